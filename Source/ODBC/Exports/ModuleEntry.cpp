@@ -1,0 +1,1 @@
+// Entry code of the driver library; the exported ODBC functions join it here.
