@@ -1,3 +1,6 @@
 # Libraries the driver is built on, all from the distribution's packages.
 find_package(Threads REQUIRED)
 find_package(ICU REQUIRED COMPONENTS uc i18n data)
+find_package(CURL REQUIRED)
+# The test server and its tests run on the interpreter's standard library alone.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -219,7 +219,7 @@ class ControlApi:
                 raise ValueError("the body must be a JSON object")
             return self._route(request.method, request.path.strip("/").split("/"),
                                parse_qs(request.query), body)
-        except (ValueError, KeyError, TypeError, re.error) as err:
+        except (ValueError, KeyError, TypeError, IndexError, re.error) as err:
             return _json_reply({"error": str(err)}, 400)
 
     def _route(self, method, parts, query, body):

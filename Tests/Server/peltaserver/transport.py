@@ -4,6 +4,7 @@ a blank in its name, which stops the standard library's header parser, so the li
 here, and kept as received for the request log."""
 
 import itertools
+import json
 import socket
 import socketserver
 import threading
@@ -135,7 +136,11 @@ class _Handler(socketserver.StreamRequestHandler):
                     return
                 if request is None:
                     return
-                reply = listener.handle(request)
+                try:
+                    reply = listener.handle(request)
+                except Exception as err:  # a fault of this server must not look like a network fault
+                    body = ('{"error":{"code":5000,"message":%s}}' % json.dumps(repr(err))).encode()
+                    reply = Reply(500, body)
                 if reply.mode == "close":
                     return
                 close = request.wants_close()

@@ -1,0 +1,214 @@
+"""Statement requests: the body grammar, replies of each kind, the error codes, bulk argument
+sets, the column-probe forms, every type code with cells of the right JSON kind, canned replies."""
+
+import json
+import unittest
+
+from peltaserver import sample_data
+
+from .support import ServerTestCase, send
+
+
+def post(server, body, listener=0):
+    conn = server.connect(listener)
+    try:
+        status, _, raw = send(conn, "POST", "/_sql?types", body)
+        return status, json.loads(raw)
+    finally:
+        conn.close()
+
+
+class Grammar(ServerTestCase):
+    def test_bodies_the_driver_sends_are_accepted(self):
+        cases = [
+            (b'{"stmt":"select 1"}', [[1]]),
+            (b'{"stmt":"select ?, ?", "args":[1, null]}', [[1, None]]),
+            (b'{"stmt":"select ?, ?, ?", "args":[true, false, -0]}', [[1, 0, 0]]),
+            (b'{"stmt":"select ?, ?", "args":[1e+020, 0.1]}', [[1e20, 0.1]]),
+            (b'{"stmt":"select \'a\\/b\', ?", "args":["q\\"\\\\\\/\\b\\t\\n\\f\\r\\u001F"]}',
+             [["a/b", 'q"\\/\b\t\n\f\r\x1f']]),
+            (b'{"stmt":"select ? || \'\xc3\xa9\'", "args":["\xf0\x9f\x98\x80"]}',
+             [["\U0001F600\u00e9"]]),
+            (b'{"stmt":"select ?", "args":[1700000000000]}', [[1700000000000]]),
+        ]
+        for body, rows in cases:
+            with self.subTest(body=body):
+                status, reply = post(self.server, body)
+                self.assertEqual(200, status, reply)
+                self.assertEqual(rows, reply["rows"])
+
+    def test_malformed_bodies_are_syntax_errors(self):
+        cases = [
+            b'',
+            b'   ',
+            b'{} {}',
+            b'[]',
+            b'"select 1"',
+            b'{"statement":"select 1"}',
+            b'{"stmt":"select\x01 1"}',                       # raw control character
+            b'{"stmt":"select ?", "args":[NaN]}',
+            b'{"stmt":"select ?", "args":[INFINITY]}',
+            b'{"stmt":"select ?", "args":[-INFINITY]}',
+            b'{"stmt":"select ?", "args":[1], "bulk_args":[[1]]}',
+            b'{"stmt":"select ?", "bulk_args":[1, 2]}',
+            b'{"stmt":"select \xff"}',                         # not UTF-8
+        ]
+        for body in cases:
+            with self.subTest(body=body):
+                status, reply = post(self.server, body)
+                self.assertEqual(400, status)
+                self.assertEqual(4000, reply["error"]["code"])
+
+    def test_reply_shapes_of_ddl_dml_and_row_producing_statements(self):
+        self.assertEqual({"rowcount": 1}, self.ok("create table t (a integer)"))
+        self.assertEqual({"cols": [], "col_types": [], "rows": [], "rowcount": 2},
+                         self.ok("insert into t values (1), (2)"))
+        self.assertEqual(2, self.ok("update t set a = a + 1")["rowcount"])
+        self.assertEqual({"cols": ["a"], "col_types": [9], "rows": [[2], [3]], "rowcount": 2},
+                         self.ok("select a from t order by a"))
+        self.assertEqual(2, self.ok("with x as (select a from t) select * from x")["rowcount"])
+        self.assertEqual({"rowcount": 1}, self.ok("drop table t"))
+
+
+class ErrorCodes(ServerTestCase):
+    def test_each_server_error_code_and_its_status(self):
+        setup = ["create table t (id integer primary key, name string)",
+                 "insert into t values (1, 'one')"]
+        cases = [
+            ("selec 1", 4000, 400),
+            ("select * from t where", 4000, 400),
+            ("select ?", 4000, 400),                           # no argument for the marker
+            ("create table d (a integer, a string)", 4006, 400),
+            ("select * from missing", 4041, 404),
+            ("insert into missing values (1)", 4041, 404),
+            ("select nope from t", 4043, 404),
+            ("insert into t (nope) values (1)", 4043, 404),
+            ("select * from nowhere.t", 4045, 404),
+            ("create table t (a integer)", 4093, 409),
+            ("insert into t values (1, 'again')", 5000, 500),   # primary key violated
+        ]
+        for stmt in setup:
+            self.ok(stmt)
+        for stmt, code, status in cases:
+            with self.subTest(stmt=stmt):
+                self.assertEqual(status, self.fails(stmt, code))
+
+
+class BulkArguments(ServerTestCase):
+    def test_each_set_runs_in_order_and_a_failing_set_reports_minus_two(self):
+        self.ok("create table t (id integer primary key, name string)")
+        reply = self.ok("insert into t values (?, ?)",
+                        bulk_args=[[1, "a"], [2, "b"], [1, "dup"], [3, "c"]])
+        self.assertEqual({"results": [{"rowcount": 1}, {"rowcount": 1}, {"rowcount": -2},
+                                      {"rowcount": 1}]}, reply)
+        self.assertEqual([[1, "a"], [2, "b"], [3, "c"]],
+                         self.ok("select * from t order by id")["rows"])
+
+    def test_update_counts_per_set_and_statement_errors_fail_the_request(self):
+        self.ok("create table t (k integer, v integer)")
+        self.ok("insert into t values (1, 0), (1, 0), (2, 0)")
+        reply = self.ok("update t set v = ? where k = ?", bulk_args=[[5, 1], [6, 2], [7, 3]])
+        self.assertEqual([2, 1, 0], [r["rowcount"] for r in reply["results"]])
+        self.fails("insert into missing values (?)", 4041, bulk_args=[[1], [2]])
+
+
+class ColumnProbes(ServerTestCase):
+    def test_both_probe_forms_describe_columns_without_rows(self):
+        self.ok("create table t (id integer, name string, at timestamp, tags array(string))")
+        self.ok("insert into t values (1, 'a', 0, '[]')")
+        inner = "select name, at, tags, id from t where id = ?"
+        for stmt in ("select * from (%s) limit 0" % inner, "%s limit 0" % inner):
+            with self.subTest(stmt=stmt):
+                reply = self.ok(stmt, args=[None])
+                self.assertEqual({"cols": ["name", "at", "tags", "id"],
+                                  "col_types": [4, 11, [100, 4], 9], "rows": [], "rowcount": 0},
+                                 reply)
+        kinds = [entry["kind"] for entry in self.server.log()[-2:]]
+        self.assertEqual(["probe-subquery", "probe-fallback"], kinds)
+
+    def test_expression_columns_of_a_probe_are_typed_from_a_sample_row(self):
+        self.ok("create table t (a integer)")
+        self.ok("insert into t values (1)")
+        reply = self.ok("select * from (select count(*) as n, 1.5 as f, 'x' as s from t) limit 0")
+        self.assertEqual([9, 6, 4], reply["col_types"])
+
+
+class TypeCodes(ServerTestCase):
+    server_args = ("--sample-data",)
+
+    # server type of the sample table -> its col_types entry and the cells of its value column
+    EXPECTED = {
+        "byte": (2, [127, -128, 0, None]),
+        "boolean": (3, [True, False, None]),
+        "string": (4, ["abc", "", "h\u00e9llo", "\U0001F600", "007", "x" * 5000, None]),
+        "ip": (5, ["127.0.0.1", "::1", None]),
+        "double": (6, [3.141592653589793, -0.0, 1e308, 42.0, None]),
+        "float": (7, [1.5, 3.4028234663852886e38, None]),
+        "short": (8, [32767, -32768, None]),
+        "integer": (9, [2147483647, -2147483648, None]),
+        "long": (10, [9223372036854775807, -9223372036854775808, None]),
+        "timestamp": (11, [0, 1500, -1, -1000, 951782400000, 32535291600000, -11644473600000,
+                           None]),
+        "object": (12, [{"a": 1, "b": "x"}, {}, None]),
+        "geo_point": (13, [[9.74, 47.41], None]),
+        "array(string)": ([100, 4], [["a", "b"], [], None]),
+        "array(integer)": ([100, 9], [[1, 2], None]),
+        "set": (101, [["x", "y"], None]),
+    }
+
+    def test_every_declared_type_gives_its_code_and_json_kind(self):
+        self.assertEqual(set(self.EXPECTED), {name for name, _ in sample_data.SAMPLES})
+        for type_name, (entry, cells) in self.EXPECTED.items():
+            with self.subTest(type=type_name):
+                reply = self.ok("select value from %s order by id" % sample_data.table_name(type_name))
+                self.assertEqual([entry], reply["col_types"])
+                got = [row[0] for row in reply["rows"]]
+                self.assertEqual(cells, got)
+                # equal is not enough: 1 == True and 1.0 == 1 in Python
+                self.assertEqual([type(c) for c in cells], [type(c) for c in got])
+
+    def test_expressions_aliases_and_unsupported_types(self):
+        self.ok('create table t (a int, b bigint, c varchar(20), d smallint, e geo_shape, '
+                'f "set(string)", g real, h bool)')
+        self.ok("insert into t values (1, 2, '3', 4, 'x', '[]', 1.5, 1)")
+        reply = self.ok("select * from t")
+        self.assertEqual([9, 10, 4, 8, 1, 1, 6, 3], reply["col_types"])
+        self.assertEqual([[1, 2, "3", 4, "x", "[]", 1.5, True]], reply["rows"])
+        reply = self.ok("select 1, 2147483648, 1.5, 'a', null")
+        self.assertEqual([9, 10, 6, 4, 0], reply["col_types"])
+
+    def test_non_finite_doubles_travel_as_strings(self):
+        self.ok("create table t (d double)")
+        self.ok("insert into t values (1e999), (-1e999)")
+        self.assertEqual([["Infinity"], ["-Infinity"]], self.ok("select d from t")["rows"])
+
+
+class CannedReplies(ServerTestCase):
+    def test_registered_text_is_served_byte_for_byte_without_running_it(self):
+        body = '{"cols":["x"],"col_types":[4],"rows":[["canned"]],"rowcount":1}'
+        status, _ = self.server.control("POST", "/canned", {"stmt": "select x from nowhere",
+                                                            "body": body})
+        self.assertEqual(200, status)
+        conn = self.server.connect()
+        _, _, raw = send(conn, "POST", "/_sql?types", b'{"stmt":"select x from nowhere"}')
+        conn.close()
+        self.assertEqual(body.encode(), raw)
+        self.assertTrue(self.server.log()[-1]["canned"])
+        self.fails("select x from nowhere ", 4041)                 # only the exact text
+
+    def test_generated_reply_has_the_requested_rows_and_types(self):
+        self.server.control("POST", "/canned", {"stmt": "select big", "generate": {
+            "rows": 1000, "types": ["integer", "string", "timestamp", "array(string)"],
+            "nulls_every": 10}})
+        reply = self.ok("select big")
+        self.assertEqual(1000, reply["rowcount"])
+        self.assertEqual(1000, len(reply["rows"]))
+        self.assertEqual([9, 4, 11, [100, 4]], reply["col_types"])
+        self.assertEqual([None] * 4, reply["rows"][9])
+        self.assertEqual([0, "text-00000000", 1600000000000, ["a0", "b"]], reply["rows"][0])
+        self.assertEqual(400, self.server.control("POST", "/canned", {
+            "stmt": "x", "generate": {"rows": 1, "types": ["nonsense"]}})[0])
+
+
+if __name__ == "__main__":
+    unittest.main()
