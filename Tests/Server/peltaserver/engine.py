@@ -99,16 +99,17 @@ class Database:
         caller marks as failing) reports the row count -2 and the others still run; an error of
         the statement itself (syntax, unknown table) fails the whole request."""
         results = []
-        for index, values in enumerate(sets):
-            if index in failing:
-                results.append({"rowcount": -2})
-                continue
-            try:
-                results.append({"rowcount": self.execute(stmt, values)["rowcount"]})
-            except StatementFailed as err:
-                if not err.per_set:
-                    raise
-                results.append({"rowcount": -2})
+        with self._lock:
+            for index, values in enumerate(sets):
+                if index in failing:
+                    results.append({"rowcount": -2})
+                    continue
+                try:
+                    results.append({"rowcount": self.execute(stmt, values)["rowcount"]})
+                except StatementFailed as err:
+                    if not err.per_set:
+                        raise
+                    results.append({"rowcount": -2})
         return {"results": results}
 
     def _run(self, sql, args, keyword):
