@@ -4,7 +4,7 @@
 #include <unicode/unistr.h>
 
 namespace Orvik {
-namespace Sys {
+namespace OS {
 
 namespace {
 
@@ -318,5 +318,5 @@ std::string RegistryDocument::ToText() const
     return text;
 }
 
-} // namespace Sys
+} // namespace OS
 } // namespace Orvik

@@ -5,7 +5,7 @@
 #include <vector>
 
 namespace Orvik {
-namespace Sys {
+namespace OS {
 
 /// One typed value of a registry key as the registry file holds it. Text is UTF-8.
 struct RegistryValue
@@ -53,5 +53,5 @@ private:
     std::vector<std::string> m_lines;
 };
 
-} // namespace Sys
+} // namespace OS
 } // namespace Orvik

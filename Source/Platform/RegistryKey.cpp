@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 namespace Orvik {
-namespace Sys {
+namespace OS {
 
 namespace {
 
@@ -262,5 +262,5 @@ int RegistryKey::SetTextValue(RegistryRoot in_root,
     return SetTextValueLocked(path, in_keyPath, in_name, in_text);
 }
 
-} // namespace Sys
+} // namespace OS
 } // namespace Orvik

@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace Orvik {
-namespace Sys {
+namespace OS {
 
 /// The two registry roots the driver reads. Each is one file:
 /// the current user's is $PELTA_REGISTRY_HKCU, by default
@@ -50,5 +50,5 @@ private:
     int m_readError = 0;
 };
 
-} // namespace Sys
+} // namespace OS
 } // namespace Orvik

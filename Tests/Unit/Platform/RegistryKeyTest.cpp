@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <thread>
 
-using Orvik::Sys::RegistryDocument;
-using Orvik::Sys::RegistryKey;
-using Orvik::Sys::RegistryRoot;
-using Orvik::Sys::RegistryValue;
+using Orvik::OS::RegistryDocument;
+using Orvik::OS::RegistryKey;
+using Orvik::OS::RegistryRoot;
+using Orvik::OS::RegistryValue;
 using Orvik::Testing::ReadTextFile;
 using Orvik::Testing::ScopedEnvironment;
 using Orvik::Testing::TemporaryDirectory;
