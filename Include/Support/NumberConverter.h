@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace Orvik {
 namespace Support {
@@ -12,6 +13,36 @@ class NumberConverter
 {
 public:
     NumberConverter() = delete;
+
+    /// The spellings of NaN and the infinities, as written and as read.
+    static constexpr const char* NAN_TEXT = "NaN";
+    static constexpr const char* INFINITY_TEXT = "INFINITY";
+    static constexpr const char* NEGATIVE_INFINITY_TEXT = "-INFINITY";
+
+    /// The smallest buffer FormatDouble, ConvertFloatToChars and ConvertDoubleToChars may be
+    /// given.
+    static constexpr size_t FORMAT_DOUBLE_BUFFER_SIZE = 32;
+
+    /// Integers in decimal: "-" before a negative value, no "+", no leading zeros, no grouping.
+    static std::string ConvertInt8ToString(int8_t in_value);
+    static std::string ConvertUInt8ToString(uint8_t in_value);
+    static std::string ConvertInt16ToString(int16_t in_value);
+    static std::string ConvertUInt16ToString(uint16_t in_value);
+    static std::string ConvertInt32ToString(int32_t in_value);
+    static std::string ConvertUInt32ToString(uint32_t in_value);
+    static std::string ConvertInt64ToString(int64_t in_value);
+    static std::string ConvertUInt64ToString(uint64_t in_value);
+
+    /// A float with 7 digits, a double with 15, as ConvertFloatToChars and
+    /// ConvertDoubleToChars write them.
+    static std::string ConvertFloatToString(float in_value);
+    static std::string ConvertDoubleToString(double in_value);
+
+    /// Writes "NaN", "INFINITY" or "-INFINITY" for those values, and any other value as
+    /// FormatDouble does (a float widened exactly), into out_buffer of at least
+    /// FORMAT_DOUBLE_BUFFER_SIZE bytes; returns the length of the NUL-terminated text.
+    static size_t ConvertFloatToChars(float in_value, uint16_t in_digits, char* out_buffer);
+    static size_t ConvertDoubleToChars(double in_value, uint16_t in_digits, char* out_buffer);
 
     /// The count of decimal digits of the value's magnitude (1 for zero; the sign not counted).
     static int GetNumberOfDigits(int8_t in_value);
@@ -26,9 +57,6 @@ public:
     /// True only for a NaN: all exponent bits set and a fraction that is not zero.
     static bool IsNaN(const float& in_value);
     static bool IsNaN(const double& in_value);
-
-    /// The smallest buffer FormatDouble may be given.
-    static constexpr size_t FORMAT_DOUBLE_BUFFER_SIZE = 32;
 
     /// Writes in_value with in_digits digits (at most 15) into out_buffer, which must hold
     /// FORMAT_DOUBLE_BUFFER_SIZE bytes, NUL-terminated; returns the length of the text.

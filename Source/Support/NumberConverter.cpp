@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace Orvik {
@@ -59,6 +60,8 @@ constexpr double SMALLEST_FIXED[] = {
     5e-15, 5e-16};
 
 constexpr int MAX_DOUBLE_DIGITS = 15;
+constexpr uint16_t FLOAT_DIGITS = 7;
+constexpr uint16_t DOUBLE_DIGITS = 15;
 constexpr double LARGEST_FIXED = 2147483647.0;
 constexpr int EXPONENT_DIGITS = 3;
 constexpr int32_t EXPONENT_LIMIT = 19999;
@@ -133,6 +136,45 @@ int CountDigits(uint64_t in_value)
 uint64_t Magnitude(int64_t in_value)
 {
     return in_value < 0 ? 0 - static_cast<uint64_t>(in_value) : static_cast<uint64_t>(in_value);
+}
+
+/// The decimal text of a signed value.
+std::string SignedText(int64_t in_value)
+{
+    // A sign and the 20 digits of the largest magnitude.
+    char buffer[21];
+    char* const end = buffer + sizeof(buffer);
+    char* first = WriteDigitsBackwards(Magnitude(in_value), end);
+    if (in_value < 0)
+    {
+        *--first = '-';
+    }
+    return std::string(first, end);
+}
+
+std::string UnsignedText(uint64_t in_value)
+{
+    char buffer[20];
+    char* const end = buffer + sizeof(buffer);
+    return std::string(WriteDigitsBackwards(in_value, end), end);
+}
+
+/// The spelling of NaN or an infinity; null for any other value.
+const char* SpecialValueText(double in_value)
+{
+    if (NumberConverter::IsNaN(in_value))
+    {
+        return NumberConverter::NAN_TEXT;
+    }
+    if (in_value == std::numeric_limits<double>::infinity())
+    {
+        return NumberConverter::INFINITY_TEXT;
+    }
+    if (in_value == -std::numeric_limits<double>::infinity())
+    {
+        return NumberConverter::NEGATIVE_INFINITY_TEXT;
+    }
+    return nullptr;
 }
 
 /// Widens the exponent of "%g" output to at least three digits, in place.
@@ -327,6 +369,74 @@ void WriteCanonical(const ScannedNumber& in_number, char* out_text)
 }
 
 } // namespace
+
+std::string NumberConverter::ConvertInt8ToString(int8_t in_value)
+{
+    return SignedText(in_value);
+}
+
+std::string NumberConverter::ConvertUInt8ToString(uint8_t in_value)
+{
+    return UnsignedText(in_value);
+}
+
+std::string NumberConverter::ConvertInt16ToString(int16_t in_value)
+{
+    return SignedText(in_value);
+}
+
+std::string NumberConverter::ConvertUInt16ToString(uint16_t in_value)
+{
+    return UnsignedText(in_value);
+}
+
+std::string NumberConverter::ConvertInt32ToString(int32_t in_value)
+{
+    return SignedText(in_value);
+}
+
+std::string NumberConverter::ConvertUInt32ToString(uint32_t in_value)
+{
+    return UnsignedText(in_value);
+}
+
+std::string NumberConverter::ConvertInt64ToString(int64_t in_value)
+{
+    return SignedText(in_value);
+}
+
+std::string NumberConverter::ConvertUInt64ToString(uint64_t in_value)
+{
+    return UnsignedText(in_value);
+}
+
+std::string NumberConverter::ConvertFloatToString(float in_value)
+{
+    char buffer[FORMAT_DOUBLE_BUFFER_SIZE];
+    return std::string(buffer, ConvertFloatToChars(in_value, FLOAT_DIGITS, buffer));
+}
+
+std::string NumberConverter::ConvertDoubleToString(double in_value)
+{
+    char buffer[FORMAT_DOUBLE_BUFFER_SIZE];
+    return std::string(buffer, ConvertDoubleToChars(in_value, DOUBLE_DIGITS, buffer));
+}
+
+size_t NumberConverter::ConvertFloatToChars(float in_value, uint16_t in_digits, char* out_buffer)
+{
+    return ConvertDoubleToChars(in_value, in_digits, out_buffer);
+}
+
+size_t NumberConverter::ConvertDoubleToChars(double in_value, uint16_t in_digits, char* out_buffer)
+{
+    const char* special = SpecialValueText(in_value);
+    if (special == nullptr)
+    {
+        return FormatDouble(in_value, out_buffer, in_digits);
+    }
+    std::strcpy(out_buffer, special);
+    return std::strlen(special);
+}
 
 size_t NumberConverter::FormatDouble(double in_value, char* out_buffer, uint16_t in_digits)
 {
