@@ -204,37 +204,46 @@ size_t FormatGeneral(double in_value, int in_digits, char* out_buffer)
     return WidenExponent(out_buffer, static_cast<size_t>(std::max(length, 0)));
 }
 
-/// Fixed notation for a magnitude from SMALLEST_FIXED to 2147483647.
-size_t FormatFixed(bool in_negative, double in_magnitude, int in_digits, char* out_buffer)
+/// A magnitude rounded for fixed notation: its integer part and its fraction as a count of
+/// units in the last of fractionDigits decimals.
+struct FixedDigits
 {
-    uint64_t integer = static_cast<uint64_t>(in_magnitude);
-    const int integerDigits = integer == 0 ? 0 : CountDigits(integer);
-    const int fractionDigits = integerDigits > in_digits ? 0 : in_digits - integerDigits;
+    uint64_t integer = 0;
     uint64_t fraction = 0;
-    if (fractionDigits > 0)
-    {
-        const double scaled = (in_magnitude - integer) * POWERS_OF_TEN[fractionDigits];
-        fraction = static_cast<uint64_t>(scaled);
-        const double rest = scaled - fraction;
-        if (rest > 0.5 || (rest == 0.5 && (fraction == 0 || fraction % 2 == 1)))
-        {
-            ++fraction;
-        }
-        if (fraction >= POWERS_OF_TEN[fractionDigits])
-        {
-            fraction = 0;
-            ++integer;
-        }
-    }
-    else
-    {
-        const double rest = in_magnitude - integer;
-        if (rest > 0.5 || (rest == 0.5 && integer % 2 == 1))
-        {
-            ++integer;
-        }
-    }
+    int fractionDigits = 0;
+};
 
+/// Rounds a magnitude from SMALLEST_FIXED to 2147483647 to in_digits digits, the integer part
+/// kept whole; ties go to the even last digit, and up from a fraction of zero.
+FixedDigits RoundToFixed(double in_magnitude, int in_digits)
+{
+    FixedDigits fixed;
+    fixed.integer = static_cast<uint64_t>(in_magnitude);
+    const int integerDigits = fixed.integer == 0 ? 0 : CountDigits(fixed.integer);
+    fixed.fractionDigits = integerDigits > in_digits ? 0 : in_digits - integerDigits;
+    if (fixed.fractionDigits == 0)
+    {
+        const double rest = in_magnitude - fixed.integer;
+        fixed.integer += rest > 0.5 || (rest == 0.5 && fixed.integer % 2 == 1);
+        return fixed;
+    }
+    const double scaled = (in_magnitude - fixed.integer) * POWERS_OF_TEN[fixed.fractionDigits];
+    fixed.fraction = static_cast<uint64_t>(scaled);
+    const double rest = scaled - fixed.fraction;
+    const bool oddOrZero = fixed.fraction == 0 || fixed.fraction % 2 == 1;
+    fixed.fraction += rest > 0.5 || (rest == 0.5 && oddOrZero);
+    if (fixed.fraction >= POWERS_OF_TEN[fixed.fractionDigits])
+    {
+        fixed.fraction = 0;
+        ++fixed.integer;
+    }
+    return fixed;
+}
+
+/// Writes the sign, the integer part and, unless it is zero, "." and the fraction without its
+/// trailing zeros; returns the length.
+size_t WriteFixed(bool in_negative, const FixedDigits& in_fixed, char* out_buffer)
+{
     char digits[NumberConverter::FORMAT_DOUBLE_BUFFER_SIZE];
     char* const end = digits + sizeof(digits);
     char* out = out_buffer;
@@ -242,11 +251,11 @@ size_t FormatFixed(bool in_negative, double in_magnitude, int in_digits, char* o
     {
         *out++ = '-';
     }
-    out = std::copy(WriteDigitsBackwards(integer, end), end, out);
-    if (fraction != 0)
+    out = std::copy(WriteDigitsBackwards(in_fixed.integer, end), end, out);
+    if (in_fixed.fraction != 0)
     {
-        char* fractionStart = end - fractionDigits;
-        std::fill(fractionStart, WriteDigitsBackwards(fraction, end), '0');
+        char* const fractionStart = end - in_fixed.fractionDigits;
+        std::fill(fractionStart, WriteDigitsBackwards(in_fixed.fraction, end), '0');
         char* fractionEnd = end;
         while (fractionEnd[-1] == '0')
         {
@@ -448,7 +457,7 @@ size_t NumberConverter::FormatDouble(double in_value, char* out_buffer, uint16_t
     // Written so that a NaN, too, takes the general form.
     if (magnitude >= SMALLEST_FIXED[digits] && magnitude <= LARGEST_FIXED)
     {
-        return FormatFixed(in_value < 0, magnitude, digits, out_buffer);
+        return WriteFixed(in_value < 0, RoundToFixed(magnitude, digits), out_buffer);
     }
     return FormatGeneral(in_value, digits, out_buffer);
 }
