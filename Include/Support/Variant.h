@@ -54,6 +54,10 @@ public:
     /// The text as UTF-8.
     std::string GetString() const;
 
+    /// The text as a number; throws the number conversion's exceptions for anything else.
+    int16_t GetInt16() const;
+    uint16_t GetUInt16() const;
+
     /// Text is false when empty, "false" or "no" in any case, or one of "0", "F", "f", "N", "n";
     /// a number is false when its text starts with "0"; the null Variant is false.
     bool GetBool() const;

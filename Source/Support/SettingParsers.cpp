@@ -1,6 +1,9 @@
 #include "Support/SettingParsers.h"
 
+#include "Support/ErrorException.h"
 #include "Support/NumberConverter.h"
+
+#include <cmath>
 
 namespace Orvik {
 namespace Support {
@@ -64,6 +67,23 @@ double TakeUnit(std::string& io_text)
 
 } // namespace
 
+uint32_t ParseUInt32OrDefault(const std::string& in_text, uint32_t in_default)
+{
+    if (in_text.empty())
+    {
+        return in_default;
+    }
+    try
+    {
+        const uint32_t value = NumberConverter::ConvertStringToUInt32(in_text, true);
+        return value == 0 ? in_default : value;
+    }
+    catch (const ErrorException&)
+    {
+        return in_default;
+    }
+}
+
 uint64_t ParseByteSize(const std::string& in_text, uint64_t in_default)
 {
     std::string text = in_text;
@@ -73,11 +93,17 @@ uint64_t ParseByteSize(const std::string& in_text, uint64_t in_default)
     {
         return in_default;
     }
-    // The whole rest must be the number; the parser has no NaN form, and an exponent too
-    // large gives an infinity, which saturates below.
-    const char* end = nullptr;
-    const double value = NumberConverter::ParseDouble(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || value < 0.0)
+    double value;
+    try
+    {
+        value = NumberConverter::ConvertStringToDouble(text.c_str(), true);
+    }
+    catch (const ErrorException&)
+    {
+        return in_default;
+    }
+    // An infinity is past every limit and saturates below.
+    if (std::isnan(value) || value < 0.0)
     {
         return in_default;
     }

@@ -44,22 +44,22 @@ Variant::Variant(const char* in_text) : m_text(in_text), m_type(VARIANT_STRING)
 }
 
 Variant::Variant(int16_t in_value)
-    : m_text(NumberConverter::ConvertInt16ToString(in_value)), m_type(VARIANT_INT16)
+    : m_text(NumberConverter::ConvertInt16ToWString(in_value)), m_type(VARIANT_INT16)
 {
 }
 
 Variant::Variant(uint16_t in_value)
-    : m_text(NumberConverter::ConvertUInt16ToString(in_value)), m_type(VARIANT_UINT16)
+    : m_text(NumberConverter::ConvertUInt16ToWString(in_value)), m_type(VARIANT_UINT16)
 {
 }
 
 Variant::Variant(uint32_t in_value)
-    : m_text(NumberConverter::ConvertUInt32ToString(in_value)), m_type(VARIANT_UINT32)
+    : m_text(NumberConverter::ConvertUInt32ToWString(in_value)), m_type(VARIANT_UINT32)
 {
 }
 
 Variant::Variant(uint64_t in_value)
-    : m_text(NumberConverter::ConvertUInt64ToString(in_value)), m_type(VARIANT_UINT64)
+    : m_text(NumberConverter::ConvertUInt64ToWString(in_value)), m_type(VARIANT_UINT64)
 {
 }
 
@@ -89,6 +89,16 @@ Variant& Variant::operator=(const orvik_wstring& in_text)
 std::string Variant::GetString() const
 {
     return m_text.GetAsUTF8();
+}
+
+int16_t Variant::GetInt16() const
+{
+    return NumberConverter::ConvertWStringToInt16(m_text, true);
+}
+
+uint16_t Variant::GetUInt16() const
+{
+    return NumberConverter::ConvertWStringToUInt16(m_text, true);
 }
 
 bool Variant::GetBool() const

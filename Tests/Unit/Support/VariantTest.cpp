@@ -1,4 +1,5 @@
 #include "Support/ConnectionSetting.h"
+#include "Support/NumberConversionException.h"
 #include "Support/VariantMap.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,15 @@ TEST(Variant, NumbersAreKeptAsDecimalTextAndFalseOnlyForZero)
     EXPECT_EQ("4294967295", Variant(static_cast<uint32_t>(4294967295u)).GetString());
     EXPECT_EQ("18446744073709551615", Variant(static_cast<uint64_t>(UINT64_MAX)).GetString());
     EXPECT_EQ(VARIANT_UINT64, Variant(static_cast<uint64_t>(1)).GetType());
+}
+
+TEST(Variant, NumbersReadBackStrictly)
+{
+    EXPECT_EQ(-5, Variant(u"-5").GetInt16());
+    EXPECT_EQ(65535, Variant(static_cast<uint16_t>(65535)).GetUInt16());
+    EXPECT_THROW(Variant(u" 5").GetInt16(), NumberConversionException);
+    EXPECT_THROW(Variant(u"-1").GetUInt16(), NumberConversionException);
+    EXPECT_THROW(Variant(u"32768").GetInt16(), NumberConversionException);
 }
 
 TEST(Variant, MoveLeavesTheSourceTextNullAndAssigningTextMakesItWide)
