@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/orvik_wstring.h"
+
 #include <cstdint>
 
 namespace Orvik {
@@ -52,6 +54,10 @@ public:
 
     /// SQL_C_TIME, SQL_C_TIMESTAMP and their ODBC 3 spellings.
     virtual bool IsTimeOrTimestampType(int16_t in_cType) const;
+
+    /// The ODBC name of the code ("SQL_C_CHAR", "SQL_C_TINYINT", ...); any other code, among them
+    /// SQL_C_GUID and SQL_C_DEFAULT, in decimal.
+    virtual orvik_wstring GetCTypeName(int16_t in_cType) const;
 
     /// Whether SqlCTypeMetadata flags the code when it is constructed: false for the character,
     /// binary, integer, date and default codes, true for every other code.

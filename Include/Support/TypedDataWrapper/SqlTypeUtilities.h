@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Support/TypedDataWrapper/TDWType.h"
+#include "Support/orvik_wstring.h"
 
 #include <cstdint>
 
@@ -17,6 +18,9 @@ public:
 
     SqlTypeUtilities(const SqlTypeUtilities&) = delete;
     SqlTypeUtilities& operator=(const SqlTypeUtilities&) = delete;
+
+    /// The installed instance, or a default instance while none is installed.
+    static const SqlTypeUtilities& Current();
 
     /// IsCharacterType or IsWideCharacterType.
     virtual bool IsAnyCharacterType(int16_t in_sqlType) const;
@@ -60,6 +64,13 @@ public:
     /// The default column size of the type; only SQL_BIGINT depends on in_isUnsigned. 0 for the
     /// types without one.
     virtual int32_t GetDefaultColumnSize(int16_t in_sqlType, bool in_isUnsigned) const;
+
+    /// The ODBC name of the code ("SQL_CHAR", "SQL_DATE", "SQL_TYPE_DATE", ...); "UNKNOWN" for a
+    /// code that is not a SQL type.
+    virtual orvik_wstring GetSqlTypeName(int16_t in_sqlType) const;
+
+    /// The enumerator name of a SQL type id; "TDW_SQL_NOTYPE" for every other id.
+    virtual orvik_wstring GetTDWTypeName(TDWType in_type) const;
 
     /// The ODBC datetime or interval subcode (SQL_DESC_DATETIME_INTERVAL_CODE); 0 for the others.
     static int16_t GetDatetimeIntervalCode(int16_t in_sqlType);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <utility>
 
 namespace Orvik {
@@ -15,10 +16,10 @@ public:
     /// The installed instance, or null when none is installed.
     static Service* Get() { return s_instance; }
 
-    /// Takes ownership of in_instance (which may be null) and deletes the instance it replaces.
-    static void Install(Service* in_instance)
+    /// Installs in_instance (which may be null) and deletes the instance it replaces.
+    static void Install(std::unique_ptr<Service> in_instance)
     {
-        delete std::exchange(s_instance, in_instance);
+        delete std::exchange(s_instance, in_instance.release());
     }
 
 private:

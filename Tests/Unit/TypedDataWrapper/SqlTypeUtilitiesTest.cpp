@@ -1,9 +1,14 @@
+#include "Support/TypedDataWrapper/IsAsciiCompatibleEncoding.h"
 #include "Support/TypedDataWrapper/SqlCTypeUtilities.h"
 #include "Support/TypedDataWrapper/SqlTypeUtilities.h"
+
+#include "Unit/Support/StringTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlext.h>
+
+#include <utility>
 
 using namespace Orvik::Support;
 
@@ -176,4 +181,86 @@ TEST(SqlCTypeUtilities, DefinesNoCustomTypes)
     EXPECT_FALSE(u.IsCustomCType(16384));
     EXPECT_FALSE(u.CheckCustomCType(16384, 1));
     EXPECT_EQ(4, u.GetCustomCTypeValue(16384));
+}
+
+TEST(SqlTypeUtilities, SqlTypeNames)
+{
+    const std::pair<int16_t, const char*> cases[] = {
+        {SQL_CHAR, "SQL_CHAR"},
+        {SQL_DATE, "SQL_DATE"},
+        {SQL_TIMESTAMP, "SQL_TIMESTAMP"},
+        {SQL_TYPE_DATE, "SQL_TYPE_DATE"},
+        {SQL_GUID, "SQL_GUID"},
+        {SQL_TINYINT, "SQL_TINYINT"},
+        {SQL_WLONGVARCHAR, "SQL_WLONGVARCHAR"},
+        {SQL_INTERVAL_YEAR, "SQL_INTERVAL_YEAR"},
+        {SQL_INTERVAL_MINUTE_TO_SECOND, "SQL_INTERVAL_MINUTE_TO_SECOND"},
+        {0, "UNKNOWN"},
+        {100, "UNKNOWN"},
+        {SQL_C_UTINYINT, "UNKNOWN"},
+    };
+    SqlTypeUtilities utilities;
+    for (const auto& [code, name] : cases)
+    {
+        EXPECT_EQ(name, Show(utilities.GetSqlTypeName(code))) << code;
+    }
+}
+
+TEST(SqlTypeUtilities, TypeIdNames)
+{
+    const std::pair<int32_t, const char*> cases[] = {
+        {TDW_SQL_CHAR, "TDW_SQL_CHAR"},
+        {TDW_SQL_UTINYINT, "TDW_SQL_UTINYINT"},
+        {TDW_SQL_INTERVAL_HOUR_TO_SECOND, "TDW_SQL_INTERVAL_HOUR_TO_SECOND"},
+        {TDW_SQL_INTERVAL_MINUTE, "TDW_SQL_INTERVAL_MINUTEcase"},
+        {TDW_SQL_INTERVAL_MINUTE_TO_SECOND, "TDW_SQL_INTERVAL_MINUTE_TO_SECOND"},
+        {TDW_SQL_GUID, "TDW_SQL_GUID"},
+        {TDW_SQL_NOTYPE, "TDW_SQL_NOTYPE"},
+        {TDW_C_CHAR, "TDW_SQL_NOTYPE"},
+        {38, "TDW_SQL_NOTYPE"},
+        {-1, "TDW_SQL_NOTYPE"},
+    };
+    SqlTypeUtilities utilities;
+    for (const auto& [id, name] : cases)
+    {
+        EXPECT_EQ(name, Show(utilities.GetTDWTypeName(static_cast<TDWType>(id)))) << id;
+    }
+}
+
+TEST(SqlCTypeUtilities, CTypeNames)
+{
+    const std::pair<int16_t, const char*> cases[] = {
+        {SQL_C_CHAR, "SQL_C_CHAR"},
+        {SQL_C_LONG, "SQL_C_LONG"},
+        {SQL_C_DATE, "SQL_C_DATE"},
+        {SQL_C_TYPE_TIMESTAMP, "SQL_C_TYPE_TIMESTAMP"},
+        {SQL_C_INTERVAL_YEAR, "SQL_C_INTERVAL_YEAR"},
+        {SQL_C_INTERVAL_MINUTE_TO_SECOND, "SQL_C_INTERVAL_MINUTE_TO_SECOND"},
+        {SQL_C_UTINYINT, "SQL_C_UTINYINT"},
+        {SQL_C_SSHORT, "SQL_C_SSHORT"},
+        {SQL_C_TINYINT, "SQL_C_TINYINT"},
+        {SQL_C_BINARY, "SQL_C_BINARY"},
+        {SQL_C_GUID, "-11"},
+        {SQL_C_DEFAULT, "99"},
+        {16384, "16384"},
+        {0, "0"},
+    };
+    SqlCTypeUtilities utilities;
+    for (const auto& [code, name] : cases)
+    {
+        EXPECT_EQ(name, Show(utilities.GetCTypeName(code))) << code;
+    }
+}
+
+TEST(IsAsciiCompatibleEncoding, ByTableIndex)
+{
+    for (EncodingType encoding : {0, 5, 6, 7, 16, 20, 29, 31, 33, 36, 40, 54, 61, 68, 70, 82, 83, 85, 89})
+    {
+        EXPECT_TRUE(IsAsciiCompatibleEncoding(encoding)) << encoding;
+    }
+    // UTF-16 and UTF-32, East-Asian, EBCDIC, KOI8-R, HZ, windows-1253, TIS-620, outside the table.
+    for (EncodingType encoding : {-1, 1, 4, 17, 19, 21, 28, 32, 37, 39, 41, 53, 62, 66, 67, 71, 81, 84, 90, 119, 120})
+    {
+        EXPECT_FALSE(IsAsciiCompatibleEncoding(encoding)) << encoding;
+    }
 }

@@ -1,11 +1,21 @@
 #include "Support/TypedDataWrapper/TypeConversionInfo.h"
 
+#include "Support/InvalidArgumentException.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/SqlCTypeUtilities.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/TypedDataSingleton.h"
+
+#include "TypedDataTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlext.h>
+
+#include <memory>
+#include <utility>
 
 using namespace Orvik::Support;
 
@@ -147,8 +157,61 @@ TEST(TypeConversionInfo, SupportedCCodesAskTheUtilitiesAboutDriverDefinedCodes)
         EXPECT_FALSE(TypeConversionInfo::IsSupportedCType(code)) << code;
     }
 
-    TypedDataSingleton<SqlCTypeUtilities>::Install(new CustomCTypes);
+    TypedDataSingleton<SqlCTypeUtilities>::Install(std::make_unique<CustomCTypes>());
     EXPECT_TRUE(TypeConversionInfo::IsSupportedCType(16500));
     EXPECT_FALSE(TypeConversionInfo::IsSupportedCType(16501));
     TypedDataSingleton<SqlCTypeUtilities>::Install(nullptr);
+}
+
+TEST(TypeConversionInfo, DefaultCTypes)
+{
+    const std::pair<TDWType, TDWType> cases[] = {
+        {TDW_SQL_CHAR, TDW_C_CHAR},
+        {TDW_SQL_WLONGVARCHAR, TDW_C_WCHAR},
+        {TDW_SQL_DECIMAL, TDW_C_CHAR},
+        {TDW_SQL_UTINYINT, TDW_C_UTINYINT},
+        {TDW_SQL_SSMALLINT, TDW_C_SSHORT},
+        {TDW_SQL_UINTEGER, TDW_C_ULONG},
+        {TDW_SQL_FLOAT, TDW_C_DOUBLE},
+        {TDW_SQL_REAL, TDW_C_FLOAT},
+        {TDW_SQL_INTERVAL_DAY, TDW_C_INTERVAL_DAY},
+        {TDW_SQL_INTERVAL_MINUTE, TDW_C_INTERVAL_MINUTE},
+        {TDW_SQL_INTERVAL_YEAR_TO_MONTH, TDW_C_INTERVAL_YEAR_TO_MONTH},
+        {TDW_SQL_GUID, TDW_C_GUID},
+    };
+    for (const auto& [sqlType, cType] : cases)
+    {
+        EXPECT_EQ(cType, TypeConversionInfo::GetDefaultCTypeForSqlType(sqlType)) << sqlType;
+    }
+}
+
+TEST(TypeConversionInfo, NoDefaultCTypeOutsideTheSqlIds)
+{
+    for (int32_t id : {int32_t(TDW_SQL_NOTYPE), int32_t(TDW_C_CHAR), int32_t(TDW_C_CUSTOM), 38, 80, -1})
+    {
+        const RaisedError error = Capture<InvalidArgumentException>(
+            [&] { TypeConversionInfo::GetDefaultCTypeForSqlType(static_cast<TDWType>(id)); });
+        EXPECT_EQ("InvalidArgumentParam", error.key) << id;
+        EXPECT_EQ((Parameters{"in_srcTDWType", "TypedDataWrapper\\TypeConversionInfo", "301"}),
+                  error.parameters);
+    }
+}
+
+TEST(TypeConversionInfo, NamesTheTypeThatMetadataHolds)
+{
+    SqlTypeMetadataFactory sqlFactory;
+    EXPECT_EQ("SQL_TINYINT", Show(TypeConversionInfo::GetCTypeName(*sqlFactory.CreateNewSqlTypeMetadata(SQL_TINYINT, true, 0))));
+    EXPECT_EQ("SQL_TYPE_DATE", Show(TypeConversionInfo::GetCTypeName(*sqlFactory.CreateNewSqlTypeMetadata(SQL_DATE, false, 0))));
+    EXPECT_EQ("SQL_INTERVAL_MINUTE", Show(TypeConversionInfo::GetCTypeName(*sqlFactory.CreateNewSqlTypeMetadata(SQL_INTERVAL_MINUTE, false, 0))));
+    const auto untyped = sqlFactory.CreateNewSqlTypeMetadata(0, false, 0);
+    EXPECT_EQ("SQL_NOTYPE", Show(TypeConversionInfo::GetCTypeName(*untyped)));
+    untyped->SetTypeName(u"GEO_POINT");
+    untyped->SetDriverTypeNumber(1);
+    EXPECT_EQ("GEO_POINT", Show(TypeConversionInfo::GetCTypeName(*untyped)));
+
+    SqlCTypeMetadataFactory cFactory;
+    EXPECT_EQ("SQL_C_SLONG", Show(TypeConversionInfo::GetCTypeName(*cFactory.CreateNewSqlCTypeMetadata(SQL_C_LONG))));
+    EXPECT_EQ("SQL_C_STINYINT", Show(TypeConversionInfo::GetCTypeName(*cFactory.CreateNewSqlCTypeMetadata(SQL_C_TINYINT))));
+    EXPECT_EQ("SQL_C_DEFAULT", Show(TypeConversionInfo::GetCTypeName(*cFactory.CreateNewSqlCTypeMetadata(SQL_C_DEFAULT))));
+    EXPECT_EQ("SQL_C_GUID", Show(TypeConversionInfo::GetCTypeName(*cFactory.CreateNewSqlCTypeMetadata(SQL_C_GUID))));
 }
