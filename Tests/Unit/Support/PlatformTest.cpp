@@ -3,7 +3,9 @@
 #include "Support/EncodingConverterFactory.h"
 #include "Support/IDriverManagerStringConverter.h"
 #include "Support/IPlatformStringConverter.h"
+#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
+#include "Support/TrailingBlankTrimmer.h"
 
 #include "ConversionTestSupport.h"
 
@@ -18,6 +20,7 @@
 
 using namespace Orvik::Support;
 using Orvik::Platform;
+using namespace std::string_literals;
 
 namespace {
 
@@ -108,6 +111,43 @@ TEST_F(PlatformTest, ThreadsConvertAtOnceAndNothingOutlivesThePlatform)
     const std::unique_ptr<EncodingConverter> streaming =
         platform->GetEncodingConverterFactory().CreateConverter(ENC_UTF8, ENC_IBM037, false);
     platform->GetEncodingConverter().GetRequiredLength(u"abc", true);
+    Platform::UninitializePlatform();
+}
+
+// Strings decode and encode through the platform's converters while it runs: a trailing part of a
+// UTF-16BE code unit is dropped there, where ICU alone would decode it as a substitute.
+TEST_F(PlatformTest, StringsConvertThroughThePlatformWhileItRuns)
+{
+    const std::string oddBytes = "\0A\0"s;
+    EXPECT_EQ(orvik_wstring(u"A\uFFFD"), orvik_wstring(oddBytes.data(), 3, ENC_UTF16_BE));
+    Platform::InitializePlatform(false);
+    EXPECT_EQ(orvik_wstring(u"A"), orvik_wstring(oddBytes.data(), 3, ENC_UTF16_BE));
+    EXPECT_EQ(orvik_wstring(u"caf\u00E9"), orvik_wstring("caf\xC3\xA9"));
+    const orvik_wstring text(u"A\u00E9\u20AC");
+    EXPECT_EQ("A\xE9\x80", text.GetAsString(ENC_CP1252));
+    EXPECT_EQ("\xC1\x51\x3F", text.GetAsString(ENC_IBM037));
+    EXPECT_EQ("", orvik_wstring(u"").GetAsString(ENC_IBM037));
+    ExpectTextError("ICUCreateUConverterErr", [] { orvik_wstring("abc", 3, 20); });
+
+    Platform::SetTraceEnabled(true);
+    testing::internal::CaptureStderr();
+    orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
+    EXPECT_EQ("orvik_wstring::SetDriverManagerEncoding()\n", testing::internal::GetCapturedStderr());
+    Platform::SetTraceEnabled(false);
+    Platform::UninitializePlatform();
+}
+
+TEST_F(PlatformTest, TrimmersThatDecodeNeedThePlatform)
+{
+    EXPECT_THROW(TrailingBlankTrimmer::Create(ENC_IBM037), InvalidOperationException);
+    Platform::InitializePlatform(false);
+    {
+        const std::unique_ptr<TrailingBlankTrimmer> trimmer = TrailingBlankTrimmer::Create(ENC_IBM037);
+        const uint8_t text[] = {0xC1, 0x40, 0x20, 0x40};
+        uint64_t length = sizeof(text);
+        const uint8_t* trimmed = trimmer->Trim(text, length);
+        EXPECT_EQ("\xC1\x40\x20"s, BytesOf(trimmed, length));
+    }
     Platform::UninitializePlatform();
 }
 
