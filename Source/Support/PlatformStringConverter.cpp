@@ -91,6 +91,7 @@ void PlatformStringConverter::BytesToWString(const void* in_bytes,
         in_byteLength == NUL_TERMINATED ? MeasureNulTerminated(in_bytes, in_encoding) : in_byteLength);
     // Whole code units only: a trailing part of one is never copied or decoded.
     const int32_t wholeLength = byteLength - byteLength % EncodingInfo::GetCodeUnitSize(in_encoding);
+    // UTF-16LE is the driver's own form, and no bytes are the empty text in every encoding.
     if (in_encoding == ENC_UTF16_LE || wholeLength == 0)
     {
         CopyUtf16Le(in_bytes, wholeLength, io_target);
