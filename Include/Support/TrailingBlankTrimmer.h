@@ -12,9 +12,10 @@ namespace Support {
 class TrailingBlankTrimmer
 {
 public:
-    /// A trimmer for in_encoding. Throws InvalidArgumentException outside the encoding table, and
-    /// InvalidOperationException for the encodings whose blanks show only after decoding (such as
-    /// the multi-byte and EBCDIC sets): their trimmer needs the platform's pooled converters.
+    /// A trimmer for in_encoding. Throws InvalidArgumentException outside the encoding table. The
+    /// encodings whose blanks show only after decoding (such as the multi-byte and EBCDIC sets) get
+    /// a trimmer that uses the platform's pooled converters; without a running platform they throw
+    /// InvalidOperationException.
     static std::unique_ptr<TrailingBlankTrimmer> Create(EncodingType in_encoding);
 
     virtual ~TrailingBlankTrimmer() = default;

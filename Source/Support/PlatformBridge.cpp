@@ -2,7 +2,9 @@
 
 #include "Support/EncodingInfo.h"
 #include "Support/ErrorException.h"
+#include "Support/IPlatformStringConverter.h"
 #include "Support/InvalidArgumentException.h"
+#include "Support/Platform.h"
 #include "Support/orvik_wstring.h"
 
 #include <unicode/ucnv.h>
@@ -67,6 +69,14 @@ int32_t MeasureNulTerminated(const char* in_bytes, EncodingType in_encoding)
     return length;
 }
 
+std::string EncodeWith(IPlatformStringConverter& io_converter, const orvik_wstring& in_text, EncodingType in_encoding)
+{
+    std::string bytes(io_converter.GetRequiredBytes(in_text, in_encoding), '\0');
+    bool truncated = false;
+    io_converter.FromWString(in_text, &bytes[0], static_cast<int32_t>(bytes.size()), in_encoding, truncated);
+    return bytes;
+}
+
 void CopyUtf16Le(const char* in_bytes, int32_t in_byteLength, orvik_wstring& io_target)
 {
     // Whole code units only: an odd last byte is dropped, never written past the buffer.
@@ -84,6 +94,11 @@ void PlatformBridge::DecodeBytes(const void* in_bytes,
                                  EncodingType in_encoding,
                                  orvik_wstring& io_target)
 {
+    if (Platform* platform = Platform::GetPlatform())
+    {
+        platform->GetStringConverter().BytesToWString(in_bytes, in_byteLength, in_encoding, io_target);
+        return;
+    }
     if (in_bytes == nullptr)
     {
         io_target.Clear();
@@ -119,6 +134,10 @@ std::string PlatformBridge::EncodeString(const orvik_wstring& in_text, EncodingT
     {
         return std::string();
     }
+    if (Platform* platform = Platform::GetPlatform())
+    {
+        return EncodeWith(platform->GetStringConverter(), in_text, in_encoding);
+    }
     if (in_encoding == ENC_UTF16_LE)
     {
         return std::string(reinterpret_cast<const char*>(in_text.GetBuffer()), in_text.GetLengthInBytes());
@@ -142,10 +161,9 @@ std::string PlatformBridge::EncodeString(const orvik_wstring& in_text, EncodingT
     return bytes;
 }
 
-void PlatformBridge::Trace(const char* /* in_line */)
+void PlatformBridge::Trace(const char* in_line)
 {
-    // Standard error gets trace lines only when the platform service's trace switch is on, and
-    // that switch comes with the service; until then there is nothing to write.
+    Platform::Trace(in_line);
 }
 
 } // namespace Support

@@ -11,8 +11,9 @@ namespace Support {
 class orvik_wstring;
 
 /// The one place where strings reach the platform service for decoding, encoding and start-up
-/// trace lines. Until that service exists, text is converted here through ICU directly, opening
-/// a converter per call; the platform's pooled converters and its trace will take over here.
+/// trace lines. While the service runs, text goes through its pooled converters; before it starts
+/// (the library's static strings) and after it stops, text is converted here through ICU
+/// directly, opening a converter per call.
 class PlatformBridge
 {
 public:
@@ -29,8 +30,7 @@ public:
     /// Raises "ICUCreateUConverterErr" or "ICUConvErrNotRecog" when encoding fails.
     static std::string EncodeString(const orvik_wstring& in_text, EncodingType in_encoding);
 
-    /// A start-up trace line for standard error. Dropped until the platform service, which owns
-    /// the trace switch, exists.
+    /// A start-up trace line for standard error, written when the platform's trace is on.
     static void Trace(const char* in_line);
 };
 

@@ -1,8 +1,10 @@
 #include "Support/TrailingBlankTrimmer.h"
 
 #include "EncodingTable.h"
+#include "DecodedBlankTrimmer.h"
 #include "FixedWidthBlankTrimmer.h"
 #include "Support/InvalidOperationException.h"
+#include "Support/Platform.h"
 
 namespace Orvik {
 namespace Support {
@@ -19,8 +21,13 @@ std::unique_ptr<TrailingBlankTrimmer> TrailingBlankTrimmer::Create(EncodingType 
         case BlankTrimming::Decoded:
             break;
     }
-    // Decoding needs the platform's pooled converters, which do not exist yet.
-    ORVIK_THROW_INVALID_OPERATION();
+    // Decoding needs the platform's pooled converters.
+    Platform* platform = Platform::GetPlatform();
+    if (platform == nullptr)
+    {
+        ORVIK_THROW_INVALID_OPERATION();
+    }
+    return std::make_unique<DecodedBlankTrimmer>(in_encoding, platform->GetStringConverter());
 }
 
 } // namespace Support

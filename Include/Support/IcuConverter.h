@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Support/EncodingType.h"
+
+struct UConverter;
+
+namespace Orvik {
+namespace Support {
+
+/// One open ICU converter, owned: closed when this object ends.
+class IcuConverter
+{
+public:
+    /// Opens ICU's converter for in_encoding. Raises "ICUCreateUConverterErr" when ICU cannot, and
+    /// InvalidArgumentException outside the encoding table.
+    explicit IcuConverter(EncodingType in_encoding);
+    ~IcuConverter();
+
+    /// Takes the other's converter and leaves it without one.
+    IcuConverter(IcuConverter&& io_other) noexcept;
+    IcuConverter& operator=(IcuConverter&& io_other) noexcept;
+
+    IcuConverter(const IcuConverter&) = delete;
+    IcuConverter& operator=(const IcuConverter&) = delete;
+
+    UConverter* Get() const { return m_converter; }
+
+    /// Drops whatever the converter holds of an unfinished text, in both directions.
+    void Reset();
+
+private:
+    UConverter* m_converter;
+};
+
+} // namespace Support
+} // namespace Orvik

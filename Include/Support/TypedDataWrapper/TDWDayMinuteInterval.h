@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Orvik {
+namespace Support {
+
+/// The SQL-side value of INTERVAL DAY TO MINUTE. Every field is a magnitude; the sign is held
+/// apart. The padding after the sign is part of the binary image and stays zero.
+struct TDWDayMinuteInterval
+{
+    uint32_t m_day = 0;
+    uint32_t m_hour = 0;
+    uint32_t m_minute = 0;
+    bool m_isNegative = false;
+    uint8_t m_padding[3] = {};
+};
+
+static_assert(sizeof(TDWDayMinuteInterval) == 16, "interval value layout");
+
+} // namespace Support
+} // namespace Orvik

@@ -1,0 +1,179 @@
+#include "Support/DriverManagerStringConverter.h"
+
+#include "Support/CriticalSectionLock.h"
+#include "Support/EncodingInfo.h"
+#include "Support/IPlatformStringConverter.h"
+#include "Support/InvalidArgumentException.h"
+#include "Support/orvik_wstring.h"
+#include "TextErrors.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace Orvik {
+namespace Support {
+
+DriverManagerStringConverter::DriverManagerStringConverter(EncodingType in_encoding,
+                                                           IPlatformStringConverter& in_stringConverter)
+    : m_encoding(in_encoding),
+      m_codeUnitSize(EncodingInfo::GetCodeUnitSize(in_encoding)),
+      m_maxCodeUnitsPerChar(EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding)),
+      m_maxBytesPerChar(m_codeUnitSize * m_maxCodeUnitsPerChar),
+      m_stringConverter(in_stringConverter),
+      m_converter(in_encoding)
+{
+}
+
+int32_t DriverManagerStringConverter::ToBuffer(const orvik_wstring& in_source,
+                                               void* out_target,
+                                               int32_t in_targetLength,
+                                               bool in_lengthInBytes,
+                                               bool& out_truncated)
+{
+    if (in_targetLength < 0)
+    {
+        RaiseTextError(u"ICUConvErrNotRecog");
+    }
+    const int64_t requested = in_lengthInBytes ? in_targetLength : int64_t{in_targetLength} * m_codeUnitSize;
+    // No more of the buffer can be needed than every character at its largest and the terminator.
+    const int64_t length = std::min(requested, (int64_t{in_source.GetLength()} + 1) * m_maxBytesPerChar);
+    if (length < m_codeUnitSize || out_target == nullptr)
+    {
+        out_truncated = true;
+        return 0;
+    }
+    char* const target = static_cast<char*>(out_target);
+    // One code unit stays free for the terminator.
+    char* const limit = target + length - m_codeUnitSize;
+    char* end = target;
+    out_truncated = false;
+    if (!in_source.IsNull())
+    {
+        end = Encode(in_source, target, limit, out_truncated);
+    }
+    std::fill_n(end, m_codeUnitSize, '\0');
+    const int32_t written = static_cast<int32_t>(end - target);
+    return in_lengthInBytes ? written : written / m_codeUnitSize;
+}
+
+char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
+                                           char* out_target,
+                                           char* in_limit,
+                                           bool& out_truncated)
+{
+    CriticalSectionLock lock(m_lock);
+    // Nothing of an earlier text, such as a lead surrogate that ended it, may reach this one.
+    m_converter.Reset();
+    UConverter* converter = m_converter.Get();
+    const char16_t* source = in_source.GetBuffer();
+    const char16_t* const sourceEnd = source + in_source.GetLength();
+    char* position = out_target;
+    // The bulk of the text in one call, keeping the room of one character for the careful part.
+    if (in_limit - out_target > m_maxBytesPerChar)
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(converter, &position, in_limit - m_maxBytesPerChar, &source, sourceEnd, nullptr, false,
+                         &status);
+        if (U_SUCCESS(status))
+        {
+            return position;
+        }
+        if (status != U_BUFFER_OVERFLOW_ERROR)
+        {
+            RaiseTextError(u"ICUConvErrNotRecog");
+        }
+        // What the converter still holds of the character that the bulk cut.
+        status = U_ZERO_ERROR;
+        ucnv_fromUnicode(converter, &position, in_limit, &source, source, nullptr, false, &status);
+        if (U_FAILURE(status))
+        {
+            RaiseTextError(u"ICUConvErr");
+        }
+    }
+    // The rest one code unit at a time, so that a character that does not fit whole is taken back.
+    while (source < sourceEnd)
+    {
+        char* const characterStart = position;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(converter, &position, in_limit, &source, source + 1, nullptr, false, &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR)
+        {
+            std::fill(characterStart, in_limit, '\0');
+            out_truncated = true;
+            return characterStart;
+        }
+        if (U_FAILURE(status))
+        {
+            RaiseTextError(u"ICUConvErrNotRecog");
+        }
+        if (position == in_limit && source < sourceEnd)
+        {
+            out_truncated = true;
+            break;
+        }
+    }
+    return position;
+}
+
+int32_t DriverManagerStringConverter::GetRequiredLength(const orvik_wstring& in_source, bool in_lengthInBytes)
+{
+    if (in_source.IsNull())
+    {
+        return 0;
+    }
+    CriticalSectionLock lock(m_lock);
+    UErrorCode status = U_ZERO_ERROR;
+    // Measuring without a target ends in an overflow, or a missing terminator for an empty text.
+    const int32_t bytes =
+        ucnv_fromUChars(m_converter.Get(), nullptr, 0, in_source.GetBuffer(), in_source.GetLength(), &status);
+    if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR)
+    {
+        RaiseTextError(u"ICUConvErrNotRecog");
+    }
+    return in_lengthInBytes ? bytes : bytes / m_codeUnitSize;
+}
+
+void DriverManagerStringConverter::FromUChars(const void* in_buffer,
+                                              int32_t in_length,
+                                              bool in_lengthInBytes,
+                                              orvik_wstring& io_target)
+{
+    int64_t byteLength = in_length;
+    if (in_length != NUL_TERMINATED && !in_lengthInBytes)
+    {
+        byteLength *= m_codeUnitSize;
+    }
+    if (byteLength > std::numeric_limits<int32_t>::max())
+    {
+        ORVIK_THROW_INVALID_ARGUMENT();
+    }
+    m_stringConverter.BytesToWString(in_buffer, static_cast<int32_t>(byteLength), m_encoding, io_target);
+}
+
+void DriverManagerStringConverter::FromBytes(const char* in_text, int32_t in_length, orvik_wstring& io_target)
+{
+    m_stringConverter.BytesToWString(in_text, in_length, orvik_wstring::GetAnsiEncoding(), io_target);
+}
+
+int64_t DriverManagerStringConverter::GetNtsLength(const char* in_text,
+                                                   int32_t in_length,
+                                                   bool in_lengthInBytes,
+                                                   bool in_withTerminator)
+{
+    if (in_text == nullptr)
+    {
+        RaiseTextError(u"InvalidNullParam");
+    }
+    if (in_length < 0 && in_length != NUL_TERMINATED)
+    {
+        ORVIK_THROW_INVALID_ARGUMENT();
+    }
+    const int64_t characters = in_length == NUL_TERMINATED ? std::strlen(in_text) : in_length;
+    return (characters + (in_withTerminator ? 1 : 0)) * (in_lengthInBytes ? m_maxBytesPerChar : m_maxCodeUnitsPerChar);
+}
+
+} // namespace Support
+} // namespace Orvik

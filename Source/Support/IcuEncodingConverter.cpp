@@ -1,0 +1,210 @@
+#include "IcuEncodingConverter.h"
+
+#include "Support/EncodingInfo.h"
+#include "TextErrors.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+
+namespace Orvik {
+namespace Support {
+
+IcuEncodingConverter::IcuEncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate)
+    : EncodingConverter(in_source, in_target, in_terminate),
+      m_sourceConverter(in_source),
+      m_targetConverter(in_target),
+      m_targetMaxBytesPerChar(std::max<int32_t>(
+          m_targetCodeUnitSize * EncodingInfo::GetMaxCodeUnitsPerChar(in_target),
+          ucnv_getMaxCharSize(m_targetConverter.Get()))),
+      m_pivotRead(m_pivot),
+      m_pivotEnd(m_pivot)
+{
+}
+
+int32_t IcuEncodingConverter::SetSource(const void* in_source, int32_t in_length)
+{
+    const int32_t length = EncodingConverter::SetSource(in_source, in_length);
+    Decode();
+    return length;
+}
+
+void IcuEncodingConverter::ResetPartial()
+{
+    EncodingConverter::ResetPartial();
+    // Both converters, whatever the flags say: a source can be consumed while its converter still
+    // holds the first bytes of a character, and a stateful target keeps its shift state.
+    m_sourceConverter.Reset();
+    m_targetConverter.Reset();
+    m_pivotRead = m_pivot;
+    m_pivotEnd = m_pivot;
+    m_carryCount = 0;
+}
+
+void IcuEncodingConverter::DoConvert()
+{
+    if (ConvertUpTo(GetTargetEnd()) == Outcome::LimitReached)
+    {
+        m_isTargetFull = true;
+        m_isPending = true;
+        return;
+    }
+    m_isPending = false;
+    m_isTargetFull = m_targetPosition == GetTargetEnd();
+}
+
+void IcuEncodingConverter::DoConvertTerminated()
+{
+    const int64_t room = GetTargetEnd() - m_targetPosition;
+    if (room < m_targetCodeUnitSize)
+    {
+        m_isTargetFull = true;
+        m_isPending = true;
+        return;
+    }
+    if (!WriteCarry())
+    {
+        m_isTargetFull = true;
+        m_isPending = true;
+    }
+    else
+    {
+        // The bulk in one go, up to the room of one character and the terminator, so that the
+        // careful part can finish whatever character the bulk cut. The room is measured after the
+        // carry: the carried character already took its share.
+        const int64_t bulk = (GetTargetEnd() - m_targetPosition) - m_targetMaxBytesPerChar - m_targetCodeUnitSize;
+        if (bulk > 0 && ConvertUpTo(m_targetPosition + bulk) == Outcome::Done)
+        {
+            m_isTargetFull = false;
+            m_isPending = false;
+        }
+        else
+        {
+            ConvertCarefully();
+        }
+    }
+    WriteTerminator();
+}
+
+void IcuEncodingConverter::Decode()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    char16_t* pivotEnd = m_pivot;
+    ucnv_toUnicode(m_sourceConverter.Get(), &pivotEnd, m_pivot + PIVOT_SIZE, &m_sourcePosition, GetSourceEnd(),
+                   nullptr, false, &status);
+    m_pivotRead = m_pivot;
+    m_pivotEnd = pivotEnd;
+    m_isPending = true;
+    if (status == U_BUFFER_OVERFLOW_ERROR)
+    {
+        return;
+    }
+    if (U_FAILURE(status))
+    {
+        RaiseTextError(u"ICUConvErrNotRecog");
+    }
+    m_isSourceConsumed = true;
+}
+
+bool IcuEncodingConverter::Encode(const char16_t* in_pivotLimit, char* in_targetLimit)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    char* const start = m_targetPosition;
+    ucnv_fromUnicode(m_targetConverter.Get(), &m_targetPosition, in_targetLimit, &m_pivotRead, in_pivotLimit,
+                     nullptr, false, &status);
+    m_written += static_cast<int32_t>(m_targetPosition - start);
+    if (status == U_BUFFER_OVERFLOW_ERROR)
+    {
+        return true;
+    }
+    if (U_FAILURE(status))
+    {
+        RaiseTextError(u"ICUConvErrNotRecog");
+    }
+    return false;
+}
+
+IcuEncodingConverter::Outcome IcuEncodingConverter::ConvertUpTo(char* in_targetLimit)
+{
+    for (;;)
+    {
+        if (Encode(m_pivotEnd, in_targetLimit))
+        {
+            return Outcome::LimitReached;
+        }
+        if (m_isSourceConsumed)
+        {
+            return Outcome::Done;
+        }
+        Decode();
+    }
+}
+
+void IcuEncodingConverter::ConvertCarefully()
+{
+    char* const limit = GetTargetEnd() - m_targetCodeUnitSize;
+    // The first pass writes only what ICU still holds; later passes one code unit each.
+    const char16_t* pivotLimit = m_pivotRead;
+    for (;;)
+    {
+        char* const characterStart = m_targetPosition;
+        if (Encode(pivotLimit, limit))
+        {
+            TakeBack(characterStart);
+            m_isTargetFull = true;
+            m_isPending = true;
+            return;
+        }
+        if (m_pivotRead == m_pivotEnd)
+        {
+            if (m_isSourceConsumed)
+            {
+                m_isTargetFull = m_targetPosition == limit;
+                m_isPending = false;
+                return;
+            }
+            Decode();
+        }
+        pivotLimit = std::min(m_pivotRead + 1, m_pivotEnd);
+    }
+}
+
+bool IcuEncodingConverter::WriteCarry()
+{
+    if (m_carryCount == 0)
+    {
+        return true;
+    }
+    char* const limit = GetTargetEnd() - m_targetCodeUnitSize;
+    if (limit - m_targetPosition < m_carryCount)
+    {
+        return false;
+    }
+    char* const characterStart = m_targetPosition;
+    m_targetPosition = std::copy_n(m_carry, m_carryCount, m_targetPosition);
+    m_written += m_carryCount;
+    m_carryCount = 0;
+    if (Encode(m_pivotRead, limit))
+    {
+        TakeBack(characterStart);
+        return false;
+    }
+    return true;
+}
+
+void IcuEncodingConverter::TakeBack(char* in_characterStart)
+{
+    const int64_t count = m_targetPosition - in_characterStart;
+    if (count > m_targetMaxBytesPerChar || count > CARRY_SIZE)
+    {
+        RaiseTextError(u"InvalidNumCodePtInBuffer");
+    }
+    std::copy(in_characterStart, m_targetPosition, m_carry);
+    std::fill(in_characterStart, m_targetPosition, '\0');
+    m_carryCount = static_cast<uint8_t>(count);
+    m_written -= static_cast<int32_t>(count);
+    m_targetPosition = in_characterStart;
+}
+
+} // namespace Support
+} // namespace Orvik

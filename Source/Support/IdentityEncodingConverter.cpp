@@ -1,0 +1,47 @@
+#include "IdentityEncodingConverter.h"
+
+#include <algorithm>
+
+namespace Orvik {
+namespace Support {
+
+IdentityEncodingConverter::IdentityEncodingConverter(EncodingType in_source,
+                                                     EncodingType in_target,
+                                                     bool in_terminate)
+    : EncodingConverter(in_source, in_target, in_terminate)
+{
+}
+
+void IdentityEncodingConverter::DoConvert()
+{
+    Copy(GetTargetEnd() - m_targetPosition);
+}
+
+void IdentityEncodingConverter::DoConvertTerminated()
+{
+    const int64_t room = GetTargetEnd() - m_targetPosition;
+    if (room < m_targetCodeUnitSize)
+    {
+        m_isTargetFull = true;
+        m_isPending = true;
+        return;
+    }
+    const int64_t count = room - m_targetCodeUnitSize;
+    Copy(count - count % m_targetCodeUnitSize);
+    WriteTerminator();
+}
+
+void IdentityEncodingConverter::Copy(int64_t in_count)
+{
+    const int64_t remaining = GetSourceEnd() - m_sourcePosition;
+    const int64_t count = std::min(in_count, remaining);
+    m_targetPosition = std::copy_n(m_sourcePosition, count, m_targetPosition);
+    m_sourcePosition += count;
+    m_written += static_cast<int32_t>(count);
+    m_isSourceConsumed = in_count >= remaining;
+    m_isTargetFull = in_count <= remaining;
+    m_isPending = in_count < remaining;
+}
+
+} // namespace Support
+} // namespace Orvik

@@ -1,0 +1,216 @@
+#include "Support/DriverManagerStringConverter.h"
+#include "Support/EncodingInfo.h"
+#include "Support/PlatformStringConverter.h"
+
+#include "ConversionTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace Orvik::Support;
+using namespace std::string_literals;
+
+namespace {
+
+// The encodings a driver manager may use for wide text.
+const EncodingType DRIVER_MANAGER_ENCODINGS[] = {ENC_UTF16_LE, ENC_UTF8, ENC_UTF32_LE};
+
+constexpr uint8_t UNTOUCHED = 0xCC;
+
+class DriverManagerStringConverterTest : public ::testing::Test
+{
+protected:
+    int32_t UnitSize(EncodingType in_encoding) const { return EncodingInfo::GetCodeUnitSize(in_encoding); }
+
+    std::string Encoded(const std::u16string& in_text, EncodingType in_encoding)
+    {
+        return orvik_wstring(in_text).GetAsString(in_encoding);
+    }
+
+    PlatformStringConverter m_strings;
+};
+
+TEST_F(DriverManagerStringConverterTest, WritesWhatFitsAndAlwaysATerminator)
+{
+    DriverManagerStringConverter converter(ENC_UTF16_LE, m_strings);
+    std::string target(12, 'x');
+    bool truncated = false;
+    EXPECT_EQ(4, converter.ToBuffer(u"abcde", &target[0], 6, true, truncated));
+    EXPECT_TRUE(truncated);
+    EXPECT_EQ("a\0b\0\0\0xxxxxx"s, target);
+    EXPECT_EQ(2, converter.ToBuffer(u"abcde", &target[0], 3, false, truncated));
+    EXPECT_TRUE(truncated);
+
+    EXPECT_EQ(10, converter.ToBuffer(u"abcde", &target[0], 12, true, truncated));
+    EXPECT_FALSE(truncated);
+    EXPECT_EQ("a\0b\0c\0d\0e\0\0\0"s, target);
+    EXPECT_EQ(5, converter.ToBuffer(u"abcde", &target[0], 6, false, truncated));
+    EXPECT_FALSE(truncated);
+}
+
+// Every buffer size from nothing to more than enough, in bytes and in code units: the buffer holds
+// the longest prefix of whole characters that fits with the terminator, never part of one.
+TEST_F(DriverManagerStringConverterTest, OnlyWholeCharactersAreWritten)
+{
+    const std::u16string text = u"a\u00E9\U0001F600\u20AC\U0001F600b";
+    for (EncodingType encoding : DRIVER_MANAGER_ENCODINGS)
+    {
+        DriverManagerStringConverter converter(encoding, m_strings);
+        const int32_t unitSize = UnitSize(encoding);
+        const int32_t fullLength = converter.GetRequiredLength(text, true);
+        for (bool inBytes : {true, false})
+        {
+            for (int32_t length = 0; length <= fullLength / (inBytes ? 1 : unitSize) + 2; ++length)
+            {
+                SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(encoding)) + (inBytes ? " bytes " : " units ") +
+                             std::to_string(length));
+                const int32_t size = inBytes ? length : length * unitSize;
+                std::vector<uint8_t> target(size, UNTOUCHED);
+                bool truncated = false;
+                const int32_t returned = converter.ToBuffer(text, target.data(), length, inBytes, truncated);
+                if (size < unitSize)
+                {
+                    EXPECT_EQ(0, returned);
+                    EXPECT_TRUE(truncated);
+                    EXPECT_EQ(std::vector<uint8_t>(size, UNTOUCHED), target);
+                    continue;
+                }
+                const int32_t written = inBytes ? returned : returned * unitSize;
+
+                // The longest prefix of whole characters whose bytes fit before the terminator.
+                std::u16string expected;
+                for (size_t end = 1; end <= text.size(); ++end)
+                {
+                    const bool splitsAPair = end < text.size() && (text[end] & 0xFC00) == 0xDC00;
+                    if (!splitsAPair && Encoded(text.substr(0, end), encoding).size() + unitSize <= size_t(size))
+                    {
+                        expected = text.substr(0, end);
+                    }
+                }
+                EXPECT_EQ(Encoded(expected, encoding), BytesOf(target.data(), written));
+                EXPECT_EQ(expected.size() < text.size(), truncated);
+                EXPECT_EQ(std::vector<uint8_t>(unitSize, 0),
+                          std::vector<uint8_t>(target.begin() + written, target.begin() + written + unitSize));
+                for (int32_t i = written + unitSize; i < size; ++i)
+                {
+                    EXPECT_TRUE(target[i] == 0 || target[i] == UNTOUCHED) << "byte " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(DriverManagerStringConverterTest, NoRoomNullTextAndNoTarget)
+{
+    for (EncodingType encoding : DRIVER_MANAGER_ENCODINGS)
+    {
+        SCOPED_TRACE(EncodingInfo::GetEncodingName(encoding));
+        DriverManagerStringConverter converter(encoding, m_strings);
+        std::string target(8, 'x');
+        bool truncated = false;
+        EXPECT_EQ(0, converter.ToBuffer(u"abc", &target[0], 0, true, truncated));
+        EXPECT_TRUE(truncated);
+        EXPECT_EQ(std::string(8, 'x'), target);
+
+        EXPECT_EQ(0, converter.ToBuffer(orvik_wstring(), &target[0], 8, true, truncated));
+        EXPECT_FALSE(truncated);
+        EXPECT_EQ(std::string(UnitSize(encoding), '\0') + std::string(8 - UnitSize(encoding), 'x'), target);
+
+        EXPECT_EQ(0, converter.ToBuffer(u"abc", nullptr, 8, true, truncated));
+        EXPECT_TRUE(truncated);
+    }
+}
+
+// An output length is never found by reading the application's buffer.
+TEST_F(DriverManagerStringConverterTest, NegativeTargetLengthsAreRefused)
+{
+    DriverManagerStringConverter converter(ENC_UTF16_LE, m_strings);
+    std::string target(8, 'x');
+    bool truncated = false;
+    for (int32_t length : {NUL_TERMINATED, -1})
+    {
+        ExpectTextError("ICUConvErrNotRecog",
+                        [&] { converter.ToBuffer(u"abc", &target[0], length, false, truncated); });
+        EXPECT_EQ(std::string(8, 'x'), target);
+    }
+}
+
+TEST_F(DriverManagerStringConverterTest, NothingOfAnEarlierTextReachesTheNext)
+{
+    for (EncodingType encoding : DRIVER_MANAGER_ENCODINGS)
+    {
+        SCOPED_TRACE(EncodingInfo::GetEncodingName(encoding));
+        DriverManagerStringConverter converter(encoding, m_strings);
+        std::vector<char> target(64);
+        bool truncated = false;
+
+        // A character cut at the end of a buffer.
+        converter.ToBuffer(u"\u20AC\u20AC\u20AC\u20AC\u20AC", target.data(), 9, true, truncated);
+        EXPECT_TRUE(truncated);
+        int32_t written = converter.ToBuffer(u"a", target.data(), 64, true, truncated);
+        EXPECT_EQ(Encoded(u"a", encoding), BytesOf(target.data(), written));
+
+        // A lead surrogate that ends a text does not pair with a trail surrogate that starts the next.
+        converter.ToBuffer(u"x\xD83D", target.data(), 64, true, truncated);
+        written = converter.ToBuffer(u"\xDE00y", target.data(), 64, true, truncated);
+        EXPECT_EQ(Encoded(u"\uFFFDy", encoding), BytesOf(target.data(), written));
+    }
+}
+
+TEST_F(DriverManagerStringConverterTest, RequiredLengthInBytesOrUnits)
+{
+    const struct
+    {
+        EncodingType encoding;
+        int32_t bytes;
+        int32_t units;
+    } cases[] = {{ENC_UTF16_LE, 4, 2}, {ENC_UTF8, 4, 4}, {ENC_UTF32_LE, 4, 1}};
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(EncodingInfo::GetEncodingName(c.encoding));
+        DriverManagerStringConverter converter(c.encoding, m_strings);
+        EXPECT_EQ(c.bytes, converter.GetRequiredLength(u"\U0001F600", true));
+        EXPECT_EQ(c.units, converter.GetRequiredLength(u"\U0001F600", false));
+        EXPECT_EQ(0, converter.GetRequiredLength(orvik_wstring(), true));
+        EXPECT_EQ(0, converter.GetRequiredLength(u"", false));
+    }
+}
+
+TEST_F(DriverManagerStringConverterTest, NtsLengthIsTheLargestSizeOfThatManyCharacters)
+{
+    DriverManagerStringConverter utf16(ENC_UTF16_LE, m_strings);
+    EXPECT_EQ(44, utf16.GetNtsLength("0123456789", 10, true, true));
+    EXPECT_EQ(22, utf16.GetNtsLength("0123456789", 10, false, true));
+    EXPECT_EQ(40, utf16.GetNtsLength("0123456789", NUL_TERMINATED, true, false));
+    DriverManagerStringConverter utf8(ENC_UTF8, m_strings);
+    EXPECT_EQ(16, utf8.GetNtsLength("abc", NUL_TERMINATED, false, true));
+    ExpectTextError("InvalidNullParam", [&] { utf16.GetNtsLength(nullptr, 3, true, true); });
+}
+
+TEST_F(DriverManagerStringConverterTest, ArgumentsAreDecoded)
+{
+    DriverManagerStringConverter converter(ENC_UTF32_LE, m_strings);
+    const std::string wide = "a\0\0\0\x00\xF6\x01\0\0\0\0\0"s;
+    orvik_wstring text(u"old");
+    converter.FromUChars(wide.data(), 2, false, text);
+    EXPECT_EQ(orvik_wstring(u"a\U0001F600"), text);
+    converter.FromUChars(wide.data(), 4, true, text);
+    EXPECT_EQ(orvik_wstring(u"a"), text);
+    converter.FromUChars(wide.data(), NUL_TERMINATED, false, text);
+    EXPECT_EQ(orvik_wstring(u"a\U0001F600"), text);
+    converter.FromUChars(wide.data(), 0, false, text);
+    EXPECT_EQ(orvik_wstring(u""), text);
+    converter.FromUChars(nullptr, 4, false, text);
+    EXPECT_TRUE(text.IsNull());
+
+    converter.FromBytes("caf\xC3\xA9", NUL_TERMINATED, text);
+    EXPECT_EQ(orvik_wstring(u"caf\u00E9"), text);
+    converter.FromBytes("abc", 0, text);
+    EXPECT_EQ(orvik_wstring(u""), text);
+    converter.FromBytes(nullptr, 3, text);
+    EXPECT_TRUE(text.IsNull());
+}
+
+} // namespace
