@@ -3,6 +3,7 @@
 #include "Support/CriticalSection.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/EncodingRegistry.h"
+#include "Support/Platform.h"
 #include "Support/RegistryReader.h"
 #include "Support/StartupInitException.h"
 
@@ -17,6 +18,7 @@ namespace {
 const char* const ANSI_ENCODING_VARIABLE = "ORVIK_APP_ANSI_ENCODING";
 const char* const ANSI_ENCODING_ILLEGAL = "ANSIEncoding setting is not a legal encoding.";
 const char* const DM_ENCODING_ILLEGAL = "DriverManagerEncoding setting is not a legal encoding.";
+const char* const DM_ENCODING_DEFAULT = "DriverManagerEncoding setting not loaded, using default: UTF-16_LE.";
 
 OrvikSettingReader* s_reader = nullptr;
 
@@ -136,6 +138,7 @@ bool OrvikSettingReader::Load()
 
 EncodingType OrvikSettingReader::GetAppCharEncoding()
 {
+    Platform::Trace("OrvikSettingReader::GetAppCharEncoding()");
     const char* variable = std::getenv(ANSI_ENCODING_VARIABLE);
     const std::string name = variable != nullptr ? std::string(variable) : GetSettingOrEmpty("ANSIENCODING");
     if (name.empty())
@@ -156,20 +159,26 @@ EncodingType OrvikSettingReader::GetAppCharEncoding()
     }
     catch (const ErrorException&)
     {
+        Platform::Trace(ANSI_ENCODING_ILLEGAL);
         throw StartupInitException(orvik_wstring(ANSI_ENCODING_ILLEGAL));
     }
 }
 
 EncodingType OrvikSettingReader::GetDriverManagerEncoding()
 {
+    Platform::Trace("OrvikSettingReader::GetDriverManagerEncoding()");
     struct Choice { const char* m_name; EncodingType m_encoding; };
     static const Choice CHOICES[] = {
-        { "", ENC_UTF16_LE },
         { "UTF-8", ENC_UTF8 },
         { "UTF-16", ENC_UTF16_LE },
         { "UTF-32", ENC_UTF32_LE },
     };
     const std::string name = GetSettingOrEmpty("DRIVERMANAGERENCODING");
+    if (name.empty())
+    {
+        Platform::Trace(DM_ENCODING_DEFAULT);
+        return ENC_UTF16_LE;
+    }
     for (const Choice& choice : CHOICES)
     {
         if (name == choice.m_name)
@@ -177,6 +186,7 @@ EncodingType OrvikSettingReader::GetDriverManagerEncoding()
             return choice.m_encoding;
         }
     }
+    Platform::Trace(DM_ENCODING_ILLEGAL);
     throw StartupInitException(orvik_wstring(DM_ENCODING_ILLEGAL));
 }
 

@@ -1,4 +1,5 @@
 #include "Support/OrvikSettingReader.h"
+#include "Support/Platform.h"
 #include "Support/ProductException.h"
 #include "Support/RegistryReader.h"
 #include "Support/StartupInitException.h"
@@ -70,6 +71,20 @@ TEST_F(Settings, DefaultsWithoutAnyRegistryFile)
     EXPECT_EQ("/opt/d/", OrvikSettingReader::GetErrorMessagesPath("/opt/d/"));
     EXPECT_EQ("", OrvikSettingReader::GetLogLevel());
     EXPECT_EQ("", OrvikSettingReader::GetSetting("LogFileSize"));
+}
+
+TEST_F(Settings, EncodingLookupsWriteTheStartupTrace)
+{
+    Orvik::Platform::SetTraceEnabled(true);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ENC_UTF16_LE, OrvikSettingReader::GetDriverManagerEncoding());
+    EXPECT_EQ(ENC_NONE, OrvikSettingReader::GetAppCharEncoding());
+    const std::string trace = testing::internal::GetCapturedStderr();
+    Orvik::Platform::SetTraceEnabled(false);
+    EXPECT_EQ("OrvikSettingReader::GetDriverManagerEncoding()\n"
+              "DriverManagerEncoding setting not loaded, using default: UTF-16_LE.\n"
+              "OrvikSettingReader::GetAppCharEncoding()\n",
+              trace);
 }
 
 TEST_F(Settings, TheUserKeyHidesTheMachineKeyWhole)
