@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Support/TypedDataWrapper/TDWDateValue.h"
+#include "Support/TypedDataWrapper/TDWTimeValue.h"
+
 #include <cstdint>
 
 namespace Orvik {
@@ -15,6 +18,13 @@ struct TDWTimestampValue
     uint16_t m_minute = 0;
     uint16_t m_second = 0;
     uint32_t m_fraction = 0;
+
+    /// The date fields pass the date check and the time fields the time check.
+    bool IsValid() const
+    {
+        return TDWDateValue::IsValid(m_year, m_month, m_day)
+            && TDWTimeValue::IsValid(m_hour, m_minute, m_second, m_fraction);
+    }
 };
 
 static_assert(sizeof(TDWTimestampValue) == 16, "TIMESTAMP_STRUCT layout");
