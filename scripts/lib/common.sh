@@ -8,6 +8,7 @@ PELTA_PACKAGES=(
   libicu-dev libcurl4-openssl-dev libexpat1-dev rapidjson-dev
   unixodbc unixodbc-dev odbcinst
   googletest libgtest-dev
+  locales
 )
 
 pelta_as_root() {

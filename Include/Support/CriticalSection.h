@@ -1,0 +1,39 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace Orvik {
+namespace Support {
+
+/// A lock that the thread holding it may take again (re-entrant). It is taken and left only
+/// through a CriticalSectionLock, so that every locked region is the lifetime of one holder.
+class CriticalSection
+{
+public:
+    CriticalSection() = default;
+    virtual ~CriticalSection() = default;
+
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+protected:
+    /// How many times the calling thread holds this lock; 0 when it does not hold it.
+    uint32_t GetHoldCount() const;
+
+private:
+    friend class CriticalSectionLock;
+
+    void Enter();
+    void Leave();
+
+    std::recursive_mutex m_mutex;
+    // The holder and its depth; both are written only by the holder while it holds m_mutex.
+    std::atomic<std::thread::id> m_holder{};
+    uint32_t m_depth = 0;
+};
+
+} // namespace Support
+} // namespace Orvik

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "Support/SqlState.h"
+
+#include <cstdint>
+
+namespace Orvik {
+namespace Support {
+
+/// The diagnostic states and their SQLSTATEs, one state a row, numbered in ascending order of the
+/// SQLSTATE texts. Warnings (class 01) come first, so a state below DIAG_WRONG_NUMBER_OF_PARAMETERS
+/// is a warning.
+#define ORVIK_DIAG_STATE_TABLE(ROW)                        \
+    ROW(DIAG_GENERAL_WARNING, "01000")                     \
+    ROW(DIAG_CURSOR_OPERATION_CONFLICT, "01001")           \
+    ROW(DIAG_DISCONNECT_ERROR, "01002")                    \
+    ROW(DIAG_NULL_ELIMINATED_IN_SET_FUNCTION, "01003")     \
+    ROW(DIAG_STRING_RIGHT_TRUNCATED_WARNING, "01004")      \
+    ROW(DIAG_PRIVILEGE_NOT_REVOKED, "01006")               \
+    ROW(DIAG_PRIVILEGE_NOT_GRANTED, "01007")               \
+    ROW(DIAG_INVALID_CONNECTION_STRING_ATTRIBUTE, "01S00") \
+    ROW(DIAG_ERROR_IN_ROW, "01S01")                        \
+    ROW(DIAG_OPTION_VALUE_CHANGED, "01S02")                \
+    ROW(DIAG_CANCEL_TREATED_AS_CLOSE, "01S05")             \
+    ROW(DIAG_FETCH_BEFORE_FIRST_ROWSET, "01S06")           \
+    ROW(DIAG_FRACTIONAL_TRUNCATION, "01S07")               \
+    ROW(DIAG_ERROR_SAVING_FILE_DSN, "01S08")               \
+    ROW(DIAG_INVALID_KEYWORD, "01S09")                     \
+    ROW(DIAG_WRONG_NUMBER_OF_PARAMETERS, "07001")          \
+    ROW(DIAG_COUNT_FIELD_INCORRECT, "07002")               \
+    ROW(DIAG_PREPARED_STATEMENT_NOT_CURSOR, "07005")       \
+    ROW(DIAG_RESTRICTED_DATA_TYPE_ATTRIBUTE, "07006")      \
+    ROW(DIAG_INVALID_DESCRIPTOR_INDEX, "07009")            \
+    ROW(DIAG_INVALID_USE_OF_DEFAULT_PARAMETER, "07S01")    \
+    ROW(DIAG_UNABLE_TO_CONNECT, "08001")                   \
+    ROW(DIAG_CONNECTION_NAME_IN_USE, "08002")              \
+    ROW(DIAG_CONNECTION_NOT_OPEN, "08003")                 \
+    ROW(DIAG_CONNECTION_REJECTED, "08004")                 \
+    ROW(DIAG_CONNECTION_FAILURE_IN_TRANSACTION, "08007")   \
+    ROW(DIAG_COMMUNICATION_LINK_FAILURE, "08S01")          \
+    ROW(DIAG_CARDINALITY_VIOLATION, "21000")               \
+    ROW(DIAG_INSERT_VALUE_LIST_MISMATCH, "21S01")          \
+    ROW(DIAG_DERIVED_TABLE_DEGREE_MISMATCH, "21S02")       \
+    ROW(DIAG_STRING_RIGHT_TRUNCATED, "22001")              \
+    ROW(DIAG_INDICATOR_REQUIRED, "22002")                  \
+    ROW(DIAG_NUMERIC_OUT_OF_RANGE, "22003")                \
+    ROW(DIAG_INVALID_DATETIME_FORMAT, "22007")             \
+    ROW(DIAG_DATETIME_FIELD_OVERFLOW, "22008")             \
+    ROW(DIAG_DIVISION_BY_ZERO, "22012")                    \
+    ROW(DIAG_INTERVAL_FIELD_OVERFLOW, "22015")             \
+    ROW(DIAG_INVALID_CHARACTER_VALUE_FOR_CAST, "22018")    \
+    ROW(DIAG_INVALID_ESCAPE_CHARACTER, "22019")            \
+    ROW(DIAG_INVALID_ESCAPE_SEQUENCE, "22025")             \
+    ROW(DIAG_STRING_LENGTH_MISMATCH, "22026")              \
+    ROW(DIAG_INTEGRITY_CONSTRAINT_VIOLATION, "23000")      \
+    ROW(DIAG_INVALID_CURSOR_STATE, "24000")                \
+    ROW(DIAG_INVALID_TRANSACTION_STATE, "25000")           \
+    ROW(DIAG_TRANSACTION_STATE, "25S01")                   \
+    ROW(DIAG_TRANSACTION_STILL_ACTIVE, "25S02")            \
+    ROW(DIAG_TRANSACTION_ROLLED_BACK, "25S03")             \
+    ROW(DIAG_INVALID_AUTHORIZATION, "28000")               \
+    ROW(DIAG_INVALID_CURSOR_NAME, "34000")                 \
+    ROW(DIAG_DUPLICATE_CURSOR_NAME, "3C000")               \
+    ROW(DIAG_INVALID_CATALOG_NAME, "3D000")                \
+    ROW(DIAG_INVALID_SCHEMA_NAME, "3F000")                 \
+    ROW(DIAG_SERIALIZATION_FAILURE, "40001")               \
+    ROW(DIAG_TRANSACTION_INTEGRITY_VIOLATION, "40002")     \
+    ROW(DIAG_STATEMENT_COMPLETION_UNKNOWN, "40003")        \
+    ROW(DIAG_SYNTAX_ERROR_OR_ACCESS_VIOLATION, "42000")    \
+    ROW(DIAG_TABLE_ALREADY_EXISTS, "42S01")                \
+    ROW(DIAG_TABLE_NOT_FOUND, "42S02")                     \
+    ROW(DIAG_INDEX_ALREADY_EXISTS, "42S11")                \
+    ROW(DIAG_INDEX_NOT_FOUND, "42S12")                     \
+    ROW(DIAG_COLUMN_ALREADY_EXISTS, "42S21")               \
+    ROW(DIAG_COLUMN_NOT_FOUND, "42S22")                    \
+    ROW(DIAG_CHECK_OPTION_VIOLATION, "44000")              \
+    ROW(DIAG_GENERAL_ERROR, "HY000")                       \
+    ROW(DIAG_MEMORY_ALLOCATION_ERROR, "HY001")             \
+    ROW(DIAG_INVALID_APP_BUFFER_TYPE, "HY003")             \
+    ROW(DIAG_INVALID_SQL_DATA_TYPE, "HY004")               \
+    ROW(DIAG_STATEMENT_NOT_PREPARED, "HY007")              \
+    ROW(DIAG_OPERATION_CANCELED, "HY008")                  \
+    ROW(DIAG_INVALID_NULL_POINTER, "HY009")                \
+    ROW(DIAG_FUNCTION_SEQUENCE_ERROR, "HY010")             \
+    ROW(DIAG_ATTRIBUTE_CANNOT_BE_SET_NOW, "HY011")         \
+    ROW(DIAG_INVALID_TRANSACTION_OPCODE, "HY012")          \
+    ROW(DIAG_MEMORY_MANAGEMENT_ERROR, "HY013")             \
+    ROW(DIAG_HANDLE_LIMIT_EXCEEDED, "HY014")               \
+    ROW(DIAG_NO_CURSOR_NAME, "HY015")                      \
+    ROW(DIAG_CANNOT_MODIFY_IRD, "HY016")                   \
+    ROW(DIAG_INVALID_USE_OF_AUTO_DESCRIPTOR, "HY017")      \
+    ROW(DIAG_SERVER_DECLINED_CANCEL, "HY018")              \
+    ROW(DIAG_NON_CHARACTER_DATA_IN_PIECES, "HY019")        \
+    ROW(DIAG_CONCATENATE_NULL_VALUE, "HY020")              \
+    ROW(DIAG_INCONSISTENT_DESCRIPTOR, "HY021")             \
+    ROW(DIAG_INVALID_ATTRIBUTE_VALUE, "HY024")             \
+    ROW(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, "HY090")     \
+    ROW(DIAG_INVALID_DESCRIPTOR_FIELD, "HY091")            \
+    ROW(DIAG_INVALID_ATTRIBUTE_IDENTIFIER, "HY092")        \
+    ROW(DIAG_FUNCTION_TYPE_OUT_OF_RANGE, "HY095")          \
+    ROW(DIAG_INVALID_INFORMATION_TYPE, "HY096")            \
+    ROW(DIAG_COLUMN_TYPE_OUT_OF_RANGE, "HY097")            \
+    ROW(DIAG_SCOPE_TYPE_OUT_OF_RANGE, "HY098")             \
+    ROW(DIAG_NULLABLE_TYPE_OUT_OF_RANGE, "HY099")          \
+    ROW(DIAG_UNIQUENESS_OPTION_OUT_OF_RANGE, "HY100")      \
+    ROW(DIAG_ACCURACY_OPTION_OUT_OF_RANGE, "HY101")        \
+    ROW(DIAG_INVALID_RETRIEVAL_CODE, "HY103")              \
+    ROW(DIAG_INVALID_PRECISION_OR_SCALE, "HY104")          \
+    ROW(DIAG_INVALID_PARAMETER_TYPE, "HY105")              \
+    ROW(DIAG_FETCH_TYPE_OUT_OF_RANGE, "HY106")             \
+    ROW(DIAG_ROW_VALUE_OUT_OF_RANGE, "HY107")              \
+    ROW(DIAG_INVALID_CURSOR_POSITION, "HY109")             \
+    ROW(DIAG_INVALID_DRIVER_COMPLETION, "HY110")           \
+    ROW(DIAG_INVALID_BOOKMARK_VALUE, "HY111")              \
+    ROW(DIAG_OPTIONAL_FEATURE_NOT_IMPLEMENTED, "HYC00")    \
+    ROW(DIAG_TIMEOUT_EXPIRED, "HYT00")                     \
+    ROW(DIAG_CONNECTION_TIMEOUT_EXPIRED, "HYT01")          \
+    ROW(DIAG_NO_DATA_SOURCE_OR_DRIVER, "IM007")            \
+    ROW(DIAG_DIALOG_FAILED, "IM008")                       \
+    ROW(DIAG_TRANSLATION_LOAD_FAILED, "IM009")
+
+/// A diagnostic state: what kind of error or warning a record reports.
+enum DiagState : int32_t
+{
+#define ORVIK_DIAG_STATE_ENUMERATOR(name, sqlState) name,
+    ORVIK_DIAG_STATE_TABLE(ORVIK_DIAG_STATE_ENUMERATOR)
+#undef ORVIK_DIAG_STATE_ENUMERATOR
+};
+
+constexpr int32_t DIAG_STATE_COUNT = DIAG_TRANSLATION_LOAD_FAILED + 1;
+
+/// The SQLSTATE of in_state; throws InvalidArgumentException for a value that is no state.
+SqlState GetSqlStateForDiagState(DiagState in_state);
+
+} // namespace Support
+} // namespace Orvik
