@@ -631,7 +631,8 @@ void TDWNumeric::Round(int16_t in_places)
     bool droppedNonZero = false;
     uint16_t divisor = 1;
     TDWNumericMagnitude magnitude = LoadMagnitude();
-    uint16_t remainder = magnitude.DivideByPowerOfTen(static_cast<uint32_t>(dropped), divisor, droppedNonZero);
+    uint32_t digits = static_cast<uint32_t>(dropped);
+    uint16_t remainder = magnitude.DivideByPowerOfTen(digits, divisor, droppedNonZero);
     if (remainder / (divisor / 10) >= 5)
     {
         magnitude.MultiplyAdd(1, 1);
