@@ -12,6 +12,7 @@ namespace Orvik {
 namespace Support {
 
 class IMessageSource;
+class SupportError;
 
 /// Component ids: the layer that raised an error, and so the message file that holds its text.
 constexpr int32_t ODBC_COMPONENT_ID = 1;
@@ -103,6 +104,16 @@ public:
     /// in_line in decimal.
     static std::vector<orvik_wstring>
     MakeCallerParameters(const char* in_function, const char* in_file, int32_t in_line);
+
+protected:
+    /// The key, row and column of in_error with the given state and component, and parameters.
+    ErrorException(const SupportError& in_error,
+                   DiagState in_diagState,
+                   int32_t in_componentId,
+                   std::vector<orvik_wstring> in_parameters);
+
+    /// in_error as the support library raises it: its state, component 3, no parameters.
+    explicit ErrorException(const SupportError& in_error);
 
 private:
     DiagState m_diagState;

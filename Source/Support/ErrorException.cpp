@@ -1,6 +1,7 @@
 #include "Support/ErrorException.h"
 
 #include "Support/IMessageSource.h"
+#include "Support/SupportError.h"
 
 #include <cstring>
 #include <utility>
@@ -118,6 +119,28 @@ ErrorException::ErrorException(bool /* in_messageCreated */,
       m_columnNumber(in_columnNumber),
       m_hasParameters(false),
       m_isMessageCreated(true)
+{
+}
+
+ErrorException::ErrorException(const SupportError& in_error,
+                               DiagState in_diagState,
+                               int32_t in_componentId,
+                               std::vector<orvik_wstring> in_parameters)
+    : ErrorException(in_diagState,
+                     in_componentId,
+                     in_error.GetMessageKey(),
+                     std::move(in_parameters),
+                     in_error.GetRowNumber(),
+                     in_error.GetColumnNumber())
+{
+}
+
+ErrorException::ErrorException(const SupportError& in_error)
+    : ErrorException(in_error.GetDiagState(),
+                     SUPPORT_COMPONENT_ID,
+                     in_error.GetMessageKey(),
+                     in_error.GetRowNumber(),
+                     in_error.GetColumnNumber())
 {
 }
 

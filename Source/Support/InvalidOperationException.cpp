@@ -7,12 +7,7 @@ namespace Support {
 
 InvalidOperationException::InvalidOperationException(const SupportError& in_error,
                                                      std::vector<orvik_wstring> in_parameters)
-    : ErrorException(in_error.GetDiagState(),
-                     SUPPORT_COMPONENT_ID,
-                     in_error.GetMessageKey(),
-                     std::move(in_parameters),
-                     in_error.GetRowNumber(),
-                     in_error.GetColumnNumber())
+    : ErrorException(in_error, in_error.GetDiagState(), SUPPORT_COMPONENT_ID, std::move(in_parameters))
 {
 }
 
@@ -20,12 +15,7 @@ InvalidOperationException::InvalidOperationException(DiagState in_diagState,
                                                      int32_t in_componentId,
                                                      const SupportError& in_error,
                                                      std::vector<orvik_wstring> in_parameters)
-    : ErrorException(in_diagState,
-                     in_componentId,
-                     in_error.GetMessageKey(),
-                     std::move(in_parameters),
-                     in_error.GetRowNumber(),
-                     in_error.GetColumnNumber())
+    : ErrorException(in_error, in_diagState, in_componentId, std::move(in_parameters))
 {
 }
 

@@ -1,11 +1,14 @@
 #include "Support/NumberConverter.h"
 
 #include "Platform/OsNumbers.h"
+#include "Support/NumberConversionInvalidDataException.h"
+#include "Support/NumberConversionOutOfRangeException.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <vector>
 
 namespace Orvik {
 namespace Support {
@@ -138,25 +141,76 @@ uint64_t Magnitude(int64_t in_value)
     return in_value < 0 ? 0 - static_cast<uint64_t>(in_value) : static_cast<uint64_t>(in_value);
 }
 
-/// The decimal text of a signed value.
-std::string SignedText(int64_t in_value)
+/// Writes the decimal text of in_value backwards, ending just before in_end; returns its start.
+/// The buffer must hold INTEGER_TEXT_SIZE characters.
+char* WriteSignedBackwards(int64_t in_value, char* in_end)
 {
-    // A sign and the 20 digits of the largest magnitude.
-    char buffer[21];
-    char* const end = buffer + sizeof(buffer);
-    char* first = WriteDigitsBackwards(Magnitude(in_value), end);
+    char* first = WriteDigitsBackwards(Magnitude(in_value), in_end);
     if (in_value < 0)
     {
         *--first = '-';
     }
-    return std::string(first, end);
+    return first;
+}
+
+/// A sign and the 20 digits of the largest magnitude.
+constexpr size_t INTEGER_TEXT_SIZE = 21;
+
+std::string SignedText(int64_t in_value)
+{
+    char buffer[INTEGER_TEXT_SIZE];
+    char* const end = buffer + sizeof(buffer);
+    return std::string(WriteSignedBackwards(in_value, end), end);
 }
 
 std::string UnsignedText(uint64_t in_value)
 {
-    char buffer[20];
+    char buffer[INTEGER_TEXT_SIZE];
     char* const end = buffer + sizeof(buffer);
     return std::string(WriteDigitsBackwards(in_value, end), end);
+}
+
+/// The ASCII text from in_begin to in_end as a string: its code units are the same whatever
+/// the ANSI encoding. At most FORMAT_DOUBLE_BUFFER_SIZE characters.
+orvik_wstring WidenAscii(const char* in_begin, const char* in_end)
+{
+    char16_t wide[NumberConverter::FORMAT_DOUBLE_BUFFER_SIZE];
+    char16_t* const wideEnd = std::copy(in_begin, in_end, wide);
+    return orvik_wstring(wide, static_cast<int32_t>(wideEnd - wide));
+}
+
+orvik_wstring SignedWText(int64_t in_value)
+{
+    char buffer[INTEGER_TEXT_SIZE];
+    char* const end = buffer + sizeof(buffer);
+    return WidenAscii(WriteSignedBackwards(in_value, end), end);
+}
+
+orvik_wstring UnsignedWText(uint64_t in_value)
+{
+    char buffer[INTEGER_TEXT_SIZE];
+    char* const end = buffer + sizeof(buffer);
+    return WidenAscii(WriteDigitsBackwards(in_value, end), end);
+}
+
+/// Writes in_magnitude, with "-" when in_negative, right-aligned into out_buffer of in_size
+/// bytes, its NUL in the last byte; returns the first character. Throws when it does not fit.
+char* WriteIntegerRightAligned(uint64_t in_magnitude, bool in_negative, uint16_t in_size,
+                               char* out_buffer)
+{
+    const size_t needed = static_cast<size_t>(CountDigits(in_magnitude)) + in_negative + 1;
+    if (needed > in_size)
+    {
+        throw NumberConversionInvalidDataException("NumToStrConvFailed");
+    }
+    char* const end = out_buffer + in_size - 1;
+    *end = '\0';
+    char* first = WriteDigitsBackwards(in_magnitude, end);
+    if (in_negative)
+    {
+        *--first = '-';
+    }
+    return first;
 }
 
 /// The spelling of NaN or an infinity; null for any other value.
@@ -377,6 +431,225 @@ void WriteCanonical(const ScannedNumber& in_number, char* out_text)
     *out = '\0';
 }
 
+/// What reading an integer text found.
+enum class IntegerStatus
+{
+    Read,
+    NotANumber,
+    Overflow,
+    Underflow,
+    Unsigned,
+};
+
+/// The magnitudes an integer type can hold on either side of zero; 0 below for unsigned types.
+struct IntegerRange
+{
+    uint64_t largestPositive;
+    uint64_t largestNegative;
+};
+
+constexpr IntegerRange INT16_RANGE = {32767, 32768};
+constexpr IntegerRange UINT16_RANGE = {65535, 0};
+constexpr IntegerRange INT32_RANGE = {2147483647, 2147483648u};
+constexpr IntegerRange UINT32_RANGE = {4294967295u, 0};
+constexpr IntegerRange INT64_RANGE = {9223372036854775807ull, 9223372036854775808ull};
+
+/// An integer text as read: its sign and magnitude, or why it is not one of the type.
+struct IntegerReading
+{
+    IntegerStatus status = IntegerStatus::Read;
+    bool negative = false;
+    uint64_t magnitude = 0;
+    const char* stop = nullptr; // where reading stopped
+};
+
+/// A text to read: its characters from begin to end, and whether its length was given.
+struct IntegerText
+{
+    const char* begin;
+    const char* end;
+    bool counted;
+};
+
+IntegerText NulTerminated(const char* in_text)
+{
+    const char* text = in_text != nullptr ? in_text : "";
+    return {text, text + std::strlen(text), false};
+}
+
+IntegerText Counted(const char* in_text, size_t in_length)
+{
+    const char* text = in_text != nullptr ? in_text : "";
+    return {text, text + (in_text != nullptr ? in_length : 0), true};
+}
+
+bool AllDigits(const char* in_begin, const char* in_end)
+{
+    return std::all_of(in_begin, in_end, IsDigit);
+}
+
+/// The reading of a minus sign before an unsigned type's digits at in_digits. A strict counted
+/// text must still be a number.
+IntegerReading ReadUnsignedMinus(const IntegerText& in_text, const char* in_digits, bool in_strict)
+{
+    IntegerReading reading;
+    const bool digitsFollow = in_digits != in_text.end && AllDigits(in_digits, in_text.end);
+    const bool malformed = in_text.counted && in_strict && !digitsFollow;
+    reading.status = malformed ? IntegerStatus::NotANumber : IntegerStatus::Unsigned;
+    reading.negative = true;
+    reading.stop = in_text.begin;
+    return reading;
+}
+
+/// Reads digits from in_digits up to the first other character, building the magnitude up to
+/// in_limit; past the limit, reading goes on to the end of the digits.
+IntegerReading ReadDigits(const IntegerText& in_text, const char* in_digits, bool in_negative,
+                          uint64_t in_limit, bool in_strict)
+{
+    IntegerReading reading;
+    reading.negative = in_negative;
+    bool beyond = false;
+    const char* p = in_digits;
+    for (; p != in_text.end && IsDigit(*p); ++p)
+    {
+        const unsigned digit = static_cast<unsigned>(*p - '0');
+        beyond = beyond || reading.magnitude > (in_limit - digit) / 10;
+        reading.magnitude = beyond ? reading.magnitude : reading.magnitude * 10 + digit;
+    }
+    reading.stop = p;
+    if (beyond)
+    {
+        reading.status = in_negative ? IntegerStatus::Underflow : IntegerStatus::Overflow;
+    }
+    else if (in_strict && (p != in_text.end || p == in_digits))
+    {
+        reading.status = IntegerStatus::NotANumber;
+    }
+    return reading;
+}
+
+IntegerReading ReadInteger(const IntegerText& in_text, const IntegerRange& in_range, bool in_strict)
+{
+    const char* p = in_text.begin;
+    const bool negative = p != in_text.end && *p == '-';
+    if (p != in_text.end && (*p == '-' || *p == '+'))
+    {
+        ++p;
+    }
+    if (negative && in_range.largestNegative == 0)
+    {
+        return ReadUnsignedMinus(in_text, p, in_strict);
+    }
+    if (in_text.counted && in_text.begin == in_text.end)
+    {
+        IntegerReading empty;
+        empty.status = IntegerStatus::NotANumber;
+        empty.stop = in_text.end;
+        return empty;
+    }
+    const uint64_t limit = negative ? in_range.largestNegative : in_range.largestPositive;
+    return ReadDigits(in_text, p, negative, limit, in_strict);
+}
+
+[[noreturn]] void ThrowIntegerError(const IntegerText& in_text, const IntegerReading& in_reading)
+{
+    const bool wholeText = in_text.counted || in_reading.status == IntegerStatus::Unsigned;
+    const char* from = wholeText ? in_text.begin : in_reading.stop;
+    std::vector<orvik_wstring> parameters{orvik_wstring(std::string(from, in_text.end))};
+    switch (in_reading.status)
+    {
+    case IntegerStatus::Overflow:
+        throw NumberConversionOutOfRangeException("StrToNumConvFailedOverflow", parameters);
+    case IntegerStatus::Underflow:
+        throw NumberConversionOutOfRangeException("StrToNumConvFailedUnderflow", parameters);
+    case IntegerStatus::Unsigned:
+        throw NumberConversionOutOfRangeException("StrToNumConvFailedUnsigned", parameters);
+    default:
+        throw NumberConversionInvalidDataException("StrToNumConvFailed", parameters);
+    }
+}
+
+int64_t ParseSigned(const IntegerText& in_text, const IntegerRange& in_range, bool in_strict)
+{
+    const IntegerReading reading = ReadInteger(in_text, in_range, in_strict);
+    if (reading.status != IntegerStatus::Read)
+    {
+        ThrowIntegerError(in_text, reading);
+    }
+    // Negating in unsigned arithmetic reaches the type's minimum too.
+    return static_cast<int64_t>(reading.negative ? 0 - reading.magnitude : reading.magnitude);
+}
+
+uint64_t ParseUnsigned(const IntegerText& in_text, const IntegerRange& in_range, bool in_strict)
+{
+    const IntegerReading reading = ReadInteger(in_text, in_range, in_strict);
+    if (reading.status != IntegerStatus::Read)
+    {
+        ThrowIntegerError(in_text, reading);
+    }
+    return reading.magnitude;
+}
+
+/// Whether in_text, of in_length characters, is the start of in_word in any letter case.
+bool IsPrefixIgnoringCase(const char* in_text, size_t in_length, const char* in_word)
+{
+    if (in_length > std::strlen(in_word))
+    {
+        return false;
+    }
+    for (size_t i = 0; i < in_length; ++i)
+    {
+        // ASCII case folding: the process locale must not matter.
+        const char c = in_text[i];
+        const char folded = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        if (folded != in_word[i])
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Infinity or NaN when in_text spells one of them; otherwise false.
+bool ReadSpecialValue(const char* in_text, size_t in_length, double& out_value)
+{
+    if (in_length >= 3 && IsPrefixIgnoringCase(in_text, in_length, "INFINITY"))
+    {
+        out_value = std::numeric_limits<double>::infinity();
+    }
+    else if (in_length >= 4 && IsPrefixIgnoringCase(in_text, in_length, "-INFINITY"))
+    {
+        out_value = -std::numeric_limits<double>::infinity();
+    }
+    else if (in_length == 3 && IsPrefixIgnoringCase(in_text, in_length, "NAN"))
+    {
+        out_value = std::numeric_limits<double>::quiet_NaN();
+    }
+    else
+    {
+        return false;
+    }
+    return true;
+}
+
+/// Reads a double from in_text, which is NUL-terminated at in_length or before.
+double ReadDouble(const char* in_text, size_t in_length, bool in_strict)
+{
+    double value = 0.0;
+    if (ReadSpecialValue(in_text, in_length, value))
+    {
+        return value;
+    }
+    const char* end = nullptr;
+    value = NumberConverter::ParseDouble(in_text, &end);
+    if (in_strict && (end == in_text || end != in_text + in_length))
+    {
+        throw NumberConversionInvalidDataException(
+            "StrToNumConvFailed", {orvik_wstring(std::string(in_text, in_length))});
+    }
+    return value;
+}
+
 } // namespace
 
 std::string NumberConverter::ConvertInt8ToString(int8_t in_value)
@@ -419,6 +692,56 @@ std::string NumberConverter::ConvertUInt64ToString(uint64_t in_value)
     return UnsignedText(in_value);
 }
 
+orvik_wstring NumberConverter::ConvertInt16ToWString(int16_t in_value)
+{
+    return SignedWText(in_value);
+}
+
+orvik_wstring NumberConverter::ConvertUInt16ToWString(uint16_t in_value)
+{
+    return UnsignedWText(in_value);
+}
+
+orvik_wstring NumberConverter::ConvertInt32ToWString(int32_t in_value)
+{
+    return SignedWText(in_value);
+}
+
+orvik_wstring NumberConverter::ConvertUInt32ToWString(uint32_t in_value)
+{
+    return UnsignedWText(in_value);
+}
+
+orvik_wstring NumberConverter::ConvertInt64ToWString(int64_t in_value)
+{
+    return SignedWText(in_value);
+}
+
+orvik_wstring NumberConverter::ConvertUInt64ToWString(uint64_t in_value)
+{
+    return UnsignedWText(in_value);
+}
+
+char* NumberConverter::ConvertInt16ToChars(int16_t in_value, uint16_t in_size, char* out_buffer)
+{
+    return WriteIntegerRightAligned(Magnitude(in_value), in_value < 0, in_size, out_buffer);
+}
+
+char* NumberConverter::ConvertUInt16ToChars(uint16_t in_value, uint16_t in_size, char* out_buffer)
+{
+    return WriteIntegerRightAligned(in_value, false, in_size, out_buffer);
+}
+
+char* NumberConverter::ConvertInt32ToChars(int32_t in_value, uint16_t in_size, char* out_buffer)
+{
+    return WriteIntegerRightAligned(Magnitude(in_value), in_value < 0, in_size, out_buffer);
+}
+
+char* NumberConverter::ConvertUInt32ToChars(uint32_t in_value, uint16_t in_size, char* out_buffer)
+{
+    return WriteIntegerRightAligned(in_value, false, in_size, out_buffer);
+}
+
 std::string NumberConverter::ConvertFloatToString(float in_value)
 {
     char buffer[FORMAT_DOUBLE_BUFFER_SIZE];
@@ -429,6 +752,36 @@ std::string NumberConverter::ConvertDoubleToString(double in_value)
 {
     char buffer[FORMAT_DOUBLE_BUFFER_SIZE];
     return std::string(buffer, ConvertDoubleToChars(in_value, DOUBLE_DIGITS, buffer));
+}
+
+orvik_wstring NumberConverter::ConvertFloatToWString(float in_value)
+{
+    char buffer[FORMAT_DOUBLE_BUFFER_SIZE];
+    return WidenAscii(buffer, buffer + ConvertFloatToChars(in_value, FLOAT_DIGITS, buffer));
+}
+
+orvik_wstring NumberConverter::ConvertDoubleToWString(double in_value)
+{
+    char buffer[FORMAT_DOUBLE_BUFFER_SIZE];
+    return WidenAscii(buffer, buffer + ConvertDoubleToChars(in_value, DOUBLE_DIGITS, buffer));
+}
+
+const orvik_wstring& NumberConverter::GetNaNWString()
+{
+    static const orvik_wstring s_text(u"NaN");
+    return s_text;
+}
+
+const orvik_wstring& NumberConverter::GetInfinityWString()
+{
+    static const orvik_wstring s_text(u"INFINITY");
+    return s_text;
+}
+
+const orvik_wstring& NumberConverter::GetNegativeInfinityWString()
+{
+    static const orvik_wstring s_text(u"-INFINITY");
+    return s_text;
 }
 
 size_t NumberConverter::ConvertFloatToChars(float in_value, uint16_t in_digits, char* out_buffer)
@@ -460,6 +813,87 @@ size_t NumberConverter::FormatDouble(double in_value, char* out_buffer, uint16_t
         return WriteFixed(in_value < 0, RoundToFixed(magnitude, digits), out_buffer);
     }
     return FormatGeneral(in_value, digits, out_buffer);
+}
+
+int16_t NumberConverter::ConvertStringToInt16(const char* in_text, size_t in_length, bool in_strict)
+{
+    return static_cast<int16_t>(ParseSigned(Counted(in_text, in_length), INT16_RANGE, in_strict));
+}
+
+int16_t NumberConverter::ConvertStringToInt16(const char* in_text, bool in_strict)
+{
+    return static_cast<int16_t>(ParseSigned(NulTerminated(in_text), INT16_RANGE, in_strict));
+}
+
+uint16_t NumberConverter::ConvertStringToUInt16(const char* in_text, bool in_strict)
+{
+    return static_cast<uint16_t>(ParseUnsigned(NulTerminated(in_text), UINT16_RANGE, in_strict));
+}
+
+uint16_t NumberConverter::ConvertStringToUInt16(const std::string& in_text, bool in_strict)
+{
+    return ConvertStringToUInt16(in_text.c_str(), in_strict);
+}
+
+int32_t NumberConverter::ConvertStringToInt32(const char* in_text, bool in_strict)
+{
+    return static_cast<int32_t>(ParseSigned(NulTerminated(in_text), INT32_RANGE, in_strict));
+}
+
+int32_t NumberConverter::ConvertStringToInt32(const std::string& in_text, bool in_strict)
+{
+    return ConvertStringToInt32(in_text.c_str(), in_strict);
+}
+
+uint32_t NumberConverter::ConvertStringToUInt32(const char* in_text, bool in_strict)
+{
+    return static_cast<uint32_t>(ParseUnsigned(NulTerminated(in_text), UINT32_RANGE, in_strict));
+}
+
+uint32_t NumberConverter::ConvertStringToUInt32(const std::string& in_text, bool in_strict)
+{
+    return ConvertStringToUInt32(in_text.c_str(), in_strict);
+}
+
+uint32_t
+NumberConverter::ConvertStringToUInt32(const char* in_text, size_t in_length, bool in_strict)
+{
+    return static_cast<uint32_t>(
+        ParseUnsigned(Counted(in_text, in_length), UINT32_RANGE, in_strict));
+}
+
+int16_t NumberConverter::ConvertWStringToInt16(const orvik_wstring& in_text, bool in_strict)
+{
+    return ConvertStringToInt16(in_text.GetAsAnsiString().c_str(), in_strict);
+}
+
+uint16_t NumberConverter::ConvertWStringToUInt16(const orvik_wstring& in_text, bool in_strict)
+{
+    return ConvertStringToUInt16(in_text.GetAsAnsiString().c_str(), in_strict);
+}
+
+uint32_t NumberConverter::ConvertWStringToUInt32(const orvik_wstring& in_text, bool in_strict)
+{
+    return ConvertStringToUInt32(in_text.GetAsAnsiString().c_str(), in_strict);
+}
+
+int64_t NumberConverter::ConvertWStringToInt64(const orvik_wstring& in_text, bool in_strict)
+{
+    const std::string text = in_text.GetAsAnsiString();
+    return ParseSigned(NulTerminated(text.c_str()), INT64_RANGE, in_strict);
+}
+
+double NumberConverter::ConvertStringToDouble(const char* in_text, bool in_strict)
+{
+    const char* text = in_text != nullptr ? in_text : "";
+    return ReadDouble(text, std::strlen(text), in_strict);
+}
+
+double NumberConverter::ConvertStringToDouble(const char* in_text, size_t in_length, bool in_strict)
+{
+    // ParseDouble reads up to a NUL.
+    const std::string text = in_text != nullptr ? std::string(in_text, in_length) : std::string();
+    return ReadDouble(text.c_str(), text.size(), in_strict);
 }
 
 int NumberConverter::GetNumberOfDigits(int8_t in_value)

@@ -1,5 +1,6 @@
 #include "Support/orvik_wstring.h"
 
+#include "EncodingTable.h"
 #include "PlatformBridge.h"
 #include "Support/EncodingRegistry.h"
 #include "Support/InvalidArgumentException.h"
@@ -35,12 +36,10 @@ int32_t CheckedLength(uint64_t in_length)
     return static_cast<int32_t>(in_length);
 }
 
+// Values outside the encoding table are refused before they are stored and later used as indexes.
 EncodingType CheckedEncoding(EncodingType in_encoding)
 {
-    if (in_encoding < 0 || in_encoding >= ENCODING_COUNT)
-    {
-        ORVIK_THROW_INVALID_ARGUMENT();
-    }
+    EncodingTable::GetRow(in_encoding);
     return in_encoding;
 }
 

@@ -116,13 +116,14 @@ TEST(SupportError, CodesNameTheirKeys)
     }
 }
 
-TEST(SupportError, KeysDoNotDependOnTheAnsiEncoding)
+class SupportErrorKeys : public EncodingsRestored
 {
-    const EncodingType ansi = orvik_wstring::GetAnsiEncoding();
+};
+
+TEST_F(SupportErrorKeys, DoNotDependOnTheAnsiEncoding)
+{
     orvik_wstring::InitializeAnsiEncoding(ENC_UTF16_LE);
-    const orvik_wstring key = SupportError(SupportErrorCode::InvalidOperation).GetMessageKey();
-    orvik_wstring::InitializeAnsiEncoding(ansi);
-    EXPECT_EQ(orvik_wstring(u"InvalidOperation"), key);
+    EXPECT_EQ(orvik_wstring(u"InvalidOperation"), SupportError(SupportErrorCode::InvalidOperation).GetMessageKey());
 }
 
 TEST(SupportError, RefusesCodesOutsideTheTable)
