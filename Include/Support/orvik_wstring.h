@@ -56,6 +56,7 @@ public:
     /// in_byteLength bytes (or NUL_TERMINATED: up to the first code unit that is zero) in
     /// in_encoding; null gives the null string.
     orvik_wstring(const void* in_bytes, int32_t in_byteLength, EncodingType in_encoding);
+    explicit orvik_wstring(const class SqlData& in_value); // its bytes in its encoding; NULL: null
 
     ~orvik_wstring();
 

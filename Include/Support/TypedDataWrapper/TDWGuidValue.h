@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace Orvik {
 namespace Support {
@@ -10,6 +12,31 @@ namespace Support {
 /// padding is kept zero to make that image deterministic.
 struct TDWGuidValue
 {
+    /// The number of characters of a GUID's text, without braces.
+    static constexpr size_t TEXT_LENGTH = 36;
+
+    /// All fields zero, not valid.
+    TDWGuidValue() = default;
+
+    /// Parses NUL-terminated text (null: nothing); see Parse.
+    TDWGuidValue(const char* in_text, bool in_throwOnError);
+
+    /// Reads 8-4-4-4-12 hexadecimal digits joined by "-", in either case, optionally in braces,
+    /// with blanks allowed around the text and inside the braces. Sets the valid flag on
+    /// success; otherwise clears it, or raises SupportException "InvalidGuidValue" with the text
+    /// when in_throwOnError is set.
+    void Parse(const char* in_text, size_t in_length, bool in_throwOnError);
+
+    /// Writes the 36 characters of the 8-4-4-4-12 form in upper case, and a NUL after them when
+    /// in_terminate is set.
+    void ToChars(char* out_buffer, bool in_terminate) const;
+
+    /// The 36 characters of ToChars.
+    std::string ToString() const;
+
+    /// The data fields and the valid flag are equal.
+    bool operator==(const TDWGuidValue& in_other) const;
+
     uint32_t m_data1 = 0;
     uint16_t m_data2 = 0;
     uint16_t m_data3 = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/TypedDataWrapper/TDWIntervalLimits.h"
+
 #include <cstdint>
 
 namespace Orvik {
@@ -16,6 +18,22 @@ struct TDWHourSecondInterval
     uint32_t m_fraction = 0;
     bool m_isNegative = false;
     uint8_t m_padding[3] = {};
+
+    /// The fields are in range; the fraction is not looked at.
+    bool IsValid() const { return IsValid(m_hour, m_minute, m_second, 0); }
+
+    /// The fields given one by one are in range, the fraction included.
+    static bool IsValid(
+        uint32_t in_hour,
+        uint32_t in_minute,
+        uint32_t in_second,
+        uint32_t in_fraction)
+    {
+        return in_hour <= TDWIntervalLimits::MAX_LEADING_FIELD
+            && in_minute <= TDWIntervalLimits::MAX_MINUTE
+            && in_second <= TDWIntervalLimits::MAX_SECOND
+            && in_fraction <= TDWIntervalLimits::MAX_FRACTION;
+    }
 };
 
 static_assert(sizeof(TDWHourSecondInterval) == 20, "interval value layout");

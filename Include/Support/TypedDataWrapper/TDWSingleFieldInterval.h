@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/TypedDataWrapper/TDWIntervalLimits.h"
+
 #include <cstdint>
 
 namespace Orvik {
@@ -13,6 +15,15 @@ struct TDWSingleFieldInterval
     uint32_t m_value = 0;
     bool m_isNegative = false;
     uint8_t m_padding[3] = {};
+
+    /// The fields are in range.
+    bool IsValid() const { return IsValid(m_value); }
+
+    /// The fields given one by one are in range.
+    static bool IsValid(uint32_t in_value)
+    {
+        return in_value <= TDWIntervalLimits::MAX_LEADING_FIELD;
+    }
 };
 
 static_assert(sizeof(TDWSingleFieldInterval) == 8, "interval value layout");

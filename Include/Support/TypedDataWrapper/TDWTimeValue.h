@@ -13,6 +13,15 @@ struct TDWTimeValue
     uint16_t m_minute = 0;
     uint16_t m_second = 0;
     uint32_t m_fraction = 0;
+
+    bool IsValid() const { return IsValid(m_hour, m_minute, m_second, m_fraction); }
+
+    /// Hour to 23, minute to 59, second to 61 (leap seconds) and fraction to 999999999.
+    static bool IsValid(
+        uint32_t in_hour,
+        uint32_t in_minute,
+        uint32_t in_second,
+        uint32_t in_fraction);
 };
 
 static_assert(sizeof(TDWTimeValue) == 12, "time value layout");

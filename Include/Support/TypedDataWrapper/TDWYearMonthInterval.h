@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/TypedDataWrapper/TDWIntervalLimits.h"
+
 #include <cstdint>
 
 namespace Orvik {
@@ -13,6 +15,16 @@ struct TDWYearMonthInterval
     uint32_t m_month = 0;
     bool m_isNegative = false;
     uint8_t m_padding[3] = {};
+
+    /// The fields are in range.
+    bool IsValid() const { return IsValid(m_year, m_month); }
+
+    /// The fields given one by one are in range.
+    static bool IsValid(uint32_t in_year, uint32_t in_month)
+    {
+        return in_year <= TDWIntervalLimits::MAX_LEADING_FIELD
+            && in_month <= TDWIntervalLimits::MAX_MONTH;
+    }
 };
 
 static_assert(sizeof(TDWYearMonthInterval) == 12, "interval value layout");
