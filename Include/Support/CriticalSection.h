@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <thread>
@@ -10,6 +11,7 @@ namespace Support {
 
 /// A lock that the thread holding it may take again (re-entrant). It is taken and left only
 /// through a CriticalSectionLock, so that every locked region is the lifetime of one holder.
+/// A condition variable derives from it and waits with WaitOn.
 class CriticalSection
 {
 public:
@@ -22,6 +24,12 @@ public:
 protected:
     /// How many times the calling thread holds this lock; 0 when it does not hold it.
     uint32_t GetHoldCount() const;
+
+    /// Waits on io_condition, letting other threads take this lock meanwhile, and holds it
+    /// again on return; a return may be spurious, so callers wait in a loop on their own
+    /// state. A wait gives the lock up once only, so the calling thread must hold it exactly
+    /// once: otherwise throws InvalidOperationException and does not wait.
+    void WaitOn(std::condition_variable_any& io_condition);
 
 private:
     friend class CriticalSectionLock;

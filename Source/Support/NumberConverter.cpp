@@ -179,6 +179,11 @@ orvik_wstring WidenAscii(const char* in_begin, const char* in_end)
     return orvik_wstring(wide, static_cast<int32_t>(wideEnd - wide));
 }
 
+orvik_wstring WidenAscii(const char* in_text)
+{
+    return WidenAscii(in_text, in_text + std::strlen(in_text));
+}
+
 orvik_wstring SignedWText(int64_t in_value)
 {
     char buffer[INTEGER_TEXT_SIZE];
@@ -768,19 +773,19 @@ orvik_wstring NumberConverter::ConvertDoubleToWString(double in_value)
 
 const orvik_wstring& NumberConverter::GetNaNWString()
 {
-    static const orvik_wstring s_text(u"NaN");
+    static const orvik_wstring s_text = WidenAscii(NAN_TEXT);
     return s_text;
 }
 
 const orvik_wstring& NumberConverter::GetInfinityWString()
 {
-    static const orvik_wstring s_text(u"INFINITY");
+    static const orvik_wstring s_text = WidenAscii(INFINITY_TEXT);
     return s_text;
 }
 
 const orvik_wstring& NumberConverter::GetNegativeInfinityWString()
 {
-    static const orvik_wstring s_text(u"-INFINITY");
+    static const orvik_wstring s_text = WidenAscii(NEGATIVE_INFINITY_TEXT);
     return s_text;
 }
 

@@ -1,5 +1,6 @@
 #include "Support/CriticalSection.h"
 #include "Support/CriticalSectionLock.h"
+#include "Support/InvalidOperationException.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,27 @@ class ObservedSection : public CriticalSection
 {
 public:
     using CriticalSection::GetHoldCount;
+};
+
+/// A condition variable on its own lock, as the worker pool builds one.
+class WaitableSection : public CriticalSection
+{
+public:
+    using CriticalSection::GetHoldCount;
+
+    /// Called with the lock held.
+    void WaitFor(const bool& in_flag)
+    {
+        while (!in_flag)
+        {
+            WaitOn(m_condition);
+        }
+    }
+
+    void WakeAll() { m_condition.notify_all(); }
+
+private:
+    std::condition_variable_any m_condition;
 };
 
 } // namespace
@@ -60,4 +82,34 @@ TEST(CriticalSection, KeepsOtherThreadsOutWhileHeld)
         thread.join();
     }
     EXPECT_EQ(8 * perThread, counter);
+}
+
+TEST(CriticalSection, AWaitLetsOtherThreadsInAndHoldsTheLockAgainAfterwards)
+{
+    WaitableSection section;
+    bool ready = false;
+    uint32_t wakerHoldCount = 0;
+    CriticalSectionLock lock(section);
+    std::thread waker([&] {
+        CriticalSectionLock inner(section);
+        CriticalSectionLock again(section);
+        wakerHoldCount = section.GetHoldCount();
+        ready = true;
+        section.WakeAll();
+    });
+    section.WaitFor(ready);
+    EXPECT_EQ(1u, section.GetHoldCount());
+    EXPECT_EQ(2u, wakerHoldCount);
+    waker.join();
+}
+
+TEST(CriticalSection, AWaitIsRefusedUnlessTheLockIsHeldExactlyOnce)
+{
+    WaitableSection section;
+    const bool never = false;
+    EXPECT_THROW(section.WaitFor(never), Orvik::Support::InvalidOperationException);
+    CriticalSectionLock outer(section);
+    CriticalSectionLock inner(section);
+    EXPECT_THROW(section.WaitFor(never), Orvik::Support::InvalidOperationException);
+    EXPECT_EQ(2u, section.GetHoldCount());
 }
