@@ -101,12 +101,6 @@ enum TDWType : int32_t
 /// Number of rows and columns of the square tables indexed by type id (the converter registry).
 constexpr int32_t TDW_TYPE_TABLE_SIZE = 79;
 
-/// True for the ids of the ODBC C types (0 to 36, 37 for a driver-defined C type).
-constexpr bool IsCTypeId(int32_t in_id)
-{
-    return in_id >= TDW_C_CHAR && in_id <= TDW_C_CUSTOM;
-}
-
 /// True for the ids of the SQL types (39 to 78).
 constexpr bool IsSqlTypeId(int32_t in_id)
 {

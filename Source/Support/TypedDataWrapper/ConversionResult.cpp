@@ -35,7 +35,7 @@ constexpr int32_t UNKNOWN_POSITION = 0;
 orvik_wstring PositionText(int64_t in_position)
 {
     return in_position == UNKNOWN_POSITION ? orvik_wstring(u"Unknown")
-                                           : orvik_wstring(NumberConverter::ConvertInt64ToString(in_position));
+                                           : NumberConverter::ConvertInt64ToWString(in_position);
 }
 
 void CheckInfo(int32_t in_info, const char16_t* in_name, const char16_t* in_line)

@@ -134,7 +134,7 @@ orvik_wstring SqlCTypeUtilities::GetCTypeName(int16_t in_cType) const
             return entry.name;
         }
     }
-    return orvik_wstring(NumberConverter::ConvertInt16ToString(in_cType));
+    return NumberConverter::ConvertInt16ToWString(in_cType);
 }
 
 bool SqlCTypeUtilities::IsCTypeFlagged(int16_t in_cType) const

@@ -87,7 +87,7 @@ const FixedValue& FindFixedValue(TDWType in_type)
         }
     }
     throw SupportException(SupportError(SupportErrorCode::SQLTDWTypeNotSupported),
-                           {orvik_wstring(NumberConverter::ConvertInt32ToString(in_type))});
+                           {NumberConverter::ConvertInt32ToWString(in_type)});
 }
 
 } // namespace

@@ -14,10 +14,9 @@ namespace {
 // Interval leading precisions and fractional-second precisions stop at 9 digits.
 constexpr int64_t MAX_DATETIME_PRECISION = 9;
 
-[[noreturn]] void ThrowMaxPrecisionExceeded(const std::string& in_value)
+[[noreturn]] void ThrowMaxPrecisionExceeded(const orvik_wstring& in_value)
 {
-    throw BadPrecisionException(SupportError(SupportErrorCode::MaxPrecisionExceeded),
-                                {orvik_wstring(in_value), u"9"});
+    throw BadPrecisionException(SupportError(SupportErrorCode::MaxPrecisionExceeded), {in_value, u"9"});
 }
 
 [[noreturn]] void ThrowPrecisionLessThanZero()
@@ -160,7 +159,7 @@ void SqlTypeMetadata::SetLengthOrIntervalPrecision(uint64_t in_length)
 {
     if (IsInterval() && in_length > MAX_DATETIME_PRECISION)
     {
-        ThrowMaxPrecisionExceeded(NumberConverter::ConvertUInt64ToString(in_length));
+        ThrowMaxPrecisionExceeded(NumberConverter::ConvertUInt64ToWString(in_length));
     }
     m_length = in_length;
 }
@@ -175,7 +174,7 @@ void SqlTypeMetadata::SetPrecision(int16_t in_precision)
         }
         if (in_precision > MAX_DATETIME_PRECISION)
         {
-            ThrowMaxPrecisionExceeded(NumberConverter::ConvertInt16ToString(in_precision));
+            ThrowMaxPrecisionExceeded(NumberConverter::ConvertInt16ToWString(in_precision));
         }
     }
     else if (IsExactNumeric())

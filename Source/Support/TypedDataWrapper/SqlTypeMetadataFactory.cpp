@@ -7,6 +7,9 @@
 
 #include <sqlext.h>
 
+#include <cstddef>
+#include <string_view>
+
 namespace Orvik {
 namespace Support {
 
@@ -171,7 +174,7 @@ IntegerForm SignedForm(const SqlTypeDefaults& in_row)
 {
     throw SupportException(SupportError(SupportErrorCode::SQLTypeNotSupported),
                            {SqlTypeUtilities::Current().GetSqlTypeName(in_sqlType),
-                            orvik_wstring(NumberConverter::ConvertInt16ToString(in_sqlType))});
+                            NumberConverter::ConvertInt16ToWString(in_sqlType)});
 }
 
 // The type name without its "SQL_" prefix.
