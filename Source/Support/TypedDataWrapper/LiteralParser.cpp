@@ -29,7 +29,8 @@ constexpr uint32_t NANOSECOND_DIGITS = 9;
 constexpr uint32_t POWERS_OF_TEN[] = {
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-/// An ODBC escape: its opening and closing texts and the shortest text that may use it.
+/// An ODBC escape: its opening text (all close with ESCAPE_CLOSE) and the shortest text that
+/// may use it.
 struct Escape
 {
     const char* m_open;
