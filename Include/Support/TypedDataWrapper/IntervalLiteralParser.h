@@ -6,6 +6,8 @@
 namespace Orvik {
 namespace Support {
 
+class WarningListener;
+
 /// The fields a day-time interval text gave, from its first field on.
 struct DayTimeIntervalParse
 {
@@ -40,7 +42,8 @@ struct YearMonthIntervalParse
     bool m_isNegative = false;
 };
 
-/// What an interval parse, or the reduction of its fields to a target type, found.
+/// What an interval parse, or the reduction of its fields to a target type, found. The values
+/// are those the callers exchange, so they may not change.
 enum class IntervalParseCode : int32_t
 {
     PARSED = 0,
@@ -74,6 +77,11 @@ public:
         const char* in_text,
         size_t in_length,
         YearMonthIntervalParse& out_record);
+
+    /// Posts what a parse code means: "InvalidCharValForCast" for malformed text,
+    /// "IntervalFieldOverflow" for a field too long (direction 2 for the fraction, else 1 when
+    /// negative, 0 when not) and "FractionalTrunc" for lost lower fields; nothing for PARSED.
+    static void PostIntervalParseResult(IntervalParseCode in_code, WarningListener& in_listener);
 };
 
 } // namespace Support

@@ -1,6 +1,8 @@
 #include "Support/TypedDataWrapper/IntervalLiteralParser.h"
 
+#include "Support/TypedDataWrapper/ConversionResult.h"
 #include "Support/TypedDataWrapper/TDWIntervalLimits.h"
+#include "Support/TypedDataWrapper/WarningListener.h"
 
 #include <algorithm>
 
@@ -221,6 +223,33 @@ IntervalParseCode IntervalLiteralParser::ParseYearMonthInterval(
         return IntervalParseCode::MALFORMED;
     }
     return IntervalParseCode::PARSED;
+}
+
+void IntervalLiteralParser::PostIntervalParseResult(IntervalParseCode in_code, WarningListener& in_listener)
+{
+    switch (in_code)
+    {
+    case IntervalParseCode::PARSED:
+        return;
+    case IntervalParseCode::MALFORMED:
+        in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
+        return;
+    case IntervalParseCode::FRACTION_TOO_LONG:
+        in_listener.PostWarning(ConversionResult::IntervalFieldOverflow(2));
+        return;
+    case IntervalParseCode::LEADING_FIELD_TOO_LONG_NEGATIVE:
+        in_listener.PostWarning(ConversionResult::IntervalFieldOverflow(1));
+        return;
+    case IntervalParseCode::LEADING_FIELD_TOO_LONG_POSITIVE:
+        in_listener.PostWarning(ConversionResult::IntervalFieldOverflow(0));
+        return;
+    case IntervalParseCode::LOWER_FIELDS_LOST_NEGATIVE:
+        in_listener.PostWarning(ConversionResult::FractionalTrunc(0));
+        return;
+    case IntervalParseCode::LOWER_FIELDS_LOST_POSITIVE:
+        in_listener.PostWarning(ConversionResult::FractionalTrunc(1));
+        return;
+    }
 }
 
 } // namespace Support

@@ -1,5 +1,7 @@
 #include "Support/TypedDataWrapper/IntervalLiteralParser.h"
 
+#include "RecordingListener.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -127,5 +129,29 @@ TEST(YearMonthIntervalParse, ReadsYearsAndMonthsUpToEleven)
             EXPECT_EQ(c.years, record.m_years);
             EXPECT_EQ(c.months, record.m_months);
         }
+    }
+}
+
+TEST(IntervalParseResult, EachCodePostsItsResult)
+{
+    struct Case
+    {
+        IntervalParseCode code;
+        const char* posted;
+    };
+    const Case cases[] = {
+        {IntervalParseCode::PARSED, ""},
+        {IntervalParseCode::MALFORMED, "InvalidCharValForCast"},
+        {IntervalParseCode::FRACTION_TOO_LONG, "IntervalFieldOverflow(2)"},
+        {IntervalParseCode::LEADING_FIELD_TOO_LONG_NEGATIVE, "IntervalFieldOverflow(1)"},
+        {IntervalParseCode::LEADING_FIELD_TOO_LONG_POSITIVE, "IntervalFieldOverflow(0)"},
+        {IntervalParseCode::LOWER_FIELDS_LOST_NEGATIVE, "FractionalTrunc(0)"},
+        {IntervalParseCode::LOWER_FIELDS_LOST_POSITIVE, "FractionalTrunc(1)"},
+    };
+    for (const Case& c : cases)
+    {
+        RecordingListener listener;
+        IntervalLiteralParser::PostIntervalParseResult(c.code, listener);
+        EXPECT_EQ(c.posted, listener.Posted()) << static_cast<int>(c.code);
     }
 }
