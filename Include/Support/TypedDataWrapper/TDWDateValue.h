@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 
 namespace Orvik {
 namespace Support {
@@ -8,8 +9,8 @@ namespace Support {
 /// The SQL-side DATE value; laid out as the ODBC DATE_STRUCT so kernels copy it field by field.
 struct TDWDateValue
 {
-    /// Where today's date comes from; tests install a fixed one.
-    using TodaySource = TDWDateValue (*)();
+    /// Where the current time comes from; tests install a fixed one.
+    using Clock = std::time_t (*)();
 
     int16_t m_year = 1900;
     uint16_t m_month = 1;
@@ -24,11 +25,11 @@ struct TDWDateValue
     /// divisible by 4 and not by 100 unless by 400, the negative years included (-4 is one).
     static uint32_t DaysInMonth(int32_t in_year, uint32_t in_month);
 
-    /// Today's date in the process's local time.
+    /// Today's date in the process's local time, read from the clock on every call.
     static TDWDateValue Today();
 
-    /// Makes Today ask in_source; null restores the system clock.
-    static void SetTodaySource(TodaySource in_source);
+    /// Makes Today read in_clock; null restores the system clock.
+    static void SetClock(Clock in_clock);
 };
 
 static_assert(sizeof(TDWDateValue) == 6, "DATE_STRUCT layout");

@@ -128,6 +128,12 @@ public:
         int16_t in_exponent,
         bool in_isNegative);
 
+    /// The shared constants 0, 1 and 2 that conversions to BIT compare against, parsed once
+    /// (raising on error) on first use.
+    static const TDWNumeric& Zero();
+    static const TDWNumeric& One();
+    static const TDWNumeric& Two();
+
     static Comparison Compare(const TDWNumeric& in_left, const TDWNumeric& in_right);
 
     bool operator==(const TDWNumeric& in_other) const;

@@ -1,5 +1,6 @@
 #include "Support/TypedDataWrapper/LiteralParser.h"
 
+#include "Platform/OsNumbers.h"
 #include "Support/NumberConverter.h"
 #include "Support/TypedDataWrapper/ConversionResult.h"
 #include "Support/TypedDataWrapper/TDWGuidValue.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <locale.h>
 #include <string>
 
 namespace Orvik {
@@ -143,6 +145,16 @@ SpecialWord MatchSpecialWord(const Text& in_text)
     return isNaN ? SpecialWord::NOT_A_NUMBER : SpecialWord::NONE;
 }
 
+/// The trimmed text, or the inside of in_escape or of a timestamp escape when it begins with
+/// "{". False when it is blank or begins with "{" but fits neither escape.
+bool UnwrapDatetime(const char* in_text, size_t in_length, const Escape& in_escape, Text& out_text)
+{
+    out_text = Trim(in_text, in_length);
+    bool unusableEscape = out_text.StartsWith('{') && !Unescape(out_text, in_escape, out_text)
+        && !Unescape(out_text, TIMESTAMP_ESCAPE, out_text);
+    return !out_text.IsBlank() && !unusableEscape;
+}
+
 /// The result of a blank or unusable date or timestamp text.
 const ConversionResult& UnusableDatetime(bool in_toSql)
 {
@@ -199,6 +211,15 @@ void FitFraction(
     in_listener.PostWarning(ConversionResult::FractionalTrunc(NON_NEGATIVE_VALUE));
 }
 
+/// Rounds the text of a number straight to float: rounding it to double first could round
+/// twice and carry a text just below the float overflow threshold over it.
+float ParseFloat(const std::string& in_number)
+{
+    static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", locale_t());
+    OS::RoundingToNearest rounding;
+    return strtof_l(in_number.c_str(), nullptr, s_cLocale);
+}
+
 void StoreDouble(double in_value, void* out_target, bool in_isDouble)
 {
     if (out_target == nullptr)
@@ -225,10 +246,8 @@ void LiteralParser::ConvertCharToDate(
     uint16_t& out_day,
     WarningListener& in_listener)
 {
-    Text text = Trim(in_text, in_length);
-    bool unusableEscape =
-        text.StartsWith('{') && !Unescape(text, DATE_ESCAPE, text) && !Unescape(text, TIMESTAMP_ESCAPE, text);
-    if (text.IsBlank() || unusableEscape)
+    Text text{};
+    if (!UnwrapDatetime(in_text, in_length, DATE_ESCAPE, text))
     {
         in_listener.PostWarning(UnusableDatetime(in_toSql));
         return;
@@ -260,10 +279,8 @@ void LiteralParser::ConvertCharToTime(
     uint32_t& out_fraction,
     WarningListener& in_listener)
 {
-    Text text = Trim(in_text, in_length);
-    bool unusableEscape =
-        text.StartsWith('{') && !Unescape(text, TIME_ESCAPE, text) && !Unescape(text, TIMESTAMP_ESCAPE, text);
-    if (text.IsBlank() || unusableEscape)
+    Text text{};
+    if (!UnwrapDatetime(in_text, in_length, TIME_ESCAPE, text))
     {
         in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
         return;
@@ -400,17 +417,20 @@ void LiteralParser::ConvertCharToDouble(
         in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
         return;
     }
-    int32_t direction = text.StartsWith('-') ? BELOW_RANGE : ABOVE_RANGE;
     double smallestNormal = in_isDouble ? DBL_MIN : FLT_MIN;
     if (std::fabs(value) < smallestNormal)
     {
         value = 0.0;
     }
+    else if (!in_isDouble)
+    {
+        value = ParseFloat(terminated.substr(0, numberEnd));
+    }
     // Out of range only when rounding to the target type overflows: the largest float itself
     // is a float.
-    bool overflows = in_isDouble ? std::isinf(value) : std::isinf(static_cast<float>(value));
-    if (overflows)
+    if (std::isinf(value))
     {
+        int32_t direction = text.StartsWith('-') ? BELOW_RANGE : ABOVE_RANGE;
         in_listener.PostWarning(ConversionResult::NumericValOutOfRange(direction));
         return;
     }
@@ -437,15 +457,14 @@ void LiteralParser::ConvertCharToBit(
     else
     {
         TDWNumeric value(text.m_data, text.m_length, false);
-        const TDWNumeric zero(int32_t{0});
-        const TDWNumeric one(int32_t{1});
-        const TDWNumeric two(int32_t{2});
+        const TDWNumeric& zero = TDWNumeric::Zero();
+        const TDWNumeric& one = TDWNumeric::One();
         if (!value.IsValid())
         {
             in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
             return;
         }
-        if (!(zero <= value) || two <= value)
+        if (!(zero <= value) || TDWNumeric::Two() <= value)
         {
             int32_t direction = (zero > value) ? BELOW_RANGE : ABOVE_RANGE;
             in_listener.PostWarning(ConversionResult::NumericValOutOfRange(direction));

@@ -20,19 +20,12 @@ bool IsLeapYear(int32_t in_year)
     return in_year % 4 == 0 && (in_year % 100 != 0 || in_year % 400 == 0);
 }
 
-TDWDateValue SystemToday()
+std::time_t SystemClock()
 {
-    std::time_t now = std::time(nullptr);
-    std::tm local = {};
-    localtime_r(&now, &local);
-    TDWDateValue today;
-    today.m_year = static_cast<int16_t>(local.tm_year + 1900);
-    today.m_month = static_cast<uint16_t>(local.tm_mon + 1);
-    today.m_day = static_cast<uint16_t>(local.tm_mday);
-    return today;
+    return std::time(nullptr);
 }
 
-std::atomic<TDWDateValue::TodaySource> s_todaySource{&SystemToday};
+std::atomic<TDWDateValue::Clock> s_clock{&SystemClock};
 
 } // namespace
 
@@ -53,12 +46,19 @@ uint32_t TDWDateValue::DaysInMonth(int32_t in_year, uint32_t in_month)
 
 TDWDateValue TDWDateValue::Today()
 {
-    return s_todaySource.load()();
+    std::time_t now = s_clock.load()();
+    std::tm local = {};
+    localtime_r(&now, &local);
+    TDWDateValue today;
+    today.m_year = static_cast<int16_t>(local.tm_year + 1900);
+    today.m_month = static_cast<uint16_t>(local.tm_mon + 1);
+    today.m_day = static_cast<uint16_t>(local.tm_mday);
+    return today;
 }
 
-void TDWDateValue::SetTodaySource(TodaySource in_source)
+void TDWDateValue::SetClock(Clock in_clock)
 {
-    s_todaySource.store((in_source != nullptr) ? in_source : &SystemToday);
+    s_clock.store((in_clock != nullptr) ? in_clock : &SystemClock);
 }
 
 } // namespace Support

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <locale.h>
 #include <type_traits>
 
 namespace Orvik {
@@ -534,17 +533,6 @@ uint64_t TDWNumeric::GetUInt64(bool& out_overflow) const
     return GetInteger<uint64_t>("GetUInt64", out_overflow);
 }
 
-namespace {
-
-/// Reads decimal text as in the C locale, whatever locale the host application chose.
-double ParseCLocaleDouble(const char* in_text)
-{
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return strtod_l(in_text, nullptr, cLocale);
-}
-
-} // namespace
-
 double TDWNumeric::GetDouble(bool& out_overflow) const
 {
     RequireValid("GetDouble");
@@ -564,7 +552,8 @@ double TDWNumeric::GetDouble(bool& out_overflow) const
     pos += digits;
     *pos++ = 'e';
     std::snprintf(pos, static_cast<size_t>(text + sizeof(text) - pos), "%d", m_exponent);
-    double value = ParseCLocaleDouble(text);
+    // Correctly rounded whatever rounding mode and locale the host application set.
+    double value = NumberConverter::ParseDouble(text);
     out_overflow = std::isinf(value);
     return value;
 }
@@ -647,7 +636,7 @@ bool TDWNumeric::ScaleDown(int32_t in_digits)
     {
         return false;
     }
-    if (m_exponent + in_digits > MAX_SCALED_EXPONENT)
+    if (in_digits > MAX_SCALED_EXPONENT - m_exponent)
     {
         SetInvalid();
         return false;
@@ -669,7 +658,7 @@ void TDWNumeric::ScaleUp(int32_t in_digits)
         return;
     }
     TDWNumericMagnitude magnitude = LoadMagnitude();
-    if (m_exponent - in_digits < MIN_SCALED_EXPONENT
+    if (in_digits > m_exponent - MIN_SCALED_EXPONENT
         || !magnitude.MultiplyByPowerOfTen(static_cast<uint32_t>(in_digits), MAX_DATA_WORDS))
     {
         SetInvalid();
@@ -745,6 +734,24 @@ TDWNumeric TDWNumeric::FromMagnitudeBytes(
         value.m_exponent = in_exponent;
     }
     return value;
+}
+
+const TDWNumeric& TDWNumeric::Zero()
+{
+    static const TDWNumeric s_zero("0", true);
+    return s_zero;
+}
+
+const TDWNumeric& TDWNumeric::One()
+{
+    static const TDWNumeric s_one("1", true);
+    return s_one;
+}
+
+const TDWNumeric& TDWNumeric::Two()
+{
+    static const TDWNumeric s_two("2", true);
+    return s_two;
 }
 
 TDWNumeric::Comparison TDWNumeric::Compare(const TDWNumeric& in_left, const TDWNumeric& in_right)

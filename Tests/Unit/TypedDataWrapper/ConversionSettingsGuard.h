@@ -2,25 +2,25 @@
 
 #include "Support/TypedDataWrapper/ConversionSettings.h"
 
-using Orvik::Support::ConversionSettings;
-
 /// Puts the process-wide conversion switches back as they were when the test ends.
 class ConversionSettingsGuard
 {
+    using Settings = Orvik::Support::ConversionSettings;
+
 public:
     ~ConversionSettingsGuard()
     {
-        ConversionSettings::NumericLeadingZero = m_numericLeadingZero;
-        ConversionSettings::NumericZeroAsDigit = m_numericZeroAsDigit;
-        ConversionSettings::PadIntervalLeadingField = m_padIntervalLeadingField;
-        ConversionSettings::ShowZeroTimestampFraction = m_showZeroTimestampFraction;
-        ConversionSettings::ShowZeroTimeFraction = m_showZeroTimeFraction;
+        Settings::NumericLeadingZero = m_numericLeadingZero;
+        Settings::NumericZeroAsDigit = m_numericZeroAsDigit;
+        Settings::PadIntervalLeadingField = m_padIntervalLeadingField;
+        Settings::ShowZeroTimestampFraction = m_showZeroTimestampFraction;
+        Settings::ShowZeroTimeFraction = m_showZeroTimeFraction;
     }
 
 private:
-    bool m_numericLeadingZero = ConversionSettings::NumericLeadingZero;
-    bool m_numericZeroAsDigit = ConversionSettings::NumericZeroAsDigit;
-    bool m_padIntervalLeadingField = ConversionSettings::PadIntervalLeadingField;
-    bool m_showZeroTimestampFraction = ConversionSettings::ShowZeroTimestampFraction;
-    bool m_showZeroTimeFraction = ConversionSettings::ShowZeroTimeFraction;
+    bool m_numericLeadingZero = Settings::NumericLeadingZero;
+    bool m_numericZeroAsDigit = Settings::NumericZeroAsDigit;
+    bool m_padIntervalLeadingField = Settings::PadIntervalLeadingField;
+    bool m_showZeroTimestampFraction = Settings::ShowZeroTimestampFraction;
+    bool m_showZeroTimeFraction = Settings::ShowZeroTimeFraction;
 };

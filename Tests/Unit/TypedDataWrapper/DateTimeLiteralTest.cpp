@@ -87,6 +87,7 @@ TEST(TimeLiteral, ReadsTimesAndCutsFractionsToThePrecision)
         {"12:34:56", false, 0, "12:34:56.000000000", ""},
         {" 12:34:56.5 ", false, 1, "12:34:56.500000000", ""},
         {"{t '23:59:61'}", false, 0, "23:59:61.000000000", ""},
+        {" {t '12:34:56.5'} ", true, 1, "12:34:56.500000000", ""},
         {"{ts '2020-01-01 10:11:12.25'}", false, 2, "10:11:12.250000000", ""},
         {"00:00:00", false, 0, "00:00:00.000000000", ""},
         // Fraction digits beyond the precision, counted as written.
@@ -129,6 +130,7 @@ TEST(TimestampLiteral, ReadsDatesTimesAndBothWithTheFractionCutToThePrecision)
         {" 2020-01-01 ", false, 0, "2020-01-01 00:00:00.000000000", ""},
         {"10:20:30", false, 0, "2024-02-29 10:20:30.000000000", ""},
         {"{ts '2020-01-01 10:20:30'}", false, 0, "2020-01-01 10:20:30.000000000", ""},
+        {" {ts '2020-01-01 10:20:30.5'} ", true, 1, "2020-01-01 10:20:30.500000000", ""},
         {"{ts '2020-01-01 10:20:30'x", false, 0, UNTOUCHED, "NumericValOutOfRange(2)"},
         {"{ts '2020-01-01 10:20:30'x", true, 0, UNTOUCHED, "InvalidCharValForCast"},
         {"", false, 0, UNTOUCHED, "NumericValOutOfRange(2)"},

@@ -2,6 +2,8 @@
 #include "Support/TypedDataWrapper/TDWTimeValue.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
 
+#include "FixedToday.h"
+
 #include <gtest/gtest.h>
 
 using namespace Orvik::Support;
@@ -63,13 +65,25 @@ TEST(TimestampValidity, NeedsBothAValidDateAndAValidTime)
     EXPECT_FALSE(value.IsValid());
 }
 
-TEST(TodaySource, CanBeReplacedAndRestored)
+TEST(TodaySource, IsTheLocalDateOfTheClock)
 {
-    TDWDateValue::SetTodaySource([] { return TDWDateValue{2001, 2, 3}; });
-    TDWDateValue today = TDWDateValue::Today();
-    TDWDateValue::SetTodaySource(nullptr);
-    EXPECT_EQ(2001, today.m_year);
-    EXPECT_EQ(2, today.m_month);
-    EXPECT_EQ(3, today.m_day);
+    struct Case
+    {
+        const char* zone;
+        int16_t year;
+        uint16_t month;
+        uint16_t day;
+    };
+    // The fixed clock stands at 2024-02-29 18:00 UTC, already March 1st eight hours east.
+    const Case cases[] = {{"UTC0", 2024, 2, 29}, {"<+08>-8", 2024, 3, 1}, {"<-05>5", 2024, 2, 29}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.zone);
+        FixedToday fixed(c.zone);
+        TDWDateValue today = TDWDateValue::Today();
+        EXPECT_EQ(c.year, today.m_year);
+        EXPECT_EQ(c.month, today.m_month);
+        EXPECT_EQ(c.day, today.m_day);
+    }
     EXPECT_TRUE(TDWDateValue::Today().IsValid());
 }

@@ -121,6 +121,9 @@ TEST(DoubleLiteral, StoresNumbersSpecialWordsAndFlushedTinyValues)
         {"1e-40", false, 0.0, ""},
         // The largest float written out in full is a float.
         {"340282346638528859811704183484516925440", false, FLT_MAX, ""},
+        // Just below the midpoint between the largest float and 2^128, which a double cannot
+        // tell from the midpoint itself: rounded straight to float, it is the largest float.
+        {"340282356779733661637539395458142568447", false, FLT_MAX, ""},
         {"1.7976931348623157e308", true, DBL_MAX, ""},
     };
     for (const DoubleCase& c : cases)
@@ -146,6 +149,8 @@ TEST(DoubleLiteral, RefusesOverflowAndTextThatIsNoNumberWithoutStoring)
         {"1e400", true, 0, "NumericValOutOfRange(0)"},
         {"-1e400", true, 0, "NumericValOutOfRange(1)"},
         {"3.5e38", false, 0, "NumericValOutOfRange(0)"},
+        // The midpoint itself rounds to even, beyond the largest float.
+        {"340282356779733661637539395458142568448", false, 0, "NumericValOutOfRange(0)"},
         {"-3.5e38", false, 0, "NumericValOutOfRange(1)"},
         {"in", true, 0, "InvalidCharValForCast"},
         {"1.5x", true, 0, "InvalidCharValForCast"},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -176,6 +177,9 @@ TEST(TDWNumericRound, RoundsHalfAwayFromZeroByTheFirstDroppedDigit)
         {"0.000000005", 1, "0E-1"},
         {"1.5", 3, "15E-1"},
         {"123456789.123456789", 0, "123456789E0"},
+        // Rounding may not raise the exponent past 8191.
+        {"1", -8191, "0E8191"},
+        {"1", -8192, "invalid"},
     };
     for (const Case& c : cases)
     {
@@ -284,6 +288,17 @@ TEST(TDWNumericGet, DoubleIsTheNearestAndFlagsInfinity)
         EXPECT_EQ(c.expected, Parsed(c.text).GetDouble(overflow));
         EXPECT_EQ(c.overflow, overflow);
     }
+}
+
+TEST(TDWNumericGet, DoubleIsTheNearestWhateverTheRoundingMode)
+{
+    int savedMode = std::fegetround();
+    std::fesetround(FE_UPWARD);
+    bool overflow = true;
+    double value = Parsed("0.3").GetDouble(overflow);
+    std::fesetround(savedMode);
+    EXPECT_EQ(0.3, value);
+    EXPECT_FALSE(overflow);
 }
 
 TEST(TDWNumericGet, SingleFlagsOnlyWhatRoundsBeyondTheLargestFloat)
@@ -414,6 +429,14 @@ TEST(TDWNumericScale, ReportsDroppedDigitsAndOverflowsIntoInvalid)
     TDWNumeric tooLong = Parsed("1");
     tooLong.ScaleUp(73);
     EXPECT_FALSE(tooLong.IsValid());
+
+    // Counts far beyond the exponent's range do not wrap around into a valid scale.
+    TDWNumeric down = Parsed("5E3");
+    down.ScaleDown(std::numeric_limits<int32_t>::max());
+    EXPECT_FALSE(down.IsValid());
+    TDWNumeric up = Parsed("-5E-3");
+    up.ScaleUp(std::numeric_limits<int32_t>::max());
+    EXPECT_FALSE(up.IsValid());
 }
 
 TEST(TDWNumericToChars, WritesTheMagnitudeRightAlignedWithZeroFill)
