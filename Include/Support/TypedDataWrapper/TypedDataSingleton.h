@@ -16,6 +16,13 @@ public:
     /// The installed instance, or null when none is installed.
     static Service* Get() { return s_instance; }
 
+    /// The installed instance, or a default instance while none is installed.
+    static const Service& GetOrDefault()
+    {
+        static const Service s_default;
+        return s_instance != nullptr ? *s_instance : s_default;
+    }
+
     /// Installs in_instance (which may be null) and deletes the instance it replaces.
     static void Install(std::unique_ptr<Service> in_instance)
     {

@@ -66,9 +66,7 @@ constexpr CTypeName C_TYPE_NAMES[] = {
 
 const SqlCTypeUtilities& SqlCTypeUtilities::Current()
 {
-    static const SqlCTypeUtilities s_default;
-    const SqlCTypeUtilities* installed = TypedDataSingleton<SqlCTypeUtilities>::Get();
-    return installed != nullptr ? *installed : s_default;
+    return TypedDataSingleton<SqlCTypeUtilities>::GetOrDefault();
 }
 
 bool SqlCTypeUtilities::IsCharacterOrBinaryType(int16_t in_cType) const

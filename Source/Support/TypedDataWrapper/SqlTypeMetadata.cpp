@@ -24,6 +24,43 @@ constexpr int64_t MAX_DATETIME_PRECISION = 9;
     throw BadPrecisionException(SupportError(SupportErrorCode::PrecLessThanZero));
 }
 
+// By interval code: the width of the fields after the leading one, with their separators, and
+// whether a fraction of seconds follows.
+struct IntervalLayout
+{
+    int16_t code;
+    uint32_t otherFieldsWidth;
+    bool hasFraction;
+};
+
+constexpr IntervalLayout INTERVAL_LAYOUTS[] = {
+    {SQL_INTERVAL_YEAR, 0, false},
+    {SQL_INTERVAL_MONTH, 0, false},
+    {SQL_INTERVAL_DAY, 0, false},
+    {SQL_INTERVAL_HOUR, 0, false},
+    {SQL_INTERVAL_MINUTE, 0, false},
+    {SQL_INTERVAL_SECOND, 0, true},
+    {SQL_INTERVAL_YEAR_TO_MONTH, 3, false},
+    {SQL_INTERVAL_DAY_TO_HOUR, 3, false},
+    {SQL_INTERVAL_DAY_TO_MINUTE, 6, false},
+    {SQL_INTERVAL_DAY_TO_SECOND, 9, true},
+    {SQL_INTERVAL_HOUR_TO_MINUTE, 3, false},
+    {SQL_INTERVAL_HOUR_TO_SECOND, 6, true},
+    {SQL_INTERVAL_MINUTE_TO_SECOND, 3, true},
+};
+
+const IntervalLayout* FindIntervalLayout(int16_t in_conciseType)
+{
+    for (const IntervalLayout& layout : INTERVAL_LAYOUTS)
+    {
+        if (layout.code == in_conciseType)
+        {
+            return &layout;
+        }
+    }
+    return nullptr;
+}
+
 // Column and display size of a time or timestamp: the digits of the fraction and its point.
 uint32_t GetTimeSize(uint32_t in_wholeSize, int16_t in_precision)
 {
@@ -90,69 +127,30 @@ uint32_t SqlTypeMetadata::GetDisplaySize(uint32_t in_length) const
     return IsInterval() ? GetIntervalDisplaySize() : m_displaySize;
 }
 
-// The interval sizes count the leading field's digits (the length), the separators and the
-// other fields' two digits each, and the fraction with its point when there is one.
+// The leading field's digits (the length), the other fields with their separators, and the
+// fraction with its point when the precision asks for one.
 uint32_t SqlTypeMetadata::GetIntervalColumnSize() const
 {
-    const uint32_t leading = static_cast<uint32_t>(m_length);
-    const uint32_t fraction = m_precision != 0 ? m_precision + 1 : 0;
-    switch (m_conciseType)
+    const IntervalLayout* layout = FindIntervalLayout(m_conciseType);
+    if (layout == nullptr)
     {
-    case SQL_INTERVAL_YEAR:
-    case SQL_INTERVAL_MONTH:
-    case SQL_INTERVAL_DAY:
-    case SQL_INTERVAL_HOUR:
-    case SQL_INTERVAL_MINUTE:
-        return leading;
-    case SQL_INTERVAL_SECOND:
-        return leading + fraction;
-    case SQL_INTERVAL_YEAR_TO_MONTH:
-    case SQL_INTERVAL_DAY_TO_HOUR:
-    case SQL_INTERVAL_HOUR_TO_MINUTE:
-        return leading + 3;
-    case SQL_INTERVAL_DAY_TO_MINUTE:
-        return leading + 6;
-    case SQL_INTERVAL_DAY_TO_SECOND:
-        return leading + 9 + fraction;
-    case SQL_INTERVAL_HOUR_TO_SECOND:
-        return leading + 6 + fraction;
-    case SQL_INTERVAL_MINUTE_TO_SECOND:
-        return leading + 3 + fraction;
-    default:
         return m_columnSize;
     }
+    const uint32_t fraction = (layout->hasFraction && m_precision != 0) ? m_precision + 1 : 0;
+    return static_cast<uint32_t>(m_length) + layout->otherFieldsWidth + fraction;
 }
 
-// One more than the column size for the sign, except that INTERVAL SECOND always counts the
-// fraction's point.
+// One more than the column size for the sign, except that the fraction's point is counted even
+// when the precision is 0.
 uint32_t SqlTypeMetadata::GetIntervalDisplaySize() const
 {
-    const uint32_t leading = static_cast<uint32_t>(m_length);
-    switch (m_conciseType)
+    const IntervalLayout* layout = FindIntervalLayout(m_conciseType);
+    if (layout == nullptr)
     {
-    case SQL_INTERVAL_YEAR:
-    case SQL_INTERVAL_MONTH:
-    case SQL_INTERVAL_DAY:
-    case SQL_INTERVAL_HOUR:
-    case SQL_INTERVAL_MINUTE:
-        return leading + 1;
-    case SQL_INTERVAL_SECOND:
-        return leading + m_precision + 2;
-    case SQL_INTERVAL_YEAR_TO_MONTH:
-    case SQL_INTERVAL_DAY_TO_HOUR:
-    case SQL_INTERVAL_HOUR_TO_MINUTE:
-        return leading + 4;
-    case SQL_INTERVAL_DAY_TO_MINUTE:
-        return leading + 7;
-    case SQL_INTERVAL_DAY_TO_SECOND:
-        return leading + m_precision + 11;
-    case SQL_INTERVAL_HOUR_TO_SECOND:
-        return leading + m_precision + 8;
-    case SQL_INTERVAL_MINUTE_TO_SECOND:
-        return leading + m_precision + 5;
-    default:
         return m_displaySize;
     }
+    const uint32_t fraction = layout->hasFraction ? m_precision + 1 : 0;
+    return static_cast<uint32_t>(m_length) + layout->otherFieldsWidth + 1 + fraction;
 }
 
 void SqlTypeMetadata::SetLengthOrIntervalPrecision(uint64_t in_length)

@@ -133,9 +133,7 @@ static_assert(std::size(TDW_TYPE_NAMES) == TDW_SQL_GUID - TDW_SQL_CHAR + 1, "one
 
 const SqlTypeUtilities& SqlTypeUtilities::Current()
 {
-    static const SqlTypeUtilities s_default;
-    const SqlTypeUtilities* installed = TypedDataSingleton<SqlTypeUtilities>::Get();
-    return installed != nullptr ? *installed : s_default;
+    return TypedDataSingleton<SqlTypeUtilities>::GetOrDefault();
 }
 
 bool SqlTypeUtilities::IsAnyCharacterType(int16_t in_sqlType) const

@@ -88,6 +88,7 @@ TEST_F(ConversionResultReport, ErrorsCarryStateKeyAndPosition)
         {[] { return ConversionResult::MakeIntervalFieldOverflow(0); }, DIAG_INTERVAL_FIELD_OVERFLOW, "IntervalFieldOverflow"},
         {ConversionResult::MakeInvalidMultiFieldIntervalConversion, DIAG_RESTRICTED_DATA_TYPE_ATTRIBUTE, "InvalidMultiFieldIntervalConversion"},
         {[] { return std::make_unique<ConversionResult>(u"ConvLogicError", SUPPORT_COMPONENT_ID, CONV_LOGIC_ERROR); }, DIAG_GENERAL_ERROR, "ConvLogicError"},
+        {[] { return std::make_unique<ConversionResult>(u"InvalidDatetimeFormat", SUPPORT_COMPONENT_ID, CONV_INVALID_DATETIME_FORMAT); }, DIAG_INVALID_DATETIME_FORMAT, "InvalidDatetimeFormat"},
         {[] { return std::make_unique<ConversionResult>(u"ConvInvalidData", SUPPORT_COMPONENT_ID, CONV_INVALID_DATA); }, DIAG_GENERAL_ERROR, "ConvInvalidData"},
         {[] { return std::make_unique<ConversionResult>(u"OutOfMemoryError", SUPPORT_COMPONENT_ID, CONV_OUT_OF_MEMORY); }, DIAG_MEMORY_MANAGEMENT_ERROR, "OutOfMemoryError"},
     };
@@ -154,28 +155,63 @@ TEST_F(ConversionResultReport, ResultsWithoutADiagnosticRaiseAlgorithmErrors)
     EXPECT_TRUE(m_diagnostics.m_warnings.empty());
 }
 
-TEST(ConversionResult, StaticResultsCarryTheirFields)
+TEST(ConversionResult, EveryStaticResultCarriesItsFields)
 {
-    const ConversionResult& nullIndicator = ConversionResult::NullIndPtrNotSupplied();
-    EXPECT_EQ(ODBC_COMPONENT_ID, nullIndicator.GetComponentId());
-    EXPECT_EQ(CONV_NULL_WITHOUT_INDICATOR, nullIndicator.GetCode());
-    EXPECT_TRUE(nullIndicator.IsIndicatorResult());
-    EXPECT_FALSE(ConversionResult::StrRightTrunc().IsIndicatorResult());
-    EXPECT_EQ(nullptr, ConversionResult::StrRightTrunc().GetCustomState());
-
+    struct Case
+    {
+        const char* name;
+        ConversionResult result;
+        const char* key;
+        int32_t componentId;
+        ConversionResultCode code;
+        int32_t overflowInfo;
+        int32_t truncationInfo;
+        bool isIndicatorResult;
+    };
+    using R = ConversionResult;
+    std::vector<Case> cases = {
+        {"DatetimeFieldOverflow", R::DatetimeFieldOverflow(), "DatetimeFieldOverflow", 3, CONV_DATETIME_FIELD_OVERFLOW, 2, 2, false},
+        {"MakeDatetimeFieldOverflow", *R::MakeDatetimeFieldOverflow(), "DatetimeFieldOverflow", 3, CONV_DATETIME_FIELD_OVERFLOW, 2, 2, false},
+        {"InvalidCharValForCast", R::InvalidCharValForCast(), "InvalidCharValForCast", 3, CONV_INVALID_CHARACTER_VALUE, 2, 2, false},
+        {"MakeInvalidCharValForCast", *R::MakeInvalidCharValForCast(), "InvalidCharValForCast", 3, CONV_INVALID_CHARACTER_VALUE, 2, 2, false},
+        {"NullIndPtrNotSupplied", R::NullIndPtrNotSupplied(), "NullIndPtrNotSupplied", 1, CONV_NULL_WITHOUT_INDICATOR, 2, 2, true},
+        {"StrRightTrunc", R::StrRightTrunc(), "StrRightTrunc", 3, CONV_STRING_TRUNCATED, 2, 2, false},
+        {"MakeStrRightTrunc", *R::MakeStrRightTrunc(), "StrRightTrunc", 3, CONV_STRING_TRUNCATED, 2, 2, false},
+        {"StrRightTruncErr", R::StrRightTruncErr(), "StrRightTruncErr", 3, CONV_STRING_TRUNCATED_ERROR, 2, 2, false},
+        {"MakeStrRightTruncErr", *R::MakeStrRightTruncErr(), "StrRightTruncErr", 3, CONV_STRING_TRUNCATED_ERROR, 2, 2, false},
+        {"MakeInvalidDatetimeValue", *R::MakeInvalidDatetimeValue(), "InvalidDatetimeValue", 3, CONV_INVALID_DATETIME_VALUE, 2, 2, false},
+        {"MakeInvalidLeadingPrecision", *R::MakeInvalidLeadingPrecision(), "InvalidLeadingPrecision", 3, CONV_INTERVAL_FIELD_OVERFLOW, 2, 2, false},
+        {"MakeInvalidMultiFieldIntervalConversion", *R::MakeInvalidMultiFieldIntervalConversion(), "InvalidMultiFieldIntervalConversion", 3, CONV_RESTRICTED_DATA_TYPE, 2, 2, false},
+    };
     for (int32_t info = 0; info <= 2; ++info)
     {
-        EXPECT_EQ(info, ConversionResult::NumericValOutOfRange(info).GetOverflowInfo());
-        EXPECT_EQ(2, ConversionResult::NumericValOutOfRange(info).GetTruncationInfo());
-        EXPECT_EQ(info, ConversionResult::IntervalFieldOverflow(info).GetOverflowInfo());
-        EXPECT_EQ(info, ConversionResult::FractionalTrunc(info).GetTruncationInfo());
-        EXPECT_EQ(2, ConversionResult::FractionalTrunc(info).GetOverflowInfo());
-        EXPECT_EQ(info, ConversionResult::MakeNumericValOutOfRange(info)->GetOverflowInfo());
+        cases.push_back({"FractionalTrunc", R::FractionalTrunc(info), "FractionalTrunc", 3, CONV_FRACTION_TRUNCATED, 2, info, false});
+        cases.push_back({"MakeFractionalTrunc", *R::MakeFractionalTrunc(info), "FractionalTrunc", 3, CONV_FRACTION_TRUNCATED, 2, info, false});
+        cases.push_back({"IntervalFieldOverflow", R::IntervalFieldOverflow(info), "IntervalFieldOverflow", 3, CONV_INTERVAL_FIELD_OVERFLOW, info, 2, false});
+        cases.push_back({"MakeIntervalFieldOverflow", *R::MakeIntervalFieldOverflow(info), "IntervalFieldOverflow", 3, CONV_INTERVAL_FIELD_OVERFLOW, info, 2, false});
+        cases.push_back({"NumericValOutOfRange", R::NumericValOutOfRange(info), "NumericValOutOfRange", 3, CONV_NUMERIC_OUT_OF_RANGE, info, 2, false});
+        cases.push_back({"MakeNumericValOutOfRange", *R::MakeNumericValOutOfRange(info), "NumericValOutOfRange", 3, CONV_NUMERIC_OUT_OF_RANGE, info, 2, false});
     }
-    // Getters hand out the one static result; makers a fresh copy.
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.name << " " << c.overflowInfo << c.truncationInfo);
+        EXPECT_EQ(c.key, Show(c.result.GetMessageKey()));
+        EXPECT_EQ(c.componentId, c.result.GetComponentId());
+        EXPECT_EQ(c.code, c.result.GetCode());
+        EXPECT_EQ(c.overflowInfo, c.result.GetOverflowInfo());
+        EXPECT_EQ(c.truncationInfo, c.result.GetTruncationInfo());
+        EXPECT_EQ(c.isIndicatorResult, c.result.IsIndicatorResult());
+        EXPECT_EQ(nullptr, c.result.GetCustomState());
+    }
+}
+
+TEST(ConversionResult, GettersShareOneResultAndMakersCopyIt)
+{
     EXPECT_EQ(&ConversionResult::StrRightTrunc(), &ConversionResult::StrRightTrunc());
+    EXPECT_EQ(&ConversionResult::NumericValOutOfRange(1), &ConversionResult::NumericValOutOfRange(1));
+    EXPECT_NE(&ConversionResult::NumericValOutOfRange(0), &ConversionResult::NumericValOutOfRange(1));
     EXPECT_NE(&ConversionResult::StrRightTrunc(), ConversionResult::MakeStrRightTrunc().get());
-    EXPECT_EQ(CONV_STRING_TRUNCATED, ConversionResult::MakeStrRightTrunc()->GetCode());
+    EXPECT_NE(ConversionResult::MakeStrRightTrunc(), ConversionResult::MakeStrRightTrunc());
 }
 
 TEST(ConversionResult, InfoOutsideTheDirectionsIsRefused)

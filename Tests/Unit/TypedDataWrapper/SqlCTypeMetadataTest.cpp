@@ -26,18 +26,7 @@ protected:
 
 } // namespace
 
-TEST_F(SqlCTypeMetadataTest, EncodingIsAnsiForCharAndTheDriverManagersOtherwise)
-{
-    orvik_wstring::InitializeAnsiEncoding(ENC_CP1252);
-    orvik_wstring::SetDriverManagerEncoding(ENC_UTF32_LE);
-    EXPECT_EQ(ENC_CP1252, m_factory.CreateNewSqlCTypeMetadata(SQL_C_CHAR)->GetEncoding());
-    for (int16_t code : {SQL_C_WCHAR, SQL_C_LONG, SQL_C_BINARY, SQL_C_INTERVAL_SECOND, SQL_C_DEFAULT})
-    {
-        EXPECT_EQ(ENC_UTF32_LE, m_factory.CreateNewSqlCTypeMetadata(code)->GetEncoding()) << code;
-    }
-}
-
-TEST_F(SqlCTypeMetadataTest, DefaultsByCode)
+TEST_F(SqlCTypeMetadataTest, DefaultsOfEveryCode)
 {
     struct Case
     {
@@ -49,30 +38,52 @@ TEST_F(SqlCTypeMetadataTest, DefaultsByCode)
         int16_t precision;
         int16_t scale;
         int32_t radix;
+        uint16_t kinds;
     };
     const Case cases[] = {
-        {SQL_C_CHAR, TDW_C_CHAR, false, 0, 1, 1, 0, 0},
-        {SQL_C_WCHAR, TDW_C_WCHAR, false, 0, 0, 0, 0, 0},
-        {SQL_C_BIT, TDW_C_BIT, true, 1, 0, 0, 0, 0},
-        {SQL_C_NUMERIC, TDW_C_NUMERIC, true, 19, 38, 38, 0, 10},
-        {SQL_C_TINYINT, TDW_C_STINYINT, true, 1, 0, 0, 0, 0},
-        {SQL_C_UTINYINT, TDW_C_UTINYINT, true, 1, 0, 0, 0, 0},
-        {SQL_C_UBIGINT, TDW_C_UBIGINT, true, 8, 0, 0, 0, 0},
-        {SQL_C_SHORT, TDW_C_SSHORT, true, 2, 0, 0, 0, 0},
-        {SQL_C_LONG, TDW_C_SLONG, true, 4, 0, 0, 0, 0},
-        {SQL_C_ULONG, TDW_C_ULONG, true, 4, 0, 0, 0, 0},
-        {SQL_C_FLOAT, TDW_C_FLOAT, true, 4, 24, 24, 0, 2},
-        {SQL_C_DOUBLE, TDW_C_DOUBLE, true, 8, 53, 53, 0, 2},
-        {SQL_C_DATE, TDW_C_TYPE_DATE, true, 6, 0, 0, 0, 0},
-        {SQL_C_TYPE_TIME, TDW_C_TYPE_TIME, true, 6, 0, 0, 0, 0},
-        {SQL_C_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0},
-        {SQL_C_GUID, TDW_C_GUID, false, 8, 16, 16, 0, 0},
-        {SQL_C_DEFAULT, TDW_C_DEFAULT, false, 0, 0, 0, 0, 0},
-        {SQL_C_INTERVAL_YEAR_TO_MONTH, TDW_C_INTERVAL_YEAR_TO_MONTH, true, 28, 2, 0, 0, 0},
-        {SQL_C_INTERVAL_HOUR_TO_MINUTE, TDW_C_INTERVAL_HOUR_TO_MINUTE, true, 28, 2, 0, 0, 0},
-        {SQL_C_INTERVAL_SECOND, TDW_C_INTERVAL_SECOND, true, 28, 2, 6, 6, 0},
-        {SQL_C_INTERVAL_MINUTE_TO_SECOND, TDW_C_INTERVAL_MINUTE_TO_SECOND, true, 28, 2, 6, 6, 0},
+        {SQL_C_CHAR, TDW_C_CHAR, false, 0, 1, 1, 0, 0, K_CHAR},
+        {SQL_C_WCHAR, TDW_C_WCHAR, false, 0, 0, 0, 0, 0, K_WCHAR},
+        {SQL_C_BINARY, TDW_C_BINARY, false, 0, 1, 1, 0, 0, K_BIN},
+        {SQL_C_BIT, TDW_C_BIT, true, 1, 0, 0, 0, 0, 0},
+        {SQL_C_NUMERIC, TDW_C_NUMERIC, true, 19, 38, 38, 0, 10, K_EXACT},
+        {SQL_C_STINYINT, TDW_C_STINYINT, true, 1, 0, 0, 0, 0, K_INT},
+        {SQL_C_TINYINT, TDW_C_STINYINT, true, 1, 0, 0, 0, 0, K_INT},
+        {SQL_C_UTINYINT, TDW_C_UTINYINT, true, 1, 0, 0, 0, 0, K_INT},
+        {SQL_C_SBIGINT, TDW_C_SBIGINT, true, 8, 0, 0, 0, 0, K_INT},
+        {SQL_C_UBIGINT, TDW_C_UBIGINT, true, 8, 0, 0, 0, 0, K_INT},
+        {SQL_C_SSHORT, TDW_C_SSHORT, true, 2, 0, 0, 0, 0, K_INT},
+        {SQL_C_SHORT, TDW_C_SSHORT, true, 2, 0, 0, 0, 0, K_INT},
+        {SQL_C_USHORT, TDW_C_USHORT, true, 2, 0, 0, 0, 0, K_INT},
+        {SQL_C_SLONG, TDW_C_SLONG, true, 4, 0, 0, 0, 0, K_INT},
+        {SQL_C_LONG, TDW_C_SLONG, true, 4, 0, 0, 0, 0, K_INT},
+        {SQL_C_ULONG, TDW_C_ULONG, true, 4, 0, 0, 0, 0, K_INT},
+        {SQL_C_FLOAT, TDW_C_FLOAT, true, 4, 24, 24, 0, 2, K_APPROX},
+        {SQL_C_DOUBLE, TDW_C_DOUBLE, true, 8, 53, 53, 0, 2, K_APPROX},
+        {SQL_C_DATE, TDW_C_TYPE_DATE, true, 6, 0, 0, 0, 0, K_DT},
+        {SQL_C_TYPE_DATE, TDW_C_TYPE_DATE, true, 6, 0, 0, 0, 0, K_DT},
+        {SQL_C_TIME, TDW_C_TYPE_TIME, true, 6, 0, 0, 0, 0, K_DT | K_TIME},
+        {SQL_C_TYPE_TIME, TDW_C_TYPE_TIME, true, 6, 0, 0, 0, 0, K_DT | K_TIME},
+        {SQL_C_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0, K_DT | K_TIME},
+        {SQL_C_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0, K_DT | K_TIME},
+        {SQL_C_GUID, TDW_C_GUID, false, 8, 16, 16, 0, 0, 0},
+        {SQL_C_DEFAULT, TDW_C_DEFAULT, false, 0, 0, 0, 0, 0, 0},
+        {SQL_C_INTERVAL_YEAR, TDW_C_INTERVAL_YEAR, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_MONTH, TDW_C_INTERVAL_MONTH, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_DAY, TDW_C_INTERVAL_DAY, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_HOUR, TDW_C_INTERVAL_HOUR, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_MINUTE, TDW_C_INTERVAL_MINUTE, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_YEAR_TO_MONTH, TDW_C_INTERVAL_YEAR_TO_MONTH, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_DAY_TO_HOUR, TDW_C_INTERVAL_DAY_TO_HOUR, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_DAY_TO_MINUTE, TDW_C_INTERVAL_DAY_TO_MINUTE, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_HOUR_TO_MINUTE, TDW_C_INTERVAL_HOUR_TO_MINUTE, true, 28, 2, 0, 0, 0, K_IVL},
+        {SQL_C_INTERVAL_SECOND, TDW_C_INTERVAL_SECOND, true, 28, 2, 6, 6, 0, K_IVL},
+        {SQL_C_INTERVAL_DAY_TO_SECOND, TDW_C_INTERVAL_DAY_TO_SECOND, true, 28, 2, 6, 6, 0, K_IVL},
+        {SQL_C_INTERVAL_HOUR_TO_SECOND, TDW_C_INTERVAL_HOUR_TO_SECOND, true, 28, 2, 6, 6, 0, K_IVL},
+        {SQL_C_INTERVAL_MINUTE_TO_SECOND, TDW_C_INTERVAL_MINUTE_TO_SECOND, true, 28, 2, 6, 6, 0, K_IVL},
     };
+    // The application's ANSI encoding for SQL_C_CHAR, the driver manager's for every other code.
+    orvik_wstring::InitializeAnsiEncoding(ENC_CP1252);
+    orvik_wstring::SetDriverManagerEncoding(ENC_UTF32_LE);
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.code);
@@ -85,6 +96,8 @@ TEST_F(SqlCTypeMetadataTest, DefaultsByCode)
         EXPECT_EQ(c.precision, metadata->GetPrecision());
         EXPECT_EQ(c.scale, metadata->GetScale());
         EXPECT_EQ(c.radix, metadata->GetNumPrecRadix());
+        EXPECT_EQ(c.kinds, KindsOf(*metadata));
+        EXPECT_EQ(c.code == SQL_C_CHAR ? ENC_CP1252 : ENC_UTF32_LE, metadata->GetEncoding());
         EXPECT_EQ(0u, metadata->GetOctetLength());
         EXPECT_TRUE(metadata->IsPrecisionDefault());
         EXPECT_TRUE(metadata->IsIntervalPrecisionDefault());

@@ -90,6 +90,12 @@ public:
         return m_hookAnswers ? std::make_unique<ProbeSqlToC>("hook", in_target.GetCType()) : nullptr;
     }
 
+    std::unique_ptr<ICToSqlConverter> CreateCustomCToSqlConverter(
+        const SqlCTypeMetadata&, const SqlData&, IDiagManager*) const override
+    {
+        return m_hookAnswers ? std::make_unique<ProbeCToSql>() : nullptr;
+    }
+
     bool m_hookAnswers = false;
 };
 
@@ -156,6 +162,10 @@ TEST_F(SqlConverterFactoryTest, DefaultTargetTakesTheSourcesDefaultCType)
     EXPECT_EQ("table", converter->m_maker);
     EXPECT_EQ(SQL_C_DEFAULT, converter->m_targetCType);
 
+    const RaisedError toSql = Capture<InvalidTypeConversionException>(
+        [&] { m_registry->CreateNewCToSqlConverter(*Buffer(SQL_C_DEFAULT), *Value(SQL_DECIMAL), nullptr); });
+    EXPECT_EQ((Parameters{"SQL_C_DEFAULT", "SQL_DECIMAL"}), toSql.parameters);
+
     m_registry->FillCToSql(TDW_C_CHAR, TDW_SQL_DECIMAL);
     EXPECT_NE(nullptr, m_registry->CreateNewCToSqlConverter(*Buffer(SQL_C_DEFAULT), *Value(SQL_DECIMAL), nullptr));
 }
@@ -166,6 +176,7 @@ TEST_F(SqlConverterFactoryTest, CustomHookWinsOverTheTable)
     m_registry->m_hookAnswers = true;
     EXPECT_EQ("hook", SqlToC(SQL_VARCHAR, SQL_C_CHAR)->m_maker);
     EXPECT_EQ("hook", SqlToC(SQL_GUID, SQL_C_DOUBLE)->m_maker);
+    EXPECT_NE(nullptr, m_registry->CreateNewCToSqlConverter(*Buffer(SQL_C_GUID), *Value(SQL_INTEGER), nullptr));
 }
 
 TEST_F(SqlConverterFactoryTest, SourceOutsideTheTablesIsRefused)

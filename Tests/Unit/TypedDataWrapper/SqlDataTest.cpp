@@ -20,6 +20,7 @@
 
 #include <cstring>
 #include <memory>
+#include <set>
 #include <vector>
 
 using namespace Orvik::Support;
@@ -81,6 +82,20 @@ TEST_F(SqlDataTest, OwnedBuffersGrowToPowersOfTwoThenExactly)
     EXPECT_EQ(buffer, owned.GetBuffer());
 }
 
+TEST_F(SqlDataTest, OwnedBuffersDoubleFromTheirCapacityBelow65536Bytes)
+{
+    SqlTypeMetadata& varchar = Metadata(SQL_VARCHAR);
+    varchar.SetLengthOrIntervalPrecision(3);
+
+    std::unique_ptr<SqlData> below = Create(varchar);
+    below->SetLength(65535);
+    EXPECT_EQ(98304u, AsOwned(*below).GetCapacity());
+
+    std::unique_ptr<SqlData> at = Create(varchar);
+    at->SetLength(65536);
+    EXPECT_EQ(65536u, AsOwned(*at).GetCapacity());
+}
+
 TEST_F(SqlDataTest, OwnedCapacityStartsAtTheLengthUpTo256)
 {
     SqlTypeMetadata& empty = Metadata(SQL_WVARCHAR);
@@ -139,46 +154,80 @@ TEST_F(SqlDataTest, OnlyAttachedHoldersAttach)
     EXPECT_EQ(8u, fixed->GetLength());
 }
 
-TEST_F(SqlDataTest, FixedValuesHaveTheirRecordsLengthAndStartEmpty)
+TEST_F(SqlDataTest, EveryFixedSizeTypeHasItsRecordsLength)
 {
     struct Case
     {
         int16_t code;
         bool isUnsigned;
+        TDWType type;
         uint32_t length;
+        // Every byte of the new value is 0; the dates and the exact numerics have defaults of
+        // their own.
+        bool isAllZero;
     };
     const Case cases[] = {
-        {SQL_BIT, false, 1},
-        {SQL_TINYINT, true, 1},
-        {SQL_SMALLINT, false, 2},
-        {SQL_INTEGER, true, 4},
-        {SQL_REAL, false, 4},
-        {SQL_BIGINT, false, 8},
-        {SQL_FLOAT, false, 8},
-        {SQL_DOUBLE, false, 8},
-        {SQL_INTERVAL_YEAR, false, 8},
-        {SQL_INTERVAL_MINUTE, false, 8},
-        {SQL_INTERVAL_DAY_TO_HOUR, false, 12},
-        {SQL_INTERVAL_DAY_TO_MINUTE, false, 16},
-        {SQL_INTERVAL_DAY_TO_SECOND, false, 24},
-        {SQL_INTERVAL_HOUR_TO_MINUTE, false, 12},
-        {SQL_INTERVAL_HOUR_TO_SECOND, false, 20},
-        {SQL_INTERVAL_MINUTE_TO_SECOND, false, 16},
-        {SQL_INTERVAL_SECOND, false, 12},
-        {SQL_INTERVAL_YEAR_TO_MONTH, false, 12},
-        {SQL_TYPE_TIME, false, 12},
+        {SQL_BIT, false, TDW_SQL_BIT, 1, true},
+        {SQL_TINYINT, false, TDW_SQL_STINYINT, 1, true},
+        {SQL_TINYINT, true, TDW_SQL_UTINYINT, 1, true},
+        {SQL_SMALLINT, false, TDW_SQL_SSMALLINT, 2, true},
+        {SQL_SMALLINT, true, TDW_SQL_USMALLINT, 2, true},
+        {SQL_INTEGER, false, TDW_SQL_SINTEGER, 4, true},
+        {SQL_INTEGER, true, TDW_SQL_UINTEGER, 4, true},
+        {SQL_BIGINT, false, TDW_SQL_SBIGINT, 8, true},
+        {SQL_BIGINT, true, TDW_SQL_UBIGINT, 8, true},
+        {SQL_REAL, false, TDW_SQL_REAL, 4, true},
+        {SQL_FLOAT, false, TDW_SQL_FLOAT, 8, true},
+        {SQL_DOUBLE, false, TDW_SQL_DOUBLE, 8, true},
+        {SQL_NUMERIC, false, TDW_SQL_NUMERIC, 38, false},
+        {SQL_DECIMAL, false, TDW_SQL_DECIMAL, 38, false},
+        {SQL_TYPE_DATE, false, TDW_SQL_TYPE_DATE, 6, false},
+        {SQL_TYPE_TIME, false, TDW_SQL_TYPE_TIME, 12, true},
+        {SQL_TYPE_TIMESTAMP, false, TDW_SQL_TYPE_TIMESTAMP, 16, false},
+        {SQL_INTERVAL_DAY, false, TDW_SQL_INTERVAL_DAY, 8, true},
+        {SQL_INTERVAL_HOUR, false, TDW_SQL_INTERVAL_HOUR, 8, true},
+        {SQL_INTERVAL_MINUTE, false, TDW_SQL_INTERVAL_MINUTE, 8, true},
+        {SQL_INTERVAL_MONTH, false, TDW_SQL_INTERVAL_MONTH, 8, true},
+        {SQL_INTERVAL_YEAR, false, TDW_SQL_INTERVAL_YEAR, 8, true},
+        {SQL_INTERVAL_DAY_TO_HOUR, false, TDW_SQL_INTERVAL_DAY_TO_HOUR, 12, true},
+        {SQL_INTERVAL_DAY_TO_MINUTE, false, TDW_SQL_INTERVAL_DAY_TO_MINUTE, 16, true},
+        {SQL_INTERVAL_DAY_TO_SECOND, false, TDW_SQL_INTERVAL_DAY_TO_SECOND, 24, true},
+        {SQL_INTERVAL_HOUR_TO_MINUTE, false, TDW_SQL_INTERVAL_HOUR_TO_MINUTE, 12, true},
+        {SQL_INTERVAL_HOUR_TO_SECOND, false, TDW_SQL_INTERVAL_HOUR_TO_SECOND, 20, true},
+        {SQL_INTERVAL_MINUTE_TO_SECOND, false, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, 16, true},
+        {SQL_INTERVAL_SECOND, false, TDW_SQL_INTERVAL_SECOND, 12, true},
+        {SQL_INTERVAL_YEAR_TO_MONTH, false, TDW_SQL_INTERVAL_YEAR_TO_MONTH, 12, true},
+        {SQL_GUID, false, TDW_SQL_GUID, 20, true},
     };
+    std::set<TDWType> covered;
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.code);
-        std::unique_ptr<SqlData> data = Create(Metadata(c.code, 0, c.isUnsigned));
+        SCOPED_TRACE(c.type);
+        const SqlTypeMetadata& metadata = Metadata(c.code, 0, c.isUnsigned);
+        ASSERT_EQ(c.type, metadata.GetTDWType());
+        std::unique_ptr<SqlData> data = Create(metadata);
+        ASSERT_NE(nullptr, dynamic_cast<SqlFixedLengthType*>(data.get()));
         EXPECT_EQ(c.length, data->GetLength());
         EXPECT_FALSE(data->IsNull());
         const auto* bytes = static_cast<const uint8_t*>(data->GetBuffer());
-        for (uint32_t i = 0; i < c.length; ++i)
+        for (uint32_t i = 0; c.isAllZero && i < c.length; ++i)
         {
             EXPECT_EQ(0, bytes[i]) << "byte " << i;
         }
+        covered.insert(c.type);
+    }
+    // Every SQL id but the nine character and binary ones.
+    EXPECT_EQ(31u, covered.size());
+}
+
+TEST_F(SqlDataTest, CharacterAndBinaryTypesGetBuffersByTheAttachedFlag)
+{
+    for (int16_t code : {SQL_CHAR, SQL_VARCHAR, SQL_LONGVARCHAR, SQL_WCHAR, SQL_WVARCHAR,
+                         SQL_WLONGVARCHAR, SQL_BINARY, SQL_VARBINARY, SQL_LONGVARBINARY})
+    {
+        SCOPED_TRACE(code);
+        EXPECT_NE(nullptr, dynamic_cast<SqlVarLengthOwnedType*>(Create(Metadata(code)).get()));
+        EXPECT_NE(nullptr, dynamic_cast<SqlVarLengthAttachedType*>(Create(Metadata(code, 1)).get()));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Support/SupportException.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
+#include "Support/TypedDataWrapper/SqlTypeUtilities.h"
 
 #include "TypedDataTestSupport.h"
 
@@ -10,7 +11,10 @@
 
 #include <sqlext.h>
 
+#include <iterator>
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace Orvik::Support;
 
@@ -105,57 +109,92 @@ TEST_F(SqlTypeMetadataTest, DefaultsOfEverySqlCode)
     }
 }
 
-TEST_F(SqlTypeMetadataTest, DescriptorFactsAndAffixes)
+namespace {
+
+struct FactsCase
 {
-    const auto date = Create(SQL_DATE);
-    EXPECT_EQ(SQL_DATETIME, date->GetVerboseType());
-    EXPECT_EQ(SQL_CODE_DATE, date->GetDatetimeIntervalCode());
-    EXPECT_EQ("'", Show(date->GetLiteralPrefix()));
-    EXPECT_EQ("", Show(date->GetCreateParams()));
-    EXPECT_TRUE(date->IsDatetime());
-    EXPECT_FALSE(date->IsTime());
+    int16_t code;
+    int32_t radix;
+    bool isUnsigned;
+    uint16_t kinds;
+    const char* createParams;
+    const char* literalPrefix;
+    const char* literalSuffix;
+    // The database WCHAR encoding and wide storage instead of the CHAR encoding.
+    bool isWide;
+    // The attached argument is kept instead of 0.
+    bool isAttachable;
+};
 
-    const auto interval = Create(SQL_INTERVAL_DAY_TO_SECOND);
-    EXPECT_EQ(SQL_INTERVAL_DAY_TO_SECOND, interval->GetVerboseType());
-    EXPECT_EQ(SQL_CODE_DAY_TO_SECOND, interval->GetDatetimeIntervalCode());
-    EXPECT_EQ("precision", Show(interval->GetCreateParams()));
-    EXPECT_TRUE(interval->IsPrecisionApplicable());
+} // namespace
 
-    const auto binary = Create(SQL_LONGVARBINARY);
-    EXPECT_EQ("0x", Show(binary->GetLiteralPrefix()));
-    EXPECT_EQ("", Show(binary->GetLiteralSuffix()));
-    EXPECT_TRUE(binary->IsBinary());
-    EXPECT_TRUE(binary->IsLongData());
-    EXPECT_FALSE(binary->IsPrecisionApplicable());
-
-    const auto numeric = Create(SQL_NUMERIC);
-    EXPECT_EQ(10, numeric->GetNumPrecRadix());
-    EXPECT_FALSE(numeric->IsUnsigned());
-    EXPECT_EQ("precision,scale", Show(numeric->GetCreateParams()));
-    EXPECT_EQ("", Show(numeric->GetLiteralPrefix()));
-    EXPECT_FALSE(numeric->GetLiteralPrefix().IsNull());
-
-    const auto wchar = Create(SQL_WCHAR);
-    EXPECT_EQ("max length", Show(wchar->GetCreateParams()));
-    EXPECT_TRUE(wchar->IsWideStorage());
-    EXPECT_TRUE(wchar->IsUnsigned());
-}
-
-TEST_F(SqlTypeMetadataTest, EncodingComesFromTheDatabaseEncodings)
+TEST_F(SqlTypeMetadataTest, FactsOfEverySqlCode)
 {
+    const FactsCase cases[] = {
+        {0, 0, true, 0, "", "", "", false, false},
+        {SQL_CHAR, 0, true, K_CHAR, "length", "'", "'", false, true},
+        {SQL_VARCHAR, 0, true, K_CHAR, "length", "'", "'", false, true},
+        {SQL_LONGVARCHAR, 0, true, K_CHAR | K_LONG, "length", "'", "'", false, true},
+        {SQL_WCHAR, 0, true, K_WCHAR, "max length", "'", "'", true, true},
+        {SQL_WVARCHAR, 0, true, K_WCHAR, "length", "'", "'", true, true},
+        {SQL_WLONGVARCHAR, 0, true, K_WCHAR | K_LONG, "length", "'", "'", true, true},
+        {SQL_BIT, 0, true, 0, "", "", "", false, false},
+        {SQL_BINARY, 0, true, K_BIN, "length", "0x", "", false, true},
+        {SQL_VARBINARY, 0, true, K_BIN, "length", "0x", "", false, true},
+        {SQL_LONGVARBINARY, 0, true, K_BIN | K_LONG, "length", "0x", "", false, true},
+        {SQL_NUMERIC, 10, false, K_EXACT, "precision,scale", "", "", false, false},
+        {SQL_DECIMAL, 10, false, K_EXACT, "precision,scale", "", "", false, false},
+        {SQL_TINYINT, 10, false, K_INT, "", "", "", false, false},
+        {SQL_SMALLINT, 10, false, K_INT, "", "", "", false, false},
+        {SQL_INTEGER, 10, false, K_INT, "", "", "", false, false},
+        {SQL_BIGINT, 10, false, K_INT, "", "", "", false, false},
+        {SQL_REAL, 2, false, K_APPROX, "", "", "", false, false},
+        {SQL_FLOAT, 2, false, K_APPROX, "", "", "", false, false},
+        {SQL_DOUBLE, 2, false, K_APPROX, "", "", "", false, false},
+        {SQL_DATE, 0, true, K_DT, "", "'", "'", false, false},
+        {SQL_TYPE_DATE, 0, true, K_DT, "", "'", "'", false, false},
+        {SQL_TIME, 0, true, K_DT | K_TIME, "", "'", "'", false, false},
+        {SQL_TYPE_TIME, 0, true, K_DT | K_TIME, "", "'", "'", false, false},
+        {SQL_TIMESTAMP, 0, true, K_DT | K_TIME, "", "'", "'", false, false},
+        {SQL_TYPE_TIMESTAMP, 0, true, K_DT | K_TIME, "", "'", "'", false, false},
+        {SQL_GUID, 0, true, 0, "", "", "", false, false},
+        {SQL_INTERVAL_YEAR, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_MONTH, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_DAY, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_HOUR, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_MINUTE, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_SECOND, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_YEAR_TO_MONTH, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_DAY_TO_HOUR, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_DAY_TO_MINUTE, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_DAY_TO_SECOND, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_HOUR_TO_MINUTE, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_HOUR_TO_SECOND, 0, true, K_IVL, "precision", "", "", false, false},
+        {SQL_INTERVAL_MINUTE_TO_SECOND, 0, true, K_IVL, "precision", "", "", false, false},
+    };
     orvik_wstring::SetDatabaseCharEncoding(ENC_LATIN1);
     orvik_wstring::SetDatabaseWCharEncoding(ENC_UTF16_LE);
-    EXPECT_EQ(ENC_LATIN1, Create(SQL_VARCHAR)->GetEncoding());
-    EXPECT_EQ(ENC_LATIN1, Create(SQL_INTEGER)->GetEncoding());
-    EXPECT_EQ(ENC_UTF16_LE, Create(SQL_WLONGVARCHAR)->GetEncoding());
-}
-
-TEST_F(SqlTypeMetadataTest, AttachedArgumentReachesOnlyCharacterAndBinaryTypes)
-{
-    EXPECT_EQ(1u, m_factory.CreateNewSqlTypeMetadata(SQL_CHAR, false, 1)->GetAttached());
-    EXPECT_EQ(1u, m_factory.CreateNewSqlTypeMetadata(SQL_WVARCHAR, false, 1)->GetAttached());
-    EXPECT_EQ(1u, m_factory.CreateNewSqlTypeMetadata(SQL_BINARY, false, 1)->GetAttached());
-    EXPECT_EQ(0u, m_factory.CreateNewSqlTypeMetadata(SQL_INTEGER, false, 1)->GetAttached());
+    for (const FactsCase& c : cases)
+    {
+        SCOPED_TRACE(c.code);
+        const std::unique_ptr<SqlTypeMetadata> metadata = m_factory.CreateNewSqlTypeMetadata(c.code, false, 5);
+        EXPECT_EQ(c.radix, metadata->GetNumPrecRadix());
+        EXPECT_EQ(c.isUnsigned, metadata->IsUnsigned());
+        EXPECT_EQ(c.kinds, KindsOf(*metadata));
+        EXPECT_EQ((c.kinds & (K_APPROX | K_EXACT | K_TIME | K_IVL)) != 0, metadata->IsPrecisionApplicable());
+        EXPECT_EQ(c.createParams, Show(metadata->GetCreateParams()));
+        EXPECT_FALSE(metadata->GetCreateParams().IsNull());
+        EXPECT_EQ(c.literalPrefix, Show(metadata->GetLiteralPrefix()));
+        EXPECT_FALSE(metadata->GetLiteralPrefix().IsNull());
+        EXPECT_EQ(c.literalSuffix, Show(metadata->GetLiteralSuffix()));
+        EXPECT_EQ(c.isWide ? ENC_UTF16_LE : ENC_LATIN1, metadata->GetEncoding());
+        EXPECT_EQ(c.isWide, metadata->IsWideStorage());
+        EXPECT_EQ(c.isAttachable ? 5u : 0u, metadata->GetAttached());
+        EXPECT_EQ((c.kinds & K_DT) ? SQL_DATETIME : c.code, metadata->GetVerboseType());
+        EXPECT_EQ(SqlTypeUtilities::GetDatetimeIntervalCode(c.code), metadata->GetDatetimeIntervalCode());
+        EXPECT_EQ(0, metadata->GetDriverTypeNumber());
+        EXPECT_FALSE(metadata->IsFixedPrecScale());
+    }
 }
 
 TEST_F(SqlTypeMetadataTest, SignedPairsFollowTheUnsignedArgument)
@@ -229,39 +268,64 @@ TEST_F(SqlTypeMetadataTest, UnknownCodesAreRefused)
 
 TEST_F(SqlTypeMetadataTest, SetSqlTypeRestoresWhatTheNewTypeKeeps)
 {
-    struct Case
+    enum Kept
     {
-        int16_t code;
-        uint64_t length;
-        int16_t precision;
-        int16_t scale;
+        NOTHING,
+        LENGTH_PRECISION_SCALE,
+        SCALE,
+        LENGTH
     };
-    // From a record holding length 200, precision 7 and scale 3.
-    const Case cases[] = {
-        {SQL_NUMERIC, 38, 38, 0},
-        {SQL_INTEGER, 200, 7, 3},
-        {SQL_WVARCHAR, 200, 7, 3},
-        {SQL_LONGVARCHAR, 200, 7, 3},
-        {SQL_VARCHAR, 1, 1, 3},
-        {SQL_CHAR, 1, 1, 3},
-        {SQL_INTERVAL_SECOND, 2, 6, 3},
-        {SQL_GUID, 36, 16, 3},
-        {SQL_TYPE_TIMESTAMP, 200, 6, 0},
-        {SQL_DATE, 200, 0, 0},
+    const std::pair<int16_t, Kept> cases[] = {
+        {SQL_NUMERIC, NOTHING}, {SQL_DECIMAL, NOTHING},
+        {SQL_INTEGER, LENGTH_PRECISION_SCALE}, {SQL_SMALLINT, LENGTH_PRECISION_SCALE},
+        {SQL_LONGVARCHAR, LENGTH_PRECISION_SCALE}, {SQL_WLONGVARCHAR, LENGTH_PRECISION_SCALE},
+        {SQL_WVARCHAR, LENGTH_PRECISION_SCALE}, {SQL_WCHAR, LENGTH_PRECISION_SCALE},
+        {SQL_BIT, LENGTH_PRECISION_SCALE}, {SQL_TINYINT, LENGTH_PRECISION_SCALE},
+        {SQL_BIGINT, LENGTH_PRECISION_SCALE},
+        {SQL_CHAR, SCALE}, {SQL_FLOAT, SCALE}, {SQL_REAL, SCALE}, {SQL_DOUBLE, SCALE},
+        {SQL_VARCHAR, SCALE}, {SQL_GUID, SCALE}, {SQL_LONGVARBINARY, SCALE},
+        {SQL_VARBINARY, SCALE}, {SQL_BINARY, SCALE},
+        {SQL_DATE, LENGTH}, {SQL_TIME, LENGTH}, {SQL_TIMESTAMP, LENGTH},
+        {SQL_TYPE_DATE, LENGTH}, {SQL_TYPE_TIME, LENGTH}, {SQL_TYPE_TIMESTAMP, LENGTH},
     };
-    for (const Case& c : cases)
+    std::vector<std::pair<int16_t, Kept>> all(std::begin(cases), std::end(cases));
+    for (int16_t code = SQL_INTERVAL_YEAR; code <= SQL_INTERVAL_MINUTE_TO_SECOND; ++code)
     {
-        SCOPED_TRACE(c.code);
+        all.emplace_back(code, SCALE);
+    }
+    for (const auto& [code, kept] : all)
+    {
+        SCOPED_TRACE(code);
         const auto metadata = Create(SQL_CHAR);
         metadata->SetLengthOrIntervalPrecision(200);
         metadata->SetPrecision(7);
         metadata->SetScale(3);
-        m_factory.SetSqlType(c.code, *metadata);
-        EXPECT_EQ(c.code, metadata->GetConciseType());
-        EXPECT_EQ(c.length, metadata->GetLengthOrIntervalPrecision());
-        EXPECT_EQ(c.precision, metadata->GetPrecision());
-        EXPECT_EQ(c.scale, metadata->GetScale());
+        m_factory.SetSqlType(code, *metadata);
+        // The record was unsigned, as every CHAR is.
+        const auto defaults = Create(code, true);
+        EXPECT_EQ(code, metadata->GetConciseType());
+        EXPECT_EQ(defaults->GetTDWType(), metadata->GetTDWType());
+        const bool keepsAll = kept == LENGTH_PRECISION_SCALE;
+        EXPECT_EQ(keepsAll || kept == LENGTH ? 200u : defaults->GetLengthOrIntervalPrecision(),
+                  metadata->GetLengthOrIntervalPrecision());
+        EXPECT_EQ(keepsAll ? 7 : defaults->GetPrecision(), metadata->GetPrecision());
+        EXPECT_EQ(keepsAll || kept == SCALE ? 3 : 0, metadata->GetScale());
     }
+    EXPECT_EQ(39u, all.size());
+}
+
+TEST_F(SqlTypeMetadataTest, ResetKeepsTheSizesTheNewTypeLeavesUnwritten)
+{
+    const auto metadata = Create(SQL_INTEGER);
+    m_factory.SetSqlType(SQL_VARCHAR, *metadata);
+    EXPECT_EQ(10u, metadata->GetStoredColumnSize());
+    EXPECT_EQ(11u, metadata->GetStoredDisplaySize());
+    EXPECT_EQ(4u, metadata->GetOctetLength());
+
+    m_factory.SetSqlType(SQL_INTERVAL_MONTH, *metadata);
+    EXPECT_EQ(10u, metadata->GetStoredColumnSize());
+    EXPECT_EQ(3u, metadata->GetStoredDisplaySize());
+    EXPECT_EQ(34u, metadata->GetOctetLength());
 }
 
 TEST_F(SqlTypeMetadataTest, SetSqlTypeKeepsSignednessAndAttachment)
@@ -374,7 +438,16 @@ TEST_F(SqlTypeMetadataTest, ColumnAndDisplaySizes)
         {SQL_TYPE_TIME, 8, 0, 8, 8},
         {SQL_TYPE_TIME, 8, 2, 11, 11},
         {SQL_DOUBLE, 24, 53, 15, 24},
+        {SQL_INTEGER, 10, 10, 10, 11},
+        {SQL_GUID, 36, 16, 36, 36},
+        {SQL_LONGVARCHAR, 1, 1, 50, 50},
+        {SQL_INTERVAL_YEAR, 3, 0, 3, 4},
         {SQL_INTERVAL_MONTH, 4, 0, 4, 5},
+        {SQL_INTERVAL_DAY, 5, 0, 5, 6},
+        {SQL_INTERVAL_HOUR, 6, 0, 6, 7},
+        {SQL_INTERVAL_MINUTE, 7, 0, 7, 8},
+        {SQL_INTERVAL_DAY_TO_HOUR, 3, 0, 6, 7},
+        {SQL_INTERVAL_HOUR_TO_MINUTE, 4, 0, 7, 8},
         {SQL_INTERVAL_SECOND, 2, 6, 9, 10},
         {SQL_INTERVAL_SECOND, 2, 0, 2, 4},
         {SQL_INTERVAL_YEAR_TO_MONTH, 2, 0, 5, 6},

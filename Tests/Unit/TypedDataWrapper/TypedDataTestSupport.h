@@ -2,6 +2,7 @@
 
 #include "Support/ErrorException.h"
 #include "Support/IMessageSource.h"
+#include "Support/TypedDataWrapper/TypeKinds.h"
 
 #include "Unit/Support/StringTestSupport.h"
 
@@ -95,6 +96,28 @@ RaisedError Capture(Action in_action)
 }
 
 using Parameters = std::vector<std::string>;
+
+// Short names of the kind flags, for tables of metadata defaults.
+constexpr uint16_t K_CHAR = TypeKinds::CHARACTER;
+constexpr uint16_t K_WCHAR = TypeKinds::WIDE_CHARACTER;
+constexpr uint16_t K_BIN = TypeKinds::BINARY;
+constexpr uint16_t K_LONG = TypeKinds::LONG_DATA;
+constexpr uint16_t K_EXACT = TypeKinds::EXACT_NUMERIC;
+constexpr uint16_t K_INT = TypeKinds::INTEGER;
+constexpr uint16_t K_APPROX = TypeKinds::APPROXIMATE_NUMERIC;
+constexpr uint16_t K_DT = TypeKinds::DATETIME;
+constexpr uint16_t K_TIME = TypeKinds::TIME;
+constexpr uint16_t K_IVL = TypeKinds::INTERVAL;
+
+/// The kind flags that SQL or C type metadata reports, as one set of bits.
+inline uint16_t KindsOf(const TypeKinds& in_metadata)
+{
+    return (in_metadata.IsCharacter() ? K_CHAR : 0) | (in_metadata.IsWideCharacter() ? K_WCHAR : 0)
+        | (in_metadata.IsBinary() ? K_BIN : 0) | (in_metadata.IsLongData() ? K_LONG : 0)
+        | (in_metadata.IsExactNumeric() ? K_EXACT : 0) | (in_metadata.IsInteger() ? K_INT : 0)
+        | (in_metadata.IsApproximateNumeric() ? K_APPROX : 0) | (in_metadata.IsDatetime() ? K_DT : 0)
+        | (in_metadata.IsTime() ? K_TIME : 0) | (in_metadata.IsInterval() ? K_IVL : 0);
+}
 
 } // namespace Support
 } // namespace Orvik
