@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <filesystem>
 #include <spawn.h>
 #include <string>
@@ -44,7 +45,8 @@ int RunThisProgramAs(std::string in_program, const std::string& in_test)
 }
 
 /// In a process that has not computed the directory yet: exits with 0 when an unknown module
-/// leaves it unknown, the next call computes it, and from then on it is kept.
+/// leaves it unknown, the next call computes it, and from then on it is kept, even when a
+/// later call names another module.
 [[noreturn]] void AskAgainUntilKnownThenKeep()
 {
     if (!GetDriverModuleDirectory(nullptr).IsNull())
@@ -56,8 +58,9 @@ int RunThisProgramAs(std::string in_program, const std::string& in_test)
     {
         std::_Exit(2);
     }
+    const void* inTheCLibrary = dlsym(RTLD_DEFAULT, "abort");
     // _Exit skips the leak check at exit, which itself needs a thread.
-    std::_Exit(GetDriverModuleDirectory(nullptr).GetAsUTF8() == directory ? 0 : 3);
+    std::_Exit(GetDriverModuleDirectory(inTheCLibrary).GetAsUTF8() == directory ? 0 : 3);
 }
 
 } // namespace
