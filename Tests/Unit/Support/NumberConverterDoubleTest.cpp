@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cfenv>
@@ -127,14 +128,14 @@ const ParseCase LISTED_PARSE_CASES[] = {
      64},
 };
 
-/// in_text times in_factor, both decimal digits without a sign.
-std::string MultiplyDecimal(const std::string& in_text, int in_factor)
+/// in_text times in_factor, both decimal digits without a sign; in_factor below 10^15.
+std::string MultiplyDecimal(const std::string& in_text, uint64_t in_factor)
 {
     std::string product(in_text.size(), '0');
-    int carry = 0;
+    uint64_t carry = 0;
     for (size_t i = in_text.size(); i-- > 0;)
     {
-        const int digit = (in_text[i] - '0') * in_factor + carry;
+        const uint64_t digit = static_cast<uint64_t>(in_text[i] - '0') * in_factor + carry;
         product[i] = static_cast<char>('0' + digit % 10);
         carry = digit / 10;
     }
@@ -145,10 +146,17 @@ std::string MultiplyDecimal(const std::string& in_text, int in_factor)
 /// mantissa times 5^-e with the decimal exponent e.
 std::string ExactDecimal(uint64_t in_mantissa, int in_exponent)
 {
+    const uint64_t base = in_exponent < 0 ? 5 : 2;
     std::string digits = std::to_string(in_mantissa);
-    for (int i = 0; i < std::abs(in_exponent); ++i)
+    // Twenty factors at a time keep each step below 10^15.
+    for (int left = std::abs(in_exponent); left > 0; left -= 20)
     {
-        digits = MultiplyDecimal(digits, in_exponent < 0 ? 5 : 2);
+        uint64_t factor = 1;
+        for (int i = 0; i < std::min(left, 20); ++i)
+        {
+            factor *= base;
+        }
+        digits = MultiplyDecimal(digits, factor);
     }
     return in_exponent < 0 ? digits + "e" + std::to_string(in_exponent) : digits;
 }
