@@ -12,10 +12,10 @@ using ModuleHandle = const void*;
 ModuleHandle GetDriverModuleHandle();
 
 /// The directory of the module holding in_module, ending in "/", with no limit on its length.
-/// Computed once per process under a lock and kept; later calls return the same string
-/// whatever module they name. While the system cannot tell the module's file name the result
-/// is the null string and the next call asks again; a null result must not be kept.
-const orvik_wstring& GetDriverModuleDirectory(ModuleHandle in_module);
+/// Computed once per process under a lock and kept; later calls return a copy of it whatever
+/// module they name. While the system cannot tell the module's file name the result is the
+/// null string and the next call asks again. A copy, so that any thread may call at any time.
+orvik_wstring GetDriverModuleDirectory(ModuleHandle in_module);
 
 } // namespace Support
 } // namespace Orvik

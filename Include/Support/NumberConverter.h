@@ -100,7 +100,7 @@ public:
     /// quiet NaN; any other text is read by ParseDouble. Strict reading needs a number that
     /// uses the whole text, else throws NumberConversionInvalidDataException
     /// "StrToNumConvFailed" with the whole text; non-strict reading ignores what follows the
-    /// number. The counted form reads in_length bytes.
+    /// number. The counted form reads a copy of in_length bytes, which ends at a NUL among them.
     static double ConvertStringToDouble(const char* in_text, bool in_strict);
     static double ConvertStringToDouble(const char* in_text, size_t in_length, bool in_strict);
 
@@ -120,9 +120,10 @@ public:
 
     /// Writes in_value with in_digits digits (at most 15) into out_buffer, which must hold
     /// FORMAT_DOUBLE_BUFFER_SIZE bytes, NUL-terminated; returns the length of the text.
-    /// Magnitudes from half of 10^-digits to 2147483647 are written in fixed notation with the
-    /// integer part in full and at most digits - (integer digits) decimals, trailing zeros
-    /// removed; others as "%.*g" writes them, with an exponent of at least three digits.
+    /// Magnitudes from half of 10^-digits (1 for 0 digits) to 2147483647 are written in fixed
+    /// notation with the integer part in full and at most digits - (integer digits) decimals,
+    /// trailing zeros removed; others as "%.*g" writes them, with an exponent of at least three
+    /// digits.
     static size_t FormatDouble(double in_value, char* out_buffer, uint16_t in_digits);
 
     /// Reads a decimal number from the NUL-terminated in_text and returns the double nearest

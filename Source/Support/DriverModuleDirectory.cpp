@@ -28,7 +28,7 @@ ModuleHandle GetDriverModuleHandle()
     return OS::GetThisModuleAddress();
 }
 
-const orvik_wstring& GetDriverModuleDirectory(ModuleHandle in_module)
+orvik_wstring GetDriverModuleDirectory(ModuleHandle in_module)
 {
     CriticalSectionLock lock(GetDirectoryLock());
     orvik_wstring& directory = GetStoredDirectory();

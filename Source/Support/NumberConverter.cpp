@@ -55,11 +55,12 @@ constexpr uint64_t POWERS_OF_TEN[] = {
     100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
     1000000000000000000ull, 10000000000000000000ull};
 
-// For each digit count d, the smallest magnitude written in fixed notation: half of 10^-d,
-// the least value whose d decimals do not round to zero (a tie on a zero last digit rounds up,
-// so 0.05 with one digit is written 0.1).
+// For each digit count d, the smallest magnitude written in fixed notation. With decimals it
+// is half of 10^-d, the least value whose d decimals do not round to zero (a tie on a zero last
+// decimal rounds up, so 0.05 with one digit is written 0.1). Without decimals the integer part
+// rounds half to even, so 0.5 would be written 0: fixed notation starts at 1.
 constexpr double SMALLEST_FIXED[] = {
-    5e-1, 5e-2, 5e-3, 5e-4, 5e-5, 5e-6, 5e-7, 5e-8, 5e-9, 5e-10, 5e-11, 5e-12, 5e-13, 5e-14,
+    1e0, 5e-2, 5e-3, 5e-4, 5e-5, 5e-6, 5e-7, 5e-8, 5e-9, 5e-10, 5e-11, 5e-12, 5e-13, 5e-14,
     5e-15, 5e-16};
 
 constexpr int MAX_DOUBLE_DIGITS = 15;
@@ -896,9 +897,9 @@ double NumberConverter::ConvertStringToDouble(const char* in_text, bool in_stric
 
 double NumberConverter::ConvertStringToDouble(const char* in_text, size_t in_length, bool in_strict)
 {
-    // ParseDouble reads up to a NUL.
+    // Read as the NUL-terminated copy reads: a NUL among the bytes ends the text.
     const std::string text = in_text != nullptr ? std::string(in_text, in_length) : std::string();
-    return ReadDouble(text.c_str(), text.size(), in_strict);
+    return ConvertStringToDouble(text.c_str(), in_strict);
 }
 
 int NumberConverter::GetNumberOfDigits(int8_t in_value)

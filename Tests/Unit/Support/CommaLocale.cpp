@@ -1,9 +1,10 @@
 #include "CommaLocale.h"
 
+#include "Common/TemporaryDirectory.h"
+
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 namespace Orvik {
 namespace Testing {
@@ -34,36 +35,25 @@ bool SetCommaLocale(const char* in_localePath)
     return set;
 }
 
-/// A directory holding the comma locale built by localedef; removed when the process ends.
+/// The comma locale built by localedef into a directory of its own, removed when the process
+/// ends.
 class BuiltLocale
 {
 public:
     BuiltLocale()
     {
-        char pattern[] = "/tmp/pelta-locale-XXXXXX";
-        if (mkdtemp(pattern) == nullptr)
-        {
-            return;
-        }
-        m_directory = pattern;
-        const std::string command = "localedef -i de_DE -f UTF-8 '" + m_directory + "/" +
-                                    LOCALE_NAME + "' >/dev/null 2>&1";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 '" + m_directory / LOCALE_NAME + "' >/dev/null 2>&1";
         // localedef may exit with 1 for mere warnings; loading the locale tells whether it
         // was built.
         const int status = std::system(command.c_str());
         (void)status;
     }
 
-    ~BuiltLocale()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_directory, ignored);
-    }
-
-    const std::string& GetDirectory() const { return m_directory; }
+    const std::string& GetDirectory() const { return m_directory.Path(); }
 
 private:
-    std::string m_directory;
+    TemporaryDirectory m_directory;
 };
 
 } // namespace
@@ -75,7 +65,7 @@ CommaLocale::CommaLocale()
         return;
     }
     static const BuiltLocale s_built;
-    if (s_built.GetDirectory().empty() || !SetCommaLocale(s_built.GetDirectory().c_str()))
+    if (!SetCommaLocale(s_built.GetDirectory().c_str()))
     {
         m_problem = std::string("no locale with a decimal comma: ") + LOCALE_NAME +
                     " is not installed and localedef (Debian package locales) could not build it";

@@ -4,16 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cfenv>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using Orvik::Support::NumberConverter;
@@ -65,16 +69,21 @@ const FormatCase FORMAT_CASES[] = {
     {static_cast<double>(0.1f), 7, "0.1"},
     {0.00000004, 7, "4e-008"},
     {0.04, 1, "0.04"},
+    // Without decimals, fixed notation starts at 1 and the integer part rounds half to even.
+    {0.5, 0, "0.5"},
+    {0.7, 0, "0.7"},
+    {2.5, 0, "2"},
+    {3.5, 0, "4"},
 };
 
 struct ParseCase
 {
-    const char* text;
+    std::string text;
     double value;
     ptrdiff_t end;
 };
 
-const ParseCase PARSE_CASES[] = {
+const ParseCase LISTED_PARSE_CASES[] = {
     {"  12", 12.0, 4},
     {" \t\n\v\f\r7", 7.0, 7},
     {"0x10", 0.0, 1},
@@ -119,6 +128,69 @@ const ParseCase PARSE_CASES[] = {
      64},
 };
 
+/// in_text times in_factor, both decimal digits without a sign; in_factor below 10^15.
+std::string MultiplyDecimal(const std::string& in_text, uint64_t in_factor)
+{
+    std::string product(in_text.size(), '0');
+    uint64_t carry = 0;
+    for (size_t i = in_text.size(); i-- > 0;)
+    {
+        const uint64_t digit = static_cast<uint64_t>(in_text[i] - '0') * in_factor + carry;
+        product[i] = static_cast<char>('0' + digit % 10);
+        carry = digit / 10;
+    }
+    return carry == 0 ? product : std::to_string(carry) + product;
+}
+
+/// The exact decimal text of in_mantissa times 2^in_exponent: for a negative exponent e, the
+/// mantissa times 5^-e with the decimal exponent e.
+std::string ExactDecimal(uint64_t in_mantissa, int in_exponent)
+{
+    const uint64_t base = in_exponent < 0 ? 5 : 2;
+    std::string digits = std::to_string(in_mantissa);
+    // Twenty factors at a time keep each step below 10^15.
+    for (int left = std::abs(in_exponent); left > 0; left -= 20)
+    {
+        uint64_t factor = 1;
+        for (int i = 0; i < std::min(left, 20); ++i)
+        {
+            factor *= base;
+        }
+        digits = MultiplyDecimal(digits, factor);
+    }
+    return in_exponent < 0 ? digits + "e" + std::to_string(in_exponent) : digits;
+}
+
+/// A text of hundreds of digits that is exactly in_mantissa times 2^in_exponent.
+ParseCase ExactCase(uint64_t in_mantissa, int in_exponent, double in_value)
+{
+    std::string text = ExactDecimal(in_mantissa, in_exponent);
+    const ptrdiff_t end = static_cast<ptrdiff_t>(text.size());
+    return {std::move(text), in_value, end};
+}
+
+const std::vector<ParseCase>& ParseCases()
+{
+    static const std::vector<ParseCase> s_cases = [] {
+        const uint64_t k2p50 = uint64_t(1) << 50;
+        const uint64_t k2p54 = uint64_t(1) << 54;
+        std::vector<ParseCase> cases(std::begin(LISTED_PARSE_CASES), std::end(LISTED_PARSE_CASES));
+        // Subnormal ties go to the even multiple of the smallest subnormal; a hair above or
+        // below a tie decides it.
+        cases.push_back(ExactCase(1, -1075, 0.0));
+        cases.push_back(ExactCase(k2p50 + 1, -1125, SMALLEST_SUBNORMAL));
+        cases.push_back(ExactCase(3, -1075, 2 * SMALLEST_SUBNORMAL));
+        cases.push_back(ExactCase(5, -1075, 2 * SMALLEST_SUBNORMAL));
+        cases.push_back(ExactCase(5 * k2p50 + 1, -1125, 3 * SMALLEST_SUBNORMAL));
+        cases.push_back(ExactCase(7 * k2p50 - 1, -1125, 3 * SMALLEST_SUBNORMAL));
+        // Halfway between the largest double and 2^1024 rounds to even, that is, overflows.
+        cases.push_back(ExactCase(k2p54 - 1, 970, INF));
+        cases.push_back(ExactCase((k2p54 - 1) * 1024 - 1, 960, DBL_MAX));
+        return cases;
+    }();
+    return s_cases;
+}
+
 uint64_t Bits(double in_value)
 {
     uint64_t bits;
@@ -144,12 +216,26 @@ void ExpectFormatCases()
 
 void ExpectParseCases()
 {
-    for (const ParseCase& c : PARSE_CASES)
+    for (const ParseCase& c : ParseCases())
     {
         const char* end = nullptr;
-        const double value = NumberConverter::ParseDouble(c.text, &end);
+        const double value = NumberConverter::ParseDouble(c.text.c_str(), &end);
         EXPECT_EQ(Bits(c.value), Bits(value)) << '"' << c.text << "\" gave " << value;
-        EXPECT_EQ(c.end, end - c.text) << '"' << c.text << '"';
+        EXPECT_EQ(c.end, end - c.text.c_str()) << '"' << c.text << '"';
+    }
+}
+
+/// Each value's text, in the string forms too, reads back as the same double.
+void ExpectRoundTrips()
+{
+    const double values[] = {0.1, 2.0, 1e20, -0.0, 2147483647.0, -123.456, 1.5e-7, 1e300};
+    for (double value : values)
+    {
+        const std::string text = NumberConverter::ConvertDoubleToString(value);
+        EXPECT_EQ(Format(value, 15), text);
+        EXPECT_EQ(Bits(value), Bits(NumberConverter::ParseDouble(text.c_str()))) << value;
+        EXPECT_EQ(Bits(value), Bits(NumberConverter::ConvertStringToDouble(text.c_str(), true)))
+            << value;
     }
 }
 
@@ -167,12 +253,7 @@ TEST(NumberConverterDouble, ParsesItsOwnSyntaxWithCorrectRounding)
 
 TEST(NumberConverterDouble, FormattedTextParsesBack)
 {
-    const double values[] = {0.1, 2.0, 1e20, -0.0, 2147483647.0, -123.456, 1.5e-7, 1e300};
-    for (double value : values)
-    {
-        EXPECT_EQ(Bits(value), Bits(NumberConverter::ParseDouble(Format(value, 15).c_str())))
-            << value;
-    }
+    ExpectRoundTrips();
 }
 
 TEST(NumberConverterDouble, HugeExponentsCountAs19999)
@@ -196,6 +277,7 @@ TEST(NumberConverterDouble, TheHostsCommaLocaleChangesNothing)
     ASSERT_STREQ("1,5", probe) << "the comma locale is not in force";
     ExpectFormatCases();
     ExpectParseCases();
+    ExpectRoundTrips();
 }
 
 class DirectedRounding : public ::testing::TestWithParam<int>
@@ -231,11 +313,11 @@ TEST(NumberConverterDouble, EightThreadsParseAndFormatAtOnce)
             char buffer[NumberConverter::FORMAT_DOUBLE_BUFFER_SIZE];
             for (int round = 0; round < 200; ++round)
             {
-                for (const ParseCase& c : PARSE_CASES)
+                for (const ParseCase& c : ParseCases())
                 {
                     const char* end = nullptr;
-                    const double value = NumberConverter::ParseDouble(c.text, &end);
-                    mismatches += Bits(value) != Bits(c.value) || end - c.text != c.end;
+                    const double value = NumberConverter::ParseDouble(c.text.c_str(), &end);
+                    mismatches += Bits(value) != Bits(c.value) || end - c.text.c_str() != c.end;
                 }
                 for (const FormatCase& c : FORMAT_CASES)
                 {
