@@ -10,6 +10,7 @@
 #include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <unicode/uloc.h>
 
 #include <unistd.h>
 
@@ -46,6 +47,18 @@ TEST_F(PlatformTest, TheLastUninitializeDeletesThePlatform)
     EXPECT_EQ(platform, Platform::GetPlatform());
     Platform::UninitializePlatform();
     EXPECT_EQ(nullptr, Platform::GetPlatform());
+}
+
+// Other code in the host process may use ICU: what it set there outlives the platform.
+TEST_F(PlatformTest, TheHostsIcuSettingsOutliveThePlatform)
+{
+    const std::string hostLocale = uloc_getDefault();
+    UErrorCode status = U_ZERO_ERROR;
+    uloc_setDefault("tr_TR", &status);
+    Platform::InitializePlatform(false);
+    Platform::UninitializePlatform();
+    EXPECT_STREQ("tr_TR", uloc_getDefault());
+    uloc_setDefault(hostLocale.c_str(), &status);
 }
 
 TEST_F(PlatformTest, TheTraceGoesToStandardErrorOnlyWhenOn)
