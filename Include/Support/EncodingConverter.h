@@ -40,9 +40,10 @@ public:
     /// True when this converter converts from in_source to in_target.
     bool IsSamePair(EncodingType in_source, EncodingType in_target) const;
 
-    /// Converts into the current target. Returns -1 when the source ran out before the target was
-    /// full and in_isFinal is false (the caller is to give more source); otherwise the bytes
-    /// written into the current target, without a terminator.
+    /// Converts into the current target. in_isFinal tells that no more source follows, so that
+    /// the text is ended once all of it is written (see IsTextOpen). Returns -1 when the source ran
+    /// out before the target was full and in_isFinal is false (the caller is to give more source);
+    /// otherwise the bytes written into the current target, without a terminator.
     int32_t Convert(bool in_isFinal);
 
     /// True while the source is not consumed or converted text waits to be written.
@@ -56,6 +57,10 @@ protected:
     /// in_terminate makes every target hold whole characters only, followed by one zero code unit.
     EncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate);
 
+    /// True while the text converted so far still lacks its end, which a final Convert writes even
+    /// when no source or converted text waits.
+    virtual bool IsTextOpen() const { return false; }
+
     /// Converts as much as fits into the target.
     virtual void DoConvert() = 0;
 
@@ -64,6 +69,10 @@ protected:
 
     const char* GetSourceEnd() const { return m_sourceStart + m_sourceLength; }
     char* GetTargetEnd() const { return m_targetStart + m_targetLength; }
+
+    /// False, with the target full and the text waiting, when the target has no room left for a
+    /// terminator: it then gets nothing.
+    bool HasRoomForTerminator();
 
     /// Writes one zero code unit at the target position.
     void WriteTerminator();
@@ -75,6 +84,8 @@ protected:
     bool m_isTargetFull = false;
     /// Data of the current source waits to be written.
     bool m_isPending = false;
+    /// The current Convert is final: no more source follows.
+    bool m_isFinal = false;
     const char* m_sourceStart = nullptr;
     const char* m_sourcePosition = nullptr;
     int32_t m_sourceLength = 0;

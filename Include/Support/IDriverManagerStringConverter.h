@@ -27,7 +27,9 @@ public:
                              bool in_lengthInBytes,
                              bool& out_truncated) = 0;
 
-    /// The bytes or code units that the text takes, without terminator; 0 for the null string.
+    /// The bytes or code units that the text takes, without terminator: what ToBuffer writes of it
+    /// given room enough; 0 for the null string. Raises "StrByteAlignErr" when ICU's count of
+    /// bytes is not a whole number of code units.
     virtual int32_t GetRequiredLength(const orvik_wstring& in_source, bool in_lengthInBytes) = 0;
 
     /// Makes io_target hold the decoded wide argument: null for null, empty for a length of 0.

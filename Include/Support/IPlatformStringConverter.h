@@ -18,8 +18,9 @@ public:
     virtual ~IPlatformStringConverter() = default;
 
     /// Makes io_target hold in_byteLength bytes (or NUL_TERMINATED) decoded from in_encoding. Null
-    /// bytes make it null and no bytes empty; a trailing part of a code unit is dropped. Raises
-    /// "ICUConvErr" when decoding fails, leaving the target as it was.
+    /// bytes make it null and no bytes empty. An odd last byte of UTF-16LE is dropped; in the other
+    /// encodings a trailing part of a character decodes to ICU's substitute. Raises "ICUConvErr"
+    /// when decoding fails, leaving the target as it was.
     virtual void BytesToWString(const void* in_bytes,
                                 int32_t in_byteLength,
                                 EncodingType in_encoding,

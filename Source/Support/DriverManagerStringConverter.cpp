@@ -59,13 +59,16 @@ int32_t DriverManagerStringConverter::ToBuffer(const orvik_wstring& in_source,
     return in_lengthInBytes ? written : written / m_codeUnitSize;
 }
 
+// The whole text is given, so ICU is told where it ends (flush): a lead surrogate that ends it
+// becomes a substitute, as GetRequiredLength counts it, and never waits for the next text.
 char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
                                            char* out_target,
                                            char* in_limit,
                                            bool& out_truncated)
 {
     CriticalSectionLock lock(m_lock);
-    // Nothing of an earlier text, such as a lead surrogate that ended it, may reach this one.
+    // Nothing of an earlier text, such as a character cut at the end of its buffer, may reach
+    // this one.
     m_converter.Reset();
     UConverter* converter = m_converter.Get();
     const char16_t* source = in_source.GetBuffer();
@@ -75,7 +78,7 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
     if (in_limit - out_target > m_maxBytesPerChar)
     {
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit - m_maxBytesPerChar, &source, sourceEnd, nullptr, false,
+        ucnv_fromUnicode(converter, &position, in_limit - m_maxBytesPerChar, &source, sourceEnd, nullptr, true,
                          &status);
         if (U_SUCCESS(status))
         {
@@ -98,7 +101,8 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
     {
         char* const characterStart = position;
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit, &source, source + 1, nullptr, false, &status);
+        ucnv_fromUnicode(converter, &position, in_limit, &source, source + 1, nullptr, source + 1 == sourceEnd,
+                         &status);
         if (status == U_BUFFER_OVERFLOW_ERROR)
         {
             std::fill(characterStart, in_limit, '\0');
@@ -132,6 +136,10 @@ int32_t DriverManagerStringConverter::GetRequiredLength(const orvik_wstring& in_
     if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR)
     {
         RaiseTextError(u"ICUConvErrNotRecog");
+    }
+    if (bytes % m_codeUnitSize != 0)
+    {
+        RaiseTextError(u"StrByteAlignErr");
     }
     return in_lengthInBytes ? bytes : bytes / m_codeUnitSize;
 }

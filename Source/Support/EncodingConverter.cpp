@@ -60,7 +60,8 @@ int32_t EncodingConverter::Convert(bool in_isFinal)
     {
         return m_written;
     }
-    if (NeedsConvert())
+    m_isFinal = in_isFinal;
+    if (NeedsConvert() || (in_isFinal && IsTextOpen()))
     {
         if (m_terminate)
         {
@@ -83,6 +84,17 @@ void EncodingConverter::ResetPartial()
 {
     m_isSourceConsumed = true;
     m_isPending = false;
+}
+
+bool EncodingConverter::HasRoomForTerminator()
+{
+    if (GetTargetEnd() - m_targetPosition >= m_targetCodeUnitSize)
+    {
+        return true;
+    }
+    m_isTargetFull = true;
+    m_isPending = true;
+    return false;
 }
 
 void EncodingConverter::WriteTerminator()

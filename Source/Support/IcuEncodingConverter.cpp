@@ -25,7 +25,8 @@ IcuEncodingConverter::IcuEncodingConverter(EncodingType in_source, EncodingType 
 int32_t IcuEncodingConverter::SetSource(const void* in_source, int32_t in_length)
 {
     const int32_t length = EncodingConverter::SetSource(in_source, in_length);
-    Decode();
+    m_isTextOpen = true;
+    Decode(false);
     return length;
 }
 
@@ -39,6 +40,7 @@ void IcuEncodingConverter::ResetPartial()
     m_pivotRead = m_pivot;
     m_pivotEnd = m_pivot;
     m_carryCount = 0;
+    m_isTextOpen = false;
 }
 
 void IcuEncodingConverter::DoConvert()
@@ -55,19 +57,11 @@ void IcuEncodingConverter::DoConvert()
 
 void IcuEncodingConverter::DoConvertTerminated()
 {
-    const int64_t room = GetTargetEnd() - m_targetPosition;
-    if (room < m_targetCodeUnitSize)
+    if (!HasRoomForTerminator())
     {
-        m_isTargetFull = true;
-        m_isPending = true;
         return;
     }
-    if (!WriteCarry())
-    {
-        m_isTargetFull = true;
-        m_isPending = true;
-    }
-    else
+    if (WriteCarry())
     {
         // The bulk in one go, up to the room of one character and the terminator, so that the
         // careful part can finish whatever character the bulk cut. The room is measured after the
@@ -86,12 +80,12 @@ void IcuEncodingConverter::DoConvertTerminated()
     WriteTerminator();
 }
 
-void IcuEncodingConverter::Decode()
+void IcuEncodingConverter::Decode(bool in_isEnd)
 {
     UErrorCode status = U_ZERO_ERROR;
     char16_t* pivotEnd = m_pivot;
     ucnv_toUnicode(m_sourceConverter.Get(), &pivotEnd, m_pivot + PIVOT_SIZE, &m_sourcePosition, GetSourceEnd(),
-                   nullptr, false, &status);
+                   nullptr, in_isEnd, &status);
     m_pivotRead = m_pivot;
     m_pivotEnd = pivotEnd;
     m_isPending = true;
@@ -106,12 +100,27 @@ void IcuEncodingConverter::Decode()
     m_isSourceConsumed = true;
 }
 
-bool IcuEncodingConverter::Encode(const char16_t* in_pivotLimit, char* in_targetLimit)
+bool IcuEncodingConverter::Refill()
+{
+    if (!m_isSourceConsumed)
+    {
+        Decode(false);
+        return true;
+    }
+    if (!m_isFinal)
+    {
+        return false;
+    }
+    Decode(true);
+    return m_pivotRead != m_pivotEnd;
+}
+
+bool IcuEncodingConverter::Encode(const char16_t* in_pivotLimit, char* in_targetLimit, bool in_isEnd)
 {
     UErrorCode status = U_ZERO_ERROR;
     char* const start = m_targetPosition;
     ucnv_fromUnicode(m_targetConverter.Get(), &m_targetPosition, in_targetLimit, &m_pivotRead, in_pivotLimit,
-                     nullptr, false, &status);
+                     nullptr, in_isEnd, &status);
     m_written += static_cast<int32_t>(m_targetPosition - start);
     if (status == U_BUFFER_OVERFLOW_ERROR)
     {
@@ -124,20 +133,30 @@ bool IcuEncodingConverter::Encode(const char16_t* in_pivotLimit, char* in_target
     return false;
 }
 
+bool IcuEncodingConverter::EndText(char* in_targetLimit)
+{
+    if (!m_isFinal)
+    {
+        return false;
+    }
+    if (Encode(m_pivotRead, in_targetLimit, true))
+    {
+        return true;
+    }
+    m_isTextOpen = false;
+    return false;
+}
+
 IcuEncodingConverter::Outcome IcuEncodingConverter::ConvertUpTo(char* in_targetLimit)
 {
-    for (;;)
+    do
     {
         if (Encode(m_pivotEnd, in_targetLimit))
         {
             return Outcome::LimitReached;
         }
-        if (m_isSourceConsumed)
-        {
-            return Outcome::Done;
-        }
-        Decode();
-    }
+    } while (Refill());
+    return EndText(in_targetLimit) ? Outcome::LimitReached : Outcome::Done;
 }
 
 void IcuEncodingConverter::ConvertCarefully()
@@ -151,22 +170,22 @@ void IcuEncodingConverter::ConvertCarefully()
         if (Encode(pivotLimit, limit))
         {
             TakeBack(characterStart);
-            m_isTargetFull = true;
-            m_isPending = true;
             return;
         }
-        if (m_pivotRead == m_pivotEnd)
+        if (m_pivotRead == m_pivotEnd && !Refill())
         {
-            if (m_isSourceConsumed)
-            {
-                m_isTargetFull = m_targetPosition == limit;
-                m_isPending = false;
-                return;
-            }
-            Decode();
+            break;
         }
         pivotLimit = std::min(m_pivotRead + 1, m_pivotEnd);
     }
+    char* const endStart = m_targetPosition;
+    if (EndText(limit))
+    {
+        TakeBack(endStart);
+        return;
+    }
+    m_isTargetFull = m_targetPosition == limit;
+    m_isPending = false;
 }
 
 bool IcuEncodingConverter::WriteCarry()
@@ -178,6 +197,8 @@ bool IcuEncodingConverter::WriteCarry()
     char* const limit = GetTargetEnd() - m_targetCodeUnitSize;
     if (limit - m_targetPosition < m_carryCount)
     {
+        m_isTargetFull = true;
+        m_isPending = true;
         return false;
     }
     char* const characterStart = m_targetPosition;
@@ -204,6 +225,8 @@ void IcuEncodingConverter::TakeBack(char* in_characterStart)
     m_carryCount = static_cast<uint8_t>(count);
     m_written -= static_cast<int32_t>(count);
     m_targetPosition = in_characterStart;
+    m_isTargetFull = true;
+    m_isPending = true;
 }
 
 } // namespace Support

@@ -7,9 +7,11 @@ namespace Orvik {
 namespace Support {
 
 /// Converts through UTF-16: the source is decoded into a pivot buffer by one ICU converter and
-/// encoded from there into the target by another. Neither flushes, so bytes that end a source
-/// short of a character wait for the next source, and a character that does not fit at the end
-/// of a target is finished in the next one.
+/// encoded from there into the target by another. Bytes that end a source short of a character
+/// wait for the next source, and a character that does not fit at the end of a target is finished
+/// in the next one. Only a final Convert ends the text, once all of it is written: bytes still
+/// short of a character and a lone lead surrogate become substitutes, and a stateful target
+/// encoding (ISO-2022, HZ) returns to its initial state, so that the text can be read on its own.
 ///
 /// In terminated mode a target holds whole characters only: the bytes of a character that did
 /// not fit are taken back out of the target and carried to the start of the next one. The room
@@ -28,6 +30,7 @@ public:
     void ResetPartial() override;
 
 protected:
+    bool IsTextOpen() const override { return m_isTextOpen; }
     void DoConvert() override;
     void DoConvertTerminated() override;
 
@@ -38,12 +41,23 @@ private:
         Done
     };
 
-    /// Decodes from the source position into the whole pivot.
-    void Decode();
+    /// Decodes from the source position into the whole pivot; in_isEnd tells ICU that the source
+    /// ends there.
+    void Decode(bool in_isEnd);
 
-    /// Encodes the pivot text before in_pivotLimit into the target, stopping at in_targetLimit.
-    /// Returns true when the target limit cut a character (ICU keeps the rest of it).
-    bool Encode(const char16_t* in_pivotLimit, char* in_targetLimit);
+    /// Decodes more source into the empty pivot. At the end of the final source, what the source
+    /// converter still holds of a cut character comes out as a substitute. Returns false when
+    /// nothing more came.
+    bool Refill();
+
+    /// Encodes the pivot text before in_pivotLimit into the target, stopping at in_targetLimit;
+    /// in_isEnd tells ICU that the text ends there. Returns true when the target limit cut a
+    /// character (ICU keeps the rest of it).
+    bool Encode(const char16_t* in_pivotLimit, char* in_targetLimit, bool in_isEnd = false);
+
+    /// In a final Convert, once the pivot and the source are empty, writes what ends the text.
+    /// Returns true when in_targetLimit cut it (ICU keeps the rest of it).
+    bool EndText(char* in_targetLimit);
 
     /// Encodes everything, decoding more source as the pivot empties, up to in_targetLimit.
     Outcome ConvertUpTo(char* in_targetLimit);
@@ -56,7 +70,8 @@ private:
     /// kept, when the character does not fit before the terminator's place.
     bool WriteCarry();
 
-    /// Moves the bytes written since in_characterStart back into the carry.
+    /// Moves the bytes written since in_characterStart back into the carry; the target is then
+    /// full and the rest of the text pending.
     void TakeBack(char* in_characterStart);
 
     static constexpr int32_t PIVOT_SIZE = 65535;
@@ -74,6 +89,8 @@ private:
     const char16_t* m_pivotEnd;
     char m_carry[CARRY_SIZE];
     uint8_t m_carryCount = 0;
+    /// A source was set and the text it began is not ended yet.
+    bool m_isTextOpen = false;
 };
 
 } // namespace Support

@@ -19,14 +19,11 @@ void IdentityEncodingConverter::DoConvert()
 
 void IdentityEncodingConverter::DoConvertTerminated()
 {
-    const int64_t room = GetTargetEnd() - m_targetPosition;
-    if (room < m_targetCodeUnitSize)
+    if (!HasRoomForTerminator())
     {
-        m_isTargetFull = true;
-        m_isPending = true;
         return;
     }
-    const int64_t count = room - m_targetCodeUnitSize;
+    const int64_t count = (GetTargetEnd() - m_targetPosition) - m_targetCodeUnitSize;
     Copy(count - count % m_targetCodeUnitSize);
     WriteTerminator();
 }

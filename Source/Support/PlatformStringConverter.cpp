@@ -89,18 +89,18 @@ void PlatformStringConverter::BytesToWString(const void* in_bytes,
     }
     const int32_t byteLength = CheckedLength(
         in_byteLength == NUL_TERMINATED ? MeasureNulTerminated(in_bytes, in_encoding) : in_byteLength);
-    // Whole code units only: a trailing part of one is never copied or decoded.
-    const int32_t wholeLength = byteLength - byteLength % EncodingInfo::GetCodeUnitSize(in_encoding);
-    // UTF-16LE is the driver's own form, and no bytes are the empty text in every encoding.
-    if (in_encoding == ENC_UTF16_LE || wholeLength == 0)
+    // UTF-16LE is the driver's own form, copied in whole code units (an odd last byte is dropped),
+    // and no bytes are the empty text in every encoding. ICU decodes the rest, a trailing part of
+    // a code unit included, which it replaces as it does any malformed input.
+    if (in_encoding == ENC_UTF16_LE || byteLength == 0)
     {
-        CopyUtf16Le(in_bytes, wholeLength, io_target);
+        CopyUtf16Le(in_bytes, byteLength & ~1, io_target);
         return;
     }
     ConverterPool::Lease converter(GetPool(in_encoding));
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::UnicodeString> text(
-        new icu::UnicodeString(static_cast<const char*>(in_bytes), wholeLength, converter.Get(), status));
+        new icu::UnicodeString(static_cast<const char*>(in_bytes), byteLength, converter.Get(), status));
     if (U_FAILURE(status) || text->isBogus())
     {
         converter.Reset();

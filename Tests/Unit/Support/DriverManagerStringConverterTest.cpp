@@ -178,6 +178,47 @@ TEST_F(DriverManagerStringConverterTest, RequiredLengthInBytesOrUnits)
     }
 }
 
+// The length a caller is told is what a later call with room enough writes, also for texts with
+// unpaired surrogates, which both count and write as substitutes; one byte less cuts the text.
+TEST_F(DriverManagerStringConverterTest, RequiredLengthIsWhatRoomEnoughReceives)
+{
+    const struct
+    {
+        std::u16string text;
+        std::u16string written;
+    } cases[] = {
+        {u"ab\xD83D", u"ab\uFFFD"},
+        {u"\xD83D", u"\uFFFD"},
+        {u"a\xD83D" u"b", u"a\uFFFD" u"b"},
+        {u"\xDE00" u"a", u"\uFFFD" u"a"},
+        {u"a\U0001F600", u"a\U0001F600"},
+    };
+    for (EncodingType encoding : DRIVER_MANAGER_ENCODINGS)
+    {
+        DriverManagerStringConverter converter(encoding, m_strings);
+        const int32_t unitSize = UnitSize(encoding);
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(encoding)) + " " + Show(c.written));
+            const int32_t required = converter.GetRequiredLength(c.text, true);
+            EXPECT_EQ(required / unitSize, converter.GetRequiredLength(c.text, false));
+            std::vector<char> target(required + unitSize);
+            bool truncated = true;
+            EXPECT_EQ(required, converter.ToBuffer(c.text, target.data(), required + unitSize, true, truncated));
+            EXPECT_FALSE(truncated);
+            EXPECT_EQ(Encoded(c.written, encoding), BytesOf(target.data(), required));
+            EXPECT_EQ(required / unitSize,
+                      converter.ToBuffer(c.text, target.data(), required / unitSize + 1, false, truncated));
+            EXPECT_FALSE(truncated);
+            std::vector<char> roomy(64);
+            EXPECT_EQ(required, converter.ToBuffer(c.text, roomy.data(), 64, true, truncated));
+
+            EXPECT_GT(required, converter.ToBuffer(c.text, target.data(), required + unitSize - 1, true, truncated));
+            EXPECT_TRUE(truncated);
+        }
+    }
+}
+
 TEST_F(DriverManagerStringConverterTest, NtsLengthIsTheLargestSizeOfThatManyCharacters)
 {
     DriverManagerStringConverter utf16(ENC_UTF16_LE, m_strings);

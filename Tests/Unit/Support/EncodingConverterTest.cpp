@@ -211,7 +211,8 @@ TEST_F(EncodingConverterTest, UnterminatedTargetsAreFilledToTheLastByte)
 
 // A stateful encoding puts an escape before a character that changes its character set. A target
 // cannot be read alone, as it may start in the state that the one before left, but every target
-// ends between characters: the text so far decodes without a cut character.
+// ends between characters: the text so far decodes without a cut character. The last target ends
+// with the escape back to ASCII.
 TEST_F(EncodingConverterTest, StatefulTargetsEndBetweenCharacters)
 {
     const orvik_wstring text(u"a\u65E5\u672C\u8A9Eb\u65E5");
@@ -227,7 +228,47 @@ TEST_F(EncodingConverterTest, StatefulTargetsEndBetweenCharacters)
             const orvik_wstring sofar(joined.data(), static_cast<int32_t>(joined.size()), ENC_ISO_2022_JP);
             EXPECT_TRUE(text.StartsWith(sofar)) << Show(sofar);
         }
-        EXPECT_EQ(text, orvik_wstring(joined.data(), static_cast<int32_t>(joined.size()), ENC_ISO_2022_JP));
+        EXPECT_EQ(text.GetAsString(ENC_ISO_2022_JP), joined);
+    }
+}
+
+// Only a final Convert ends the text, as more source may follow otherwise: the bytes of a cut
+// character and a lone lead surrogate become substitutes, and a stateful encoding returns to its
+// initial state. A final Convert after all was converted writes just that end.
+TEST_F(EncodingConverterTest, AFinalConvertEndsTheText)
+{
+    const struct
+    {
+        EncodingType source;
+        std::string text;
+        EncodingType target;
+        std::string converted;
+    } cases[] = {
+        {ENC_UTF8, "a\xE2\x82"s, ENC_UTF16_LE, "a\0\xFD\xFF"s},
+        {ENC_UTF16_LE, "a\0\x3D\xD8"s, ENC_UTF8, "a\xEF\xBF\xBD"s},
+        {ENC_UTF16_LE, "a\0\xE5\x65"s, ENC_ISO_2022_JP, "a\x1B$BF|\x1B(B"s},
+    };
+    for (const auto& c : cases)
+    {
+        for (bool terminate : {false, true})
+        {
+            SCOPED_TRACE(std::to_string(c.target) + (terminate ? " terminated" : ""));
+            const std::unique_ptr<EncodingConverter> converter = Create(c.source, c.target, terminate);
+            std::string target(16, 'x');
+            converter->SetTarget(&target[0], 16);
+            converter->SetSource(c.text.data(), static_cast<int32_t>(c.text.size()));
+            EXPECT_EQ(-1, converter->Convert(false));
+            EXPECT_EQ(static_cast<int32_t>(c.converted.size()), converter->Convert(true));
+            EXPECT_EQ(c.converted, target.substr(0, c.converted.size()));
+            EXPECT_FALSE(converter->NeedsConvert());
+            EXPECT_EQ(static_cast<int32_t>(c.converted.size()), converter->Convert(true));
+
+            converter->ResetPartial();
+            converter->SetSource(c.text.data(), static_cast<int32_t>(c.text.size()));
+            converter->SetTarget(&target[0], 16);
+            EXPECT_EQ(static_cast<int32_t>(c.converted.size()), converter->Convert(true));
+            EXPECT_EQ(c.converted, target.substr(0, c.converted.size()));
+        }
     }
 }
 
