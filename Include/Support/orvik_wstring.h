@@ -148,8 +148,8 @@ public:
     /// Makes this string null.
     void Clear();
 
-    /// Takes ownership of in_string (null makes this string null), freeing the old text.
-    void Attach(icu::UnicodeString* in_string);
+    /// Takes ownership of in_string (none or null makes this string null), freeing the old text.
+    void Attach(icu::UnicodeString* in_string = nullptr);
 
     void Swap(orvik_wstring& io_other) noexcept;
 
