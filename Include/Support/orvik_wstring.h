@@ -15,6 +15,8 @@ U_NAMESPACE_END
 namespace Orvik {
 namespace Support {
 
+class SqlData;
+
 /// A length that asks for a text to be measured up to its NUL terminator (ODBC's SQL_NTS).
 constexpr int32_t NUL_TERMINATED = -3;
 
@@ -56,7 +58,9 @@ public:
     /// in_byteLength bytes (or NUL_TERMINATED: up to the first code unit that is zero) in
     /// in_encoding; null gives the null string.
     orvik_wstring(const void* in_bytes, int32_t in_byteLength, EncodingType in_encoding);
-    explicit orvik_wstring(const class SqlData& in_value); // its bytes in its encoding; NULL: null
+
+    /// The value's bytes in the encoding its metadata names; a NULL value gives the null string.
+    explicit orvik_wstring(const SqlData& in_value);
 
     ~orvik_wstring();
 
@@ -111,9 +115,10 @@ public:
 
     /// The token that starts at io_position and ends before the next in_delimiter; io_position
     /// moves past that delimiter, or becomes -1 when the token ran to the end. At -1 or at the end
-    /// of the text the token is the null string. A delimiter right after a backslash belongs to
-    /// the token: the backslash is dropped and the delimiter kept ("a\,b,c" gives "a,b" and "c").
-    /// Throws InvalidArgumentException for a null delimiter.
+    /// of the text the token is the null string. A delimiter belongs to the token when the first
+    /// backslash after the token's start (or after the last escaped delimiter) stands right before
+    /// it: that backslash is dropped and the delimiter kept ("a\,b,c" gives "a,b" and "c", while
+    /// "a\b\,c" gives "a\b\" and "c"). Throws InvalidArgumentException for a null delimiter.
     orvik_wstring GetNextToken(int32_t& io_position, const orvik_wstring& in_delimiter) const;
 
     // Changes in place; the first six leave the null string as it is.
@@ -143,8 +148,8 @@ public:
     /// Makes this string null.
     void Clear();
 
-    /// Takes ownership of in_string (null makes this string null), freeing the old text.
-    void Attach(icu::UnicodeString* in_string);
+    /// Takes ownership of in_string (none or null makes this string null), freeing the old text.
+    void Attach(icu::UnicodeString* in_string = nullptr);
 
     void Swap(orvik_wstring& io_other) noexcept;
 
@@ -178,8 +183,9 @@ public:
     /// Twice the capacity in code units; 0 for the null string.
     int64_t GetCapacityInBytes() const;
 
-    /// A writable buffer of at least in_byteCount / 2 code units, holding the current text; a
-    /// null string first becomes an empty one. Close it with ReleaseBuffer before any other use.
+    /// A writable buffer of at least in_byteCount bytes (rounded up to whole code units), holding
+    /// the current text; a null string first becomes an empty one. Close it with ReleaseBuffer
+    /// before any other use.
     char16_t* GetWritableBuffer(int32_t in_byteCount);
 
     /// Closes the writable buffer: the text becomes in_byteLength / 2 code units long, or, with

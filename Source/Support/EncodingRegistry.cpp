@@ -1,8 +1,8 @@
 #include "Support/EncodingRegistry.h"
 
 #include "Support/EncodingInfo.h"
-#include "Support/ErrorException.h"
 #include "Support/StringUtilities.h"
+#include "TextErrors.h"
 
 #include <unicode/ucnv.h>
 
@@ -69,7 +69,7 @@ EncodingType EncodingRegistry::GetEncodingType(const std::string& in_name)
     }
     if (encoding == ENC_NONE)
     {
-        throw ErrorException(DIAG_GENERAL_ERROR, SUPPORT_COMPONENT_ID, u"EncodingNotRecog", -1, -1);
+        RaiseTextError(u"EncodingNotRecog");
     }
     return encoding;
 }

@@ -1,6 +1,7 @@
 #include "Support/ErrorException.h"
 
 #include "Support/IMessageSource.h"
+#include "Support/NumberConverter.h"
 #include "Support/SupportError.h"
 
 #include <cstring>
@@ -18,14 +19,10 @@ orvik_wstring FromUtf8(const char* in_text)
     return orvik_wstring(in_text, NUL_TERMINATED, ENC_UTF8);
 }
 
-orvik_wstring Decimal(int64_t in_value)
-{
-    return FromUtf8(std::to_string(in_value).c_str());
-}
-
 orvik_wstring PositionText(int64_t in_position)
 {
-    return in_position == UNKNOWN_POSITION ? orvik_wstring(u"UNKNOWN") : Decimal(in_position);
+    return in_position == UNKNOWN_POSITION ? orvik_wstring(u"UNKNOWN")
+                                           : NumberConverter::ConvertInt64ToWString(in_position);
 }
 
 // Encloses in_text in double quotes, with a backslash before every double quote inside it.
@@ -213,7 +210,7 @@ orvik_wstring ErrorException::ToString() const
     orvik_wstring text(u"Unformatted ErrorException: {MessageKey=");
     text += Quote(m_message);
     text += u" ComponentID=";
-    text += Decimal(m_componentId);
+    text += NumberConverter::ConvertInt32ToWString(m_componentId);
     // The apostrophe is part of the established log format; log readers match on it.
     text += u"' RowNumber=";
     text += PositionText(m_rowNumber);
@@ -227,7 +224,7 @@ orvik_wstring ErrorException::ToString() const
     else
     {
         text += u" DiagState=";
-        text += Decimal(m_diagState);
+        text += NumberConverter::ConvertInt32ToWString(m_diagState);
     }
     if (m_hasParameters)
     {
@@ -243,7 +240,7 @@ ErrorException::MakeCallerParameters(const char* in_function, const char* in_fil
 {
     const char* slash = std::strrchr(in_file, '/');
     const char* fileName = slash == nullptr ? in_file : slash + 1;
-    return {FromUtf8(in_function), FromUtf8(fileName), Decimal(in_line)};
+    return {FromUtf8(in_function), FromUtf8(fileName), NumberConverter::ConvertInt64ToWString(in_line)};
 }
 
 } // namespace Support

@@ -1,11 +1,12 @@
 #include "PlatformBridge.h"
 
 #include "Support/EncodingInfo.h"
-#include "Support/ErrorException.h"
-#include "Support/IPlatformStringConverter.h"
+#include "Support/IcuConverter.h"
 #include "Support/InvalidArgumentException.h"
 #include "Support/Platform.h"
+#include "Support/PlatformStringConverter.h"
 #include "Support/orvik_wstring.h"
+#include "TextErrors.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
@@ -20,54 +21,6 @@ namespace Orvik {
 namespace Support {
 
 namespace {
-
-struct ConverterCloser
-{
-    void operator()(UConverter* in_converter) const { ucnv_close(in_converter); }
-};
-
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-[[noreturn]] void RaiseTextError(const char16_t* in_messageKey)
-{
-    throw ErrorException(DIAG_GENERAL_ERROR, SUPPORT_COMPONENT_ID, in_messageKey, -1, -1);
-}
-
-ConverterPtr OpenConverter(EncodingType in_encoding)
-{
-    UErrorCode status = U_ZERO_ERROR;
-    ConverterPtr converter(ucnv_open(EncodingInfo::GetEncodingName(in_encoding), &status));
-    if (U_FAILURE(status))
-    {
-        RaiseTextError(u"ICUCreateUConverterErr");
-    }
-    return converter;
-}
-
-bool IsZeroUnit(const char* in_unit, int32_t in_unitSize)
-{
-    for (int32_t i = 0; i < in_unitSize; ++i)
-    {
-        if (in_unit[i] != '\0')
-        {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Measures by whole code units, so that the zero bytes inside UTF-16 and UTF-32 characters do not
-// end the text early.
-int32_t MeasureNulTerminated(const char* in_bytes, EncodingType in_encoding)
-{
-    const int32_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
-    int32_t length = 0;
-    while (!IsZeroUnit(in_bytes + length, unitSize))
-    {
-        length += unitSize;
-    }
-    return length;
-}
 
 std::string EncodeWith(IPlatformStringConverter& io_converter, const orvik_wstring& in_text, EncodingType in_encoding)
 {
@@ -105,8 +58,9 @@ void PlatformBridge::DecodeBytes(const void* in_bytes,
         return;
     }
     const char* bytes = static_cast<const char*>(in_bytes);
-    const int32_t byteLength =
-        in_byteLength == NUL_TERMINATED ? MeasureNulTerminated(bytes, in_encoding) : in_byteLength;
+    const int32_t byteLength = in_byteLength == NUL_TERMINATED
+                                   ? PlatformStringConverter::MeasureNulTerminated(bytes, in_encoding)
+                                   : in_byteLength;
     if (byteLength < 0)
     {
         ORVIK_THROW_INVALID_ARGUMENT();
@@ -116,10 +70,10 @@ void PlatformBridge::DecodeBytes(const void* in_bytes,
         CopyUtf16Le(bytes, byteLength, io_target);
         return;
     }
-    ConverterPtr converter = OpenConverter(in_encoding);
+    const IcuConverter converter(in_encoding);
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::UnicodeString> text(
-        new icu::UnicodeString(bytes, byteLength, converter.get(), status));
+        new icu::UnicodeString(bytes, byteLength, converter.Get(), status));
     if (U_FAILURE(status) || text->isBogus())
     {
         RaiseTextError(u"ICUConvErr");
@@ -142,18 +96,18 @@ std::string PlatformBridge::EncodeString(const orvik_wstring& in_text, EncodingT
     {
         return std::string(reinterpret_cast<const char*>(in_text.GetBuffer()), in_text.GetLengthInBytes());
     }
-    ConverterPtr converter = OpenConverter(in_encoding);
+    IcuConverter converter(in_encoding);
     UErrorCode status = U_ZERO_ERROR;
     const int32_t byteLength =
-        ucnv_fromUChars(converter.get(), nullptr, 0, in_text.GetBuffer(), length, &status);
+        ucnv_fromUChars(converter.Get(), nullptr, 0, in_text.GetBuffer(), length, &status);
     if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR)
     {
         RaiseTextError(u"ICUConvErrNotRecog");
     }
     std::string bytes(byteLength, '\0');
-    ucnv_reset(converter.get());
+    converter.Reset();
     status = U_ZERO_ERROR;
-    ucnv_fromUChars(converter.get(), &bytes[0], byteLength, in_text.GetBuffer(), length, &status);
+    ucnv_fromUChars(converter.Get(), &bytes[0], byteLength, in_text.GetBuffer(), length, &status);
     if (U_FAILURE(status))
     {
         RaiseTextError(u"ICUConvErrNotRecog");

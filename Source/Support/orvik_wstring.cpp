@@ -275,7 +275,10 @@ orvik_wstring orvik_wstring::GetNextToken(int32_t& io_position, const orvik_wstr
             token->append(*m_string, start, m_string->length() - start);
             break;
         }
-        if (found == start || m_string->charAt(found - 1) != u'\\')
+        // Escaped only by the first backslash of this stretch, standing right before the delimiter.
+        const int32_t backslash = m_string->indexOf(u'\\', start);
+        const bool escaped = backslash >= 0 && backslash == found - 1;
+        if (!escaped)
         {
             token->append(*m_string, start, found - start);
             io_position = found + delimiterLength;
@@ -480,11 +483,13 @@ char16_t* orvik_wstring::GetWritableBuffer(int32_t in_byteCount)
     {
         ORVIK_THROW_INVALID_ARGUMENT();
     }
+    // Room for an odd last byte too, so that a caller copying in_byteCount bytes stays inside.
+    const int32_t units = in_byteCount / 2 + in_byteCount % 2;
     if (IsNull())
     {
-        m_string = new icu::UnicodeString(in_byteCount / 2 + in_byteCount % 2, UChar32(0), 0);
+        m_string = new icu::UnicodeString(units, UChar32(0), 0);
     }
-    char16_t* buffer = m_string->getBuffer(in_byteCount / 2);
+    char16_t* buffer = m_string->getBuffer(units);
     if (buffer == nullptr)
     {
         throw std::bad_alloc();

@@ -171,12 +171,20 @@ TEST(orvik_wstring, GetNextTokenSplitsAtTheDelimiter)
         {u",a", u",", {"", "a", "<null>"}},
         {u"a", u";", {"a", "<null>"}},
         {u"h1::h2", u"::", {"h1", "h2", "<null>"}},
-        // A backslash right before a delimiter keeps the delimiter in the token.
+        // The first backslash of a stretch, right before a delimiter, keeps the delimiter in the
+        // token; the backslash is dropped.
         {u"h1:1\\,x,h2:2", u",", {"h1:1,x", "h2:2", "<null>"}},
         {u"a\\,b\\,c", u",", {"a,b,c", "<null>"}},
         {u"a\\,", u",", {"a,", "<null>"}},
         {u"\\,a,b", u",", {",a", "b", "<null>"}},
+        {u"h\\::x::y", u"::", {"h::x", "y", "<null>"}},
+        // A backslash that is not the first of its stretch escapes nothing.
+        {u"a\\b\\,c", u",", {"a\\b\\", "c", "<null>"}},
+        {u"a\\\\,b", u",", {"a\\\\", "b", "<null>"}},
+        {u"a\\,b\\c\\,d", u",", {"a,b\\c\\", "d", "<null>"}},
         {u"c:\\dir,x\\y", u",", {"c:\\dir", "x\\y", "<null>"}},
+        // An empty delimiter is never found.
+        {u"a,b", u"", {"a,b", "<null>"}},
         {u"", u",", {"<null>"}},
         {NULL_STRING, u",", {"<null>"}},
     };
@@ -465,4 +473,17 @@ TEST(orvik_wstring, WritableBufferCountsBytes)
     null.ReleaseBuffer(4);
     EXPECT_TRUE(null.IsNull());
     EXPECT_EQ(0, null.GetCapacityInBytes());
+}
+
+TEST(orvik_wstring, WritableBufferHoldsAnOddByteCount)
+{
+    for (int32_t byteCount = 1; byteCount < 200; byteCount += 2)
+    {
+        for (orvik_wstring text : {NULL_STRING, orvik_wstring(u"x")})
+        {
+            text.GetWritableBuffer(byteCount);
+            EXPECT_GE(text.GetCapacityInBytes(), byteCount) << byteCount;
+            text.ReleaseBuffer(0);
+        }
+    }
 }
