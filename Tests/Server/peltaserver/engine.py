@@ -6,7 +6,7 @@ import re
 import sqlite3
 import threading
 
-from . import catalog, servertypes, sqltext, wire
+from . import catalog, exprtypes, servertypes, sqltext, wire
 from .wire import ServerError
 
 SYSTEM_SCHEMA = "sys"
@@ -139,10 +139,13 @@ class Database:
     def _result(self, stmt, sql, args, description, rows, with_types):
         names = [column[0] for column in description]
         declared = self._declared_types(sql, len(names))
+        inferred = sample = None
         types = []
-        sample = None
         for index, decl in enumerate(declared):
             column_type = servertypes.from_declaration(decl)
+            if column_type is None:
+                inferred = inferred or self._inferred_types(stmt, len(names))
+                column_type = inferred[index]
             if column_type is None:
                 values = [row[index] for row in rows]
                 if not rows:
@@ -170,6 +173,23 @@ class Database:
             return [""] * count
         finally:
             self._conn.execute("DROP VIEW IF EXISTS temp.%s" % _TYPES_VIEW)
+
+    def _inferred_types(self, stmt, count):
+        """The types the select-list expressions of the statement (of the statement inside a
+        column probe) call for, None where their form does not decide. A column an expression
+        names is typed by selecting it alone in the statement's place."""
+        inner = sqltext.strip_trailing_semicolons(wire.probe_form(stmt)[1])
+        found = sqltext.select_list(inner)
+        if found is None or len(found[0]) != count:
+            return [None] * count
+        items, start, end = found
+
+        def column_type(reference):
+            decl = self._declared_types(inner[:start] + reference + inner[end:], 1)[0]
+            return servertypes.from_declaration(decl)
+
+        inference = exprtypes.Inference(column_type)
+        return [inference.item(item) for item in items]
 
     def _sample_row(self, stmt, args):
         """One row of the statement inside a column probe, to type its expression columns."""

@@ -81,10 +81,14 @@ class Catalog(ServerTestCase):
                           ["zeta", "b", 1], ["zeta", "a", 2]], columns)
         self.assertEqual(self.rows(COLUMNS), self.rows(COLUMNS))
 
-    def test_unsupported_declared_types_are_reported_as_written(self):
-        self.ok('create table odd (g geo_shape, s "set(string)", n "set")')
-        self.assertEqual(["geo_shape", "set(string)", "set"],
+    def test_type_names_are_words_unless_quoted(self):
+        self.ok('create table odd (g geo_shape, s "set(string)", n "set", q "Integer", '
+                'u INTEGER, w String, a Array(Long), v VARCHAR(10))')
+        self.assertEqual(["geo_shape", "set(string)", "set", "Integer", "integer", "string",
+                          "array(long)", "string"],
                          [r[4] for r in self.rows(COLUMNS + " WHERE table_name='odd'")])
+        self.assertEqual([1, 1, 101, 1, 9, 4, [100, 10], 4],
+                         self.ok("select * from odd")["col_types"])
 
 
 if __name__ == "__main__":

@@ -126,11 +126,46 @@ class ColumnProbes(ServerTestCase):
         kinds = [entry["kind"] for entry in self.server.log()[-2:]]
         self.assertEqual(["probe-subquery", "probe-fallback"], kinds)
 
-    def test_expression_columns_of_a_probe_are_typed_from_a_sample_row(self):
-        self.ok("create table t (a integer)")
-        self.ok("insert into t values (1)")
-        reply = self.ok("select * from (select count(*) as n, 1.5 as f, 'x' as s from t) limit 0")
-        self.assertEqual([9, 6, 4], reply["col_types"])
+    def test_expression_columns_of_a_probe_are_typed_by_their_form(self):
+        self.ok("create table t (i integer, s string, d double, h short, l long)")
+        self.ok("insert into t values (1, 'x', 1.5, 2, 3)")
+        # expression -> col_types entry, in a probe whose null argument selects no row
+        cases = [
+            ("count(*)", 10),
+            ("sum(i)", 10),
+            ("sum(d)", 6),
+            ("avg(i)", 6),
+            ("max(s) as m", 4),
+            ("i + 1", 9),
+            ("h + h", 9),
+            ("i * d", 6),
+            ("l - i", 10),
+            ("-i", 9),
+            ("(t.i)", 9),
+            ("s || 'x'", 4),
+            ("i = ?", 3),
+            ("s is null", 3),
+            ("case when i > 1 then 'big' else 'small' end", 4),
+            ("cast(i as long)", 10),
+            ("length(s) n", 9),
+            ("upper(s)", 4),
+            ("coalesce(?, d)", 6),
+            ("2147483648", 10),
+            ("'a'", 4),
+            ("null", 0),
+        ]
+        for expression, entry in cases:
+            with self.subTest(expression=expression):
+                stmt = "select * from (select %s from t where i = ?) limit 0" % expression
+                reply = self.ok(stmt, args=[None] * stmt.count("?"))
+                self.assertEqual(([entry], []), (reply["col_types"], reply["rows"]))
+
+    def test_expressions_their_form_leaves_open_are_typed_by_their_values(self):
+        self.assertEqual([9, 4, 6], self.ok("select ?, ?, ?", args=[7, "x", 0.5])["col_types"])
+        self.assertEqual([0], self.ok("select ?", args=[None])["col_types"])
+        # a probe without rows runs its statement for a sample row
+        self.assertEqual([6], self.ok("select * from (select julianday('2000-01-01')) limit 0")
+                         ["col_types"])
 
 
 class TypeCodes(ServerTestCase):
