@@ -30,7 +30,8 @@ class Fault:
         self.method = str(spec.get("method", "ANY")).upper()
         if self.method not in ("GET", "POST", "ANY"):
             raise ValueError("method must be GET, POST or ANY")
-        self.stmt_regex = re.compile(spec["stmt_regex"], re.DOTALL) if "stmt_regex" in spec else None
+        self.stmt_regex = (re.compile(spec["stmt_regex"], re.DOTALL) if "stmt_regex" in spec
+                           else None)
         self.probe = spec.get("probe")
         if self.probe is not None and self.probe not in _PROBE_FORMS:
             raise ValueError("probe must be subquery, fallback or both")
@@ -62,7 +63,8 @@ class Fault:
                 return False
             if self.stmt_regex is not None and not self.stmt_regex.search(statement.stmt):
                 return False
-            if self.probe is not None and wire.probe_form(statement.stmt)[0] not in _PROBE_FORMS[self.probe]:
+            form = wire.probe_form(statement.stmt)[0]
+            if self.probe is not None and form not in _PROBE_FORMS[self.probe]:
                 return False
         return True
 
@@ -233,7 +235,8 @@ class ControlApi:
         if route == ("POST", "listeners") and len(parts) == 3 and parts[2] in ("down", "up"):
             listener = s.listeners[int(parts[1])]
             listener.stop() if parts[2] == "down" else listener.start()
-            return _json_reply({"listener": listener.index, "port": listener.port, "up": listener.up})
+            return _json_reply({"listener": listener.index, "port": listener.port,
+                                "up": listener.up})
         if parts[0] == "faults":
             if method == "GET":
                 return _json_reply({"faults": s.faults.describe()})

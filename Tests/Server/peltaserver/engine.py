@@ -40,7 +40,8 @@ class StatementFailed(ServerError):
 class Database:
     """The one database all listeners share. Statements run one at a time."""
 
-    def __init__(self, path=":memory:"):
+    def __init__(self, path=":memory:", cluster=("test-cluster", "1.0.0")):
+        self._cluster = cluster
         self._conn = sqlite3.connect(path, isolation_level=None, check_same_thread=False)
         self._lock = threading.RLock()
         with self._lock:
@@ -54,7 +55,7 @@ class Database:
         self._conn.execute(_declare(
             "CREATE TABLE IF NOT EXISTS sys.cluster (name string, version string)"))
         if not self._conn.execute("SELECT count(*) FROM sys.cluster").fetchone()[0]:
-            self._conn.execute("INSERT INTO sys.cluster VALUES ('test-cluster', '1.0.0')")
+            self._conn.execute("INSERT INTO sys.cluster VALUES (?, ?)", self._cluster)
 
     def reset(self):
         """Drops every user table and view and every schema a CREATE added."""
@@ -77,6 +78,8 @@ class Database:
     def execute(self, stmt, args=None, with_types=True):
         """Runs one statement with at most one argument list and returns the reply object.
         Raises ServerError when the server would answer with an error."""
+        if not sqltext.tokens(stmt):
+            raise ServerError(wire.SYNTAX_ERROR, "The statement is empty")
         keyword = sqltext.first_keyword(stmt)
         sql = sqltext.strip_trailing_semicolons(stmt)
         if keyword in ("create", "alter"):

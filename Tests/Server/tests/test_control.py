@@ -24,6 +24,9 @@ class Listeners(ServerTestCase):
         self.assertEqual(200, send(open_conn, "GET", "/")[0])
         status, reply = self.server.control("POST", "/listeners/1/down", {})
         self.assertEqual((200, False), (status, reply["up"]))
+        listeners = self.server.control("GET", "/status")[1]["listeners"]
+        self.assertEqual([(self.server.ports[0], True), (port, False)],
+                         [(l["port"], l["up"]) for l in listeners])
         with self.assertRaises(ConnectionRefusedError):
             socket.create_connection(("127.0.0.1", port), timeout=WAIT).close()
         with self.assertRaises((http.client.HTTPException, ConnectionError)):
@@ -130,19 +133,20 @@ class StatementFaults(ServerTestCase):
         self.assertEqual([-2, 1, -2], [r["rowcount"] for r in reply["results"]])
         self.assertEqual([[2]], self.ok("select id from t")["rows"])
 
-    def test_rejecting_the_subquery_probe_or_both_forms(self):
+    def test_rejecting_one_probe_form_or_both(self):
         self.ok("create table t (a integer)")
         subquery, fallback = "select * from (select a from t) limit 0", "select a from t limit 0"
-        self.server.fault(probe="subquery", times=-1, error={"code": 4000, "message": "no"})
-        self.fails(subquery, 4000)
-        self.assertEqual([9], self.ok(fallback)["col_types"])
-        self.assertEqual(0, self.ok("select a from t")["rowcount"])
-
-        self.server.control("POST", "/faults/clear", {})
-        self.server.fault(probe="both", times=-1, error={"code": 4000, "message": "no"})
-        self.fails(subquery, 4000)
-        self.fails(fallback, 4000)
-        self.assertEqual(0, self.ok("select a from t")["rowcount"])
+        cases = [("subquery", {subquery}), ("fallback", {fallback}), ("both", {subquery, fallback})]
+        for form, refused in cases:
+            with self.subTest(probe=form):
+                self.server.control("POST", "/faults/clear", {})
+                self.server.fault(probe=form, times=-1, error={"code": 4000, "message": "no"})
+                for stmt in (subquery, fallback):
+                    if stmt in refused:
+                        self.fails(stmt, 4000)
+                    else:
+                        self.assertEqual([9], self.ok(stmt)["col_types"])
+                self.assertEqual(0, self.ok("select a from t")["rowcount"])
 
 
 class LogAndCounters(ServerTestCase):

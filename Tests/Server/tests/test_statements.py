@@ -76,6 +76,8 @@ class ErrorCodes(ServerTestCase):
                  "insert into t values (1, 'one')"]
         cases = [
             ("selec 1", 4000, 400),
+            ("", 4000, 400),
+            ("  -- a comment alone", 4000, 400),
             ("select * from t where", 4000, 400),
             ("select ?", 4000, 400),                           # no argument for the marker
             ("create table d (a integer, a string)", 4006, 400),
@@ -195,7 +197,8 @@ class TypeCodes(ServerTestCase):
         self.assertEqual(set(self.EXPECTED), {name for name, _ in sample_data.SAMPLES})
         for type_name, (entry, cells) in self.EXPECTED.items():
             with self.subTest(type=type_name):
-                reply = self.ok("select value from %s order by id" % sample_data.table_name(type_name))
+                table = sample_data.table_name(type_name)
+                reply = self.ok("select value from %s order by id" % table)
                 self.assertEqual([entry], reply["col_types"])
                 got = [row[0] for row in reply["rows"]]
                 self.assertEqual(cells, got)

@@ -28,6 +28,8 @@ def split_reply(raw):
 
 
 class DriverRequests(ServerTestCase):
+    server_args = ("--cluster-name", "c-test", "--version-number", "9.9.9")
+
     def test_exact_statement_bytes_are_answered_and_logged_as_sent(self):
         port = self.server.ports[0]
         request = driver_request(port, b'{"stmt":"select 1"}')
@@ -49,10 +51,11 @@ class DriverRequests(ServerTestCase):
         status, headers, body = send(conn, "GET", "/")
         conn.close()
         self.assertEqual(200, status)
-        reply = json.loads(body)
-        self.assertEqual("test-cluster", reply["cluster_name"])
-        self.assertEqual("1.0.0", reply["version"]["number"])
+        self.assertEqual({"name": "node-0", "cluster_name": "c-test",
+                          "version": {"number": "9.9.9"}}, json.loads(body))
         self.assertEqual("probe", self.server.log()[-1]["kind"])
+        self.assertEqual([["c-test", "9.9.9"]],
+                         self.ok("select name, version from sys.cluster")["rows"])
 
     def test_statement_without_types_query_has_no_col_types(self):
         status, reply = sql(self.server, "select 1", target="/_sql")
