@@ -144,10 +144,14 @@ class LogEntry:
 
 class RequestLog:
     """Every request of the statement listeners, newest last, with its raw bytes; and counters
-    per listener."""
+    per listener. The oldest entries go when there are more than limit of them or when their
+    bodies add up to more than byte_limit bytes (the newest entry always stays)."""
 
-    def __init__(self, limit=20000):
-        self._entries = deque(maxlen=limit)
+    def __init__(self, limit=20000, byte_limit=256 * 1024 * 1024):
+        self._entries = deque()
+        self._limit = limit
+        self._byte_limit = byte_limit
+        self._bytes = 0
         self._seq = 0
         self._counters = {}
         self._lock = threading.Lock()
@@ -157,6 +161,10 @@ class RequestLog:
             self._seq += 1
             entry = LogEntry(self._seq, request, kind, stmt)
             self._entries.append(entry)
+            self._bytes += len(request.body)
+            while len(self._entries) > max(self._limit, 1) or (
+                    self._bytes > self._byte_limit and len(self._entries) > 1):
+                self._bytes -= len(self._entries.popleft().request.body)
             return entry
 
     def count(self, listener, *names):
@@ -185,6 +193,7 @@ class RequestLog:
     def clear(self):
         with self._lock:
             self._entries.clear()
+            self._bytes = 0
             self._counters.clear()
 
 

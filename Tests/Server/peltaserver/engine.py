@@ -17,10 +17,6 @@ _PER_SET_ERRORS = (sqlite3.IntegrityError, sqlite3.ProgrammingError, sqlite3.Int
 _TYPES_VIEW = "_pelta_column_types"
 
 
-def _quote(name):
-    return '"%s"' % name.replace('"', '""')
-
-
 def _declare(sql):
     return sqltext.rewrite_declared_types(sql, servertypes.sqlite_declaration)
 
@@ -64,14 +60,11 @@ class Database:
                 if schema == catalog.SCHEMA_NAME:
                     continue
                 if schema not in ("main", SYSTEM_SCHEMA):
-                    self._conn.execute("DETACH DATABASE %s" % _quote(schema))
+                    self._conn.execute("DETACH DATABASE %s" % catalog.quote(schema))
                     continue
-                objects = self._conn.execute(
-                    "SELECT type, name FROM %s.sqlite_master WHERE type IN ('table', 'view') "
-                    "AND name NOT LIKE 'sqlite\\_%%' ESCAPE '\\'" % _quote(schema)).fetchall()
-                for kind, name in objects:
-                    self._conn.execute("DROP %s IF EXISTS %s.%s"
-                                       % (kind.upper(), _quote(schema), _quote(name)))
+                for name, kind in catalog.objects(self._conn, schema):
+                    self._conn.execute("DROP %s IF EXISTS %s.%s" % (
+                        kind.upper(), catalog.quote(schema), catalog.quote(name)))
             self._create_system_schema()
             catalog.refresh(self._conn)
 
@@ -124,7 +117,8 @@ class Database:
             unknown = re.match(r"unknown database (\S+)$", message)
             if keyword == "create" and unknown:
                 # The server makes a schema when a table is first created in it.
-                self._conn.execute("ATTACH DATABASE ':memory:' AS %s" % _quote(unknown.group(1)))
+                self._conn.execute("ATTACH DATABASE ':memory:' AS %s"
+                                   % catalog.quote(unknown.group(1)))
                 return self._run(sql, args, None)
             raise StatementFailed(self._server_error(message, keyword),
                                   isinstance(err, _PER_SET_ERRORS)) from None

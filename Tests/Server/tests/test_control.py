@@ -5,6 +5,9 @@ import http.client
 import json
 import socket
 import unittest
+from types import SimpleNamespace
+
+from peltaserver.control import RequestLog
 
 from .support import WAIT, ServerTestCase, raw_exchange, send, sql
 
@@ -172,6 +175,18 @@ class LogAndCounters(ServerTestCase):
         self.server.control("POST", "/reset", {})
         self.assertEqual([], self.server.log())
         self.assertEqual({}, self.server.counters()["total"])
+
+
+class LogBounds(unittest.TestCase):
+    def test_oldest_entries_go_past_the_entry_or_the_body_byte_limit(self):
+        log = RequestLog(limit=3, byte_limit=10)
+        for size in (1, 2, 3, 4):
+            log.record(SimpleNamespace(body=b"x" * size), "statement", None)
+        self.assertEqual([2, 3, 4], [e.seq for e in log.entries()])
+        log.record(SimpleNamespace(body=b"x" * 6), "statement", None)     # 3 + 4 + 6 > 10
+        self.assertEqual([4, 5], [e.seq for e in log.entries()])
+        log.record(SimpleNamespace(body=b"x" * 50), "statement", None)    # alone over the limit
+        self.assertEqual([6], [e.seq for e in log.entries()])
 
 
 if __name__ == "__main__":
