@@ -46,6 +46,7 @@ _BOOLEAN_WORDS = {"and", "or", "not", "is", "in", "like", "glob", "between", "ex
 _COMPARISONS = {"=", "<", ">", "!"}
 _ARITHMETIC = {"+", "-", "*", "/", "%"}
 _LITERAL_WORDS = {"null": "null", "true": "boolean", "false": "boolean"}
+_NOT_ALIASES = set(_LITERAL_WORDS) | {"end"}
 _NUMERIC_RANK = ["byte", "short", "integer", "long", "float", "double"]
 
 
@@ -60,14 +61,15 @@ def _strip_parentheses(toks):
 
 
 def _without_alias(toks):
-    """The item without its alias (AS name, or a name right after a value)."""
-    if len(toks) >= 2 and sqltext.word(toks[-2]) == "as":
+    """The item without its alias: AS name, or a name right after a value."""
+    if len(toks) < 2:
+        return toks
+    if sqltext.word(toks[-2]) == "as":
         return toks[:-2]
-    if len(toks) >= 2 and toks[-1].kind in ("word", "ident") and \
-            sqltext.word(toks[-1]) not in _LITERAL_WORDS and sqltext.word(toks[-1]) != "end" and \
-            (toks[-2].kind != "punct" or toks[-2].text == ")"):
-        return toks[:-1]
-    return toks
+    last, before = toks[-1], toks[-2]
+    named = last.kind in ("word", "ident") and sqltext.word(last) not in _NOT_ALIASES
+    after_value = before.kind != "punct" or before.text == ")"
+    return toks[:-1] if named and after_value else toks
 
 
 def _is_column_reference(toks):
@@ -111,17 +113,22 @@ class Inference:
         if sqltext.word(toks[0]) == "case":
             return self._case(toks)
         outside = [tok for tok, depth in sqltext.depth_steps(toks) if depth == 0]
+        doubled = {a.text for a, b in zip(outside, outside[1:])
+                   if a.text == b.text and a.end == b.start and a.kind == "punct"}
+        if doubled & {"<", ">"} or any(tok.text == "&" for tok in outside):
+            return None     # bit operators: the values decide
         if any(sqltext.word(tok) in _BOOLEAN_WORDS or tok.text in _COMPARISONS for tok in outside):
             return servertypes.from_name("boolean")
         operands = [part for part in sqltext.split_top_level(toks, _ARITHMETIC) if part]
         if len(operands) > 1:
             return _promoted([self.expression(part) for part in operands])
-        if any(a.text == b.text == "|" and a.end == b.start for a, b in zip(outside, outside[1:])):
+        if "|" in doubled:
             return servertypes.from_name("string")
         return self._operand(operands[0] if operands else toks)
 
     def _case(self, toks):
-        """The type of the first branch (THEN or ELSE) whose type is known."""
+        """The type of the branches (THEN and ELSE): the wider one when all are numbers,
+        otherwise the first whose type is known."""
         branch, types = None, []
         for tok in toks[1:]:
             keyword = sqltext.word(tok)
@@ -131,7 +138,7 @@ class Inference:
                 branch = [] if keyword in ("then", "else") else None
             elif branch is not None:
                 branch.append(tok)
-        return next((t for t in types if t), None)
+        return _promoted(types) or next((t for t in types if t), None)
 
     def _operand(self, toks):
         first = toks[0]
@@ -156,6 +163,8 @@ class Inference:
         rule = FUNCTION_TYPES.get(function)
         if rule not in (FIRST_ARGUMENT, SUM):
             return servertypes.from_name(rule) if rule else None
+        if inside and sqltext.word(inside[0]) == "distinct":
+            inside = inside[1:]
         types = [self.expression(arg) for arg in sqltext.split_top_level(inside)]
         known = next((t for t in types if t), None)
         if rule == SUM and known is not None:

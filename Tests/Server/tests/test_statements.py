@@ -134,7 +134,7 @@ class ColumnProbes(ServerTestCase):
         # expression -> col_types entry, in a probe whose null argument selects no row
         cases = [
             ("count(*)", 10),
-            ("sum(i)", 10),
+            ("sum(distinct i)", 10),
             ("sum(d)", 6),
             ("avg(i)", 6),
             ("max(s) as m", 4),
@@ -148,6 +148,7 @@ class ColumnProbes(ServerTestCase):
             ("i = ?", 3),
             ("s is null", 3),
             ("case when i > 1 then 'big' else 'small' end", 4),
+            ("case when i > 1 then 2 else 0.5 end", 6),
             ("cast(i as long)", 10),
             ("length(s) n", 9),
             ("upper(s)", 4),
@@ -164,6 +165,9 @@ class ColumnProbes(ServerTestCase):
 
     def test_expressions_their_form_leaves_open_are_typed_by_their_values(self):
         self.assertEqual([9, 4, 6], self.ok("select ?, ?, ?", args=[7, "x", 0.5])["col_types"])
+        self.assertEqual({"col_types": [9, 9], "rows": [[12, 0]]},
+                         {k: v for k, v in self.ok("select 6 << 1, 6 & 1").items()
+                          if k in ("col_types", "rows")})
         self.assertEqual([0], self.ok("select ?", args=[None])["col_types"])
         # a probe without rows runs its statement for a sample row
         self.assertEqual([6], self.ok("select * from (select julianday('2000-01-01')) limit 0")
