@@ -3,6 +3,7 @@ listeners over one database, and the bounded lifetime."""
 
 import json
 import socket
+from collections import Counter
 import subprocess
 import sys
 import unittest
@@ -61,16 +62,19 @@ class DriverRequests(ServerTestCase):
         status, reply = sql(self.server, "select 1", target="/_sql")
         self.assertEqual({"cols": ["1"], "rows": [[1]], "rowcount": 1}, reply)
 
-    def test_keep_alive_serves_many_requests_on_one_connection(self):
-        conn = self.server.connect()
+    def test_kept_alive_connections_are_served_side_by_side(self):
+        # A server that served one connection at a time would wait on the first for good.
+        connections = [self.server.connect(), self.server.connect()]
         for n in range(3):
-            status, _, body = send(conn, "POST", "/_sql?types",
-                                   b'{"stmt":"select ?", "args":[%d]}' % n)
-            self.assertEqual([[n]], json.loads(body)["rows"])
-        conn.close()
-        self.assertEqual(1, self.server.counters()["listeners"][0]["connections"])
-        self.assertEqual({entry["connection"] for entry in self.server.log()},
-                         {self.server.log()[0]["connection"]})
+            for conn in connections:
+                status, _, body = send(conn, "POST", "/_sql?types",
+                                       b'{"stmt":"select ?", "args":[%d]}' % n)
+                self.assertEqual([[n]], json.loads(body)["rows"])
+        for conn in connections:
+            conn.close()
+        self.assertEqual(2, self.server.counters()["listeners"][0]["connections"])
+        per_connection = Counter(entry["connection"] for entry in self.server.log())
+        self.assertEqual([3, 3], list(per_connection.values()))
 
     def test_two_mib_body_with_expect_gets_100_continue_before_the_body(self):
         port = self.server.ports[0]
