@@ -83,11 +83,11 @@ class Catalog(ServerTestCase):
 
     def test_type_names_are_words_unless_quoted(self):
         self.ok('create table odd (g geo_shape, s "set(string)", n "set", q "Integer", '
-                'u INTEGER, w String, a Array(Long), v VARCHAR(10))')
+                'u INTEGER, w String, a Array(Long), v VARCHAR(10), untyped)')
         self.assertEqual(["geo_shape", "set(string)", "set", "Integer", "integer", "string",
-                          "array(long)", "string"],
+                          "array(long)", "string", "string"],
                          [r[4] for r in self.rows(COLUMNS + " WHERE table_name='odd'")])
-        self.assertEqual([1, 1, 101, 1, 9, 4, [100, 10], 4],
+        self.assertEqual([1, 1, 101, 1, 9, 4, [100, 10], 4, 4],
                          self.ok("select * from odd")["col_types"])
 
 

@@ -81,6 +81,7 @@ class ErrorCodes(ServerTestCase):
             ("select * from t where", 4000, 400),
             ("select ?", 4000, 400),                           # no argument for the marker
             ("create table d (a integer, a string)", 4006, 400),
+            ("create table k (a integer, primary key (b))", 4006, 400),
             ("select * from missing", 4041, 404),
             ("insert into missing values (1)", 4041, 404),
             ("select nope from t", 4043, 404),
