@@ -116,12 +116,23 @@ class Database:
             message = str(err)
             unknown = re.match(r"unknown database (\S+)$", message)
             if keyword == "create" and unknown:
-                # The server makes a schema when a table is first created in it.
-                self._conn.execute("ATTACH DATABASE ':memory:' AS %s"
-                                   % catalog.quote(unknown.group(1)))
-                return self._run(sql, args, None)
+                return self._create_in_new_schema(unknown.group(1), sql, args)
             raise StatementFailed(self._server_error(message, keyword),
                                   isinstance(err, _PER_SET_ERRORS)) from None
+
+    def _create_in_new_schema(self, schema, sql, args):
+        """The server makes a schema when a table is first created in it; the schema goes
+        again when the statement fails."""
+        try:
+            self._conn.execute("ATTACH DATABASE ':memory:' AS %s" % catalog.quote(schema))
+        except sqlite3.Error as err:
+            raise StatementFailed(ServerError(wire.INTERNAL_ERROR, "Cannot create schema %s: %s"
+                                              % (schema, err)), False) from None
+        try:
+            return self._run(sql, args, "create")
+        except StatementFailed:
+            self._conn.execute("DETACH DATABASE %s" % catalog.quote(schema))
+            raise
 
     def _server_error(self, message, keyword):
         error = wire.error_from_sqlite(message)

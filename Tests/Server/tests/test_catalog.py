@@ -25,8 +25,10 @@ class Catalog(ServerTestCase):
     def test_create_and_drop_are_reflected_in_every_catalog_table(self):
         self.ok("create table orders (region string, id integer, placed timestamp, "
                 "tags array(string), primary key (id, region))")
+        self.fails("create table gone.notes (body string, body string)", 4006)
         self.ok("create table extra.notes (body string)")
-        self.assertIn(["extra"], self.rows(SCHEMATA))
+        self.assertEqual([["extra"], ["information_schema"], ["main"], ["sys"]],
+                         self.rows(SCHEMATA))
         self.assertIn(["orders", "main"], self.rows(TABLES))
         self.assertIn(["notes", "extra"], self.rows(TABLES))
         reply = self.ok(COLUMNS + " WHERE table_name='orders'")
