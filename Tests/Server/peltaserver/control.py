@@ -26,7 +26,7 @@ class Fault:
             raise ValueError("unknown fault members: %s" % ", ".join(sorted(unknown)))
         self.id = ident
         self.spec = spec
-        self.listener = spec.get("listener")
+        self.listener = int(spec["listener"]) if spec.get("listener") is not None else None
         self.method = str(spec.get("method", "ANY")).upper()
         if self.method not in ("GET", "POST", "ANY"):
             raise ValueError("method must be GET, POST or ANY")
@@ -230,7 +230,7 @@ class ControlApi:
                 raise ValueError("the body must be a JSON object")
             return self._route(request.method, request.path.strip("/").split("/"),
                                parse_qs(request.query), body)
-        except (ValueError, KeyError, TypeError, IndexError, re.error) as err:
+        except (ValueError, KeyError, TypeError, IndexError, AttributeError, re.error) as err:
             return _json_reply({"error": str(err)}, 400)
 
     def _route(self, method, parts, query, body):
@@ -242,7 +242,10 @@ class ControlApi:
             s.reset(bool(body.get("data")))
             return _json_reply({"reset": True})
         if route == ("POST", "listeners") and len(parts) == 3 and parts[2] in ("down", "up"):
-            listener = s.listeners[int(parts[1])]
+            index = int(parts[1])
+            if not 0 <= index < len(s.listeners):
+                raise IndexError("no listener %d" % index)
+            listener = s.listeners[index]
             listener.stop() if parts[2] == "down" else listener.start()
             return _json_reply({"listener": listener.index, "port": listener.port,
                                 "up": listener.up})

@@ -41,6 +41,14 @@ class Listeners(ServerTestCase):
         self.assertEqual((200, port, True), (status, reply["port"], reply["up"]))
         self.assertEqual(200, sql(self.server, "select 1", listener=1)[0])
 
+    def test_unknown_listener_is_refused(self):
+        for index in ("2", "-1", "x"):
+            with self.subTest(index=index):
+                status, _ = self.server.control("POST", "/listeners/%s/down" % index, {})
+                self.assertEqual(400, status)
+        self.assertEqual([True, True], [l["up"] for l in
+                                        self.server.control("GET", "/status")[1]["listeners"]])
+
     def test_reset_brings_listeners_back_up(self):
         self.server.control("POST", "/listeners/0/down", {})
         self.server.control("POST", "/reset", {})
