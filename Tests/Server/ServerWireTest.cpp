@@ -228,7 +228,7 @@ TEST(TestServerLauncher, ReportsDistinctPortsAndIsGoneAfterStop)
               server.Servers());
     const std::string tables = server.Control("POST", "/sql",
         R"~({"stmt": "select count(*) from information_schema.tables where table_name like 'sample%'"})~").body;
-    EXPECT_EQ(R"~({"cols":["count(*)"],"col_types":[9],"rows":[[16]],"rowcount":1})~", tables);
+    EXPECT_EQ(R"~({"cols":["count(*)"],"col_types":[10],"rows":[[16]],"rowcount":1})~", tables);
 
     server.Stop();
     DriverLikeClient client;

@@ -21,7 +21,7 @@ class Service:
     def __init__(self, listeners=1, ports=(), control_port=0, database=":memory:",
                  cluster_name="test-cluster", version="1.0.0", max_delay=10.0,
                  sample=False, log_limit=20000):
-        self.db = Database(database)
+        self.db = Database(database, (cluster_name, version))
         self.sample = sample
         if sample:
             sample_data.load(self.db)

@@ -26,7 +26,7 @@ def create(conn, declare):
         conn.execute(declare("CREATE TABLE %s.%s (%s)" % (SCHEMA_NAME, name, columns)))
 
 
-def _quote(name):
+def quote(name):
     return '"%s"' % name.replace('"', '""')
 
 
@@ -34,17 +34,21 @@ def schemas(conn):
     return sorted(row[1] for row in conn.execute("PRAGMA database_list") if row[1] != "temp")
 
 
+def objects(conn, schema):
+    """(name, "table" or "view") of the tables and views of a schema, by name."""
+    return conn.execute(
+        "SELECT name, type FROM %s.sqlite_master WHERE type IN ('table', 'view') "
+        "AND name NOT LIKE 'sqlite\\_%%' ESCAPE '\\' ORDER BY name" % quote(schema)).fetchall()
+
+
 def refresh(conn):
     """Rebuilds the catalog tables from the schemas attached now."""
     schemata, tables, columns, constraints = [], [], [], []
     for schema in schemas(conn):
         schemata.append((schema,))
-        listed = conn.execute(
-            "SELECT name, type FROM %s.sqlite_master WHERE type IN ('table', 'view') "
-            "AND name NOT LIKE 'sqlite\\_%%' ESCAPE '\\' ORDER BY name" % _quote(schema)).fetchall()
-        for table, kind in listed:
+        for table, kind in objects(conn, schema):
             tables.append((table, schema, "BASE TABLE" if kind == "table" else "VIEW"))
-            info = conn.execute("PRAGMA %s.table_info(%s)" % (_quote(schema), _quote(table)))
+            info = conn.execute("PRAGMA %s.table_info(%s)" % (quote(schema), quote(table)))
             key = []
             for cid, column, decl, notnull, _default, pk in info.fetchall():
                 declared = servertypes.from_declaration(decl) or servertypes.from_name("string")

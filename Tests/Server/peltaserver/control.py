@@ -26,11 +26,12 @@ class Fault:
             raise ValueError("unknown fault members: %s" % ", ".join(sorted(unknown)))
         self.id = ident
         self.spec = spec
-        self.listener = spec.get("listener")
+        self.listener = int(spec["listener"]) if spec.get("listener") is not None else None
         self.method = str(spec.get("method", "ANY")).upper()
         if self.method not in ("GET", "POST", "ANY"):
             raise ValueError("method must be GET, POST or ANY")
-        self.stmt_regex = re.compile(spec["stmt_regex"], re.DOTALL) if "stmt_regex" in spec else None
+        self.stmt_regex = (re.compile(spec["stmt_regex"], re.DOTALL) if "stmt_regex" in spec
+                           else None)
         self.probe = spec.get("probe")
         if self.probe is not None and self.probe not in _PROBE_FORMS:
             raise ValueError("probe must be subquery, fallback or both")
@@ -62,7 +63,8 @@ class Fault:
                 return False
             if self.stmt_regex is not None and not self.stmt_regex.search(statement.stmt):
                 return False
-            if self.probe is not None and wire.probe_form(statement.stmt)[0] not in _PROBE_FORMS[self.probe]:
+            form = wire.probe_form(statement.stmt)[0]
+            if self.probe is not None and form not in _PROBE_FORMS[self.probe]:
                 return False
         return True
 
@@ -142,10 +144,14 @@ class LogEntry:
 
 class RequestLog:
     """Every request of the statement listeners, newest last, with its raw bytes; and counters
-    per listener."""
+    per listener. The oldest entries go when there are more than limit of them or when their
+    bodies add up to more than byte_limit bytes (the newest entry always stays)."""
 
-    def __init__(self, limit=20000):
-        self._entries = deque(maxlen=limit)
+    def __init__(self, limit=20000, byte_limit=256 * 1024 * 1024):
+        self._entries = deque()
+        self._limit = limit
+        self._byte_limit = byte_limit
+        self._bytes = 0
         self._seq = 0
         self._counters = {}
         self._lock = threading.Lock()
@@ -155,6 +161,10 @@ class RequestLog:
             self._seq += 1
             entry = LogEntry(self._seq, request, kind, stmt)
             self._entries.append(entry)
+            self._bytes += len(request.body)
+            while len(self._entries) > max(self._limit, 1) or (
+                    self._bytes > self._byte_limit and len(self._entries) > 1):
+                self._bytes -= len(self._entries.popleft().request.body)
             return entry
 
     def count(self, listener, *names):
@@ -183,6 +193,7 @@ class RequestLog:
     def clear(self):
         with self._lock:
             self._entries.clear()
+            self._bytes = 0
             self._counters.clear()
 
 
@@ -219,7 +230,7 @@ class ControlApi:
                 raise ValueError("the body must be a JSON object")
             return self._route(request.method, request.path.strip("/").split("/"),
                                parse_qs(request.query), body)
-        except (ValueError, KeyError, TypeError, IndexError, re.error) as err:
+        except (ValueError, KeyError, TypeError, IndexError, AttributeError, re.error) as err:
             return _json_reply({"error": str(err)}, 400)
 
     def _route(self, method, parts, query, body):
@@ -231,9 +242,13 @@ class ControlApi:
             s.reset(bool(body.get("data")))
             return _json_reply({"reset": True})
         if route == ("POST", "listeners") and len(parts) == 3 and parts[2] in ("down", "up"):
-            listener = s.listeners[int(parts[1])]
+            index = int(parts[1])
+            if not 0 <= index < len(s.listeners):
+                raise IndexError("no listener %d" % index)
+            listener = s.listeners[index]
             listener.stop() if parts[2] == "down" else listener.start()
-            return _json_reply({"listener": listener.index, "port": listener.port, "up": listener.up})
+            return _json_reply({"listener": listener.index, "port": listener.port,
+                                "up": listener.up})
         if parts[0] == "faults":
             if method == "GET":
                 return _json_reply({"faults": s.faults.describe()})

@@ -6,7 +6,7 @@ import re
 import sqlite3
 import threading
 
-from . import catalog, servertypes, sqltext, wire
+from . import catalog, exprtypes, servertypes, sqltext, wire
 from .wire import ServerError
 
 SYSTEM_SCHEMA = "sys"
@@ -15,10 +15,6 @@ _DDL = ("create", "drop", "alter")
 _PER_SET_ERRORS = (sqlite3.IntegrityError, sqlite3.ProgrammingError, sqlite3.InterfaceError,
                    OverflowError)
 _TYPES_VIEW = "_pelta_column_types"
-
-
-def _quote(name):
-    return '"%s"' % name.replace('"', '""')
 
 
 def _declare(sql):
@@ -40,7 +36,8 @@ class StatementFailed(ServerError):
 class Database:
     """The one database all listeners share. Statements run one at a time."""
 
-    def __init__(self, path=":memory:"):
+    def __init__(self, path=":memory:", cluster=("test-cluster", "1.0.0")):
+        self._cluster = cluster
         self._conn = sqlite3.connect(path, isolation_level=None, check_same_thread=False)
         self._lock = threading.RLock()
         with self._lock:
@@ -54,7 +51,7 @@ class Database:
         self._conn.execute(_declare(
             "CREATE TABLE IF NOT EXISTS sys.cluster (name string, version string)"))
         if not self._conn.execute("SELECT count(*) FROM sys.cluster").fetchone()[0]:
-            self._conn.execute("INSERT INTO sys.cluster VALUES ('test-cluster', '1.0.0')")
+            self._conn.execute("INSERT INTO sys.cluster VALUES (?, ?)", self._cluster)
 
     def reset(self):
         """Drops every user table and view and every schema a CREATE added."""
@@ -63,20 +60,19 @@ class Database:
                 if schema == catalog.SCHEMA_NAME:
                     continue
                 if schema not in ("main", SYSTEM_SCHEMA):
-                    self._conn.execute("DETACH DATABASE %s" % _quote(schema))
+                    self._conn.execute("DETACH DATABASE %s" % catalog.quote(schema))
                     continue
-                objects = self._conn.execute(
-                    "SELECT type, name FROM %s.sqlite_master WHERE type IN ('table', 'view') "
-                    "AND name NOT LIKE 'sqlite\\_%%' ESCAPE '\\'" % _quote(schema)).fetchall()
-                for kind, name in objects:
-                    self._conn.execute("DROP %s IF EXISTS %s.%s"
-                                       % (kind.upper(), _quote(schema), _quote(name)))
+                for name, kind in catalog.objects(self._conn, schema):
+                    self._conn.execute("DROP %s IF EXISTS %s.%s" % (
+                        kind.upper(), catalog.quote(schema), catalog.quote(name)))
             self._create_system_schema()
             catalog.refresh(self._conn)
 
     def execute(self, stmt, args=None, with_types=True):
         """Runs one statement with at most one argument list and returns the reply object.
         Raises ServerError when the server would answer with an error."""
+        if not sqltext.tokens(stmt):
+            raise ServerError(wire.SYNTAX_ERROR, "The statement is empty")
         keyword = sqltext.first_keyword(stmt)
         sql = sqltext.strip_trailing_semicolons(stmt)
         if keyword in ("create", "alter"):
@@ -120,11 +116,23 @@ class Database:
             message = str(err)
             unknown = re.match(r"unknown database (\S+)$", message)
             if keyword == "create" and unknown:
-                # The server makes a schema when a table is first created in it.
-                self._conn.execute("ATTACH DATABASE ':memory:' AS %s" % _quote(unknown.group(1)))
-                return self._run(sql, args, None)
+                return self._create_in_new_schema(unknown.group(1), sql, args)
             raise StatementFailed(self._server_error(message, keyword),
                                   isinstance(err, _PER_SET_ERRORS)) from None
+
+    def _create_in_new_schema(self, schema, sql, args):
+        """The server makes a schema when a table is first created in it; the schema goes
+        again when the statement fails."""
+        try:
+            self._conn.execute("ATTACH DATABASE ':memory:' AS %s" % catalog.quote(schema))
+        except sqlite3.Error as err:
+            raise StatementFailed(ServerError(wire.INTERNAL_ERROR, "Cannot create schema %s: %s"
+                                              % (schema, err)), False) from None
+        try:
+            return self._run(sql, args, "create")
+        except StatementFailed:
+            self._conn.execute("DETACH DATABASE %s" % catalog.quote(schema))
+            raise
 
     def _server_error(self, message, keyword):
         error = wire.error_from_sqlite(message)
@@ -139,10 +147,13 @@ class Database:
     def _result(self, stmt, sql, args, description, rows, with_types):
         names = [column[0] for column in description]
         declared = self._declared_types(sql, len(names))
+        inferred = sample = None
         types = []
-        sample = None
         for index, decl in enumerate(declared):
             column_type = servertypes.from_declaration(decl)
+            if column_type is None:
+                inferred = inferred or self._inferred_types(stmt, len(names))
+                column_type = inferred[index]
             if column_type is None:
                 values = [row[index] for row in rows]
                 if not rows:
@@ -170,6 +181,23 @@ class Database:
             return [""] * count
         finally:
             self._conn.execute("DROP VIEW IF EXISTS temp.%s" % _TYPES_VIEW)
+
+    def _inferred_types(self, stmt, count):
+        """The types the select-list expressions of the statement (of the statement inside a
+        column probe) call for, None where their form does not decide. A column an expression
+        names is typed by selecting it alone in the statement's place."""
+        inner = sqltext.strip_trailing_semicolons(wire.probe_form(stmt)[1])
+        found = sqltext.select_list(inner)
+        if found is None or len(found[0]) != count:
+            return [None] * count
+        items, start, end = found
+
+        def column_type(reference):
+            decl = self._declared_types(inner[:start] + reference + inner[end:], 1)[0]
+            return servertypes.from_declaration(decl)
+
+        inference = exprtypes.Inference(column_type)
+        return [inference.item(item) for item in items]
 
     def _sample_row(self, stmt, args):
         """One row of the statement inside a column probe, to type its expression columns."""

@@ -109,24 +109,41 @@ def from_name(text):
     return ColumnType(UNSUPPORTED_CODE, text.strip(), "raw")
 
 
+def _as_written(name):
+    """The column type of a quoted type name, taken as written: one the server does not spell
+    exactly so is unsupported."""
+    column_type = from_name(name)
+    if column_type.name != name:
+        return ColumnType(UNSUPPORTED_CODE, name, "raw")
+    return column_type
+
+
 def from_declaration(decl):
     """The column type of a declared type as SQLite reports it (PRAGMA table_info), or None when
     the column has no declared type (an expression)."""
     if not decl:
         return None
     wrapped = re.fullmatch(r'TEXT\s+"([^"]*)"', decl.strip(), re.IGNORECASE)
-    return from_name(wrapped.group(1) if wrapped else decl)
+    return _as_written(wrapped.group(1)) if wrapped else from_name(decl)
 
 
 def sqlite_declaration(text):
-    """The declared type to give SQLite for a server type written in a CREATE TABLE: string and
-    ip get TEXT affinity, the other server names are quoted, and parameterised names such as array(string), which SQLite's grammar
-    refuses, are quoted. Everything else is passed through."""
+    """The declared type to give SQLite for a type written in a CREATE TABLE. Type names are
+    words, matched without regard to case, unless quoted: a quoted name is taken as written.
+    string and ip, and quoted names the server does not know, get TEXT affinity and keep their
+    name in quotes after TEXT; the other server names are quoted (some, such as set, are SQL
+    keywords), and so are parameterised names such as array(string), which SQLite's grammar
+    refuses. Everything else is passed through."""
+    quoted = re.fullmatch(r'"([^"]*)"', text.strip())
+    if quoted:
+        if _as_written(quoted.group(1)).code == UNSUPPORTED_CODE:
+            return 'TEXT "%s"' % quoted.group(1)
+        text = quoted.group(1)
     low = _normalise(text)
     if low in _TEXT_AFFINITY:
         return 'TEXT "%s"' % low
     if low in _BY_NAME and low != "integer":
-        # Some names (set) are SQL keywords; "integer" stays bare to keep INTEGER PRIMARY KEY.
+        # "integer" stays bare to keep INTEGER PRIMARY KEY.
         return '"%s"' % low
     m = re.fullmatch(r"([a-z_]\w*)\s*\((.*)\)", low, re.DOTALL)
     if m and not re.fullmatch(r"\s*[+-]?\d+(\s*,\s*[+-]?\d+)?\s*", m.group(2)):

@@ -44,8 +44,30 @@ def replace_markers(sql, replacement="NULL"):
     return "".join(parts)
 
 
-def _word(tok):
+def word(tok):
     return tok.text.lower() if tok.kind == "word" else None
+
+
+def depth_steps(toks):
+    """Each token with its depth of parentheses (a parenthesis counts as outside)."""
+    depth = 0
+    for tok in toks:
+        if tok.text == ")":
+            depth -= 1
+        yield tok, depth
+        if tok.text == "(":
+            depth += 1
+
+
+def split_top_level(toks, separators=(",",)):
+    """The tokens split at each separator that stands outside parentheses."""
+    parts = [[]]
+    for tok, depth in depth_steps(toks):
+        if depth == 0 and tok.text in separators:
+            parts.append([])
+            continue
+        parts[-1].append(tok)
+    return parts
 
 
 # Words that end the type of a column definition, and words that start a table constraint.
@@ -56,17 +78,12 @@ _TABLE_CONSTRAINTS = {"constraint", "primary", "unique", "check", "foreign"}
 
 def _type_span(column_def):
     """(start, end) in the text of the declared type of one column definition, or None."""
-    if not column_def or _word(column_def[0]) in _TABLE_CONSTRAINTS:
+    if not column_def or word(column_def[0]) in _TABLE_CONSTRAINTS:
         return None
-    depth = 0
     first = last = None
-    for tok in column_def[1:]:
-        if depth == 0 and _word(tok) in _COLUMN_CONSTRAINTS:
+    for tok, depth in depth_steps(column_def[1:]):
+        if depth == 0 and word(tok) in _COLUMN_CONSTRAINTS:
             break
-        if tok.text == "(":
-            depth += 1
-        elif tok.text == ")":
-            depth -= 1
         first = first if first is not None else tok
         last = tok
     if first is None:
@@ -76,28 +93,16 @@ def _type_span(column_def):
 
 def _split_definitions(toks, open_index):
     """The column definitions between the parenthesis at open_index and its partner."""
-    defs, current, depth = [], [], 0
-    for tok in toks[open_index + 1:]:
-        if tok.text == "(":
-            depth += 1
-        elif tok.text == ")":
-            if depth == 0:
-                defs.append(current)
-                return defs
-            depth -= 1
-        elif tok.text == "," and depth == 0:
-            defs.append(current)
-            current = []
-            continue
-        current.append(tok)
-    return []
+    inner = toks[open_index + 1:]
+    close = next((i for i, (_, depth) in enumerate(depth_steps(inner)) if depth < 0), None)
+    return [] if close is None else split_top_level(inner[:close])
 
 
 def declared_type_spans(sql):
     """Where the column types of a CREATE TABLE (with column list) or of ALTER TABLE ... ADD
     stand in the text, as (start, end) pairs."""
     toks = tokens(sql)
-    words = [_word(t) for t in toks]
+    words = [word(t) for t in toks]
     if words[:1] == ["create"]:
         i = 1
         if i < len(words) and words[i] in ("temp", "temporary"):
@@ -123,6 +128,31 @@ def rewrite_declared_types(sql, rewrite):
     for start, end in reversed(declared_type_spans(sql)):
         sql = sql[:start] + rewrite(sql[start:end]) + sql[end:]
     return sql
+
+
+# Words that end the select list of a SELECT.
+_AFTER_SELECT_LIST = {"from", "where", "group", "having", "window", "order", "limit", "union",
+                      "intersect", "except"}
+
+
+def select_list(sql):
+    """(items, start, end) of the select list of the statement's own SELECT (the first one
+    outside parentheses): each item's tokens, and where the list stands in the text. None when
+    the statement has no such SELECT."""
+    toks = tokens(sql)
+    steps = list(depth_steps(toks))
+    begin = next((i for i, (tok, depth) in enumerate(steps)
+                  if depth == 0 and word(tok) == "select"), None)
+    if begin is None:
+        return None
+    begin += 1
+    if begin < len(toks) and word(toks[begin]) in ("distinct", "all"):
+        begin += 1
+    end = next((i for i in range(begin, len(toks))
+                if steps[i][1] == 0 and word(toks[i]) in _AFTER_SELECT_LIST), len(toks))
+    if end <= begin:
+        return None
+    return split_top_level(toks[begin:end]), toks[begin].start, toks[end - 1].end
 
 
 def strip_trailing_semicolons(sql):

@@ -122,6 +122,10 @@ def read_request(rfile, wfile, listener, connection):
     return request
 
 
+def _error_body(code, message):
+    return json.dumps({"error": {"code": code, "message": message}}, separators=(",", ":")).encode()
+
+
 class _Handler(socketserver.StreamRequestHandler):
     def handle(self):
         listener = self.server.listener
@@ -131,16 +135,16 @@ class _Handler(socketserver.StreamRequestHandler):
                 try:
                     request = read_request(self.rfile, self.wfile, listener, connection)
                 except BadRequest as err:
-                    body = ('{"error":{"code":4000,"message":"%s"}}' % err).encode()
+                    body = _error_body(4000, str(err))
                     self.wfile.write(Reply(400, body).head(True) + body)
                     return
                 if request is None:
                     return
                 try:
                     reply = listener.handle(request)
-                except Exception as err:  # a fault of this server must not look like a network fault
-                    body = ('{"error":{"code":5000,"message":%s}}' % json.dumps(repr(err))).encode()
-                    reply = Reply(500, body)
+                except Exception as err:
+                    # A fault of this server is answered: it must not pass for a network fault.
+                    reply = Reply(500, _error_body(5000, repr(err)))
                 if reply.mode == "close":
                     return
                 close = request.wants_close()
@@ -191,7 +195,8 @@ class Listener:
             server.listener = self
             self.port = server.server_address[1]
             self._server = server
-            self._thread = threading.Thread(target=server.serve_forever, kwargs={"poll_interval": 0.05},
+            self._thread = threading.Thread(target=server.serve_forever,
+                                            kwargs={"poll_interval": 0.05},
                                             name="listener-%d" % self.index, daemon=True)
             self._thread.start()
 

@@ -25,8 +25,10 @@ class Catalog(ServerTestCase):
     def test_create_and_drop_are_reflected_in_every_catalog_table(self):
         self.ok("create table orders (region string, id integer, placed timestamp, "
                 "tags array(string), primary key (id, region))")
+        self.fails("create table gone.notes (body string, body string)", 4006)
         self.ok("create table extra.notes (body string)")
-        self.assertIn(["extra"], self.rows(SCHEMATA))
+        self.assertEqual([["extra"], ["information_schema"], ["main"], ["sys"]],
+                         self.rows(SCHEMATA))
         self.assertIn(["orders", "main"], self.rows(TABLES))
         self.assertIn(["notes", "extra"], self.rows(TABLES))
         reply = self.ok(COLUMNS + " WHERE table_name='orders'")
@@ -81,10 +83,14 @@ class Catalog(ServerTestCase):
                           ["zeta", "b", 1], ["zeta", "a", 2]], columns)
         self.assertEqual(self.rows(COLUMNS), self.rows(COLUMNS))
 
-    def test_unsupported_declared_types_are_reported_as_written(self):
-        self.ok('create table odd (g geo_shape, s "set(string)", n "set")')
-        self.assertEqual(["geo_shape", "set(string)", "set"],
+    def test_type_names_are_words_unless_quoted(self):
+        self.ok('create table odd (g geo_shape, s "set(string)", n "set", q "Integer", '
+                'u INTEGER, w String, a Array(Long), v VARCHAR(10), untyped)')
+        self.assertEqual(["geo_shape", "set(string)", "set", "Integer", "integer", "string",
+                          "array(long)", "string", "string"],
                          [r[4] for r in self.rows(COLUMNS + " WHERE table_name='odd'")])
+        self.assertEqual([1, 1, 101, 1, 9, 4, [100, 10], 4, 4],
+                         self.ok("select * from odd")["col_types"])
 
 
 if __name__ == "__main__":

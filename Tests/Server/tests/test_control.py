@@ -5,6 +5,9 @@ import http.client
 import json
 import socket
 import unittest
+from types import SimpleNamespace
+
+from peltaserver.control import RequestLog
 
 from .support import WAIT, ServerTestCase, raw_exchange, send, sql
 
@@ -24,6 +27,9 @@ class Listeners(ServerTestCase):
         self.assertEqual(200, send(open_conn, "GET", "/")[0])
         status, reply = self.server.control("POST", "/listeners/1/down", {})
         self.assertEqual((200, False), (status, reply["up"]))
+        listeners = self.server.control("GET", "/status")[1]["listeners"]
+        self.assertEqual([(self.server.ports[0], True), (port, False)],
+                         [(l["port"], l["up"]) for l in listeners])
         with self.assertRaises(ConnectionRefusedError):
             socket.create_connection(("127.0.0.1", port), timeout=WAIT).close()
         with self.assertRaises((http.client.HTTPException, ConnectionError)):
@@ -34,6 +40,14 @@ class Listeners(ServerTestCase):
         status, reply = self.server.control("POST", "/listeners/1/up", {})
         self.assertEqual((200, port, True), (status, reply["port"], reply["up"]))
         self.assertEqual(200, sql(self.server, "select 1", listener=1)[0])
+
+    def test_unknown_listener_is_refused(self):
+        for index in ("2", "-1", "x"):
+            with self.subTest(index=index):
+                status, _ = self.server.control("POST", "/listeners/%s/down" % index, {})
+                self.assertEqual(400, status)
+        self.assertEqual([True, True], [l["up"] for l in
+                                        self.server.control("GET", "/status")[1]["listeners"]])
 
     def test_reset_brings_listeners_back_up(self):
         self.server.control("POST", "/listeners/0/down", {})
@@ -130,19 +144,20 @@ class StatementFaults(ServerTestCase):
         self.assertEqual([-2, 1, -2], [r["rowcount"] for r in reply["results"]])
         self.assertEqual([[2]], self.ok("select id from t")["rows"])
 
-    def test_rejecting_the_subquery_probe_or_both_forms(self):
+    def test_rejecting_one_probe_form_or_both(self):
         self.ok("create table t (a integer)")
         subquery, fallback = "select * from (select a from t) limit 0", "select a from t limit 0"
-        self.server.fault(probe="subquery", times=-1, error={"code": 4000, "message": "no"})
-        self.fails(subquery, 4000)
-        self.assertEqual([9], self.ok(fallback)["col_types"])
-        self.assertEqual(0, self.ok("select a from t")["rowcount"])
-
-        self.server.control("POST", "/faults/clear", {})
-        self.server.fault(probe="both", times=-1, error={"code": 4000, "message": "no"})
-        self.fails(subquery, 4000)
-        self.fails(fallback, 4000)
-        self.assertEqual(0, self.ok("select a from t")["rowcount"])
+        cases = [("subquery", {subquery}), ("fallback", {fallback}), ("both", {subquery, fallback})]
+        for form, refused in cases:
+            with self.subTest(probe=form):
+                self.server.control("POST", "/faults/clear", {})
+                self.server.fault(probe=form, times=-1, error={"code": 4000, "message": "no"})
+                for stmt in (subquery, fallback):
+                    if stmt in refused:
+                        self.fails(stmt, 4000)
+                    else:
+                        self.assertEqual([9], self.ok(stmt)["col_types"])
+                self.assertEqual(0, self.ok("select a from t")["rowcount"])
 
 
 class LogAndCounters(ServerTestCase):
@@ -168,6 +183,18 @@ class LogAndCounters(ServerTestCase):
         self.server.control("POST", "/reset", {})
         self.assertEqual([], self.server.log())
         self.assertEqual({}, self.server.counters()["total"])
+
+
+class LogBounds(unittest.TestCase):
+    def test_oldest_entries_go_past_the_entry_or_the_body_byte_limit(self):
+        log = RequestLog(limit=3, byte_limit=10)
+        for size in (1, 2, 3, 4):
+            log.record(SimpleNamespace(body=b"x" * size), "statement", None)
+        self.assertEqual([2, 3, 4], [e.seq for e in log.entries()])
+        log.record(SimpleNamespace(body=b"x" * 6), "statement", None)     # 3 + 4 + 6 > 10
+        self.assertEqual([4, 5], [e.seq for e in log.entries()])
+        log.record(SimpleNamespace(body=b"x" * 50), "statement", None)    # alone over the limit
+        self.assertEqual([6], [e.seq for e in log.entries()])
 
 
 if __name__ == "__main__":

@@ -76,9 +76,12 @@ class ErrorCodes(ServerTestCase):
                  "insert into t values (1, 'one')"]
         cases = [
             ("selec 1", 4000, 400),
+            ("", 4000, 400),
+            ("  -- a comment alone", 4000, 400),
             ("select * from t where", 4000, 400),
             ("select ?", 4000, 400),                           # no argument for the marker
             ("create table d (a integer, a string)", 4006, 400),
+            ("create table k (a integer, primary key (b))", 4006, 400),
             ("select * from missing", 4041, 404),
             ("insert into missing values (1)", 4041, 404),
             ("select nope from t", 4043, 404),
@@ -126,11 +129,52 @@ class ColumnProbes(ServerTestCase):
         kinds = [entry["kind"] for entry in self.server.log()[-2:]]
         self.assertEqual(["probe-subquery", "probe-fallback"], kinds)
 
-    def test_expression_columns_of_a_probe_are_typed_from_a_sample_row(self):
-        self.ok("create table t (a integer)")
-        self.ok("insert into t values (1)")
-        reply = self.ok("select * from (select count(*) as n, 1.5 as f, 'x' as s from t) limit 0")
-        self.assertEqual([9, 6, 4], reply["col_types"])
+    def test_expression_columns_of_a_probe_are_typed_by_their_form(self):
+        self.ok("create table t (i integer, s string, d double, h short, l long)")
+        self.ok("insert into t values (1, 'x', 1.5, 2, 3)")
+        # expression -> col_types entry, in a probe whose null argument selects no row
+        cases = [
+            ("count(*)", 10),
+            ("sum(distinct i)", 10),
+            ("sum(d)", 6),
+            ("avg(i)", 6),
+            ("max(s) as m", 4),
+            ("i + 1", 9),
+            ("h + h", 9),
+            ("i * d", 6),
+            ("l - i", 10),
+            ("-i", 9),
+            ("(t.i)", 9),
+            ("s || 'x'", 4),
+            ("i = ?", 3),
+            ("s is null", 3),
+            ("case when i > 1 then 'big' else 'small' end", 4),
+            ("case when i > 1 then 2 else 0.5 end", 6),
+            ("cast(i as long)", 10),
+            ("length(s) n", 9),
+            ("upper(s)", 4),
+            ("coalesce(?, d)", 6),
+            ("1", 9),
+            ("2147483648", 10),
+            ("1.5", 6),
+            ("'a'", 4),
+            ("null", 0),
+        ]
+        for expression, entry in cases:
+            with self.subTest(expression=expression):
+                stmt = "select * from (select %s from t where i = ?) limit 0" % expression
+                reply = self.ok(stmt, args=[None] * stmt.count("?"))
+                self.assertEqual(([entry], []), (reply["col_types"], reply["rows"]))
+
+    def test_expressions_their_form_leaves_open_are_typed_by_their_values(self):
+        self.assertEqual([9, 4, 6], self.ok("select ?, ?, ?", args=[7, "x", 0.5])["col_types"])
+        self.assertEqual({"col_types": [9, 9], "rows": [[12, 0]]},
+                         {k: v for k, v in self.ok("select 6 << 1, 6 & 1").items()
+                          if k in ("col_types", "rows")})
+        self.assertEqual([0], self.ok("select ?", args=[None])["col_types"])
+        # a probe without rows runs its statement for a sample row
+        self.assertEqual([6], self.ok("select * from (select julianday('2000-01-01')) limit 0")
+                         ["col_types"])
 
 
 class TypeCodes(ServerTestCase):
@@ -160,22 +204,21 @@ class TypeCodes(ServerTestCase):
         self.assertEqual(set(self.EXPECTED), {name for name, _ in sample_data.SAMPLES})
         for type_name, (entry, cells) in self.EXPECTED.items():
             with self.subTest(type=type_name):
-                reply = self.ok("select value from %s order by id" % sample_data.table_name(type_name))
+                table = sample_data.table_name(type_name)
+                reply = self.ok("select value from %s order by id" % table)
                 self.assertEqual([entry], reply["col_types"])
                 got = [row[0] for row in reply["rows"]]
                 self.assertEqual(cells, got)
                 # equal is not enough: 1 == True and 1.0 == 1 in Python
                 self.assertEqual([type(c) for c in cells], [type(c) for c in got])
 
-    def test_expressions_aliases_and_unsupported_types(self):
+    def test_aliases_and_unsupported_types(self):
         self.ok('create table t (a int, b bigint, c varchar(20), d smallint, e geo_shape, '
                 'f "set(string)", g real, h bool)')
         self.ok("insert into t values (1, 2, '3', 4, 'x', '[]', 1.5, 1)")
         reply = self.ok("select * from t")
         self.assertEqual([9, 10, 4, 8, 1, 1, 6, 3], reply["col_types"])
         self.assertEqual([[1, 2, "3", 4, "x", "[]", 1.5, True]], reply["rows"])
-        reply = self.ok("select 1, 2147483648, 1.5, 'a', null")
-        self.assertEqual([9, 10, 6, 4, 0], reply["col_types"])
 
     def test_non_finite_doubles_travel_as_strings(self):
         self.ok("create table t (d double)")

@@ -3,6 +3,7 @@ listeners over one database, and the bounded lifetime."""
 
 import json
 import socket
+from collections import Counter
 import subprocess
 import sys
 import unittest
@@ -28,6 +29,8 @@ def split_reply(raw):
 
 
 class DriverRequests(ServerTestCase):
+    server_args = ("--cluster-name", "c-test", "--version-number", "9.9.9")
+
     def test_exact_statement_bytes_are_answered_and_logged_as_sent(self):
         port = self.server.ports[0]
         request = driver_request(port, b'{"stmt":"select 1"}')
@@ -49,25 +52,29 @@ class DriverRequests(ServerTestCase):
         status, headers, body = send(conn, "GET", "/")
         conn.close()
         self.assertEqual(200, status)
-        reply = json.loads(body)
-        self.assertEqual("test-cluster", reply["cluster_name"])
-        self.assertEqual("1.0.0", reply["version"]["number"])
+        self.assertEqual({"name": "node-0", "cluster_name": "c-test",
+                          "version": {"number": "9.9.9"}}, json.loads(body))
         self.assertEqual("probe", self.server.log()[-1]["kind"])
+        self.assertEqual([["c-test", "9.9.9"]],
+                         self.ok("select name, version from sys.cluster")["rows"])
 
     def test_statement_without_types_query_has_no_col_types(self):
         status, reply = sql(self.server, "select 1", target="/_sql")
         self.assertEqual({"cols": ["1"], "rows": [[1]], "rowcount": 1}, reply)
 
-    def test_keep_alive_serves_many_requests_on_one_connection(self):
-        conn = self.server.connect()
+    def test_kept_alive_connections_are_served_side_by_side(self):
+        # A server that served one connection at a time would wait on the first for good.
+        connections = [self.server.connect(), self.server.connect()]
         for n in range(3):
-            status, _, body = send(conn, "POST", "/_sql?types",
-                                   b'{"stmt":"select ?", "args":[%d]}' % n)
-            self.assertEqual([[n]], json.loads(body)["rows"])
-        conn.close()
-        self.assertEqual(1, self.server.counters()["listeners"][0]["connections"])
-        self.assertEqual({entry["connection"] for entry in self.server.log()},
-                         {self.server.log()[0]["connection"]})
+            for conn in connections:
+                status, _, body = send(conn, "POST", "/_sql?types",
+                                       b'{"stmt":"select ?", "args":[%d]}' % n)
+                self.assertEqual([[n]], json.loads(body)["rows"])
+        for conn in connections:
+            conn.close()
+        self.assertEqual(2, self.server.counters()["listeners"][0]["connections"])
+        per_connection = Counter(entry["connection"] for entry in self.server.log())
+        self.assertEqual([3, 3], list(per_connection.values()))
 
     def test_two_mib_body_with_expect_gets_100_continue_before_the_body(self):
         port = self.server.ports[0]
