@@ -3,6 +3,7 @@
 #include "Support/InvalidArgumentException.h"
 #include "Support/ProductException.h"
 
+#include "CommaLocale.h"
 #include "Common/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,29 @@ TEST_F(LogDirectory, LinesOfAnyLengthAreWrittenWholeAndEndInCrLf)
     WriteLine(handler, "%s", line5000.c_str());
     WriteLine(handler, "%d-%s", 42, "x");
     EXPECT_EQ(line256 + "\r\n" + line257 + "\r\n" + line5000 + "\r\n42-x\r\n", Read("Pelta_driver.log"));
+}
+
+TEST_F(LogDirectory, NumbersAreWrittenAsTheCLocaleWritesThem)
+{
+    FileHandler handler(m_path, 0, 1);
+    {
+        Orvik::Testing::CommaLocale comma;
+        ASSERT_EQ("", comma.GetProblem());
+        WriteLine(handler, "%.2f %s", 1.5, std::string(300, 'x').c_str());
+    }
+    EXPECT_EQ("1.50 " + std::string(300, 'x') + "\r\n", Read("Pelta_driver.log"));
+}
+
+TEST_F(LogDirectory, RenameNeverReplacesAnExistingFile)
+{
+    WriteTextFile(m_directory / "old", "old");
+    WriteTextFile(m_directory / "taken", "taken");
+    EXPECT_EQ(-1, FileUtils::RenameFile(m_directory / "old", m_directory / "taken"));
+    EXPECT_EQ("taken", Read("taken"));
+    EXPECT_EQ(0, FileUtils::RenameFile(m_directory / "old", m_directory / "new"));
+    EXPECT_EQ((std::vector<std::string>{ "new", "taken" }), Files());
+    EXPECT_EQ(0, FileUtils::DeleteFile(m_directory / "new"));
+    EXPECT_EQ(-1, FileUtils::DeleteFile(m_directory / "new"));
 }
 
 TEST_F(LogDirectory, ExistingContentIsAppendedTo)
