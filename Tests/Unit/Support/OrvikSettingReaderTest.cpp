@@ -274,12 +274,21 @@ TEST_F(Settings, ATurkishDefaultLocaleCannotHideDriverLocale)
     const icu::Locale saved = icu::Locale::getDefault();
     UErrorCode status = U_ZERO_ERROR;
     icu::Locale::setDefault(icu::Locale("tr", "TR"), status);
-    UseUserValues("\"DriverLocale\"=\"de-DE\"\n\"logfileSIZE\"=\"9\"\n");
+    UseUserValues("\"DriverLocale\"=\"de-DE\"\n\"logfileSIZE\"=\"9\"\n\"driver\"=\"x\"\n");
     const std::string locale = OrvikSettingReader::GetDriverLocale();
     const std::string size = OrvikSettingReader::GetLogFileSize();
+    VariantMap values;
+    RegistryReader(false).ReadValues(values, orvik_wstring(u""), orvik_wstring(u"SOFTWARE\\Pelta\\Driver"),
+                                     orvik_wstring(), false);
     icu::Locale::setDefault(saved, status);
     EXPECT_EQ("de-DE", locale);
     EXPECT_EQ("9", size);
+    std::vector<std::string> names;
+    for (const auto& entry : values)
+    {
+        names.push_back(entry.first.GetAsUTF8());
+    }
+    EXPECT_EQ((std::vector<std::string>{ "DRIVERLOCALE", "LOGFILESIZE" }), names) << "driver is still skipped";
 }
 
 TEST_F(Settings, ConcurrentLookupsFromEightThreads)
