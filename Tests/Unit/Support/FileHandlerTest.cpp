@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <filesystem>
+#include <thread>
 
 using namespace Orvik::Support;
 using Orvik::Testing::ReadTextFile;
@@ -178,6 +179,43 @@ TEST_F(LogDirectory, SizeZeroNeverRotates)
     }
     EXPECT_EQ((std::vector<std::string>{ "Pelta_driver.log" }), Files());
     EXPECT_EQ(100u * 102u, Read("Pelta_driver.log").size());
+}
+
+TEST_F(LogDirectory, LinesOfConcurrentWritersNeverInterleaveAcrossRotations)
+{
+    const std::string line(40, '=');
+    {
+        FileHandler handler(m_path, 500, 1000);
+        std::vector<std::thread> writers;
+        for (int t = 0; t < 8; ++t)
+        {
+            writers.emplace_back([&handler, &line, t] {
+                for (int i = 0; i < 100; ++i)
+                {
+                    WriteLine(handler, "%d %s", t, line.c_str());
+                }
+            });
+        }
+        for (std::thread& writer : writers)
+        {
+            writer.join();
+        }
+    }
+    std::vector<int> lines(8, 0);
+    for (const std::string& name : Files())
+    {
+        const std::string text = Read(name);
+        for (size_t start = 0; start < text.size();)
+        {
+            const size_t end = text.find("\r\n", start);
+            ASSERT_NE(std::string::npos, end) << name;
+            const std::string found = text.substr(start, end - start);
+            ASSERT_EQ(line, found.substr(2)) << name;
+            ++lines.at(static_cast<size_t>(found[0] - '0'));
+            start = end + 2;
+        }
+    }
+    EXPECT_EQ(std::vector<int>(8, 100), lines);
 }
 
 TEST_F(LogDirectory, AHugeCountCostsNothingUpFront)
