@@ -84,7 +84,7 @@ uint64_t ParseByteSize(const std::string& in_text, uint64_t in_default)
     double value;
     try
     {
-        value = NumberConverter::ConvertStringToDouble(text.c_str(), true);
+        value = NumberConverter::ConvertStringToDouble(text.data(), text.size(), true);
     }
     catch (const ErrorException&)
     {
