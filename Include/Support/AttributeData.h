@@ -22,7 +22,7 @@ enum AttributeType : int32_t
 
 /// One typed property value, as the property stores of every layer keep them. Made on the heap
 /// by the makers (the caller owns the result) and read through getters that accept the value's
-/// own type and, where no value can change, a narrower one of the same signedness.
+/// own type and some narrower integer types whose every value the result holds.
 class AttributeData
 {
 public:
