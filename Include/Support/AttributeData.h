@@ -22,7 +22,7 @@ enum AttributeType : int32_t
 
 /// One typed property value, as the property stores of every layer keep them. Made on the heap
 /// by the makers (the caller owns the result) and read through getters that accept the value's
-/// own type and, where no value can change, a narrower one of the same signedness.
+/// own type and some narrower integer types whose every value the result holds.
 class AttributeData
 {
 public:
@@ -63,17 +63,20 @@ public:
 private:
     AttributeData() = default;
 
+    /// A new attribute of in_type whose value bytes are in_bits: the value's own bytes, the
+    /// rest zero.
+    static AttributeData* Make(AttributeType in_type, uint64_t in_bits);
+
+    /// The held integer widened to 64 bits by its own signedness; every getter narrows it to
+    /// its result, which holds each value of the types it accepts exactly.
+    uint64_t GetWidenedBits() const;
+
     AttributeType m_type = ATTR_UINT32;
     union
     {
         void* m_pointer;
         orvik_wstring* m_string;
-        int16_t m_int16;
-        uint16_t m_uint16;
-        int32_t m_int32;
-        uint32_t m_uint32;
-        int64_t m_int64;
-        uint64_t m_uint64 = 0;
+        uint64_t m_bits = 0;
     } m_value;
 };
 

@@ -34,8 +34,9 @@ public:
     /// The file's size in bytes; 0 when the system cannot tell.
     uint64_t GetSize() const;
 
-    /// Formats the text as printf does and writes it whole, without a terminating NUL. A text
-    /// of up to 256 bytes is formatted on the stack; a longer one in a buffer of its length.
+    /// Formats the text as printf does in the "C" locale and writes it whole, without a
+    /// terminating NUL. A text of up to 256 bytes is formatted on the stack; a longer one in a
+    /// buffer of its length.
     void WriteFormatted(const char* in_format, va_list in_arguments);
 
     /// Writes "\r\n".

@@ -14,7 +14,8 @@ public:
     /// Removes the file; 0 on success, -1 on failure (errno set).
     static int DeleteFile(const std::string& in_name);
 
-    /// Renames the file; 0 on success, -1 on failure (errno set).
+    /// Renames the file, never over an existing one; 0 on success, -1 on failure (errno set,
+    /// EEXIST when the new name is taken).
     static int RenameFile(const std::string& in_oldName, const std::string& in_newName);
 
     /// Splits at the last "/" (or "\"): the directory keeps the separator; without one the

@@ -54,10 +54,20 @@ std::string GetEnvironment(const char* in_name)
 int ReadFile(const std::string& in_path, std::string& out_text)
 {
     out_text.clear();
-    FileDescriptor file(open(in_path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor file(open(in_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
     {
         return errno;
+    }
+    // Only a regular file is read: a FIFO would wait for a writer, a device might never end.
+    struct stat status;
+    if (fstat(file.Get(), &status) != 0)
+    {
+        return errno;
+    }
+    if (!S_ISREG(status.st_mode))
+    {
+        return S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
     }
     char block[8192];
     for (;;)

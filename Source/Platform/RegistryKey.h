@@ -27,8 +27,8 @@ public:
     static std::string GetFilePath(RegistryRoot in_root);
 
     /// Opens the key. False, with nothing held, when the root's file does not exist or has no
-    /// section for the key. A file that exists but cannot be read opens, and its read error
-    /// is reported by QueryValues.
+    /// section for the key. A file that exists but cannot be read, or is not a regular file,
+    /// opens, and its read error is reported by QueryValues.
     bool Open(RegistryRoot in_root, const std::string& in_keyPath);
 
     /// The key's values of the types this layer reads, in file order. False, with errno set,

@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace Orvik {
@@ -18,6 +20,17 @@ namespace {
 
 // Most log lines fit here, so that writing them allocates nothing.
 const size_t STACK_FORMAT_SIZE = 256;
+
+// Formats as the "C" locale does, so that a host application's LC_NUMERIC cannot change the
+// numbers in a log line. uselocale changes the calling thread's locale only.
+int FormatInCLocale(char* out_buffer, size_t in_size, const char* in_format, va_list in_arguments)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t());
+    const locale_t previous = uselocale(cLocale);
+    const int length = std::vsnprintf(out_buffer, in_size, in_format, in_arguments);
+    uselocale(previous);
+    return length;
+}
 
 } // namespace
 
@@ -44,8 +57,9 @@ BinaryFile::BinaryFile(const std::string& in_name, FileOpenMode in_mode) : m_fil
     m_fd = open(in_name.c_str(), GetOpenFlags(in_mode) | O_CLOEXEC, 0666);
     if (m_fd < 0)
     {
-        throw ProductException(orvik_wstring("CannotOpenFile"),
-                               { WStringFromUtf8(in_name), GetLastErrorText() });
+        // Taken before anything else can change errno.
+        orvik_wstring reason = GetLastErrorText();
+        throw ProductException(orvik_wstring("CannotOpenFile"), { WStringFromUtf8(in_name), std::move(reason) });
     }
     if (in_mode == OPEN_APPEND && lseek(m_fd, 0, SEEK_END) < 0)
     {
@@ -132,7 +146,7 @@ void BinaryFile::WriteFormatted(const char* in_format, va_list in_arguments)
 {
     va_list measuring;
     va_copy(measuring, in_arguments);
-    const int length = std::vsnprintf(nullptr, 0, in_format, measuring);
+    const int length = FormatInCLocale(nullptr, 0, in_format, measuring);
     va_end(measuring);
     if (length < 0)
     {
@@ -147,7 +161,7 @@ void BinaryFile::WriteFormatted(const char* in_format, va_list in_arguments)
         heapBuffer.resize(static_cast<size_t>(length) + 1);
         buffer = heapBuffer.data();
     }
-    std::vsnprintf(buffer, static_cast<size_t>(length) + 1, in_format, in_arguments);
+    FormatInCLocale(buffer, static_cast<size_t>(length) + 1, in_format, in_arguments);
     Write(buffer, static_cast<uint64_t>(length));
 }
 

@@ -1,6 +1,9 @@
 #include "Support/FileUtils.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace Orvik {
 namespace Support {
@@ -12,6 +15,22 @@ int FileUtils::DeleteFile(const std::string& in_name)
 
 int FileUtils::RenameFile(const std::string& in_oldName, const std::string& in_newName)
 {
+    if (renameat2(AT_FDCWD, in_oldName.c_str(), AT_FDCWD, in_newName.c_str(), RENAME_NOREPLACE) == 0)
+    {
+        return 0;
+    }
+    if (errno != EINVAL)
+    {
+        return -1;
+    }
+    // A file system without the no-replace flag: test first, at the cost of a race with
+    // another process creating the target in between.
+    struct stat target;
+    if (lstat(in_newName.c_str(), &target) == 0)
+    {
+        errno = EEXIST;
+        return -1;
+    }
     return std::rename(in_oldName.c_str(), in_newName.c_str()) == 0 ? 0 : -1;
 }
 

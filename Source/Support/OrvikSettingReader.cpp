@@ -22,12 +22,14 @@ const char* const DM_ENCODING_DEFAULT = "DriverManagerEncoding setting not loade
 
 OrvikSettingReader* s_reader = nullptr;
 
-// Guards the reader's creation and destruction and every lookup. A function-local static, so
-// that it exists whichever static initialiser asks first.
+// Guards the reader's creation and destruction and every lookup. Made at the first use, so
+// that it exists whichever static initialiser asks first, and never destroyed: the module's
+// tear-down runs from a static destructor at process exit and still shuts the reader down
+// through it.
 CriticalSection& ReaderLock()
 {
-    static CriticalSection lock;
-    return lock;
+    static CriticalSection* const lock = new CriticalSection();
+    return *lock;
 }
 
 char FoldAscii(char in_char)

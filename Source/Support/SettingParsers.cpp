@@ -2,6 +2,7 @@
 
 #include "Support/ErrorException.h"
 #include "Support/NumberConverter.h"
+#include "Support/StringUtilities.h"
 
 #include <cmath>
 
@@ -26,19 +27,6 @@ const Unit UNITS[] = {
 // exact, while the largest 64-bit number itself is not representable and rounds up to it.
 const double TWO_TO_THE_64 = 18446744073709551616.0;
 
-bool IsSpace(char in_char)
-{
-    return in_char == ' ' || (in_char >= '\t' && in_char <= '\r');
-}
-
-void TrimTrailingSpace(std::string& io_text)
-{
-    while (!io_text.empty() && IsSpace(io_text.back()))
-    {
-        io_text.pop_back();
-    }
-}
-
 char ToUpperAscii(char in_char)
 {
     return (in_char >= 'a' && in_char <= 'z') ? static_cast<char>(in_char - 'a' + 'A') : in_char;
@@ -61,7 +49,7 @@ double TakeUnit(std::string& io_text)
             break;
         }
     }
-    TrimTrailingSpace(io_text);
+    StringUtilities::TrimRight(io_text);
     return multiplier;
 }
 
@@ -87,7 +75,7 @@ uint32_t ParseUInt32OrDefault(const std::string& in_text, uint32_t in_default)
 uint64_t ParseByteSize(const std::string& in_text, uint64_t in_default)
 {
     std::string text = in_text;
-    TrimTrailingSpace(text);
+    StringUtilities::TrimRight(text);
     const double multiplier = TakeUnit(text);
     if (text.empty())
     {
@@ -96,7 +84,7 @@ uint64_t ParseByteSize(const std::string& in_text, uint64_t in_default)
     double value;
     try
     {
-        value = NumberConverter::ConvertStringToDouble(text.c_str(), true);
+        value = NumberConverter::ConvertStringToDouble(text.data(), text.size(), true);
     }
     catch (const ErrorException&)
     {

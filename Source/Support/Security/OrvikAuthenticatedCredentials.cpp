@@ -8,19 +8,30 @@ namespace Support {
 
 namespace {
 
-[[noreturn]] void ThrowNotAvailable(const char* in_method, int in_line)
+// The operations these credentials cannot offer. Their misuse error names the operation and a
+// fixed source name and line, the same on every platform.
+struct Unavailable
+{
+    const char* m_method;
+    const char* m_line;
+};
+
+const char* const SOURCE_NAME = "Security\\OrvikAuthenticatedCredentials_Windows";
+const Unavailable GET_SECURITY_CONTEXT = { "OrvikAuthenticatedCredentials::GetSecurityContext", "50" };
+const Unavailable GET_CREDENTIAL_HANDLE = { "OrvikAuthenticatedCredentials::GetCredentialHandle", "40" };
+
+[[noreturn]] void ThrowNotAvailable(const Unavailable& in_operation)
 {
     throw InvalidOperationException(SupportError(SupportErrorCode::InvalidOperation),
-                                    { orvik_wstring(in_method),
-                                      orvik_wstring("Security/OrvikAuthenticatedCredentials.cpp"),
-                                      orvik_wstring(std::to_string(in_line)) });
+                                    { orvik_wstring(in_operation.m_method), orvik_wstring(SOURCE_NAME),
+                                      orvik_wstring(in_operation.m_line) });
 }
 
 } // namespace
 
 ISecurityContext* OrvikAuthenticatedCredentials::GetSecurityContext(const orvik_wstring&)
 {
-    ThrowNotAvailable("OrvikAuthenticatedCredentials::GetSecurityContext", __LINE__);
+    ThrowNotAvailable(GET_SECURITY_CONTEXT);
 }
 
 orvik_wstring OrvikAuthenticatedCredentials::GetName()
@@ -35,7 +46,7 @@ void* OrvikAuthenticatedCredentials::ExecuteAs(ICredentialAction&)
 
 void* OrvikAuthenticatedCredentials::GetCredentialHandle()
 {
-    ThrowNotAvailable("OrvikAuthenticatedCredentials::GetCredentialHandle", __LINE__);
+    ThrowNotAvailable(GET_CREDENTIAL_HANDLE);
 }
 
 } // namespace Support

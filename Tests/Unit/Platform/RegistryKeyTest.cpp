@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 using Orvik::OS::RegistryDocument;
@@ -149,13 +150,25 @@ TEST_F(RegistryFiles, EachRootReadsItsOwnFile)
 
 TEST_F(RegistryFiles, AFileThatCannotBeReadOpensAndFailsTheQuery)
 {
-    std::filesystem::create_directories(m_machineFile); // exists, but read() fails even for root
-    RegistryKey key;
-    ASSERT_TRUE(key.Open(RegistryRoot::LocalMachine, KEY));
-    std::vector<RegistryValue> values;
-    errno = 0;
-    EXPECT_FALSE(key.QueryValues(values));
-    EXPECT_EQ(EISDIR, errno);
+    // Things that exist but are no registry file, even for root; a FIFO without a writer must
+    // not block the reader.
+    struct Case { const char* m_kind; std::function<void(const std::string&)> m_make; int m_errno; };
+    const Case cases[] = {
+        { "directory", [](const std::string& in_path) { std::filesystem::create_directories(in_path); }, EISDIR },
+        { "fifo", [](const std::string& in_path) { ASSERT_EQ(0, mkfifo(in_path.c_str(), 0600)); }, EINVAL },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_kind);
+        std::filesystem::remove_all(m_machineFile);
+        c.m_make(m_machineFile);
+        RegistryKey key;
+        ASSERT_TRUE(key.Open(RegistryRoot::LocalMachine, KEY));
+        std::vector<RegistryValue> values;
+        errno = 0;
+        EXPECT_FALSE(key.QueryValues(values));
+        EXPECT_EQ(c.m_errno, errno);
+    }
 }
 
 TEST_F(RegistryFiles, AWriteCreatesTheFileAndReplacesItWholeAfterwards)

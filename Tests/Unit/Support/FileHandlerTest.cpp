@@ -3,6 +3,7 @@
 #include "Support/InvalidArgumentException.h"
 #include "Support/ProductException.h"
 
+#include "CommaLocale.h"
 #include "Common/TemporaryDirectory.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <filesystem>
+#include <thread>
 
 using namespace Orvik::Support;
 using Orvik::Testing::ReadTextFile;
@@ -96,6 +98,29 @@ TEST_F(LogDirectory, LinesOfAnyLengthAreWrittenWholeAndEndInCrLf)
     EXPECT_EQ(line256 + "\r\n" + line257 + "\r\n" + line5000 + "\r\n42-x\r\n", Read("Pelta_driver.log"));
 }
 
+TEST_F(LogDirectory, NumbersAreWrittenAsTheCLocaleWritesThem)
+{
+    FileHandler handler(m_path, 0, 1);
+    {
+        Orvik::Testing::CommaLocale comma;
+        ASSERT_EQ("", comma.GetProblem());
+        WriteLine(handler, "%.2f %s", 1.5, std::string(300, 'x').c_str());
+    }
+    EXPECT_EQ("1.50 " + std::string(300, 'x') + "\r\n", Read("Pelta_driver.log"));
+}
+
+TEST_F(LogDirectory, RenameNeverReplacesAnExistingFile)
+{
+    WriteTextFile(m_directory / "old", "old");
+    WriteTextFile(m_directory / "taken", "taken");
+    EXPECT_EQ(-1, FileUtils::RenameFile(m_directory / "old", m_directory / "taken"));
+    EXPECT_EQ("taken", Read("taken"));
+    EXPECT_EQ(0, FileUtils::RenameFile(m_directory / "old", m_directory / "new"));
+    EXPECT_EQ((std::vector<std::string>{ "new", "taken" }), Files());
+    EXPECT_EQ(0, FileUtils::DeleteFile(m_directory / "new"));
+    EXPECT_EQ(-1, FileUtils::DeleteFile(m_directory / "new"));
+}
+
 TEST_F(LogDirectory, ExistingContentIsAppendedTo)
 {
     WriteTextFile(m_path, "old\r\n");
@@ -154,6 +179,43 @@ TEST_F(LogDirectory, SizeZeroNeverRotates)
     }
     EXPECT_EQ((std::vector<std::string>{ "Pelta_driver.log" }), Files());
     EXPECT_EQ(100u * 102u, Read("Pelta_driver.log").size());
+}
+
+TEST_F(LogDirectory, LinesOfConcurrentWritersNeverInterleaveAcrossRotations)
+{
+    const std::string line(40, '=');
+    {
+        FileHandler handler(m_path, 500, 1000);
+        std::vector<std::thread> writers;
+        for (int t = 0; t < 8; ++t)
+        {
+            writers.emplace_back([&handler, &line, t] {
+                for (int i = 0; i < 100; ++i)
+                {
+                    WriteLine(handler, "%d %s", t, line.c_str());
+                }
+            });
+        }
+        for (std::thread& writer : writers)
+        {
+            writer.join();
+        }
+    }
+    std::vector<int> lines(8, 0);
+    for (const std::string& name : Files())
+    {
+        const std::string text = Read(name);
+        for (size_t start = 0; start < text.size();)
+        {
+            const size_t end = text.find("\r\n", start);
+            ASSERT_NE(std::string::npos, end) << name;
+            const std::string found = text.substr(start, end - start);
+            ASSERT_EQ(line, found.substr(2)) << name;
+            ++lines.at(static_cast<size_t>(found[0] - '0'));
+            start = end + 2;
+        }
+    }
+    EXPECT_EQ(std::vector<int>(8, 100), lines);
 }
 
 TEST_F(LogDirectory, AHugeCountCostsNothingUpFront)

@@ -101,17 +101,28 @@ TEST(Credentials, RequestFlagsAreFixedByTheFirstStep)
 TEST(Credentials, AuthenticatedCredentialsGiveNoContextOrHandle)
 {
     OrvikAuthenticatedCredentials client;
-    try
+    struct Case { std::function<void()> m_call; const char* m_parameters; };
+    const Case cases[] = {
+        { [&] { client.GetSecurityContext(orvik_wstring(u"x")); },
+          "[\"OrvikAuthenticatedCredentials::GetSecurityContext\", "
+          "\"Security\\OrvikAuthenticatedCredentials_Windows\", \"50\"]" },
+        { [&] { client.GetCredentialHandle(); },
+          "[\"OrvikAuthenticatedCredentials::GetCredentialHandle\", "
+          "\"Security\\OrvikAuthenticatedCredentials_Windows\", \"40\"]" },
+    };
+    for (const Case& c : cases)
     {
-        client.GetSecurityContext(orvik_wstring(u"x"));
-        ADD_FAILURE() << "no exception";
+        try
+        {
+            c.m_call();
+            ADD_FAILURE() << "no exception";
+        }
+        catch (const InvalidOperationException& e)
+        {
+            EXPECT_EQ("InvalidOperation", e.GetMessageKey().GetAsUTF8());
+            EXPECT_NE(std::string::npos, e.ToString().GetAsUTF8().find(c.m_parameters)) << e.ToString().GetAsUTF8();
+        }
     }
-    catch (const InvalidOperationException& e)
-    {
-        EXPECT_NE(std::string::npos,
-                  e.ToString().GetAsUTF8().find("[\"OrvikAuthenticatedCredentials::GetSecurityContext\""));
-    }
-    EXPECT_EQ("InvalidOperation", KeyOf([&] { client.GetCredentialHandle(); }));
     Counting action;
     EXPECT_EQ("NoSecurityAPI", KeyOf([&] { client.ExecuteAs(action); }));
     EXPECT_EQ(0, action.m_runs);

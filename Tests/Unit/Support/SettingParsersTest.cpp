@@ -23,6 +23,7 @@ TEST(ParseByteSize, UnitsFractionsDefaultsAndSaturation)
     {
         EXPECT_EQ(c.m_expected, ParseByteSize(c.m_text, fallback)) << '"' << c.m_text << '"';
     }
+    EXPECT_EQ(fallback, ParseByteSize(std::string("20\0x", 4), fallback)) << "the whole text counts";
 }
 
 TEST(ParseUInt32OrDefault, WholeUnsignedNumbersOnly)
