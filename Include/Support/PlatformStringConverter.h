@@ -67,6 +67,10 @@ public:
     /// it early.
     static int32_t MeasureNulTerminated(const void* in_text, EncodingType in_encoding);
 
+    /// Places UTF-16LE bytes in io_target without a converter. Whole code units only: an odd last
+    /// byte is dropped, never written past the string's buffer.
+    static void CopyUtf16Le(const void* in_bytes, int32_t in_byteLength, orvik_wstring& io_target);
+
 private:
     ConverterPool& GetPool(EncodingType in_encoding);
 

@@ -30,16 +30,6 @@ std::string EncodeWith(IPlatformStringConverter& io_converter, const orvik_wstri
     return bytes;
 }
 
-void CopyUtf16Le(const char* in_bytes, int32_t in_byteLength, orvik_wstring& io_target)
-{
-    // Whole code units only: an odd last byte is dropped, never written past the buffer.
-    const int32_t byteLength = in_byteLength & ~1;
-    orvik_wstring text;
-    std::memcpy(text.GetWritableBuffer(byteLength), in_bytes, byteLength);
-    text.ReleaseBuffer(byteLength);
-    io_target.Swap(text);
-}
-
 } // namespace
 
 void PlatformBridge::DecodeBytes(const void* in_bytes,
@@ -67,7 +57,7 @@ void PlatformBridge::DecodeBytes(const void* in_bytes,
     }
     if (in_encoding == ENC_UTF16_LE)
     {
-        CopyUtf16Le(bytes, byteLength, io_target);
+        PlatformStringConverter::CopyUtf16Le(bytes, byteLength, io_target);
         return;
     }
     const IcuConverter converter(in_encoding);

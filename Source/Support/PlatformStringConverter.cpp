@@ -55,16 +55,19 @@ bool HoldsOnlyItsAsciiByte(const uint8_t* in_unit, int32_t in_unitSize, int32_t 
     return true;
 }
 
-void CopyUtf16Le(const void* in_bytes, int32_t in_byteLength, orvik_wstring& io_target)
+} // namespace
+
+void PlatformStringConverter::CopyUtf16Le(const void* in_bytes,
+                                          int32_t in_byteLength,
+                                          orvik_wstring& io_target)
 {
+    const int32_t byteLength = in_byteLength & ~1;
     // Built aside: the bytes may lie in the target's own text.
     orvik_wstring text;
-    std::memcpy(text.GetWritableBuffer(in_byteLength), in_bytes, in_byteLength);
-    text.ReleaseBuffer(in_byteLength);
+    std::memcpy(text.GetWritableBuffer(byteLength), in_bytes, byteLength);
+    text.ReleaseBuffer(byteLength);
     io_target.Swap(text);
 }
-
-} // namespace
 
 PlatformStringConverter::PlatformStringConverter()
 {
@@ -94,7 +97,7 @@ void PlatformStringConverter::BytesToWString(const void* in_bytes,
     // a code unit included, which it replaces as it does any malformed input.
     if (in_encoding == ENC_UTF16_LE || byteLength == 0)
     {
-        CopyUtf16Le(in_bytes, byteLength & ~1, io_target);
+        CopyUtf16Le(in_bytes, byteLength, io_target);
         return;
     }
     ConverterPool::Lease converter(GetPool(in_encoding));
