@@ -62,6 +62,15 @@ public:
                        char* out_target,
                        int32_t in_targetLength) override;
 
+    /// WidenAscii for code that has no converter at hand, with 64-bit lengths: the conversion
+    /// kernels write number and date text into wide buffers through it.
+    static bool WriteAsciiAs(const char* in_text,
+                             int64_t in_length,
+                             void* out_target,
+                             int64_t in_targetLength,
+                             EncodingType in_encoding,
+                             bool in_addTerminator);
+
     /// GetNtsByteLength for code that has no converter at hand. The text is measured in whole code
     /// units of its encoding, so that the zero bytes inside UTF-16 and UTF-32 characters do not end
     /// it early.

@@ -207,12 +207,22 @@ bool PlatformStringConverter::WidenAscii(const char* in_text,
                                          EncodingType in_encoding,
                                          bool in_addTerminator)
 {
+    return WriteAsciiAs(in_text, in_length, out_target, in_targetLength, in_encoding, in_addTerminator);
+}
+
+bool PlatformStringConverter::WriteAsciiAs(const char* in_text,
+                                           int64_t in_length,
+                                           void* out_target,
+                                           int64_t in_targetLength,
+                                           EncodingType in_encoding,
+                                           bool in_addTerminator)
+{
     if (in_length < 0)
     {
         return true;
     }
     const int32_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
-    const int64_t needed = (int64_t{in_length} + (in_addTerminator ? 1 : 0)) * unitSize;
+    const int64_t needed = (in_length + (in_addTerminator ? 1 : 0)) * unitSize;
     if (needed > in_targetLength)
     {
         return false;
@@ -220,9 +230,9 @@ bool PlatformStringConverter::WidenAscii(const char* in_text,
     uint8_t* target = static_cast<uint8_t*>(out_target);
     std::fill_n(target, needed, 0);
     const int32_t asciiByte = AsciiByteIndex(in_encoding);
-    for (int32_t i = 0; i < in_length; ++i)
+    for (int64_t i = 0; i < in_length; ++i)
     {
-        target[int64_t{i} * unitSize + asciiByte] = static_cast<uint8_t>(in_text[i]);
+        target[i * unitSize + asciiByte] = static_cast<uint8_t>(in_text[i]);
     }
     return true;
 }
