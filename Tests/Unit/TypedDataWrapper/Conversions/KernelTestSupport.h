@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Support/TypedDataWrapper/SqlToCCvt.h"
+#include "Support/TypedDataWrapper/SqlToCKernelTable.h"
 
 #include "Unit/TypedDataWrapper/RecordingListener.h"
 
@@ -152,6 +153,53 @@ inline std::string Hex(const std::string& in_bytes)
         text += DIGITS[byte & 15];
     }
     return text;
+}
+
+/// The kernel of a pair, failing the test when the pair has none.
+inline SqlToCKernel KernelOf(TDWType in_source,
+                             TDWType in_target,
+                             EncodingType in_sourceEncoding = ENC_NONE,
+                             EncodingType in_targetEncoding = ENC_NONE)
+{
+    const SqlToCKernel kernel = SqlToCKernelTable::Find(in_source, in_target, in_sourceEncoding, in_targetEncoding);
+    EXPECT_NE(nullptr, kernel) << in_source << " to " << in_target;
+    return kernel;
+}
+
+/// Runs a fixed-size target's kernel with a buffer and as a length query, expects both to post
+/// the same and report the same length, and returns the run with the buffer.
+inline KernelRun RunFixed(SqlToCKernel in_kernel,
+                          SqlToCKernelState& io_state,
+                          const void* in_source,
+                          int64_t in_sourceLength,
+                          int64_t in_size)
+{
+    const KernelRun run = RunKernel(in_kernel, io_state, in_source, in_sourceLength, in_size);
+    const KernelRun query = QueryLength(in_kernel, io_state, in_source, in_sourceLength, in_size);
+    EXPECT_EQ(run.posted, query.posted) << "a length query posts the same";
+    EXPECT_EQ(run.length, query.length) << "a length query reports the same length";
+    EXPECT_TRUE(run.clean) << "written outside the target";
+    return run;
+}
+
+/// The text a run wrote up to its first zero code unit of in_unitSize bytes, read as ASCII from
+/// the unit's byte at in_asciiByte; "untouched" when nothing was written.
+inline std::string TextOf(const KernelRun& in_run, size_t in_unitSize = 1, size_t in_asciiByte = 0)
+{
+    if (in_run.untouched)
+    {
+        return "untouched";
+    }
+    std::string text;
+    for (size_t i = 0; i + in_unitSize <= in_run.bytes.size(); i += in_unitSize)
+    {
+        if (in_run.bytes.compare(i, in_unitSize, std::string(in_unitSize, '\0')) == 0)
+        {
+            return text;
+        }
+        text += in_run.bytes[i + in_asciiByte];
+    }
+    return text + "<no terminator>";
 }
 
 } // namespace Support

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Support/TypedDataWrapper/SqlToCCvt.h"
+#include "Support/TypedDataWrapper/TDWType.h"
+
+#include <cstddef>
+
+namespace Orvik {
+namespace Support {
+
+/// One cell of the kernel table: a pair and the kernel that serves it.
+struct SqlToCKernelCell
+{
+    TDWType m_source;
+    TDWType m_target;
+    SqlToCKernel m_kernel;
+};
+
+/// A kernel family's cells, one line per pair, kept beside the family's kernels.
+struct SqlToCKernelCells
+{
+    const SqlToCKernelCell* m_cells;
+    size_t m_count;
+
+    template <size_t in_count>
+    static SqlToCKernelCells Of(const SqlToCKernelCell (&in_cells)[in_count])
+    {
+        return {in_cells, in_count};
+    }
+};
+
+// The families' cell lists, which SqlToCKernelTable joins.
+
+/// REAL, FLOAT and DOUBLE sources.
+SqlToCKernelCells GetFloatingSourceCells();
+/// Integer sources to integers, BIT, FLOAT, DOUBLE and single-field intervals; plain copies;
+/// the refusal of numbers for multi-field intervals.
+SqlToCKernelCells GetIntegerSourceCells();
+/// Integer sources to text and numeric structures; fixed-size values to binary images.
+SqlToCKernelCells GetNumberTextAndImageCells();
+/// Character and binary sources to text and binary buffers.
+SqlToCKernelCells GetCharacterCopyCells();
+
+} // namespace Support
+} // namespace Orvik
