@@ -1,0 +1,267 @@
+// Converts a million values through each main family of conversion kernels and through the
+// plainest C++ that does the same work, and prints cells per second for both and their ratio.
+// Build with -DCMAKE_BUILD_TYPE=Release -DPELTA_BENCH=ON and run build/.../Bench/KernelBenchmark.
+
+#include "Support/EncodingType.h"
+#include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/SqlToCKernelTable.h"
+#include "Support/TypedDataWrapper/WarningListener.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace Orvik::Support;
+
+namespace {
+
+constexpr size_t CELLS = 1000000;
+/// The columns' values are converted into a ring of target buffers, as a fetch fills a rowset.
+constexpr size_t RING = 1024;
+constexpr size_t TARGET_SIZE = 64;
+constexpr int ROUNDS = 5;
+
+/// Counts results without keeping them, as a bulk converter's listener does.
+class CountingListener : public WarningListener
+{
+public:
+    void PostWarning(const ConversionResult&) override { ++m_count; }
+    size_t m_count = 0;
+};
+
+/// The fixed-size source values and the text values of one run.
+struct Inputs
+{
+    std::vector<int64_t> bigints;
+    std::vector<int32_t> integers;
+    std::vector<double> doubles;
+    /// CELLS texts of 20 characters each, some of them two-byte characters, back to back.
+    std::string texts;
+    std::vector<uint32_t> textOffsets;
+};
+
+Inputs MakeInputs()
+{
+    Inputs inputs;
+    uint64_t seed = 88172645463325252ull;
+    const auto next = [&seed]() {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return seed;
+    };
+    // Every fourth character or so takes two bytes in UTF-8.
+    const char* const characters[] = {"k", "\xC3\xA9", "t", "r", "\xC3\xBC", "n", "m", "s"};
+    for (size_t i = 0; i < CELLS; ++i)
+    {
+        const uint64_t r = next();
+        inputs.bigints.push_back(static_cast<int32_t>(r));
+        inputs.integers.push_back(static_cast<int32_t>(r >> 16));
+        inputs.doubles.push_back(static_cast<double>(static_cast<int64_t>(r % 2000000000) - 1000000000) / 997.0);
+        inputs.textOffsets.push_back(static_cast<uint32_t>(inputs.texts.size()));
+        for (int character = 0; character < 20; ++character)
+        {
+            inputs.texts += characters[next() % 8];
+        }
+    }
+    inputs.textOffsets.push_back(static_cast<uint32_t>(inputs.texts.size()));
+    return inputs;
+}
+
+struct Family
+{
+    const char* name;
+    std::function<uint64_t(char* ring)> kernel;
+    std::function<uint64_t(char* ring)> plain;
+};
+
+/// Runs one family's work and returns the best time of the rounds, in seconds.
+double BestSeconds(const std::function<uint64_t(char* ring)>& in_work, uint64_t& io_checksum)
+{
+    std::vector<char> ring(RING * TARGET_SIZE);
+    double best = 1e9;
+    for (int round = 0; round < ROUNDS; ++round)
+    {
+        const auto start = std::chrono::steady_clock::now();
+        io_checksum += in_work(ring.data());
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        best = std::min(best, elapsed.count());
+    }
+    return best;
+}
+
+/// Converts every value of in_values through in_kernel into the ring.
+template <typename T>
+uint64_t RunKernel(SqlToCKernel in_kernel, SqlToCKernelState& io_state, const std::vector<T>& in_values, char* io_ring)
+{
+    CountingListener listener;
+    uint64_t sum = 0;
+    for (size_t i = 0; i < CELLS; ++i)
+    {
+        int64_t length = TARGET_SIZE;
+        in_kernel(io_state, &in_values[i], sizeof(T), io_ring + (i % RING) * TARGET_SIZE, length, listener);
+        sum += static_cast<uint64_t>(length);
+    }
+    return sum + listener.m_count + static_cast<unsigned char>(io_ring[0]);
+}
+
+uint64_t RunTextKernel(SqlToCKernel in_kernel, SqlToCKernelState& io_state, const Inputs& in_inputs, char* io_ring)
+{
+    CountingListener listener;
+    uint64_t sum = 0;
+    for (size_t i = 0; i < CELLS; ++i)
+    {
+        int64_t length = TARGET_SIZE;
+        const uint32_t begin = in_inputs.textOffsets[i];
+        in_kernel(io_state,
+                  in_inputs.texts.data() + begin,
+                  in_inputs.textOffsets[i + 1] - begin,
+                  io_ring + (i % RING) * TARGET_SIZE,
+                  length,
+                  listener);
+        sum += static_cast<uint64_t>(length);
+    }
+    return sum + listener.m_count + static_cast<unsigned char>(io_ring[0]);
+}
+
+} // namespace
+
+int main()
+{
+    const Inputs inputs = MakeInputs();
+    SqlToCKernelState plainState;
+    SqlToCKernelState utf8State;
+    utf8State.m_sourceEncoding = ENC_UTF8;
+    utf8State.m_targetEncoding = ENC_UTF8;
+    SqlToCKernelState wideState;
+    wideState.m_sourceEncoding = ENC_UTF8;
+    wideState.m_targetEncoding = ENC_UTF16_LE;
+
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* icu = ucnv_open("UTF-8", &status);
+    if (U_FAILURE(status))
+    {
+        std::fprintf(stderr, "ICU cannot open UTF-8: %s\n", u_errorName(status));
+        return 1;
+    }
+
+    const Family families[] = {
+        {"SBIGINT to SLONG",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_SBIGINT, TDW_C_SLONG), plainState, inputs.bigints, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 const int32_t value = static_cast<int32_t>(inputs.bigints[i]);
+                 std::memcpy(ring + (i % RING) * TARGET_SIZE, &value, sizeof(value));
+                 sum += sizeof(value);
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"DOUBLE to DOUBLE",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_DOUBLE, TDW_C_DOUBLE), plainState, inputs.doubles, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 std::memcpy(ring + (i % RING) * TARGET_SIZE, &inputs.doubles[i], sizeof(double));
+                 sum += sizeof(double);
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"DOUBLE to CHAR",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_DOUBLE, TDW_C_CHAR), plainState, inputs.doubles, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 sum += static_cast<uint64_t>(
+                     std::snprintf(ring + (i % RING) * TARGET_SIZE, TARGET_SIZE, "%.15g", inputs.doubles[i]));
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"SINTEGER to CHAR",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_SINTEGER, TDW_C_CHAR), plainState, inputs.integers, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 char* target = ring + (i % RING) * TARGET_SIZE;
+                 char* end = std::to_chars(target, target + TARGET_SIZE - 1, inputs.integers[i]).ptr;
+                 *end = '\0';
+                 sum += static_cast<uint64_t>(end - target);
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"UTF-8 text to CHAR (UTF-8)",
+         [&](char* ring) {
+             return RunTextKernel(
+                 SqlToCKernelTable::Find(TDW_SQL_VARCHAR, TDW_C_CHAR, ENC_UTF8, ENC_UTF8), utf8State, inputs, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 const uint32_t begin = inputs.textOffsets[i];
+                 const uint32_t length = inputs.textOffsets[i + 1] - begin;
+                 char* target = ring + (i % RING) * TARGET_SIZE;
+                 std::memcpy(target, inputs.texts.data() + begin, length);
+                 target[length] = '\0';
+                 sum += length;
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"UTF-8 text to WCHAR (UTF-16)",
+         [&](char* ring) {
+             return RunTextKernel(
+                 SqlToCKernelTable::Find(TDW_SQL_VARCHAR, TDW_C_WCHAR, ENC_UTF8, ENC_UTF16_LE), wideState, inputs, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 const uint32_t begin = inputs.textOffsets[i];
+                 UErrorCode error = U_ZERO_ERROR;
+                 sum += static_cast<uint64_t>(ucnv_toUChars(icu,
+                                                            reinterpret_cast<UChar*>(ring + (i % RING) * TARGET_SIZE),
+                                                            TARGET_SIZE / 2,
+                                                            inputs.texts.data() + begin,
+                                                            static_cast<int32_t>(inputs.textOffsets[i + 1] - begin),
+                                                            &error));
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+    };
+
+    uint64_t checksum = 0;
+    std::printf("%-30s %16s %16s %8s\n", "family (1,000,000 cells)", "kernel cells/s", "plain cells/s", "ratio");
+    for (const Family& family : families)
+    {
+        const double kernelSeconds = BestSeconds(family.kernel, checksum);
+        const double plainSeconds = BestSeconds(family.plain, checksum);
+        std::printf("%-30s %16.0f %16.0f %8.2f\n",
+                    family.name,
+                    CELLS / kernelSeconds,
+                    CELLS / plainSeconds,
+                    kernelSeconds / plainSeconds);
+    }
+    std::printf("(ratio: kernel time over plain time; checksum %llu)\n", static_cast<unsigned long long>(checksum));
+    ucnv_close(icu);
+    return 0;
+}
