@@ -37,7 +37,8 @@ const char* const SAMPLE =
     "\"LogLevel\"=dword:0000000a\r\n"
     "\"Big\"=qword:ffffffffffffffff\r\n"
     "\"Expand\"=hex(2):25,00,54,00,\\\r\n"
-    "  45,00,00,00\r\n"
+    "  45,00,\\\r\n"
+    "  00,00\r\n"
     "\"Binary\"=hex:01,02\r\n"
     "\"Gone\"=-\r\n"
     "@=\"default\"\r\n"
@@ -122,12 +123,13 @@ TEST(RegistryDocument, SetTextReplacesTheValueOfTheSameNameInAnyCaseAndKeepsItsS
                    { "New", RegistryValue::Type::Text, "a\\b\"c", 0 } });
     // The lines this layer does not read are written back untouched.
     const std::string text = document.ToText();
-    EXPECT_NE(std::string::npos, text.find("\"Expand\"=hex(2):25,00,54,00,\\\r\n  45,00,00,00\r\n"));
+    EXPECT_NE(std::string::npos, text.find("\"Expand\"=hex(2):25,00,54,00,\\\r\n  45,00,\\\r\n  00,00\r\n"));
     EXPECT_NE(std::string::npos, text.find("; a comment"));
 
     // Replacing a value spread over continuation lines replaces all of its lines.
     ASSERT_TRUE(document.SetText(KEY, "expand", "t"));
-    EXPECT_EQ(std::string::npos, document.ToText().find("45,00,00,00"));
+    EXPECT_EQ(std::string::npos, document.ToText().find("45,00"));
+    EXPECT_EQ(std::string::npos, document.ToText().find("00,00"));
     ExpectValues(reread.GetValues("SOFTWARE\\Pelta\\Other"), { { "LogLevel", RegistryValue::Type::Text, "1", 0 } });
 }
 
