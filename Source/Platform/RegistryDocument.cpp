@@ -292,7 +292,8 @@ bool RegistryDocument::SetText(
             match = i;
             matchName = entry.m_value.m_name;
         }
-        if (inKey)
+        // A value still waiting for its next line would take a line written after it.
+        if (inKey && !ContinuesOnNextLine(m_lines[i]))
         {
             lastOfKey = i;
         }
