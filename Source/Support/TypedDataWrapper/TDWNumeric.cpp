@@ -212,7 +212,9 @@ bool SplitDecimalText(const char* in_text, size_t in_length, DecimalText& out_pa
     {
         lastZero = pos;
     }
-    if (lastZero != nullptr && pos < end && *pos == '.')
+    // Zeros after the point are skipped too, whether or not any came before it: they only place
+    // the first significant digit.
+    if (pos < end && *pos == '.')
     {
         point = pos++;
         for (; pos < end && *pos == '0'; ++pos)
