@@ -419,17 +419,6 @@ TEST(orvik_wstring, DecodingErrorsAreRaised)
     EXPECT_THROW(orvik_wstring("abc", 3, ENCODING_COUNT), InvalidArgumentException);
     EXPECT_THROW(orvik_wstring("abc", -2, ENC_UTF8), InvalidArgumentException);
     EXPECT_THROW(orvik_wstring(u"abc", -1), InvalidArgumentException);
-    try
-    {
-        orvik_wstring("abc", 3, 20);
-        FAIL() << "ISO-646-IRV has no converter";
-    }
-    catch (const ErrorException& exception)
-    {
-        EXPECT_EQ(DIAG_GENERAL_ERROR, exception.GetDiagState());
-        EXPECT_EQ(SUPPORT_COMPONENT_ID, exception.GetComponentId());
-        EXPECT_EQ("ICUCreateUConverterErr", Show(exception.GetMessageKey()));
-    }
 }
 
 TEST(orvik_wstring, EncodesExactlyTheBytes)
