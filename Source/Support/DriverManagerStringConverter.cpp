@@ -8,6 +8,7 @@
 #include "TextErrors.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,6 +16,18 @@
 
 namespace Orvik {
 namespace Support {
+
+namespace {
+
+void RaiseUnexpected(UErrorCode in_status)
+{
+    if (U_FAILURE(in_status))
+    {
+        RaiseTextError(u"ICUConvErrNotRecog");
+    }
+}
+
+} // namespace
 
 DriverManagerStringConverter::DriverManagerStringConverter(EncodingType in_encoding,
                                                            IPlatformStringConverter& in_stringConverter)
@@ -70,16 +83,15 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
     // Nothing of an earlier text, such as a character cut at the end of its buffer, may reach
     // this one.
     m_converter.Reset();
-    UConverter* converter = m_converter.Get();
     const char16_t* source = in_source.GetBuffer();
-    const char16_t* const sourceEnd = source + in_source.GetLength();
+    const char16_t* const end = source + in_source.GetLength();
     char* position = out_target;
     // The bulk of the text in one call, keeping the room of one character for the careful part.
-    if (in_limit - out_target > m_maxBytesPerChar)
+    const int32_t reserve = m_maxBytesPerChar;
+    if (in_limit - out_target > reserve)
     {
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit - m_maxBytesPerChar, &source, sourceEnd, nullptr, true,
-                         &status);
+        ucnv_fromUnicode(m_converter.Get(), &position, in_limit - reserve, &source, end, nullptr, true, &status);
         if (U_SUCCESS(status))
         {
             return position;
@@ -88,38 +100,50 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
         {
             RaiseTextError(u"ICUConvErrNotRecog");
         }
-        // What the converter still holds of the character that the bulk cut.
-        status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit, &source, source, nullptr, false, &status);
-        if (U_FAILURE(status))
-        {
-            RaiseTextError(u"ICUConvErr");
-        }
     }
-    // The rest one code unit at a time, so that a character that does not fit whole is taken back.
-    while (source < sourceEnd)
+    // The rest one character at a time.
+    char* tried = position;
+    while (source < end && EncodeIfItFits(source, end, position, in_limit, tried))
     {
-        char* const characterStart = position;
-        UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit, &source, source + 1, nullptr, source + 1 == sourceEnd,
-                         &status);
-        if (status == U_BUFFER_OVERFLOW_ERROR)
-        {
-            std::fill(characterStart, in_limit, '\0');
-            out_truncated = true;
-            return characterStart;
-        }
-        if (U_FAILURE(status))
-        {
-            RaiseTextError(u"ICUConvErrNotRecog");
-        }
-        if (position == in_limit && source < sourceEnd)
-        {
-            out_truncated = true;
-            break;
-        }
     }
+    out_truncated = source < end;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_fromUnicode(m_converter.Get(), &position, in_limit, &source, source, nullptr, true, &status);
+    if (U_FAILURE(status))
+    {
+        RaiseTextError(u"ICUConvErr");
+    }
+    // What the tries wrote beyond the text.
+    std::fill(position, std::max(tried, position), '\0');
     return position;
+}
+
+// A copy of the converter first tries the character and the end of the text after it; the
+// character is taken only when both fit. So taking a character back never takes what earlier code
+// units produced (the substitute of a lone surrogate, which ICU writes only on seeing the next
+// unit), and the end of the text always fits after the last character taken.
+bool DriverManagerStringConverter::EncodeIfItFits(const char16_t*& io_source,
+                                                  const char16_t* in_end,
+                                                  char*& io_position,
+                                                  char* in_limit,
+                                                  char*& io_tried)
+{
+    const bool isPair = U16_IS_LEAD(io_source[0]) && io_source + 1 < in_end && U16_IS_TRAIL(io_source[1]);
+    const char16_t* const characterEnd = io_source + (isPair ? 2 : 1);
+    const IcuConverter trial = m_converter.Clone();
+    const char16_t* trialSource = io_source;
+    char* trialEnd = io_position;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_fromUnicode(trial.Get(), &trialEnd, in_limit, &trialSource, characterEnd, nullptr, true, &status);
+    io_tried = std::max(io_tried, trialEnd);
+    if (status == U_BUFFER_OVERFLOW_ERROR)
+    {
+        return false;
+    }
+    RaiseUnexpected(status);
+    ucnv_fromUnicode(m_converter.Get(), &io_position, in_limit, &io_source, characterEnd, nullptr, false, &status);
+    RaiseUnexpected(status);
+    return true;
 }
 
 int32_t DriverManagerStringConverter::GetRequiredLength(const orvik_wstring& in_source, bool in_lengthInBytes)

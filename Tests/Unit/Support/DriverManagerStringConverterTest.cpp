@@ -51,21 +51,36 @@ TEST_F(DriverManagerStringConverterTest, WritesWhatFitsAndAlwaysATerminator)
 }
 
 // Every buffer size from nothing to more than enough, in bytes and in code units: the buffer holds
-// the longest prefix of whole characters that fits with the terminator, never part of one.
+// the longest prefix of whole characters that fits, as a complete text, with the terminator, never
+// part of one. A lone surrogate is a whole character whose substitute stays when the next one does
+// not fit.
 TEST_F(DriverManagerStringConverterTest, OnlyWholeCharactersAreWritten)
 {
-    const std::u16string text = u"a\u00E9\U0001F600\u20AC\U0001F600b";
-    for (EncodingType encoding : DRIVER_MANAGER_ENCODINGS)
+    const std::u16string mixed = u"a\u00E9\U0001F600\u20AC\U0001F600b";
+    const struct
     {
-        DriverManagerStringConverter converter(encoding, m_strings);
-        const int32_t unitSize = UnitSize(encoding);
+        EncodingType encoding;
+        std::u16string text;
+    } cases[] = {
+        {ENC_UTF16_LE, mixed},
+        {ENC_UTF8, mixed},
+        {ENC_UTF32_LE, mixed},
+        {ENC_UTF8, u"\xDC6B\u2B73"},
+        {ENC_UTF8, u"a\xD83D\u20AC\xDE00"},
+        {ENC_UTF32_LE, u"\xD83D" u"a\xDE00"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::u16string& text = c.text;
+        DriverManagerStringConverter converter(c.encoding, m_strings);
+        const int32_t unitSize = UnitSize(c.encoding);
         const int32_t fullLength = converter.GetRequiredLength(text, true);
         for (bool inBytes : {true, false})
         {
             for (int32_t length = 0; length <= fullLength / (inBytes ? 1 : unitSize) + 2; ++length)
             {
-                SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(encoding)) + (inBytes ? " bytes " : " units ") +
-                             std::to_string(length));
+                SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(c.encoding)) + " " + Show(text) +
+                             (inBytes ? " bytes " : " units ") + std::to_string(length));
                 const int32_t size = inBytes ? length : length * unitSize;
                 std::vector<uint8_t> target(size, UNTOUCHED);
                 bool truncated = false;
@@ -83,13 +98,14 @@ TEST_F(DriverManagerStringConverterTest, OnlyWholeCharactersAreWritten)
                 std::u16string expected;
                 for (size_t end = 1; end <= text.size(); ++end)
                 {
-                    const bool splitsAPair = end < text.size() && (text[end] & 0xFC00) == 0xDC00;
-                    if (!splitsAPair && Encoded(text.substr(0, end), encoding).size() + unitSize <= size_t(size))
+                    const bool splitsAPair = end < text.size() && (text[end - 1] & 0xFC00) == 0xD800 &&
+                                             (text[end] & 0xFC00) == 0xDC00;
+                    if (!splitsAPair && Encoded(text.substr(0, end), c.encoding).size() + unitSize <= size_t(size))
                     {
                         expected = text.substr(0, end);
                     }
                 }
-                EXPECT_EQ(Encoded(expected, encoding), BytesOf(target.data(), written));
+                EXPECT_EQ(Encoded(expected, c.encoding), BytesOf(target.data(), written));
                 EXPECT_EQ(expected.size() < text.size(), truncated);
                 EXPECT_EQ(std::vector<uint8_t>(unitSize, 0),
                           std::vector<uint8_t>(target.begin() + written, target.begin() + written + unitSize));
