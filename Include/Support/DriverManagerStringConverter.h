@@ -49,11 +49,12 @@ private:
                         char*& io_tried);
 
     EncodingType m_encoding;
-    uint8_t m_codeUnitSize;
-    uint8_t m_maxCodeUnitsPerChar;
-    uint8_t m_maxBytesPerChar;
-    IPlatformStringConverter& m_stringConverter;
     IcuConverter m_converter;
+    uint8_t m_codeUnitSize;
+    /// The most bytes, and code units, that one character and the shift it may need take.
+    uint8_t m_maxBytesPerChar;
+    uint8_t m_maxCodeUnitsPerChar;
+    IPlatformStringConverter& m_stringConverter;
     CriticalSection m_lock;
 };
 

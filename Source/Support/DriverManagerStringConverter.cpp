@@ -27,16 +27,26 @@ void RaiseUnexpected(UErrorCode in_status)
     }
 }
 
+// The table's count is too small for some encodings: the stateful ones spend escape sequences on
+// switching between character sets, and EUC-JP has characters of three bytes. ICU knows the most
+// bytes that one UTF-16 code unit can take.
+uint8_t MostBytesPerCharacter(EncodingType in_encoding, const IcuConverter& in_converter)
+{
+    const int fromTable =
+        EncodingInfo::GetCodeUnitSize(in_encoding) * EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding);
+    return static_cast<uint8_t>(std::max<int>(fromTable, ucnv_getMaxCharSize(in_converter.Get())));
+}
+
 } // namespace
 
 DriverManagerStringConverter::DriverManagerStringConverter(EncodingType in_encoding,
                                                            IPlatformStringConverter& in_stringConverter)
     : m_encoding(in_encoding),
+      m_converter(in_encoding),
       m_codeUnitSize(EncodingInfo::GetCodeUnitSize(in_encoding)),
-      m_maxCodeUnitsPerChar(EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding)),
-      m_maxBytesPerChar(m_codeUnitSize * m_maxCodeUnitsPerChar),
-      m_stringConverter(in_stringConverter),
-      m_converter(in_encoding)
+      m_maxBytesPerChar(MostBytesPerCharacter(in_encoding, m_converter)),
+      m_maxCodeUnitsPerChar(m_maxBytesPerChar / m_codeUnitSize),
+      m_stringConverter(in_stringConverter)
 {
 }
 
@@ -73,21 +83,24 @@ int32_t DriverManagerStringConverter::ToBuffer(const orvik_wstring& in_source,
 }
 
 // The whole text is given, so ICU is told where it ends (flush): a lead surrogate that ends it
-// becomes a substitute, as GetRequiredLength counts it, and never waits for the next text.
+// becomes a substitute, as GetRequiredLength counts it, and never waits for the next text; a
+// stateful encoding returns to its initial state.
 char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
                                            char* out_target,
                                            char* in_limit,
                                            bool& out_truncated)
 {
+    const char16_t* const begin = in_source.GetBuffer();
+    const char16_t* const end = begin + in_source.GetLength();
     CriticalSectionLock lock(m_lock);
     // Nothing of an earlier text, such as a character cut at the end of its buffer, may reach
     // this one.
     m_converter.Reset();
-    const char16_t* source = in_source.GetBuffer();
-    const char16_t* const end = source + in_source.GetLength();
+    const char16_t* source = begin;
     char* position = out_target;
-    // The bulk of the text in one call, keeping the room of one character for the careful part.
-    const int32_t reserve = m_maxBytesPerChar;
+    // The bulk of the text in one call. The room kept free takes the character that the call may
+    // cut and what ends the text after it.
+    const int32_t reserve = 2 * m_maxBytesPerChar;
     if (in_limit - out_target > reserve)
     {
         UErrorCode status = U_ZERO_ERROR;
@@ -107,11 +120,16 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
     {
     }
     out_truncated = source < end;
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_fromUnicode(m_converter.Get(), &position, in_limit, &source, source, nullptr, true, &status);
-    if (U_FAILURE(status))
+    // Ending a text of which nothing was taken would still write what begins one in some
+    // encodings (ISO-2022-KR's header).
+    if (source != begin)
     {
-        RaiseTextError(u"ICUConvErr");
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(m_converter.Get(), &position, in_limit, &source, source, nullptr, true, &status);
+        if (U_FAILURE(status))
+        {
+            RaiseTextError(u"ICUConvErr");
+        }
     }
     // What the tries wrote beyond the text.
     std::fill(position, std::max(tried, position), '\0');
