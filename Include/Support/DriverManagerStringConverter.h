@@ -40,12 +40,21 @@ private:
     /// Encodes as much of the text as fits whole below out_limit; returns the end of what it wrote.
     char* Encode(const orvik_wstring& in_source, char* out_target, char* in_limit, bool& out_truncated);
 
+    /// Converts the character at io_source when it and the end of the text fit below in_limit,
+    /// advancing io_source and io_position; io_tried is raised to the furthest byte written.
+    bool EncodeIfItFits(const char16_t*& io_source,
+                        const char16_t* in_end,
+                        char*& io_position,
+                        char* in_limit,
+                        char*& io_tried);
+
     EncodingType m_encoding;
-    uint8_t m_codeUnitSize;
-    uint8_t m_maxCodeUnitsPerChar;
-    uint8_t m_maxBytesPerChar;
-    IPlatformStringConverter& m_stringConverter;
     IcuConverter m_converter;
+    uint8_t m_codeUnitSize;
+    /// The most bytes, and code units, that one character and the shift it may need take.
+    uint8_t m_maxBytesPerChar;
+    uint8_t m_maxCodeUnitsPerChar;
+    IPlatformStringConverter& m_stringConverter;
     CriticalSection m_lock;
 };
 

@@ -12,7 +12,9 @@ namespace Support {
 class EncodingInfo
 {
 public:
-    /// The ICU converter name of in_encoding; throws InvalidArgumentException outside the table.
+    /// The name ICU opens in_encoding's converter by: the table's name, or another name of the
+    /// same character set where ICU does not know that one. Throws InvalidArgumentException
+    /// outside the table.
     static const char* GetEncodingName(EncodingType in_encoding);
 
     /// Bytes per code unit: 2 for UTF-16, 4 for UTF-32, 1 for every other value.

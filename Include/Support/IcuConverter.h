@@ -25,10 +25,16 @@ public:
 
     UConverter* Get() const { return m_converter; }
 
+    /// A second converter in this one's state, for trying a conversion that may be thrown away.
+    /// Raises "ICUCreateUConverterErr" when ICU cannot make it.
+    IcuConverter Clone() const;
+
     /// Drops whatever the converter holds of an unfinished text, in both directions.
     void Reset();
 
 private:
+    explicit IcuConverter(UConverter* in_converter) : m_converter(in_converter) {}
+
     UConverter* m_converter;
 };
 

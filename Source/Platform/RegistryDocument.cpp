@@ -183,11 +183,26 @@ Entry Parse(const std::string& in_line)
     return entry;
 }
 
-// A value line ending in a backslash (the hex form of other types) goes on in the next line.
-bool ContinuesOnNextLine(const std::string& in_line)
+bool StartsValue(const std::string& in_line)
 {
     const std::string line = Trim(in_line);
-    return !line.empty() && (line[0] == '"' || line[0] == '@') && line.back() == '\\';
+    return !line.empty() && (line[0] == '"' || line[0] == '@');
+}
+
+bool EndsInBackslash(const std::string& in_line)
+{
+    const std::string line = Trim(in_line);
+    return !line.empty() && line.back() == '\\';
+}
+
+// A value whose last line ends in a backslash (the hex form of other types) goes on in the next
+// line, however many lines it already spans.
+bool ContinuesOnNextLine(const std::string& in_logicalLine)
+{
+    const size_t lastBreak = in_logicalLine.rfind('\n');
+    const std::string lastLine =
+        lastBreak == std::string::npos ? in_logicalLine : in_logicalLine.substr(lastBreak + 1);
+    return StartsValue(in_logicalLine) && EndsInBackslash(lastLine);
 }
 
 } // namespace
@@ -212,7 +227,7 @@ RegistryDocument::RegistryDocument(const std::string& in_text)
         {
             m_lines.push_back(line);
         }
-        continuing = ContinuesOnNextLine(line);
+        continuing = ContinuesOnNextLine(m_lines.back());
         start = end + 1;
     }
 }
@@ -277,7 +292,8 @@ bool RegistryDocument::SetText(
             match = i;
             matchName = entry.m_value.m_name;
         }
-        if (inKey)
+        // A value still waiting for its next line would take a line written after it.
+        if (inKey && !ContinuesOnNextLine(m_lines[i]))
         {
             lastOfKey = i;
         }

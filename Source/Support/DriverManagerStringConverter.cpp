@@ -8,6 +8,7 @@
 #include "TextErrors.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <cstring>
@@ -16,14 +17,36 @@
 namespace Orvik {
 namespace Support {
 
+namespace {
+
+void RaiseUnexpected(UErrorCode in_status)
+{
+    if (U_FAILURE(in_status))
+    {
+        RaiseTextError(u"ICUConvErrNotRecog");
+    }
+}
+
+// The table's count is too small for some encodings: the stateful ones spend escape sequences on
+// switching between character sets, and EUC-JP has characters of three bytes. ICU knows the most
+// bytes that one UTF-16 code unit can take.
+uint8_t MostBytesPerCharacter(EncodingType in_encoding, const IcuConverter& in_converter)
+{
+    const int fromTable =
+        EncodingInfo::GetCodeUnitSize(in_encoding) * EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding);
+    return static_cast<uint8_t>(std::max<int>(fromTable, ucnv_getMaxCharSize(in_converter.Get())));
+}
+
+} // namespace
+
 DriverManagerStringConverter::DriverManagerStringConverter(EncodingType in_encoding,
                                                            IPlatformStringConverter& in_stringConverter)
     : m_encoding(in_encoding),
+      m_converter(in_encoding),
       m_codeUnitSize(EncodingInfo::GetCodeUnitSize(in_encoding)),
-      m_maxCodeUnitsPerChar(EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding)),
-      m_maxBytesPerChar(m_codeUnitSize * m_maxCodeUnitsPerChar),
-      m_stringConverter(in_stringConverter),
-      m_converter(in_encoding)
+      m_maxBytesPerChar(MostBytesPerCharacter(in_encoding, m_converter)),
+      m_maxCodeUnitsPerChar(m_maxBytesPerChar / m_codeUnitSize),
+      m_stringConverter(in_stringConverter)
 {
 }
 
@@ -60,26 +83,28 @@ int32_t DriverManagerStringConverter::ToBuffer(const orvik_wstring& in_source,
 }
 
 // The whole text is given, so ICU is told where it ends (flush): a lead surrogate that ends it
-// becomes a substitute, as GetRequiredLength counts it, and never waits for the next text.
+// becomes a substitute, as GetRequiredLength counts it, and never waits for the next text; a
+// stateful encoding returns to its initial state.
 char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
                                            char* out_target,
                                            char* in_limit,
                                            bool& out_truncated)
 {
+    const char16_t* const begin = in_source.GetBuffer();
+    const char16_t* const end = begin + in_source.GetLength();
     CriticalSectionLock lock(m_lock);
     // Nothing of an earlier text, such as a character cut at the end of its buffer, may reach
     // this one.
     m_converter.Reset();
-    UConverter* converter = m_converter.Get();
-    const char16_t* source = in_source.GetBuffer();
-    const char16_t* const sourceEnd = source + in_source.GetLength();
+    const char16_t* source = begin;
     char* position = out_target;
-    // The bulk of the text in one call, keeping the room of one character for the careful part.
-    if (in_limit - out_target > m_maxBytesPerChar)
+    // The bulk of the text in one call. The room kept free takes the character that the call may
+    // cut and what ends the text after it.
+    const int32_t reserve = 2 * m_maxBytesPerChar;
+    if (in_limit - out_target > reserve)
     {
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit - m_maxBytesPerChar, &source, sourceEnd, nullptr, true,
-                         &status);
+        ucnv_fromUnicode(m_converter.Get(), &position, in_limit - reserve, &source, end, nullptr, true, &status);
         if (U_SUCCESS(status))
         {
             return position;
@@ -88,38 +113,55 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
         {
             RaiseTextError(u"ICUConvErrNotRecog");
         }
-        // What the converter still holds of the character that the bulk cut.
-        status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit, &source, source, nullptr, false, &status);
+    }
+    // The rest one character at a time.
+    char* tried = position;
+    while (source < end && EncodeIfItFits(source, end, position, in_limit, tried))
+    {
+    }
+    out_truncated = source < end;
+    // Ending a text of which nothing was taken would still write what begins one in some
+    // encodings (ISO-2022-KR's header).
+    if (source != begin)
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_fromUnicode(m_converter.Get(), &position, in_limit, &source, source, nullptr, true, &status);
         if (U_FAILURE(status))
         {
             RaiseTextError(u"ICUConvErr");
         }
     }
-    // The rest one code unit at a time, so that a character that does not fit whole is taken back.
-    while (source < sourceEnd)
-    {
-        char* const characterStart = position;
-        UErrorCode status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter, &position, in_limit, &source, source + 1, nullptr, source + 1 == sourceEnd,
-                         &status);
-        if (status == U_BUFFER_OVERFLOW_ERROR)
-        {
-            std::fill(characterStart, in_limit, '\0');
-            out_truncated = true;
-            return characterStart;
-        }
-        if (U_FAILURE(status))
-        {
-            RaiseTextError(u"ICUConvErrNotRecog");
-        }
-        if (position == in_limit && source < sourceEnd)
-        {
-            out_truncated = true;
-            break;
-        }
-    }
+    // What the tries wrote beyond the text.
+    std::fill(position, std::max(tried, position), '\0');
     return position;
+}
+
+// A copy of the converter first tries the character and the end of the text after it; the
+// character is taken only when both fit. So taking a character back never takes what earlier code
+// units produced (the substitute of a lone surrogate, which ICU writes only on seeing the next
+// unit), and the end of the text always fits after the last character taken.
+bool DriverManagerStringConverter::EncodeIfItFits(const char16_t*& io_source,
+                                                  const char16_t* in_end,
+                                                  char*& io_position,
+                                                  char* in_limit,
+                                                  char*& io_tried)
+{
+    const bool isPair = U16_IS_LEAD(io_source[0]) && io_source + 1 < in_end && U16_IS_TRAIL(io_source[1]);
+    const char16_t* const characterEnd = io_source + (isPair ? 2 : 1);
+    const IcuConverter trial = m_converter.Clone();
+    const char16_t* trialSource = io_source;
+    char* trialEnd = io_position;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_fromUnicode(trial.Get(), &trialEnd, in_limit, &trialSource, characterEnd, nullptr, true, &status);
+    io_tried = std::max(io_tried, trialEnd);
+    if (status == U_BUFFER_OVERFLOW_ERROR)
+    {
+        return false;
+    }
+    RaiseUnexpected(status);
+    ucnv_fromUnicode(m_converter.Get(), &io_position, in_limit, &io_source, characterEnd, nullptr, false, &status);
+    RaiseUnexpected(status);
+    return true;
 }
 
 int32_t DriverManagerStringConverter::GetRequiredLength(const orvik_wstring& in_source, bool in_lengthInBytes)

@@ -7,7 +7,7 @@ namespace Support {
 
 const char* EncodingInfo::GetEncodingName(EncodingType in_encoding)
 {
-    return EncodingTable::GetRow(in_encoding).m_name;
+    return EncodingTable::GetRow(in_encoding).GetIcuName();
 }
 
 uint8_t EncodingInfo::GetCodeUnitSize(EncodingType in_encoding)

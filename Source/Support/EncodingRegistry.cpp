@@ -1,6 +1,6 @@
 #include "Support/EncodingRegistry.h"
 
-#include "Support/EncodingInfo.h"
+#include "EncodingTable.h"
 #include "Support/StringUtilities.h"
 #include "TextErrors.h"
 
@@ -26,7 +26,7 @@ const std::unordered_map<std::string, EncodingType>& GetRegistry()
         std::unordered_map<std::string, EncodingType> names;
         for (EncodingType encoding = 0; encoding < ENCODING_COUNT; ++encoding)
         {
-            names.emplace(UpperCased(EncodingInfo::GetEncodingName(encoding)), encoding);
+            names.emplace(UpperCased(EncodingTable::GetRow(encoding).m_name), encoding);
         }
         return names;
     }();

@@ -11,7 +11,8 @@ constexpr BlankTrimming LE = BlankTrimming::LittleEndianUnits;
 constexpr BlankTrimming BE = BlankTrimming::BigEndianUnits;
 constexpr BlankTrimming DE = BlankTrimming::Decoded;
 
-// ICU converter name, code-unit size, most code units per character, blank trimming.
+// Name, code-unit size, most code units per character, blank trimming, and the ICU converter
+// name where ICU does not open the first.
 constexpr EncodingRow ENCODING_TABLE[] = {
     {"UTF-8", 1, 4, LE},            // 0
     {"UTF-16LE", 2, 2, LE},         // 1
@@ -33,7 +34,7 @@ constexpr EncodingRow ENCODING_TABLE[] = {
     {"JIS_Encoding", 1, 2, DE},     // 17
     {"SHIFT-JIS", 1, 2, DE},        // 18
     {"EUC-JP", 1, 2, DE},           // 19
-    {"ISO-646-IRV", 1, 2, LE},      // 20
+    {"ISO-646-IRV", 1, 2, LE, "US-ASCII"}, // 20: ICU knows ISO 646 IRV only as ASCII
     {"KS-C-5601", 1, 2, DE},        // 21
     {"ISO-2022-KR", 1, 2, DE},      // 22
     {"EUC-KR", 1, 2, DE},           // 23

@@ -21,11 +21,15 @@ enum class BlankTrimming : uint8_t
 /// What the driver knows about one encoding.
 struct EncodingRow
 {
-    /// The ICU converter name.
+    /// The name settings give the encoding by.
     const char* m_name;
     uint8_t m_codeUnitSize;
     uint8_t m_maxCodeUnitsPerChar;
     BlankTrimming m_blankTrimming;
+    /// The name ICU opens the converter by, where ICU does not know m_name.
+    const char* m_icuName = nullptr;
+
+    constexpr const char* GetIcuName() const { return m_icuName != nullptr ? m_icuName : m_name; }
 };
 
 /// The constant table of the encodings, indexed by EncodingType.

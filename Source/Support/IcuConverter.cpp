@@ -41,6 +41,17 @@ IcuConverter& IcuConverter::operator=(IcuConverter&& io_other) noexcept
     return *this;
 }
 
+IcuConverter IcuConverter::Clone() const
+{
+    UErrorCode status = U_ZERO_ERROR;
+    IcuConverter clone(ucnv_clone(m_converter, &status));
+    if (U_FAILURE(status))
+    {
+        RaiseTextError(u"ICUCreateUConverterErr");
+    }
+    return clone;
+}
+
 void IcuConverter::Reset()
 {
     ucnv_reset(m_converter);

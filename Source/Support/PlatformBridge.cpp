@@ -12,6 +12,7 @@
 #include <unicode/unistr.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 
 // UTF-16LE text is copied as it lies in memory.
@@ -22,12 +23,45 @@ namespace Support {
 
 namespace {
 
+// Writes at most the given room, sets the flag when the text needed more, and returns the bytes
+// written or, when truncated, the bytes the whole text takes.
+using Encoder = std::function<int32_t(char* out_bytes, int32_t in_room, bool& out_truncated)>;
+
+// The result is sized by what the converting pass wrote: ICU's measuring pass can count a
+// longer substitute than the one it then writes, such as for a lone surrogate in GB2312.
+std::string EncodeWhole(const Encoder& in_encode)
+{
+    std::string bytes;
+    bool truncated = true;
+    while (truncated)
+    {
+        bytes.resize(static_cast<size_t>(in_encode(&bytes[0], static_cast<int32_t>(bytes.size()), truncated)));
+    }
+    return bytes;
+}
+
 std::string EncodeWith(IPlatformStringConverter& io_converter, const orvik_wstring& in_text, EncodingType in_encoding)
 {
-    std::string bytes(io_converter.GetRequiredBytes(in_text, in_encoding), '\0');
-    bool truncated = false;
-    io_converter.FromWString(in_text, &bytes[0], static_cast<int32_t>(bytes.size()), in_encoding, truncated);
-    return bytes;
+    return EncodeWhole([&](char* out_bytes, int32_t in_room, bool& out_truncated) {
+        return io_converter.FromWString(in_text, out_bytes, in_room, in_encoding, out_truncated);
+    });
+}
+
+std::string EncodeWithIcu(const orvik_wstring& in_text, EncodingType in_encoding)
+{
+    IcuConverter converter(in_encoding);
+    return EncodeWhole([&](char* out_bytes, int32_t in_room, bool& out_truncated) {
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t length =
+            ucnv_fromUChars(converter.Get(), out_bytes, in_room, in_text.GetBuffer(), in_text.GetLength(), &status);
+        // Not terminated: the text filled the room exactly.
+        out_truncated = status == U_BUFFER_OVERFLOW_ERROR;
+        if (U_FAILURE(status) && !out_truncated)
+        {
+            RaiseTextError(u"ICUConvErrNotRecog");
+        }
+        return length;
+    });
 }
 
 } // namespace
@@ -86,23 +120,7 @@ std::string PlatformBridge::EncodeString(const orvik_wstring& in_text, EncodingT
     {
         return std::string(reinterpret_cast<const char*>(in_text.GetBuffer()), in_text.GetLengthInBytes());
     }
-    IcuConverter converter(in_encoding);
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t byteLength =
-        ucnv_fromUChars(converter.Get(), nullptr, 0, in_text.GetBuffer(), length, &status);
-    if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR)
-    {
-        RaiseTextError(u"ICUConvErrNotRecog");
-    }
-    std::string bytes(byteLength, '\0');
-    converter.Reset();
-    status = U_ZERO_ERROR;
-    ucnv_fromUChars(converter.Get(), &bytes[0], byteLength, in_text.GetBuffer(), length, &status);
-    if (U_FAILURE(status))
-    {
-        RaiseTextError(u"ICUConvErrNotRecog");
-    }
-    return bytes;
+    return EncodeWithIcu(in_text, in_encoding);
 }
 
 void PlatformBridge::Trace(const char* in_line)

@@ -89,7 +89,8 @@ public:
     float GetSingle(bool& out_overflow) const;
 
     /// Number of significant decimal digits, and at least the count of fraction digits
-    /// (0.001 has precision 3); 0 for a zero integer. Raises "TDWNumericOperationOnInvalid".
+    /// (0.001 has precision 3); 0 for a zero without fraction digits, whatever its exponent.
+    /// Raises "TDWNumericOperationOnInvalid".
     int32_t GetPrecision() const;
 
     /// True when a digit right of the decimal point is not zero.

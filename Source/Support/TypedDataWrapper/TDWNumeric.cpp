@@ -212,7 +212,9 @@ bool SplitDecimalText(const char* in_text, size_t in_length, DecimalText& out_pa
     {
         lastZero = pos;
     }
-    if (lastZero != nullptr && pos < end && *pos == '.')
+    // Zeros after the point are skipped too, whether or not any came before it: they only place
+    // the first significant digit.
+    if (pos < end && *pos == '.')
     {
         point = pos++;
         for (; pos < end && *pos == '0'; ++pos)
@@ -574,7 +576,12 @@ int32_t TDWNumeric::GetPrecision() const
         Raise(SupportErrorCode::TDWNumericOperationOnInvalid, "GetPrecision");
     }
     int32_t digits = static_cast<int32_t>(LoadMagnitude().CountDigits());
-    return (m_exponent >= 0) ? digits + m_exponent : std::max(digits, -static_cast<int32_t>(m_exponent));
+    if (m_exponent < 0)
+    {
+        return std::max(digits, -static_cast<int32_t>(m_exponent));
+    }
+    // A zero has no significant digit for its exponent to follow: 0e5 is as precise as 0.
+    return (digits == 0) ? 0 : digits + m_exponent;
 }
 
 bool TDWNumeric::HasFraction() const

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <thread>
 
 using Orvik::OS::RegistryDocument;
@@ -37,7 +38,8 @@ const char* const SAMPLE =
     "\"LogLevel\"=dword:0000000a\r\n"
     "\"Big\"=qword:ffffffffffffffff\r\n"
     "\"Expand\"=hex(2):25,00,54,00,\\\r\n"
-    "  45,00,00,00\r\n"
+    "  45,00,\\\r\n"
+    "  00,00\r\n"
     "\"Binary\"=hex:01,02\r\n"
     "\"Gone\"=-\r\n"
     "@=\"default\"\r\n"
@@ -122,13 +124,56 @@ TEST(RegistryDocument, SetTextReplacesTheValueOfTheSameNameInAnyCaseAndKeepsItsS
                    { "New", RegistryValue::Type::Text, "a\\b\"c", 0 } });
     // The lines this layer does not read are written back untouched.
     const std::string text = document.ToText();
-    EXPECT_NE(std::string::npos, text.find("\"Expand\"=hex(2):25,00,54,00,\\\r\n  45,00,00,00\r\n"));
+    EXPECT_NE(std::string::npos, text.find("\"Expand\"=hex(2):25,00,54,00,\\\r\n  45,00,\\\r\n  00,00\r\n"));
     EXPECT_NE(std::string::npos, text.find("; a comment"));
 
     // Replacing a value spread over continuation lines replaces all of its lines.
     ASSERT_TRUE(document.SetText(KEY, "expand", "t"));
-    EXPECT_EQ(std::string::npos, document.ToText().find("45,00,00,00"));
+    EXPECT_EQ(std::string::npos, document.ToText().find("45,00"));
+    EXPECT_EQ(std::string::npos, document.ToText().find("00,00"));
     ExpectValues(reread.GetValues("SOFTWARE\\Pelta\\Other"), { { "LogLevel", RegistryValue::Type::Text, "1", 0 } });
+}
+
+// A new value goes after the last complete line of its key, never into a value that a backslash
+// continues on the next line, where the next read would join it to that value.
+TEST(RegistryDocument, SetTextAddsANewValueWhereTheNextReadFindsIt)
+{
+    struct Case
+    {
+        const char* m_document;
+        const char* m_key;
+    };
+    const Case cases[] = {
+        { "[]\n\"\\\n", "" },
+        { "[K]\n\"Bin\"=hex:01,02,\\\n", "K" },
+        { "[K]\n\"Bin\"=hex:01,02,\\\n  03,\\\n", "K" },
+        { "[K]\n\"A\"=\"1\"\n\"Bin\"=hex:01,\\\n  02\n\n[L]\n\"Bin\"=hex:01,\\", "K" },
+        { "[L]\n\"Bin\"=hex:01,\\\n", "K" },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_document);
+        RegistryDocument document(c.m_document);
+        const std::vector<RegistryValue> before = document.GetValues(c.m_key);
+        ASSERT_TRUE(document.SetText(c.m_key, "New", "v"));
+        RegistryDocument reread(document.ToText());
+        std::vector<RegistryValue> after = reread.GetValues(c.m_key);
+        ASSERT_EQ(before.size() + 1, after.size());
+        EXPECT_EQ("New", after.back().m_name);
+        EXPECT_EQ("v", after.back().m_text);
+        EXPECT_EQ(RegistryDocument(c.m_document).GetValues("L").size(), reread.GetValues("L").size());
+        // Every line of the file is kept, the unread values of other types included.
+        std::istringstream lines(c.m_document);
+        for (std::string line; std::getline(lines, line);)
+        {
+            EXPECT_NE(std::string::npos, document.ToText().find(line + "\n")) << line;
+        }
+    }
+    // The value written after a continued line is found by the next write too, which replaces it.
+    RegistryDocument document("[]\n\"\\\n");
+    ASSERT_TRUE(document.SetText("", "", ""));
+    ASSERT_TRUE(document.SetText("", "", "x"));
+    ExpectValues(RegistryDocument(document.ToText()).GetValues(""), { { "", RegistryValue::Type::Text, "x", 0 } });
 }
 
 TEST(RegistryDocument, SetTextRefusesLineBreaks)

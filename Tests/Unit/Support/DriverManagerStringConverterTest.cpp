@@ -19,6 +19,16 @@ const EncodingType DRIVER_MANAGER_ENCODINGS[] = {ENC_UTF16_LE, ENC_UTF8, ENC_UTF
 
 constexpr uint8_t UNTOUCHED = 0xCC;
 
+// Encodings whose characters can take more bytes than the table's count, most of them because
+// escape sequences switch between character sets.
+constexpr EncodingType ENC_JIS = 17;
+constexpr EncodingType ENC_EUC_JP = 19;
+constexpr EncodingType ENC_ISO_2022_KR = 22;
+constexpr EncodingType ENC_ISO_2022_JP = 24;
+constexpr EncodingType ENC_ISO_2022_JP_2 = 25;
+constexpr EncodingType ENC_ISO_2022_CN = 27;
+constexpr EncodingType ENC_HZ = 67;
+
 class DriverManagerStringConverterTest : public ::testing::Test
 {
 protected:
@@ -51,21 +61,45 @@ TEST_F(DriverManagerStringConverterTest, WritesWhatFitsAndAlwaysATerminator)
 }
 
 // Every buffer size from nothing to more than enough, in bytes and in code units: the buffer holds
-// the longest prefix of whole characters that fits with the terminator, never part of one.
+// the longest prefix of whole characters that fits, as a complete text, with the terminator, never
+// part of one. A complete text ends in the initial shift state of a stateful encoding, and a lone
+// surrogate in it is a whole character whose substitute stays when the next one does not fit.
 TEST_F(DriverManagerStringConverterTest, OnlyWholeCharactersAreWritten)
 {
-    const std::u16string text = u"a\u00E9\U0001F600\u20AC\U0001F600b";
-    for (EncodingType encoding : DRIVER_MANAGER_ENCODINGS)
+    const std::u16string mixed = u"a\u00E9\U0001F600\u20AC\U0001F600b";
+    const struct
     {
-        DriverManagerStringConverter converter(encoding, m_strings);
-        const int32_t unitSize = UnitSize(encoding);
+        EncodingType encoding;
+        std::u16string text;
+    } cases[] = {
+        {ENC_UTF16_LE, mixed},
+        {ENC_UTF8, mixed},
+        {ENC_UTF32_LE, mixed},
+        {ENC_UTF8, u"\xDC6B\u2B73"},
+        {ENC_UTF8, u"a\xD83D\u20AC\xDE00"},
+        {ENC_UTF32_LE, u"\xD83D" u"a\xDE00"},
+        {ENC_EUC_JP, u"a\u4E02\u4E02b"},
+        {ENC_ISO_2022_JP, u"a\u3042b\u4E00\u3044c"},
+        {ENC_JIS, u"\u3042b\u4E00"},
+        {ENC_ISO_2022_JP_2, u"a\u00E9\u3042b"},
+        {ENC_ISO_2022_KR, u"a\uAC00b\uAC01"},
+        {ENC_ISO_2022_KR, u""},
+        {ENC_ISO_2022_CN, u"a\u4E00b\u4E01"},
+        {ENC_HZ, u"a\u4E00b\u4E01"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::u16string& text = c.text;
+        DriverManagerStringConverter converter(c.encoding, m_strings);
+        const int32_t unitSize = UnitSize(c.encoding);
         const int32_t fullLength = converter.GetRequiredLength(text, true);
         for (bool inBytes : {true, false})
         {
-            for (int32_t length = 0; length <= fullLength / (inBytes ? 1 : unitSize) + 2; ++length)
+            // Well beyond the text's length, so that roomy buffers take the path of the bulk.
+            for (int32_t length = 0; length <= fullLength / (inBytes ? 1 : unitSize) + 20; ++length)
             {
-                SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(encoding)) + (inBytes ? " bytes " : " units ") +
-                             std::to_string(length));
+                SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(c.encoding)) + " " + Show(text) +
+                             (inBytes ? " bytes " : " units ") + std::to_string(length));
                 const int32_t size = inBytes ? length : length * unitSize;
                 std::vector<uint8_t> target(size, UNTOUCHED);
                 bool truncated = false;
@@ -83,13 +117,14 @@ TEST_F(DriverManagerStringConverterTest, OnlyWholeCharactersAreWritten)
                 std::u16string expected;
                 for (size_t end = 1; end <= text.size(); ++end)
                 {
-                    const bool splitsAPair = end < text.size() && (text[end] & 0xFC00) == 0xDC00;
-                    if (!splitsAPair && Encoded(text.substr(0, end), encoding).size() + unitSize <= size_t(size))
+                    const bool splitsAPair = end < text.size() && (text[end - 1] & 0xFC00) == 0xD800 &&
+                                             (text[end] & 0xFC00) == 0xDC00;
+                    if (!splitsAPair && Encoded(text.substr(0, end), c.encoding).size() + unitSize <= size_t(size))
                     {
                         expected = text.substr(0, end);
                     }
                 }
-                EXPECT_EQ(Encoded(expected, encoding), BytesOf(target.data(), written));
+                EXPECT_EQ(Encoded(expected, c.encoding), BytesOf(target.data(), written));
                 EXPECT_EQ(expected.size() < text.size(), truncated);
                 EXPECT_EQ(std::vector<uint8_t>(unitSize, 0),
                           std::vector<uint8_t>(target.begin() + written, target.begin() + written + unitSize));
@@ -228,6 +263,41 @@ TEST_F(DriverManagerStringConverterTest, NtsLengthIsTheLargestSizeOfThatManyChar
     DriverManagerStringConverter utf8(ENC_UTF8, m_strings);
     EXPECT_EQ(16, utf8.GetNtsLength("abc", NUL_TERMINATED, false, true));
     ExpectTextError("InvalidNullParam", [&] { utf16.GetNtsLength(nullptr, 3, true, true); });
+}
+
+// The room promised for an application's text holds it whole, escape sequences included.
+TEST_F(DriverManagerStringConverterTest, NtsLengthMakesRoomForTheWholeText)
+{
+    const struct
+    {
+        EncodingType encoding;
+        const char* text;
+    } cases[] = {
+        {ENC_UTF8, "a\xC3\xA9\xF0\x9F\x98\x80"},
+        {ENC_UTF16_LE, "a\xF0\x9F\x98\x80"},
+        {ENC_EUC_JP, "\xE4\xB8\x82"},
+        {ENC_ISO_2022_JP, "\xE3\x81\x82"},
+        {ENC_ISO_2022_JP, "a\xE3\x81\x82" "b"},
+        {ENC_ISO_2022_JP_2, "\xC3\xA9"},
+        {ENC_ISO_2022_KR, "\xEA\xB0\x80"},
+        {ENC_ISO_2022_CN, "\xE4\xB8\x80"},
+        {ENC_HZ, "\xE4\xB8\x80"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(EncodingInfo::GetEncodingName(c.encoding)) + " " + c.text);
+        DriverManagerStringConverter converter(c.encoding, m_strings);
+        orvik_wstring text;
+        converter.FromBytes(c.text, NUL_TERMINATED, text);
+        for (bool inBytes : {true, false})
+        {
+            const int64_t room = converter.GetNtsLength(c.text, NUL_TERMINATED, inBytes, true);
+            std::vector<char> target(room * (inBytes ? 1 : UnitSize(c.encoding)));
+            bool truncated = true;
+            converter.ToBuffer(text, target.data(), static_cast<int32_t>(room), inBytes, truncated);
+            EXPECT_FALSE(truncated);
+        }
+    }
 }
 
 TEST_F(DriverManagerStringConverterTest, ArgumentsAreDecoded)

@@ -24,6 +24,7 @@ TEST(NumericLiteral, ParsesTheTrimmedTextAndCountsItsDigits)
         {std::string(" 123.45 \0\0", 11), "123.45", 5},
         {"-1.5E3", "-1500", 2},
         {"+0.0012", "0.0012", 5},
+        {"." + std::string(54, '0') + "10248191152060861951", "1.0248191152060861951E-55", 74},
     };
     for (const Case& c : cases)
     {

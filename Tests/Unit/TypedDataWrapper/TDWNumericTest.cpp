@@ -55,6 +55,8 @@ TEST(TDWNumericParse, KeepsTheDigitsAndMovesZerosIntoTheExponent)
         const char* expected;
         int32_t precision;
     };
+    // Zeros between the point and the first significant digit are no significant digits.
+    const std::string leadingPoint = "." + std::string(54, '0') + "10248191152060861951";
     const Case cases[] = {
         {"-0", "0E0", 0},
         {"0.000", "0E-3", 3},
@@ -66,7 +68,10 @@ TEST(TDWNumericParse, KeepsTheDigitsAndMovesZerosIntoTheExponent)
         {".5", "5E-1", 1},
         {"1.", "1E0", 1},
         {"00.", "0E0", 0},
-        {"0e5", "0E5", 5},
+        {"0e5", "0E5", 0},
+        {"0e1", "0E1", 0},
+        {"-0.00e1", "0E-1", 1},
+        {leadingPoint.c_str(), "10248191152060861951E-74", 74},
         {"00012", "12E0", 2},
         {"1E32767", "1E32767", 32768},
         {"1E-32768", "1E-32768", 32768},
@@ -99,7 +104,7 @@ TEST(TDWNumericParse, SeventyTwoDigitsAreExactAndSeventyThreeFail)
 TEST(TDWNumericParse, RejectsWhatIsNotANumber)
 {
     const char* texts[] = {
-        "", "-", "+", ".", "1..2", "1.2.3", "1e", "1e+", "1E32768", "1E-32769", "1000E32765",
+        "", "-", "+", ".", ".e5", "..5", "1..2", "1.2.3", "1e", "1e+", "1E32768", "1E-32769", "1000E32765",
         "0.1E-32768", "12a", "1 ", " 1", "1e5x", "--1", "e5", "1E1.5",
     };
     for (const char* text : texts)
