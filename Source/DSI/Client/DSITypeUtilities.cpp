@@ -85,11 +85,21 @@ void OutputWhole(const orvik_wstring& in_text, SqlData& io_target, EncodingType 
     converter.FromWString(in_text, io_target.GetBuffer(), length, in_encoding, isTruncated);
 }
 
-/// Encodes the next whole character into io_scratch; returns its length, 0 when none is left.
-int32_t EncodeOneCharacter(EncodingConverter& io_converter, char* io_scratch)
+/// Encodes exactly the next character, which is known to be longer than in_shorterThan bytes,
+/// into io_scratch; returns its length, 0 when no text is left. The target grows a byte at a
+/// time, so that the first one that takes anything takes that character alone.
+int32_t EncodeOneCharacter(EncodingConverter& io_converter, char* io_scratch, int64_t in_shorterThan, uint8_t in_unitSize)
 {
-    io_converter.SetTarget(io_scratch, CHARACTER_SCRATCH_SIZE);
-    return io_converter.Convert(true);
+    for (int64_t room = in_shorterThan + 1; room + in_unitSize <= CHARACTER_SCRATCH_SIZE; ++room)
+    {
+        io_converter.SetTarget(io_scratch, static_cast<int32_t>(room + in_unitSize));
+        const int32_t length = io_converter.Convert(true);
+        if (length > 0 || !io_converter.NeedsConvert())
+        {
+            return length;
+        }
+    }
+    return 0;
 }
 
 /// Produces and drops in_offset bytes of encoded text. A character that the offset cuts is
@@ -109,7 +119,7 @@ int64_t SkipEncoded(EncodingConverter& io_converter, std::vector<char>& io_buffe
             continue;
         }
         char scratch[CHARACTER_SCRATCH_SIZE];
-        const int32_t length = EncodeOneCharacter(io_converter, scratch);
+        const int32_t length = EncodeOneCharacter(io_converter, scratch, remaining, in_unitSize);
         if (length <= remaining)
         {
             return -1;
@@ -163,7 +173,7 @@ bool OutputStreamed(const orvik_wstring& in_text,
         // The next character is longer than the limit: its first bytes, so that the caller
         // moves on; the next call starts inside it.
         char scratch[CHARACTER_SCRATCH_SIZE];
-        EncodeOneCharacter(*converter, scratch);
+        EncodeOneCharacter(*converter, scratch, piece, unitSize);
         StoreBytes(io_target, scratch, piece);
         return true;
     }
