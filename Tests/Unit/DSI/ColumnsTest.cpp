@@ -8,6 +8,7 @@
 
 #include "DSITestSupport.h"
 #include "DriverSettings.h"
+#include "RecordingLog.h"
 #include "Unit/Support/StringTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,18 +1,13 @@
 #pragma once
 
-// Test helpers of the data-store layer: what a failed call threw, as one comparable line, and a
-// log that keeps the entries it admits.
+// Test helper of the data-store layer: what a failed call threw, as one comparable line.
 
-#include "DSI/DSILog.h"
 #include "Support/DiagState.h"
 #include "Support/ErrorException.h"
 
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
-#include <vector>
 
 namespace Orvik {
 namespace Testing {
@@ -53,26 +48,6 @@ std::string Outcome(Action in_action)
         return "not an error exception";
     }
 }
-
-/// A log that keeps every admitted entry as "LEVEL Class::Method: message".
-class RecordingLog : public DSI::DSILog
-{
-public:
-    std::vector<std::string> m_entries;
-
-protected:
-    void WriteEntry(int32_t in_level,
-                    const char* /* in_namespace */,
-                    const char* in_class,
-                    const char* in_method,
-                    const char* in_format,
-                    va_list in_arguments) override
-    {
-        char message[256];
-        std::vsnprintf(message, sizeof message, in_format, in_arguments);
-        m_entries.push_back(std::string(GetLevelName(in_level)) + " " + in_class + "::" + in_method + ": " + message);
-    }
-};
 
 } // namespace Testing
 } // namespace Orvik
