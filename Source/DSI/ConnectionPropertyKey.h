@@ -12,7 +12,7 @@ namespace DSI {
 /// TEXT rows hold wide text; NUMBER rows an AttributeData of the named type (UINT_NATIVE: pointer
 /// sized); HELPER rows get their default from a capability helper of DSIConnection. Bit masks are
 /// in hexadecimal.
-#define ORVIK_CONNECTION_PROPERTY_TABLE(TEXT, NUMBER, HELPER) \
+#define ORVIK_CONNECTION_PROPERTY_TABLE(TEXT, NUMBER, HELPER)             \
     TEXT(CONN_PROP_ACCESSIBLE_PROCEDURES, 1, u"Y")                        \
     TEXT(CONN_PROP_ACCESSIBLE_TABLES, 2, u"Y")                            \
     NUMBER(CONN_PROP_UNUSED_3, 3, UINT16, 0)                              \

@@ -44,6 +44,34 @@ constexpr DefaultRow DEFAULTS[] = {
 #undef ORVIK_CONNECTION_DEFAULT_BY_HELPER
 };
 
+// Every key from 1 to the count has exactly one row, in key order.
+constexpr int32_t ALL_KEYS[] = {
+#define ORVIK_CONNECTION_KEY_OF_TEXT(name, key, value) key,
+#define ORVIK_CONNECTION_KEY_OF_NUMBER(name, key, type, value) key,
+#define ORVIK_CONNECTION_KEY_OF_HELPER(name, key) key,
+    ORVIK_CONNECTION_PROPERTY_TABLE(ORVIK_CONNECTION_KEY_OF_TEXT,
+                                    ORVIK_CONNECTION_KEY_OF_NUMBER,
+                                    ORVIK_CONNECTION_KEY_OF_HELPER)
+#undef ORVIK_CONNECTION_KEY_OF_TEXT
+#undef ORVIK_CONNECTION_KEY_OF_NUMBER
+#undef ORVIK_CONNECTION_KEY_OF_HELPER
+};
+
+constexpr bool AreKeysConsecutive()
+{
+    for (int32_t index = 0; index < CONNECTION_PROPERTY_COUNT; ++index)
+    {
+        if (ALL_KEYS[index] != index + 1)
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+static_assert(sizeof(ALL_KEYS) / sizeof(ALL_KEYS[0]) == CONNECTION_PROPERTY_COUNT, "one row a key");
+static_assert(AreKeysConsecutive(), "rows in key order, from 1");
+
 constexpr uint32_t ALL_USAGES = 31;
 constexpr uint16_t SCHEMA_NAME_LENGTH = 256;
 
