@@ -53,6 +53,10 @@ public:
             break;
         }
         GetSettings() = in_settings;
+        if (m_onConnect)
+        {
+            m_onConnect(*this);
+        }
     }
 
     std::unique_ptr<DSI::DSIStatement> CreateStatement() override { throw DSI::DSIException(u"FuncNotSupported"); }
@@ -96,6 +100,9 @@ public:
         }
     }
 
+    void Cancel() override { ++m_cancels; }
+    void ClearCancel() override { ++m_clearedCancels; }
+
     void BeginTransaction() override { Count(m_begins, m_beginFails); }
     void Commit() override { Count(m_commits, m_commitFails); }
     void Rollback() override { Count(m_rollbacks, m_commitFails); }
@@ -125,6 +132,10 @@ public:
     /// The outcomes of the next connects, in order; connects succeed once they are used up.
     std::vector<ConnectOutcome> m_outcomes;
     std::vector<Support::VariantMap> m_connectedWith;
+    /// Runs at the end of a connect that succeeds, as a data store learns its capabilities.
+    std::function<void(FakeDataStoreConnection&)> m_onConnect;
+    int m_cancels = 0;
+    int m_clearedCancels = 0;
     int m_disconnects = 0;
     int m_begins = 0;
     int m_commits = 0;
