@@ -16,6 +16,7 @@
 #include "Support/TypedDataWrapper/WarningListener.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace Orvik {
 namespace Support {
@@ -291,6 +292,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP)
     KernelOutput::Store(out_target, timestamp);
 }
 
+/// A GUID's text is never cut: a buffer takes all 36 characters or none.
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_CHAR)
 {
     const int64_t size = io_targetLength;
@@ -303,7 +305,6 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_CHAR)
     KernelOutput::Load<TDWGuidValue>(in_sourceData).ToChars(text, false);
     if (!KernelOutput::WriteNarrowText(text, GUID_TEXT_LENGTH, out_target, size))
     {
-        io_targetLength = size;
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
     }
 }
@@ -311,10 +312,9 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_CHAR)
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_WCHAR)
 {
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    const int64_t length = EncodingInfo::GetCodeUnitSize(io_state.m_targetEncoding) * GUID_TEXT_LENGTH;
+    io_targetLength = EncodingInfo::GetCodeUnitSize(io_state.m_targetEncoding) * GUID_TEXT_LENGTH;
     if (out_target == nullptr)
     {
-        io_targetLength = length;
         return;
     }
     char text[TDWGuidValue::TEXT_LENGTH];
@@ -322,9 +322,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_WCHAR)
     if (!KernelOutput::WriteWideText(text, GUID_TEXT_LENGTH, out_target, size, io_state.m_targetEncoding))
     {
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
     }
-    io_targetLength = length;
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_GUID)
