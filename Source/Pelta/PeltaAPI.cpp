@@ -1,5 +1,6 @@
 #include "Pelta/PeltaAPI.h"
 
+#include "DSI/ILogger.h"
 #include "Pelta/PeltaConnectionSettings.h"
 #include "Pelta/PeltaError.h"
 #include "Platform/OsClock.h"
@@ -15,6 +16,9 @@ using Orvik::Support::NumberConverter;
 namespace Pelta {
 
 namespace {
+
+constexpr char LOG_NAMESPACE[] = "Pelta";
+constexpr char LOG_CLASS[] = "PeltaAPI";
 
 // The fixed pieces of a statement body.
 constexpr char OPENING[] = "{\"stmt\":\"";
@@ -115,9 +119,10 @@ bool ParseJson(const std::string& in_text, rapidjson::Document& out_document)
 
 } // namespace
 
-PeltaAPI::PeltaAPI(PeltaConnectionSettings& in_settings)
-    : m_settings(in_settings), m_endpoint(in_settings.endpoint)
+PeltaAPI::PeltaAPI(Orvik::DSI::ILogger& in_log, PeltaConnectionSettings& in_settings)
+    : m_settings(in_settings), m_action(in_log), m_log(in_log), m_endpoint(in_settings.endpoint)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "PeltaAPI");
     m_action.AddHeaderOption(USER_AGENT_LINE);
     std::lock_guard<std::recursive_mutex> lock(m_settings.serverLock);
     m_poolMode = m_settings.activeServers.size() > 1 || !m_settings.inactiveServers.empty();
@@ -132,6 +137,7 @@ void PeltaAPI::Prepare()
         AddIntoActiveServers();
         ChooseServer();
     }
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "Prepare", "Using endpoint: %s", m_endpoint.c_str());
     m_action.SetEndpoint(m_endpoint);
 }
 
@@ -174,6 +180,12 @@ void PeltaAPI::AddIntoActiveServers()
            && static_cast<double>(now - inactive.front().leaveTime) / 1000.0
                > static_cast<double>(m_settings.reEntryTime))
     {
+        m_log.LogTrace(LOG_NAMESPACE,
+                       LOG_CLASS,
+                       "AddIntoActiveServers",
+                       "Adding server %s back into active pool because it has reached the "
+                       "re-entry time limit",
+                       inactive.front().server.c_str());
         m_settings.activeServers.push_back(std::move(inactive.front()));
         inactive.pop_front();
     }
@@ -181,15 +193,19 @@ void PeltaAPI::AddIntoActiveServers()
 
 bool PeltaAPI::IsServerOnline(const std::string& in_server)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline");
+    const std::string url = SCHEME + in_server;
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", "Attempting to connect to %s", url.c_str());
     std::string reply;
     try
     {
-        m_action.SetEndpoint(SCHEME + in_server);
+        m_action.SetEndpoint(url);
         m_action.SetTimeout(m_settings.timeout);
         m_action.Get(reply);
     }
-    catch (const ErrorException&)
+    catch (const ErrorException& e)
     {
+        m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", e);
         return false;
     }
     rapidjson::Document document;
@@ -198,6 +214,7 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
 
 std::string& PeltaAPI::SendRequest(std::string& out_reply, std::string in_body)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "SendRequest");
     rapidjson::Document document;
     Send(std::move(in_body), out_reply, document);
     return out_reply;
@@ -205,9 +222,12 @@ std::string& PeltaAPI::SendRequest(std::string& out_reply, std::string in_body)
 
 void PeltaAPI::Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document)
 {
+    // Bodies are arguments, never formats: a "%" in them is written as it is.
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
     out_reply.clear();
     m_action.Post(out_reply);
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
     ParseReply(out_reply, out_document);
 }
 
@@ -319,6 +339,7 @@ std::string& PeltaAPI::ExecuteQuery(std::string& out_reply,
                                     const std::string& in_text,
                                     const std::vector<std::string>& in_values)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "ExecuteQuery");
     Prepare();
     return SendStatement(out_reply, "", in_text, "", in_values);
 }
@@ -327,14 +348,16 @@ std::string& PeltaAPI::ExecuteMetadataQuery(std::string& out_reply,
                                             const std::string& in_text,
                                             const std::vector<std::string>& in_values)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "ExecuteMetadataQuery");
     Prepare();
     try
     {
         return SendStatement(
             out_reply, SUBQUERY_PROBE_PREFIX, in_text, SUBQUERY_PROBE_SUFFIX, in_values);
     }
-    catch (const ErrorException&)
+    catch (const ErrorException& e)
     {
+        m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "ExecuteMetadataQuery", e);
     }
     // The same server again: Prepare is not repeated, so no liveness check and no rotation.
     m_action.SetEndpoint(m_endpoint);
@@ -345,6 +368,7 @@ int64_t PeltaAPI::ExecuteBulkOperation(const std::string& in_text,
                                        const std::vector<std::vector<std::string>>& in_sets,
                                        std::vector<uint64_t>& out_failedSets)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "ExecuteBulkOperation");
     Prepare();
     size_t length = Length(OPENING) + in_text.size() + Length(BULK_ARGUMENTS_START)
         + Length(ARGUMENTS_CLOSE);
@@ -399,32 +423,41 @@ int64_t PeltaAPI::ExecuteBulkOperation(const std::string& in_text,
 
 void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_versionNumber)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "TestConnection");
     std::deque<ServerEntry> servers;
     {
         std::lock_guard<std::recursive_mutex> lock(m_settings.serverLock);
         servers = m_settings.activeServers;
     }
     rapidjson::Document document;
-    bool answered = false;
+    const std::string* answered = nullptr;
     for (const ServerEntry& entry : servers)
     {
+        const std::string url = SCHEME + entry.server;
         std::string reply;
         try
         {
-            m_action.SetEndpoint(SCHEME + entry.server);
+            m_action.SetEndpoint(url);
             m_action.Get(reply);
             ParseReply(reply, document);
-            answered = true;
+            answered = &entry.server;
             break;
         }
-        catch (const ErrorException&)
+        catch (const ErrorException& e)
         {
+            m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "TestConnection", e);
+            m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "TestConnection", "Unable to use %s for server metadata", url.c_str());
         }
     }
-    if (!answered)
+    if (answered == nullptr)
     {
         throw PeltaError("PeltaAllServersAreInInactiveList");
     }
+    m_log.LogTrace(LOG_NAMESPACE,
+                   LOG_CLASS,
+                   "TestConnection",
+                   "Using server at %s for server metadata",
+                   (SCHEME + *answered).c_str());
     out_clusterName = GetStringMember(document, "cluster_name");
     out_versionNumber = GetStringMember(GetMember(document, "version"), "number");
 }

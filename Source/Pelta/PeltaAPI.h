@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+namespace Orvik {
+namespace DSI {
+class ILogger;
+}
+} // namespace Orvik
+
 namespace Pelta {
 
 struct PeltaConnectionSettings;
@@ -29,8 +35,9 @@ public:
     /// The one extra header line of every request.
     static constexpr const char* USER_AGENT_LINE = "User agent: orvik-odbc 01.00.00.1000";
 
-    /// Borrows in_settings, which must outlive the client.
-    explicit PeltaAPI(PeltaConnectionSettings& in_settings);
+    /// Borrows in_log and in_settings, which must outlive the client. Request and reply
+    /// bodies, the server choice and timings are logged at TRACE.
+    PeltaAPI(Orvik::DSI::ILogger& in_log, PeltaConnectionSettings& in_settings);
 
     PeltaAPI(const PeltaAPI&) = delete;
     PeltaAPI& operator=(const PeltaAPI&) = delete;
@@ -115,6 +122,7 @@ private:
 
     PeltaConnectionSettings& m_settings;
     RESTAction m_action;
+    Orvik::DSI::ILogger& m_log;
     std::string m_endpoint;
     bool m_poolMode = false;
 };

@@ -39,6 +39,13 @@ int64_t FloorDivide(int64_t in_value, int64_t in_divisor)
     return (in_value % in_divisor < 0) ? quotient - 1 : quotient;
 }
 
+// The remainder of FloorDivide, from 0 to the divisor - 1.
+int64_t FloorRemainder(int64_t in_value, int64_t in_divisor)
+{
+    const int64_t remainder = in_value % in_divisor;
+    return remainder < 0 ? remainder + in_divisor : remainder;
+}
+
 } // namespace
 
 void PeltaTimeUtilities::CivilFromDays(int64_t in_days,
@@ -80,9 +87,9 @@ int64_t PeltaTimeUtilities::DaysFromCivil(int64_t in_year, uint32_t in_month, ui
 bool PeltaTimeUtilities::EpochMillisToTimestamp(int64_t in_millis, TDWTimestampValue& out_timestamp)
 {
     const int64_t seconds = FloorDivide(in_millis, 1000);
-    const int64_t millis = in_millis - seconds * 1000;
+    const int64_t millis = FloorRemainder(in_millis, 1000);
     const int64_t days = FloorDivide(seconds, SECONDS_PER_DAY);
-    const int64_t secondOfDay = seconds - days * SECONDS_PER_DAY;
+    const int64_t secondOfDay = FloorRemainder(seconds, SECONDS_PER_DAY);
 
     int64_t year = 0;
     uint32_t month = 0;

@@ -1,6 +1,8 @@
 #include "Pelta/RESTAction.h"
 
+#include "DSI/ILogger.h"
 #include "Pelta/PeltaError.h"
+#include "Platform/OsClock.h"
 #include "Support/NumberConverter.h"
 
 #include <curl/curl.h>
@@ -15,6 +17,9 @@ using Orvik::Support::NumberConverter;
 namespace Pelta {
 
 namespace {
+
+constexpr char LOG_NAMESPACE[] = "Pelta";
+constexpr char LOG_CLASS[] = "RESTAction";
 
 constexpr char LOCATION_PREFIX[] = "Location: ";
 constexpr size_t LOCATION_PREFIX_LENGTH = sizeof(LOCATION_PREFIX) - 1;
@@ -40,8 +45,9 @@ void RESTAction::InitializeLibrary()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-RESTAction::RESTAction()
+RESTAction::RESTAction(Orvik::DSI::ILogger& in_log) : m_log(in_log)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "RESTAction");
     InitializeLibrary();
     m_curl = curl_easy_init();
     if (m_curl == nullptr)
@@ -59,6 +65,7 @@ RESTAction::~RESTAction()
 
 void RESTAction::AddHeaderOption(const std::string& in_line)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "AddHeaderOption");
     curl_slist* headers = curl_slist_append(m_headers, in_line.c_str());
     if (headers == nullptr)
     {
@@ -69,6 +76,7 @@ void RESTAction::AddHeaderOption(const std::string& in_line)
 
 void RESTAction::SetEndpoint(const std::string& in_url)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "SetEndpoint");
     Reset();
     m_endpoint = in_url;
 }
@@ -86,6 +94,7 @@ void RESTAction::SetTimeout(uint64_t in_seconds)
 
 void RESTAction::Reset()
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "Reset");
     m_body.clear();
     curl_easy_reset(m_curl);
     curl_easy_setopt(m_curl, CURLOPT_TCP_KEEPALIVE, 1L);
@@ -102,11 +111,13 @@ void RESTAction::Reset()
 
 void RESTAction::Get(std::string& io_response)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "Get");
     DoAction(VERB_GET, io_response);
 }
 
 void RESTAction::Post(std::string& io_response)
 {
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "Post(out_response)");
     DoAction(VERB_POST, io_response);
 }
 
@@ -170,7 +181,16 @@ void RESTAction::SetVerbOptions(int32_t in_verb)
 
 void RESTAction::Perform()
 {
-    Check(curl_easy_perform(m_curl));
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "DoAction", "Send REST request.");
+    const int64_t start = Orvik::OS::GetMonotonicMilliseconds();
+    const CURLcode result = curl_easy_perform(m_curl);
+    const int64_t end = Orvik::OS::GetMonotonicMilliseconds();
+    m_log.LogTrace(LOG_NAMESPACE,
+                   LOG_CLASS,
+                   "DoAction",
+                   "Received REST response in %f seconds.",
+                   static_cast<double>(end - start) / 1000.0);
+    Check(result);
 }
 
 size_t RESTAction::WriteCallback(char* in_data, size_t in_size, size_t in_count, void* io_target)

@@ -7,6 +7,12 @@
 typedef void CURL;
 struct curl_slist;
 
+namespace Orvik {
+namespace DSI {
+class ILogger;
+}
+} // namespace Orvik
+
 namespace Pelta {
 
 /// One HTTP exchange at a time with a database server, over one libcurl easy handle owned for
@@ -30,8 +36,9 @@ public:
     /// at start-up, and every action makes sure of it before it creates its handle.
     static void InitializeLibrary();
 
-    /// Creates the easy handle, then Reset.
-    RESTAction();
+    /// Creates the easy handle, then Reset. Borrows in_log, which must outlive the action;
+    /// every request writes two timing lines to it at TRACE.
+    explicit RESTAction(Orvik::DSI::ILogger& in_log);
 
     /// Frees the header list and the easy handle.
     ~RESTAction();
@@ -93,6 +100,7 @@ private:
     size_t m_uploaded = 0;
     CURL* m_curl = nullptr;
     curl_slist* m_headers = nullptr;
+    Orvik::DSI::ILogger& m_log;
     int32_t m_responseCode = 0;
     int32_t m_cancel = 0;
     WriteTarget m_writeTarget {nullptr, &m_cancel};
