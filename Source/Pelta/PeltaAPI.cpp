@@ -195,7 +195,8 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
 {
     m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline");
     const std::string url = SCHEME + in_server;
-    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", "Attempting to connect to %s", url.c_str());
+    m_log.LogTrace(
+        LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", "Attempting to connect to %s", url.c_str());
     std::string reply;
     try
     {
@@ -446,7 +447,11 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
         catch (const ErrorException& e)
         {
             m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "TestConnection", e);
-            m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "TestConnection", "Unable to use %s for server metadata", url.c_str());
+            m_log.LogTrace(LOG_NAMESPACE,
+                           LOG_CLASS,
+                           "TestConnection",
+                           "Unable to use %s for server metadata",
+                           url.c_str());
         }
     }
     if (answered == nullptr)

@@ -63,10 +63,12 @@ public:
     /// ParseReply into a document of its own.
     static void CheckResponseError(const std::string& in_reply);
 
-    /// Parses in_reply (up to its first NUL; any depth of nesting) and raises what it reports: "PeltaJSONParseError"
-    /// (RapidJSON's code) when it is not one JSON value, "PeltaJSONWrongType" when its root is
-    /// not an object, "PeltaAPIError" with the SQLSTATE of its error code when it holds
-    /// "error" ("PeltaJSONMemberNotFoundError" "code" when the code is missing).
+    /// Parses in_reply (up to its first NUL; any depth of nesting) and raises what it reports:
+    /// "PeltaJSONParseError" (RapidJSON's code) when it is not one JSON value,
+    /// "PeltaJSONWrongType" ("reply", "object") when its root is not an object, "PeltaAPIError"
+    /// (code, message) with the SQLSTATE of its error code when it holds "error"
+    /// ("PeltaJSONMemberNotFoundError" "code" when the code is missing). Readers of the
+    /// members (result sets, row counts) parse through it.
     static void ParseReply(const std::string& in_reply, rapidjson::Document& out_document);
 
     /// The member in_name of in_object; "PeltaJSONMemberNotFoundError" with the name when it

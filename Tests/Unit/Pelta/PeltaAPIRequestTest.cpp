@@ -131,6 +131,16 @@ TEST_F(PeltaAPIRequestTest, EveryRequestCarriesExactlyTheDefaultHeadersAndTheUse
               requests[1].headerLines);
     EXPECT_EQ("POST /_sql?types", requests[0].method + " " + requests[0].target);
     EXPECT_EQ("GET /", requests[1].method + " " + requests[1].target);
+    const std::string counters = Server().Control("GET", "/counters").body;
+    EXPECT_NE(std::string::npos, counters.find("\"connections\": 1,")) << "one kept-alive connection";
+}
+
+TEST_F(PeltaAPIRequestTest, BodiesAreLoggedAtTraceAsTheyAre)
+{
+    const std::string reply = Execute("select '100%s%n%%' as p");
+    const std::string sent = R"j(TRACE PeltaAPI::SendRequest: {"stmt":"select '100%s%n%%' as p"})j";
+    EXPECT_EQ(1u, m_log.Matching(sent).size());
+    EXPECT_EQ(1u, m_log.Matching("TRACE PeltaAPI::SendRequest: " + reply).size());
 }
 
 TEST_F(PeltaAPIRequestTest, LineEndsAndTabsInStringLiteralsReachTheDataUnchanged)
