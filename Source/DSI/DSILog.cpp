@@ -1,5 +1,8 @@
 #include "DSI/DSILog.h"
 
+#include "DSI/Client/DSIMessageSource.h"
+#include "DSI/DSIDriverSingleton.h"
+#include "DSI/IDriver.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/ErrorException.h"
 #include "Support/NumberConverter.h"
@@ -65,6 +68,25 @@ int32_t FindLevelWord(const char* in_text)
         }
     }
     return -1;
+}
+
+// The exception's text from the driver's message source in in_locale; its description when no
+// driver exists or the text cannot be made, since no failure may leave the log.
+std::string ExceptionText(const Support::ErrorException& in_exception, const std::string& in_locale)
+{
+    try
+    {
+        if (IDriver* driver = DSIDriverSingleton::GetDriver())
+        {
+            const Support::SharedPtr<DSIMessageSource> source = driver->GetMessageSource();
+            Support::ErrorException copy(in_exception);
+            return copy.GetMessageText(source.Get(), in_locale).GetAsUTF8();
+        }
+    }
+    catch (...)
+    {
+    }
+    return in_exception.ToString().GetAsUTF8();
 }
 
 } // namespace
@@ -145,7 +167,7 @@ void DSILog::LogErrorException(const char* in_namespace,
     {
         return;
     }
-    LogError(in_namespace, in_class, in_method, "%s", in_exception.ToString().GetAsUTF8().c_str());
+    LogError(in_namespace, in_class, in_method, "%s", ExceptionText(in_exception, GetLocale()).c_str());
 }
 
 int32_t DSILog::ParseLogLevel(const char* in_text)

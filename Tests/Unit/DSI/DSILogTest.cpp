@@ -7,6 +7,8 @@
 #include "Common/TemporaryDirectory.h"
 #include "DriverSettings.h"
 #include "GermanTimeLocale.h"
+#include "RecordingLog.h"
+#include "TestDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -17,28 +19,9 @@
 using namespace Orvik::DSI;
 using Orvik::Testing::DriverSettings;
 using Orvik::Testing::ReadTextFile;
+using Orvik::Testing::RecordingLog;
 
 namespace {
-
-// A log that keeps every admitted entry as "LEVEL Class::Method: message".
-class RecordingLog : public DSILog
-{
-public:
-    std::vector<std::string> m_entries;
-
-protected:
-    void WriteEntry(int32_t in_level,
-                    const char* /* in_namespace */,
-                    const char* in_class,
-                    const char* in_method,
-                    const char* in_format,
-                    va_list in_arguments) override
-    {
-        char message[256];
-        std::vsnprintf(message, sizeof message, in_format, in_arguments);
-        m_entries.push_back(std::string(GetLevelName(in_level)) + " " + in_class + "::" + in_method + ": " + message);
-    }
-};
 
 // Writes one entry at each level, and the entry line, in namespace in_namespace.
 void LogAtEveryLevel(DSILog& io_log, const char* in_namespace)
