@@ -261,9 +261,9 @@ void PeltaAPI::ParseReply(const std::string& in_reply, rapidjson::Document& out_
         const rapidjson::Value& text = error->value["message"];
         message.assign(text.GetString(), text.GetStringLength());
     }
-    throw PeltaError(MapErrorCodeToSQLState(code),
-                     "PeltaAPIError",
-                     {NumberConverter::ConvertInt32ToWString(code), Utf8Parameter(message)});
+    throw PeltaStateError("PeltaAPIError",
+                          MapErrorCodeToSQLState(code),
+                          {NumberConverter::ConvertInt32ToWString(code), Utf8Parameter(message)});
 }
 
 const rapidjson::Value& PeltaAPI::GetMember(const rapidjson::Value& in_object, const char* in_name)
