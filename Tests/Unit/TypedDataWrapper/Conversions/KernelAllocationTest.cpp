@@ -1,47 +1,12 @@
 #include "KernelTestSupport.h"
 
+#include "Unit/TypedDataWrapper/AllocationCounter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 using namespace Orvik::Support;
-
-namespace {
-
-std::atomic<bool> g_isCounting{false};
-std::atomic<int> g_allocations{0};
-
-} // namespace
-
-// Every allocation of this test program passes here; only those made while a test counts are
-// counted. The replacements pair malloc with free themselves, which GCC cannot see across them.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t in_size)
-{
-    if (g_isCounting)
-    {
-        ++g_allocations;
-    }
-    if (void* memory = std::malloc(in_size == 0 ? 1 : in_size))
-    {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* in_memory) noexcept
-{
-    std::free(in_memory);
-}
-
-void operator delete(void* in_memory, std::size_t) noexcept
-{
-    std::free(in_memory);
-}
 
 namespace {
 
@@ -69,8 +34,7 @@ int AllocationsOfSecondRound(const Pair* in_pairs, size_t in_count, SqlToCKernel
     int allocations = 0;
     for (int round = 0; round < 2; ++round)
     {
-        g_allocations = 0;
-        g_isCounting = round == 1;
+        AllocationCounter::Start();
         for (size_t i = 0; i < in_count; ++i)
         {
             const SqlToCKernel kernel = SqlToCKernelTable::Find(in_pairs[i].source, in_pairs[i].target);
@@ -80,8 +44,7 @@ int AllocationsOfSecondRound(const Pair* in_pairs, size_t in_count, SqlToCKernel
                 kernel(io_state, source, 9, target, length, listener);
             }
         }
-        g_isCounting = false;
-        allocations = g_allocations;
+        allocations = AllocationCounter::Stop();
     }
     EXPECT_LT(0, listener.m_count) << "the small buffers were meant to make the kernels post";
     return allocations;
