@@ -39,15 +39,15 @@ std::unique_ptr<ISqlToCConverter> SqlToCConverter::Create(TDWType in_sourceType,
                                                           const SqlTypeMetadata& in_source,
                                                           const SqlCTypeMetadata& in_target)
 {
+    SqlToCKernelState state;
+    SqlToCStateGroups::Fill(in_group, in_source, in_target, state);
     const SqlToCKernel kernel = in_group == SqlToCStateGroup::CHARACTER_TEXT
-        ? ChooseCharacterKernel(in_source, in_target)
+        ? ChooseCharacterKernel(in_source, in_target, state)
         : SqlToCKernelTable::Find(in_sourceType, in_targetType);
     if (kernel == nullptr)
     {
         ORVIK_THROW_INVALID_OPERATION();
     }
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(in_group, in_source, in_target, state);
     return std::make_unique<SqlToCConverter>(kernel, std::move(state));
 }
 
@@ -71,14 +71,22 @@ std::unique_ptr<ConversionResult> SqlToCConverter::Convert(const SqlData& in_sou
     return holder.TakeResult();
 }
 
-// Equal encodings are copied unit for unit; the buffer's own encoding then plays no part. Any
-// other text is transcoded into the buffer's own encoding.
-SqlToCKernel SqlToCConverter::ChooseCharacterKernel(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target)
+// Text in the process-wide encoding of the buffer's kind is copied unit for unit; the buffer's own
+// encoding then plays no part. Other text is transcoded into the buffer's own encoding, but for a
+// SQL_C_DEFAULT buffer, whose own encoding says nothing of the kind of text it takes: that one
+// gets the process-wide encoding of its kind, as a SQL_C_CHAR or SQL_C_WCHAR buffer would.
+SqlToCKernel SqlToCConverter::ChooseCharacterKernel(const SqlTypeMetadata& in_source,
+                                                    const SqlCTypeMetadata& in_target,
+                                                    SqlToCKernelState& io_state)
 {
-    const bool isWideBuffer =
-        in_target.IsWideCharacter() || (in_target.GetCType() == SQL_C_DEFAULT && in_source.IsWideCharacter());
+    const bool isDefault = in_target.GetCType() == SQL_C_DEFAULT;
+    const bool isWideBuffer = in_target.IsWideCharacter() || (isDefault && in_source.IsWideCharacter());
     const EncodingType processEncoding =
         isWideBuffer ? orvik_wstring::GetDriverManagerEncoding() : orvik_wstring::GetAnsiEncoding();
+    if (isDefault)
+    {
+        io_state.m_targetEncoding = processEncoding;
+    }
     if (in_source.GetEncoding() != processEncoding)
     {
         return &SqlToCCvt<TDW_SQL_CHAR, TDW_C_CHAR>::Convert;

@@ -28,7 +28,8 @@ public:
     /// into character buffers is copied when the source's encoding is the process-wide encoding
     /// of the buffer's kind (the driver manager's for a wide buffer, or for SQL_C_DEFAULT over
     /// wide data; the application's ANSI encoding otherwise), else transcoded into the buffer's
-    /// own encoding. Throws InvalidOperationException when no kernel serves the pair.
+    /// own encoding (a SQL_C_DEFAULT buffer: into that process-wide encoding). Throws
+    /// InvalidOperationException when no kernel serves the pair.
     static std::unique_ptr<ISqlToCConverter> Create(TDWType in_sourceType,
                                                     TDWType in_targetType,
                                                     SqlToCStateGroup in_group,
@@ -45,8 +46,11 @@ public:
     std::unique_ptr<ConversionResult> Convert(const SqlData& in_source, ODBC::CDataWrapper& io_target) override;
 
 private:
-    /// The copy or transcoding kernel for character data, by the encodings.
-    static SqlToCKernel ChooseCharacterKernel(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target);
+    /// The copy or transcoding kernel for character data, by the encodings; sets the target
+    /// encoding of a SQL_C_DEFAULT buffer in io_state.
+    static SqlToCKernel ChooseCharacterKernel(const SqlTypeMetadata& in_source,
+                                              const SqlCTypeMetadata& in_target,
+                                              SqlToCKernelState& io_state);
 
     const SqlToCKernel m_kernel;
 

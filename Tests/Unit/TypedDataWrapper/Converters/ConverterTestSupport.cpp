@@ -124,12 +124,26 @@ void BoundColumn::MakeConverter()
     m_converter = Registry().CreateNewSqlToCConverter(*m_value, TargetMetadata(), nullptr);
 }
 
-KernelRun BoundColumn::Convert(const std::string& in_image, int64_t in_bufferSize)
+ISqlToCConverter& BoundColumn::Converter()
+{
+    if (m_converter == nullptr)
+    {
+        MakeConverter();
+    }
+    return *m_converter;
+}
+
+void BoundColumn::SetValue(const std::string& in_image)
 {
     m_value->SetNull(false);
     m_value->SetLength(static_cast<uint32_t>(in_image.size()));
     EXPECT_EQ(in_image.size(), m_value->GetLength()) << "an image of another size than the value's";
     std::memcpy(m_value->GetBuffer(), in_image.data(), std::min<size_t>(in_image.size(), m_value->GetLength()));
+}
+
+KernelRun BoundColumn::Convert(const std::string& in_image, int64_t in_bufferSize)
+{
+    SetValue(in_image);
     return Run(in_bufferSize);
 }
 
@@ -144,14 +158,11 @@ KernelRun BoundColumn::ConvertNull(int64_t in_bufferSize)
 // Without a bound buffer the wrapper still points at one, so that a write through it would show.
 KernelRun BoundColumn::Run(int64_t in_bufferSize)
 {
-    if (m_converter == nullptr)
-    {
-        MakeConverter();
-    }
+    ISqlToCConverter& converter = Converter();
     GuardedBuffer buffer(static_cast<size_t>(in_bufferSize < 0 ? 64 : in_bufferSize));
     m_wrapper.SetData(buffer.Data());
     m_wrapper.SetAddressValid(in_bufferSize >= 0);
-    const std::unique_ptr<ConversionResult> result = m_converter->Convert(*m_value, m_wrapper);
+    const std::unique_ptr<ConversionResult> result = converter.Convert(*m_value, m_wrapper);
     m_wrapper.SetData(nullptr);
     KernelRun run;
     run.posted = Describe(result.get());

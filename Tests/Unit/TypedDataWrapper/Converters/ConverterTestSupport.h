@@ -56,6 +56,13 @@ public:
     SqlCTypeMetadata& TargetMetadata() { return m_wrapper.GetMetadata(); }
 
     ODBC::CDataWrapper& Wrapper() { return m_wrapper; }
+    SqlData& Value() { return *m_value; }
+
+    /// The converter, made first when there is none.
+    ISqlToCConverter& Converter();
+
+    /// Makes in_image's bytes the value, not NULL.
+    void SetValue(const std::string& in_image);
 
     /// Asks the registry for the converter of the binding as it stands.
     void MakeConverter();
@@ -77,20 +84,29 @@ private:
     std::unique_ptr<ISqlToCConverter> m_converter;
 };
 
-/// Runs one value through a new binding and writes the outcome as "<posted> | <length> |
-/// <shown>", the written bytes shown by in_show or "untouched"; the buffer's guards must hold.
+/// Runs one value through a new binding made for in_octetLength bytes into a buffer of
+/// in_bufferSize bytes, and writes the outcome as "<posted> | <length> | <shown>", the written
+/// bytes shown by in_show or "untouched"; the buffer's guards must hold.
 template <typename Show>
 std::string ConvertOnce(TDWType in_source,
                         const std::string& in_image,
                         TDWType in_target,
+                        int64_t in_octetLength,
                         int64_t in_bufferSize,
                         Show in_show)
 {
-    BoundColumn column(in_source, in_target, in_bufferSize);
+    BoundColumn column(in_source, in_target, in_octetLength);
     const KernelRun run = column.Convert(in_image, in_bufferSize);
     EXPECT_TRUE(run.clean) << "written outside the buffer";
     return run.posted + " | " + std::to_string(run.length) + " | "
         + (run.untouched ? std::string("untouched") : in_show(run));
+}
+
+/// The same with a buffer of the binding's length.
+template <typename Show>
+std::string ConvertOnce(TDWType in_source, const std::string& in_image, TDWType in_target, int64_t in_size, Show in_show)
+{
+    return ConvertOnce(in_source, in_image, in_target, in_size, in_size, in_show);
 }
 
 } // namespace Support
