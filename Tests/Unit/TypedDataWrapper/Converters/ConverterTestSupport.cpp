@@ -77,8 +77,9 @@ const SqlConverterFactory& Registry()
 
 std::unique_ptr<SqlTypeMetadata> SqlMetadataOf(TDWType in_type)
 {
-    const SqlCode* code = std::find_if(
-        std::begin(SQL_CODES), std::end(SQL_CODES), [in_type](const SqlCode& in_code) { return in_code.type == in_type; });
+    const SqlCode* code = std::find_if(std::begin(SQL_CODES), std::end(SQL_CODES), [in_type](const SqlCode& in_code) {
+        return in_code.type == in_type;
+    });
     EXPECT_NE(std::end(SQL_CODES), code) << "no SQL type " << in_type;
     if (code == std::end(SQL_CODES))
     {

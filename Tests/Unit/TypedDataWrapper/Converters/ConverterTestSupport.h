@@ -104,7 +104,8 @@ std::string ConvertOnce(TDWType in_source,
 
 /// The same with a buffer of the binding's length.
 template <typename Show>
-std::string ConvertOnce(TDWType in_source, const std::string& in_image, TDWType in_target, int64_t in_size, Show in_show)
+std::string ConvertOnce(
+    TDWType in_source, const std::string& in_image, TDWType in_target, int64_t in_size, Show in_show)
 {
     return ConvertOnce(in_source, in_image, in_target, in_size, in_size, in_show);
 }

@@ -34,8 +34,8 @@ std::string HexOf(const KernelRun& in_run)
 std::string IntervalOf(const KernelRun& in_run)
 {
     const SQL_INTERVAL_STRUCT interval = ValueOf<SQL_INTERVAL_STRUCT>(in_run);
-    std::string text = "type=" + std::to_string(interval.interval_type) + " sign=" + std::to_string(interval.interval_sign)
-        + " ";
+    std::string text = "type=" + std::to_string(interval.interval_type)
+        + " sign=" + std::to_string(interval.interval_sign) + " ";
     if (interval.interval_type == SQL_IS_YEAR || interval.interval_type == SQL_IS_MONTH
         || interval.interval_type == SQL_IS_YEAR_TO_MONTH)
     {
@@ -127,9 +127,10 @@ TEST_F(SqlToCConverterTest, FixedSizeTargetsAndImagesReportTheirOwnLength)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
-        const std::string outcome = ConvertOnce(c.source, c.image, c.target, c.octetLength, c.bufferSize, [&](const KernelRun& in_run) {
+        const auto show = [&](const KernelRun& in_run) {
             return c.target == TDW_C_DOUBLE || c.target == TDW_C_LONG ? Stored(c.target, in_run) : HexOf(in_run);
-        });
+        };
+        const std::string outcome = ConvertOnce(c.source, c.image, c.target, c.octetLength, c.bufferSize, show);
         EXPECT_EQ(c.expected, outcome);
     }
     const std::string numeric = NumericImage("-1.5");
