@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <type_traits>
 
 namespace Orvik {
 namespace Support {
@@ -91,13 +91,13 @@ void ToNumeric(const SqlToCKernelState& in_state,
         return;
     }
     TDWNumeric numeric;
-    if (sizeof(F) == sizeof(float))
+    if constexpr (std::is_same<F, float>::value)
     {
-        numeric.SetSingle(static_cast<float>(value));
+        numeric.SetSingle(value);
     }
     else
     {
-        numeric.SetDouble(static_cast<double>(value));
+        numeric.SetDouble(value);
     }
     KernelOutput::WriteSqlNumeric(numeric,
                                   numeric.GetPrecision(),
