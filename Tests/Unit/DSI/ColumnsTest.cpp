@@ -1,4 +1,5 @@
 #include "DSI/Client/DSIColumnMetadata.h"
+#include "DSI/Client/DSIMessageSource.h"
 #include "DSI/Client/DSIMetadataColumn.h"
 #include "DSI/Client/DSIMetadataColumns.h"
 #include "DSI/Client/DSIResultSetColumn.h"
@@ -9,6 +10,7 @@
 #include "DSITestSupport.h"
 #include "DriverSettings.h"
 #include "RecordingLog.h"
+#include "TestDriver.h"
 #include "Unit/Support/StringTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -239,4 +241,29 @@ TEST_F(MetadataColumnsTest, AResultSetListLogsItsColumnsToo)
                                         "TRACE DSIColumn::LogColumn: \tName: id",
                                         "TRACE DSIColumn::LogColumn: \tType: INTEGER"}),
               log.m_entries);
+}
+
+TEST(DSIMessageTextTest, TheLayersRefusalsReadWithTheirParameters)
+{
+    Orvik::Testing::DriverSettings settings;
+    settings.Use(Orvik::Testing::DriverSettings::Value("ERRORMESSAGESPATH", PELTA_MESSAGE_DIRECTORY));
+    Orvik::Testing::TestDriver driver;
+    SharedPtr<DSIMessageSource> source = driver.GetMessageSource();
+    const auto textOf = [&](ErrorException in_error) { return in_error.GetMessageText(source.Get(), "en-US").GetAsUTF8(); };
+
+    EXPECT_EQ("[Orvik][DSI] (1014) Cursor type 7 is not supported: only forward-only cursors are available.",
+              textOf(DSIException(u"CursorTypeNotSupported", {u"7"})));
+    try
+    {
+        auto attributes = std::make_unique<DSIColumnMetadata>();
+        attributes->m_collation.Release();
+        DSIResultSetColumn column(TypeOf(SQL_INTEGER), std::move(attributes));
+        ADD_FAILURE() << "no collation was accepted";
+    }
+    catch (const ErrorException& error)
+    {
+        const std::string text = textOf(error);
+        const std::string expected = "[Orvik][DSI] (1050) Invalid argument (DSI/Client/DSIColumn.cpp, line ";
+        EXPECT_EQ(expected, text.substr(0, expected.size())) << text;
+    }
 }
