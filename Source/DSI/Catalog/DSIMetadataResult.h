@@ -82,7 +82,10 @@ public:
 protected:
     /// The value of a derived column of kind in_kind: NULL for DSI_COLUMN_ALWAYS_NULL; another
     /// kind throws DSIException "InvalidDerivedColumnID". Returns false: nothing remains.
-    virtual bool RetrieveDerivedData(int32_t in_kind, Support::SqlData& io_target, int64_t in_offset, int64_t in_maxLength);
+    virtual bool RetrieveDerivedData(int32_t in_kind,
+                                     Support::SqlData& io_target,
+                                     int64_t in_offset,
+                                     int64_t in_maxLength);
 
 private:
     /// True when every filter accepts the source's current row.
