@@ -118,6 +118,14 @@ TEST_F(MetadataResultTest, HidesTheRowsThatAFilterRejects)
     EXPECT_EQ(4u, m_log.m_entries.size());
 }
 
+TEST_F(MetadataResultTest, AMissingFilterIsDroppedRatherThanApplied)
+{
+    m_filters.push_back(nullptr);
+    m_filters.push_back(std::make_unique<OAMetadataFilter>(u"idx", DSI_TAG_COLUMN_NAME, true));
+    std::unique_ptr<DSIMetadataResult> result = Make(ROWS, FILTERING);
+    EXPECT_EQ("idx|2|4|<null>", ReadAll(*result));
+}
+
 TEST_F(MetadataResultTest, ARowThatNoFilterAcceptsMovesTheSourceToItsEnd)
 {
     m_filters.push_back(std::make_unique<OAMetadataFilter>(u"none", DSI_TAG_COLUMN_NAME, true));
