@@ -254,6 +254,51 @@ void StoreDouble(double in_value, void* out_target, bool in_isDouble)
     std::memcpy(out_target, &value, sizeof(value));
 }
 
+/// Most digits a plain integer text may have to be read without the exact-number parse.
+constexpr size_t MAX_PLAIN_DIGITS = 18;
+
+/// The value of a text that is only an optional sign and at most eighteen digits, the form in
+/// which integers mostly arrive; false for any other text, which the exact-number parse reads
+/// to the same value.
+bool ReadPlainInteger(const Text& in_text, int64_t& out_value)
+{
+    const bool isNegative = in_text.StartsWith('-');
+    size_t i = (isNegative || in_text.StartsWith('+')) ? 1 : 0;
+    if (in_text.m_length == i || in_text.m_length - i > MAX_PLAIN_DIGITS)
+    {
+        return false;
+    }
+    int64_t value = 0;
+    for (; i < in_text.m_length; ++i)
+    {
+        const char digit = in_text.m_data[i];
+        if (digit < '0' || digit > '9')
+        {
+            return false;
+        }
+        value = value * 10 + (digit - '0');
+    }
+    out_value = isNegative ? -value : value;
+    return true;
+}
+
+/// Stores a plain integer's value in T, or posts that T cannot hold it.
+template <typename T>
+void StorePlainInteger(int64_t in_value, T& out_value, WarningListener& in_listener)
+{
+    if (in_value < static_cast<int64_t>(std::numeric_limits<T>::min()))
+    {
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(BELOW_RANGE));
+        return;
+    }
+    if (in_value > 0 && static_cast<uint64_t>(in_value) > static_cast<uint64_t>(std::numeric_limits<T>::max()))
+    {
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(ABOVE_RANGE));
+        return;
+    }
+    out_value = static_cast<T>(in_value);
+}
+
 /// The value of a number's text in the integer type T, read by in_get of TDWNumeric.
 template <typename T>
 void ConvertCharToInteger(
@@ -268,6 +313,12 @@ void ConvertCharToInteger(
     if (text.IsBlank())
     {
         in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
+        return;
+    }
+    int64_t plain = 0;
+    if (ReadPlainInteger(text, plain))
+    {
+        StorePlainInteger(plain, out_value, in_listener);
         return;
     }
     switch (MatchSpecialWord(text))

@@ -2,7 +2,6 @@
 // interval literal parser and its fields are then brought to the target's fields. All the
 // arithmetic is 64-bit, so a large day count cannot wrap into a small, wrong number of hours.
 
-#include "ErrorWatch.h"
 #include "IntervalFields.h"
 #include "KernelOutput.h"
 #include "SqlToCKernelCells.h"

@@ -17,7 +17,7 @@ constexpr uint32_t POWERS_OF_TEN[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 
 
 bool DatetimeText::Append(uint32_t in_value, int32_t in_digits)
 {
-    if (in_digits < 9 && in_value >= POWERS_OF_TEN[in_digits - 1] * 10)
+    if (in_value >= POWERS_OF_TEN[in_digits])
     {
         return false;
     }

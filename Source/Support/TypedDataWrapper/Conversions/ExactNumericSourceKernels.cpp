@@ -252,8 +252,16 @@ uint32_t SecondsFraction(const TDWNumeric& in_value, int16_t in_precision, Warni
     {
         scaled.ScaleUp(precision - places);
     }
-    bool overflow = false;
-    return static_cast<uint32_t>(scaled.GetUInt64(overflow) % POWERS_OF_TEN[precision]);
+    // The integer the value holds at exponent -precision is the magnitude times 10^precision;
+    // the seconds were checked to nine digits, so it takes fewer than 64 bits.
+    uint8_t bytes[sizeof(uint64_t)] = {};
+    scaled.GetMagnitudeBytes(bytes, sizeof(bytes));
+    uint64_t units = 0;
+    for (size_t i = sizeof(bytes); i-- > 0;)
+    {
+        units = units << 8 | bytes[i];
+    }
+    return static_cast<uint32_t>(units % POWERS_OF_TEN[precision]);
 }
 
 void ToSecondInterval(const SqlToCKernelState& in_state,

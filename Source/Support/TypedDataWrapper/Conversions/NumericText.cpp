@@ -4,7 +4,6 @@
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace Orvik {
 namespace Support {

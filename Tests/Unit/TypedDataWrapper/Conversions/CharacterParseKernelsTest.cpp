@@ -68,6 +68,11 @@ TEST(CharacterParseKernels, TextBecomesEveryIntegerWidth)
         {"-9223372036854775808", TDW_C_SBIGINT, " | 8 | -9223372036854775808"},
         {"18446744073709551615", TDW_C_UBIGINT, " | 8 | 18446744073709551615"},
         {"18446744073709551616", TDW_C_UBIGINT, "NumericValOutOfRange(0) | 8 | untouched"},
+        {"-9223372036854775809", TDW_C_SBIGINT, "NumericValOutOfRange(1) | 8 | untouched"},
+        {"-999999999999999999", TDW_C_SBIGINT, " | 8 | -999999999999999999"},
+        {"999999999999999999", TDW_C_ULONG, "NumericValOutOfRange(0) | 4 | untouched"},
+        {"-0", TDW_C_UTINYINT, " | 1 | 0"},
+        {"-", TDW_C_SLONG, "InvalidCharValForCast | 4 | untouched"},
     };
     SqlToCKernelState state;
     for (const TextCase& c : cases)

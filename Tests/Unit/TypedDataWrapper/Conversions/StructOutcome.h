@@ -19,25 +19,24 @@ std::string Outcome(const KernelRun& in_run, Show in_show)
         + (in_run.untouched ? std::string("untouched") : in_show(in_run));
 }
 
-/// "p=<precision> s=<scale> sign=<sign> <magnitude>" of a numeric structure whose magnitude fits
-/// 64 bits ("<wide>" otherwise).
+/// "p=<precision> s=<scale> sign=<sign> <magnitude>" of a numeric structure, the 16-byte magnitude
+/// in decimal.
 inline std::string NumericText(const KernelRun& in_run)
 {
     const SQL_NUMERIC_STRUCT numeric = ValueOf<SQL_NUMERIC_STRUCT>(in_run);
-    uint64_t magnitude = 0;
-    for (int i = 7; i >= 0; --i)
+    unsigned __int128 magnitude = 0;
+    for (int i = 15; i >= 0; --i)
     {
         magnitude = magnitude << 8 | numeric.val[i];
     }
-    for (int i = 8; i < 16; ++i)
+    std::string digits;
+    do
     {
-        if (numeric.val[i] != 0)
-        {
-            return "<wide>";
-        }
-    }
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(magnitude % 10)));
+        magnitude /= 10;
+    } while (magnitude != 0);
     return "p=" + std::to_string(numeric.precision) + " s=" + std::to_string(numeric.scale)
-        + " sign=" + std::to_string(numeric.sign) + " " + std::to_string(magnitude);
+        + " sign=" + std::to_string(numeric.sign) + " " + digits;
 }
 
 inline std::string DateText(const KernelRun& in_run)
