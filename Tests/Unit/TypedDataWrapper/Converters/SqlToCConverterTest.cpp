@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sqltypes.h>
-
 #include <string>
 
 using namespace Orvik::Support;
@@ -28,23 +26,6 @@ std::string Stored(TDWType in_target, const KernelRun& in_run)
 std::string HexOf(const KernelRun& in_run)
 {
     return Hex(in_run.bytes);
-}
-
-/// The interval structure's type, sign and the fields of its kind.
-std::string IntervalOf(const KernelRun& in_run)
-{
-    const SQL_INTERVAL_STRUCT interval = ValueOf<SQL_INTERVAL_STRUCT>(in_run);
-    std::string text = "type=" + std::to_string(interval.interval_type)
-        + " sign=" + std::to_string(interval.interval_sign) + " ";
-    if (interval.interval_type == SQL_IS_YEAR || interval.interval_type == SQL_IS_MONTH
-        || interval.interval_type == SQL_IS_YEAR_TO_MONTH)
-    {
-        return text + std::to_string(interval.intval.year_month.year) + "-"
-            + std::to_string(interval.intval.year_month.month);
-    }
-    const auto& fields = interval.intval.day_second;
-    return text + std::to_string(fields.day) + " " + std::to_string(fields.hour) + ":" + std::to_string(fields.minute)
-        + ":" + std::to_string(fields.second) + "." + std::to_string(fields.fraction);
 }
 
 TDWSingleFieldInterval Days(uint32_t in_days)
@@ -140,14 +121,14 @@ TEST_F(SqlToCConverterTest, FixedSizeTargetsAndImagesReportTheirOwnLength)
 TEST_F(SqlToCConverterTest, IntervalTargetsReportTheStructuresLength)
 {
     EXPECT_EQ(" | 28 | type=4 sign=0 0 48:0:0.0",
-              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(2)), TDW_C_INTERVAL_HOUR, 0, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(2)), TDW_C_INTERVAL_HOUR, 0, 28, IntervalText));
     EXPECT_EQ(" | 28 | type=3 sign=0 5 0:0:0.0",
-              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(5)), TDW_C_INTERVAL_DAY, 1000, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(5)), TDW_C_INTERVAL_DAY, 1000, 28, IntervalText));
     EXPECT_EQ(" | 28 | type=3 sign=0 42 0:0:0.0",
-              ConvertOnce(TDW_SQL_SINTEGER, Image(int32_t{42}), TDW_C_INTERVAL_DAY, 0, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_SINTEGER, Image(int32_t{42}), TDW_C_INTERVAL_DAY, 0, 28, IntervalText));
     // Numbers never reach multi-field intervals: the length is still the structure's.
     EXPECT_EQ("IntervalFieldOverflow(2) | 28 | untouched",
-              ConvertOnce(TDW_SQL_DOUBLE, Image(1.0), TDW_C_INTERVAL_DAY_TO_SECOND, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_DOUBLE, Image(1.0), TDW_C_INTERVAL_DAY_TO_SECOND, 28, IntervalText));
 }
 
 TEST_F(SqlToCConverterTest, WithoutABufferOnlyTheLengthIsReported)
@@ -195,5 +176,5 @@ TEST_F(SqlToCConverterTest, AConverterKeepsTheBindingItWasMadeFor)
     interval.TargetMetadata().SetLengthOrIntervalPrecision(5);
     EXPECT_EQ("IntervalFieldOverflow(0)", interval.Convert(Image(Days(123)), 28).posted);
     interval.MakeConverter();
-    EXPECT_EQ("type=3 sign=0 123 0:0:0.0", IntervalOf(interval.Convert(Image(Days(123)), 28)));
+    EXPECT_EQ("type=3 sign=0 123 0:0:0.0", IntervalText(interval.Convert(Image(Days(123)), 28)));
 }
