@@ -41,6 +41,12 @@ std::string NumericImage(const char* in_text);
 /// The result a converter returned, as RecordingListener writes it ("" for none).
 std::string Describe(const ConversionResult* in_result);
 
+/// The bytes a run left in its buffer, in hexadecimal.
+inline std::string HexOf(const KernelRun& in_run)
+{
+    return Hex(in_run.bytes);
+}
+
 /// The interval structure a run wrote: its type, sign and the fields of its kind.
 std::string IntervalText(const KernelRun& in_run);
 

@@ -18,16 +18,6 @@ using namespace Orvik::Support;
 
 namespace {
 
-std::string Stored(TDWType in_target, const KernelRun& in_run)
-{
-    return StoredValue(in_target, in_run);
-}
-
-std::string HexOf(const KernelRun& in_run)
-{
-    return Hex(in_run.bytes);
-}
-
 TDWSingleFieldInterval Days(uint32_t in_days)
 {
     TDWSingleFieldInterval interval;
@@ -63,7 +53,7 @@ TEST_F(SqlToCConverterTest, NullSetsOnlyTheNullFlagAndTheNextValueClearsIt)
 
     const KernelRun next = column.Convert(Image(int32_t{12}), 4);
     EXPECT_FALSE(column.Wrapper().IsNull());
-    EXPECT_EQ("12", Stored(TDW_C_SLONG, next));
+    EXPECT_EQ("12", StoredValue(TDW_C_SLONG, next));
 
     // The kernel is not called for a NULL, not even one that answers every value with a result.
     BoundColumn multiField(TDW_SQL_DOUBLE, TDW_C_INTERVAL_DAY_TO_SECOND);
@@ -109,7 +99,7 @@ TEST_F(SqlToCConverterTest, FixedSizeTargetsAndImagesReportTheirOwnLength)
     {
         SCOPED_TRACE(c.name);
         const auto show = [&](const KernelRun& in_run) {
-            return c.target == TDW_C_DOUBLE || c.target == TDW_C_LONG ? Stored(c.target, in_run) : HexOf(in_run);
+            return c.target == TDW_C_DOUBLE || c.target == TDW_C_LONG ? StoredValue(c.target, in_run) : HexOf(in_run);
         };
         const std::string outcome = ConvertOnce(c.source, c.image, c.target, c.octetLength, c.bufferSize, show);
         EXPECT_EQ(c.expected, outcome);

@@ -187,7 +187,6 @@ TEST(SqlToCTable, DefaultTargetTakesTheSourcesDefaultCType)
     daySecond.m_day = 12;
     daySecond.m_second = 4;
     daySecond.m_fraction = 500000;
-    const auto hex = [](const KernelRun& in_run) { return Hex(in_run.bytes); };
     const auto text = [](const KernelRun& in_run) { return TextOf(in_run); };
     const auto number = [](TDWType in_type) {
         return [in_type](const KernelRun& in_run) { return StoredValue(in_type, in_run); };
@@ -205,5 +204,6 @@ TEST(SqlToCTable, DefaultTargetTakesTheSourcesDefaultCType)
     EXPECT_EQ(" | 28 | type=10 sign=0 12 0:0:4.500000",
               ConvertOnce(TDW_SQL_INTERVAL_DAY_TO_SECOND, Image(daySecond), TDW_C_DEFAULT, 0, 28, IntervalText));
     EXPECT_EQ(" | 4 | -1.5", ConvertOnce(TDW_SQL_DECIMAL, NumericImage("-1.5"), TDW_C_DEFAULT, 8, text));
-    EXPECT_EQ(" | 3 | 0102FFCD", ConvertOnce(TDW_SQL_VARBINARY, std::string("\x01\x02\xFF", 3), TDW_C_DEFAULT, 4, hex));
+    EXPECT_EQ(" | 3 | 0102FFCD",
+              ConvertOnce(TDW_SQL_VARBINARY, std::string("\x01\x02\xFF", 3), TDW_C_DEFAULT, 4, HexOf));
 }

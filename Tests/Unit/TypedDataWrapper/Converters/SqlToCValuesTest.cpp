@@ -37,11 +37,6 @@ std::string Wide(const KernelRun& in_run)
     return TextOf(in_run, 2);
 }
 
-std::string HexOf(const KernelRun& in_run)
-{
-    return Hex(in_run.bytes);
-}
-
 Show Number(TDWType in_target)
 {
     return [in_target](const KernelRun& in_run) { return StoredValue(in_target, in_run); };
