@@ -30,6 +30,13 @@ constexpr Raiser RAISERS[] = {
     { "RaiseTextError", 3 },
     { "TypedDataResult", 3 },
     { "ConversionResult", ANY_COMPONENT },
+    { "ODBCInternalException", 1 },
+    { "NoDataException", 1 },
+    { "InvalidSQLTypeException", 1 },
+    { "InvalidCTypeException", 1 },
+    { "DataWarningOrError", 1 },
+    { "PostError", ANY_COMPONENT },
+    { "PostWarning", ANY_COMPONENT },
 };
 
 enum class Kind
@@ -278,7 +285,8 @@ int32_t FixedComponent(const std::string& in_name, bool& out_isRaiser)
             return raiser.m_componentId;
         }
     }
-    out_isRaiser = EndsWith(in_name, "Exception");
+    // Logging an exception (LogErrorException) raises nothing.
+    out_isRaiser = EndsWith(in_name, "Exception") && in_name.rfind("Log", 0) != 0;
     return ANY_COMPONENT;
 }
 
