@@ -104,6 +104,8 @@ void PopulatingParameterSource::WriteField(int16_t in_field, const DescriptorFie
     try
     {
         m_descriptor.SetFieldValue(m_record.GetParameterNumber(), in_field, in_value);
+        // What the data engine describes is the record's starting point, not a change to it.
+        m_record.SetModified(false);
     }
     catch (const ErrorException& e)
     {
