@@ -12,6 +12,17 @@
 #include <sql.h>
 #include <sqlext.h>
 
+// The attribute through which a driver tells the driver manager the encoding of its wide
+// characters, and its values, where the ODBC headers lack them (unixODBC's do).
+#ifndef SQL_ATTR_DRIVER_UNICODE_TYPE
+#define SQL_ATTR_DRIVER_UNICODE_TYPE 1065
+#endif
+#ifndef SQL_DM_CP_UTF16
+#define SQL_DM_CP_UTF16 1
+#define SQL_DM_CP_UTF8 2
+#define SQL_DM_CP_UCS4 3
+#endif
+
 namespace Orvik {
 namespace ODBC {
 
@@ -19,12 +30,6 @@ using namespace Support;
 
 namespace {
 
-// unixODBC's headers lack the attribute through which a driver tells the driver manager the
-// encoding of its wide characters, and its values.
-constexpr int32_t SQL_ATTR_DRIVER_UNICODE_TYPE = 1065;
-constexpr uint32_t SQL_DM_CP_UTF16 = 1;
-constexpr uint32_t SQL_DM_CP_UTF8 = 2;
-constexpr uint32_t SQL_DM_CP_UCS4 = 3;
 
 struct SettableAttribute
 {

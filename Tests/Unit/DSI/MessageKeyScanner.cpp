@@ -30,6 +30,8 @@ constexpr Raiser RAISERS[] = {
     { "RaiseTextError", 3 },
     { "TypedDataResult", 3 },
     { "ConversionResult", ANY_COMPONENT },
+    { "PeltaError", 117 },
+    { "PeltaStateError", 117 },
     { "ODBCInternalException", 1 },
     { "NoDataException", 1 },
     { "InvalidSQLTypeException", 1 },

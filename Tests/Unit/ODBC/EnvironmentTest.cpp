@@ -11,13 +11,15 @@
 
 #include <string>
 
+#ifndef SQL_ATTR_DRIVER_UNICODE_TYPE
+#define SQL_ATTR_DRIVER_UNICODE_TYPE 1065
+#endif
+
 using namespace Orvik::ODBC;
 using namespace Orvik::Support;
 
 namespace {
 
-// unixODBC's headers lack it.
-constexpr SQLINTEGER SQL_ATTR_DRIVER_UNICODE_TYPE = 1065;
 
 class EnvironmentTest : public Orvik::Testing::FakeBackEndTest
 {
