@@ -2,5 +2,6 @@
 find_package(Threads REQUIRED)
 find_package(ICU REQUIRED COMPONENTS uc i18n data)
 find_package(CURL REQUIRED)
+find_package(EXPAT REQUIRED)
 # The test server and its tests run on the interpreter's standard library alone.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

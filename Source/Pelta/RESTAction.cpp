@@ -1,0 +1,236 @@
+#include "Pelta/RESTAction.h"
+
+#include "DSI/ILogger.h"
+#include "Pelta/PeltaError.h"
+#include "Platform/OsClock.h"
+#include "Support/NumberConverter.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <mutex>
+
+using Orvik::Support::NumberConverter;
+
+namespace Pelta {
+
+namespace {
+
+constexpr char LOG_NAMESPACE[] = "Pelta";
+constexpr char LOG_CLASS[] = "RESTAction";
+
+constexpr char LOCATION_PREFIX[] = "Location: ";
+constexpr size_t LOCATION_PREFIX_LENGTH = sizeof(LOCATION_PREFIX) - 1;
+
+[[noreturn]] void ThrowCurlError(CURLcode in_code)
+{
+    throw PeltaError("PeltaAPIErr", {curl_easy_strerror(in_code)});
+}
+
+void Check(CURLcode in_code)
+{
+    if (in_code != CURLE_OK)
+    {
+        ThrowCurlError(in_code);
+    }
+}
+
+} // namespace
+
+void RESTAction::InitializeLibrary()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+RESTAction::RESTAction(Orvik::DSI::ILogger& in_log) : m_log(in_log)
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "RESTAction");
+    InitializeLibrary();
+    m_curl = curl_easy_init();
+    if (m_curl == nullptr)
+    {
+        ThrowCurlError(CURLE_FAILED_INIT);
+    }
+    Reset();
+}
+
+RESTAction::~RESTAction()
+{
+    curl_slist_free_all(m_headers);
+    curl_easy_cleanup(m_curl);
+}
+
+void RESTAction::AddHeaderOption(const std::string& in_line)
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "AddHeaderOption");
+    curl_slist* headers = curl_slist_append(m_headers, in_line.c_str());
+    if (headers == nullptr)
+    {
+        ThrowCurlError(CURLE_OUT_OF_MEMORY);
+    }
+    m_headers = headers;
+}
+
+void RESTAction::SetEndpoint(const std::string& in_url)
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "SetEndpoint");
+    Reset();
+    m_endpoint = in_url;
+}
+
+void RESTAction::SetBody(std::string in_body)
+{
+    m_body = std::move(in_body);
+}
+
+void RESTAction::SetTimeout(uint64_t in_seconds)
+{
+    const long seconds = static_cast<long>(std::min<uint64_t>(in_seconds, LONG_MAX));
+    curl_easy_setopt(m_curl, CURLOPT_TIMEOUT, seconds);
+}
+
+void RESTAction::Reset()
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "Reset");
+    m_body.clear();
+    curl_easy_reset(m_curl);
+    curl_easy_setopt(m_curl, CURLOPT_TCP_KEEPALIVE, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_TIMEOUT, 0L);
+    // The servers are reached directly: a proxy named by the environment must not take over.
+    curl_easy_setopt(m_curl, CURLOPT_PROXY, "");
+    // A time limit must not raise signals in a host process that has threads of its own.
+    curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L);
+    m_location.clear();
+    m_responseCode = 0;
+    m_cancel = 0;
+}
+
+void RESTAction::Get(std::string& io_response)
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "Get");
+    DoAction(VERB_GET, io_response);
+}
+
+void RESTAction::Post(std::string& io_response)
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "Post(out_response)");
+    DoAction(VERB_POST, io_response);
+}
+
+void RESTAction::DoAction(int32_t in_verb, std::string& io_response)
+{
+    m_writeTarget.response = &io_response;
+    Check(curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &RESTAction::WriteCallback));
+    Check(curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &m_writeTarget));
+
+    m_cancel = 0;
+    m_location.clear();
+    Check(curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &RESTAction::HeaderCallback));
+    Check(curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &m_location));
+    m_url = m_endpoint;
+    if (in_verb == VERB_GET && !m_body.empty())
+    {
+        m_url.append(1, '?').append(m_body);
+    }
+    Check(curl_easy_setopt(m_curl, CURLOPT_URL, m_url.c_str()));
+    SetVerbOptions(in_verb);
+    Check(curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, m_headers));
+
+    Perform();
+
+    long status = 0;
+    Check(curl_easy_getinfo(m_curl, CURLINFO_RESPONSE_CODE, &status));
+    m_responseCode = static_cast<int32_t>(status);
+    m_body.clear();
+}
+
+void RESTAction::SetVerbOptions(int32_t in_verb)
+{
+    switch (in_verb)
+    {
+    case VERB_DELETE:
+        Check(curl_easy_setopt(m_curl, CURLOPT_CUSTOMREQUEST, "DELETE"));
+        return;
+    case VERB_GET:
+        Check(curl_easy_setopt(m_curl, CURLOPT_HTTPGET, 1L));
+        return;
+    case VERB_POST:
+        Check(curl_easy_setopt(m_curl, CURLOPT_POST, 1L));
+        // libcurl reads the body from the action, which keeps it until the request ends.
+        Check(curl_easy_setopt(m_curl, CURLOPT_POSTFIELDS, m_body.data()));
+        Check(curl_easy_setopt(
+            m_curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(m_body.size())));
+        return;
+    case VERB_PUT:
+        m_uploaded = 0;
+        Check(curl_easy_setopt(m_curl, CURLOPT_UPLOAD, 1L));
+        Check(curl_easy_setopt(m_curl, CURLOPT_READFUNCTION, &RESTAction::ReadCallback));
+        Check(curl_easy_setopt(m_curl, CURLOPT_READDATA, this));
+        Check(curl_easy_setopt(
+            m_curl, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(m_body.size())));
+        return;
+    default:
+        throw PeltaError("RESTAPIUnknownRequestType",
+                         {NumberConverter::ConvertInt32ToWString(in_verb)});
+    }
+}
+
+void RESTAction::Perform()
+{
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "DoAction", "Send REST request.");
+    const int64_t start = Orvik::OS::GetMonotonicMilliseconds();
+    const CURLcode result = curl_easy_perform(m_curl);
+    const int64_t end = Orvik::OS::GetMonotonicMilliseconds();
+    m_log.LogTrace(LOG_NAMESPACE,
+                   LOG_CLASS,
+                   "DoAction",
+                   "Received REST response in %f seconds.",
+                   static_cast<double>(end - start) / 1000.0);
+    Check(result);
+}
+
+size_t RESTAction::WriteCallback(char* in_data, size_t in_size, size_t in_count, void* io_target)
+{
+    auto* target = static_cast<WriteTarget*>(io_target);
+    if (*target->cancel != 0)
+    {
+        return 0;
+    }
+    const size_t length = in_size * in_count;
+    target->response->append(in_data, length);
+    return length;
+}
+
+size_t RESTAction::HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target)
+{
+    const size_t length = in_size * in_count;
+    if (length < LOCATION_PREFIX_LENGTH
+        || std::memcmp(in_data, LOCATION_PREFIX, LOCATION_PREFIX_LENGTH) != 0)
+    {
+        return length;
+    }
+    size_t end = length;
+    while (end > LOCATION_PREFIX_LENGTH && (in_data[end - 1] == '\r' || in_data[end - 1] == '\n'))
+    {
+        --end;
+    }
+    static_cast<std::string*>(io_target)
+        ->assign(in_data + LOCATION_PREFIX_LENGTH, end - LOCATION_PREFIX_LENGTH);
+    return length;
+}
+
+size_t RESTAction::ReadCallback(char* out_buffer, size_t in_size, size_t in_count, void* io_action)
+{
+    auto* action = static_cast<RESTAction*>(io_action);
+    const size_t length =
+        std::min(action->m_body.size() - action->m_uploaded, in_size * in_count);
+    std::memcpy(out_buffer, action->m_body.data() + action->m_uploaded, length);
+    action->m_uploaded += length;
+    return length;
+}
+
+} // namespace Pelta

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+typedef void CURL;
+struct curl_slist;
+
+namespace Orvik {
+namespace DSI {
+class ILogger;
+}
+} // namespace Orvik
+
+namespace Pelta {
+
+/// One HTTP exchange at a time with a database server, over one libcurl easy handle owned for
+/// the action's whole life and reset, not recreated, between requests, so that libcurl keeps
+/// the connection to a server open. Plain HTTP only; redirects are handed back, not followed;
+/// no proxy is used whatever the environment says; no retry. Errors are ErrorExceptions of
+/// component 117: "PeltaAPIErr" with libcurl's text, "RESTAPIUnknownRequestType".
+class RESTAction
+{
+public:
+    /// Request verbs of DoAction.
+    enum Verb : int32_t
+    {
+        VERB_DELETE = 0,
+        VERB_GET = 1,
+        VERB_POST = 2,
+        VERB_PUT = 3,
+    };
+
+    /// Initialises libcurl for the process, once; later calls do nothing. The module calls it
+    /// at start-up, and every action makes sure of it before it creates its handle.
+    static void InitializeLibrary();
+
+    /// Creates the easy handle, then Reset. Borrows in_log, which must outlive the action;
+    /// every request writes two timing lines to it at TRACE.
+    explicit RESTAction(Orvik::DSI::ILogger& in_log);
+
+    /// Frees the header list and the easy handle.
+    ~RESTAction();
+
+    RESTAction(const RESTAction&) = delete;
+    RESTAction& operator=(const RESTAction&) = delete;
+
+    /// Appends one header line ("Name: value") sent with every later request; Reset keeps it.
+    void AddHeaderOption(const std::string& in_line);
+
+    /// Reset, then in_url becomes the URL of the next action.
+    void SetEndpoint(const std::string& in_url);
+
+    /// The body of the next POST or PUT, or the query string of the next GET.
+    void SetBody(std::string in_body);
+
+    /// Limits the next action to in_seconds seconds as a whole; lasts until the next Reset.
+    void SetTimeout(uint64_t in_seconds);
+
+    /// Back to a clean handle: no body, no location, status 0, TCP keep-alive, GET, no time
+    /// limit. The endpoint and the header lines stay.
+    void Reset();
+
+    /// A GET of the endpoint (followed by "?" and the body when there is one); the reply
+    /// body, of whatever status, is appended to io_response.
+    void Get(std::string& io_response);
+
+    /// A POST of the body to the endpoint; the reply body is appended to io_response.
+    void Post(std::string& io_response);
+
+    /// Performs one request of in_verb (see Verb), appending the reply body to io_response.
+    /// After a failure the body stays and io_response keeps what arrived.
+    void DoAction(int32_t in_verb, std::string& io_response);
+
+    /// The value of the last "Location: " header line of the latest action; empty without one.
+    const std::string& GetLocation() const { return m_location; }
+
+    /// The HTTP status of the latest action; 0 after Reset.
+    int32_t GetResponseCode() const { return m_responseCode; }
+
+private:
+    struct WriteTarget
+    {
+        std::string* response;
+        const int32_t* cancel;
+    };
+
+    static size_t WriteCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
+    static size_t HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
+    static size_t ReadCallback(char* out_buffer, size_t in_size, size_t in_count, void* io_action);
+
+    void SetVerbOptions(int32_t in_verb);
+    void Perform();
+
+    std::string m_endpoint;
+    std::string m_location;
+    std::string m_body;
+    std::string m_url;
+    size_t m_uploaded = 0;
+    CURL* m_curl = nullptr;
+    curl_slist* m_headers = nullptr;
+    Orvik::DSI::ILogger& m_log;
+    int32_t m_responseCode = 0;
+    int32_t m_cancel = 0;
+    WriteTarget m_writeTarget {nullptr, &m_cancel};
+};
+
+} // namespace Pelta

@@ -1,0 +1,56 @@
+// Every message key the back end raises has its text, with one placeholder per parameter, in the
+// project's message file.
+
+#include "DSI/Client/DSIMessageFileReader.h"
+
+#include "Unit/DSI/DriverSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using Orvik::DSI::DSIMessageFileReader;
+using Orvik::Testing::DriverSettings;
+
+namespace {
+
+TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
+{
+    DriverSettings settings;
+    settings.Use(DriverSettings::Value("ERRORMESSAGESPATH", PELTA_MESSAGE_DIRECTORY));
+    DSIMessageFileReader reader("PeltaMessages", "en-US", true);
+    const struct
+    {
+        const char16_t* key;
+        int parameters;
+    } keys[] = {
+        {u"PeltaAPIErr", 1},
+        {u"RESTAPIUnknownRequestType", 1},
+        {u"PeltaJSONParseError", 1},
+        {u"PeltaAPIError", 2},
+        {u"PeltaJSONMemberNotFoundError", 1},
+        {u"PeltaJSONWrongType", 2},
+        {u"PeltaBulkOperationError", 2},
+        {u"PeltaAllServersAreInInactiveList", 0},
+        {u"PeltaInvalidParameterData", 0},
+        {u"PeltaUnsupportedParameterType", 1},
+        {u"PeltaNonFiniteParameter", 1},
+        {u"PeltaInvalidTimestampParameter", 1},
+    };
+    for (const auto& k : keys)
+    {
+        Orvik::Support::orvik_wstring text;
+        uint32_t code = 0;
+        ASSERT_TRUE(reader.Lookup("en-US", k.key, 117, text, code));
+        const std::string message = text.GetAsUTF8();
+        EXPECT_NE(Orvik::DSI::MESSAGE_NOT_FOUND, code) << message;
+        EXPECT_EQ(0u, message.find("[Pelta] (")) << message;
+        for (int i = 1; i <= k.parameters + 1; ++i)
+        {
+            const bool present = message.find("%" + std::to_string(i) + "%") != std::string::npos;
+            EXPECT_EQ(i <= k.parameters, present) << message << " placeholder " << i;
+        }
+    }
+}
+
+} // namespace
