@@ -10,7 +10,8 @@
 #include "Support/NumberConverter.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
-#include "Support/TypedDataWrapper/TDWType.h"
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
@@ -122,18 +123,23 @@ private:
         return false;
     }
 
+    // Written in the width of the target's type.
     static void WriteNumber(int32_t in_number, Support::SqlData& io_target)
     {
         io_target.SetNull(false);
-        const Support::TDWType type = io_target.GetMetadata().GetTDWType();
-        if (type == Support::TDW_SQL_SSMALLINT || type == Support::TDW_SQL_USMALLINT)
+        const auto small = static_cast<int16_t>(in_number);
+        const auto tiny = static_cast<int8_t>(in_number);
+        switch (io_target.GetMetadata().GetOctetLength())
         {
-            const auto value = static_cast<int16_t>(in_number);
-            std::memcpy(io_target.GetBuffer(), &value, sizeof value);
-        }
-        else
-        {
-            std::memcpy(io_target.GetBuffer(), &in_number, sizeof in_number);
+            case 1:
+                std::memcpy(io_target.GetBuffer(), &tiny, 1);
+                break;
+            case 2:
+                std::memcpy(io_target.GetBuffer(), &small, 2);
+                break;
+            default:
+                std::memcpy(io_target.GetBuffer(), &in_number, 4);
+                break;
         }
     }
 
