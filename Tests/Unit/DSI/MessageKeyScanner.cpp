@@ -278,7 +278,8 @@ int32_t FixedComponent(const std::string& in_name, bool& out_isRaiser)
             return raiser.m_componentId;
         }
     }
-    out_isRaiser = EndsWith(in_name, "Exception");
+    // A log call that writes an exception (LogErrorException) raises nothing.
+    out_isRaiser = EndsWith(in_name, "Exception") && in_name.rfind("Log", 0) != 0;
     return ANY_COMPONENT;
 }
 
