@@ -20,9 +20,11 @@
 #include "Pelta/PeltaConnection.h"
 #include "Pelta/PeltaDriver.h"
 #include "Support/AttributeData.h"
+#include "Support/Platform.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlDataFactory.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
 #include "Support/TypedDataWrapper/TypedDataSingleton.h"
 #include "Support/VariantMap.h"
@@ -170,6 +172,20 @@ inline std::unique_ptr<Orvik::Support::SqlData> MakeHolder(const Orvik::Support:
     return Orvik::Support::TypedDataSingleton<Orvik::Support::SqlDataFactory>::GetOrDefault().CreateNewSqlData(in_metadata);
 }
 
+/// A value holder of an SQL type, with the description it needs.
+struct TypedHolder
+{
+    explicit TypedHolder(int16_t in_sqlType)
+        : metadata(Orvik::Support::TypedDataSingleton<Orvik::Support::SqlTypeMetadataFactory>::GetOrDefault()
+                       .CreateNewSqlTypeMetadata(in_sqlType, false, 0)),
+          data(MakeHolder(*metadata))
+    {
+    }
+
+    std::unique_ptr<Orvik::Support::SqlTypeMetadata> metadata;
+    std::unique_ptr<Orvik::Support::SqlData> data;
+};
+
 /// A value as text: NULL, characters as UTF-8, numbers in decimal, timestamps in full.
 inline std::string Render(const Orvik::Support::SqlData& in_value)
 {
@@ -186,6 +202,8 @@ inline std::string Render(const Orvik::Support::SqlData& in_value)
     case TDW_SQL_UTINYINT: return std::to_string(*static_cast<const uint8_t*>(buffer));
     case TDW_SQL_STINYINT: return std::to_string(*static_cast<const int8_t*>(buffer));
     case TDW_SQL_SSMALLINT: return std::to_string(*static_cast<const int16_t*>(buffer));
+    case TDW_SQL_USMALLINT: return std::to_string(*static_cast<const uint16_t*>(buffer));
+    case TDW_SQL_UINTEGER: return std::to_string(*static_cast<const uint32_t*>(buffer));
     case TDW_SQL_SINTEGER: return std::to_string(*static_cast<const int32_t*>(buffer));
     case TDW_SQL_SBIGINT: return std::to_string(*static_cast<const int64_t*>(buffer));
     case TDW_SQL_REAL: std::snprintf(text, sizeof(text), "%.9g", *static_cast<const float*>(buffer)); return text;
@@ -237,6 +255,18 @@ inline std::vector<std::string> ReadRows(Orvik::DSI::IResult& in_result)
     }
     return rows;
 }
+
+/// The platform services (encoding converters) for the length of a scope, as the module
+/// starts them.
+class PlatformScope
+{
+public:
+    PlatformScope() { Orvik::Platform::InitializePlatform(false); }
+    ~PlatformScope() { Orvik::Platform::UninitializePlatform(); }
+
+    PlatformScope(const PlatformScope&) = delete;
+    PlatformScope& operator=(const PlatformScope&) = delete;
+};
 
 /// A back end over the test server: driver, environment and one connection, made for each test.
 class BackEndTest : public ServerTest
@@ -304,6 +334,7 @@ protected:
     /// Clears the request log; the tables stay.
     void ClearRequestLog() { ASSERT_EQ(200, Server().Control("POST", "/reset", "{}").status); }
 
+    PlatformScope m_platform;
     Orvik::Testing::DriverSettings m_settings;
     std::unique_ptr<PeltaDriver> m_driver;
     std::unique_ptr<Orvik::DSI::DSIEnvironment> m_environment;
