@@ -3,6 +3,8 @@
 
 #include "DSI/ConnectionPropertyKey.h"
 #include "DSI/DSIException.h"
+#include "Pelta/PeltaAPI.h"
+#include "Pelta/PeltaStatement.h"
 
 #include "Unit/Pelta/BackEndTestSupport.h"
 
@@ -143,6 +145,29 @@ TEST_F(PeltaConnectionTest, AReconnectRebuildsBothServerQueuesFromTheNewList)
     ASSERT_EQ(1u, settings.activeServers.size());
     EXPECT_EQ(Server().Address(0), settings.activeServers.front().server);
     EXPECT_TRUE(settings.inactiveServers.empty());
+}
+
+TEST_F(PeltaConnectionTest, StatementsHaveClientsOfTheirOwnOverTheConnectionsSharedServerQueues)
+{
+    m_connection->Connect({{u"Servers", Variant((Server().Address(0) + "," + Server().Address(1)).c_str())},
+                           {u"ReEntryTime", Variant("600")}});
+    std::unique_ptr<Orvik::DSI::DSIStatement> first = m_connection->CreateStatement();
+    std::unique_ptr<Orvik::DSI::DSIStatement> second = m_connection->CreateStatement();
+    Pelta::PeltaAPI& firstClient = static_cast<Pelta::PeltaStatement&>(*first).GetAPI();
+    Pelta::PeltaAPI& secondClient = static_cast<Pelta::PeltaStatement&>(*second).GetAPI();
+    ASSERT_NE(&firstClient, &secondClient);
+
+    // The first statement finds listener 1 down and takes it out of rotation for both.
+    ASSERT_EQ(200, Server().Control("POST", "/listeners/1/down").status);
+    std::string reply;
+    firstClient.ExecuteQuery(reply, "select 1", {});
+    firstClient.ExecuteQuery(reply, "select 1", {});
+    ASSERT_EQ(200, Server().Control("POST", "/listeners/1/up").status);
+    ASSERT_EQ(200, Server().Control("POST", "/reset", "{}").status);
+    secondClient.ExecuteQuery(reply, "select 1", {});
+    secondClient.ExecuteQuery(reply, "select 1", {});
+    EXPECT_EQ((std::vector<std::string>{"GET /@0", "POST /_sql?types@0", "GET /@0", "POST /_sql?types@0"}),
+              RequestSequence(Server()));
 }
 
 TEST_F(PeltaConnectionTest, ItAsksForServersAsRequiredAndTheNumbersAsOptional)
