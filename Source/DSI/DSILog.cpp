@@ -3,6 +3,7 @@
 #include "DSI/Client/DSIMessageSource.h"
 #include "DSI/DSIDriverSingleton.h"
 #include "DSI/IDriver.h"
+#include "Support/CriticalSection.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/ErrorException.h"
 #include "Support/NumberConverter.h"
@@ -94,19 +95,22 @@ std::string ExceptionText(const Support::ErrorException& in_exception, const std
 DSILog::DSILog()
     : m_level(ParseLogLevel(OrvikSettingReader::GetLogLevel().c_str())),
       m_namespaceFilter(OrvikSettingReader::GetLogNamespace()),
+      m_localeLock(std::make_unique<Support::CriticalSection>()),
       m_locale(OrvikSettingReader::GetDriverLocale())
 {
 }
 
+DSILog::~DSILog() = default;
+
 std::string DSILog::GetLocale() const
 {
-    CriticalSectionLock lock(m_localeLock);
+    CriticalSectionLock lock(*m_localeLock);
     return m_locale;
 }
 
 void DSILog::SetLocale(const std::string& in_locale)
 {
-    CriticalSectionLock lock(m_localeLock);
+    CriticalSectionLock lock(*m_localeLock);
     m_locale = in_locale;
 }
 

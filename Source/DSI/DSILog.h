@@ -1,15 +1,16 @@
 #pragma once
 
 #include "DSI/ILogger.h"
-#include "Support/CriticalSection.h"
 
 #include <atomic>
 #include <cstdarg>
+#include <memory>
 
 namespace Orvik {
 namespace Support {
+class CriticalSection;
 class orvik_wstring;
-}
+} // namespace Support
 
 namespace DSI {
 
@@ -23,7 +24,7 @@ namespace DSI {
 class DSILog : public ILogger
 {
 public:
-    ~DSILog() override = default;
+    ~DSILog() override;
 
     DSILog(const DSILog&) = delete;
     DSILog& operator=(const DSILog&) = delete;
@@ -88,7 +89,8 @@ private:
 
     std::atomic<int32_t> m_level;
     const std::string m_namespaceFilter;
-    mutable Support::CriticalSection m_localeLock; // guards m_locale against SetLocale
+    // Guards m_locale against SetLocale; held by pointer to keep this widely included header light.
+    const std::unique_ptr<Support::CriticalSection> m_localeLock;
     std::string m_locale;
 };
 

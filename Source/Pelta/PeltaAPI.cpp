@@ -275,9 +275,9 @@ void PeltaAPI::CheckReply(const rapidjson::Value& in_root)
         const rapidjson::Value& text = error->value["message"];
         message.assign(text.GetString(), text.GetStringLength());
     }
-    throw PeltaError(MapErrorCodeToSQLState(code),
-                     "PeltaAPIError",
-                     {NumberConverter::ConvertInt32ToWString(code), Utf8Parameter(message)});
+    throw PeltaStateError("PeltaAPIError",
+                          MapErrorCodeToSQLState(code),
+                          {NumberConverter::ConvertInt32ToWString(code), Utf8Parameter(message)});
 }
 
 const rapidjson::Value& PeltaAPI::GetMember(const rapidjson::Value& in_object, const char* in_name)

@@ -21,7 +21,7 @@ ErrorException PeltaError(const char* in_key, std::vector<orvik_wstring> in_para
 }
 
 ErrorException
-PeltaError(const char* in_sqlState, const char* in_key, std::vector<orvik_wstring> in_parameters)
+PeltaStateError(const char* in_key, const char* in_sqlState, std::vector<orvik_wstring> in_parameters)
 {
     return ErrorException(Orvik::Support::SqlState(in_sqlState),
                           PELTA_COMPONENT_ID,

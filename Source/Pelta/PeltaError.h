@@ -15,10 +15,11 @@ constexpr int32_t PELTA_COMPONENT_ID = 117;
 Orvik::Support::ErrorException
 PeltaError(const char* in_key, std::vector<Orvik::Support::orvik_wstring> in_parameters = {});
 
-/// The same with an explicit SQLSTATE.
-Orvik::Support::ErrorException PeltaError(const char* in_sqlState,
-                                          const char* in_key,
-                                          std::vector<Orvik::Support::orvik_wstring> in_parameters);
+/// The same with the SQLSTATE in_sqlState.
+Orvik::Support::ErrorException
+PeltaStateError(const char* in_key,
+                const char* in_sqlState,
+                std::vector<Orvik::Support::orvik_wstring> in_parameters);
 
 /// A message parameter made of UTF-8 bytes (server texts, member names).
 Orvik::Support::orvik_wstring Utf8Parameter(const std::string& in_text);

@@ -90,7 +90,7 @@ void CheckFinite(double in_value)
     const char* spelling = std::isnan(in_value) ? NumberConverter::NAN_TEXT
         : in_value > 0                          ? NumberConverter::INFINITY_TEXT
                                                 : NumberConverter::NEGATIVE_INFINITY_TEXT;
-    throw PeltaError("22003", "PeltaNonFiniteParameter", {spelling});
+    throw PeltaStateError("PeltaNonFiniteParameter", "22003", {spelling});
 }
 
 std::string TimestampText(const TDWTimestampValue& in_value)
@@ -173,7 +173,7 @@ std::string PeltaJsonWriter::TimestampToJson(const TDWTimestampValue& in_value)
     int64_t millis = 0;
     if (!PeltaTimeUtilities::TimestampToEpochMillis(in_value, millis))
     {
-        throw PeltaError("22007", "PeltaInvalidTimestampParameter", {TimestampText(in_value)});
+        throw PeltaStateError("PeltaInvalidTimestampParameter", "22007", {TimestampText(in_value)});
     }
     return NumberConverter::ConvertInt64ToString(millis);
 }

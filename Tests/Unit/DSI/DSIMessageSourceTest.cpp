@@ -189,3 +189,16 @@ TEST_F(MessageSourceTest, TheLogWritesAnExceptionWithItsTextInTheLogLocale)
               driver.m_log.m_entries[1]);
     EXPECT_EQ("ERROR C::M: [Pelta][ODBC] (10) Invalid cursor state.", driver.m_log.m_entries[2]);
 }
+
+TEST_F(MessageSourceTest, AMessageThatCannotBeMadeIsLoggedByItsDescription)
+{
+    TestDriver driver;
+    PublishedDriver published(driver);
+    WriteTextFile(m_directory + "en-US/ODBCMessages.xml",
+                  R"(<M><Package ID="2"><Error Key="K" NativeErrorCode="x">t</Error></Package></M>)");
+    EXPECT_NO_THROW(driver.m_log.LogErrorException("Orvik::DSI", "C", "M", DSIException(u"K")));
+    ASSERT_FALSE(driver.m_log.m_entries.empty());
+    EXPECT_EQ("ERROR C::M: Unformatted ErrorException: {MessageKey=\"K\" ComponentID=2' RowNumber=UNKNOWN "
+              "ColumnNumber=UNKNOWN DiagState=63}",
+              driver.m_log.m_entries.back());
+}

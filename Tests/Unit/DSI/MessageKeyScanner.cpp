@@ -30,6 +30,8 @@ constexpr Raiser RAISERS[] = {
     { "RaiseTextError", 3 },
     { "TypedDataResult", 3 },
     { "ConversionResult", ANY_COMPONENT },
+    { "PeltaError", 117 },
+    { "PeltaStateError", 117 },
 };
 
 enum class Kind
@@ -278,8 +280,8 @@ int32_t FixedComponent(const std::string& in_name, bool& out_isRaiser)
             return raiser.m_componentId;
         }
     }
-    // A log call that writes an exception (LogErrorException) raises nothing.
-    out_isRaiser = EndsWith(in_name, "Exception") && in_name.rfind("Log", 0) != 0;
+    // Logging an exception raises nothing.
+    out_isRaiser = EndsWith(in_name, "Exception") && in_name != "LogErrorException";
     return ANY_COMPONENT;
 }
 

@@ -156,6 +156,23 @@ TEST_F(PeltaAPIRequestTest, LineEndsAndTabsInStringLiteralsReachTheDataUnchanged
     EXPECT_EQ(literal, std::string(cell.GetString(), cell.GetStringLength()));
 }
 
+TEST_F(PeltaAPIRequestTest, MegabyteBodiesGoOutAndComeBackWhole)
+{
+    std::string text(3 * 1024 * 1024, 'x');
+    for (size_t i = 0; i < text.size(); i += 1000)
+    {
+        text[i] = "\n\"/\\\t"[i % 5];
+    }
+    Execute("create table big (s string)");
+    Execute("insert into big values (?)", {PeltaJsonWriter::StringToJson(text.data(), text.size())});
+    const std::string reply = Execute("select s from big");
+    rapidjson::Document document;
+    document.Parse(reply.c_str());
+    ASSERT_TRUE(document.IsObject()) << reply.substr(0, 200);
+    const rapidjson::Value& cell = document["rows"][0][0];
+    EXPECT_TRUE(std::string(cell.GetString(), cell.GetStringLength()) == text);
+}
+
 TEST_F(PeltaAPIRequestTest, TheColumnProbeFallsBackToTheLimitFormOnTheSameServer)
 {
     std::string reply;
