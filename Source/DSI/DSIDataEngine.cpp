@@ -99,8 +99,8 @@ std::unique_ptr<SchemaResultAdapter> MakeAdapter(uint32_t in_tableId, const std:
 
 DSIDataEngine::DSIDataEngine(DSIStatement* in_statement)
     : m_statement(in_statement),
-      m_catalogConvention(ReadCatalogConvention()),
-      m_isOdbc3Behavior(m_statement->GetParentConnection()->GetParentEnvironment()->GetProperty(ENV_PROP_ODBC_VERSION)->GetInt32Value() != SQL_OV_ODBC2)
+      m_catalogConvention(ReadEnvironmentProperty(ENV_PROP_CATALOG_CONVENTION)),
+      m_isOdbc3Behavior(ReadEnvironmentProperty(ENV_PROP_ODBC_VERSION) != SQL_OV_ODBC2)
 {
 }
 
@@ -110,7 +110,7 @@ std::unique_ptr<IResult> DSIDataEngine::MakeNewMetadataResult(uint32_t in_tableI
                                                               const orvik_wstring& in_quote,
                                                               bool in_isMetadataId)
 {
-    const int32_t adapterMode = in_isMetadataId ? ReadCatalogConvention() : 0;
+    const int32_t adapterMode = in_isMetadataId ? ReadEnvironmentProperty(ENV_PROP_CATALOG_CONVENTION) : 0;
     const std::vector<Variant> restrictions =
         in_tableId == DSI_TYPE_INFO_METADATA ? MapDataTypeArguments(in_restrictions, adapterMode) : in_restrictions;
 
@@ -134,11 +134,12 @@ std::unique_ptr<IResult> DSIDataEngine::MakeNewMetadataResult(uint32_t in_tableI
     return CreateResultAdapter(adapterMode, in_tableId, in_restrictions, std::move(result));
 }
 
-std::unique_ptr<DSIMetadataResult> DSIDataEngine::CreateMetadataResult(uint32_t in_tableId,
-                                                                       const DSIMetadataRestrictions& in_restrictions,
-                                                                       std::unique_ptr<DSIMetadataSource> in_source,
-                                                                       std::vector<std::unique_ptr<DSIMetadataColumn>>& io_columns,
-                                                                       std::vector<std::unique_ptr<IMetadataFilter>>& io_filters)
+std::unique_ptr<DSIMetadataResult> DSIDataEngine::CreateMetadataResult(
+    uint32_t in_tableId,
+    const DSIMetadataRestrictions& in_restrictions,
+    std::unique_ptr<DSIMetadataSource> in_source,
+    std::vector<std::unique_ptr<DSIMetadataColumn>>& io_columns,
+    std::vector<std::unique_ptr<IMetadataFilter>>& io_filters)
 {
     if (in_source == nullptr)
     {
@@ -175,12 +176,13 @@ orvik_wstring DSIDataEngine::GetHostExecutablePath()
     return Platform::GetExecutablePath();
 }
 
-int32_t DSIDataEngine::ReadCatalogConvention()
+int32_t DSIDataEngine::ReadEnvironmentProperty(int32_t in_key)
 {
-    return m_statement->GetParentConnection()->GetParentEnvironment()->GetProperty(ENV_PROP_CATALOG_CONVENTION)->GetInt32Value();
+    return m_statement->GetParentConnection()->GetParentEnvironment()->GetProperty(in_key)->GetInt32Value();
 }
 
-std::vector<Variant> DSIDataEngine::MapDataTypeArguments(const std::vector<Variant>& in_restrictions, int32_t in_adapterMode)
+std::vector<Variant> DSIDataEngine::MapDataTypeArguments(const std::vector<Variant>& in_restrictions,
+                                                         int32_t in_adapterMode)
 {
     if (in_adapterMode == OLEDB_CATALOG_CONVENTION)
     {

@@ -66,11 +66,12 @@ public:
     /// the contents of both vectors. With a source, an id above 14 throws DSIException
     /// "InvalidMetadataTableID" (the id). SQLStatistics run from a host whose path contains
     /// "MSACCESS" returns NULL in ASC_OR_DESC.
-    virtual std::unique_ptr<DSIMetadataResult> CreateMetadataResult(uint32_t in_tableId,
-                                                                    const DSIMetadataRestrictions& in_restrictions,
-                                                                    std::unique_ptr<DSIMetadataSource> in_source,
-                                                                    std::vector<std::unique_ptr<DSIMetadataColumn>>& io_columns,
-                                                                    std::vector<std::unique_ptr<IMetadataFilter>>& io_filters);
+    virtual std::unique_ptr<DSIMetadataResult> CreateMetadataResult(
+        uint32_t in_tableId,
+        const DSIMetadataRestrictions& in_restrictions,
+        std::unique_ptr<DSIMetadataSource> in_source,
+        std::vector<std::unique_ptr<DSIMetadataColumn>>& io_columns,
+        std::vector<std::unique_ptr<IMetadataFilter>>& io_filters);
 
     /// True unless the application declared ODBC 2 behaviour.
     virtual bool IsOdbc3Behavior() { return m_isOdbc3Behavior; }
@@ -96,7 +97,8 @@ protected:
     virtual Support::orvik_wstring GetHostExecutablePath();
 
 private:
-    int32_t ReadCatalogConvention();
+    /// The int32 environment property in_key, read through the statement's connection.
+    int32_t ReadEnvironmentProperty(int32_t in_key);
 
     /// SQLGetTypeInfo's arguments with the date and time codes of the application's ODBC version.
     std::vector<Support::Variant> MapDataTypeArguments(const std::vector<Support::Variant>& in_restrictions,

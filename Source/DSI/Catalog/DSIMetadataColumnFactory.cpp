@@ -97,9 +97,11 @@ const char16_t* TableDependentName(int32_t in_tag, uint32_t in_tableId, bool in_
             {
                 return in_isOleDb ? u"PROCEDURE_CATALOG" : u"PROCEDURE_CAT";
             }
-            return in_isOleDb && (in_tableId == DSI_CATALOG_ONLY_METADATA || in_tableId == DSI_CATALOG_SCHEMA_ONLY_METADATA)
-                       ? u"CATALOG_NAME"
-                       : nullptr;
+        {
+            const bool isCatalogList =
+                in_tableId == DSI_CATALOG_ONLY_METADATA || in_tableId == DSI_CATALOG_SCHEMA_ONLY_METADATA;
+            return in_isOleDb && isCatalogList ? u"CATALOG_NAME" : nullptr;
+        }
         case DSI_TAG_TABLE_SCHEM:
             if (IsProcedureTable(in_tableId))
             {
@@ -154,8 +156,8 @@ std::unique_ptr<DSIMetadataColumn> DSIMetadataColumnFactory::MakeColumn(DSIState
     columnMetadata->m_isCaseSensitive = false;
     columnMetadata->m_columnLength = length;
 
-    std::unique_ptr<SqlTypeMetadata> typeMetadata =
-        TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(row.m_sqlType, row.m_isUnsigned, 0);
+    const SqlTypeMetadataFactory& types = TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault();
+    std::unique_ptr<SqlTypeMetadata> typeMetadata = types.CreateNewSqlTypeMetadata(row.m_sqlType, row.m_isUnsigned, 0);
     return std::make_unique<DSIMetadataColumn>(std::move(typeMetadata), std::move(columnMetadata), in_tag, in_kind);
 }
 

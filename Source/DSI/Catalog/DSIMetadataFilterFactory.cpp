@@ -97,7 +97,8 @@ constexpr bool WIDE = true;
 
 std::unique_ptr<IMetadataFilter> MakeNameFilter(const FilterRow& in_row, const FilterContext& in_context)
 {
-    const orvik_wstring& text = DSIMetadataFilterFactory::GetArgument(in_context.m_restrictions, in_row.m_argument).GetWString();
+    const Variant& argument = DSIMetadataFilterFactory::GetArgument(in_context.m_restrictions, in_row.m_argument);
+    const orvik_wstring& text = argument.GetWString();
     if (in_context.m_isMetadataId)
     {
         return std::make_unique<IDMetadataFilter>(text, in_context.m_quote, in_row.m_tag, WIDE);

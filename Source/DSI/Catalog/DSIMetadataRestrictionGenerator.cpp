@@ -40,9 +40,10 @@ DSIMetadataRestrictionGenerator::DSIMetadataRestrictionGenerator(DSIMetadataRest
 {
 }
 
-void DSIMetadataRestrictionGenerator::GenerateRestrictions(uint32_t in_tableId,
-                                                           const std::vector<Variant>& in_restrictions,
-                                                           const std::vector<std::unique_ptr<IMetadataFilter>>& in_filters)
+void DSIMetadataRestrictionGenerator::GenerateRestrictions(
+    uint32_t in_tableId,
+    const std::vector<Variant>& in_restrictions,
+    const std::vector<std::unique_ptr<IMetadataFilter>>& in_filters)
 {
     for (const std::unique_ptr<IMetadataFilter>& filter : in_filters)
     {
@@ -113,9 +114,12 @@ void DSIMetadataRestrictionGenerator::Put(int32_t in_tag, const orvik_wstring& i
     }
 }
 
-void DSIMetadataRestrictionGenerator::PutOption(int32_t in_tag, const std::vector<Variant>& in_restrictions, size_t in_index)
+void DSIMetadataRestrictionGenerator::PutOption(int32_t in_tag,
+                                                const std::vector<Variant>& in_restrictions,
+                                                size_t in_index)
 {
-    m_restrictions[in_tag] = NumberConverter::ConvertUInt16ToWString(DSIMetadataFilterFactory::GetArgument(in_restrictions, in_index).GetUInt16());
+    const uint16_t option = DSIMetadataFilterFactory::GetArgument(in_restrictions, in_index).GetUInt16();
+    m_restrictions[in_tag] = NumberConverter::ConvertUInt16ToWString(option);
 }
 
 } // namespace DSI

@@ -36,7 +36,6 @@ DSIMetadataResult::DSIMetadataResult(std::unique_ptr<DSIMetadataSource> in_sourc
                                      ILogger* in_log,
                                      bool in_isFilteringEnabled)
     : m_source(Checked(std::move(in_source))),
-      m_log(in_log),
       m_isFilteringEnabled(in_isFilteringEnabled)
 {
     if (m_isFilteringEnabled)
@@ -45,9 +44,9 @@ DSIMetadataResult::DSIMetadataResult(std::unique_ptr<DSIMetadataSource> in_sourc
         m_source->RegisterFilters(io_filters);
         for (const std::unique_ptr<IMetadataFilter>& filter : io_filters)
         {
-            if (m_log != nullptr && filter != nullptr)
+            if (in_log != nullptr && filter != nullptr)
             {
-                filter->LogFilter(*m_log);
+                filter->LogFilter(*in_log);
             }
         }
     }

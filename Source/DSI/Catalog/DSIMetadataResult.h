@@ -23,9 +23,10 @@ class ILogger;
 class DSIMetadataResult : public IResult
 {
 public:
-    /// Takes over the source, the columns and the filters (the vectors are left empty); in_log is
-    /// the statement's (not owned). With filtering on, the source sees the filters first. A null
-    /// source throws DSIException "MetadataSourceNotFound" and leaves everything with the caller.
+    /// Takes over the source, the columns and the filters (the vectors are left empty). With
+    /// filtering on, the source sees the filters first and they are written to in_log, the
+    /// statement's (may be null). A null source throws DSIException "MetadataSourceNotFound" and
+    /// leaves everything with the caller.
     DSIMetadataResult(std::unique_ptr<DSIMetadataSource> in_source,
                       std::vector<std::unique_ptr<DSIMetadataColumn>>& io_columns,
                       std::vector<std::unique_ptr<IMetadataFilter>>& io_filters,
@@ -82,7 +83,10 @@ public:
 protected:
     /// The value of a derived column of kind in_kind: NULL for DSI_COLUMN_ALWAYS_NULL; another
     /// kind throws DSIException "InvalidDerivedColumnID". Returns false: nothing remains.
-    virtual bool RetrieveDerivedData(int32_t in_kind, Support::SqlData& io_target, int64_t in_offset, int64_t in_maxLength);
+    virtual bool RetrieveDerivedData(int32_t in_kind,
+                                     Support::SqlData& io_target,
+                                     int64_t in_offset,
+                                     int64_t in_maxLength);
 
 private:
     /// True when every filter accepts the source's current row.
@@ -92,7 +96,6 @@ private:
     std::vector<std::unique_ptr<DSIMetadataColumn>> m_columns;
     std::vector<std::unique_ptr<DSIColumn>> m_extraColumns;
     std::vector<std::unique_ptr<IMetadataFilter>> m_filters;
-    ILogger* m_log;
     std::vector<bool> m_dataNeeded;
     std::unique_ptr<DSIMetadataColumns> m_columnList;
     bool m_isHostProgramRuleOn = false;

@@ -111,7 +111,8 @@ bool WriteRuleName(int16_t in_rule, SqlData& io_target, int64_t in_offset, int64
 
 std::unique_ptr<SqlTypeMetadata> MakeType(int16_t in_sqlType, bool in_isUnsigned)
 {
-    return TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(in_sqlType, in_isUnsigned, 0);
+    const SqlTypeMetadataFactory& types = TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault();
+    return types.CreateNewSqlTypeMetadata(in_sqlType, in_isUnsigned, 0);
 }
 
 // The type that a conversion presents, given the wrapped column's type.
@@ -276,7 +277,9 @@ void SchemaResultAdapter::BuildColumns()
     }
 }
 
-void SchemaResultAdapter::AddConvertedColumn(uint16_t in_position, const SchemaColumnRule& in_rule, int32_t in_helperColumn)
+void SchemaResultAdapter::AddConvertedColumn(uint16_t in_position,
+                                             const SchemaColumnRule& in_rule,
+                                             int32_t in_helperColumn)
 {
     const IColumns& wrapped = *m_result->GetSelectColumns();
     const IColumn& column = *wrapped.GetColumn(in_position);
@@ -297,15 +300,20 @@ void SchemaResultAdapter::AddConvertedColumn(uint16_t in_position, const SchemaC
 
     ConvertedColumn& converted = m_converted[in_position];
     converted.m_conversion = in_rule.m_conversion;
-    converted.m_value.m_metadata = MakeType(column.GetMetadata()->GetConciseType(), column.GetMetadata()->IsUnsigned());
-    converted.m_value.m_data = TypedDataSingleton<SqlDataFactory>::GetOrDefault().CreateNewSqlData(*converted.m_value.m_metadata);
+    converted.m_value = MakeBuffer(*column.GetMetadata());
     converted.m_helperColumn = in_helperColumn;
     if (in_helperColumn >= 0)
     {
-        const SqlTypeMetadata& helperType = *wrapped.GetColumn(static_cast<uint16_t>(in_helperColumn))->GetMetadata();
-        converted.m_helper.m_metadata = MakeType(helperType.GetConciseType(), helperType.IsUnsigned());
-        converted.m_helper.m_data = TypedDataSingleton<SqlDataFactory>::GetOrDefault().CreateNewSqlData(*converted.m_helper.m_metadata);
+        converted.m_helper = MakeBuffer(*wrapped.GetColumn(static_cast<uint16_t>(in_helperColumn))->GetMetadata());
     }
+}
+
+SchemaResultAdapter::Buffer SchemaResultAdapter::MakeBuffer(const SqlTypeMetadata& in_type)
+{
+    Buffer buffer;
+    buffer.m_metadata = MakeType(in_type.GetConciseType(), in_type.IsUnsigned());
+    buffer.m_data = TypedDataSingleton<SqlDataFactory>::GetOrDefault().CreateNewSqlData(*buffer.m_metadata);
+    return buffer;
 }
 
 bool SchemaResultAdapter::ReadWrapped(uint16_t in_column, Buffer& io_buffer)
@@ -335,8 +343,9 @@ bool SchemaResultAdapter::Convert(uint16_t in_column,
             return WriteValue(static_cast<int16_t>(ReadInt16(value) + 1), io_target);
         case SchemaColumnConversion::SqlTypeToOleDb:
         {
+            const auto helperColumn = static_cast<uint16_t>(io_converted.m_helperColumn);
             const bool isUnsigned = io_converted.m_helperColumn >= 0 &&
-                                    ReadWrapped(static_cast<uint16_t>(io_converted.m_helperColumn), io_converted.m_helper) &&
+                                    ReadWrapped(helperColumn, io_converted.m_helper) &&
                                     ReadInt16(*io_converted.m_helper.m_data) == SQL_TRUE;
             return WriteOleDbType(ReadInt16(value), isUnsigned, io_target);
         }

@@ -102,6 +102,9 @@ private:
     void BuildColumns();
     void AddConvertedColumn(uint16_t in_position, const SchemaColumnRule& in_rule, int32_t in_helperColumn);
 
+    /// A holder for values of in_type.
+    static Buffer MakeBuffer(const Support::SqlTypeMetadata& in_type);
+
     /// Reads the wrapped value of in_column whole into io_buffer; false when it is NULL.
     bool ReadWrapped(uint16_t in_column, Buffer& io_buffer);
 

@@ -21,7 +21,8 @@ using namespace Support;
 SmallIntMetadataFilter::SmallIntMetadataFilter(int32_t in_columnTag, int16_t in_value)
     : IMetadataFilter(in_columnTag),
       m_value(in_value),
-      m_metadata(TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(SQL_SMALLINT, false, 0)),
+      m_metadata(
+          TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(SQL_SMALLINT, false, 0)),
       m_data(TypedDataSingleton<SqlDataFactory>::GetOrDefault().CreateNewSqlData(*m_metadata))
 {
     m_data->SetNull(true);

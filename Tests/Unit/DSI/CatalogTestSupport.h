@@ -41,7 +41,7 @@ public:
         throw DSI::DSIException(u"FuncNotSupported");
     }
 
-    /// Hands out the scripted rows once, or no source when none are scripted.
+    /// A source over the scripted rows, or none when no rows are scripted.
     std::unique_ptr<DSI::DSIMetadataSource> MakeNewMetadataTable(uint32_t in_tableId,
                                                                  const DSI::DSIMetadataRestrictions& in_restrictions,
                                                                  const Support::orvik_wstring&,
@@ -51,11 +51,16 @@ public:
         ++m_tableRequests;
         m_tableId = in_tableId;
         m_restrictions = in_restrictions;
+        if (m_failure != nullptr)
+        {
+            throw DSI::DSIException(m_failure);
+        }
         if (!m_hasRows)
         {
             return nullptr;
         }
         auto source = std::make_unique<ScriptedMetadataSource>(m_rows, in_restrictions);
+        source->m_deleted = &m_deletedSources;
         m_source = source.get();
         return source;
     }
@@ -72,6 +77,9 @@ public:
     DSI::DSIMetadataRestrictions m_restrictions;
     /// The last source handed out; it belongs to the result.
     ScriptedMetadataSource* m_source = nullptr;
+    int m_deletedSources = 0;
+    /// When set, the key MakeNewMetadataTable fails with instead of making a source.
+    const char16_t* m_failure = nullptr;
 
 protected:
     Support::orvik_wstring GetHostExecutablePath() override { return m_hostPath; }
@@ -116,6 +124,17 @@ protected:
     std::unique_ptr<DSI::DSIStatement> m_statement = m_connection.CreateStatement();
 };
 
+/// "tag=value" per restriction in tag order, joined by " ".
+inline std::string DescribeRestrictions(const DSI::DSIMetadataRestrictions& in_restrictions)
+{
+    std::string text;
+    for (const auto& entry : in_restrictions)
+    {
+        text += (text.empty() ? "" : " ") + std::to_string(entry.first) + "=" + Support::Show(entry.second);
+    }
+    return text;
+}
+
 /// A fixed-size value as decimal text, read in the width of its type.
 inline std::string ReadNumber(const Support::SqlData& in_value)
 {
@@ -137,33 +156,38 @@ inline std::string ReadNumber(const Support::SqlData& in_value)
     }
 }
 
-/// Every row of in_result, each column's value as text ("<null>" for NULL), columns joined by
-/// "|", rows by "; ". Numbers are read by the column's type.
-inline std::string ReadAll(DSI::IResult& io_result)
+/// The value of in_column in the current row as text; "<null>" for NULL.
+inline std::string ReadValue(DSI::IResult& io_result, uint16_t in_column)
 {
-    DSI::IColumns& columns = *io_result.GetSelectColumns();
+    const Support::SqlTypeMetadata& type = *io_result.GetSelectColumns()->GetColumn(in_column)->GetMetadata();
+    std::unique_ptr<Support::SqlData> value = Support::SqlDataFactory().CreateNewSqlData(type);
+    io_result.RetrieveData(in_column, *value, 0, -1);
+    if (value->IsNull())
+    {
+        return "<null>";
+    }
+    const int16_t sqlType = type.GetConciseType();
+    return sqlType == SQL_WVARCHAR || sqlType == SQL_WCHAR ? Support::orvik_wstring(*value).GetAsUTF8() : ReadNumber(*value);
+}
+
+/// Every remaining row of in_result, the values of in_columns (all columns when empty) joined by
+/// "|", rows by "; ".
+inline std::string ReadAll(DSI::IResult& io_result, std::vector<uint16_t> in_columns = {})
+{
+    if (in_columns.empty())
+    {
+        for (uint16_t column = 0; column < io_result.GetSelectColumns()->GetCount(); ++column)
+        {
+            in_columns.push_back(column);
+        }
+    }
     std::string text;
     while (io_result.Move(DSI::DSI_DIR_NEXT, 0))
     {
         text += text.empty() ? "" : "; ";
-        for (uint16_t column = 0; column < columns.GetCount(); ++column)
+        for (size_t i = 0; i < in_columns.size(); ++i)
         {
-            const Support::SqlTypeMetadata& type = *columns.GetColumn(column)->GetMetadata();
-            std::unique_ptr<Support::SqlData> value = Support::SqlDataFactory().CreateNewSqlData(type);
-            io_result.RetrieveData(column, *value, 0, -1);
-            text += column == 0 ? "" : "|";
-            if (value->IsNull())
-            {
-                text += "<null>";
-            }
-            else if (type.GetConciseType() == SQL_WVARCHAR || type.GetConciseType() == SQL_WCHAR)
-            {
-                text += Support::orvik_wstring(*value).GetAsUTF8();
-            }
-            else
-            {
-                text += ReadNumber(*value);
-            }
+            text += (i == 0 ? "" : "|") + ReadValue(io_result, in_columns[i]);
         }
     }
     return text;

@@ -11,6 +11,7 @@
 #include "Support/Variant.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 
+#include "CatalogTestSupport.h"
 #include "DSITestSupport.h"
 #include "RecordingLog.h"
 #include "Unit/Support/StringTestSupport.h"
@@ -244,16 +245,6 @@ std::string Describe(const std::vector<std::unique_ptr<IMetadataFilter>>& in_fil
     return text;
 }
 
-std::string Describe(const DSIMetadataRestrictions& in_restrictions)
-{
-    std::string text;
-    for (const auto& entry : in_restrictions)
-    {
-        text += (text.empty() ? "" : " ") + std::to_string(entry.first) + "=" + Show(entry.second);
-    }
-    return text;
-}
-
 using Arguments = std::vector<Variant>;
 
 const Arguments NAMES = {Variant(u"c%"), Variant(u"s"), Variant(u"t"), Variant(u"x"), Variant(u"y"), Variant(u"z")};
@@ -378,7 +369,7 @@ TEST(DSIMetadataRestrictionGeneratorTest, PutsArgumentsUnderTheirTagsAndLeavesPa
         DSIMetadataRestrictions restrictions;
         DSIMetadataRestrictionGenerator generator(restrictions, c.filtering);
         generator.GenerateRestrictions(c.tableId, c.arguments, MakeFilters(c.tableId, c.arguments, c.options));
-        EXPECT_EQ(c.restrictions, Describe(restrictions)) << "table " << c.tableId << " filtering " << c.filtering;
+        EXPECT_EQ(c.restrictions, Orvik::Testing::DescribeRestrictions(restrictions)) << "table " << c.tableId << " filtering " << c.filtering;
     }
 }
 

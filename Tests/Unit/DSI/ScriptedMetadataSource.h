@@ -3,11 +3,9 @@
 // Test helper: a metadata source over scripted rows of cells keyed by catalog column tag, which
 // records what the catalog road asks of it.
 
-#include "DSI/BadColumnException.h"
 #include "DSI/Client/DSIMetadataSource.h"
 #include "DSI/Client/DSITypeUtilities.h"
 #include "DSI/Client/IResult.h"
-#include "Support/NumberConverter.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 
@@ -62,14 +60,10 @@ public:
     void CloseCursor() override { m_position = -1; }
 
     /// Text goes through the shared piecewise writer; numbers fill the target as its type needs.
-    /// A tag that the row does not hold is NULL; a tag no row holds is an unknown column.
+    /// A tag that the row does not hold is NULL.
     bool GetMetadata(int32_t in_tag, Support::SqlData& io_target, int64_t in_offset, int64_t in_maxLength) override
     {
         m_askedTags.push_back(in_tag);
-        if (!IsKnownTag(in_tag))
-        {
-            throw DSI::BadColumnException(u"InvalidColumnNum", {Support::NumberConverter::ConvertInt32ToWString(in_tag)});
-        }
         const ScriptedRow& row = m_rows.at(static_cast<size_t>(m_position));
         const auto cell = row.find(in_tag);
         if (cell == row.end() || cell->second.m_kind == Cell::NULL_VALUE)
@@ -111,18 +105,6 @@ public:
     int* m_deleted = nullptr;
 
 private:
-    bool IsKnownTag(int32_t in_tag) const
-    {
-        for (const ScriptedRow& row : m_rows)
-        {
-            if (row.count(in_tag) != 0)
-            {
-                return true;
-            }
-        }
-        return false;
-    }
-
     // Written in the width of the target's type.
     static void WriteNumber(int32_t in_number, Support::SqlData& io_target)
     {
