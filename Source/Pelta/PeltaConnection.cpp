@@ -130,11 +130,6 @@ std::unique_ptr<AttributeData> Make(const FixedProperty& in_property)
     return Text(in_property.text);
 }
 
-orvik_wstring FromUtf8(const std::string& in_text)
-{
-    return Utf8Parameter(in_text);
-}
-
 } // namespace
 
 PeltaConnection::PeltaConnection(Orvik::DSI::DSIEnvironment* in_environment)
@@ -196,8 +191,8 @@ void PeltaConnection::Connect(const VariantMap& in_settings)
         PeltaAPI probe(*m_log, m_settings);
         probe.TestConnection(clusterName, versionNumber);
     }
-    SetProperty(Orvik::DSI::CONN_PROP_SERVER_NAME, Text(FromUtf8(clusterName)));
-    SetProperty(Orvik::DSI::CONN_PROP_DBMS_VER, Text(FromUtf8(versionNumber)));
+    SetProperty(Orvik::DSI::CONN_PROP_SERVER_NAME, Text(Utf8Parameter(clusterName)));
+    SetProperty(Orvik::DSI::CONN_PROP_DBMS_VER, Text(Utf8Parameter(versionNumber)));
     m_settings.endpoint += STATEMENT_PATH;
 }
 

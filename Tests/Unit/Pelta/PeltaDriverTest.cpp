@@ -69,7 +69,7 @@ TEST(PeltaDriver, TheFactoryReadsTheBrandedKeyAndMakesTheDriverWithItsProperties
         Orvik::Support::orvik_wstring text;
         uint32_t code = 0;
         driver->GetMessageSource()->LoadMessage("en-US", u"PeltaInvalidServer", 117, text, code);
-        EXPECT_EQ(0u, text.GetAsUTF8().find("[Pelta][Pelta] (112) The \"Servers\" setting")) << text.GetAsUTF8();
+        EXPECT_EQ(0u, text.GetAsUTF8().find("[Pelta][Pelta] (13) The \"Servers\" setting")) << text.GetAsUTF8();
     }
     OrvikSettingReader::Shutdown();
 
