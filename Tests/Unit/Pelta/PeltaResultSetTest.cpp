@@ -60,6 +60,7 @@ TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
     } cases[] = {
         {R"j({"empty":null})j", "|"},
         {R"j({"cols":["a"],"col_types":[9],"rows":[],"rowcount":0})j", "a:4 |"},
+        {R"j({"cols":["n"],"col_types":[0],"rows":[[null]],"rowcount":1})j", "n:-9 | NULL"},
         {R"j({"cols":["a","b"],"col_types":[9,4],"rows":[[1,"x"],[null,null]],"rowcount":2})j", "a:4 b:-9 | 1,x NULL,NULL"},
         {R"j({"rowcount":1,"rows":[[1],[2]],"col_types":[9],"cols":["a"]})j", "a:4 | 1"},
         {R"j({"cols":["a"],"col_types":[9],"rows":[[1]],"rowcount":3})j", "a:4 | 1 PeltaReplyRowMissing HY000 117 [2|1]"},
