@@ -8,6 +8,7 @@
 #include "ODBC/Attributes/ConnectionAttrTypes.h"
 #include "ODBC/Attributes/ConnectionAttributes.h"
 #include "ODBC/Attributes/EnvironmentAttributes.h"
+#include "ODBC/Descriptors/ExplicitAppDescriptor.h"
 #include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Diagnostics/FailurePoster.h"
 #include "ODBC/Driver/Driver.h"
@@ -101,6 +102,12 @@ Connection::~Connection()
     }
     m_attributes.reset();
     m_dsiConnection.reset();
+    Driver& driver = m_environment.GetDriver();
+    for (std::unique_ptr<ExplicitAppDescriptor>& descriptor : m_descriptors)
+    {
+        driver.UnregisterAppDescriptor(descriptor->GetHandle());
+        descriptor.reset();
+    }
 }
 
 void Connection::FillInfoTable()
@@ -632,6 +639,35 @@ bool Connection::AreStatementsAsync()
 {
     CriticalSectionLock lock(m_statementListLock);
     return m_areStatementsAsync;
+}
+
+// Descriptors.
+
+void Connection::AddDescriptor(std::unique_ptr<ExplicitAppDescriptor> in_descriptor)
+{
+    CriticalSectionLock lock(m_descriptorListLock);
+    m_descriptors.push_back(std::move(in_descriptor));
+}
+
+std::unique_ptr<ExplicitAppDescriptor> Connection::DetachDescriptor(Descriptor* in_descriptor)
+{
+    CriticalSectionLock lock(m_descriptorListLock);
+    const auto found =
+        std::find_if(m_descriptors.begin(), m_descriptors.end(),
+                     [&](const std::unique_ptr<ExplicitAppDescriptor>& in_entry) { return in_entry.get() == in_descriptor; });
+    if (found == m_descriptors.end())
+    {
+        throw ODBCInternalException(u"InvalidExplAppDesc");
+    }
+    std::swap(*found, m_descriptors.back());
+    std::unique_ptr<ExplicitAppDescriptor> detached = std::move(m_descriptors.back());
+    m_descriptors.pop_back();
+    return detached;
+}
+
+void Connection::RemoveDescriptor(Descriptor* in_descriptor)
+{
+    DetachDescriptor(in_descriptor);
 }
 
 // Transactions.

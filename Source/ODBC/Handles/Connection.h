@@ -32,8 +32,10 @@ class ConnectionSettings;
 class ConnectionState;
 class ConnectionStateTracker;
 class ConnectionTransactionState;
+class Descriptor;
 class DiagManager;
 class Environment;
+class ExplicitAppDescriptor;
 class Statement;
 
 /// The object behind one connection handle. Each ODBC member takes the connection's locks, clears
@@ -144,6 +146,18 @@ public:
     void SetStatementsAsync(bool in_isOn);
     bool AreStatementsAsync();
 
+    // Descriptors the application allocated on the connection.
+
+    /// Takes in_descriptor over.
+    void AddDescriptor(std::unique_ptr<ExplicitAppDescriptor> in_descriptor);
+
+    /// Deletes in_descriptor; throws ODBCInternalException "InvalidExplAppDesc" when it is not one
+    /// of this connection's.
+    void RemoveDescriptor(Descriptor* in_descriptor);
+
+    /// RemoveDescriptor without deleting: the caller gets the descriptor.
+    std::unique_ptr<ExplicitAppDescriptor> DetachDescriptor(Descriptor* in_descriptor);
+
     // Transactions.
 
     /// Opens a transaction before io_statement's call needs one (none in auto-commit mode).
@@ -189,6 +203,7 @@ public:
     Environment& GetEnvironment() { return m_environment; }
     DSI::DSIConnection& GetDSIConnection() { return *m_dsiConnection; }
     DiagManager& GetDiagManager() { return *m_diagnostics; }
+    DSI::DSIMessageSource* GetMessageSource() { return m_messageSource.Get(); }
     ConnectionAttributes& GetAttributes() { return *m_attributes; }
     DSI::DSILog* GetLog() { return m_log; }
 
@@ -241,7 +256,9 @@ private:
     std::unique_ptr<ConnectionAttributes> m_attributes;
     std::unique_ptr<ConnectionSettings> m_settings;
     DSI::DSILog* m_log;
+    std::vector<std::unique_ptr<ExplicitAppDescriptor>> m_descriptors;
     Support::CriticalSection m_connectionLock;
+    Support::CriticalSection m_descriptorListLock;
     Support::CriticalSection m_cancelLock;
     Support::CriticalSection m_infoLock;
     Support::CriticalSection m_statementListLock;

@@ -208,13 +208,14 @@ protected:
         m_driver.FreeEnvironment(m_environmentHandle);
     }
 
-    /// A new connection of the environment; out_dataStore is its data-store connection.
+    /// A new connection of the environment, whose handle m_lastConnectionHandle keeps;
+    /// out_dataStore is its data-store connection.
     ODBC::Connection& NewConnection(FakeDataStoreConnection*& out_dataStore)
     {
-        SQLHANDLE handle = nullptr;
-        m_environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle), &handle);
+        m_environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle),
+                                      &m_lastConnectionHandle);
         out_dataStore = ConnectionTestEnvironment::s_lastConnection;
-        return *m_driver.GetConnection(reinterpret_cast<ODBC::HandleValue>(handle));
+        return *m_driver.GetConnection(reinterpret_cast<ODBC::HandleValue>(m_lastConnectionHandle));
     }
 
     /// A new statement of io_connection, made through SQLAllocHandle.
@@ -239,6 +240,7 @@ protected:
     ODBC::Driver m_driver;
     ODBC::HandleValue m_environmentHandle = 0;
     ODBC::Environment* m_environment = nullptr;
+    SQLHANDLE m_lastConnectionHandle = nullptr;
 };
 
 } // namespace Testing
