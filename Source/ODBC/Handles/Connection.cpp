@@ -514,7 +514,7 @@ void Connection::AddStatement(std::unique_ptr<Statement> in_statement)
     m_tracker->AddStatement();
 }
 
-std::unique_ptr<Statement> Connection::DetachStatement(Statement* in_statement)
+std::unique_ptr<Statement> Connection::RemoveStatement(Statement* in_statement)
 {
     const bool hadOpenCursor = in_statement->HasOpenCursor();
     std::unique_ptr<Statement> detached;
@@ -536,11 +536,6 @@ std::unique_ptr<Statement> Connection::DetachStatement(Statement* in_statement)
     }
     m_tracker->RemoveStatements(1);
     return detached;
-}
-
-void Connection::RemoveStatement(Statement* in_statement)
-{
-    DetachStatement(in_statement);
 }
 
 void Connection::DeleteAllStatements()
@@ -649,7 +644,7 @@ void Connection::AddDescriptor(std::unique_ptr<ExplicitAppDescriptor> in_descrip
     m_descriptors.push_back(std::move(in_descriptor));
 }
 
-std::unique_ptr<ExplicitAppDescriptor> Connection::DetachDescriptor(Descriptor* in_descriptor)
+std::unique_ptr<ExplicitAppDescriptor> Connection::RemoveDescriptor(Descriptor* in_descriptor)
 {
     CriticalSectionLock lock(m_descriptorListLock);
     const auto found =
@@ -663,11 +658,6 @@ std::unique_ptr<ExplicitAppDescriptor> Connection::DetachDescriptor(Descriptor* 
     std::unique_ptr<ExplicitAppDescriptor> detached = std::move(m_descriptors.back());
     m_descriptors.pop_back();
     return detached;
-}
-
-void Connection::RemoveDescriptor(Descriptor* in_descriptor)
-{
-    DetachDescriptor(in_descriptor);
 }
 
 // Transactions.

@@ -116,12 +116,10 @@ public:
     /// Takes in_statement over and counts it.
     void AddStatement(std::unique_ptr<Statement> in_statement);
 
-    /// Deletes in_statement; throws ODBCInternalException "InvalidStmt" when it is not one of
-    /// this connection's.
-    void RemoveStatement(Statement* in_statement);
-
-    /// RemoveStatement without deleting: the caller gets the statement, no longer counted.
-    std::unique_ptr<Statement> DetachStatement(Statement* in_statement);
+    /// Takes in_statement out of the connection's statements and counts, handing it to the
+    /// caller to delete; throws ODBCInternalException "InvalidStmt" when it is not one of this
+    /// connection's.
+    std::unique_ptr<Statement> RemoveStatement(Statement* in_statement);
 
     /// Frees every statement and its handle.
     void DeleteAllStatements();
@@ -151,12 +149,10 @@ public:
     /// Takes in_descriptor over.
     void AddDescriptor(std::unique_ptr<ExplicitAppDescriptor> in_descriptor);
 
-    /// Deletes in_descriptor; throws ODBCInternalException "InvalidExplAppDesc" when it is not one
-    /// of this connection's.
-    void RemoveDescriptor(Descriptor* in_descriptor);
-
-    /// RemoveDescriptor without deleting: the caller gets the descriptor.
-    std::unique_ptr<ExplicitAppDescriptor> DetachDescriptor(Descriptor* in_descriptor);
+    /// Takes in_descriptor out of the connection's descriptors, handing it to the caller to
+    /// delete; throws ODBCInternalException "InvalidExplAppDesc" when it is not one of this
+    /// connection's.
+    std::unique_ptr<ExplicitAppDescriptor> RemoveDescriptor(Descriptor* in_descriptor);
 
     // Transactions.
 

@@ -105,7 +105,7 @@ void FreeDescriptor(Connection& io_connection, HandleValue in_handle)
         throw ErrorException(DIAG_INVALID_USE_OF_AUTO_DESCRIPTOR, ODBC_COMPONENT_ID, u"FreeImplicitAppDesc", -1, -1);
     }
     // The handle goes before the descriptor, so that no lookup finds it while it is destroyed.
-    std::unique_ptr<ExplicitAppDescriptor> detached = io_connection.DetachDescriptor(descriptor);
+    std::unique_ptr<ExplicitAppDescriptor> detached = io_connection.RemoveDescriptor(descriptor);
     driver.UnregisterAppDescriptor(in_handle);
 }
 
@@ -118,7 +118,7 @@ void FreeStatement(Connection& io_connection, HandleValue in_handle)
         throw ODBCInternalException(u"InvalidStmt");
     }
     // The handle goes before the statement, so that no lookup finds a statement being destroyed.
-    std::unique_ptr<Statement> detached = io_connection.DetachStatement(statement);
+    std::unique_ptr<Statement> detached = io_connection.RemoveStatement(statement);
     driver.UnregisterStatement(in_handle);
 }
 

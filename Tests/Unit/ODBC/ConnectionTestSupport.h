@@ -12,6 +12,7 @@
 #include "ODBC/Handles/Statement.h"
 #include "ODBC/KeyMaps/ConnectionKeyMap.h"
 
+#include "Common/PrivateOdbcProfile.h"
 #include "Unit/ODBC/FakeBackEnd.h"
 #include "Unit/ODBC/FakeDataStoreConnection.h"
 
@@ -188,7 +189,8 @@ inline std::string RecordText(ODBC::DiagManager& io_diagnostics, SQLSMALLINT in_
 
 /// The driver started over ConnectionTestFactory with one environment (ODBC 3.80), whose
 /// connections are made through the environment as the application would, with statements made
-/// as RecordingStatements.
+/// as RecordingStatements. Data sources are looked up in an empty private profile unless a test
+/// makes its own.
 class ConnectionTest : public FakeBackEndTest
 {
 protected:
@@ -237,6 +239,7 @@ protected:
                                                nullptr, SQL_DRIVER_NOPROMPT);
     }
 
+    PrivateOdbcProfile m_noDataSources;
     ODBC::Driver m_driver;
     ODBC::HandleValue m_environmentHandle = 0;
     ODBC::Environment* m_environment = nullptr;
