@@ -5,6 +5,7 @@
 #include "Support/InvalidArgumentException.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace Orvik {
 namespace DSI {
@@ -21,9 +22,15 @@ std::atomic<int32_t> s_copiedSizes[COPIED_KEY_COUNT] = { { DEFAULT_COPIED_SIZE }
                                                          { DEFAULT_COPIED_SIZE },
                                                          { DEFAULT_COPIED_SIZE } };
 
-} // namespace
+// Serialises publishing. Never destroyed: the module's tear-down may publish null from a static
+// destructor at exit.
+std::mutex& PublishLock()
+{
+    static std::mutex* const s_lock = new std::mutex();
+    return *s_lock;
+}
 
-void DSIDriverSingleton::SetDriver(IDriver* in_driver, Support::ModuleHandle in_module)
+void Publish(IDriver* in_driver, Support::ModuleHandle in_module)
 {
     s_driver.store(in_driver);
     if (in_driver == nullptr)
@@ -35,6 +42,36 @@ void DSIDriverSingleton::SetDriver(IDriver* in_driver, Support::ModuleHandle in_
     {
         s_copiedSizes[key - FIRST_COPIED_KEY].store(in_driver->GetProperty(key)->GetInt32Value());
     }
+}
+
+} // namespace
+
+void DSIDriverSingleton::SetDriver(IDriver* in_driver, Support::ModuleHandle in_module)
+{
+    std::lock_guard<std::mutex> lock(PublishLock());
+    Publish(in_driver, in_module);
+}
+
+IDriver* DSIDriverSingleton::GetOrPublishDriver(DriverFactory in_factory)
+{
+    std::lock_guard<std::mutex> lock(PublishLock());
+    IDriver* published = s_driver.load();
+    if (published != nullptr)
+    {
+        return published;
+    }
+    Support::ModuleHandle module = nullptr;
+    std::unique_ptr<IDriver> driver = in_factory(module);
+    try
+    {
+        Publish(driver.get(), module);
+    }
+    catch (...)
+    {
+        s_driver.store(nullptr);
+        throw;
+    }
+    return driver.release();
 }
 
 IDriver* DSIDriverSingleton::GetDriver()

@@ -3,6 +3,7 @@
 #include "Support/DriverModuleDirectory.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Orvik {
 namespace DSI {
@@ -16,10 +17,19 @@ class DSIDriverSingleton
 public:
     DSIDriverSingleton() = delete;
 
+    /// The back end's entry: a new data-store driver (the caller owns it) and, in out_module,
+    /// the module handle of the library.
+    typedef std::unique_ptr<IDriver> (*DriverFactory)(Support::ModuleHandle& out_module);
+
     /// Publishes in_driver (null is allowed and does nothing more). Otherwise gives the driver
-    /// in_module and copies its properties 7, 8 and 9 for GetCopiedSize. Called once by the
-    /// module start-up, and on each call of the DSN setup entry.
+    /// in_module and copies its properties 7, 8 and 9 for GetCopiedSize.
     static void SetDriver(IDriver* in_driver, Support::ModuleHandle in_module);
+
+    /// The published driver; when there is none, the one in_factory makes, published as
+    /// SetDriver publishes it. The module start-up and the DSN setup entry both come here, so a
+    /// process has one driver however they interleave: making and publishing hold one lock,
+    /// which SetDriver takes too. A factory's exception passes out with nothing published.
+    static IDriver* GetOrPublishDriver(DriverFactory in_factory);
 
     /// The published driver; null before SetDriver.
     static IDriver* GetDriver();

@@ -63,9 +63,8 @@ void StartDataStoreDriver(ModuleObjects& io_objects)
         curl_global_init(CURL_GLOBAL_DEFAULT);
         io_objects.m_isCurlStarted = true;
     }
-    ModuleHandle module = nullptr;
-    std::unique_ptr<DSI::IDriver> driver = io_objects.m_driverFactory(module);
-    DSI::DSIDriverSingleton::SetDriver(driver.release(), module);
+    // A driver that DSN setup published in this process already is taken over, not replaced.
+    DSI::DSIDriverSingleton::GetOrPublishDriver(io_objects.m_driverFactory);
 }
 
 // The driver manager passes UTF-16 wide characters whatever the setting says: the encoding is
