@@ -18,6 +18,10 @@ constexpr char READ_FILE[] = "odbc.ini";
 constexpr char WRITE_FILE[] = "ODBC.INI";
 constexpr int FIRST_BUFFER_SIZE = 4096;
 constexpr int LARGEST_BUFFER_SIZE = 32768;
+// unixODBC keeps an entry's name and value to 1000 bytes, and cuts a list of names after the
+// last whole name that fits: a list may have been cut while the room left could not hold one
+// more name and its NUL.
+constexpr int LONGEST_PROFILE_TEXT = 1000;
 
 orvik_wstring FromUtf8(const char* in_text, size_t in_length)
 {
@@ -34,7 +38,7 @@ std::string OdbcInstaller::ReadProfile(const std::string& in_section, const char
     {
         buffer.assign(static_cast<size_t>(size), '\0');
         count = SQLGetPrivateProfileString(in_section.c_str(), in_entry, "", &buffer[0], size, READ_FILE);
-        if (count < size - 1 || size >= LARGEST_BUFFER_SIZE)
+        if (size - 1 - count > LONGEST_PROFILE_TEXT + 1 || size >= LARGEST_BUFFER_SIZE)
         {
             break;
         }

@@ -37,7 +37,7 @@ public:
 private:
     /// The profile text of in_entry (null: the section's entry names, each ended by a NUL) in
     /// section in_section of "odbc.ini", read into a buffer of 4096 bytes that doubles, up to
-    /// 32768, while the text fills it.
+    /// 32768, while the text may have been cut.
     static std::string ReadProfile(const std::string& in_section, const char* in_entry);
 };
 
