@@ -10,8 +10,8 @@ namespace DSI {
 
 class IDriver;
 
-/// The one data-store driver in use in the process. It does not own the driver: the ODBC
-/// layer's module deletes it at termination, after setting null here.
+/// The one data-store driver in use in the process: published by its owner (SetDriver), or made
+/// and owned here for as long as it is in use (AcquireDriver, ReleaseDriver).
 class DSIDriverSingleton
 {
 public:
@@ -25,11 +25,16 @@ public:
     /// in_module and copies its properties 7, 8 and 9 for GetCopiedSize.
     static void SetDriver(IDriver* in_driver, Support::ModuleHandle in_module);
 
-    /// The published driver; when there is none, the one in_factory makes, published as
-    /// SetDriver publishes it. The module start-up and the DSN setup entry both come here, so a
-    /// process has one driver however they interleave: making and publishing hold one lock,
-    /// which SetDriver takes too. A factory's exception passes out with nothing published.
-    static IDriver* GetOrPublishDriver(DriverFactory in_factory);
+    /// Takes one use of the process's driver and returns it: the published driver, or, when none
+    /// is published, one that in_factory makes and publishes as SetDriver does. The module
+    /// start-up and the DSN setup entry both come here, so a process never has two drivers
+    /// however they interleave; uses are counted under one lock, which SetDriver takes too. A
+    /// factory's exception passes out with nothing published and no use taken.
+    static IDriver* AcquireDriver(DriverFactory in_factory);
+
+    /// Gives one use back. When the last use goes, a driver that AcquireDriver made is
+    /// unpublished and deleted; one published through SetDriver stays, belonging to its owner.
+    static void ReleaseDriver();
 
     /// The published driver; null before SetDriver.
     static IDriver* GetDriver();

@@ -75,6 +75,26 @@ std::string DsnForLog(const PeltaDSNConfiguration& in_configuration)
     return in_configuration.GetDSN().GetAsUTF8();
 }
 
+// One use of the process's data-store driver for the length of a call: the driver the ODBC side
+// runs on, or one made for this call and deleted after it, so that no call leaves a driver
+// behind and no two drivers write one log.
+class DriverUse
+{
+public:
+    explicit DriverUse(Orvik::DSI::DSIDriverSingleton::DriverFactory in_factory)
+        : m_driver(Orvik::DSI::DSIDriverSingleton::AcquireDriver(in_factory))
+    {
+    }
+    ~DriverUse() { Orvik::DSI::DSIDriverSingleton::ReleaseDriver(); }
+    DriverUse(const DriverUse&) = delete;
+    DriverUse& operator=(const DriverUse&) = delete;
+
+    Orvik::DSI::IDriver& operator*() const { return *m_driver; }
+
+private:
+    Orvik::DSI::IDriver* m_driver;
+};
+
 } // namespace
 
 ConfigDSNHandler::ConfigDSNHandler(IOdbcInstaller& in_installer, Orvik::DSI::DSIDriverSingleton::DriverFactory in_factory)
@@ -122,8 +142,8 @@ int32_t ConfigDSNHandler::ConfigDSNInternal(WindowHandle in_parent,
                                             const orvik_wstring& in_attributes)
 {
     Orvik::Support::OrvikSettingReader::Initialize(PELTA_WIDE_NAME, SETTINGS_COMPONENT);
-    // One data-store driver per process: the one the ODBC side or an earlier call published.
-    Orvik::DSI::DSILog* log = Orvik::DSI::DSIDriverSingleton::GetOrPublishDriver(m_factory)->GetDriverLog();
+    const DriverUse driver(m_factory);
+    Orvik::DSI::DSILog* log = (*driver).GetDriverLog();
     log->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, LOG_METHOD);
     try
     {
@@ -224,19 +244,19 @@ int32_t ConfigDSNHandler::ReportFailure(WindowHandle in_parent) noexcept
             {
                 // The posted error below still reports the failure.
             }
-            m_installer.PostError(e.GetInstallerErrorCode(), message);
+            m_installer.PostInstallerError(e.GetInstallerErrorCode(), message);
         }
         catch (const ErrorException& e)
         {
-            m_installer.PostError(ODBC_ERROR_REQUEST_FAILED, e.GetMessageKey());
+            m_installer.PostInstallerError(ODBC_ERROR_REQUEST_FAILED, e.GetMessageKey());
         }
         catch (const std::bad_alloc&)
         {
-            m_installer.PostError(ODBC_ERROR_OUT_OF_MEM, orvik_wstring(OUT_OF_MEMORY_TEXT));
+            m_installer.PostInstallerError(ODBC_ERROR_OUT_OF_MEM, orvik_wstring(OUT_OF_MEMORY_TEXT));
         }
         catch (...)
         {
-            m_installer.PostError(ODBC_ERROR_REQUEST_FAILED, LoadResourceString(REQUEST_FAILED_STRING));
+            m_installer.PostInstallerError(ODBC_ERROR_REQUEST_FAILED, LoadResourceString(REQUEST_FAILED_STRING));
         }
     }
     catch (...)

@@ -33,8 +33,8 @@ public:
     /// end within it is refused rather than read on.
     static constexpr int32_t MAX_ATTRIBUTE_LIST_LENGTH = 32768;
 
-    /// in_installer (not owned) reaches the profile and the error stack; in_factory makes the
-    /// data-store driver when the process has none yet.
+    /// in_installer (not owned) reaches the profile and the error stack; in_factory (null: the
+    /// back end's) makes the data-store driver when the process has none in use.
     explicit ConfigDSNHandler(IOdbcInstaller& in_installer,
                               Orvik::DSI::DSIDriverSingleton::DriverFactory in_factory = nullptr);
 
@@ -49,8 +49,8 @@ public:
                        const char16_t* in_driver,
                        const char16_t* in_attributes) noexcept;
 
-    /// Makes sure the settings reader and the data-store driver exist, then handles the
-    /// request. in_attributes holds the attributes separated by U+0000. Errors of the request
+    /// Makes sure the settings reader exists and uses the process's data-store driver (made for
+    /// the call when there is none) while it handles the request. in_attributes holds the attributes separated by U+0000. Errors of the request
     /// are posted and give FALSE; errors before it (the settings, the driver) pass out.
     int32_t ConfigDSNInternal(WindowHandle in_parent,
                               uint16_t in_request,

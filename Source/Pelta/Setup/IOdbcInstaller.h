@@ -42,7 +42,7 @@ public:
 
     /// Puts installer error in_code (ODBC_ERROR_*) with in_message on the installer's error
     /// stack, where the caller of the installer reads it.
-    virtual void PostError(int32_t in_code, const Orvik::Support::orvik_wstring& in_message) = 0;
+    virtual void PostInstallerError(int32_t in_code, const Orvik::Support::orvik_wstring& in_message) = 0;
 
 protected:
     IOdbcInstaller() = default;

@@ -90,7 +90,7 @@ bool OdbcInstaller::ValidDSN(const orvik_wstring& in_dsn)
     return SQLValidDSN(in_dsn.GetAsUTF8().c_str()) != 0;
 }
 
-void OdbcInstaller::PostError(int32_t in_code, const orvik_wstring& in_message)
+void OdbcInstaller::PostInstallerError(int32_t in_code, const orvik_wstring& in_message)
 {
     SQLPostInstallerError(static_cast<DWORD>(in_code), in_message.GetAsUTF8().c_str());
 }

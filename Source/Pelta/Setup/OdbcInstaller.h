@@ -29,7 +29,7 @@ public:
 
     bool ValidDSN(const Orvik::Support::orvik_wstring& in_dsn) override;
 
-    void PostError(int32_t in_code, const Orvik::Support::orvik_wstring& in_message) override;
+    void PostInstallerError(int32_t in_code, const Orvik::Support::orvik_wstring& in_message) override;
 
     /// The process's one instance.
     static OdbcInstaller& GetInstance();

@@ -40,20 +40,30 @@ enum class FactoryMode
     OutOfMemory
 };
 
-// Public: the cases of a table prepare the fixture through it.
+// A driver that counts its destruction.
+class CountedDriver : public TestDriver
+{
+public:
+    ~CountedDriver() override { ++s_destroyed; }
+    static inline int s_destroyed = 0;
+};
+
+// Public: the cases of a table prepare the fixture through it. A driver of the fixture's own is
+// published, as the ODBC side would publish one, so that its log can be read after each call.
 class ConfigDSNTest : public ::testing::Test
 {
 public:
     ConfigDSNTest()
     {
-        RemoveDriver();
         s_mode = FactoryMode::Make;
         s_made = 0;
+        CountedDriver::s_destroyed = 0;
+        DSIDriverSingleton::SetDriver(&m_driver, nullptr);
     }
 
     ~ConfigDSNTest() override
     {
-        RemoveDriver();
+        DSIDriverSingleton::SetDriver(nullptr, nullptr);
         Orvik::Support::OrvikSettingReader::Shutdown();
     }
 
@@ -69,21 +79,14 @@ public:
         }
         ++s_made;
         out_module = Orvik::Support::GetDriverModuleHandle();
-        return std::make_unique<TestDriver>();
+        return std::make_unique<CountedDriver>();
     }
 
-    static void RemoveDriver()
-    {
-        IDriver* driver = DSIDriverSingleton::GetDriver();
-        DSIDriverSingleton::SetDriver(nullptr, nullptr);
-        delete driver;
-    }
-
-    /// The published driver's log lines that contain in_text.
-    static std::vector<std::string> LogLines(const std::string& in_text)
+    /// The fixture driver's log lines that contain in_text.
+    std::vector<std::string> LogLines(const std::string& in_text) const
     {
         std::vector<std::string> found;
-        for (const std::string& line : static_cast<TestDriver*>(DSIDriverSingleton::GetDriver())->m_log.m_entries)
+        for (const std::string& line : m_driver.m_log.m_entries)
         {
             if (line.find(in_text) != std::string::npos)
             {
@@ -113,6 +116,7 @@ public:
     static inline FactoryMode s_mode = FactoryMode::Make;
     static inline int s_made = 0;
 
+    TestDriver m_driver;
     PrivateRegistry m_registry;
     FakeOdbcInstaller m_installer;
     RecordingUi m_ui;
@@ -252,6 +256,7 @@ TEST_F(ConfigDSNTest, EachFailureIsPostedWithItsInstallerCodeAndText)
 
 TEST_F(ConfigDSNTest, FailuresBeforeTheRequestAreInstallerErrorsToo)
 {
+    DSIDriverSingleton::SetDriver(nullptr, nullptr);
     s_mode = FactoryMode::Fail;
     EXPECT_EQ(FALSE_RESULT, Ansi(3, std::string("DSN=Sales\0", 10)));
     EXPECT_EQ(nullptr, DSIDriverSingleton::GetDriver());
@@ -270,25 +275,35 @@ TEST_F(ConfigDSNTest, FailuresBeforeTheRequestAreInstallerErrorsToo)
                                          "8 Invalid keyword-value pairs." }),
               m_installer.m_posted);
     EXPECT_TRUE(m_installer.m_changes.empty());
+    // The texts are read before any driver is needed.
+    EXPECT_EQ(0, s_made);
+    EXPECT_EQ(nullptr, DSIDriverSingleton::GetDriver());
 }
 
-TEST_F(ConfigDSNTest, OneDataStoreDriverServesEveryCall)
+TEST_F(ConfigDSNTest, ACallUsesTheDriverInUseOrOneOfItsOwnThatItDeletes)
 {
+    // The fixture's driver, published as the ODBC side publishes its own, is used, not replaced.
     EXPECT_EQ(TRUE_RESULT, Ansi(3, std::string("DSN=Sales\0", 10)));
-    IDriver* first = DSIDriverSingleton::GetDriver();
-    EXPECT_EQ(TRUE_RESULT, Ansi(3, std::string("DSN=Sales\0", 10)));
-    EXPECT_EQ(first, DSIDriverSingleton::GetDriver());
-    EXPECT_EQ(1, s_made);
-    EXPECT_EQ(2u, LogLines("Removing DSN: Sales").size());
-
-    // A driver the ODBC side published first is the one setup logs to.
-    RemoveDriver();
-    auto published = std::make_unique<TestDriver>();
-    DSIDriverSingleton::SetDriver(published.get(), nullptr);
-    EXPECT_EQ(TRUE_RESULT, Ansi(3, std::string("DSN=Sales\0", 10)));
-    EXPECT_EQ(1, s_made);
+    EXPECT_EQ(0, s_made);
+    EXPECT_EQ(&m_driver, DSIDriverSingleton::GetDriver());
     EXPECT_EQ(1u, LogLines("Removing DSN: Sales").size());
+
+    // Without one, each call makes a driver and deletes it when it ends.
     DSIDriverSingleton::SetDriver(nullptr, nullptr);
+    EXPECT_EQ(TRUE_RESULT, Ansi(3, std::string("DSN=Sales\0", 10)));
+    EXPECT_EQ(FALSE_RESULT, Ansi(7, ""));
+    EXPECT_EQ(2, s_made);
+    EXPECT_EQ(2, CountedDriver::s_destroyed);
+    EXPECT_EQ(nullptr, DSIDriverSingleton::GetDriver());
+
+    // A driver in use elsewhere (the module's) is shared and outlives the call.
+    IDriver* shared = DSIDriverSingleton::AcquireDriver(&Factory);
+    EXPECT_EQ(TRUE_RESULT, Ansi(3, std::string("DSN=Sales\0", 10)));
+    EXPECT_EQ(3, s_made);
+    EXPECT_EQ(shared, DSIDriverSingleton::GetDriver());
+    DSIDriverSingleton::ReleaseDriver();
+    EXPECT_EQ(3, CountedDriver::s_destroyed);
+    EXPECT_EQ(nullptr, DSIDriverSingleton::GetDriver());
 }
 
 TEST_F(ConfigDSNTest, NamesArriveWholeInEitherEncoding)

@@ -106,7 +106,7 @@ TEST_F(OdbcInstallerTest, NamesAreJudgedByTheInstallersRules)
 
 TEST_F(OdbcInstallerTest, PostedErrorsReachTheInstallersCaller)
 {
-    m_installer.PostError(5, u"Invalid type of request.");
+    m_installer.PostInstallerError(5, u"Invalid type of request.");
     DWORD code = 0;
     char message[256] = {};
     WORD length = 0;

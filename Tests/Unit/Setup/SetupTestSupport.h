@@ -148,7 +148,7 @@ public:
         return !name.empty() && name.size() <= 32 && name.find_first_of("[]{}(),;?*=!@\\") == std::string::npos;
     }
 
-    void PostError(int32_t in_code, const orvik_wstring& in_message) override
+    void PostInstallerError(int32_t in_code, const orvik_wstring& in_message) override
     {
         m_posted.push_back(std::to_string(in_code) + " " + Utf8(in_message));
     }
