@@ -97,9 +97,8 @@ void OdbcInstaller::PostInstallerError(int32_t in_code, const orvik_wstring& in_
 
 OdbcInstaller& OdbcInstaller::GetInstance()
 {
-    // Stateless; never destroyed, so setup may run from another static destructor at exit.
-    static OdbcInstaller* const s_instance = new OdbcInstaller();
-    return *s_instance;
+    static OdbcInstaller s_instance;
+    return s_instance;
 }
 
 } // namespace Pelta

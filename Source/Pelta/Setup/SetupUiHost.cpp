@@ -27,9 +27,8 @@ ISetupUi& SetupUiHost::Get()
     {
         return *hosted;
     }
-    // Never destroyed: setup may run from another static destructor at exit.
-    static NullSetupUi* const s_null = new NullSetupUi();
-    return *s_null;
+    static NullSetupUi s_null;
+    return s_null;
 }
 
 void SetupUiHost::Install(ISetupUi* in_ui)
