@@ -137,7 +137,6 @@ public:
     void Escape();
 
     bool IsEnded() const { return m_isEnded; }
-    intptr_t GetEndValue() const { return m_endValue; }
 
     /// The control with id in_id; null when the dialog has none.
     const Control* FindItem(int32_t in_id) const;
