@@ -21,7 +21,7 @@ int64_t UnitSizeOf(const SqlData& in_target)
 
 } // namespace
 
-void ToSqlText::StoreWhole(const char* in_text,
+bool ToSqlText::StoreWhole(const char* in_text,
                            int64_t in_length,
                            bool in_terminate,
                            SqlData& io_target,
@@ -31,7 +31,9 @@ void ToSqlText::StoreWhole(const char* in_text,
         || ConversionHelpers::StoreAsciiText(in_text, static_cast<uint32_t>(in_length), io_target, in_terminate))
     {
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
+        return false;
     }
+    return true;
 }
 
 // A text too long for any holder asks for the most a holder takes and is cut to what it got.
@@ -39,6 +41,7 @@ int64_t ToSqlText::Reserve(int64_t in_length, bool in_terminate, SqlData& io_tar
 {
     const int64_t unitSize = UnitSizeOf(io_target);
     const int64_t terminator = in_terminate ? 1 : 0;
+    io_target.SetConvertedLength(in_length * unitSize);
     io_target.SetLength(static_cast<uint32_t>(std::min<int64_t>((in_length + terminator) * unitSize, UINT32_MAX)));
     return std::min(in_length, int64_t{io_target.GetLength()} / unitSize - terminator);
 }

@@ -17,17 +17,17 @@ class ToSqlText
 public:
     ToSqlText() = delete;
 
-    /// Stores the whole text. A holder that cannot take it is left unwritten and
-    /// NumericValOutOfRange 2 is posted.
-    static void StoreWhole(const char* in_text,
+    /// Stores the whole text and returns true. A holder that cannot take it is left unwritten,
+    /// NumericValOutOfRange 2 is posted and the answer is false.
+    static bool StoreWhole(const char* in_text,
                            int64_t in_length,
                            bool in_terminate,
                            SqlData& io_target,
                            WarningListener& io_listener);
 
-    /// Sizes the target for in_length characters (and the terminator) and returns the room it
-    /// then has for text, in characters: in_length, or less for a holder that could not grow
-    /// so far.
+    /// Sizes the target for in_length characters (and the terminator), sets its converted length
+    /// to theirs and returns the room it then has for text, in characters: in_length, or less for
+    /// a holder that could not grow so far.
     static int64_t Reserve(int64_t in_length, bool in_terminate, SqlData& io_target);
 
     /// Stores the first in_count characters of the text (and the terminator), which must fit
