@@ -7,12 +7,11 @@
 #include "ToSqlText.h"
 
 #include "Support/NumberConverter.h"
+#include "Support/TypedDataWrapper/ConversionHelpers.h"
 #include "Support/TypedDataWrapper/ConversionSettings.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
-
-#include <sqltypes.h>
 
 #include <algorithm>
 #include <string>
@@ -42,19 +41,14 @@ std::string IntegerText(S in_value)
     }
 }
 
-/// The value of an application's numeric structure at the structure's own scale, which a
-/// signed byte keeps within what the text's scratch area holds.
-TDWNumeric ApplicationNumeric(const void* in_source)
-{
-    const SQL_NUMERIC_STRUCT numeric = KernelOutput::Load<SQL_NUMERIC_STRUCT>(in_source);
-    const int16_t exponent = static_cast<int16_t>(-int16_t{numeric.scale});
-    return TDWNumeric::FromMagnitudeBytes(numeric.val, sizeof(numeric.val), exponent, numeric.sign == 0);
-}
-
 /// An application's numeric structure is written whole, a zero with its fraction digits.
 void ApplicationExactToText(const ToSqlSource& in_source, SqlData& io_target, WarningListener& io_listener)
 {
-    const NumericText text(ApplicationNumeric(in_source.m_value), false);
+    // The structure's own scale, a signed byte, is always one an exact number keeps, and its
+    // text fits the scratch area of the text.
+    TDWNumeric value;
+    ConversionHelpers::NumericStructToExactNumeric(in_source.m_value, value);
+    const NumericText text(value, false);
     ToSqlText::StoreWhole(text.Data(), text.Length(), true, io_target, io_listener);
 }
 
