@@ -2,6 +2,7 @@
 // character types goes through the selector, which copies or transcodes by the encodings; bytes
 // into the three binary types are copied.
 
+#include "BinaryAndGuidToText.h"
 #include "CToSqlConverterCells.h"
 #include "CharacterToSql.h"
 
@@ -12,6 +13,8 @@ namespace {
 
 constexpr SqlConverterFactory::CToSqlCreator TEXT = &CharacterToSql::CreateCToSqlConverter;
 constexpr SqlConverterFactory::CToSqlCreator BYTES = &CreateCToSqlConverter<&CharacterToSql::CopyBytes>;
+constexpr SqlConverterFactory::CToSqlCreator BYTES_INTO_TEXT =
+    &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
 
 const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_CHAR, TDW_SQL_CHAR, TEXT},
@@ -31,6 +34,14 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_BINARY, TDW_SQL_BINARY, BYTES},
     {TDW_C_BINARY, TDW_SQL_VARBINARY, BYTES},
     {TDW_C_BINARY, TDW_SQL_LONGVARBINARY, BYTES},
+
+    // Bytes into character values are copied as they stand, whatever the target's encoding.
+    {TDW_C_BINARY, TDW_SQL_CHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_VARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_LONGVARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WVARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WLONGVARCHAR, BYTES_INTO_TEXT},
 };
 
 } // namespace

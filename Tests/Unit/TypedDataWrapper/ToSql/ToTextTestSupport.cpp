@@ -98,13 +98,18 @@ void ToTextRun::CapTarget(uint32_t in_capacity)
 
 std::string ToTextRun::Run(const std::string& in_image)
 {
+    return Run(in_image, static_cast<int64_t>(in_image.size()));
+}
+
+std::string ToTextRun::Run(const std::string& in_image, int64_t in_length)
+{
     m_target->SetNull(true);
     std::unique_ptr<ConversionResult> result;
     if (m_wrapper != nullptr)
     {
         m_bytes = in_image;
         m_wrapper->SetData(&m_bytes[0]);
-        m_wrapper->SetDataLength(static_cast<int64_t>(m_bytes.size()));
+        m_wrapper->SetDataLength(in_length);
         // The cell of the buffer's own id, also for the plain ids the C metadata factory never gives.
         const SqlConverterFactory::CToSqlCreator creator =
             Registry().GetCToSqlTable()[SqlConverterFactory::GetCellIndex(m_cType, m_targetMetadata->GetTDWType())];

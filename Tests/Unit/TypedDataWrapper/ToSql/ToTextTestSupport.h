@@ -47,11 +47,18 @@ public:
     /// might; the parameter code's column size is its length before the conversion.
     void CapTarget(uint32_t in_capacity);
 
+    /// The target's length before the conversion, as the parameter code sets it to the column
+    /// size.
+    void SetTargetLength(uint32_t in_length) { m_target->SetLength(in_length); }
+
     /// Converts the value of in_image's bytes and writes the outcome as
     /// "<posted> | <text> | <length>/<converted length>": the text is the target's code units,
     /// one character each, "\0" for a zero unit and "<hex>" for any other than ASCII; the two
     /// lengths are in bytes.
     std::string Run(const std::string& in_image);
+
+    /// The same with in_length as the application buffer's length in place of the image's size.
+    std::string Run(const std::string& in_image, int64_t in_length);
 
 private:
     TDWType m_cType = TDW_C_DEFAULT;
