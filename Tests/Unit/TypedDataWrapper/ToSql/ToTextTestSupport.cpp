@@ -14,24 +14,6 @@ namespace Support {
 
 namespace {
 
-/// A holder whose room never grows past its capacity.
-class CappedValue : public SqlData
-{
-public:
-    CappedValue(const SqlTypeMetadata& in_metadata, uint32_t in_capacity)
-        : SqlData(in_metadata), m_bytes(in_capacity, '.')
-    {
-        m_length = in_capacity;
-    }
-
-    void* GetBuffer() override { return &m_bytes[0]; }
-
-    void SetLength(uint32_t in_length) override { m_length = std::min<uint32_t>(in_length, m_bytes.size()); }
-
-private:
-    std::string m_bytes;
-};
-
 std::string ShowUnits(const std::string& in_bytes, size_t in_unitSize)
 {
     static const char DIGITS[] = "0123456789ABCDEF";
@@ -74,6 +56,17 @@ std::unique_ptr<SqlTypeMetadata> TargetMetadataOf(CharTarget in_target)
 }
 
 } // namespace
+
+CappedValue::CappedValue(const SqlTypeMetadata& in_metadata, uint32_t in_capacity)
+    : SqlData(in_metadata), m_bytes(in_capacity, '.')
+{
+    m_length = in_capacity;
+}
+
+void CappedValue::SetLength(uint32_t in_length)
+{
+    m_length = std::min<uint32_t>(in_length, static_cast<uint32_t>(m_bytes.size()));
+}
 
 ToTextRun::ToTextRun(TDWType in_cType, CharTarget in_target)
     : m_cType(in_cType),

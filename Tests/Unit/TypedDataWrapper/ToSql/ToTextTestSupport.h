@@ -24,6 +24,21 @@ struct CharTarget
 constexpr CharTarget NARROW = {TDW_SQL_VARCHAR, ENC_UTF8};
 constexpr CharTarget UTF16 = {TDW_SQL_WVARCHAR, ENC_UTF16_LE};
 
+/// A holder whose room never grows past its capacity, as a holder of another kind might; its
+/// bytes start as "." and its length as the capacity.
+class CappedValue : public SqlData
+{
+public:
+    CappedValue(const SqlTypeMetadata& in_metadata, uint32_t in_capacity);
+
+    void* GetBuffer() override { return &m_bytes[0]; }
+
+    void SetLength(uint32_t in_length) override;
+
+private:
+    std::string m_bytes;
+};
+
 /// One value converted into a new character value, and what the conversion left there. The
 /// source's metadata may be changed before Run.
 class ToTextRun
