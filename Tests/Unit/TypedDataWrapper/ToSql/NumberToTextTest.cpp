@@ -259,7 +259,8 @@ TEST(NumberToText, TheTwoSwitchesShapeTheZeroAndTheMissingIntegralDigits)
 TEST(NumberToText, ASqlSideExactNumericTooLongForItsRoomLosesFractionDigits)
 {
     // A narrow target has 128 characters of room; the converted length stays the whole text's.
-    const std::string cut = SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NumericImage("1E-200"), NARROW);
+    const std::string cut =
+        SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NumericImage("1E-200"), NARROW);
     EXPECT_EQ("StrRightTrunc | ." + std::string(127, '0') + " | 128/201", cut);
 
     // A wide target's room is its column size; what is written is what is counted.
@@ -277,5 +278,6 @@ TEST(NumberToText, AnInvalidSqlSideExactNumericIsRefused)
 {
     std::string image = NumericImage("1");
     image[0] = 1;
-    EXPECT_EQ("NumericValOutOfRange(2) |  | 0/0", SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, image, NARROW));
+    EXPECT_EQ("NumericValOutOfRange(2) |  | 0/0",
+              SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, image, NARROW));
 }
