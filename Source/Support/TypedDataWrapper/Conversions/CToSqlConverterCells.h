@@ -85,6 +85,13 @@ CToSqlConverterCells GetFloatingSourceToSqlCells();
 CToSqlConverterCells GetExactNumericSourceToSqlCells();
 /// The thirteen interval sources.
 CToSqlConverterCells GetIntervalSourceToSqlCells();
+/// SQL_C_TYPE_DATE, SQL_C_TYPE_TIME, SQL_C_TYPE_TIMESTAMP and SQL_C_GUID sources.
+CToSqlConverterCells GetDatetimeAndGuidSourceToSqlCells();
+
+/// The creator of the C-to-SQL cell (in_source, in_target) as the table holds it, the aliased
+/// rows included; null for a pair without one. It searches the families' lists, for the
+/// converters of SQL-side values that take the class of their C counterpart's cell.
+SqlConverterFactory::CToSqlCreator FindCToSqlCreator(TDWType in_source, TDWType in_target);
 
 } // namespace Support
 } // namespace Orvik

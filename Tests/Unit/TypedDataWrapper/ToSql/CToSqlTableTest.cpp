@@ -32,6 +32,16 @@ Types operator+(Types in_left, const Types& in_right)
     return in_left;
 }
 
+Types operator-(Types in_left, const Types& in_right)
+{
+    in_left.erase(std::remove_if(in_left.begin(), in_left.end(),
+                                 [&](TDWType in_type) {
+                                     return std::find(in_right.begin(), in_right.end(), in_type) != in_right.end();
+                                 }),
+                  in_left.end());
+    return in_left;
+}
+
 const Types CHARACTERS = {TDW_SQL_CHAR,  TDW_SQL_VARCHAR,  TDW_SQL_LONGVARCHAR,
                           TDW_SQL_WCHAR, TDW_SQL_WVARCHAR, TDW_SQL_WLONGVARCHAR};
 const Types BINARIES = {TDW_SQL_BINARY, TDW_SQL_VARBINARY, TDW_SQL_LONGVARBINARY};
@@ -93,14 +103,22 @@ const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY
     + Product(YEAR_MONTH_ROWS, CHARACTERS + EXACT + INTEGERS + YEAR_MONTH)
     + Product({TDW_C_GUID}, CHARACTERS + Types{TDW_SQL_GUID});
 
-/// The pairs whose converters exist so far: text to text, bytes to binary, bits, integers and
-/// floating values among themselves, and the refusals between numbers and multi-field intervals.
+/// The pairs whose converters exist so far: text to text, bytes to every type but text, bits,
+/// integers and floating values among themselves, the refusals between numbers and multi-field
+/// intervals, intervals to intervals and numbers, dates, times and timestamps among themselves,
+/// and GUIDs.
 const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS) + Product({TDW_C_BINARY}, BINARIES)
     + Product(Types{TDW_C_BIT, TDW_C_STINYINT, TDW_C_UTINYINT, TDW_C_TINYINT, TDW_C_SBIGINT, TDW_C_UBIGINT,
                     TDW_C_SSHORT, TDW_C_USHORT, TDW_C_SHORT, TDW_C_SLONG, TDW_C_ULONG, TDW_C_LONG,
                     TDW_C_FLOAT, TDW_C_DOUBLE},
               Types{TDW_SQL_BIT} + INTEGERS + FLOATING)
-    + Product(NUMBER_ROWS, MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS);
+    + Product(NUMBER_ROWS, MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
+    + Product(DAY_TIME_ROWS, EXACT + INTEGERS + DAY_TIME) + Product(YEAR_MONTH_ROWS, EXACT + INTEGERS + YEAR_MONTH)
+    + Product({TDW_C_BINARY}, EVERY_SQL_TYPE - CHARACTERS)
+    + Product({TDW_C_TYPE_DATE}, Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIMESTAMP})
+    + Product({TDW_C_TYPE_TIME}, Types{TDW_SQL_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP})
+    + Product({TDW_C_TYPE_TIMESTAMP}, Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP})
+    + Product({TDW_C_GUID}, Types{TDW_SQL_GUID});
 
 SqlConverterFactory::CToSqlCreator CellOf(TDWType in_cType, TDWType in_sqlType)
 {

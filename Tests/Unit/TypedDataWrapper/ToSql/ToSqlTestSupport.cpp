@@ -174,6 +174,18 @@ std::unique_ptr<ICToSqlConverter> ConverterOfCell(TDWType in_cType, TDWType in_s
     return creator(*CMetadataOf(in_cType), *SqlMetadataOf(in_sqlType));
 }
 
+std::unique_ptr<ISqlToSqlConverter> SqlToSqlConverterOfCell(TDWType in_source, TDWType in_target)
+{
+    const SqlConverterFactory::SqlToSqlCreator creator =
+        Registry().GetSqlToSqlTable()[SqlConverterFactory::GetCellIndex(in_source, in_target)];
+    EXPECT_NE(nullptr, creator) << "no cell " << in_source << " to " << in_target;
+    if (creator == nullptr)
+    {
+        return nullptr;
+    }
+    return creator(*SqlMetadataOf(in_source), *SqlMetadataOf(in_target));
+}
+
 std::unique_ptr<ISqlToSqlConverter> SqlSideOf(std::unique_ptr<ICToSqlConverter> in_converter)
 {
     auto* sqlSide = dynamic_cast<ISqlToSqlConverter*>(in_converter.get());

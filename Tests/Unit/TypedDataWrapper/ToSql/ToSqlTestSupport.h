@@ -70,6 +70,10 @@ private:
 /// buffer of in_cType's metadata; used for the rows that only hand-made metadata reaches.
 std::unique_ptr<ICToSqlConverter> ConverterOfCell(TDWType in_cType, TDWType in_sqlType);
 
+/// The converter of the SQL-to-SQL cell (in_source, in_target) as its creator makes it for values
+/// of the two types' default metadata; null, with a failure, when the cell is empty.
+std::unique_ptr<ISqlToSqlConverter> SqlToSqlConverterOfCell(TDWType in_source, TDWType in_target);
+
 /// The SQL-source side of the converter that the C-to-SQL table holds for (in_cType, in_sqlType).
 std::unique_ptr<ISqlToSqlConverter> SqlSideOf(std::unique_ptr<ICToSqlConverter> in_converter);
 

@@ -1,0 +1,41 @@
+// The SQL-to-SQL converters of NUMERIC and DECIMAL values, one line per pair. An exact number
+// fills no multi-field interval: every value is refused.
+
+#include "SqlToSqlConverterCells.h"
+
+namespace Orvik {
+namespace Support {
+
+namespace {
+
+using Creator = SqlConverterFactory::SqlToSqlCreator;
+
+constexpr Creator MULTI_FIELD = &CreateSqlNumberToMultiFieldIntervalConverter;
+
+const SqlToSqlConverterCell EXACT_NUMERIC_SOURCE_CELLS[] = {
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_HOUR_TO_MINUTE, MULTI_FIELD},
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_HOUR_TO_SECOND, MULTI_FIELD},
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, MULTI_FIELD},
+    {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_YEAR_TO_MONTH, MULTI_FIELD},
+
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_HOUR_TO_MINUTE, MULTI_FIELD},
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_HOUR_TO_SECOND, MULTI_FIELD},
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, MULTI_FIELD},
+    {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_YEAR_TO_MONTH, MULTI_FIELD},
+};
+
+} // namespace
+
+SqlToSqlConverterCells GetExactNumericSourceSqlToSqlCells()
+{
+    return SqlToSqlConverterCells::Of(EXACT_NUMERIC_SOURCE_CELLS);
+}
+
+} // namespace Support
+} // namespace Orvik
