@@ -2,14 +2,11 @@
 
 #include "ExactNumericToSql.h"
 
-#include "Support/NumberConverter.h"
+#include "Support/InvalidOperationException.h"
 #include "Support/TypedDataWrapper/ConversionHelpers.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
-#include "Support/TypedDataWrapper/TDWIntervalLimits.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
-#include "Support/TypedDataWrapper/TDWSecondInterval.h"
-#include "Support/TypedDataWrapper/TDWSingleFieldInterval.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,53 +33,35 @@ uint32_t FractionAt(F in_fraction, int16_t in_precision)
 
 } // namespace
 
-bool NumberToInterval::PrepareTarget(SqlData& io_target)
+const IntervalKind& NumberToInterval::PrepareTarget(SqlData& io_target)
 {
-    const bool isSecond = io_target.GetMetadata().GetTDWType() == TDW_SQL_INTERVAL_SECOND;
-    io_target.SetConvertedLength(isSecond ? sizeof(TDWSecondInterval) : sizeof(TDWSingleFieldInterval));
-    return isSecond;
+    const IntervalKind* kind = IntervalKind::OfType(io_target.GetMetadata().GetTDWType());
+    if (kind == nullptr)
+    {
+        ORVIK_THROW_INVALID_OPERATION();
+    }
+    io_target.SetConvertedLength(kind->SqlValueSize());
+    return *kind;
 }
 
-bool NumberToInterval::FitsLeadingField(uint64_t in_magnitude,
-                                        bool in_isNegative,
+bool NumberToInterval::FitsLeadingField(const IntervalFields& in_interval,
+                                        const IntervalKind& in_kind,
                                         const SqlData& in_target,
                                         WarningListener& io_listener)
 {
-    const uint64_t leadingPrecision = in_target.GetMetadata().GetLengthOrIntervalPrecision();
-    if (static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(in_magnitude)) > leadingPrecision
-        || in_magnitude > TDWIntervalLimits::MAX_LEADING_FIELD)
+    if (!in_interval.LeadingFits(in_kind, in_target.GetMetadata().GetLengthOrIntervalPrecision()))
     {
-        KernelOutput::PostIntervalFieldOverflow(io_listener, in_isNegative ? KernelOutput::BELOW : KernelOutput::ABOVE);
+        KernelOutput::PostIntervalFieldOverflow(
+            io_listener, in_interval.m_isNegative ? KernelOutput::BELOW : KernelOutput::ABOVE);
         return false;
     }
     return true;
 }
 
-void NumberToInterval::Write(SqlData& io_target,
-                             bool in_isSecond,
-                             uint32_t in_field,
-                             uint32_t in_fraction,
-                             bool in_isNegative)
-{
-    if (in_isSecond)
-    {
-        TDWSecondInterval record;
-        record.m_second = in_field;
-        record.m_fraction = in_fraction;
-        record.m_isNegative = in_isNegative;
-        KernelOutput::Store(io_target.GetBuffer(), record);
-        return;
-    }
-    TDWSingleFieldInterval record;
-    record.m_value = in_field;
-    record.m_isNegative = in_isNegative;
-    KernelOutput::Store(io_target.GetBuffer(), record);
-}
-
 template <typename F>
 void NumberToInterval::FromFloating(const ToSqlSource& in_source, SqlData& io_target, WarningListener& io_listener)
 {
-    const bool isSecond = PrepareTarget(io_target);
+    const IntervalKind& kind = PrepareTarget(io_target);
     const F value = KernelOutput::Load<F>(in_source.m_value);
     // A NaN compares false with every bound: it has no field and no sign to give.
     if (std::isnan(value))
@@ -90,33 +69,33 @@ void NumberToInterval::FromFloating(const ToSqlSource& in_source, SqlData& io_ta
         KernelOutput::PostIntervalFieldOverflow(io_listener, KernelOutput::NO_ROOM);
         return;
     }
-    const bool isNegative = value < 0;
+    IntervalFields interval;
+    interval.m_isNegative = value < 0;
     const F magnitude = std::fabs(value);
     // The largest magnitude that may become a leading field: in single precision 10^9 itself
     // passes here, and fails on its ten digits.
     constexpr F upperBound = std::is_same<F, float>::value ? F(1000000000.0f) : F(999999999.0);
     if (magnitude > upperBound)
     {
-        KernelOutput::PostIntervalFieldOverflow(io_listener, isNegative ? KernelOutput::BELOW : KernelOutput::ABOVE);
+        KernelOutput::PostIntervalFieldOverflow(
+            io_listener, interval.m_isNegative ? KernelOutput::BELOW : KernelOutput::ABOVE);
         return;
     }
     const F whole = std::trunc(magnitude);
-    const uint64_t field = static_cast<uint64_t>(whole);
-    if (!FitsLeadingField(field, isNegative, io_target, io_listener))
+    interval.m_fields[kind.m_first] = static_cast<uint64_t>(whole);
+    if (!FitsLeadingField(interval, kind, io_target, io_listener))
     {
         return;
     }
     const F fraction = magnitude - whole;
-    if (isSecond)
+    if (kind.HasSeconds())
     {
-        const int16_t precision = io_target.GetMetadata().GetPrecision();
-        Write(io_target, true, static_cast<uint32_t>(field), FractionAt(fraction, precision), isNegative);
-        return;
+        interval.m_fraction = FractionAt(fraction, io_target.GetMetadata().GetPrecision());
     }
-    Write(io_target, false, static_cast<uint32_t>(field), 0, isNegative);
-    if (fraction != 0)
+    interval.WriteSqlValue(io_target.GetBuffer(), kind);
+    if (!kind.HasSeconds() && fraction != 0)
     {
-        KernelOutput::PostFractionalTrunc(io_listener, isNegative);
+        KernelOutput::PostFractionalTrunc(io_listener, interval.m_isNegative);
     }
 }
 
@@ -141,39 +120,37 @@ void NumberToInterval::FromExactNumeric(const ToSqlSource& in_source,
                                         ToSqlKernelState&,
                                         WarningListener& io_listener)
 {
-    const bool isSecond = PrepareTarget(io_target);
+    const IntervalKind& kind = PrepareTarget(io_target);
     TDWNumeric value;
     if (!ExactNumericToSql::ReadSource(in_source, ExactNumericToSql::OWN_SCALE, value, io_listener))
     {
         return;
     }
-    const bool isNegative = value.IsNegative();
+    IntervalFields interval;
+    interval.m_isNegative = value.IsNegative();
     TDWNumeric magnitude(value);
-    if (isNegative)
+    if (interval.m_isNegative)
     {
         magnitude.Negate();
     }
+    // An integer part beyond 64 bits is beyond any leading field.
     bool isBeyond64Bits = false;
-    const uint64_t field = magnitude.GetUInt64(isBeyond64Bits);
-    if (isBeyond64Bits)
-    {
-        KernelOutput::PostIntervalFieldOverflow(io_listener, isNegative ? KernelOutput::BELOW : KernelOutput::ABOVE);
-        return;
-    }
-    if (!FitsLeadingField(field, isNegative, io_target, io_listener))
+    const uint64_t integerPart = magnitude.GetUInt64(isBeyond64Bits);
+    interval.m_fields[kind.m_first] = isBeyond64Bits ? UINT64_MAX : integerPart;
+    if (!FitsLeadingField(interval, kind, io_target, io_listener))
     {
         return;
     }
-    uint32_t fraction = 0;
-    if (isSecond)
+    if (kind.HasSeconds())
     {
-        fraction = ConversionHelpers::GetSecondsFraction(value, io_target.GetMetadata().GetPrecision(), io_listener);
+        interval.m_fraction =
+            ConversionHelpers::GetSecondsFraction(value, io_target.GetMetadata().GetPrecision(), io_listener);
     }
     else if (magnitude.HasFraction())
     {
-        KernelOutput::PostFractionalTrunc(io_listener, isNegative);
+        KernelOutput::PostFractionalTrunc(io_listener, interval.m_isNegative);
     }
-    Write(io_target, isSecond, static_cast<uint32_t>(field), fraction, isNegative);
+    interval.WriteSqlValue(io_target.GetBuffer(), kind);
 }
 
 } // namespace Support

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "IntervalFields.h"
 #include "KernelOutput.h"
 #include "ToSqlKernel.h"
 #include "ToSqlSource.h"
+
+#include "Support/TypedDataWrapper/SqlData.h"
 
 #include <cstdint>
 #include <type_traits>
@@ -11,8 +14,8 @@ namespace Orvik {
 namespace Support {
 
 /// The kernels of numbers into the single-field intervals DAY, HOUR, MINUTE, MONTH and YEAR,
-/// which share one record, and into INTERVAL SECOND. The number's integer part becomes the
-/// leading field and its sign the interval's. The target's type decides which record is written,
+/// which share one layout, and into INTERVAL SECOND. The number's integer part becomes the
+/// leading field and its sign the interval's. The target's type decides which value is written,
 /// so one kernel serves the six targets of its source. A leading field with more digits than the
 /// target's leading precision, or above 999,999,999, posts IntervalFieldOverflow (1 for a
 /// negative value, else 0) and leaves the record as it was.
@@ -28,18 +31,19 @@ public:
                             ToSqlKernelState&,
                             WarningListener& io_listener)
     {
-        const bool isSecond = PrepareTarget(io_target);
+        const IntervalKind& kind = PrepareTarget(io_target);
         const S value = KernelOutput::Load<S>(in_source.m_value);
-        bool isNegative = false;
+        IntervalFields interval;
         uint64_t magnitude = value;
         if constexpr (std::is_signed<S>::value)
         {
-            isNegative = value < 0;
-            magnitude = isNegative ? uint64_t{0} - magnitude : magnitude;
+            interval.m_isNegative = value < 0;
+            magnitude = interval.m_isNegative ? uint64_t{0} - magnitude : magnitude;
         }
-        if (FitsLeadingField(magnitude, isNegative, io_target, io_listener))
+        interval.m_fields[kind.m_first] = magnitude;
+        if (FitsLeadingField(interval, kind, io_target, io_listener))
         {
-            Write(io_target, isSecond, static_cast<uint32_t>(magnitude), 0, isNegative);
+            interval.WriteSqlValue(io_target.GetBuffer(), kind);
         }
     }
 
@@ -71,20 +75,16 @@ private:
     template <typename F>
     static void FromFloating(const ToSqlSource& in_source, SqlData& io_target, WarningListener& io_listener);
 
-    /// Sets the target's converted length to the size of its record; true for INTERVAL SECOND.
-    static bool PrepareTarget(SqlData& io_target);
+    /// The kind of the target's type (a single-field interval or SECOND), the target's converted
+    /// length set to the size of its value.
+    static const IntervalKind& PrepareTarget(SqlData& io_target);
 
-    /// A leading field of in_magnitude fits the target; otherwise IntervalFieldOverflow is posted.
-    static bool FitsLeadingField(uint64_t in_magnitude,
-                                 bool in_isNegative,
+    /// The leading field of in_interval fits the target; otherwise IntervalFieldOverflow is
+    /// posted.
+    static bool FitsLeadingField(const IntervalFields& in_interval,
+                                 const IntervalKind& in_kind,
                                  const SqlData& in_target,
                                  WarningListener& io_listener);
-
-    static void Write(SqlData& io_target,
-                      bool in_isSecond,
-                      uint32_t in_field,
-                      uint32_t in_fraction,
-                      bool in_isNegative);
 };
 
 } // namespace Support
