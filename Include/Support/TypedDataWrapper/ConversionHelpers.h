@@ -9,6 +9,7 @@ namespace Support {
 
 class NarrowCharBuffer;
 class SqlData;
+class TDWNumeric;
 class WarningListener;
 
 /// Conversion steps that the SQL-to-C kernels and the to-SQL converters share.
@@ -40,6 +41,27 @@ public:
     /// without the terminator, the length all the bytes written. True, with nothing written, when
     /// the holder could not grow to take them.
     static bool StoreAsciiText(const char* in_text, uint32_t in_count, SqlData& io_target, bool in_terminate);
+
+    /// The value of the application's numeric structure at in_structure (any alignment): its
+    /// sixteen magnitude bytes, negative when its sign byte is 0 (any other sign is positive),
+    /// with in_scale decimal places (a negative scale multiplies by powers of ten). The
+    /// structure's precision and scale bytes are not read. False, with out_value untouched, when
+    /// the scale lies beyond the exponents an exact number keeps (8191 either way).
+    static bool NumericStructToExactNumeric(const void* in_structure, int32_t in_scale, TDWNumeric& out_value);
+
+    /// The same at the scale the structure's own scale byte gives.
+    static bool NumericStructToExactNumeric(const void* in_structure, TDWNumeric& out_value);
+
+    /// Stores an exact number as a bit at out_bit (null: not written): 0 and 1 as they are, a
+    /// value between 0 and 2 cut to 0 or 1 with FractionalTrunc whose info is the bit kept.
+    /// Below 0 posts NumericValOutOfRange 1, from 2 on 0, and nothing is stored.
+    static void NumericToBit(const TDWNumeric& in_value, uint8_t* out_bit, WarningListener& io_listener);
+
+    /// The fraction of a second that an exact number carries, at in_precision digits (clamped to
+    /// 0 to 9): 1.5 at precision 3 is 500, 1.2345 at precision 2 is 23. More fraction digits than
+    /// the precision, even zeros, are cut with FractionalTrunc (1 for a value of zero or more, 0
+    /// for a negative one). The value's integer part must be below 10^9.
+    static uint32_t GetSecondsFraction(const TDWNumeric& in_value, int16_t in_precision, WarningListener& io_listener);
 };
 
 } // namespace Support

@@ -3,6 +3,7 @@
 #include "ToSqlConverter.h"
 #include "ToSqlFixedAnswerConverter.h"
 #include "ToSqlKernel.h"
+#include "ToSqlUnsupportedOverload.h"
 
 #include "Support/TypedDataWrapper/IsAsciiCompatibleEncoding.h"
 #include "Support/TypedDataWrapper/SqlConverterFactory.h"
@@ -45,6 +46,14 @@ template <ToSqlKernel in_kernel>
 std::unique_ptr<ICToSqlConverter> CreateCToSqlConverter(const SqlCTypeMetadata&, const SqlTypeMetadata&)
 {
     return std::make_unique<ToSqlConverter>(in_kernel);
+}
+
+/// The creator of the converters through in_kernel whose class serves one table only: the
+/// overload of the other, which in_unsupported names, throws.
+template <ToSqlKernel in_kernel, const ToSqlUnsupportedOverload* in_unsupported>
+std::unique_ptr<ICToSqlConverter> CreateOneTableCToSqlConverter(const SqlCTypeMetadata&, const SqlTypeMetadata&)
+{
+    return std::make_unique<ToSqlConverter>(in_kernel, in_unsupported);
 }
 
 /// The selector of the converters of one C type into character values: through in_narrow, which

@@ -1,19 +1,45 @@
 // The to-SQL converters of application text and bytes, one line per pair. Text into the six
 // character types goes through the selector, which copies or transcodes by the encodings; bytes
 // into the three binary types are copied, and into a fixed-size type taken as its value's image.
+// Text into a number is parsed by one converter per target, narrow and wide text alike (wide
+// text narrowed first).
 
 #include "BinaryImageToSql.h"
 #include "CToSqlConverterCells.h"
+#include "CharacterToNumber.h"
 #include "CharacterToSql.h"
+
+#include "Support/TypedDataWrapper/LiteralParser.h"
 
 namespace Orvik {
 namespace Support {
 
 namespace {
 
-constexpr SqlConverterFactory::CToSqlCreator TEXT = &CharacterToSql::CreateCToSqlConverter;
-constexpr SqlConverterFactory::CToSqlCreator BYTES = &CreateCToSqlConverter<&CharacterToSql::CopyBytes>;
-constexpr SqlConverterFactory::CToSqlCreator IMAGE = &CreateCToSqlConverter<&BinaryImageToSql::CopyIntoValue>;
+using Creator = SqlConverterFactory::CToSqlCreator;
+
+constexpr Creator TEXT = &CharacterToSql::CreateCToSqlConverter;
+constexpr Creator BYTES = &CreateCToSqlConverter<&CharacterToSql::CopyBytes>;
+constexpr Creator IMAGE = &CreateCToSqlConverter<&BinaryImageToSql::CopyIntoValue>;
+
+template <typename T, CharacterToNumber::IntegerParser<T> in_parse>
+constexpr Creator Integer()
+{
+    return &CreateCToSqlConverter<&CharacterToNumber::ToInteger<T, in_parse>>;
+}
+
+constexpr Creator TO_BIT = &CreateCToSqlConverter<&CharacterToNumber::ToBit>;
+constexpr Creator TO_EXACT = &CreateCToSqlConverter<&CharacterToNumber::ToNumeric>;
+constexpr Creator TO_STINYINT = Integer<int8_t, &LiteralParser::ConvertCharToSTinyInt>();
+constexpr Creator TO_UTINYINT = Integer<uint8_t, &LiteralParser::ConvertCharToUTinyInt>();
+constexpr Creator TO_SSMALLINT = Integer<int16_t, &LiteralParser::ConvertCharToSShort>();
+constexpr Creator TO_USMALLINT = Integer<uint16_t, &LiteralParser::ConvertCharToUShort>();
+constexpr Creator TO_SINTEGER = Integer<int32_t, &LiteralParser::ConvertCharToSLong>();
+constexpr Creator TO_UINTEGER = Integer<uint32_t, &LiteralParser::ConvertCharToULong>();
+constexpr Creator TO_SBIGINT = Integer<int64_t, &LiteralParser::ConvertCharToSBigInt>();
+constexpr Creator TO_UBIGINT = Integer<uint64_t, &LiteralParser::ConvertCharToUBigInt>();
+constexpr Creator TO_REAL = &CreateCToSqlConverter<&CharacterToNumber::ToReal>;
+constexpr Creator TO_DOUBLE = &CreateCToSqlConverter<&CharacterToNumber::ToDouble>;
 
 const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_CHAR, TDW_SQL_CHAR, TEXT},
@@ -22,6 +48,20 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_CHAR, TDW_SQL_WCHAR, TEXT},
     {TDW_C_CHAR, TDW_SQL_WVARCHAR, TEXT},
     {TDW_C_CHAR, TDW_SQL_WLONGVARCHAR, TEXT},
+    {TDW_C_CHAR, TDW_SQL_BIT, TO_BIT},
+    {TDW_C_CHAR, TDW_SQL_NUMERIC, TO_EXACT},
+    {TDW_C_CHAR, TDW_SQL_DECIMAL, TO_EXACT},
+    {TDW_C_CHAR, TDW_SQL_STINYINT, TO_STINYINT},
+    {TDW_C_CHAR, TDW_SQL_UTINYINT, TO_UTINYINT},
+    {TDW_C_CHAR, TDW_SQL_SSMALLINT, TO_SSMALLINT},
+    {TDW_C_CHAR, TDW_SQL_USMALLINT, TO_USMALLINT},
+    {TDW_C_CHAR, TDW_SQL_SINTEGER, TO_SINTEGER},
+    {TDW_C_CHAR, TDW_SQL_UINTEGER, TO_UINTEGER},
+    {TDW_C_CHAR, TDW_SQL_SBIGINT, TO_SBIGINT},
+    {TDW_C_CHAR, TDW_SQL_UBIGINT, TO_UBIGINT},
+    {TDW_C_CHAR, TDW_SQL_REAL, TO_REAL},
+    {TDW_C_CHAR, TDW_SQL_FLOAT, TO_DOUBLE},
+    {TDW_C_CHAR, TDW_SQL_DOUBLE, TO_DOUBLE},
 
     {TDW_C_WCHAR, TDW_SQL_CHAR, TEXT},
     {TDW_C_WCHAR, TDW_SQL_VARCHAR, TEXT},
@@ -29,6 +69,20 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_WCHAR, TDW_SQL_WCHAR, TEXT},
     {TDW_C_WCHAR, TDW_SQL_WVARCHAR, TEXT},
     {TDW_C_WCHAR, TDW_SQL_WLONGVARCHAR, TEXT},
+    {TDW_C_WCHAR, TDW_SQL_BIT, TO_BIT},
+    {TDW_C_WCHAR, TDW_SQL_NUMERIC, TO_EXACT},
+    {TDW_C_WCHAR, TDW_SQL_DECIMAL, TO_EXACT},
+    {TDW_C_WCHAR, TDW_SQL_STINYINT, TO_STINYINT},
+    {TDW_C_WCHAR, TDW_SQL_UTINYINT, TO_UTINYINT},
+    {TDW_C_WCHAR, TDW_SQL_SSMALLINT, TO_SSMALLINT},
+    {TDW_C_WCHAR, TDW_SQL_USMALLINT, TO_USMALLINT},
+    {TDW_C_WCHAR, TDW_SQL_SINTEGER, TO_SINTEGER},
+    {TDW_C_WCHAR, TDW_SQL_UINTEGER, TO_UINTEGER},
+    {TDW_C_WCHAR, TDW_SQL_SBIGINT, TO_SBIGINT},
+    {TDW_C_WCHAR, TDW_SQL_UBIGINT, TO_UBIGINT},
+    {TDW_C_WCHAR, TDW_SQL_REAL, TO_REAL},
+    {TDW_C_WCHAR, TDW_SQL_FLOAT, TO_DOUBLE},
+    {TDW_C_WCHAR, TDW_SQL_DOUBLE, TO_DOUBLE},
 
     {TDW_C_BINARY, TDW_SQL_BINARY, BYTES},
     {TDW_C_BINARY, TDW_SQL_VARBINARY, BYTES},

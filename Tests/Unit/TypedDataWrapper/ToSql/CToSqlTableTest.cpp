@@ -57,6 +57,8 @@ const Types DAY_TIME = Types{TDW_SQL_INTERVAL_DAY, TDW_SQL_INTERVAL_HOUR, TDW_SQ
                              TDW_SQL_INTERVAL_SECOND} + MULTI_FIELD_DAY_TIME;
 const Types YEAR_MONTH = {TDW_SQL_INTERVAL_MONTH, TDW_SQL_INTERVAL_YEAR, TDW_SQL_INTERVAL_YEAR_TO_MONTH};
 const Types MULTI_FIELD = MULTI_FIELD_DAY_TIME + Types{TDW_SQL_INTERVAL_YEAR_TO_MONTH};
+const Types SINGLE_FIELD = {TDW_SQL_INTERVAL_DAY,   TDW_SQL_INTERVAL_HOUR, TDW_SQL_INTERVAL_MINUTE,
+                            TDW_SQL_INTERVAL_MONTH, TDW_SQL_INTERVAL_YEAR, TDW_SQL_INTERVAL_SECOND};
 const Types EVERY_SQL_TYPE = CHARACTERS + Types{TDW_SQL_BIT} + BINARIES + EXACT + INTEGERS + FLOATING
     + Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP} + DAY_TIME + YEAR_MONTH
     + Types{TDW_SQL_GUID};
@@ -103,16 +105,12 @@ const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY
     + Product(YEAR_MONTH_ROWS, CHARACTERS + EXACT + INTEGERS + YEAR_MONTH)
     + Product({TDW_C_GUID}, CHARACTERS + Types{TDW_SQL_GUID});
 
-/// The pairs whose converters exist so far: text to text, bytes to every type but text, bits,
-/// integers and floating values among themselves, the refusals between numbers and multi-field
-/// intervals, intervals to intervals and numbers, dates, times and timestamps among themselves,
-/// and GUIDs.
-const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS) + Product({TDW_C_BINARY}, BINARIES)
-    + Product(Types{TDW_C_BIT, TDW_C_STINYINT, TDW_C_UTINYINT, TDW_C_TINYINT, TDW_C_SBIGINT, TDW_C_UBIGINT,
-                    TDW_C_SSHORT, TDW_C_USHORT, TDW_C_SHORT, TDW_C_SLONG, TDW_C_ULONG, TDW_C_LONG,
-                    TDW_C_FLOAT, TDW_C_DOUBLE},
-              Types{TDW_SQL_BIT} + INTEGERS + FLOATING)
-    + Product(NUMBER_ROWS, MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
+/// The pairs whose converters exist so far: text to text and to numbers, bytes to every type but
+/// text, numbers among themselves and into intervals (the multi-field ones refusing every value),
+/// the refusals of multi-field intervals into numbers, intervals to intervals and numbers, dates,
+/// times and timestamps among themselves, and GUIDs.
+const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS + NUMBERS) + Product({TDW_C_BINARY}, BINARIES)
+    + Product(NUMBER_ROWS, NUMBERS + SINGLE_FIELD + MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
     + Product(DAY_TIME_ROWS, EXACT + INTEGERS + DAY_TIME) + Product(YEAR_MONTH_ROWS, EXACT + INTEGERS + YEAR_MONTH)
     + Product({TDW_C_BINARY}, EVERY_SQL_TYPE - CHARACTERS)
     + Product({TDW_C_TYPE_DATE}, Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIMESTAMP})

@@ -2,6 +2,7 @@
 
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlDataFactory.h"
+#include "Support/TypedDataWrapper/TDWNumeric.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@ constexpr Counterpart COUNTERPARTS[] = {
     {TDW_SQL_SSMALLINT, TDW_C_SSHORT}, {TDW_SQL_USMALLINT, TDW_C_USHORT}, {TDW_SQL_SINTEGER, TDW_C_SLONG},
     {TDW_SQL_UINTEGER, TDW_C_ULONG},  {TDW_SQL_SBIGINT, TDW_C_SBIGINT},   {TDW_SQL_UBIGINT, TDW_C_UBIGINT},
     {TDW_SQL_REAL, TDW_C_FLOAT},      {TDW_SQL_FLOAT, TDW_C_DOUBLE},      {TDW_SQL_DOUBLE, TDW_C_DOUBLE},
+    {TDW_SQL_NUMERIC, TDW_C_NUMERIC}, {TDW_SQL_DECIMAL, TDW_C_NUMERIC},
 };
 
 size_t SizeOfNumber(TDWType in_type)
@@ -41,6 +43,9 @@ size_t SizeOfNumber(TDWType in_type)
     case TDW_SQL_UINTEGER:
     case TDW_SQL_REAL:
         return 4;
+    case TDW_SQL_NUMERIC:
+    case TDW_SQL_DECIMAL:
+        return sizeof(TDWNumeric);
     default:
         return 8;
     }
@@ -86,25 +91,16 @@ std::string ShowNumber(TDWType in_type, const void* in_bytes)
     case TDW_SQL_FLOAT:
     case TDW_SQL_DOUBLE:
         return Show<double>(in_bytes);
+    case TDW_SQL_NUMERIC:
+    case TDW_SQL_DECIMAL:
+    {
+        TDWNumeric value;
+        std::memcpy(static_cast<void*>(&value), in_bytes, sizeof(value));
+        return ShowNumeric(value);
+    }
     default:
         return Show<uint8_t>(in_bytes);
     }
-}
-
-/// Runs in_convert into a number target whose bytes hold 7s first and describes the outcome.
-template <typename Convert>
-std::string RunNumber(TDWType in_sqlType, Convert in_convert)
-{
-    SqlValue target(in_sqlType);
-    const size_t size = SizeOfNumber(in_sqlType);
-    const std::string before(size, '\x07');
-    std::memcpy(target.Data().GetBuffer(), before.data(), size);
-    target.Data().SetNull(true);
-    const std::unique_ptr<ConversionResult> result = in_convert(target.Data());
-    EXPECT_FALSE(target.Data().IsNull()) << "a converted value is not NULL, whatever the outcome";
-    EXPECT_EQ(static_cast<int64_t>(size), target.Data().GetConvertedLength()) << "the converted length of a number";
-    const std::string after(static_cast<const char*>(target.Data().GetBuffer()), size);
-    return Describe(result.get()) + " | " + (after == before ? "kept" : ShowNumber(in_sqlType, after.data()));
 }
 
 } // namespace
@@ -198,9 +194,54 @@ std::unique_ptr<ISqlToSqlConverter> SqlSideOf(std::unique_ptr<ICToSqlConverter> 
     return std::unique_ptr<ISqlToSqlConverter>(sqlSide);
 }
 
-std::string ConvertNumber(TDWType in_cType, const std::string& in_image, TDWType in_sqlType)
+std::string ShowNumeric(const TDWNumeric& in_value)
 {
-    return RunNumber(in_sqlType, [&](SqlData& io_target) {
+    char digits[200];
+    uint32_t leading = 0;
+    if (!in_value.ToChars(sizeof(digits), digits, leading))
+    {
+        return "invalid";
+    }
+    std::string text(digits + leading, sizeof(digits) - leading);
+    const size_t places = in_value.GetExponent() < 0 ? static_cast<size_t>(-in_value.GetExponent()) : 0;
+    if (places > 0)
+    {
+        text.insert(0, places + 1 > text.size() ? places + 1 - text.size() : 0, '0');
+        text.insert(text.size() - places, ".");
+    }
+    return (in_value.IsNegative() ? "-" : "") + text;
+}
+
+std::string ConvertIntoNumber(TDWType in_sqlType,
+                              const TargetShape& in_shape,
+                              const std::function<std::unique_ptr<ConversionResult>(SqlData&)>& in_convert)
+{
+    SqlValue target(in_sqlType);
+    if (in_shape.precision >= 0)
+    {
+        target.Metadata().SetPrecision(in_shape.precision);
+    }
+    if (in_shape.scale >= 0)
+    {
+        target.Metadata().SetScale(in_shape.scale);
+    }
+    const size_t size = SizeOfNumber(in_sqlType);
+    const std::string before(size, '\x07');
+    std::memcpy(target.Data().GetBuffer(), before.data(), size);
+    target.Data().SetNull(true);
+    const std::unique_ptr<ConversionResult> result = in_convert(target.Data());
+    EXPECT_FALSE(target.Data().IsNull()) << "a converted value is not NULL, whatever the outcome";
+    EXPECT_EQ(static_cast<int64_t>(size), target.Data().GetConvertedLength()) << "the converted length of a number";
+    const std::string after(static_cast<const char*>(target.Data().GetBuffer()), size);
+    return Describe(result.get()) + " | " + (after == before ? "kept" : ShowNumber(in_sqlType, after.data()));
+}
+
+std::string ConvertNumber(TDWType in_cType,
+                          const std::string& in_image,
+                          TDWType in_sqlType,
+                          const TargetShape& in_shape)
+{
+    return ConvertIntoNumber(in_sqlType, in_shape, [&](SqlData& io_target) {
         const std::unique_ptr<ICToSqlConverter> converter = ConverterOfCell(in_cType, in_sqlType);
         ODBC::CDataWrapper wrapper(CMetadataOf(in_cType));
         std::string bytes = in_image;
@@ -211,9 +252,12 @@ std::string ConvertNumber(TDWType in_cType, const std::string& in_image, TDWType
     });
 }
 
-std::string ConvertSqlNumber(TDWType in_source, const std::string& in_image, TDWType in_sqlType)
+std::string ConvertSqlNumber(TDWType in_source,
+                             const std::string& in_image,
+                             TDWType in_sqlType,
+                             const TargetShape& in_shape)
 {
-    return RunNumber(in_sqlType, [&](SqlData& io_target) {
+    return ConvertIntoNumber(in_sqlType, in_shape, [&](SqlData& io_target) {
         const std::unique_ptr<ISqlToSqlConverter> converter =
             SqlSideOf(ConverterOfCell(CounterpartOf(in_source), in_sqlType));
         SqlValue source(in_source);
