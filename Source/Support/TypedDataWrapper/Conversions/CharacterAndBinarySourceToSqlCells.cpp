@@ -1,13 +1,16 @@
 // The to-SQL converters of application text and bytes, one line per pair. Text into the six
 // character types goes through the selector, which copies or transcodes by the encodings; bytes
-// into the three binary types are copied, and into a fixed-size type taken as its value's image.
-// Text into a number is parsed by one converter per target, narrow and wide text alike (wide
-// text narrowed first).
+// into the three binary types are copied, into a fixed-size type taken as its value's image, and
+// into the character types copied as they stand. Text into a number is parsed by one converter
+// per target, narrow and wide text alike (wide text narrowed first); so is text into GUIDs and
+// binary values.
 
+#include "BinaryAndGuidToText.h"
 #include "BinaryImageToSql.h"
 #include "CToSqlConverterCells.h"
 #include "CharacterToNumber.h"
 #include "CharacterToSql.h"
+#include "TextToGuidAndBinary.h"
 
 #include "Support/TypedDataWrapper/LiteralParser.h"
 
@@ -40,6 +43,9 @@ constexpr Creator TO_SBIGINT = Integer<int64_t, &LiteralParser::ConvertCharToSBi
 constexpr Creator TO_UBIGINT = Integer<uint64_t, &LiteralParser::ConvertCharToUBigInt>();
 constexpr Creator TO_REAL = &CreateCToSqlConverter<&CharacterToNumber::ToReal>;
 constexpr Creator TO_DOUBLE = &CreateCToSqlConverter<&CharacterToNumber::ToDouble>;
+constexpr Creator BYTES_INTO_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
+constexpr Creator GUID = &CreateCToSqlConverter<&TextToGuidAndBinary::ToGuid>;
+constexpr Creator HEX_PAIRS = &CreateCToSqlConverter<&TextToGuidAndBinary::ToBinary>;
 
 const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_CHAR, TDW_SQL_CHAR, TEXT},
@@ -119,6 +125,24 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_BINARY, TDW_SQL_GUID, IMAGE},
     {TDW_C_BINARY, TDW_SQL_NUMERIC, IMAGE},
     {TDW_C_BINARY, TDW_SQL_DECIMAL, IMAGE},
+    // Bytes into character values are copied as they stand, whatever the target's encoding.
+    {TDW_C_BINARY, TDW_SQL_CHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_VARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_LONGVARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WVARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WLONGVARCHAR, BYTES_INTO_TEXT},
+
+    // Text into GUIDs and into bytes written as hexadecimal pairs, narrow or wide alike.
+    {TDW_C_CHAR, TDW_SQL_GUID, GUID},
+    {TDW_C_CHAR, TDW_SQL_BINARY, HEX_PAIRS},
+    {TDW_C_CHAR, TDW_SQL_VARBINARY, HEX_PAIRS},
+    {TDW_C_CHAR, TDW_SQL_LONGVARBINARY, HEX_PAIRS},
+
+    {TDW_C_WCHAR, TDW_SQL_GUID, GUID},
+    {TDW_C_WCHAR, TDW_SQL_BINARY, HEX_PAIRS},
+    {TDW_C_WCHAR, TDW_SQL_VARBINARY, HEX_PAIRS},
+    {TDW_C_WCHAR, TDW_SQL_LONGVARBINARY, HEX_PAIRS},
 };
 
 } // namespace

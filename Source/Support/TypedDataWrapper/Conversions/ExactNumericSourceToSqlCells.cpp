@@ -6,6 +6,7 @@
 #include "CToSqlConverterCells.h"
 #include "ExactNumericToSql.h"
 #include "NumberToInterval.h"
+#include "NumberToText.h"
 
 namespace Orvik {
 namespace Support {
@@ -28,6 +29,8 @@ constexpr Creator Interval()
 
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
 constexpr Creator TO_EXACT = &CreateCToSqlConverter<&ExactNumericToSql::FromExactNumeric>;
+constexpr Creator TEXT =
+    &CreateCToSqlTextConverter<&NumberToText::ExactToNarrowText, &NumberToText::ExactToWideText>;
 
 const CToSqlConverterCell EXACT_NUMERIC_SOURCE_CELLS[] = {
     {TDW_C_NUMERIC, TDW_SQL_BIT, &CreateCToSqlConverter<&ExactNumericToSql::ToBit>},
@@ -57,6 +60,14 @@ const CToSqlConverterCell EXACT_NUMERIC_SOURCE_CELLS[] = {
     {TDW_C_NUMERIC, TDW_SQL_INTERVAL_HOUR_TO_SECOND, MULTI_FIELD},
     {TDW_C_NUMERIC, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, MULTI_FIELD},
     {TDW_C_NUMERIC, TDW_SQL_INTERVAL_YEAR_TO_MONTH, MULTI_FIELD},
+
+    // Into character values, as plain decimal text.
+    {TDW_C_NUMERIC, TDW_SQL_CHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_VARCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_LONGVARCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_WCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_WVARCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_WLONGVARCHAR, TEXT},
 };
 
 } // namespace

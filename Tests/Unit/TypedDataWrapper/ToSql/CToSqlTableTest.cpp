@@ -32,16 +32,6 @@ Types operator+(Types in_left, const Types& in_right)
     return in_left;
 }
 
-Types operator-(Types in_left, const Types& in_right)
-{
-    in_left.erase(std::remove_if(in_left.begin(), in_left.end(),
-                                 [&](TDWType in_type) {
-                                     return std::find(in_right.begin(), in_right.end(), in_type) != in_right.end();
-                                 }),
-                  in_left.end());
-    return in_left;
-}
-
 const Types CHARACTERS = {TDW_SQL_CHAR,  TDW_SQL_VARCHAR,  TDW_SQL_LONGVARCHAR,
                           TDW_SQL_WCHAR, TDW_SQL_WVARCHAR, TDW_SQL_WLONGVARCHAR};
 const Types BINARIES = {TDW_SQL_BINARY, TDW_SQL_VARBINARY, TDW_SQL_LONGVARBINARY};
@@ -105,18 +95,22 @@ const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY
     + Product(YEAR_MONTH_ROWS, CHARACTERS + EXACT + INTEGERS + YEAR_MONTH)
     + Product({TDW_C_GUID}, CHARACTERS + Types{TDW_SQL_GUID});
 
-/// The pairs whose converters exist so far: text to text and to numbers, bytes to every type but
-/// text, numbers among themselves and into intervals (the multi-field ones refusing every value),
-/// the refusals of multi-field intervals into numbers, intervals to intervals and numbers, dates,
-/// times and timestamps among themselves, and GUIDs.
-const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS + NUMBERS) + Product({TDW_C_BINARY}, BINARIES)
+/// The pairs whose converters exist so far: text to text, to numbers, to GUIDs and to binary
+/// values, bytes to every type, numbers among themselves and into intervals (the multi-field ones
+/// refusing every value), the refusals of multi-field intervals into numbers, intervals to
+/// intervals and numbers, dates, times and timestamps among themselves, GUIDs, and every other
+/// value into text.
+const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS + NUMBERS + BINARIES + Types{TDW_SQL_GUID})
+    + Product({TDW_C_BINARY}, EVERY_SQL_TYPE)
     + Product(NUMBER_ROWS, NUMBERS + SINGLE_FIELD + MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
     + Product(DAY_TIME_ROWS, EXACT + INTEGERS + DAY_TIME) + Product(YEAR_MONTH_ROWS, EXACT + INTEGERS + YEAR_MONTH)
-    + Product({TDW_C_BINARY}, EVERY_SQL_TYPE - CHARACTERS)
     + Product({TDW_C_TYPE_DATE}, Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIMESTAMP})
     + Product({TDW_C_TYPE_TIME}, Types{TDW_SQL_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP})
     + Product({TDW_C_TYPE_TIMESTAMP}, Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP})
-    + Product({TDW_C_GUID}, Types{TDW_SQL_GUID});
+    + Product({TDW_C_GUID}, Types{TDW_SQL_GUID})
+    + Product(NUMBER_ROWS + DAY_TIME_ROWS + YEAR_MONTH_ROWS
+                  + Types{TDW_C_TYPE_DATE, TDW_C_TYPE_TIME, TDW_C_TYPE_TIMESTAMP, TDW_C_GUID},
+              CHARACTERS);
 
 SqlConverterFactory::CToSqlCreator CellOf(TDWType in_cType, TDWType in_sqlType)
 {
