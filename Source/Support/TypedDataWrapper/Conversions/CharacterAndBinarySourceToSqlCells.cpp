@@ -2,14 +2,15 @@
 // character types goes through the selector, which copies or transcodes by the encodings; bytes
 // into the three binary types are copied, into a fixed-size type taken as its value's image, and
 // into the character types copied as they stand. Text into a number is parsed by one converter
-// per target, narrow and wide text alike (wide text narrowed first); so is text into GUIDs and
-// binary values.
+// per target, narrow and wide text alike (wide text narrowed first); so is text into GUIDs,
+// binary values, dates, times, timestamps and intervals.
 
 #include "BinaryAndGuidToText.h"
 #include "BinaryImageToSql.h"
 #include "CToSqlConverterCells.h"
 #include "CharacterToNumber.h"
 #include "CharacterToSql.h"
+#include "TextToDatetimeAndInterval.h"
 #include "TextToGuidAndBinary.h"
 
 #include "Support/TypedDataWrapper/LiteralParser.h"
@@ -46,6 +47,10 @@ constexpr Creator TO_DOUBLE = &CreateCToSqlConverter<&CharacterToNumber::ToDoubl
 constexpr Creator BYTES_INTO_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
 constexpr Creator GUID = &CreateCToSqlConverter<&TextToGuidAndBinary::ToGuid>;
 constexpr Creator HEX_PAIRS = &CreateCToSqlConverter<&TextToGuidAndBinary::ToBinary>;
+constexpr Creator TO_DATE = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToDate>;
+constexpr Creator TO_TIME = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToTime>;
+constexpr Creator TO_TIMESTAMP = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToTimestamp>;
+constexpr Creator TO_INTERVAL = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToInterval>;
 
 const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_CHAR, TDW_SQL_CHAR, TEXT},
@@ -143,6 +148,41 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_WCHAR, TDW_SQL_BINARY, HEX_PAIRS},
     {TDW_C_WCHAR, TDW_SQL_VARBINARY, HEX_PAIRS},
     {TDW_C_WCHAR, TDW_SQL_LONGVARBINARY, HEX_PAIRS},
+
+    // Text into dates, times, timestamps and intervals, narrow or wide alike.
+    {TDW_C_CHAR, TDW_SQL_TYPE_DATE, TO_DATE},
+    {TDW_C_CHAR, TDW_SQL_TYPE_TIME, TO_TIME},
+    {TDW_C_CHAR, TDW_SQL_TYPE_TIMESTAMP, TO_TIMESTAMP},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_DAY, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_DAY_TO_HOUR, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_DAY_TO_MINUTE, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_DAY_TO_SECOND, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_HOUR, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_HOUR_TO_MINUTE, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_HOUR_TO_SECOND, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_MINUTE, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_MONTH, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_SECOND, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_YEAR, TO_INTERVAL},
+    {TDW_C_CHAR, TDW_SQL_INTERVAL_YEAR_TO_MONTH, TO_INTERVAL},
+
+    {TDW_C_WCHAR, TDW_SQL_TYPE_DATE, TO_DATE},
+    {TDW_C_WCHAR, TDW_SQL_TYPE_TIME, TO_TIME},
+    {TDW_C_WCHAR, TDW_SQL_TYPE_TIMESTAMP, TO_TIMESTAMP},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_DAY, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_DAY_TO_HOUR, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_DAY_TO_MINUTE, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_DAY_TO_SECOND, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_HOUR, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_HOUR_TO_MINUTE, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_HOUR_TO_SECOND, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_MINUTE, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_MONTH, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_SECOND, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_YEAR, TO_INTERVAL},
+    {TDW_C_WCHAR, TDW_SQL_INTERVAL_YEAR_TO_MONTH, TO_INTERVAL},
 };
 
 } // namespace

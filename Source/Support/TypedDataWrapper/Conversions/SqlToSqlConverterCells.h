@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ToSqlConverter.h"
-#include "ToSqlFixedAnswerConverter.h"
 #include "ToSqlKernel.h"
 
 #include "Support/TypedDataWrapper/SqlConverterFactory.h"
@@ -49,39 +48,23 @@ std::unique_ptr<ISqlToSqlConverter> CreateSqlToSqlConverter(const SqlTypeMetadat
     return std::make_unique<ToSqlConverter>(in_kernel, in_unsupported);
 }
 
-/// The creator of the converters of multi-field intervals into numbers of in_targetSize bytes
-/// (38 for the exact numerics), which refuse every value.
-template <int64_t in_targetSize>
-std::unique_ptr<ISqlToSqlConverter> CreateSqlMultiFieldIntervalToNumberConverter(const SqlTypeMetadata&,
-                                                                                 const SqlTypeMetadata&)
-{
-    return std::make_unique<ToSqlFixedAnswerConverter>(ToSqlFixedAnswerConverter::MULTI_FIELD_INTERVAL_TO_NUMBER,
-                                                       in_targetSize);
-}
-
-/// The creator of the converters of numbers into multi-field intervals, which refuse every value.
-std::unique_ptr<ISqlToSqlConverter> CreateSqlNumberToMultiFieldIntervalConverter(const SqlTypeMetadata& in_source,
-                                                                                 const SqlTypeMetadata& in_target);
-
-/// The creator of the converters of the SQL types that share their value's layout with a C type
-/// (the character, bit, integer, floating, date, time, timestamp and GUID types): the converter
-/// of the C-to-SQL cell of that C type and the same target, which converts SQL-side values of
-/// the type as well. Throws InvalidOperationException when that cell is empty.
+/// The creator of the converters of the SQL types whose C counterpart's converters read SQL-side
+/// values of the type as well (every type but the binary ones): the converter of the C-to-SQL
+/// cell of the counterpart and the same target. Throws InvalidOperationException when that cell
+/// is empty.
 std::unique_ptr<ISqlToSqlConverter> CreateSqlToSqlConverterOfCounterpart(const SqlTypeMetadata& in_source,
                                                                          const SqlTypeMetadata& in_target);
 
 // The families' cell lists, which SqlConverterFactory::InitSqlToSqlTable joins. The rows of the
-// types with a C counterpart take, for every other target, the converter of their counterpart's
-// C-to-SQL cell.
+// types with a C counterpart take, for every target no list names, the converter of their
+// counterpart's C-to-SQL cell.
 
 /// The character rows into the six character types.
 SqlToSqlConverterCells GetCharacterSourceSqlToSqlCells();
-/// Every row into the three binary types.
-SqlToSqlConverterCells GetBinaryTargetSqlToSqlCells();
-/// The NUMERIC and DECIMAL rows, but for their binary targets.
+/// The binary rows, and every row into the three binary types.
+SqlToSqlConverterCells GetBinarySqlToSqlCells();
+/// The NUMERIC and DECIMAL rows into the single-field intervals.
 SqlToSqlConverterCells GetExactNumericSourceSqlToSqlCells();
-/// The thirteen interval rows, but for their binary targets.
-SqlToSqlConverterCells GetIntervalSourceSqlToSqlCells();
 
 } // namespace Support
 } // namespace Orvik

@@ -1,6 +1,6 @@
 // The filler of the registry's SQL-to-SQL table: every family's cells, then the rows of the SQL
-// types that share their value's layout with a C type, which take the converters of their
-// counterpart's C-to-SQL row.
+// types whose C counterpart's converters serve their values too, which take the converters of
+// their counterpart's C-to-SQL row.
 
 #include "CToSqlConverterCells.h"
 #include "SqlToSqlConverterCells.h"
@@ -16,7 +16,8 @@ namespace Support {
 
 namespace {
 
-/// A SQL type and the C type whose value has its layout.
+/// A SQL type and the C type whose converters read its values too: the C type of its layout, or,
+/// for the exact numerics and the intervals, the C type of the kernels that read either side.
 struct Counterpart
 {
     TDWType m_sqlType;
@@ -42,13 +43,28 @@ constexpr Counterpart COUNTERPARTS[] = {
     {TDW_SQL_REAL, TDW_C_FLOAT},
     {TDW_SQL_FLOAT, TDW_C_DOUBLE},
     {TDW_SQL_DOUBLE, TDW_C_DOUBLE},
+    {TDW_SQL_NUMERIC, TDW_C_NUMERIC},
+    {TDW_SQL_DECIMAL, TDW_C_NUMERIC},
     {TDW_SQL_TYPE_DATE, TDW_C_TYPE_DATE},
     {TDW_SQL_TYPE_TIME, TDW_C_TYPE_TIME},
     {TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP},
+    {TDW_SQL_INTERVAL_DAY, TDW_C_INTERVAL_DAY},
+    {TDW_SQL_INTERVAL_DAY_TO_HOUR, TDW_C_INTERVAL_DAY_TO_HOUR},
+    {TDW_SQL_INTERVAL_DAY_TO_MINUTE, TDW_C_INTERVAL_DAY_TO_MINUTE},
+    {TDW_SQL_INTERVAL_DAY_TO_SECOND, TDW_C_INTERVAL_DAY_TO_SECOND},
+    {TDW_SQL_INTERVAL_HOUR, TDW_C_INTERVAL_HOUR},
+    {TDW_SQL_INTERVAL_HOUR_TO_MINUTE, TDW_C_INTERVAL_HOUR_TO_MINUTE},
+    {TDW_SQL_INTERVAL_HOUR_TO_SECOND, TDW_C_INTERVAL_HOUR_TO_SECOND},
+    {TDW_SQL_INTERVAL_MINUTE, TDW_C_INTERVAL_MINUTE},
+    {TDW_SQL_INTERVAL_MINUTE_TO_SECOND, TDW_C_INTERVAL_MINUTE_TO_SECOND},
+    {TDW_SQL_INTERVAL_MONTH, TDW_C_INTERVAL_MONTH},
+    {TDW_SQL_INTERVAL_SECOND, TDW_C_INTERVAL_SECOND},
+    {TDW_SQL_INTERVAL_YEAR, TDW_C_INTERVAL_YEAR},
+    {TDW_SQL_INTERVAL_YEAR_TO_MONTH, TDW_C_INTERVAL_YEAR_TO_MONTH},
     {TDW_SQL_GUID, TDW_C_GUID},
 };
 
-/// The C type whose layout in_sqlType's value has; TDW_SQL_NOTYPE when none has.
+/// The counterpart of in_sqlType; TDW_SQL_NOTYPE for a type without one.
 TDWType CounterpartOf(TDWType in_sqlType)
 {
     for (const Counterpart& counterpart : COUNTERPARTS)
@@ -63,15 +79,10 @@ TDWType CounterpartOf(TDWType in_sqlType)
 
 } // namespace
 
-std::unique_ptr<ISqlToSqlConverter> CreateSqlNumberToMultiFieldIntervalConverter(const SqlTypeMetadata&,
-                                                                                 const SqlTypeMetadata&)
-{
-    return std::make_unique<ToSqlFixedAnswerConverter>(ToSqlFixedAnswerConverter::NUMBER_TO_MULTI_FIELD_INTERVAL);
-}
-
-// The converter classes convert values of either side, reading what differs from the metadata
-// of the values, so the C cell's converter serves the SQL-side value; only the text converters'
-// choice looks at the C metadata, which is that of a buffer of the counterpart type.
+// The converters read what differs between the cells they serve from the metadata of the values,
+// so the C cell's converter serves the SQL-side value; the metadata the creator sees is that of a
+// buffer of the counterpart type. The choice between narrow and wide text follows the target's
+// encoding, as for application buffers, so that no target gets text in another encoding.
 std::unique_ptr<ISqlToSqlConverter> CreateSqlToSqlConverterOfCounterpart(const SqlTypeMetadata& in_source,
                                                                          const SqlTypeMetadata& in_target)
 {
@@ -99,9 +110,8 @@ void SqlConverterFactory::InitSqlToSqlTable(SqlToSqlTable& io_table)
 {
     const SqlToSqlConverterCells families[] = {
         GetCharacterSourceSqlToSqlCells(),
-        GetBinaryTargetSqlToSqlCells(),
+        GetBinarySqlToSqlCells(),
         GetExactNumericSourceSqlToSqlCells(),
-        GetIntervalSourceSqlToSqlCells(),
     };
     for (const SqlToSqlConverterCells& family : families)
     {

@@ -1,6 +1,8 @@
-// The SQL-to-SQL converters into the binary types, one line per pair: a fixed-size value becomes
-// its image, and a binary value is copied. A bit's class refuses application buffers.
+// The SQL-to-SQL converters of binary values and into the binary types, one line per pair: a
+// binary value is copied into binary values and written as hexadecimal text into character
+// values, and a fixed-size value becomes its image. A bit's class refuses application buffers.
 
+#include "BinaryAndGuidToText.h"
 #include "BinaryImageToSql.h"
 #include "CharacterToSql.h"
 #include "SqlToSqlConverterCells.h"
@@ -16,8 +18,9 @@ using Creator = SqlConverterFactory::SqlToSqlCreator;
 constexpr Creator IMAGE = &CreateSqlToSqlConverter<&BinaryImageToSql::CopyOutOfValue>;
 constexpr Creator BIT_IMAGE = &CreateSqlToSqlConverter<&BinaryImageToSql::CopyOutOfValue, &BIT_CVT_SQL_BIT_TO_BINARY>;
 constexpr Creator BYTES = &CreateSqlToSqlConverter<&CharacterToSql::CopyBytes>;
+constexpr Creator HEX_TEXT = &CreateSqlToSqlConverter<&BinaryAndGuidToText::HexToText>;
 
-const SqlToSqlConverterCell BINARY_TARGET_CELLS[] = {
+const SqlToSqlConverterCell BINARY_CELLS[] = {
     {TDW_SQL_BIT, TDW_SQL_BINARY, BIT_IMAGE},
     {TDW_SQL_BIT, TDW_SQL_VARBINARY, BIT_IMAGE},
     {TDW_SQL_BIT, TDW_SQL_LONGVARBINARY, BIT_IMAGE},
@@ -74,14 +77,32 @@ const SqlToSqlConverterCell BINARY_TARGET_CELLS[] = {
     {TDW_SQL_DECIMAL, TDW_SQL_VARBINARY, IMAGE},
     {TDW_SQL_DECIMAL, TDW_SQL_LONGVARBINARY, IMAGE},
 
+    {TDW_SQL_BINARY, TDW_SQL_CHAR, HEX_TEXT},
+    {TDW_SQL_BINARY, TDW_SQL_VARCHAR, HEX_TEXT},
+    {TDW_SQL_BINARY, TDW_SQL_LONGVARCHAR, HEX_TEXT},
+    {TDW_SQL_BINARY, TDW_SQL_WCHAR, HEX_TEXT},
+    {TDW_SQL_BINARY, TDW_SQL_WVARCHAR, HEX_TEXT},
+    {TDW_SQL_BINARY, TDW_SQL_WLONGVARCHAR, HEX_TEXT},
     {TDW_SQL_BINARY, TDW_SQL_BINARY, BYTES},
     {TDW_SQL_BINARY, TDW_SQL_VARBINARY, BYTES},
     {TDW_SQL_BINARY, TDW_SQL_LONGVARBINARY, BYTES},
 
+    {TDW_SQL_VARBINARY, TDW_SQL_CHAR, HEX_TEXT},
+    {TDW_SQL_VARBINARY, TDW_SQL_VARCHAR, HEX_TEXT},
+    {TDW_SQL_VARBINARY, TDW_SQL_LONGVARCHAR, HEX_TEXT},
+    {TDW_SQL_VARBINARY, TDW_SQL_WCHAR, HEX_TEXT},
+    {TDW_SQL_VARBINARY, TDW_SQL_WVARCHAR, HEX_TEXT},
+    {TDW_SQL_VARBINARY, TDW_SQL_WLONGVARCHAR, HEX_TEXT},
     {TDW_SQL_VARBINARY, TDW_SQL_BINARY, BYTES},
     {TDW_SQL_VARBINARY, TDW_SQL_VARBINARY, BYTES},
     {TDW_SQL_VARBINARY, TDW_SQL_LONGVARBINARY, BYTES},
 
+    {TDW_SQL_LONGVARBINARY, TDW_SQL_CHAR, HEX_TEXT},
+    {TDW_SQL_LONGVARBINARY, TDW_SQL_VARCHAR, HEX_TEXT},
+    {TDW_SQL_LONGVARBINARY, TDW_SQL_LONGVARCHAR, HEX_TEXT},
+    {TDW_SQL_LONGVARBINARY, TDW_SQL_WCHAR, HEX_TEXT},
+    {TDW_SQL_LONGVARBINARY, TDW_SQL_WVARCHAR, HEX_TEXT},
+    {TDW_SQL_LONGVARBINARY, TDW_SQL_WLONGVARCHAR, HEX_TEXT},
     {TDW_SQL_LONGVARBINARY, TDW_SQL_BINARY, BYTES},
     {TDW_SQL_LONGVARBINARY, TDW_SQL_VARBINARY, BYTES},
     {TDW_SQL_LONGVARBINARY, TDW_SQL_LONGVARBINARY, BYTES},
@@ -153,9 +174,9 @@ const SqlToSqlConverterCell BINARY_TARGET_CELLS[] = {
 
 } // namespace
 
-SqlToSqlConverterCells GetBinaryTargetSqlToSqlCells()
+SqlToSqlConverterCells GetBinarySqlToSqlCells()
 {
-    return SqlToSqlConverterCells::Of(BINARY_TARGET_CELLS);
+    return SqlToSqlConverterCells::Of(BINARY_CELLS);
 }
 
 } // namespace Support
