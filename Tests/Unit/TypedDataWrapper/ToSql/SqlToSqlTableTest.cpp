@@ -93,13 +93,7 @@ std::string ConvertThroughCell(TDWType in_source, const std::string& in_image, T
     SqlValue target(in_target);
     const std::unique_ptr<ConversionResult> result =
         SqlToSqlConverterOfCell(in_source, in_target)->Convert(source.Data(), target.Data());
-    static const char* const DIGITS = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char byte : target.Bytes())
-    {
-        hex += std::string{DIGITS[byte >> 4], DIGITS[byte & 15]};
-    }
-    return Describe(result.get()) + " | " + hex;
+    return Describe(result.get()) + " | " + Hex(target.Bytes());
 }
 
 } // namespace
