@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -67,38 +66,6 @@ std::string ImageOf(TDWType in_type, const Moment& in_moment)
     return bytes;
 }
 
-template <typename T>
-T Take(const std::string& in_bytes, size_t in_offset)
-{
-    T value;
-    std::memcpy(&value, in_bytes.data() + in_offset, sizeof(T));
-    return value;
-}
-
-/// The target's value as text; a time's unused bytes must be zero.
-std::string Show(TDWType in_type, const std::string& in_bytes)
-{
-    char text[64];
-    if (in_type == TDW_SQL_TYPE_DATE)
-    {
-        std::snprintf(text, sizeof(text), "%d-%02u-%02u", Take<int16_t>(in_bytes, 0), Take<uint16_t>(in_bytes, 2),
-                      Take<uint16_t>(in_bytes, 4));
-    }
-    else if (in_type == TDW_SQL_TYPE_TIME)
-    {
-        EXPECT_EQ(0, Take<uint16_t>(in_bytes, 6)) << "unused bytes";
-        std::snprintf(text, sizeof(text), "%02u:%02u:%02u.%u", Take<uint16_t>(in_bytes, 0), Take<uint16_t>(in_bytes, 2),
-                      Take<uint16_t>(in_bytes, 4), Take<uint32_t>(in_bytes, 8));
-    }
-    else
-    {
-        std::snprintf(text, sizeof(text), "%d-%02u-%02u %02u:%02u:%02u.%u", Take<int16_t>(in_bytes, 0),
-                      Take<uint16_t>(in_bytes, 2), Take<uint16_t>(in_bytes, 4), Take<uint16_t>(in_bytes, 6),
-                      Take<uint16_t>(in_bytes, 8), Take<uint16_t>(in_bytes, 10), Take<uint32_t>(in_bytes, 12));
-    }
-    return text;
-}
-
 size_t RecordSize(TDWType in_type)
 {
     return in_type == TDW_SQL_TYPE_DATE ? sizeof(TDWDateValue)
@@ -127,7 +94,7 @@ std::string Outcome(const ConversionResult* in_result, SqlValue& io_target)
         return Describe(in_result) + " | kept";
     }
     EXPECT_EQ(static_cast<int64_t>(RecordSize(type)), io_target.Data().GetConvertedLength());
-    return Describe(in_result) + " | " + Show(type, bytes);
+    return Describe(in_result) + " | " + ShowSqlValue(type, bytes);
 }
 
 std::string ConvertC(TDWType in_cType, const Moment& in_moment, TDWType in_target, int16_t in_precision = 9)

@@ -86,11 +86,6 @@ void Append32(std::string& io_bytes, uint32_t in_value)
     }
 }
 
-uint32_t Read32(const unsigned char* in_bytes)
-{
-    return in_bytes[0] | (in_bytes[1] << 8) | (in_bytes[2] << 16) | (static_cast<uint32_t>(in_bytes[3]) << 24);
-}
-
 /// The SQL-side record: the fields, the fraction for kinds with seconds, the sign and padding.
 std::string SqlRecord(const Kind& in_kind, const Value& in_value)
 {
@@ -110,25 +105,6 @@ std::string SqlRecord(const Kind& in_kind, const Value& in_value)
 size_t RecordSize(const Kind& in_kind)
 {
     return 4 * (in_kind.units.size() + (in_kind.HasSeconds() ? 1 : 0) + 1);
-}
-
-/// "<fields> [.<fraction>] [-]" of a SQL-side record; its padding must be zero.
-std::string ShowRecord(const Kind& in_kind, const std::string& in_record)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(in_record.data());
-    std::string text;
-    size_t offset = 0;
-    for (size_t i = 0; i < in_kind.units.size(); ++i, offset += 4)
-    {
-        text += (i > 0 ? " " : "") + std::to_string(Read32(bytes + offset));
-    }
-    if (in_kind.HasSeconds())
-    {
-        text += "." + std::to_string(Read32(bytes + offset));
-        offset += 4;
-    }
-    EXPECT_EQ(std::string(3, '\0'), in_record.substr(offset + 1, 3)) << "padding";
-    return text + (bytes[offset] != 0 ? " -" : "");
 }
 
 /// A target interval of in_type with leading precision in_leading and seconds precision
@@ -155,7 +131,7 @@ std::string Outcome(const ConversionResult* in_result, SqlValue& io_target)
         return Describe(in_result) + " | kept";
     }
     EXPECT_EQ(static_cast<int64_t>(RecordSize(kind)), io_target.Data().GetConvertedLength());
-    return Describe(in_result) + " | " + ShowRecord(kind, record);
+    return Describe(in_result) + " | " + ShowSqlValue(io_target.Metadata().GetTDWType(), record);
 }
 
 struct Precisions

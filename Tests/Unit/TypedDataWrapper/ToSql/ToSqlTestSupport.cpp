@@ -103,7 +103,85 @@ std::string ShowNumber(TDWType in_type, const void* in_bytes)
     }
 }
 
+/// The fields of an interval type, and whether it has a fraction.
+struct IntervalShape
+{
+    TDWType type;
+    size_t fields;
+    bool hasSeconds;
+};
+
+constexpr IntervalShape INTERVAL_SHAPES[] = {
+    {TDW_SQL_INTERVAL_YEAR, 1, false},          {TDW_SQL_INTERVAL_MONTH, 1, false},
+    {TDW_SQL_INTERVAL_DAY, 1, false},           {TDW_SQL_INTERVAL_HOUR, 1, false},
+    {TDW_SQL_INTERVAL_MINUTE, 1, false},        {TDW_SQL_INTERVAL_SECOND, 1, true},
+    {TDW_SQL_INTERVAL_YEAR_TO_MONTH, 2, false}, {TDW_SQL_INTERVAL_DAY_TO_HOUR, 2, false},
+    {TDW_SQL_INTERVAL_DAY_TO_MINUTE, 3, false}, {TDW_SQL_INTERVAL_DAY_TO_SECOND, 4, true},
+    {TDW_SQL_INTERVAL_HOUR_TO_MINUTE, 2, false}, {TDW_SQL_INTERVAL_HOUR_TO_SECOND, 3, true},
+    {TDW_SQL_INTERVAL_MINUTE_TO_SECOND, 2, true},
+};
+
+template <typename T>
+T Take(const std::string& in_bytes, size_t in_offset)
+{
+    T value{};
+    EXPECT_LE(in_offset + sizeof(T), in_bytes.size()) << "a record too short";
+    if (in_offset + sizeof(T) <= in_bytes.size())
+    {
+        std::memcpy(&value, in_bytes.data() + in_offset, sizeof(T));
+    }
+    return value;
+}
+
+std::string ShowInterval(const IntervalShape& in_shape, const std::string& in_record)
+{
+    std::string text;
+    size_t offset = 0;
+    for (size_t i = 0; i < in_shape.fields; ++i, offset += 4)
+    {
+        text += (i > 0 ? " " : "") + std::to_string(Take<uint32_t>(in_record, offset));
+    }
+    if (in_shape.hasSeconds)
+    {
+        text += "." + std::to_string(Take<uint32_t>(in_record, offset));
+        offset += 4;
+    }
+    EXPECT_EQ(0U, Take<uint32_t>(in_record, offset) & 0xFFFFFF00U) << "the bytes after the sign";
+    return text + (Take<uint8_t>(in_record, offset) != 0 ? " -" : "");
+}
+
 } // namespace
+
+std::string ShowSqlValue(TDWType in_type, const std::string& in_record)
+{
+    for (const IntervalShape& shape : INTERVAL_SHAPES)
+    {
+        if (shape.type == in_type)
+        {
+            return ShowInterval(shape, in_record);
+        }
+    }
+    char text[64];
+    if (in_type == TDW_SQL_TYPE_DATE)
+    {
+        std::snprintf(text, sizeof(text), "%d-%02u-%02u", Take<int16_t>(in_record, 0), Take<uint16_t>(in_record, 2),
+                      Take<uint16_t>(in_record, 4));
+    }
+    else if (in_type == TDW_SQL_TYPE_TIME)
+    {
+        EXPECT_EQ(0, Take<uint16_t>(in_record, 6)) << "the unused bytes of a time";
+        std::snprintf(text, sizeof(text), "%02u:%02u:%02u.%u", Take<uint16_t>(in_record, 0),
+                      Take<uint16_t>(in_record, 2), Take<uint16_t>(in_record, 4), Take<uint32_t>(in_record, 8));
+    }
+    else
+    {
+        EXPECT_EQ(TDW_SQL_TYPE_TIMESTAMP, in_type);
+        std::snprintf(text, sizeof(text), "%d-%02u-%02u %02u:%02u:%02u.%u", Take<int16_t>(in_record, 0),
+                      Take<uint16_t>(in_record, 2), Take<uint16_t>(in_record, 4), Take<uint16_t>(in_record, 6),
+                      Take<uint16_t>(in_record, 8), Take<uint16_t>(in_record, 10), Take<uint32_t>(in_record, 12));
+    }
+    return text;
+}
 
 TDWType CounterpartOf(TDWType in_sqlType)
 {

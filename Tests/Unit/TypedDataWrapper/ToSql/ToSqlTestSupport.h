@@ -77,6 +77,12 @@ std::unique_ptr<ICToSqlConverter> ConverterOfCell(TDWType in_cType, TDWType in_s
 /// of the two types' default metadata; null, with a failure, when the cell is empty.
 std::unique_ptr<ISqlToSqlConverter> SqlToSqlConverterOfCell(TDWType in_source, TDWType in_target);
 
+/// A date, time, timestamp or interval value of in_type from its record's bytes: "2024-02-29",
+/// "10:20:30.5" (the fraction in nanoseconds), "2024-02-29 10:20:30.5"; an interval's fields
+/// from the first, a "." and the fraction for the kinds with seconds, " -" when negative. The
+/// unused bytes of the record must be zero.
+std::string ShowSqlValue(TDWType in_type, const std::string& in_record);
+
 /// The SQL-source side of the converter that the C-to-SQL table holds for (in_cType, in_sqlType).
 std::unique_ptr<ISqlToSqlConverter> SqlSideOf(std::unique_ptr<ICToSqlConverter> in_converter);
 
