@@ -87,7 +87,8 @@ bool IsExactNumericImage(const uint8_t* in_image)
     {
         return false;
     }
-    const uint16_t sign = KernelOutput::Load<uint16_t>(in_image + NUMERIC_WORDS_OFFSET + (count - 1) * sizeof(uint16_t));
+    const size_t signWord = NUMERIC_WORDS_OFFSET + (count - 1) * sizeof(uint16_t);
+    const uint16_t sign = KernelOutput::Load<uint16_t>(in_image + signWord);
     return sign == 0 || sign == UINT16_MAX;
 }
 

@@ -76,8 +76,8 @@ void TextToYearMonth(const char* in_text,
         IntervalLiteralParser::PostIntervalParseResult(code, io_listener);
         return;
     }
-    WriteWithoutSeconds(
-        IntervalTextReduction::ReduceYearMonth(parse, in_code), IntervalKind::Of(in_code), in_state, out_target, io_listener);
+    const IntervalTextReduction::Reduced reduced = IntervalTextReduction::ReduceYearMonth(parse, in_code);
+    WriteWithoutSeconds(reduced, IntervalKind::Of(in_code), in_state, out_target, io_listener);
 }
 
 template <KernelOutput::IntervalCode in_code>

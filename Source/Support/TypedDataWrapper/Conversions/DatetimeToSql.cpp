@@ -133,7 +133,10 @@ TDWTimestampValue TimestampOf(const TDWDateValue& in_date, const TDWTimeValue& i
 
 /// The time of either source, checked or cut as its kind requires; false when an application's
 /// time is refused.
-bool TakeTime(const ToSqlSource& in_source, const SqlData& in_target, TDWTimeValue& out_time, WarningListener& io_listener)
+bool TakeTime(const ToSqlSource& in_source,
+              const SqlData& in_target,
+              TDWTimeValue& out_time,
+              WarningListener& io_listener)
 {
     out_time = ReadTime(in_source);
     if (!in_source.IsCSource())

@@ -316,14 +316,22 @@ void IntervalToSql::ConvertToInteger(const ToSqlSource& in_source,
     }
 }
 
-template void IntervalToSql::ConvertToInteger<int8_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<uint8_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<int16_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<uint16_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<int32_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<uint32_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<int64_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
-template void IntervalToSql::ConvertToInteger<uint64_t>(const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<int8_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<uint8_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<int16_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<uint16_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<int32_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<uint32_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<int64_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
+template void IntervalToSql::ConvertToInteger<uint64_t>(
+    const ToSqlSource&, SqlData&, ToSqlKernelState&, WarningListener&);
 
 // The field of an application's structure is held to the target's precision as a SQL-side
 // value is: a larger value is no more representable in the target for coming from a buffer.

@@ -111,7 +111,8 @@ void ToYearMonth(const ToSqlSourceText& in_text,
                  WarningListener& io_listener)
 {
     YearMonthIntervalParse parse;
-    const IntervalParseCode code = IntervalLiteralParser::ParseYearMonthInterval(in_text.Data(), in_text.Length(), parse);
+    const IntervalParseCode code =
+        IntervalLiteralParser::ParseYearMonthInterval(in_text.Data(), in_text.Length(), parse);
     if (code != IntervalParseCode::PARSED)
     {
         IntervalLiteralParser::PostIntervalParseResult(code, io_listener);
@@ -161,7 +162,8 @@ void ToDayTime(const ToSqlSourceText& in_text,
     const bool isCut = parse.m_fractionDigits > precision && value.m_fraction != 0;
     if (isCut)
     {
-        value.m_fraction = static_cast<uint32_t>(value.m_fraction / PowersOfTen::Of(parse.m_fractionDigits - precision));
+        const uint64_t divisor = PowersOfTen::Of(parse.m_fractionDigits - precision);
+        value.m_fraction = static_cast<uint32_t>(value.m_fraction / divisor);
     }
     StoreInterval(io_target, value, in_kind);
     if (isCut)

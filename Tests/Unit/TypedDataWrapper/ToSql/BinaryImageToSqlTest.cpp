@@ -100,7 +100,8 @@ TEST(BinaryImageToSql, ATimesImageLeavesOutTheRecordsUnusedBytes)
     SqlValue source(TDW_SQL_TYPE_TIME);
     source.Set(Counting(12));
     SqlValue target(TDW_SQL_VARBINARY);
-    EXPECT_EQ(nullptr, SqlToSqlConverterOfCell(TDW_SQL_TYPE_TIME, TDW_SQL_VARBINARY)->Convert(source.Data(), target.Data()));
+    EXPECT_EQ(nullptr,
+              SqlToSqlConverterOfCell(TDW_SQL_TYPE_TIME, TDW_SQL_VARBINARY)->Convert(source.Data(), target.Data()));
     EXPECT_EQ("010203040506090A0B0C", Hex(target.Bytes()));
     EXPECT_EQ(10, target.Data().GetConvertedLength());
 }
@@ -158,7 +159,8 @@ TEST(BinaryImageToSql, FixedSizeSqlValuesBecomeTheirImagesWhateverTheColumnSize)
         source.Set(c.record);
         SqlValue target(c.target);
         target.Data().SetLength(2);
-        EXPECT_EQ(nullptr, SqlToSqlConverterOfCell(c.source, c.target)->Convert(source.Data(), target.Data())) << c.source;
+        EXPECT_EQ(nullptr,
+                  SqlToSqlConverterOfCell(c.source, c.target)->Convert(source.Data(), target.Data())) << c.source;
         EXPECT_EQ(c.image, Hex(target.Bytes())) << c.source;
         EXPECT_EQ(static_cast<int64_t>(c.image.size() / 2), target.Data().GetConvertedLength()) << c.source;
     }

@@ -252,7 +252,8 @@ TEST(IntervalToSql, EveryPairOfAFamilyKeepsTheValueItsTargetCanHold)
                     expected.isNegative = isNegative;
                     const bool isDropped = rest != 0 || (source.fraction != 0 && !to.HasSeconds());
                     const std::string outcome =
-                        std::string(isDropped ? "IntervalFieldOverflow(2)" : "") + " | " + Show(expected, to.HasSeconds());
+                        std::string(isDropped ? "IntervalFieldOverflow(2)" : "") + " | "
+                        + Show(expected, to.HasSeconds());
                     EXPECT_EQ(outcome, ConvertSql(from.sqlType, source, to.sqlType))
                         << from.sqlType << " to " << to.sqlType << " of " << total;
                     EXPECT_EQ(outcome, ConvertC(from.cType, source, to.sqlType))
@@ -268,11 +269,14 @@ TEST(IntervalToSql, LowerFieldsAreCarriedAsTheyStandAndFoldedAtTheirFullValue)
 {
     const Value dayAndThirtyHours{{1, 30}};
     EXPECT_EQ(" | 54", ConvertSql(TDW_SQL_INTERVAL_DAY_TO_HOUR, dayAndThirtyHours, TDW_SQL_INTERVAL_HOUR));
-    EXPECT_EQ("IntervalFieldOverflow(2) | 1", ConvertSql(TDW_SQL_INTERVAL_DAY_TO_HOUR, dayAndThirtyHours, TDW_SQL_INTERVAL_DAY));
+    EXPECT_EQ("IntervalFieldOverflow(2) | 1",
+              ConvertSql(TDW_SQL_INTERVAL_DAY_TO_HOUR, dayAndThirtyHours, TDW_SQL_INTERVAL_DAY));
     EXPECT_EQ(" | 1 30 0", ConvertSql(TDW_SQL_INTERVAL_DAY_TO_HOUR, dayAndThirtyHours, TDW_SQL_INTERVAL_DAY_TO_MINUTE));
-    EXPECT_EQ(" | 0 75 0.0", ConvertSql(TDW_SQL_INTERVAL_HOUR_TO_MINUTE, Value{{0, 75}}, TDW_SQL_INTERVAL_HOUR_TO_SECOND));
+    EXPECT_EQ(" | 0 75 0.0",
+              ConvertSql(TDW_SQL_INTERVAL_HOUR_TO_MINUTE, Value{{0, 75}}, TDW_SQL_INTERVAL_HOUR_TO_SECOND));
     EXPECT_EQ(" | 1 1", ConvertSql(TDW_SQL_INTERVAL_MINUTE, Value{{1500}}, TDW_SQL_INTERVAL_DAY_TO_HOUR));
-    EXPECT_EQ("IntervalFieldOverflow(2) | 1 1", ConvertSql(TDW_SQL_INTERVAL_MINUTE, Value{{1501}}, TDW_SQL_INTERVAL_DAY_TO_HOUR));
+    EXPECT_EQ("IntervalFieldOverflow(2) | 1 1",
+              ConvertSql(TDW_SQL_INTERVAL_MINUTE, Value{{1501}}, TDW_SQL_INTERVAL_DAY_TO_HOUR));
     EXPECT_EQ(" | 1 1 1 0.0", ConvertSql(TDW_SQL_INTERVAL_MINUTE, Value{{1501}}, TDW_SQL_INTERVAL_DAY_TO_SECOND));
     EXPECT_EQ(" | 1 6", ConvertSql(TDW_SQL_INTERVAL_MONTH, Value{{18}}, TDW_SQL_INTERVAL_YEAR_TO_MONTH));
 }
@@ -307,9 +311,11 @@ TEST(IntervalToSql, ALeadingFieldBeyondItsPrecisionIsRefusedAndNothingIsStored)
     }
     Precisions two;
     two.leading = 2;
-    EXPECT_EQ("IntervalFieldOverflow(0) | kept", ConvertSql(TDW_SQL_INTERVAL_DAY_TO_HOUR, Value{{100, 5}}, TDW_SQL_INTERVAL_DAY, two))
+    EXPECT_EQ("IntervalFieldOverflow(0) | kept",
+              ConvertSql(TDW_SQL_INTERVAL_DAY_TO_HOUR, Value{{100, 5}}, TDW_SQL_INTERVAL_DAY, two))
         << "only the leading-field overflow is told when a field is also dropped";
-    EXPECT_EQ("IntervalFieldOverflow(0) | kept", ConvertSql(TDW_SQL_INTERVAL_YEAR, Value{{400000000}}, TDW_SQL_INTERVAL_MONTH))
+    EXPECT_EQ("IntervalFieldOverflow(0) | kept",
+              ConvertSql(TDW_SQL_INTERVAL_YEAR, Value{{400000000}}, TDW_SQL_INTERVAL_MONTH))
         << "4,800,000,000 months";
     EXPECT_EQ("IntervalFieldOverflow(1) | kept",
               ConvertC(TDW_C_INTERVAL_DAY, Value{{4000000000U}, 0, true}, TDW_SQL_INTERVAL_MINUTE));
@@ -350,7 +356,8 @@ TEST(IntervalToSql, SqlFractionsAreRescaledAndCutDigitsReported)
     Precisions precisions;
     precisions.target = 3;
     EXPECT_EQ("FractionalTrunc(1) | 1 2 3 4.567",
-              ConvertSql(TDW_SQL_INTERVAL_DAY_TO_SECOND, Value{{1, 2, 3, 4}, 567890}, TDW_SQL_INTERVAL_DAY_TO_SECOND, precisions));
+              ConvertSql(TDW_SQL_INTERVAL_DAY_TO_SECOND, Value{{1, 2, 3, 4}, 567890}, TDW_SQL_INTERVAL_DAY_TO_SECOND,
+                         precisions));
 }
 
 TEST(IntervalToSql, ANullSourceMakesANullTargetAndChangesNothingElse)
@@ -396,13 +403,17 @@ TEST(IntervalToSql, TheApplicationStructureIsReadAsItsBoundTypeNamesItsMembers)
     two.leading = 2;
     for (SQLSMALLINT sign : {0, 2, -1})
     {
-        EXPECT_EQ(" | 100", ConvertStructure(TDW_C_INTERVAL_DAY, Structure(TDW_C_INTERVAL_DAY, hundred, sign), TDW_SQL_INTERVAL_DAY))
+        EXPECT_EQ(" | 100",
+                  ConvertStructure(TDW_C_INTERVAL_DAY, Structure(TDW_C_INTERVAL_DAY, hundred, sign),
+                                   TDW_SQL_INTERVAL_DAY))
             << sign;
         EXPECT_EQ("IntervalFieldOverflow(0) | kept",
-                  ConvertStructure(TDW_C_INTERVAL_DAY, Structure(TDW_C_INTERVAL_DAY, hundred, sign), TDW_SQL_INTERVAL_DAY, two))
+                  ConvertStructure(TDW_C_INTERVAL_DAY, Structure(TDW_C_INTERVAL_DAY, hundred, sign),
+                                   TDW_SQL_INTERVAL_DAY, two))
             << sign;
     }
-    EXPECT_EQ(" | 100 -", ConvertStructure(TDW_C_INTERVAL_DAY, Structure(TDW_C_INTERVAL_DAY, hundred, 1), TDW_SQL_INTERVAL_DAY));
+    EXPECT_EQ(" | 100 -",
+              ConvertStructure(TDW_C_INTERVAL_DAY, Structure(TDW_C_INTERVAL_DAY, hundred, 1), TDW_SQL_INTERVAL_DAY));
 
     EXPECT_EQ("IntervalFieldOverflow(2) | 1",
               ConvertC(TDW_C_INTERVAL_DAY_TO_SECOND, Value{{1, 30, 0, 0}}, TDW_SQL_INTERVAL_DAY));
@@ -433,7 +444,8 @@ TEST(IntervalToSql, AnApplicationFractionIsCutSilentlyAndJudgedByItsDigits)
         Precisions precisions;
         precisions.source = c.from;
         precisions.target = c.to;
-        EXPECT_EQ(c.expected, ConvertC(TDW_C_INTERVAL_SECOND, Value{{7}, c.fraction}, TDW_SQL_INTERVAL_SECOND, precisions))
+        EXPECT_EQ(c.expected,
+                  ConvertC(TDW_C_INTERVAL_SECOND, Value{{7}, c.fraction}, TDW_SQL_INTERVAL_SECOND, precisions))
             << c.fraction << " from " << c.from << " to " << c.to;
     }
 }
@@ -586,7 +598,8 @@ TEST(IntervalToSql, AFieldIsStoredInTheIntegerBeforeItsRangeIsTested)
     };
     for (const Case& c : cases)
     {
-        for (TDWType source : {TDW_SQL_INTERVAL_DAY, TDW_SQL_INTERVAL_HOUR, TDW_SQL_INTERVAL_MONTH, TDW_SQL_INTERVAL_YEAR})
+        for (TDWType source :
+             {TDW_SQL_INTERVAL_DAY, TDW_SQL_INTERVAL_HOUR, TDW_SQL_INTERVAL_MONTH, TDW_SQL_INTERVAL_YEAR})
         {
             EXPECT_EQ(c.expected, SqlIntervalToNumber(source, c.value, c.target)) << source << " to " << c.target;
         }
@@ -615,7 +628,8 @@ TEST(IntervalToSql, EachStructureGivesTheFieldOfItsBoundType)
 
 TEST(IntervalToSql, ASqlSecondReportsTheFractionAnIntegerDrops)
 {
-    EXPECT_EQ("FractionalTrunc(1) | 5", SqlIntervalToNumber(TDW_SQL_INTERVAL_SECOND, Value{{5}, 250000}, TDW_SQL_SINTEGER));
+    EXPECT_EQ("FractionalTrunc(1) | 5",
+              SqlIntervalToNumber(TDW_SQL_INTERVAL_SECOND, Value{{5}, 250000}, TDW_SQL_SINTEGER));
     EXPECT_EQ("FractionalTrunc(0) | -5",
               SqlIntervalToNumber(TDW_SQL_INTERVAL_SECOND, Value{{5}, 250000, true}, TDW_SQL_SINTEGER));
     EXPECT_EQ(" | 5", SqlIntervalToNumber(TDW_SQL_INTERVAL_SECOND, Value{{5}, 0}, TDW_SQL_SINTEGER));
@@ -626,7 +640,8 @@ TEST(IntervalToSql, ASqlSecondReportsTheFractionAnIntegerDrops)
 
 TEST(IntervalToSql, ExactNumericsTakeTheFieldWithinTheirIntegralDigits)
 {
-    EXPECT_EQ("NumericValOutOfRange(0) | kept", SqlIntervalToNumber(TDW_SQL_INTERVAL_MINUTE, Value{{70}}, TDW_SQL_DECIMAL, 3, 2));
+    EXPECT_EQ("NumericValOutOfRange(0) | kept",
+              SqlIntervalToNumber(TDW_SQL_INTERVAL_MINUTE, Value{{70}}, TDW_SQL_DECIMAL, 3, 2));
     EXPECT_EQ("NumericValOutOfRange(1) | kept",
               SqlIntervalToNumber(TDW_SQL_INTERVAL_MINUTE, Value{{70}, 0, true}, TDW_SQL_NUMERIC, 3, 2));
     EXPECT_EQ(" | 70e0", SqlIntervalToNumber(TDW_SQL_INTERVAL_MINUTE, Value{{70}}, TDW_SQL_DECIMAL, 4, 2));
@@ -636,7 +651,8 @@ TEST(IntervalToSql, ExactNumericsTakeTheFieldWithinTheirIntegralDigits)
     SQL_INTERVAL_STRUCT structure;
     std::memset(&structure, 0, sizeof(structure));
     structure.intval.day_second.day = 70;
-    EXPECT_EQ("NumericValOutOfRange(0) | kept", StructureToNumber(TDW_C_INTERVAL_DAY, structure, TDW_SQL_NUMERIC, 3, 2));
+    EXPECT_EQ("NumericValOutOfRange(0) | kept",
+              StructureToNumber(TDW_C_INTERVAL_DAY, structure, TDW_SQL_NUMERIC, 3, 2));
     EXPECT_EQ(" | 70e0", StructureToNumber(TDW_C_INTERVAL_DAY, structure, TDW_SQL_NUMERIC, 2, 0));
 }
 
@@ -670,7 +686,8 @@ TEST(IntervalToSql, SecondsBecomeExactNumericsAtTheTargetsScale)
     {
         if (*c.fromSql != '\0')
         {
-            EXPECT_EQ(c.fromSql, SqlIntervalToNumber(TDW_SQL_INTERVAL_SECOND, c.value, TDW_SQL_NUMERIC, c.precision, c.scale,
+            EXPECT_EQ(c.fromSql,
+                      SqlIntervalToNumber(TDW_SQL_INTERVAL_SECOND, c.value, TDW_SQL_NUMERIC, c.precision, c.scale,
                                                      c.secondsPrecision))
                 << c.value.fields[0] << "." << c.value.fraction << " at scale " << c.scale;
         }

@@ -55,10 +55,11 @@ const Types EXACT = {TDW_SQL_NUMERIC, TDW_SQL_DECIMAL};
 const Types INTEGERS = {TDW_SQL_STINYINT, TDW_SQL_UTINYINT, TDW_SQL_SSMALLINT, TDW_SQL_USMALLINT,
                         TDW_SQL_SINTEGER, TDW_SQL_UINTEGER, TDW_SQL_SBIGINT,   TDW_SQL_UBIGINT};
 const Types NUMBERS = Types{TDW_SQL_BIT} + EXACT + INTEGERS + Types{TDW_SQL_REAL, TDW_SQL_FLOAT, TDW_SQL_DOUBLE};
-const Types DAY_TIME = {TDW_SQL_INTERVAL_DAY,          TDW_SQL_INTERVAL_HOUR,           TDW_SQL_INTERVAL_MINUTE,
-                        TDW_SQL_INTERVAL_SECOND,       TDW_SQL_INTERVAL_DAY_TO_HOUR,    TDW_SQL_INTERVAL_DAY_TO_MINUTE,
-                        TDW_SQL_INTERVAL_DAY_TO_SECOND, TDW_SQL_INTERVAL_HOUR_TO_MINUTE, TDW_SQL_INTERVAL_HOUR_TO_SECOND,
-                        TDW_SQL_INTERVAL_MINUTE_TO_SECOND};
+const Types DAY_TIME = {TDW_SQL_INTERVAL_DAY,           TDW_SQL_INTERVAL_HOUR,
+                        TDW_SQL_INTERVAL_MINUTE,        TDW_SQL_INTERVAL_SECOND,
+                        TDW_SQL_INTERVAL_DAY_TO_HOUR,   TDW_SQL_INTERVAL_DAY_TO_MINUTE,
+                        TDW_SQL_INTERVAL_DAY_TO_SECOND, TDW_SQL_INTERVAL_HOUR_TO_MINUTE,
+                        TDW_SQL_INTERVAL_HOUR_TO_SECOND, TDW_SQL_INTERVAL_MINUTE_TO_SECOND};
 const Types YEAR_MONTH = {TDW_SQL_INTERVAL_MONTH, TDW_SQL_INTERVAL_YEAR, TDW_SQL_INTERVAL_YEAR_TO_MONTH};
 const Types DATE = {TDW_SQL_TYPE_DATE};
 const Types TIME = {TDW_SQL_TYPE_TIME};
@@ -105,9 +106,8 @@ TEST(SqlToSqlTable, ExactlyTheConvertiblePairsOfSqlTypesHaveCells)
     {
         for (int32_t target = 0; target < TDW_TYPE_TABLE_SIZE; ++target)
         {
-            const bool isConvertible = std::find(CONVERTIBLE.begin(), CONVERTIBLE.end(),
-                                                 std::make_pair(static_cast<TDWType>(source), static_cast<TDWType>(target)))
-                != CONVERTIBLE.end();
+            const auto pair = std::make_pair(static_cast<TDWType>(source), static_cast<TDWType>(target));
+            const bool isConvertible = std::find(CONVERTIBLE.begin(), CONVERTIBLE.end(), pair) != CONVERTIBLE.end();
             EXPECT_EQ(isConvertible, CellOf(source, target) != nullptr) << source << " to " << target;
         }
     }
@@ -135,8 +135,9 @@ TEST(SqlToSqlTable, CharacterValuesAreCopiedInOneEncodingWhateverTheirTypes)
     source.Set("h\xC3\xA9");
     SqlValue target(TDW_SQL_WCHAR);
     target.Metadata().SetEncoding(ENC_UTF16_LE);
-    const std::unique_ptr<ISqlToSqlConverter> converter = Registry().GetSqlToSqlTable()[SqlConverterFactory::GetCellIndex(
-        TDW_SQL_VARCHAR, TDW_SQL_WCHAR)](source.Metadata(), target.Metadata());
+    const SqlConverterFactory::SqlToSqlCreator creator =
+        Registry().GetSqlToSqlTable()[SqlConverterFactory::GetCellIndex(TDW_SQL_VARCHAR, TDW_SQL_WCHAR)];
+    const std::unique_ptr<ISqlToSqlConverter> converter = creator(source.Metadata(), target.Metadata());
     EXPECT_EQ(nullptr, converter->Convert(source.Data(), target.Data()));
     EXPECT_EQ(std::string("h\0\xE9\0", 4), target.Bytes());
 }
@@ -158,8 +159,8 @@ TEST(SqlToSqlTable, RowsShareTheConvertersOfTheirCounterpartsAndConvertSqlValues
         {TDW_SQL_WLONGVARCHAR, "-7", TDW_SQL_SSMALLINT, " | F9FF"},
         {TDW_SQL_LONGVARCHAR, "3 12", TDW_SQL_INTERVAL_DAY_TO_HOUR, " | 030000000C00000000000000"},
         {TDW_SQL_DECIMAL, NumericImage("12.5"), TDW_SQL_SINTEGER, "FractionalTrunc(1) | 0C000000"},
-        {TDW_SQL_NUMERIC, NumericImage("-3"), TDW_SQL_INTERVAL_DAY_TO_SECOND, "IntervalFieldOverflow(2) | "
-                                                                               "000000000000000000000000000000000000000000000000"},
+        {TDW_SQL_NUMERIC, NumericImage("-3"), TDW_SQL_INTERVAL_DAY_TO_SECOND,
+         "IntervalFieldOverflow(2) | 000000000000000000000000000000000000000000000000"},
         {TDW_SQL_INTERVAL_HOUR, Image<uint64_t>(30), TDW_SQL_INTERVAL_DAY_TO_HOUR, " | 010000000600000000000000"},
         {TDW_SQL_INTERVAL_YEAR, Image<uint64_t>(2), TDW_SQL_CHAR, " | 32"},
         {TDW_SQL_TYPE_DATE, std::string("\xE8\x07\x02\x00\x1D\x00", 6), TDW_SQL_VARCHAR, " | 323032342D30322D3239"},
@@ -182,11 +183,12 @@ TEST(SqlToSqlTable, ClassesOfOneTableRefuseApplicationBuffers)
         Parameters parameters;
     };
     const std::string single = "TypedDataWrapper\\Conversions\\NumToSingleFieldIntervalCvt";
+    const std::string second = "TypedDataWrapper\\Conversions\\NumToSecondIntervalCvt";
     const Refusal refusals[] = {
         {TDW_SQL_BIT, TDW_SQL_BINARY, {"Convert", "TypedDataWrapper\\Conversions\\BitCvt", "152"}},
         {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_DAY, {"Convert", single, "241"}},
         {TDW_SQL_DECIMAL, TDW_SQL_INTERVAL_YEAR, {"Convert", single, "290"}},
-        {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_SECOND, {"Convert", "TypedDataWrapper\\Conversions\\NumToSecondIntervalCvt", "171"}},
+        {TDW_SQL_NUMERIC, TDW_SQL_INTERVAL_SECOND, {"Convert", second, "171"}},
     };
     for (const Refusal& refusal : refusals)
     {
