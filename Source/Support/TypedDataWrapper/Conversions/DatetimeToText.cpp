@@ -135,7 +135,8 @@ void DatetimeToText::TimestampToText(const ToSqlSource& in_source,
     RequireWritable(text.SetTimestamp(timestamp, precision, ConversionSettings::ShowZeroTimestampFraction));
     const bool isCutByPrecision = precision > 0 && precision < MAX_FRACTIONAL_PRECISION
         && timestamp.m_fraction % POWERS_OF_TEN[MAX_FRACTIONAL_PRECISION - precision] != 0;
-    StoreTimeText(text, isCutByPrecision, ConversionResult::FractionalTrunc(ConversionResult::NO_DIRECTION), isCSource, io_target, io_listener);
+    StoreTimeText(text, isCutByPrecision, ConversionResult::FractionalTrunc(ConversionResult::NO_DIRECTION), isCSource,
+                  io_target, io_listener);
 }
 
 } // namespace Support

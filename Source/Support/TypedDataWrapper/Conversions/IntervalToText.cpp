@@ -66,7 +66,8 @@ bool FieldsFit(const IntervalSource& in_source, const IntervalKind& in_kind, boo
 
 bool LeadingFitsPrecision(const IntervalSource& in_source, const IntervalKind& in_kind)
 {
-    const uint64_t digits = static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(in_source.m_value.Leading(in_kind)));
+    const uint64_t leading = in_source.m_value.Leading(in_kind);
+    const uint64_t digits = static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(leading));
     return in_source.m_leadingPrecision <= MAX_LEADING_PRECISION && digits <= in_source.m_leadingPrecision;
 }
 

@@ -52,16 +52,16 @@ void ApplicationExactToText(const ToSqlSource& in_source, SqlData& io_target, Wa
     ToSqlText::StoreWhole(text.Data(), text.Length(), true, io_target, io_listener);
 }
 
-/// The SQL-side value, or null after posting when its image is not a usable number.
-const TDWNumeric* SqlNumeric(const ToSqlSource& in_source, TDWNumeric& out_value, WarningListener& io_listener)
+/// Reads the SQL-side value; false, having posted, when its image is not a usable number.
+bool ReadSqlNumeric(const ToSqlSource& in_source, TDWNumeric& out_value, WarningListener& io_listener)
 {
     out_value = KernelOutput::Load<TDWNumeric>(in_source.m_value);
     if (!out_value.IsValid())
     {
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return nullptr;
+        return false;
     }
-    return &out_value;
+    return true;
 }
 
 } // namespace
@@ -115,7 +115,7 @@ void NumberToText::ExactToNarrowText(const ToSqlSource& in_source,
         return;
     }
     TDWNumeric value;
-    if (SqlNumeric(in_source, value, io_listener) == nullptr)
+    if (!ReadSqlNumeric(in_source, value, io_listener))
     {
         return;
     }
@@ -146,7 +146,7 @@ void NumberToText::ExactToWideText(const ToSqlSource& in_source,
         return;
     }
     TDWNumeric value;
-    if (SqlNumeric(in_source, value, io_listener) == nullptr)
+    if (!ReadSqlNumeric(in_source, value, io_listener))
     {
         return;
     }

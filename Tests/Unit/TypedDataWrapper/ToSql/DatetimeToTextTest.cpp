@@ -122,7 +122,8 @@ TEST(DatetimeToText, AnApplicationsTimestampHasNineFractionDigitsASqlOneItsPreci
     EXPECT_EQ(" | 2024-01-05 10:20:30.005000000\\0 | 30/29", WithPrecision(TDW_C_TYPE_TIMESTAMP, timestamp, 2));
     EXPECT_EQ(" | 2024-01-05 10:20:30.005000000\\0 | 60/58",
               WithPrecision(TDW_C_TYPE_TIMESTAMP, timestamp, 0, UTF16));
-    EXPECT_EQ("FractionalTrunc(2) | 2024-01-05 10:20:30.00 | 22/22", WithPrecision(TDW_SQL_TYPE_TIMESTAMP, timestamp, 2));
+    EXPECT_EQ("FractionalTrunc(2) | 2024-01-05 10:20:30.00 | 22/22",
+              WithPrecision(TDW_SQL_TYPE_TIMESTAMP, timestamp, 2));
     EXPECT_EQ(" | 2024-01-05 10:20:30.005 | 23/23", WithPrecision(TDW_SQL_TYPE_TIMESTAMP, timestamp, 3));
     EXPECT_EQ(" | 2024-01-05 10:20:30 | 19/19", WithPrecision(TDW_SQL_TYPE_TIMESTAMP, timestamp, 0));
     EXPECT_EQ(" | -0044-03-15 10:20:30 | 20/20",
@@ -184,5 +185,6 @@ TEST(DatetimeToText, ASqlSideFieldWiderThanItsPlaceHasNoText)
     EXPECT_THROW(SqlToText(TDW_SQL_TYPE_TIMESTAMP, TIMESTAMP, Timestamp(10000, 1, 1, 0), NARROW),
                  NumberConversionInvalidDataException);
     // Fields within their places are written as they stand.
-    EXPECT_EQ(" | 2024-13-40 10:20:30 | 19/19", SqlToText(TDW_SQL_TYPE_TIMESTAMP, TIMESTAMP, Timestamp(2024, 13, 40, 0), NARROW));
+    EXPECT_EQ(" | 2024-13-40 10:20:30 | 19/19",
+              SqlToText(TDW_SQL_TYPE_TIMESTAMP, TIMESTAMP, Timestamp(2024, 13, 40, 0), NARROW));
 }

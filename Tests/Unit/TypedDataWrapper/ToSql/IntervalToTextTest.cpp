@@ -130,7 +130,8 @@ TEST(IntervalToText, AnApplicationsFractionIsCutToItsPrecisionASqlOneMustFitIt)
     EXPECT_EQ(" | 6.999999999\\0 | 12/11",
               FromApplication(TDW_C_INTERVAL_SECOND, ApplicationInterval({0, 0, 0, 6, 999999999}), 2, 9));
 
-    EXPECT_EQ(" | 6.005 | 5/5", FromSql<KernelOutput::INTERVAL_SECOND>(TDW_SQL_INTERVAL_SECOND, SqlInterval({6, 5}), 2, 3));
+    EXPECT_EQ(" | 6.005 | 5/5",
+              FromSql<KernelOutput::INTERVAL_SECOND>(TDW_SQL_INTERVAL_SECOND, SqlInterval({6, 5}), 2, 3));
     EXPECT_EQ(" | 6 | 1/1", FromSql<KernelOutput::INTERVAL_SECOND>(TDW_SQL_INTERVAL_SECOND, SqlInterval({6, 5}), 2, 0));
     EXPECT_THROW(FromSql<KernelOutput::INTERVAL_SECOND>(TDW_SQL_INTERVAL_SECOND, SqlInterval({6, 5000}), 2, 3),
                  NumberConversionInvalidDataException);
@@ -152,7 +153,8 @@ TEST(IntervalToText, FieldsBeyondTheirLimitsOverflowBeforeAnythingIsWritten)
     EXPECT_EQ(FIELD_OVERFLOW, FromSql<KernelOutput::INTERVAL_SECOND>(TDW_SQL_INTERVAL_SECOND,
                                                                      SqlInterval({1000000000, 0}), 9));
     // A SQL-side single field is held to its leading precision alone.
-    EXPECT_EQ(LEADING_PRECISION, FromSql<KernelOutput::INTERVAL_DAY>(TDW_SQL_INTERVAL_DAY, SqlInterval({4294967295U}), 9));
+    EXPECT_EQ(LEADING_PRECISION,
+              FromSql<KernelOutput::INTERVAL_DAY>(TDW_SQL_INTERVAL_DAY, SqlInterval({4294967295U}), 9));
 }
 
 TEST(IntervalToText, ALeadingFieldLongerThanItsPrecisionIsRefused)

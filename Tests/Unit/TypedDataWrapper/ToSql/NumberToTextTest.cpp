@@ -259,8 +259,16 @@ TEST(NumberToText, TheTwoSwitchesShapeTheZeroAndTheMissingIntegralDigits)
 TEST(NumberToText, ASqlSideExactNumericTooLongForItsRoomLosesFractionDigits)
 {
     // A narrow target has 128 characters of room; the converted length stays the whole text's.
-    const std::string cut = SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NumericImage("1E-200"), NARROW);
+    const std::string cut =
+        SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NumericImage("1E-200"), NARROW);
     EXPECT_EQ("StrRightTrunc | ." + std::string(127, '0') + " | 128/201", cut);
+
+    // A holder that stays shorter has less room; a point left without digits goes, and is not
+    // counted either.
+    ToTextRun narrow(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NARROW);
+    narrow.CapTarget(4);
+    EXPECT_EQ("StrRightTrunc | 123 | 3/4", narrow.Run(NumericImage("123.5")));
+    EXPECT_EQ("NumericValOutOfRange(2) | 123. | 4/4", narrow.Run(NumericImage("-123.5")));
 
     // A wide target's room is its column size; what is written is what is counted.
     ToTextRun wide(TDW_SQL_NUMERIC, &NumberToText::ExactToWideText, UTF16);
@@ -277,5 +285,6 @@ TEST(NumberToText, AnInvalidSqlSideExactNumericIsRefused)
 {
     std::string image = NumericImage("1");
     image[0] = 1;
-    EXPECT_EQ("NumericValOutOfRange(2) |  | 0/0", SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, image, NARROW));
+    EXPECT_EQ("NumericValOutOfRange(2) |  | 0/0",
+              SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, image, NARROW));
 }
