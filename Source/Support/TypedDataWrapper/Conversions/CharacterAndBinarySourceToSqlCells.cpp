@@ -1,11 +1,14 @@
 // The to-SQL converters of application text and bytes, one line per pair. Text into the six
 // character types goes through the selector, which copies or transcodes by the encodings; bytes
-// into the three binary types are copied. Text into a number is parsed by one converter per
-// target, narrow and wide text alike (wide text narrowed first).
+// into the three binary types are copied, and into the character types copied as they stand.
+// Text into numbers, GUIDs and binary values is parsed by one converter per target, narrow and
+// wide text alike (wide text narrowed first).
 
+#include "BinaryAndGuidToText.h"
 #include "CToSqlConverterCells.h"
 #include "CharacterToNumber.h"
 #include "CharacterToSql.h"
+#include "TextToGuidAndBinary.h"
 
 #include "Support/TypedDataWrapper/LiteralParser.h"
 
@@ -18,6 +21,9 @@ using Creator = SqlConverterFactory::CToSqlCreator;
 
 constexpr Creator TEXT = &CharacterToSql::CreateCToSqlConverter;
 constexpr Creator BYTES = &CreateCToSqlConverter<&CharacterToSql::CopyBytes>;
+constexpr Creator BYTES_INTO_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
+constexpr Creator GUID = &CreateCToSqlConverter<&TextToGuidAndBinary::ToGuid>;
+constexpr Creator HEX_PAIRS = &CreateCToSqlConverter<&TextToGuidAndBinary::ToBinary>;
 
 template <typename T, CharacterToNumber::IntegerParser<T> in_parse>
 constexpr Creator Integer()
@@ -84,6 +90,25 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_BINARY, TDW_SQL_BINARY, BYTES},
     {TDW_C_BINARY, TDW_SQL_VARBINARY, BYTES},
     {TDW_C_BINARY, TDW_SQL_LONGVARBINARY, BYTES},
+
+    // Bytes into character values are copied as they stand, whatever the target's encoding.
+    {TDW_C_BINARY, TDW_SQL_CHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_VARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_LONGVARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WVARCHAR, BYTES_INTO_TEXT},
+    {TDW_C_BINARY, TDW_SQL_WLONGVARCHAR, BYTES_INTO_TEXT},
+
+    // Text into GUIDs and into bytes written as hexadecimal pairs, narrow or wide alike.
+    {TDW_C_CHAR, TDW_SQL_GUID, GUID},
+    {TDW_C_CHAR, TDW_SQL_BINARY, HEX_PAIRS},
+    {TDW_C_CHAR, TDW_SQL_VARBINARY, HEX_PAIRS},
+    {TDW_C_CHAR, TDW_SQL_LONGVARBINARY, HEX_PAIRS},
+
+    {TDW_C_WCHAR, TDW_SQL_GUID, GUID},
+    {TDW_C_WCHAR, TDW_SQL_BINARY, HEX_PAIRS},
+    {TDW_C_WCHAR, TDW_SQL_VARBINARY, HEX_PAIRS},
+    {TDW_C_WCHAR, TDW_SQL_LONGVARBINARY, HEX_PAIRS},
 };
 
 } // namespace

@@ -1,11 +1,12 @@
-// The to-SQL converters of the application's numeric structure, one line per pair. Its value is
-// read at the bound parameter's scale, but at the structure's own scale byte for a bit and the
-// intervals. The converters of the single-field intervals refuse SQL-side values, each class
+// The to-SQL converters of the application's numeric structure, one line per pair. Into numbers
+// its value is read at the bound parameter's scale, into a bit or an interval at the structure's
+// own scale byte. The converters of the single-field intervals refuse SQL-side values, each class
 // naming its own line.
 
 #include "CToSqlConverterCells.h"
 #include "ExactNumericToSql.h"
 #include "NumberToInterval.h"
+#include "NumberToText.h"
 
 namespace Orvik {
 namespace Support {
@@ -27,6 +28,8 @@ constexpr Creator Interval()
 }
 
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
+constexpr Creator TEXT =
+    &CreateCToSqlTextConverter<&NumberToText::ExactToNarrowText, &NumberToText::ExactToWideText>;
 constexpr Creator TO_EXACT = &CreateCToSqlConverter<&ExactNumericToSql::FromExactNumeric>;
 
 const CToSqlConverterCell EXACT_NUMERIC_SOURCE_CELLS[] = {
@@ -57,6 +60,14 @@ const CToSqlConverterCell EXACT_NUMERIC_SOURCE_CELLS[] = {
     {TDW_C_NUMERIC, TDW_SQL_INTERVAL_HOUR_TO_SECOND, MULTI_FIELD},
     {TDW_C_NUMERIC, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, MULTI_FIELD},
     {TDW_C_NUMERIC, TDW_SQL_INTERVAL_YEAR_TO_MONTH, MULTI_FIELD},
+
+    // Into character values, as plain decimal text.
+    {TDW_C_NUMERIC, TDW_SQL_CHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_VARCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_LONGVARCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_WCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_WVARCHAR, TEXT},
+    {TDW_C_NUMERIC, TDW_SQL_WLONGVARCHAR, TEXT},
 };
 
 } // namespace

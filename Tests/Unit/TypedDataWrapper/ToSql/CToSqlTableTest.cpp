@@ -95,11 +95,16 @@ const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY
     + Product(YEAR_MONTH_ROWS, CHARACTERS + EXACT + INTEGERS + YEAR_MONTH)
     + Product({TDW_C_GUID}, CHARACTERS + Types{TDW_SQL_GUID});
 
-/// The pairs whose converters exist so far: text to text and to numbers, bytes to binary, numbers
-/// among themselves and into intervals (the multi-field ones refusing every value), and the
-/// refusals of multi-field intervals into numbers.
-const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS + NUMBERS) + Product({TDW_C_BINARY}, BINARIES)
-    + Product(NUMBER_ROWS, NUMBERS + SINGLE_FIELD + MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS);
+/// The pairs whose converters exist so far: text to text, to numbers, to GUIDs and to binary
+/// values, bytes to binary, numbers among themselves and into intervals (the multi-field ones
+/// refusing every value), the refusals of multi-field intervals into numbers, and every other
+/// value into text.
+const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS + NUMBERS + BINARIES + Types{TDW_SQL_GUID})
+    + Product({TDW_C_BINARY}, BINARIES) + Product(NUMBER_ROWS, NUMBERS + SINGLE_FIELD + MULTI_FIELD)
+    + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
+    + Product(NUMBER_ROWS + DAY_TIME_ROWS + YEAR_MONTH_ROWS
+                  + Types{TDW_C_BINARY, TDW_C_TYPE_DATE, TDW_C_TYPE_TIME, TDW_C_TYPE_TIMESTAMP, TDW_C_GUID},
+              CHARACTERS);
 
 SqlConverterFactory::CToSqlCreator CellOf(TDWType in_cType, TDWType in_sqlType)
 {
