@@ -25,6 +25,9 @@ using Creator = SqlConverterFactory::CToSqlCreator;
 constexpr Creator TEXT = &CharacterToSql::CreateCToSqlConverter;
 constexpr Creator BYTES = &CreateCToSqlConverter<&CharacterToSql::CopyBytes>;
 constexpr Creator IMAGE = &CreateCToSqlConverter<&BinaryImageToSql::CopyIntoValue>;
+constexpr Creator BYTES_INTO_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
+constexpr Creator GUID = &CreateCToSqlConverter<&TextToGuidAndBinary::ToGuid>;
+constexpr Creator HEX_PAIRS = &CreateCToSqlConverter<&TextToGuidAndBinary::ToBinary>;
 
 template <typename T, CharacterToNumber::IntegerParser<T> in_parse>
 constexpr Creator Integer()
@@ -44,9 +47,6 @@ constexpr Creator TO_SBIGINT = Integer<int64_t, &LiteralParser::ConvertCharToSBi
 constexpr Creator TO_UBIGINT = Integer<uint64_t, &LiteralParser::ConvertCharToUBigInt>();
 constexpr Creator TO_REAL = &CreateCToSqlConverter<&CharacterToNumber::ToReal>;
 constexpr Creator TO_DOUBLE = &CreateCToSqlConverter<&CharacterToNumber::ToDouble>;
-constexpr Creator BYTES_INTO_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
-constexpr Creator GUID = &CreateCToSqlConverter<&TextToGuidAndBinary::ToGuid>;
-constexpr Creator HEX_PAIRS = &CreateCToSqlConverter<&TextToGuidAndBinary::ToBinary>;
 constexpr Creator TO_DATE = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToDate>;
 constexpr Creator TO_TIME = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToTime>;
 constexpr Creator TO_TIMESTAMP = &CreateCToSqlConverter<&TextToDatetimeAndInterval::ToTimestamp>;

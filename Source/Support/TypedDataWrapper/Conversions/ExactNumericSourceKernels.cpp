@@ -9,7 +9,6 @@
 
 #include "Support/EncodingInfo.h"
 #include "Support/TypedDataWrapper/ConversionHelpers.h"
-#include "Support/TypedDataWrapper/ConversionResult.h"
 #include "Support/TypedDataWrapper/ConversionSettings.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 #include "Support/TypedDataWrapper/WarningListener.h"

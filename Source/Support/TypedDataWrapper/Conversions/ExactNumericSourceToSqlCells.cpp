@@ -1,6 +1,6 @@
-// The to-SQL converters of the application's numeric structure, one line per pair. Its value is
-// read at the bound parameter's scale, but at the structure's own scale byte for a bit and the
-// intervals. The converters of the single-field intervals refuse SQL-side values, each class
+// The to-SQL converters of the application's numeric structure, one line per pair. Into numbers
+// its value is read at the bound parameter's scale, into a bit or an interval at the structure's
+// own scale byte. The converters of the single-field intervals refuse SQL-side values, each class
 // naming its own line.
 
 #include "CToSqlConverterCells.h"
@@ -28,9 +28,9 @@ constexpr Creator Interval()
 }
 
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
-constexpr Creator TO_EXACT = &CreateCToSqlConverter<&ExactNumericToSql::FromExactNumeric>;
 constexpr Creator TEXT =
     &CreateCToSqlTextConverter<&NumberToText::ExactToNarrowText, &NumberToText::ExactToWideText>;
+constexpr Creator TO_EXACT = &CreateCToSqlConverter<&ExactNumericToSql::FromExactNumeric>;
 
 const CToSqlConverterCell EXACT_NUMERIC_SOURCE_CELLS[] = {
     {TDW_C_NUMERIC, TDW_SQL_BIT, &CreateCToSqlConverter<&ExactNumericToSql::ToBit>},

@@ -4,9 +4,9 @@
 // two representations: the same one copies, a bit widens unchanged, a target that holds every
 // source value widens, and every other pair tests the target's range (a bit target: 0 and 1).
 // Unsigned sources share one converter for the signed and the unsigned target of a wider width.
-// A bit byte goes into an interval as an unsigned byte.
-// Into character values every width is written as decimal text, the same into narrow and wide
-// targets: the text takes the target's encoding.
+// A bit byte goes into an interval as an unsigned byte. Into character values every width is
+// written as decimal text, the same into narrow and wide targets: the text takes the target's
+// encoding.
 
 #include "CToSqlConverterCells.h"
 #include "ExactNumericToSql.h"
@@ -51,13 +51,13 @@ constexpr Creator IntervalFrom()
     return &CreateCToSqlConverter<&NumberToInterval::FromInteger<S>>;
 }
 
-constexpr Creator EXACT_FROM_BIT = &CreateCToSqlConverter<&ExactNumericToSql::FromBit>;
-
 template <typename S>
 constexpr Creator Text()
 {
     return &CreateCToSqlConverter<&NumberToText::IntegerToText<S>>;
 }
+
+constexpr Creator EXACT_FROM_BIT = &CreateCToSqlConverter<&ExactNumericToSql::FromBit>;
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
 constexpr Creator BIT_TEXT = &CreateCToSqlConverter<&NumberToText::BitToText>;
 
