@@ -1,0 +1,46 @@
+#include "ODBC/DataWrappers/CDataWrapper.h"
+
+#include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
+#include "Support/TypedDataWrapper/TypedDataSingleton.h"
+
+#include <utility>
+
+namespace Orvik {
+namespace ODBC {
+
+using namespace Support;
+
+CDataWrapper::CDataWrapper(std::unique_ptr<SqlCTypeMetadata> in_metadata) : m_metadata(std::move(in_metadata))
+{
+}
+
+CDataWrapper::~CDataWrapper() = default;
+
+void CDataWrapper::Reset(int16_t in_cType)
+{
+    const SqlCTypeMetadataFactory& factory = TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault();
+    if (m_metadata->GetCType() == in_cType)
+    {
+        factory.ResetTypeDefaults(*m_metadata);
+    }
+    else
+    {
+        m_metadata = factory.CreateNewSqlCTypeMetadata(in_cType);
+    }
+    ClearFields();
+}
+
+// The data length is cleared as well: a reused wrapper never shows its last user's length.
+void CDataWrapper::ClearFields()
+{
+    m_data = nullptr;
+    m_dataLength = 0;
+    m_offset = 0;
+    m_outputLength = 0;
+    m_isNull = false;
+    m_isAddressValid = true;
+}
+
+} // namespace ODBC
+} // namespace Orvik

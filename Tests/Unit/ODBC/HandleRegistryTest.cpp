@@ -1,0 +1,140 @@
+#include "ODBC/Handles/HandleGenerator.h"
+#include "ODBC/Handles/HandleMap.h"
+#include "Support/ErrorException.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <thread>
+#include <vector>
+
+using namespace Orvik::ODBC;
+using Orvik::Support::ErrorException;
+
+namespace {
+
+TEST(HandleRegistryTest, ValuesAreReusedOldestReleaseFirstBeforeNewOnes)
+{
+    HandleGenerator generator;
+    HandleMap statements(generator);
+    int objects[8] = {};
+    // A statement and its four implicit descriptors: 1 to 5.
+    for (HandleValue expected = 1; expected <= 5; ++expected)
+    {
+        ASSERT_EQ(expected, generator.NextHandle());
+    }
+    statements.Register(4, &objects[4]);
+    statements.Register(2, &objects[2]);
+    statements.Unregister(4);
+    statements.Unregister(2);
+    EXPECT_EQ(4u, generator.NextHandle());
+    EXPECT_EQ(2u, generator.NextHandle());
+    EXPECT_EQ(6u, generator.NextHandle());
+}
+
+TEST(HandleRegistryTest, AValueIsFoundOnlyInTheRegistryOfItsKind)
+{
+    HandleGenerator generator;
+    HandleMap environments(generator);
+    HandleMap connections(generator);
+    int environment = 0;
+    int connection = 0;
+    const HandleValue environmentHandle = environments.Register(&environment);
+    const HandleValue connectionHandle = connections.Register(&connection);
+    EXPECT_EQ(1u, environmentHandle);
+    EXPECT_EQ(2u, connectionHandle);
+    EXPECT_EQ(&environment, environments.Find(environmentHandle));
+    EXPECT_EQ(nullptr, environments.Find(connectionHandle));
+    EXPECT_EQ(nullptr, connections.Find(environmentHandle));
+    EXPECT_EQ(&connection, connections.Find(connectionHandle));
+    EXPECT_EQ(nullptr, connections.Find(0));
+}
+
+TEST(HandleRegistryTest, UnregisteringForgetsTheCachedObject)
+{
+    HandleGenerator generator;
+    HandleMap statements(generator);
+    int first = 0;
+    int second = 0;
+    const HandleValue firstHandle = statements.Register(&first);
+    const HandleValue secondHandle = statements.Register(&second);
+    EXPECT_EQ(&first, statements.Find(firstHandle));
+    EXPECT_EQ(&first, statements.Find(firstHandle));
+    statements.Unregister(firstHandle);
+    EXPECT_EQ(nullptr, statements.Find(firstHandle));
+    EXPECT_EQ(nullptr, statements.Find(0));
+    EXPECT_EQ(&second, statements.Find(secondHandle));
+    // The released value is drawn again, now for another object.
+    int third = 0;
+    EXPECT_EQ(firstHandle, statements.Register(&third));
+    EXPECT_EQ(&third, statements.Find(firstHandle));
+}
+
+TEST(HandleRegistryTest, TheCounterRefusesToWrapAndChangesNothing)
+{
+    HandleGenerator generator(std::numeric_limits<HandleValue>::max());
+    HandleMap connections(generator);
+    int connection = 0;
+    EXPECT_EQ(std::numeric_limits<HandleValue>::max(), connections.Register(&connection));
+    try
+    {
+        connections.Register(&connection);
+        FAIL() << "a wrapped counter gave a value";
+    }
+    catch (const ErrorException& e)
+    {
+        EXPECT_EQ("TooManyHandles", e.GetMessageKey().GetAsUTF8());
+        EXPECT_EQ(Orvik::Support::DIAG_HANDLE_LIMIT_EXCEEDED, e.GetDiagState());
+        EXPECT_EQ(Orvik::Support::ODBC_COMPONENT_ID, e.GetComponentId());
+    }
+    // A released value is still issued.
+    connections.Unregister(std::numeric_limits<HandleValue>::max());
+    EXPECT_EQ(std::numeric_limits<HandleValue>::max(), generator.NextHandle());
+}
+
+TEST(HandleRegistryTest, ThreadsRegisteringAtOnceNeverShareAValue)
+{
+    HandleGenerator generator;
+    HandleMap statements(generator);
+    HandleMap descriptors(generator);
+    constexpr int THREADS = 8;
+    constexpr int ROUNDS = 500;
+    std::vector<std::vector<HandleValue>> kept(THREADS);
+    std::vector<std::thread> threads;
+    int object = 0;
+    for (int t = 0; t < THREADS; ++t)
+    {
+        threads.emplace_back([&, t] {
+            HandleMap& registry = t % 2 == 0 ? statements : descriptors;
+            for (int round = 0; round < ROUNDS; ++round)
+            {
+                const HandleValue handle = registry.Register(&object);
+                if (round % 2 == 0)
+                {
+                    registry.Unregister(handle);
+                }
+                else
+                {
+                    kept[t].push_back(handle);
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+    {
+        thread.join();
+    }
+    std::set<HandleValue> live;
+    for (const std::vector<HandleValue>& handles : kept)
+    {
+        for (HandleValue handle : handles)
+        {
+            EXPECT_TRUE(live.insert(handle).second) << handle;
+        }
+    }
+    EXPECT_EQ(static_cast<size_t>(THREADS * ROUNDS / 2), live.size());
+}
+
+} // namespace
