@@ -5,6 +5,8 @@
 #include "Support/EncodingType.h"
 #include "Support/TypedDataWrapper/ConversionResult.h"
 #include "Support/TypedDataWrapper/SqlToCKernelTable.h"
+#include "Support/TypedDataWrapper/TDWNumeric.h"
+#include "Support/TypedDataWrapper/TDWTimestampValue.h"
 #include "Support/TypedDataWrapper/WarningListener.h"
 
 #include <unicode/ucnv.h>
@@ -37,9 +39,31 @@ public:
     size_t m_count = 0;
 };
 
+/// Texts back to back, with the offset where each begins and one past the last.
+struct TextColumn
+{
+    std::string text;
+    std::vector<uint32_t> offsets;
+
+    void Add(const std::string& in_value)
+    {
+        offsets.push_back(static_cast<uint32_t>(text.size()));
+        text += in_value;
+    }
+    const char* Begin(size_t in_index) const { return text.data() + offsets[in_index]; }
+    uint32_t Length(size_t in_index) const { return offsets[in_index + 1] - offsets[in_index]; }
+};
+
 /// The fixed-size source values and the text values of one run.
 struct Inputs
 {
+    /// Integers and doubles as a database sends them in text columns.
+    TextColumn integerTexts;
+    TextColumn doubleTexts;
+    std::vector<TDWTimestampValue> timestamps;
+    /// Exact numerics of scale 2, and the same values as integers of hundredths.
+    std::vector<TDWNumeric> numerics;
+    std::vector<int64_t> hundredths;
     std::vector<int64_t> bigints;
     std::vector<int32_t> integers;
     std::vector<double> doubles;
@@ -71,8 +95,29 @@ Inputs MakeInputs()
         {
             inputs.texts += characters[next() % 8];
         }
+        char text[64];
+        inputs.integerTexts.Add(std::to_string(inputs.integers[i]));
+        std::snprintf(text, sizeof(text), "%.10g", inputs.doubles[i]);
+        inputs.doubleTexts.Add(text);
+        TDWTimestampValue timestamp;
+        timestamp.m_year = static_cast<int16_t>(1900 + r % 200);
+        timestamp.m_month = static_cast<uint16_t>(1 + (r >> 8) % 12);
+        timestamp.m_day = static_cast<uint16_t>(1 + (r >> 12) % 28);
+        timestamp.m_hour = static_cast<uint16_t>((r >> 17) % 24);
+        timestamp.m_minute = static_cast<uint16_t>((r >> 22) % 60);
+        timestamp.m_second = static_cast<uint16_t>((r >> 28) % 60);
+        timestamp.m_fraction = static_cast<uint32_t>((r >> 34) % 1000000) * 1000;
+        inputs.timestamps.push_back(timestamp);
+        const int64_t hundredths = static_cast<int64_t>(r % 2000000000) - 1000000000;
+        const uint64_t magnitude = static_cast<uint64_t>(hundredths < 0 ? -hundredths : hundredths);
+        std::snprintf(text, sizeof(text), "%s%llu.%02llu", hundredths < 0 ? "-" : "",
+                      static_cast<unsigned long long>(magnitude / 100), static_cast<unsigned long long>(magnitude % 100));
+        inputs.numerics.emplace_back(text, true);
+        inputs.hundredths.push_back(hundredths);
     }
     inputs.textOffsets.push_back(static_cast<uint32_t>(inputs.texts.size()));
+    inputs.integerTexts.offsets.push_back(static_cast<uint32_t>(inputs.integerTexts.text.size()));
+    inputs.doubleTexts.offsets.push_back(static_cast<uint32_t>(inputs.doubleTexts.text.size()));
     return inputs;
 }
 
@@ -132,6 +177,53 @@ uint64_t RunTextKernel(SqlToCKernel in_kernel, SqlToCKernelState& io_state, cons
     return sum + listener.m_count + static_cast<unsigned char>(io_ring[0]);
 }
 
+/// Converts every text of in_column through in_kernel into the ring.
+uint64_t RunTextColumn(SqlToCKernel in_kernel, SqlToCKernelState& io_state, const TextColumn& in_column, char* io_ring)
+{
+    CountingListener listener;
+    uint64_t sum = 0;
+    for (size_t i = 0; i < CELLS; ++i)
+    {
+        int64_t length = TARGET_SIZE;
+        in_kernel(io_state, in_column.Begin(i), in_column.Length(i), io_ring + (i % RING) * TARGET_SIZE, length, listener);
+        sum += static_cast<uint64_t>(length);
+    }
+    return sum + listener.m_count + static_cast<unsigned char>(io_ring[0]);
+}
+
+/// Reads every text of in_column as a T with std::from_chars into the ring.
+template <typename T>
+uint64_t FromChars(const TextColumn& in_column, char* io_ring)
+{
+    uint64_t sum = 0;
+    for (size_t i = 0; i < CELLS; ++i)
+    {
+        T value{};
+        const char* begin = in_column.Begin(i);
+        sum += static_cast<uint64_t>(std::from_chars(begin, begin + in_column.Length(i), value).ptr - begin);
+        std::memcpy(io_ring + (i % RING) * TARGET_SIZE, &value, sizeof(T));
+    }
+    return sum + static_cast<unsigned char>(io_ring[0]);
+}
+
+/// Writes hundredths as decimal text with two fraction digits.
+size_t WriteHundredths(int64_t in_hundredths, char* out_text)
+{
+    char* end = std::to_chars(out_text, out_text + 24, in_hundredths / 100).ptr;
+    if (in_hundredths < 0 && in_hundredths > -100)
+    {
+        out_text[0] = '-';
+        out_text[1] = '0';
+        end = out_text + 2;
+    }
+    const int64_t fraction = in_hundredths < 0 ? -(in_hundredths % 100) : in_hundredths % 100;
+    *end++ = '.';
+    *end++ = static_cast<char>('0' + fraction / 10);
+    *end++ = static_cast<char>('0' + fraction % 10);
+    *end = '\0';
+    return static_cast<size_t>(end - out_text);
+}
+
 } // namespace
 
 int main()
@@ -144,6 +236,10 @@ int main()
     SqlToCKernelState wideState;
     wideState.m_sourceEncoding = ENC_UTF8;
     wideState.m_targetEncoding = ENC_UTF16_LE;
+
+    SqlToCKernelState timestampState;
+    timestampState.m_sourceFractionalPrecision = 6;
+    timestampState.m_targetFractionalPrecision = 6;
 
     UErrorCode status = U_ZERO_ERROR;
     UConverter* icu = ucnv_open("UTF-8", &status);
@@ -247,15 +343,67 @@ int main()
              }
              return sum + static_cast<unsigned char>(ring[0]);
          }},
+        {"VARCHAR integer text to SLONG",
+         [&](char* ring) {
+             return RunTextColumn(SqlToCKernelTable::Find(TDW_SQL_VARCHAR, TDW_C_SLONG), plainState, inputs.integerTexts, ring);
+         },
+         [&](char* ring) { return FromChars<int32_t>(inputs.integerTexts, ring); }},
+        {"VARCHAR number text to DOUBLE",
+         [&](char* ring) {
+             return RunTextColumn(SqlToCKernelTable::Find(TDW_SQL_VARCHAR, TDW_C_DOUBLE), plainState, inputs.doubleTexts, ring);
+         },
+         [&](char* ring) { return FromChars<double>(inputs.doubleTexts, ring); }},
+        {"TIMESTAMP to CHAR",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_TYPE_TIMESTAMP, TDW_C_CHAR), timestampState, inputs.timestamps, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 const TDWTimestampValue& t = inputs.timestamps[i];
+                 sum += static_cast<uint64_t>(std::snprintf(ring + (i % RING) * TARGET_SIZE, TARGET_SIZE,
+                                                            "%04d-%02u-%02u %02u:%02u:%02u.%06u", t.m_year, t.m_month,
+                                                            t.m_day, t.m_hour, t.m_minute, t.m_second,
+                                                            t.m_fraction / 1000));
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"TIMESTAMP to TIMESTAMP_STRUCT",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP), timestampState,
+                              inputs.timestamps, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 std::memcpy(ring + (i % RING) * TARGET_SIZE, &inputs.timestamps[i], sizeof(TDWTimestampValue));
+                 sum += sizeof(TDWTimestampValue);
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
+        {"NUMERIC scale 2 to CHAR",
+         [&](char* ring) {
+             return RunKernel(SqlToCKernelTable::Find(TDW_SQL_NUMERIC, TDW_C_CHAR), plainState, inputs.numerics, ring);
+         },
+         [&](char* ring) {
+             uint64_t sum = 0;
+             for (size_t i = 0; i < CELLS; ++i)
+             {
+                 sum += WriteHundredths(inputs.hundredths[i], ring + (i % RING) * TARGET_SIZE);
+             }
+             return sum + static_cast<unsigned char>(ring[0]);
+         }},
     };
 
     uint64_t checksum = 0;
-    std::printf("%-30s %16s %16s %8s\n", "family (1,000,000 cells)", "kernel cells/s", "plain cells/s", "ratio");
+    std::printf("%-32s %16s %16s %8s\n", "family (1,000,000 cells)", "kernel cells/s", "plain cells/s", "ratio");
     for (const Family& family : families)
     {
         const double kernelSeconds = BestSeconds(family.kernel, checksum);
         const double plainSeconds = BestSeconds(family.plain, checksum);
-        std::printf("%-30s %16.0f %16.0f %8.2f\n",
+        std::printf("%-32s %16.0f %16.0f %8.2f\n",
                     family.name,
                     CELLS / kernelSeconds,
                     CELLS / plainSeconds,

@@ -71,6 +71,14 @@ public:
                              EncodingType in_encoding,
                              bool in_addTerminator);
 
+    /// NarrowToAscii for code that has no converter at hand, with 64-bit lengths: the conversion
+    /// kernels read wide number and date text through it.
+    static bool ReadAsciiFrom(const void* in_bytes,
+                              int64_t in_byteLength,
+                              EncodingType in_encoding,
+                              char* out_target,
+                              int64_t in_targetLength);
+
     /// GetNtsByteLength for code that has no converter at hand. The text is measured in whole code
     /// units of its encoding, so that the zero bytes inside UTF-16 and UTF-32 characters do not end
     /// it early.

@@ -28,9 +28,15 @@ int64_t RetryInterrupted(Call in_call)
 
 void* FindProgramFunction(const char* in_name)
 {
-    // The handle of the program itself; it stays open for the life of the process anyway.
+    // The program itself stays loaded for the life of the process, so its function does too.
     void* program = dlopen(nullptr, RTLD_LAZY);
-    return program == nullptr ? nullptr : dlsym(program, in_name);
+    if (program == nullptr)
+    {
+        return nullptr;
+    }
+    void* function = dlsym(program, in_name);
+    dlclose(program);
+    return function;
 }
 
 void* GetThreadSlotValue(const void* in_key)

@@ -243,20 +243,29 @@ bool PlatformStringConverter::NarrowToAscii(const void* in_bytes,
                                             char* out_target,
                                             int32_t in_targetLength)
 {
+    return ReadAsciiFrom(in_bytes, in_byteLength, in_encoding, out_target, in_targetLength);
+}
+
+bool PlatformStringConverter::ReadAsciiFrom(const void* in_bytes,
+                                            int64_t in_byteLength,
+                                            EncodingType in_encoding,
+                                            char* out_target,
+                                            int64_t in_targetLength)
+{
     if (in_byteLength < 0)
     {
         return true;
     }
     const int32_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
-    const int32_t count = in_byteLength / unitSize;
-    if (in_targetLength < int64_t{count} + 1)
+    const int64_t count = in_byteLength / unitSize;
+    if (in_targetLength < count + 1)
     {
         return false;
     }
     const uint8_t* unit = static_cast<const uint8_t*>(in_bytes);
     const int32_t asciiByte = AsciiByteIndex(in_encoding);
     bool isExact = true;
-    for (int32_t i = 0; i < count; ++i, unit += unitSize)
+    for (int64_t i = 0; i < count; ++i, unit += unitSize)
     {
         out_target[i] = static_cast<char>(unit[asciiByte]);
         isExact = isExact && HoldsOnlyItsAsciiByte(unit, unitSize, asciiByte);

@@ -62,6 +62,29 @@ public:
         int16_t& out_digitCount,
         WarningListener& in_listener);
 
+    /// An integer of the target's width from a number's text: blanks around it are ignored, a
+    /// fraction is cut toward zero (posting "FractionalTrunc", or "StrRightTruncErr" with
+    /// in_toSql) and a value beyond the type's range posts "NumericValOutOfRange" (1 below, 0
+    /// above); "INFINITY", "-INFINITY" and "NaN" post it with directions 0, 1 and 2. The
+    /// converted value is stored whenever the text is a number, also out of range, where it
+    /// means nothing.
+    static void ConvertCharToSTinyInt(
+        const char* in_text, size_t in_length, bool in_toSql, int8_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToUTinyInt(
+        const char* in_text, size_t in_length, bool in_toSql, uint8_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToSShort(
+        const char* in_text, size_t in_length, bool in_toSql, int16_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToUShort(
+        const char* in_text, size_t in_length, bool in_toSql, uint16_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToSLong(
+        const char* in_text, size_t in_length, bool in_toSql, int32_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToULong(
+        const char* in_text, size_t in_length, bool in_toSql, uint32_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToSBigInt(
+        const char* in_text, size_t in_length, bool in_toSql, int64_t& out_value, WarningListener& in_listener);
+    static void ConvertCharToUBigInt(
+        const char* in_text, size_t in_length, bool in_toSql, uint64_t& out_value, WarningListener& in_listener);
+
     /// A double, or a float when in_isDouble is clear, into out_target (null: only checks).
     /// "INFINITY", "-INFINITY" and "NaN" give those values; magnitudes below the smallest
     /// normal number give 0; a value beyond the type's range posts "NumericValOutOfRange".

@@ -53,11 +53,13 @@ void HandleMap::Unregister(HandleValue in_handle)
     m_cachedObject = nullptr;
 }
 
+// Values are always fresh; were one registered already, its entry and the cache would keep the
+// object registered first.
 void HandleMap::Insert(HandleValue in_handle, void* in_object)
 {
-    m_objects.emplace(in_handle, in_object);
-    m_cachedHandle = in_handle;
-    m_cachedObject = in_object;
+    const auto entry = m_objects.emplace(in_handle, in_object).first;
+    m_cachedHandle = entry->first;
+    m_cachedObject = entry->second;
 }
 
 } // namespace ODBC

@@ -14,7 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <locale.h>
-#include <string>
+#include <memory>
 
 namespace Orvik {
 namespace Support {
@@ -213,12 +213,31 @@ void FitFraction(
 
 /// Rounds the text of a number straight to float: rounding it to double first could round
 /// twice and carry a text just below the float overflow threshold over it.
-float ParseFloat(const std::string& in_number)
+float ParseFloat(const char* in_number)
 {
     static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", locale_t());
     OS::RoundingToNearest rounding;
-    return strtof_l(in_number.c_str(), nullptr, s_cLocale);
+    return strtof_l(in_number, nullptr, s_cLocale);
 }
+
+/// A NUL-terminated copy of a text for the C library's number readers: on the stack unless the
+/// text is long, so that a fetched number costs no allocation.
+class TerminatedCopy
+{
+public:
+    explicit TerminatedCopy(const Text& in_text)
+        : m_large(in_text.m_length < sizeof(m_small) ? nullptr : new char[in_text.m_length + 1])
+    {
+        std::memcpy(Data(), in_text.m_data, in_text.m_length);
+        Data()[in_text.m_length] = '\0';
+    }
+
+    char* Data() { return m_large ? m_large.get() : m_small; }
+
+private:
+    char m_small[64];
+    std::unique_ptr<char[]> m_large;
+};
 
 void StoreDouble(double in_value, void* out_target, bool in_isDouble)
 {
@@ -233,6 +252,108 @@ void StoreDouble(double in_value, void* out_target, bool in_isDouble)
     }
     float value = static_cast<float>(in_value);
     std::memcpy(out_target, &value, sizeof(value));
+}
+
+/// Most digits a plain integer text may have to be read without the exact-number parse.
+constexpr size_t MAX_PLAIN_DIGITS = 18;
+
+/// The value of a text that is only an optional sign and at most eighteen digits, the form in
+/// which integers mostly arrive; false for any other text, which the exact-number parse reads
+/// to the same value.
+bool ReadPlainInteger(const Text& in_text, int64_t& out_value)
+{
+    const bool isNegative = in_text.StartsWith('-');
+    size_t i = (isNegative || in_text.StartsWith('+')) ? 1 : 0;
+    if (in_text.m_length == i || in_text.m_length - i > MAX_PLAIN_DIGITS)
+    {
+        return false;
+    }
+    int64_t value = 0;
+    for (; i < in_text.m_length; ++i)
+    {
+        const char digit = in_text.m_data[i];
+        if (digit < '0' || digit > '9')
+        {
+            return false;
+        }
+        value = value * 10 + (digit - '0');
+    }
+    out_value = isNegative ? -value : value;
+    return true;
+}
+
+/// Stores a plain integer's value in T, or posts that T cannot hold it.
+template <typename T>
+void StorePlainInteger(int64_t in_value, T& out_value, WarningListener& in_listener)
+{
+    if (in_value < static_cast<int64_t>(std::numeric_limits<T>::min()))
+    {
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(BELOW_RANGE));
+        return;
+    }
+    if (in_value > 0 && static_cast<uint64_t>(in_value) > static_cast<uint64_t>(std::numeric_limits<T>::max()))
+    {
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(ABOVE_RANGE));
+        return;
+    }
+    out_value = static_cast<T>(in_value);
+}
+
+/// The value of a number's text in the integer type T, read by in_get of TDWNumeric.
+template <typename T>
+void ConvertCharToInteger(
+    const char* in_text,
+    size_t in_length,
+    bool in_toSql,
+    T (TDWNumeric::*in_get)(bool&) const,
+    T& out_value,
+    WarningListener& in_listener)
+{
+    Text text = Trim(in_text, in_length);
+    if (text.IsBlank())
+    {
+        in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
+        return;
+    }
+    int64_t plain = 0;
+    if (ReadPlainInteger(text, plain))
+    {
+        StorePlainInteger(plain, out_value, in_listener);
+        return;
+    }
+    switch (MatchSpecialWord(text))
+    {
+    case SpecialWord::POSITIVE_INFINITY:
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(ABOVE_RANGE));
+        return;
+    case SpecialWord::NEGATIVE_INFINITY:
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(BELOW_RANGE));
+        return;
+    case SpecialWord::NOT_A_NUMBER:
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(NO_DIRECTION));
+        return;
+    case SpecialWord::NONE:
+        break;
+    }
+    TDWNumeric value(text.m_data, text.m_length, false);
+    if (!value.IsValid())
+    {
+        in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
+        return;
+    }
+    bool overflow = false;
+    out_value = (value.*in_get)(overflow);
+    bool isNegative = value.IsNegative();
+    if (overflow)
+    {
+        in_listener.PostWarning(ConversionResult::NumericValOutOfRange(isNegative ? BELOW_RANGE : ABOVE_RANGE));
+        return;
+    }
+    if (value.GetExponent() < 0 && value.HasFraction())
+    {
+        in_listener.PostWarning(in_toSql ? ConversionResult::StrRightTruncErr()
+                                         : ConversionResult::FractionalTrunc(isNegative ? 0 : NON_NEGATIVE_VALUE));
+    }
 }
 
 } // namespace
@@ -329,6 +450,54 @@ void LiteralParser::ConvertCharToTimestamp(
     }
 }
 
+void LiteralParser::ConvertCharToSTinyInt(
+    const char* in_text, size_t in_length, bool in_toSql, int8_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetInt8, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToUTinyInt(
+    const char* in_text, size_t in_length, bool in_toSql, uint8_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetUInt8, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToSShort(
+    const char* in_text, size_t in_length, bool in_toSql, int16_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetInt16, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToUShort(
+    const char* in_text, size_t in_length, bool in_toSql, uint16_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetUInt16, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToSLong(
+    const char* in_text, size_t in_length, bool in_toSql, int32_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetInt32, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToULong(
+    const char* in_text, size_t in_length, bool in_toSql, uint32_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetUInt32, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToSBigInt(
+    const char* in_text, size_t in_length, bool in_toSql, int64_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetInt64, out_value, in_listener);
+}
+
+void LiteralParser::ConvertCharToUBigInt(
+    const char* in_text, size_t in_length, bool in_toSql, uint64_t& out_value, WarningListener& in_listener)
+{
+    ConvertCharToInteger(in_text, in_length, in_toSql, &TDWNumeric::GetUInt64, out_value, in_listener);
+}
+
 bool LiteralParser::ConvertCharToNumeric(
     const char* in_text,
     size_t in_length,
@@ -408,15 +577,20 @@ void LiteralParser::ConvertCharToDouble(
     case SpecialWord::NONE:
         break;
     }
-    std::string terminated(text.m_data, text.m_length);
+    TerminatedCopy terminated(text);
+    char* number = terminated.Data();
     const char* end = nullptr;
-    double value = NumberConverter::ParseDouble(terminated.c_str(), &end);
-    size_t numberEnd = static_cast<size_t>(end - terminated.c_str());
-    if (terminated.find_first_not_of(' ', numberEnd) != std::string::npos)
+    double value = NumberConverter::ParseDouble(number, &end);
+    size_t numberEnd = static_cast<size_t>(end - number);
+    for (size_t i = numberEnd; i < text.m_length; ++i)
     {
-        in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
-        return;
+        if (number[i] != ' ')
+        {
+            in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
+            return;
+        }
     }
+    number[numberEnd] = '\0';
     double smallestNormal = in_isDouble ? DBL_MIN : FLT_MIN;
     if (std::fabs(value) < smallestNormal)
     {
@@ -424,7 +598,7 @@ void LiteralParser::ConvertCharToDouble(
     }
     else if (!in_isDouble)
     {
-        value = ParseFloat(terminated.substr(0, numberEnd));
+        value = ParseFloat(number);
     }
     // Out of range only when rounding to the target type overflows: the largest float itself
     // is a float.

@@ -32,6 +32,13 @@ constexpr Raiser RAISERS[] = {
     { "ConversionResult", ANY_COMPONENT },
     { "PeltaError", 117 },
     { "PeltaStateError", 117 },
+    { "ODBCInternalException", 1 },
+    { "NoDataException", 1 },
+    { "InvalidSQLTypeException", 1 },
+    { "InvalidCTypeException", 1 },
+    { "DataWarningOrError", 1 },
+    { "PostError", ANY_COMPONENT },
+    { "PostWarning", ANY_COMPONENT },
 };
 
 enum class Kind
@@ -280,8 +287,8 @@ int32_t FixedComponent(const std::string& in_name, bool& out_isRaiser)
             return raiser.m_componentId;
         }
     }
-    // Logging an exception raises nothing.
-    out_isRaiser = EndsWith(in_name, "Exception") && in_name != "LogErrorException";
+    // Logging an exception (LogErrorException) raises nothing.
+    out_isRaiser = EndsWith(in_name, "Exception") && in_name.rfind("Log", 0) != 0;
     return ANY_COMPONENT;
 }
 

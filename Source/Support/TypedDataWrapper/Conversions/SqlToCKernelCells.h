@@ -40,6 +40,20 @@ SqlToCKernelCells GetIntegerSourceCells();
 SqlToCKernelCells GetNumberTextAndImageCells();
 /// Character and binary sources to text and binary buffers.
 SqlToCKernelCells GetCharacterCopyCells();
+/// Character sources read as numbers, BIT, numeric structures, dates, times, timestamps, GUIDs.
+SqlToCKernelCells GetCharacterParseCells();
+/// Character sources read as intervals.
+SqlToCKernelCells GetCharacterIntervalCells();
+/// DATE, TIME, TIMESTAMP and GUID sources to text and structures.
+SqlToCKernelCells GetDatetimeSourceCells();
+/// Binary sources to hexadecimal text; BIT sources to every target of a bit.
+SqlToCKernelCells GetBinaryAndBitSourceCells();
+/// Interval sources to text, integers and numeric structures.
+SqlToCKernelCells GetIntervalSourceCells();
+/// Interval sources to the interval structures of their family.
+SqlToCKernelCells GetIntervalPairCells();
+/// NUMERIC and DECIMAL sources.
+SqlToCKernelCells GetExactNumericSourceCells();
 
 } // namespace Support
 } // namespace Orvik

@@ -27,6 +27,13 @@ KernelCells JoinFamilies()
         GetIntegerSourceCells(),
         GetNumberTextAndImageCells(),
         GetCharacterCopyCells(),
+        GetCharacterParseCells(),
+        GetCharacterIntervalCells(),
+        GetDatetimeSourceCells(),
+        GetBinaryAndBitSourceCells(),
+        GetIntervalSourceCells(),
+        GetIntervalPairCells(),
+        GetExactNumericSourceCells(),
     };
     KernelCells table{};
     for (const SqlToCKernelCells& family : families)

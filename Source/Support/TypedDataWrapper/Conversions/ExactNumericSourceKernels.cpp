@@ -1,0 +1,398 @@
+// Kernels of NUMERIC and DECIMAL sources (both held as a TDWNumeric; one kernel, named by
+// NUMERIC, serves both) into text, integers, FLOAT, DOUBLE, BIT, numeric structures and
+// single-field intervals.
+
+#include "IntervalFields.h"
+#include "KernelOutput.h"
+#include "NumericText.h"
+#include "SqlToCKernelCells.h"
+
+#include "Support/EncodingInfo.h"
+#include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/TDWNumeric.h"
+#include "Support/TypedDataWrapper/WarningListener.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Orvik {
+namespace Support {
+
+namespace {
+
+constexpr int16_t MAX_FRACTIONAL_PRECISION = 9;
+constexpr uint64_t POWERS_OF_TEN[] = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+/// The source value. One that overflowed when it was made holds no number: it is refused as out
+/// of range rather than read.
+bool LoadNumeric(const void* in_source, TDWNumeric& out_value, WarningListener& io_listener)
+{
+    std::memcpy(static_cast<void*>(&out_value), in_source, sizeof(TDWNumeric));
+    if (!out_value.IsValid())
+    {
+        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
+        return false;
+    }
+    return true;
+}
+
+int32_t Direction(const TDWNumeric& in_value)
+{
+    return in_value.IsNegative() ? KernelOutput::BELOW : KernelOutput::ABOVE;
+}
+
+/// The text and, when it must be cut, as many fraction digits as fit; the length reported is
+/// always the whole text's, so that a caller can size its next buffer.
+void ToNarrowText(const void* in_source, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
+{
+    TDWNumeric value;
+    if (!LoadNumeric(in_source, value, io_listener))
+    {
+        return;
+    }
+    const NumericText text(value);
+    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
+    io_targetLength = text.Length();
+    if (out_target == nullptr)
+    {
+        return;
+    }
+    const int64_t count = text.Fit(size - 1);
+    if (count < 0 || !KernelOutput::WriteNarrowText(text.Data(), count, out_target, size))
+    {
+        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
+        return;
+    }
+    if (count < text.Length())
+    {
+        KernelOutput::PostStrRightTrunc(io_listener);
+    }
+}
+
+void ToWideText(EncodingType in_encoding,
+                const void* in_source,
+                void* out_target,
+                int64_t& io_targetLength,
+                WarningListener& io_listener)
+{
+    TDWNumeric value;
+    if (!LoadNumeric(in_source, value, io_listener))
+    {
+        return;
+    }
+    const NumericText text(value);
+    const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
+    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
+    io_targetLength = unitSize * text.Length();
+    if (out_target == nullptr)
+    {
+        return;
+    }
+    const int64_t count = text.Fit(size / unitSize - 1);
+    if (count < 0 || !KernelOutput::WriteWideText(text.Data(), count, out_target, size, in_encoding))
+    {
+        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
+        return;
+    }
+    if (count < text.Length())
+    {
+        KernelOutput::PostStrRightTrunc(io_listener);
+    }
+}
+
+/// The value truncated toward zero, read by in_get; out of range is not written.
+template <typename T>
+void ToInteger(T (TDWNumeric::*in_get)(bool&) const,
+               const void* in_source,
+               void* out_target,
+               int64_t& io_targetLength,
+               WarningListener& io_listener)
+{
+    io_targetLength = sizeof(T);
+    TDWNumeric value;
+    if (!LoadNumeric(in_source, value, io_listener))
+    {
+        return;
+    }
+    bool overflow = false;
+    const T result = (value.*in_get)(overflow);
+    if (overflow)
+    {
+        KernelOutput::PostOutOfRange(io_listener, Direction(value));
+        return;
+    }
+    if (value.HasFraction())
+    {
+        KernelOutput::PostFractionalTrunc(io_listener, value.IsNegative());
+    }
+    KernelOutput::Store(out_target, result);
+}
+
+/// The nearest float or double; lost precision is no result, an infinity is out of range.
+template <typename T>
+void ToFloating(T (TDWNumeric::*in_get)(bool&) const,
+                const void* in_source,
+                void* out_target,
+                int64_t& io_targetLength,
+                WarningListener& io_listener)
+{
+    io_targetLength = sizeof(T);
+    TDWNumeric value;
+    if (!LoadNumeric(in_source, value, io_listener))
+    {
+        return;
+    }
+    bool overflow = false;
+    const T result = (value.*in_get)(overflow);
+    if (overflow)
+    {
+        KernelOutput::PostOutOfRange(io_listener, Direction(value));
+        return;
+    }
+    KernelOutput::Store(out_target, result);
+}
+
+void ToBit(const void* in_source, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
+{
+    io_targetLength = 1;
+    TDWNumeric value;
+    if (!LoadNumeric(in_source, value, io_listener))
+    {
+        return;
+    }
+    const TDWNumeric& zero = TDWNumeric::Zero();
+    const TDWNumeric& one = TDWNumeric::One();
+    if (zero > value)
+    {
+        KernelOutput::PostOutOfRange(io_listener, KernelOutput::BELOW);
+        return;
+    }
+    if (TDWNumeric::Two() <= value)
+    {
+        KernelOutput::PostOutOfRange(io_listener, KernelOutput::ABOVE);
+        return;
+    }
+    const uint8_t bit = one <= value ? 1 : 0;
+    if (!(value == zero) && !(value == one))
+    {
+        // Between 0 and 1 the direction is 0, between 1 and 2 it is 1: the bit kept.
+        io_listener.PostWarning(ConversionResult::FractionalTrunc(bit));
+    }
+    KernelOutput::Store(out_target, bit);
+}
+
+/// The integer part of the value as an interval's leading field, which must fit nine digits
+/// and the target's leading precision; out_value receives the field's magnitude.
+bool ToLeadingField(const TDWNumeric& in_value,
+                    const SqlToCKernelState& in_state,
+                    const IntervalKind& in_kind,
+                    IntervalFields& out_value,
+                    WarningListener& io_listener)
+{
+    bool overflow = false;
+    const int32_t whole = in_value.GetInt32(overflow);
+    const uint64_t magnitude = whole < 0 ? uint64_t{0} - static_cast<uint64_t>(whole) : static_cast<uint64_t>(whole);
+    out_value.m_isNegative = in_value.IsNegative();
+    out_value.m_fields[in_kind.m_first] = magnitude;
+    if (overflow || !out_value.LeadingFits(in_kind, in_state.m_targetLeadingPrecision))
+    {
+        KernelOutput::PostIntervalFieldOverflow(io_listener, Direction(in_value));
+        return false;
+    }
+    return true;
+}
+
+/// YEAR, MONTH, DAY, HOUR and MINUTE take the integer part; a fraction is cut.
+template <KernelOutput::IntervalCode in_code>
+void ToInterval(const SqlToCKernelState& in_state,
+                const void* in_source,
+                void* out_target,
+                int64_t& io_targetLength,
+                WarningListener& io_listener)
+{
+    io_targetLength = KernelOutput::INTERVAL_STRUCT_SIZE;
+    const IntervalKind& kind = IntervalKind::Of(in_code);
+    TDWNumeric value;
+    IntervalFields interval;
+    if (!LoadNumeric(in_source, value, io_listener)
+        || !ToLeadingField(value, in_state, kind, interval, io_listener))
+    {
+        return;
+    }
+    if (value.HasFraction())
+    {
+        KernelOutput::PostFractionalTrunc(io_listener, interval.m_isNegative);
+    }
+    interval.Write(out_target, kind);
+}
+
+/// The digits after the point, as many as the fractional precision counts: 1.5 at precision 3
+/// is 500, 1.2345 at precision 2 is 23. More digits than the precision, trailing zeros
+/// included, are cut with FractionalTrunc.
+uint32_t SecondsFraction(const TDWNumeric& in_value, int16_t in_precision, WarningListener& io_listener)
+{
+    const int32_t places = -int32_t{in_value.GetExponent()};
+    if (places <= 0)
+    {
+        return 0;
+    }
+    const int32_t precision = std::clamp<int32_t>(in_precision, 0, MAX_FRACTIONAL_PRECISION);
+    TDWNumeric scaled(in_value);
+    if (scaled.IsNegative())
+    {
+        scaled.Negate();
+    }
+    if (places > precision)
+    {
+        scaled.ScaleDown(places - precision);
+        KernelOutput::PostFractionalTrunc(io_listener, in_value.IsNegative());
+    }
+    else
+    {
+        scaled.ScaleUp(precision - places);
+    }
+    // The integer the value holds at exponent -precision is the magnitude times 10^precision;
+    // the seconds were checked to nine digits, so it takes fewer than 64 bits.
+    uint8_t bytes[sizeof(uint64_t)] = {};
+    scaled.GetMagnitudeBytes(bytes, sizeof(bytes));
+    uint64_t units = 0;
+    for (size_t i = sizeof(bytes); i-- > 0;)
+    {
+        units = units << 8 | bytes[i];
+    }
+    return static_cast<uint32_t>(units % POWERS_OF_TEN[precision]);
+}
+
+void ToSecondInterval(const SqlToCKernelState& in_state,
+                      const void* in_source,
+                      void* out_target,
+                      int64_t& io_targetLength,
+                      WarningListener& io_listener)
+{
+    io_targetLength = KernelOutput::INTERVAL_STRUCT_SIZE;
+    const IntervalKind& kind = IntervalKind::Of(KernelOutput::INTERVAL_SECOND);
+    TDWNumeric value;
+    IntervalFields interval;
+    if (!LoadNumeric(in_source, value, io_listener) || !ToLeadingField(value, in_state, kind, interval, io_listener))
+    {
+        return;
+    }
+    interval.m_fraction = SecondsFraction(value, in_state.m_targetFractionalPrecision, io_listener);
+    interval.Write(out_target, kind);
+}
+
+} // namespace
+
+ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_CHAR)
+{
+    ToNarrowText(in_sourceData, out_target, io_targetLength, io_listener);
+}
+
+ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_WCHAR)
+{
+    ToWideText(io_state.m_targetEncoding, in_sourceData, out_target, io_targetLength, io_listener);
+}
+
+#define ORVIK_NUMERIC_KERNEL(in_target, in_function, in_get)                                      \
+    ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, in_target)                                             \
+    {                                                                                             \
+        in_function(&TDWNumeric::in_get, in_sourceData, out_target, io_targetLength, io_listener); \
+    }
+
+ORVIK_NUMERIC_KERNEL(TDW_C_STINYINT, ToInteger, GetInt8)
+ORVIK_NUMERIC_KERNEL(TDW_C_UTINYINT, ToInteger, GetUInt8)
+ORVIK_NUMERIC_KERNEL(TDW_C_SSHORT, ToInteger, GetInt16)
+ORVIK_NUMERIC_KERNEL(TDW_C_USHORT, ToInteger, GetUInt16)
+ORVIK_NUMERIC_KERNEL(TDW_C_SLONG, ToInteger, GetInt32)
+ORVIK_NUMERIC_KERNEL(TDW_C_ULONG, ToInteger, GetUInt32)
+ORVIK_NUMERIC_KERNEL(TDW_C_SBIGINT, ToInteger, GetInt64)
+ORVIK_NUMERIC_KERNEL(TDW_C_UBIGINT, ToInteger, GetUInt64)
+ORVIK_NUMERIC_KERNEL(TDW_C_FLOAT, ToFloating, GetSingle)
+ORVIK_NUMERIC_KERNEL(TDW_C_DOUBLE, ToFloating, GetDouble)
+
+#undef ORVIK_NUMERIC_KERNEL
+
+ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_BIT)
+{
+    ToBit(in_sourceData, out_target, io_targetLength, io_listener);
+}
+
+/// The target precision is held against the digits the value has.
+ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_NUMERIC)
+{
+    io_targetLength = KernelOutput::NUMERIC_STRUCT_SIZE;
+    TDWNumeric value;
+    if (LoadNumeric(in_sourceData, value, io_listener))
+    {
+        KernelOutput::WriteSqlNumeric(
+            value, value.GetPrecision(), out_target, io_state.m_targetPrecision, io_state.m_targetScale, io_listener);
+    }
+}
+
+#define ORVIK_NUMERIC_INTERVAL_KERNEL(in_kind)                                                    \
+    ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_INTERVAL_##in_kind)                              \
+    {                                                                                             \
+        ToInterval<KernelOutput::INTERVAL_##in_kind>(                                             \
+            io_state, in_sourceData, out_target, io_targetLength, io_listener);                   \
+    }
+
+ORVIK_NUMERIC_INTERVAL_KERNEL(YEAR)
+ORVIK_NUMERIC_INTERVAL_KERNEL(MONTH)
+ORVIK_NUMERIC_INTERVAL_KERNEL(DAY)
+ORVIK_NUMERIC_INTERVAL_KERNEL(HOUR)
+ORVIK_NUMERIC_INTERVAL_KERNEL(MINUTE)
+
+#undef ORVIK_NUMERIC_INTERVAL_KERNEL
+
+ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_INTERVAL_SECOND)
+{
+    ToSecondInterval(io_state, in_sourceData, out_target, io_targetLength, io_listener);
+}
+
+namespace {
+
+template <TDWType in_target>
+constexpr SqlToCKernel KERNEL = &SqlToCCvt<TDW_SQL_NUMERIC, in_target>::Convert;
+
+#define ORVIK_EXACT_NUMERIC_CELLS(in_source)                                                      \
+    {in_source, TDW_C_CHAR, KERNEL<TDW_C_CHAR>},                                                  \
+    {in_source, TDW_C_WCHAR, KERNEL<TDW_C_WCHAR>},                                                \
+    {in_source, TDW_C_STINYINT, KERNEL<TDW_C_STINYINT>},                                          \
+    {in_source, TDW_C_TINYINT, KERNEL<TDW_C_STINYINT>},                                           \
+    {in_source, TDW_C_UTINYINT, KERNEL<TDW_C_UTINYINT>},                                          \
+    {in_source, TDW_C_SSHORT, KERNEL<TDW_C_SSHORT>},                                              \
+    {in_source, TDW_C_SHORT, KERNEL<TDW_C_SSHORT>},                                               \
+    {in_source, TDW_C_USHORT, KERNEL<TDW_C_USHORT>},                                              \
+    {in_source, TDW_C_SLONG, KERNEL<TDW_C_SLONG>},                                                \
+    {in_source, TDW_C_LONG, KERNEL<TDW_C_SLONG>},                                                 \
+    {in_source, TDW_C_ULONG, KERNEL<TDW_C_ULONG>},                                                \
+    {in_source, TDW_C_SBIGINT, KERNEL<TDW_C_SBIGINT>},                                            \
+    {in_source, TDW_C_UBIGINT, KERNEL<TDW_C_UBIGINT>},                                            \
+    {in_source, TDW_C_FLOAT, KERNEL<TDW_C_FLOAT>},                                                \
+    {in_source, TDW_C_DOUBLE, KERNEL<TDW_C_DOUBLE>},                                              \
+    {in_source, TDW_C_BIT, KERNEL<TDW_C_BIT>},                                                    \
+    {in_source, TDW_C_NUMERIC, KERNEL<TDW_C_NUMERIC>},                                            \
+    {in_source, TDW_C_INTERVAL_YEAR, KERNEL<TDW_C_INTERVAL_YEAR>},                                \
+    {in_source, TDW_C_INTERVAL_MONTH, KERNEL<TDW_C_INTERVAL_MONTH>},                              \
+    {in_source, TDW_C_INTERVAL_DAY, KERNEL<TDW_C_INTERVAL_DAY>},                                  \
+    {in_source, TDW_C_INTERVAL_HOUR, KERNEL<TDW_C_INTERVAL_HOUR>},                                \
+    {in_source, TDW_C_INTERVAL_MINUTE, KERNEL<TDW_C_INTERVAL_MINUTE>},                            \
+    {in_source, TDW_C_INTERVAL_SECOND, KERNEL<TDW_C_INTERVAL_SECOND>}
+
+const SqlToCKernelCell EXACT_NUMERIC_CELLS[] = {
+    ORVIK_EXACT_NUMERIC_CELLS(TDW_SQL_NUMERIC),
+    ORVIK_EXACT_NUMERIC_CELLS(TDW_SQL_DECIMAL),
+};
+
+#undef ORVIK_EXACT_NUMERIC_CELLS
+
+} // namespace
+
+SqlToCKernelCells GetExactNumericSourceCells()
+{
+    return SqlToCKernelCells::Of(EXACT_NUMERIC_CELLS);
+}
+
+} // namespace Support
+} // namespace Orvik
