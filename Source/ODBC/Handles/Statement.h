@@ -11,6 +11,7 @@
 
 #include <sql.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -283,9 +284,12 @@ private:
     AppDescriptorBase* m_currentARD = nullptr;
     Support::CriticalSection m_statementLock;
     Support::CriticalSection m_cancelLock;
-    bool m_isCancelRequested = false;
-    bool m_isInCancelableCall = false;
+    // Written under the cancel lock; read without it where a descriptor's lock is held, which
+    // comes after the cancel lock.
+    std::atomic<bool> m_isCancelRequested{false};
+    std::atomic<bool> m_isInCancelableCall{false};
     std::unique_ptr<QueryManager> m_queryManager;
+    Support::CriticalSection m_cursorNameLock;
     Support::orvik_wstring m_cursorName;
     bool m_isPrepared = false;
     std::unique_ptr<DSI::DSIDataEngine> m_dataEngine;

@@ -303,10 +303,10 @@ void StatementState::SQLRowCount(SQLLEN* out_count)
     DoSQLRowCount(out_count);
 }
 
-void StatementState::SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
+orvik_wstring StatementState::SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
 {
     Enter(StatementOperation::SQLSetCursorNameW);
-    DoSQLSetCursorNameW(in_name, in_nameLength);
+    return DoSQLSetCursorNameW(in_name, in_nameLength);
 }
 
 StatementStateResult StatementState::SQLSetPos(SQLSETPOSIROW in_row, SQLUSMALLINT in_operation, SQLUSMALLINT in_lockType)
@@ -620,9 +620,9 @@ void StatementState::DoSQLRowCount(SQLLEN* out_count)
     *out_count = result->HasRowCount() ? static_cast<SQLLEN>(result->GetRowCount()) : -1;
 }
 
-void StatementState::DoSQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
+orvik_wstring StatementState::DoSQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
 {
-    m_statement.GetConnection().SetCursorNameForStatement(WideArgument::Read(in_name, in_nameLength), m_statement);
+    return WideArgument::Read(in_name, in_nameLength);
 }
 
 StatementStateResult StatementState::DoSQLSetPos(SQLSETPOSIROW, SQLUSMALLINT, SQLUSMALLINT)
