@@ -5,9 +5,12 @@
 #include "Support/InvalidOperationException.h"
 #include "Support/TypedDataWrapper/ConversionWarningHolder.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlToCKernelTable.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/TypeConversionInfo.h"
+#include "Support/TypedDataWrapper/TypedDataSingleton.h"
 #include "Support/orvik_wstring.h"
 
 #include <sqlext.h>
@@ -31,6 +34,17 @@ void* TargetAddress(const ODBC::CDataWrapper& in_target)
     return static_cast<char*>(in_target.GetData()) + in_target.GetOffset();
 }
 
+/// A SQL_C_DEFAULT buffer described as the default C type in_targetType with that type's
+/// defaults (its precisions, scale and text encoding), keeping the buffer length of the binding.
+std::unique_ptr<SqlCTypeMetadata> DescribeDefaultBuffer(TDWType in_targetType, const SqlCTypeMetadata& in_target)
+{
+    std::unique_ptr<SqlCTypeMetadata> described =
+        TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault().CreateNewSqlCTypeMetadata(
+            TypeConversionInfo::GetSqlTypeForTDWType(in_targetType));
+    described->SetOctetLength(in_target.GetOctetLength());
+    return described;
+}
+
 } // namespace
 
 std::unique_ptr<ISqlToCConverter> SqlToCConverter::Create(TDWType in_sourceType,
@@ -39,10 +53,15 @@ std::unique_ptr<ISqlToCConverter> SqlToCConverter::Create(TDWType in_sourceType,
                                                           const SqlTypeMetadata& in_source,
                                                           const SqlCTypeMetadata& in_target)
 {
+    // The metadata of a SQL_C_DEFAULT binding describes no C type: left as it is, an interval
+    // would be held to a leading precision of 0 and text written in no particular encoding.
+    const std::unique_ptr<SqlCTypeMetadata> defaultBuffer =
+        in_target.GetCType() == SQL_C_DEFAULT ? DescribeDefaultBuffer(in_targetType, in_target) : nullptr;
+    const SqlCTypeMetadata& target = defaultBuffer != nullptr ? *defaultBuffer : in_target;
     SqlToCKernelState state;
-    SqlToCStateGroups::Fill(in_group, in_source, in_target, state);
+    SqlToCStateGroups::Fill(in_group, in_source, target, state);
     const SqlToCKernel kernel = in_group == SqlToCStateGroup::CHARACTER_TEXT
-        ? ChooseCharacterKernel(in_source, in_target, state)
+        ? ChooseCharacterKernel(in_source, target)
         : SqlToCKernelTable::Find(in_sourceType, in_targetType);
     if (kernel == nullptr)
     {
@@ -72,21 +91,11 @@ std::unique_ptr<ConversionResult> SqlToCConverter::Convert(const SqlData& in_sou
 }
 
 // Text in the process-wide encoding of the buffer's kind is copied unit for unit; the buffer's own
-// encoding then plays no part. Other text is transcoded into the buffer's own encoding, but for a
-// SQL_C_DEFAULT buffer, whose own encoding says nothing of the kind of text it takes: that one
-// gets the process-wide encoding of its kind, as a SQL_C_CHAR or SQL_C_WCHAR buffer would.
-SqlToCKernel SqlToCConverter::ChooseCharacterKernel(const SqlTypeMetadata& in_source,
-                                                    const SqlCTypeMetadata& in_target,
-                                                    SqlToCKernelState& io_state)
+// encoding then plays no part. Other text is transcoded into the buffer's own encoding.
+SqlToCKernel SqlToCConverter::ChooseCharacterKernel(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target)
 {
-    const bool isDefault = in_target.GetCType() == SQL_C_DEFAULT;
-    const bool isWideBuffer = in_target.IsWideCharacter() || (isDefault && in_source.IsWideCharacter());
-    const EncodingType processEncoding =
-        isWideBuffer ? orvik_wstring::GetDriverManagerEncoding() : orvik_wstring::GetAnsiEncoding();
-    if (isDefault)
-    {
-        io_state.m_targetEncoding = processEncoding;
-    }
+    const EncodingType processEncoding = in_target.IsWideCharacter() ? orvik_wstring::GetDriverManagerEncoding()
+                                                                      : orvik_wstring::GetAnsiEncoding();
     if (in_source.GetEncoding() != processEncoding)
     {
         return &SqlToCCvt<TDW_SQL_CHAR, TDW_C_CHAR>::Convert;

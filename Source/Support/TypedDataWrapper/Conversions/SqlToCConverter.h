@@ -24,12 +24,13 @@ class SqlToCConverter : public ISqlToCConverter
 {
 public:
     /// The converter of the pair (in_sourceType, in_targetType) for values described by
-    /// in_source and buffers described by in_target, with the state of in_group. Character data
-    /// into character buffers is copied when the source's encoding is the process-wide encoding
-    /// of the buffer's kind (the driver manager's for a wide buffer, or for SQL_C_DEFAULT over
-    /// wide data; the application's ANSI encoding otherwise), else transcoded into the buffer's
-    /// own encoding (a SQL_C_DEFAULT buffer: into that process-wide encoding). Throws
-    /// InvalidOperationException when no kernel serves the pair.
+    /// in_source and buffers described by in_target, with the state of in_group. A SQL_C_DEFAULT
+    /// buffer is taken as one of in_targetType, the source's default C type, with that type's
+    /// defaults and the binding's buffer length. Character data into character buffers is
+    /// copied when the source's encoding is the process-wide encoding of the buffer's kind (the
+    /// driver manager's for a wide buffer, the application's ANSI encoding otherwise), else
+    /// transcoded into the buffer's own encoding. Throws InvalidOperationException when no kernel
+    /// serves the pair.
     static std::unique_ptr<ISqlToCConverter> Create(TDWType in_sourceType,
                                                     TDWType in_targetType,
                                                     SqlToCStateGroup in_group,
@@ -46,11 +47,8 @@ public:
     std::unique_ptr<ConversionResult> Convert(const SqlData& in_source, ODBC::CDataWrapper& io_target) override;
 
 private:
-    /// The copy or transcoding kernel for character data, by the encodings; sets the target
-    /// encoding of a SQL_C_DEFAULT buffer in io_state.
-    static SqlToCKernel ChooseCharacterKernel(const SqlTypeMetadata& in_source,
-                                              const SqlCTypeMetadata& in_target,
-                                              SqlToCKernelState& io_state);
+    /// The copy or transcoding kernel for character data, by the encodings.
+    static SqlToCKernel ChooseCharacterKernel(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target);
 
     const SqlToCKernel m_kernel;
 

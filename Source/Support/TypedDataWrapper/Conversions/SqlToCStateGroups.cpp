@@ -88,6 +88,15 @@ constexpr bool IsInEnumerationOrder()
 
 static_assert(IsInEnumerationOrder(), "one row per state group, in the enumeration's order");
 
+/// The fixed size of a fixed-size C type, else the buffer length the application gave. A length
+/// beyond the signed range cannot be a real buffer; it is held at the largest length rather than
+/// wrapping into a negative one.
+int64_t TargetLength(const SqlCTypeMetadata& in_target)
+{
+    const uint64_t length = in_target.IsFixedSize() ? in_target.GetFixedSize() : in_target.GetOctetLength();
+    return static_cast<int64_t>(std::min<uint64_t>(length, std::numeric_limits<int64_t>::max()));
+}
+
 } // namespace
 
 void SqlToCStateGroups::Fill(SqlToCStateGroup in_group,
@@ -95,7 +104,7 @@ void SqlToCStateGroups::Fill(SqlToCStateGroup in_group,
                              const SqlCTypeMetadata& in_target,
                              SqlToCKernelState& io_state)
 {
-    io_state.m_targetLength = GetTargetLength(in_target);
+    io_state.m_targetLength = TargetLength(in_target);
     const uint16_t copies = GROUP_COPIES[static_cast<size_t>(in_group)].m_copies;
     const auto has = [copies](Copy in_copy) { return (copies & in_copy) != 0; };
     if (has(SOURCE_ENCODING))
@@ -142,14 +151,6 @@ void SqlToCStateGroups::Fill(SqlToCStateGroup in_group,
     {
         io_state.m_targetScale = in_target.GetScale();
     }
-}
-
-// A buffer length beyond the signed range cannot be a real buffer; it is held at the largest
-// length rather than wrapping into a negative one.
-int64_t SqlToCStateGroups::GetTargetLength(const SqlCTypeMetadata& in_target)
-{
-    const uint64_t length = in_target.IsFixedSize() ? in_target.GetFixedSize() : in_target.GetOctetLength();
-    return static_cast<int64_t>(std::min<uint64_t>(length, std::numeric_limits<int64_t>::max()));
 }
 
 } // namespace Support

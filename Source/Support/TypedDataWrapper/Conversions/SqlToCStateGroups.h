@@ -84,9 +84,6 @@ public:
                      const SqlTypeMetadata& in_source,
                      const SqlCTypeMetadata& in_target,
                      SqlToCKernelState& io_state);
-
-    /// The fixed size of a fixed-size C type, else the buffer length the application gave.
-    static int64_t GetTargetLength(const SqlCTypeMetadata& in_target);
 };
 
 } // namespace Support

@@ -37,11 +37,6 @@ const Encodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE
 const Encodings UTF16BE_EVERYWHERE = {ENC_UTF8, ENC_UTF16_BE, ENC_UTF8, ENC_UTF16_BE};
 const Encodings UTF32_EVERYWHERE = {ENC_UTF8, ENC_UTF32_LE, ENC_UTF8, ENC_UTF32_LE};
 
-std::string HexOf(const KernelRun& in_run)
-{
-    return Hex(in_run.bytes);
-}
-
 /// "<posted> | <length> | <buffer in hexadecimal>", the buffer "untouched" when not written.
 std::string Outcome(const KernelRun& in_run)
 {

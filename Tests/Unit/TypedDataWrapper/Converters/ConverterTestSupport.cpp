@@ -112,6 +112,22 @@ std::string Describe(const ConversionResult* in_result)
     return listener.Posted();
 }
 
+std::string IntervalText(const KernelRun& in_run)
+{
+    const SQL_INTERVAL_STRUCT interval = ValueOf<SQL_INTERVAL_STRUCT>(in_run);
+    std::string text = "type=" + std::to_string(interval.interval_type)
+        + " sign=" + std::to_string(interval.interval_sign) + " ";
+    if (interval.interval_type == SQL_IS_YEAR || interval.interval_type == SQL_IS_MONTH
+        || interval.interval_type == SQL_IS_YEAR_TO_MONTH)
+    {
+        return text + std::to_string(interval.intval.year_month.year) + "-"
+            + std::to_string(interval.intval.year_month.month);
+    }
+    const auto& fields = interval.intval.day_second;
+    return text + std::to_string(fields.day) + " " + std::to_string(fields.hour) + ":" + std::to_string(fields.minute)
+        + ":" + std::to_string(fields.second) + "." + std::to_string(fields.fraction);
+}
+
 BoundColumn::BoundColumn(TDWType in_source, TDWType in_target, int64_t in_octetLength)
     : m_sourceMetadata(SqlMetadataOf(in_source)),
       m_value(SqlDataFactory().CreateNewSqlData(*m_sourceMetadata)),
@@ -123,6 +139,14 @@ BoundColumn::BoundColumn(TDWType in_source, TDWType in_target, int64_t in_octetL
 void BoundColumn::MakeConverter()
 {
     m_converter = Registry().CreateNewSqlToCConverter(*m_value, TargetMetadata(), nullptr);
+}
+
+void BoundColumn::MakeConverterOfCell(TDWType in_target)
+{
+    const int32_t cell = SqlConverterFactory::GetCellIndex(m_sourceMetadata->GetTDWType(), in_target);
+    const SqlConverterFactory::SqlToCCreator creator = Registry().GetSqlToCTable()[cell];
+    ASSERT_NE(nullptr, creator);
+    m_converter = creator(*m_sourceMetadata, TargetMetadata());
 }
 
 ISqlToCConverter& BoundColumn::Converter()

@@ -41,6 +41,15 @@ std::string NumericImage(const char* in_text);
 /// The result a converter returned, as RecordingListener writes it ("" for none).
 std::string Describe(const ConversionResult* in_result);
 
+/// The bytes a run left in its buffer, in hexadecimal.
+inline std::string HexOf(const KernelRun& in_run)
+{
+    return Hex(in_run.bytes);
+}
+
+/// The interval structure a run wrote: its type, sign and the fields of its kind.
+std::string IntervalText(const KernelRun& in_run);
+
 /// A column of one SQL type bound to an application buffer of one C type, as a cursor holds it:
 /// the value holder, the buffer's wrapper and the converter the registry makes for them.
 class BoundColumn
@@ -66,6 +75,10 @@ public:
 
     /// Asks the registry for the converter of the binding as it stands.
     void MakeConverter();
+
+    /// Makes the converter with the creator of the table's cell for in_target, as metadata that
+    /// carries in_target's own id would reach it.
+    void MakeConverterOfCell(TDWType in_target);
 
     /// Converts a value of in_image's bytes into a guarded buffer of in_bufferSize bytes
     /// (negative: no buffer bound, the wrapper's address not valid), making the converter first

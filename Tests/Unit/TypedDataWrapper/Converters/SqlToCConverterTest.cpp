@@ -12,40 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sqltypes.h>
-
 #include <string>
 
 using namespace Orvik::Support;
 
 namespace {
-
-std::string Stored(TDWType in_target, const KernelRun& in_run)
-{
-    return StoredValue(in_target, in_run);
-}
-
-std::string HexOf(const KernelRun& in_run)
-{
-    return Hex(in_run.bytes);
-}
-
-/// The interval structure's type, sign and the fields of its kind.
-std::string IntervalOf(const KernelRun& in_run)
-{
-    const SQL_INTERVAL_STRUCT interval = ValueOf<SQL_INTERVAL_STRUCT>(in_run);
-    std::string text = "type=" + std::to_string(interval.interval_type)
-        + " sign=" + std::to_string(interval.interval_sign) + " ";
-    if (interval.interval_type == SQL_IS_YEAR || interval.interval_type == SQL_IS_MONTH
-        || interval.interval_type == SQL_IS_YEAR_TO_MONTH)
-    {
-        return text + std::to_string(interval.intval.year_month.year) + "-"
-            + std::to_string(interval.intval.year_month.month);
-    }
-    const auto& fields = interval.intval.day_second;
-    return text + std::to_string(fields.day) + " " + std::to_string(fields.hour) + ":" + std::to_string(fields.minute)
-        + ":" + std::to_string(fields.second) + "." + std::to_string(fields.fraction);
-}
 
 TDWSingleFieldInterval Days(uint32_t in_days)
 {
@@ -82,7 +53,7 @@ TEST_F(SqlToCConverterTest, NullSetsOnlyTheNullFlagAndTheNextValueClearsIt)
 
     const KernelRun next = column.Convert(Image(int32_t{12}), 4);
     EXPECT_FALSE(column.Wrapper().IsNull());
-    EXPECT_EQ("12", Stored(TDW_C_SLONG, next));
+    EXPECT_EQ("12", StoredValue(TDW_C_SLONG, next));
 
     // The kernel is not called for a NULL, not even one that answers every value with a result.
     BoundColumn multiField(TDW_SQL_DOUBLE, TDW_C_INTERVAL_DAY_TO_SECOND);
@@ -128,7 +99,7 @@ TEST_F(SqlToCConverterTest, FixedSizeTargetsAndImagesReportTheirOwnLength)
     {
         SCOPED_TRACE(c.name);
         const auto show = [&](const KernelRun& in_run) {
-            return c.target == TDW_C_DOUBLE || c.target == TDW_C_LONG ? Stored(c.target, in_run) : HexOf(in_run);
+            return c.target == TDW_C_DOUBLE || c.target == TDW_C_LONG ? StoredValue(c.target, in_run) : HexOf(in_run);
         };
         const std::string outcome = ConvertOnce(c.source, c.image, c.target, c.octetLength, c.bufferSize, show);
         EXPECT_EQ(c.expected, outcome);
@@ -140,14 +111,14 @@ TEST_F(SqlToCConverterTest, FixedSizeTargetsAndImagesReportTheirOwnLength)
 TEST_F(SqlToCConverterTest, IntervalTargetsReportTheStructuresLength)
 {
     EXPECT_EQ(" | 28 | type=4 sign=0 0 48:0:0.0",
-              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(2)), TDW_C_INTERVAL_HOUR, 0, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(2)), TDW_C_INTERVAL_HOUR, 0, 28, IntervalText));
     EXPECT_EQ(" | 28 | type=3 sign=0 5 0:0:0.0",
-              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(5)), TDW_C_INTERVAL_DAY, 1000, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_INTERVAL_DAY, Image(Days(5)), TDW_C_INTERVAL_DAY, 1000, 28, IntervalText));
     EXPECT_EQ(" | 28 | type=3 sign=0 42 0:0:0.0",
-              ConvertOnce(TDW_SQL_SINTEGER, Image(int32_t{42}), TDW_C_INTERVAL_DAY, 0, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_SINTEGER, Image(int32_t{42}), TDW_C_INTERVAL_DAY, 0, 28, IntervalText));
     // Numbers never reach multi-field intervals: the length is still the structure's.
     EXPECT_EQ("IntervalFieldOverflow(2) | 28 | untouched",
-              ConvertOnce(TDW_SQL_DOUBLE, Image(1.0), TDW_C_INTERVAL_DAY_TO_SECOND, 28, IntervalOf));
+              ConvertOnce(TDW_SQL_DOUBLE, Image(1.0), TDW_C_INTERVAL_DAY_TO_SECOND, 28, IntervalText));
 }
 
 TEST_F(SqlToCConverterTest, WithoutABufferOnlyTheLengthIsReported)
@@ -195,5 +166,5 @@ TEST_F(SqlToCConverterTest, AConverterKeepsTheBindingItWasMadeFor)
     interval.TargetMetadata().SetLengthOrIntervalPrecision(5);
     EXPECT_EQ("IntervalFieldOverflow(0)", interval.Convert(Image(Days(123)), 28).posted);
     interval.MakeConverter();
-    EXPECT_EQ("type=3 sign=0 123 0:0:0.0", IntervalOf(interval.Convert(Image(Days(123)), 28)));
+    EXPECT_EQ("type=3 sign=0 123 0:0:0.0", IntervalText(interval.Convert(Image(Days(123)), 28)));
 }

@@ -4,7 +4,12 @@
 #include "ConverterTestSupport.h"
 
 #include "Support/InvalidTypeConversionException.h"
+#include "Support/TypedDataWrapper/TDWDaySecondInterval.h"
+#include "Support/TypedDataWrapper/TDWTimestampValue.h"
+#include "Support/TypedDataWrapper/TDWYearMonthInterval.h"
 
+#include "Unit/TypedDataWrapper/Conversions/FixedValueText.h"
+#include "Unit/TypedDataWrapper/Conversions/StructOutcome.h"
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -171,4 +176,34 @@ TEST(SqlToCTable, PairsWithoutACellAreRefusedWithBothTypeNames)
         EXPECT_EQ("DataConvAlgorithmNotSupported", error.key);
         EXPECT_EQ(c.names, error.parameters);
     }
+}
+
+TEST(SqlToCTable, DefaultTargetTakesTheSourcesDefaultCType)
+{
+    TDWYearMonthInterval yearMonth;
+    yearMonth.m_year = 3;
+    yearMonth.m_month = 4;
+    TDWDaySecondInterval daySecond;
+    daySecond.m_day = 12;
+    daySecond.m_second = 4;
+    daySecond.m_fraction = 500000;
+    const auto text = [](const KernelRun& in_run) { return TextOf(in_run); };
+    const auto number = [](TDWType in_type) {
+        return [in_type](const KernelRun& in_run) { return StoredValue(in_type, in_run); };
+    };
+    // Fixed-size defaults take their own size; the others the buffer length of the binding.
+    EXPECT_EQ(" | 4 | -7", ConvertOnce(TDW_SQL_SINTEGER, Image(int32_t{-7}), TDW_C_DEFAULT, 0, 4, number(TDW_C_SLONG)));
+    EXPECT_EQ(" | 1 | 200",
+              ConvertOnce(TDW_SQL_UTINYINT, Image(uint8_t{200}), TDW_C_DEFAULT, 0, 1, number(TDW_C_UTINYINT)));
+    EXPECT_EQ(" | 8 | 0.25", ConvertOnce(TDW_SQL_FLOAT, Image(0.25), TDW_C_DEFAULT, 0, 8, number(TDW_C_DOUBLE)));
+    EXPECT_EQ(" | 16 | 1900-1-1 0:0:0.0",
+              ConvertOnce(TDW_SQL_TYPE_TIMESTAMP, Image(TDWTimestampValue{}), TDW_C_DEFAULT, 0, 16, TimestampText));
+    // Intervals take the defaults of their C types: two leading digits, six fraction digits.
+    EXPECT_EQ(" | 28 | type=7 sign=0 3-4",
+              ConvertOnce(TDW_SQL_INTERVAL_YEAR_TO_MONTH, Image(yearMonth), TDW_C_DEFAULT, 0, 28, IntervalText));
+    EXPECT_EQ(" | 28 | type=10 sign=0 12 0:0:4.500000",
+              ConvertOnce(TDW_SQL_INTERVAL_DAY_TO_SECOND, Image(daySecond), TDW_C_DEFAULT, 0, 28, IntervalText));
+    EXPECT_EQ(" | 4 | -1.5", ConvertOnce(TDW_SQL_DECIMAL, NumericImage("-1.5"), TDW_C_DEFAULT, 8, text));
+    EXPECT_EQ(" | 3 | 0102FFCD",
+              ConvertOnce(TDW_SQL_VARBINARY, std::string("\x01\x02\xFF", 3), TDW_C_DEFAULT, 4, HexOf));
 }
