@@ -19,15 +19,6 @@ namespace ODBC {
 
 using namespace Support;
 
-namespace {
-
-uint64_t GetElementSize(const SqlCTypeMetadata& in_metadata)
-{
-    return in_metadata.IsFixedSize() ? in_metadata.GetFixedSize() : in_metadata.GetOctetLength();
-}
-
-} // namespace
-
 ColumnValueConverter::ColumnValueConverter(DSI::IResult& in_result,
                                            uint16_t in_columnIndex,
                                            const SqlTypeMetadata& in_metadata,
@@ -44,7 +35,7 @@ ColumnValueConverter::~ColumnValueConverter() = default;
 bool ColumnValueConverter::IsMadeFor(CDataWrapper& in_cData) const
 {
     const SqlCTypeMetadata& metadata = in_cData.GetMetadata();
-    return m_converter != nullptr && metadata.GetCType() == m_cType && GetElementSize(metadata) == m_elementSize &&
+    return m_converter != nullptr && metadata.GetCType() == m_cType && in_cData.GetElementSize() == m_elementSize &&
            metadata.GetPrecision() == m_precision && metadata.GetScale() == m_scale &&
            metadata.GetLengthOrIntervalPrecision() == m_lengthOrIntervalPrecision;
 }
@@ -61,7 +52,7 @@ void ColumnValueConverter::AttachCData(CDataWrapper& in_cData)
     m_converter =
         TypedDataSingleton<SqlConverterFactory>::GetOrDefault().CreateNewSqlToCConverter(*m_data, metadata, &m_diagnostics);
     m_cType = metadata.GetCType();
-    m_elementSize = GetElementSize(metadata);
+    m_elementSize = in_cData.GetElementSize();
     m_precision = metadata.GetPrecision();
     m_scale = metadata.GetScale();
     m_lengthOrIntervalPrecision = metadata.GetLengthOrIntervalPrecision();

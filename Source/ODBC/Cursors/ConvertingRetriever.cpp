@@ -89,11 +89,11 @@ int64_t ConvertingRetriever::GetSourceBytesThatFit(int64_t in_bufferLength) cons
 int64_t ConvertingRetriever::ConvertPiece(const SqlData& in_piece, int64_t in_written)
 {
     const SqlCTypeMetadata& target = m_cData->GetMetadata();
-    if (m_converter == nullptr || m_converterElementSize != target.GetOctetLength())
+    if (m_converter == nullptr || m_converterElementSize != m_cData->GetElementSize())
     {
         m_converter = TypedDataSingleton<SqlConverterFactory>::GetOrDefault().CreateNewSqlToCConverter(
             in_piece, target, &m_column.GetDiagnostics());
-        m_converterElementSize = target.GetOctetLength();
+        m_converterElementSize = m_cData->GetElementSize();
     }
     m_scratch->SetData(GetTarget());
     m_scratch->SetOffset(in_written);
