@@ -25,6 +25,7 @@ public:
     CDataWrapper& operator=(const CDataWrapper&) = delete;
 
     Support::SqlCTypeMetadata& GetMetadata() { return *m_metadata; }
+    const Support::SqlCTypeMetadata& GetMetadata() const { return *m_metadata; }
 
     /// The bytes one value of the buffer takes: the C structure's size for a fixed-size type,
     /// else the buffer length.
