@@ -57,6 +57,24 @@ private:
     std::vector<char> m_bytes;
 };
 
+/// Every record of io_diagnostics as "SQLSTATE@row,column", in reading order.
+inline std::vector<std::string> DiagRecords(ODBC::DiagManager& io_diagnostics)
+{
+    std::vector<std::string> records;
+    for (SQLSMALLINT number = 1; number <= io_diagnostics.GetRecordCount(); ++number)
+    {
+        SQLWCHAR sqlState[6] = {};
+        io_diagnostics.SQLGetDiagRec(number, sqlState, nullptr, nullptr, 0, nullptr);
+        SQLLEN row = 0;
+        SQLINTEGER column = 0;
+        io_diagnostics.SQLGetDiagField(number, SQL_DIAG_ROW_NUMBER, &row, 0, nullptr);
+        io_diagnostics.SQLGetDiagField(number, SQL_DIAG_COLUMN_NUMBER, &column, 0, nullptr);
+        records.push_back(Support::orvik_wstring(reinterpret_cast<char16_t*>(sqlState)).GetAsUTF8() + "@" +
+                          std::to_string(row) + "," + std::to_string(column));
+    }
+    return records;
+}
+
 /// Diagnostics of a statement in the tests of result columns, with the process-wide encodings
 /// of the driver under unixODBC: UTF-8 data and ANSI text, UTF-16LE wide buffers.
 class DiagnosticsTest : public Support::EncodingsRestored
@@ -64,23 +82,7 @@ class DiagnosticsTest : public Support::EncodingsRestored
 protected:
     ~DiagnosticsTest() override { Platform::UninitializePlatform(); }
 
-    /// Every record as "SQLSTATE@row,column", in reading order.
-    std::vector<std::string> Records()
-    {
-        std::vector<std::string> records;
-        for (SQLSMALLINT number = 1; number <= m_diagnostics.GetRecordCount(); ++number)
-        {
-            SQLWCHAR sqlState[6] = {};
-            m_diagnostics.SQLGetDiagRec(number, sqlState, nullptr, nullptr, 0, nullptr);
-            SQLLEN row = 0;
-            SQLINTEGER column = 0;
-            m_diagnostics.SQLGetDiagField(number, SQL_DIAG_ROW_NUMBER, &row, 0, nullptr);
-            m_diagnostics.SQLGetDiagField(number, SQL_DIAG_COLUMN_NUMBER, &column, 0, nullptr);
-            records.push_back(Support::orvik_wstring(reinterpret_cast<char16_t*>(sqlState)).GetAsUTF8() + "@" +
-                              std::to_string(row) + "," + std::to_string(column));
-        }
-        return records;
-    }
+    std::vector<std::string> Records() { return DiagRecords(m_diagnostics); }
 
     /// The message text of record in_number.
     std::string Message(SQLSMALLINT in_number)

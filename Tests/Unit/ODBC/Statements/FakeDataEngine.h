@@ -17,6 +17,8 @@
 //   "output"       every output parameter gets "out<set>" (text) or 10 * set (numbers)
 // An execution of a statement with parameters reads every set, records its values (see
 // FakeEngineLog::s_sets) and marks each set successful.
+//   "canned"       the execution yields the result FakeEngineLog::s_cannedResult makes (also to
+//                  describe it when prepared)
 // Catalog functions give an empty result set and record the table id and arguments they got.
 
 #include "DSI/BadDefaultParamException.h"
@@ -45,6 +47,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -74,6 +77,7 @@ struct FakeEngineLog
     static inline std::atomic<bool> s_isBlocked{false};
     static inline bool s_refusesPushes = false;
     static inline bool s_cancelThrows = false;
+    static inline std::function<std::unique_ptr<DSI::IResult>()> s_cannedResult;
 
     static void Reset()
     {
@@ -90,6 +94,7 @@ struct FakeEngineLog
         s_isBlocked = false;
         s_refusesPushes = false;
         s_cancelThrows = false;
+        s_cannedResult = nullptr;
     }
 };
 
@@ -155,6 +160,7 @@ struct FakeScript
     uint64_t m_infoSet = 0;
     bool m_refusesDefault = false;
     bool m_writesOutput = false;
+    bool m_isCanned = false;
 
     explicit FakeScript(const std::string& in_text)
     {
@@ -197,6 +203,7 @@ struct FakeScript
                 m_failsLength = m_failsLength || word == "fail-length";
                 m_failsExecute = m_failsExecute || word == "fail-execute";
                 m_blocks = m_blocks || word == "block";
+                m_isCanned = m_isCanned || word == "canned";
             }
         }
     }
@@ -271,7 +278,11 @@ public:
     explicit FakeExecutor(FakeScript in_script) : m_script(std::move(in_script))
     {
         // A query describes its result set before it runs.
-        if (!m_script.m_results.empty() && m_script.m_results.front().m_isResultSet)
+        if (m_script.m_isCanned)
+        {
+            m_results.AddResult(FakeEngineLog::s_cannedResult());
+        }
+        else if (!m_script.m_results.empty() && m_script.m_results.front().m_isResultSet)
         {
             m_results.AddResult(std::make_unique<FakeResultSet>(0, m_script.m_results.front().m_columns));
         }
@@ -343,6 +354,10 @@ public:
         if (m_script.m_failsExecute)
         {
             throw Support::ErrorException(Support::DIAG_GENERAL_ERROR, 117, u"FakeExecutionFailed", -1, -1);
+        }
+        if (m_script.m_isCanned)
+        {
+            m_results.AddResult(FakeEngineLog::s_cannedResult());
         }
         for (const FakeResultSpec& result : m_script.m_results)
         {
