@@ -53,7 +53,8 @@ bool PeltaLoggingDialog::Show(WindowHandle in_parent, PeltaDSNConfiguration& io_
 
 intptr_t PeltaLoggingDialog::ActionProc(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
 {
-    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS, &PeltaLoggingDialog::Dispatch);
+    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS,
+                                 &PeltaLoggingDialog::Dispatch);
 }
 
 intptr_t PeltaLoggingDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)

@@ -90,7 +90,8 @@ intptr_t PeltaMainDialog::Run(WindowHandle in_parent, PeltaDSNConfiguration& io_
 
 intptr_t PeltaMainDialog::ActionProc(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
 {
-    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS, &PeltaMainDialog::Dispatch);
+    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS,
+                                 &PeltaMainDialog::Dispatch);
 }
 
 intptr_t PeltaMainDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)

@@ -58,7 +58,8 @@ bool PeltaTestResultDialog::Show(WindowHandle in_parent, PeltaDSNConfiguration& 
 
 intptr_t PeltaTestResultDialog::ActionProc(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
 {
-    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS, &PeltaTestResultDialog::Dispatch);
+    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS,
+                                 &PeltaTestResultDialog::Dispatch);
 }
 
 intptr_t PeltaTestResultDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)

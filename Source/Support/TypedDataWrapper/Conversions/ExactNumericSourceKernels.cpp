@@ -59,6 +59,29 @@ void ToText(const void* in_source, KernelTextTarget io_target, WarningListener& 
     }
 }
 
+/// The source value in out_value and, read by in_get, as T in out_result; false, with the
+/// result posted, when the source holds no number or the value lies beyond T's range.
+template <typename T>
+bool ReadAs(T (TDWNumeric::*in_get)(bool&) const,
+            const void* in_source,
+            TDWNumeric& out_value,
+            T& out_result,
+            WarningListener& io_listener)
+{
+    if (!LoadNumeric(in_source, out_value, io_listener))
+    {
+        return false;
+    }
+    bool overflow = false;
+    out_result = (out_value.*in_get)(overflow);
+    if (overflow)
+    {
+        KernelOutput::PostOutOfRange(io_listener, Direction(out_value));
+        return false;
+    }
+    return true;
+}
+
 /// The value truncated toward zero, read by in_get; out of range is not written.
 template <typename T>
 void ToInteger(T (TDWNumeric::*in_get)(bool&) const,
@@ -69,15 +92,9 @@ void ToInteger(T (TDWNumeric::*in_get)(bool&) const,
 {
     io_targetLength = sizeof(T);
     TDWNumeric value;
-    if (!LoadNumeric(in_source, value, io_listener))
+    T result{};
+    if (!ReadAs(in_get, in_source, value, result, io_listener))
     {
-        return;
-    }
-    bool overflow = false;
-    const T result = (value.*in_get)(overflow);
-    if (overflow)
-    {
-        KernelOutput::PostOutOfRange(io_listener, Direction(value));
         return;
     }
     if (value.HasFraction())
@@ -97,18 +114,11 @@ void ToFloating(T (TDWNumeric::*in_get)(bool&) const,
 {
     io_targetLength = sizeof(T);
     TDWNumeric value;
-    if (!LoadNumeric(in_source, value, io_listener))
+    T result{};
+    if (ReadAs(in_get, in_source, value, result, io_listener))
     {
-        return;
+        KernelOutput::Store(out_target, result);
     }
-    bool overflow = false;
-    const T result = (value.*in_get)(overflow);
-    if (overflow)
-    {
-        KernelOutput::PostOutOfRange(io_listener, Direction(value));
-        return;
-    }
-    KernelOutput::Store(out_target, result);
 }
 
 void ToBit(const void* in_source, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
