@@ -1,10 +1,14 @@
 #pragma once
 
+#include "Support/EncodingType.h"
+
 #include <cstdint>
 
 namespace Orvik {
 namespace Support {
 
+class NarrowCharBuffer;
+class SqlData;
 class WarningListener;
 
 /// Conversion steps that the SQL-to-C kernels and the to-SQL converters share.
@@ -21,6 +25,21 @@ public:
 
     /// The same for a double.
     static void ConvertDoubleToSLong(double in_value, void* out_target, WarningListener& io_listener);
+
+    /// Narrows in_byteLength bytes of text in in_encoding to one byte per whole code unit (the
+    /// unit's ASCII byte; a partial last unit is dropped) into out_text, which the text parsers
+    /// read. Single-byte encodings and UTF-8 pass byte for byte. False, with out_text empty, when
+    /// a wider unit holds a character above U+00FF: such text cannot be a literal.
+    static bool ReencodeSourceText(const void* in_source,
+                                   uint32_t in_byteLength,
+                                   EncodingType in_encoding,
+                                   NarrowCharBuffer& out_text);
+
+    /// Writes in_count ASCII characters, each as one code unit of io_target's encoding, and a
+    /// zero code unit after them with in_terminate. The converted length becomes the text's bytes
+    /// without the terminator, the length all the bytes written. True, with nothing written, when
+    /// the holder could not grow to take them.
+    static bool StoreAsciiText(const char* in_text, uint32_t in_count, SqlData& io_target, bool in_terminate);
 };
 
 } // namespace Support
