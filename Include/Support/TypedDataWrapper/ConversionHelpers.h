@@ -9,6 +9,7 @@ namespace Support {
 
 class NarrowCharBuffer;
 class SqlData;
+class TDWNumeric;
 class WarningListener;
 
 /// Conversion steps that the SQL-to-C kernels and the to-SQL converters share.
@@ -40,6 +41,16 @@ public:
     /// without the terminator, the length all the bytes written. True, with nothing written, when
     /// the holder could not grow to take them.
     static bool StoreAsciiText(const char* in_text, uint32_t in_count, SqlData& io_target, bool in_terminate);
+
+    /// The value of the application's numeric structure at in_structure (any alignment): its
+    /// sixteen magnitude bytes, negative when its sign byte is 0 (any other sign is positive),
+    /// with in_scale decimal places (a negative scale multiplies by powers of ten). The
+    /// structure's precision and scale bytes are not read. False, with out_value untouched, when
+    /// the scale lies beyond the exponents an exact number keeps (8191 either way).
+    static bool NumericStructToExactNumeric(const void* in_structure, int32_t in_scale, TDWNumeric& out_value);
+
+    /// The same at the scale the structure's own scale byte gives.
+    static bool NumericStructToExactNumeric(const void* in_structure, TDWNumeric& out_value);
 };
 
 } // namespace Support

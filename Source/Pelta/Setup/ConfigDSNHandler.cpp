@@ -4,6 +4,7 @@
 #include "DSI/IDriver.h"
 #include "Pelta/DSIDriverFactory.h"
 #include "Pelta/PeltaConstants.h"
+#include "Pelta/Setup/DriverUse.h"
 #include "Pelta/Setup/IOdbcInstaller.h"
 #include "Pelta/Setup/PeltaDSNConfiguration.h"
 #include "Pelta/Setup/PeltaSetupException.h"
@@ -74,26 +75,6 @@ std::string DsnForLog(const PeltaDSNConfiguration& in_configuration)
 {
     return in_configuration.GetDSN().GetAsUTF8();
 }
-
-// One use of the process's data-store driver for the length of a call: the driver the ODBC side
-// runs on, or one made for this call and deleted after it, so that no call leaves a driver
-// behind and no two drivers write one log.
-class DriverUse
-{
-public:
-    explicit DriverUse(Orvik::DSI::DSIDriverSingleton::DriverFactory in_factory)
-        : m_driver(Orvik::DSI::DSIDriverSingleton::AcquireDriver(in_factory))
-    {
-    }
-    ~DriverUse() { Orvik::DSI::DSIDriverSingleton::ReleaseDriver(); }
-    DriverUse(const DriverUse&) = delete;
-    DriverUse& operator=(const DriverUse&) = delete;
-
-    Orvik::DSI::IDriver& operator*() const { return *m_driver; }
-
-private:
-    Orvik::DSI::IDriver* m_driver;
-};
 
 } // namespace
 
@@ -209,7 +190,7 @@ int32_t ConfigDSNHandler::HandleRequest(WindowHandle in_parent,
 
 int32_t ConfigDSNHandler::EditAndSave(WindowHandle in_parent, PeltaDSNConfiguration& io_configuration, Orvik::DSI::DSILog* in_log)
 {
-    switch (SetupUiHost::Get().ShowMainDialog(in_parent, io_configuration, false))
+    switch (SetupUiHost::Get(in_parent).ShowMainDialog(in_parent, io_configuration, false))
     {
     case DialogResult::Accepted:
         in_log->LogInfo(PELTA_NAME, LOG_CLASS, LOG_METHOD, "Saving settings for DSN: %s", DsnForLog(io_configuration).c_str());

@@ -64,38 +64,6 @@ std::string Utf8Name(const char16_t* in_name)
     return orvik_wstring(in_name).GetAsUTF8();
 }
 
-void CheckLogFileCount(const orvik_wstring& in_value)
-{
-    try
-    {
-        if (in_value.GetLength() != 0)
-        {
-            NumberConverter::ConvertWStringToUInt32(in_value, true);
-        }
-    }
-    catch (const ErrorException&)
-    {
-        throw PeltaSetupException(SETUP_INVALID_LOG_FILE_COUNT);
-    }
-}
-
-void CheckLogFileSize(const orvik_wstring& in_value)
-{
-    bool valid = true;
-    try
-    {
-        valid = in_value.GetLength() == 0 || NumberConverter::ConvertWStringToUInt16(in_value, true) <= LARGEST_LOG_FILE_SIZE;
-    }
-    catch (const ErrorException&)
-    {
-        valid = false;
-    }
-    if (!valid)
-    {
-        throw PeltaSetupException(SETUP_INVALID_LOG_FILE_SIZE);
-    }
-}
-
 // The megabytes that the driver's own reading of a registry size gives. A size under a
 // megabyte is a limit, not "no limit" (0): it shows as 1.
 orvik_wstring MegabytesOf(const orvik_wstring& in_registryText)
@@ -304,6 +272,38 @@ void PeltaDSNConfiguration::SetLogFileSize(const orvik_wstring& in_value)
 {
     CheckLogFileSize(in_value);
     Set(LOG_FILE_SIZE, in_value);
+}
+
+void PeltaDSNConfiguration::CheckLogFileCount(const orvik_wstring& in_value)
+{
+    try
+    {
+        if (in_value.GetLength() != 0)
+        {
+            NumberConverter::ConvertWStringToUInt32(in_value, true);
+        }
+    }
+    catch (const ErrorException&)
+    {
+        throw PeltaSetupException(SETUP_INVALID_LOG_FILE_COUNT);
+    }
+}
+
+void PeltaDSNConfiguration::CheckLogFileSize(const orvik_wstring& in_value)
+{
+    bool valid = true;
+    try
+    {
+        valid = in_value.GetLength() == 0 || NumberConverter::ConvertWStringToUInt16(in_value, true) <= LARGEST_LOG_FILE_SIZE;
+    }
+    catch (const ErrorException&)
+    {
+        valid = false;
+    }
+    if (!valid)
+    {
+        throw PeltaSetupException(SETUP_INVALID_LOG_FILE_SIZE);
+    }
 }
 
 const orvik_wstring& PeltaDSNConfiguration::Get(const char16_t* in_name) const

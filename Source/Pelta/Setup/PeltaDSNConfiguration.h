@@ -112,13 +112,19 @@ public:
     void SetLogLevel(const Orvik::Support::orvik_wstring& in_value);
     void SetLogPath(const Orvik::Support::orvik_wstring& in_value);
 
-    /// Empty, or an unsigned 32-bit decimal number (an optional "+", digits only); else throws
-    /// PeltaSetupException SETUP_INVALID_LOG_FILE_COUNT, storing nothing.
+    /// Checks in_value with CheckLogFileCount, then stores it.
     void SetLogFileCount(const Orvik::Support::orvik_wstring& in_value);
 
-    /// Empty, or a decimal number of megabytes from 0 to 4096 (an optional "+", digits only);
-    /// else throws PeltaSetupException SETUP_INVALID_LOG_FILE_SIZE, storing nothing.
+    /// Checks in_value with CheckLogFileSize, then stores it.
     void SetLogFileSize(const Orvik::Support::orvik_wstring& in_value);
+
+    /// Accepts empty, or an unsigned 32-bit decimal number (an optional "+", digits only); else
+    /// throws PeltaSetupException SETUP_INVALID_LOG_FILE_COUNT.
+    static void CheckLogFileCount(const Orvik::Support::orvik_wstring& in_value);
+
+    /// Accepts empty, or a decimal number of megabytes from 0 to 4096 (an optional "+", digits
+    /// only); else throws PeltaSetupException SETUP_INVALID_LOG_FILE_SIZE.
+    static void CheckLogFileSize(const Orvik::Support::orvik_wstring& in_value);
 
 private:
     using Settings = std::map<Orvik::Support::orvik_wstring, Orvik::Support::orvik_wstring, Orvik::Support::CaseInsensitiveLess>;

@@ -5,6 +5,9 @@
 #include "Pelta/DllMainHook.h"
 #include "Pelta/PeltaConstants.h"
 #include "Pelta/PeltaError.h"
+#include "Pelta/Setup/DialogTemplate.h"
+#include "Pelta/Setup/DialogWindow.h"
+#include "Pelta/Setup/IDialogHost.h"
 #include "Pelta/Setup/PeltaSetupException.h"
 #include "Pelta/Setup/SetupStrings.h"
 #include "Pelta/Setup/SetupUiHost.h"
@@ -59,7 +62,7 @@ orvik_wstring GetLocalizedMessage(ErrorException& io_error)
 
 void ShowMessageBox(WindowHandle in_owner, const orvik_wstring& in_text)
 {
-    SetupUiHost::Get().ShowMessageBox(in_owner, in_text, LoadRequiredString(MESSAGE_BOX_TITLE));
+    SetupUiHost::Get(in_owner).ShowMessageBox(in_owner, in_text, LoadRequiredString(MESSAGE_BOX_TITLE));
 }
 
 void ShowErrorMessage(WindowHandle in_owner, ErrorException& io_error)
@@ -74,7 +77,10 @@ void DisplaySetupError(WindowHandle in_dialog,
                        const PeltaSetupException& in_error)
 {
     const orvik_wstring text = in_error.GetErrorMessage();
-    in_log->LogError(PELTA_NAME, in_class, in_method, "%s", text.GetAsUTF8().c_str());
+    if (in_log != nullptr)
+    {
+        in_log->LogError(PELTA_NAME, in_class, in_method, "%s", text.GetAsUTF8().c_str());
+    }
     ShowMessageBox(in_dialog, text);
 }
 
@@ -84,8 +90,27 @@ void DisplaySetupError(WindowHandle in_dialog,
                        const char* in_method,
                        ErrorException& io_error)
 {
-    in_log->LogErrorException(PELTA_NAME, in_class, in_method, io_error);
+    if (in_log != nullptr)
+    {
+        in_log->LogErrorException(PELTA_NAME, in_class, in_method, io_error);
+    }
     ShowErrorMessage(in_dialog, io_error);
+}
+
+void DisplayCaughtSetupError(WindowHandle in_dialog, Orvik::DSI::DSILog* in_log, const char* in_class, const char* in_method)
+{
+    try
+    {
+        throw;
+    }
+    catch (const PeltaSetupException& e)
+    {
+        DisplaySetupError(in_dialog, in_log, in_class, in_method, e);
+    }
+    catch (ErrorException& e)
+    {
+        DisplaySetupError(in_dialog, in_log, in_class, in_method, e);
+    }
 }
 
 void SetWaitCursor()
@@ -105,6 +130,38 @@ SetupRect CenterDialogRect(const SetupRect& in_reference, const SetupRect& in_di
     const int32_t x = Place(in_reference.m_left, in_reference.m_right, width, in_desktop.m_left, in_desktop.m_right);
     const int32_t y = Place(in_reference.m_top, in_reference.m_bottom, height, in_desktop.m_top, in_desktop.m_bottom);
     return { x, y, x + width, y + height };
+}
+
+void CenterDialog(DialogWindow& io_dialog)
+{
+    const SetupRect desktop = io_dialog.GetHost().GetDesktopRect();
+    const DialogWindow* parent = io_dialog.GetParentDialog();
+    const SetupRect placed = CenterDialogRect(parent != nullptr ? parent->GetRect() : desktop, io_dialog.GetRect(), desktop);
+    io_dialog.Move(placed.m_left, placed.m_top);
+}
+
+void SetDialogIcon(DialogWindow& io_dialog, uint16_t in_iconId)
+{
+    if (HasIconResource(in_iconId))
+    {
+        io_dialog.SetSmallIcon(in_iconId);
+    }
+}
+
+orvik_wstring GetDialogItemText(const DialogWindow& in_dialog, int32_t in_id)
+{
+    if (in_dialog.GetItemTextLength(in_id) < 0)
+    {
+        return orvik_wstring(u"");
+    }
+    orvik_wstring text(in_dialog.GetItemText(in_id));
+    text.Trim();
+    return text;
+}
+
+void SetDialogItemText(DialogWindow& io_dialog, int32_t in_id, const orvik_wstring& in_text)
+{
+    io_dialog.SetItemText(in_id, in_text.GetAsWString());
 }
 
 Orvik::Support::ModuleHandle GetModuleInstance()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Pelta/Setup/ISetupUi.h"
+#include "Pelta/Setup/SetupRect.h"
 #include "Support/DriverModuleDirectory.h"
 #include "Support/orvik_wstring.h"
 
@@ -17,16 +18,8 @@ class ErrorException;
 
 namespace Pelta {
 
+class DialogWindow;
 class PeltaSetupException;
-
-/// A window's rectangle in screen coordinates.
-struct SetupRect
-{
-    int32_t m_left;
-    int32_t m_top;
-    int32_t m_right;
-    int32_t m_bottom;
-};
 
 /// The helpers that setup and its dialogs share. Boxes and cursors go to the user interface
 /// that SetupUiHost chooses.
@@ -43,7 +36,7 @@ void ShowMessageBox(WindowHandle in_owner, const Orvik::Support::orvik_wstring& 
 void ShowErrorMessage(WindowHandle in_owner, Orvik::Support::ErrorException& io_error);
 
 /// How the dialogs show an error they caught: logged at ERROR to in_log under namespace
-/// "Pelta", in_class and in_method, then shown in a box owned by in_dialog.
+/// "Pelta", in_class and in_method (unless in_log is null), then shown in a box owned by in_dialog.
 void DisplaySetupError(WindowHandle in_dialog,
                        Orvik::DSI::DSILog* in_log,
                        const char* in_class,
@@ -55,6 +48,10 @@ void DisplaySetupError(WindowHandle in_dialog,
                        const char* in_method,
                        Orvik::Support::ErrorException& io_error);
 
+/// Called while an exception is handled: a PeltaSetupException or ErrorException is shown as
+/// DisplaySetupError shows it; any other exception is thrown on.
+void DisplayCaughtSetupError(WindowHandle in_dialog, Orvik::DSI::DSILog* in_log, const char* in_class, const char* in_method);
+
 /// The wait and the arrow cursor; throw ErrorException "PeltaCursorResourceError" (HY000,
 /// component 117, the system's error text as parameter) when the cursor cannot be shown.
 void SetWaitCursor();
@@ -64,6 +61,21 @@ void SetArrowCursor();
 /// desktop), then pushed back inside in_desktop where it sticks out left or above, else right
 /// or below.
 SetupRect CenterDialogRect(const SetupRect& in_reference, const SetupRect& in_dialog, const SetupRect& in_desktop);
+
+/// Centres io_dialog over its parent dialog, or over the desktop when its owner is none or
+/// another program's window, inside the desktop of its host.
+void CenterDialog(DialogWindow& io_dialog);
+
+/// Shows icon resource in_iconId as io_dialog's small icon; without such an icon the dialog
+/// keeps none and nothing is reported.
+void SetDialogIcon(DialogWindow& io_dialog, uint16_t in_iconId);
+
+/// The text of control in_id without leading and trailing white space; empty for an unknown
+/// control.
+Orvik::Support::orvik_wstring GetDialogItemText(const DialogWindow& in_dialog, int32_t in_id);
+
+/// Sets the text of control in_id; the null string sets the empty text.
+void SetDialogItemText(DialogWindow& io_dialog, int32_t in_id, const Orvik::Support::orvik_wstring& in_text);
 
 /// The driver library's module handle, as recorded when it was loaded.
 Orvik::Support::ModuleHandle GetModuleInstance();

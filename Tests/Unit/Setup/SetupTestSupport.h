@@ -1,12 +1,15 @@
 #pragma once
 
 // Test helpers of DSN setup: an installer that keeps the profile in memory and fails on
-// request, a user interface that records what it is shown, and a private registry.
+// request, a user interface that records what it is shown, the dialog layer with a scripted user,
+// and a private registry.
 
+#include "Pelta/Setup/DialogUi.h"
 #include "Pelta/Setup/ISetupUi.h"
 #include "Pelta/Setup/IOdbcInstaller.h"
 #include "Pelta/Setup/PeltaDSNConfiguration.h"
 #include "Pelta/Setup/PeltaSetupException.h"
+#include "Pelta/Setup/ScriptedDialogHost.h"
 #include "Pelta/Setup/SetupUiHost.h"
 #include "Platform/RegistryKey.h"
 #include "Support/ErrorException.h"
@@ -229,6 +232,14 @@ public:
     ~InstalledUi() { SetupUiHost::Install(nullptr); }
     InstalledUi(const InstalledUi&) = delete;
     InstalledUi& operator=(const InstalledUi&) = delete;
+};
+
+/// The dialog layer with a scripted user, installed as setup's user interface while it lives.
+struct ScriptedSetupUi
+{
+    ScriptedDialogHost m_host;
+    DialogUi m_ui{ m_host };
+    InstalledUi m_installed{ m_ui };
 };
 
 /// The machine's and the user's registry as private files, the machine's empty at first.

@@ -85,6 +85,8 @@ CToSqlConverterCells GetFloatingSourceToSqlCells();
 CToSqlConverterCells GetExactNumericSourceToSqlCells();
 /// The thirteen interval sources.
 CToSqlConverterCells GetIntervalSourceToSqlCells();
+/// The date, time, timestamp and GUID sources.
+CToSqlConverterCells GetDatetimeAndGuidSourceToSqlCells();
 
 } // namespace Support
 } // namespace Orvik

@@ -43,6 +43,7 @@ void SqlConverterFactory::InitCToSqlTable(CToSqlTable& io_table)
         GetFloatingSourceToSqlCells(),
         GetExactNumericSourceToSqlCells(),
         GetIntervalSourceToSqlCells(),
+        GetDatetimeAndGuidSourceToSqlCells(),
     };
     for (const CToSqlConverterCells& family : families)
     {

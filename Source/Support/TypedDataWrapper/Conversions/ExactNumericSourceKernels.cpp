@@ -9,6 +9,7 @@
 
 #include "Support/EncodingInfo.h"
 #include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/ConversionSettings.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 #include "Support/TypedDataWrapper/WarningListener.h"
 
@@ -51,7 +52,7 @@ void ToNarrowText(const void* in_source, void* out_target, int64_t& io_targetLen
     {
         return;
     }
-    const NumericText text(value);
+    const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
     io_targetLength = text.Length();
     if (out_target == nullptr)
@@ -81,7 +82,7 @@ void ToWideText(EncodingType in_encoding,
     {
         return;
     }
-    const NumericText text(value);
+    const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
     const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
     io_targetLength = unitSize * text.Length();

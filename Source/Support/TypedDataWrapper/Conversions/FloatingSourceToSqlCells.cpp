@@ -1,9 +1,11 @@
 // The to-SQL converters of single- and double-precision values into bits, integers and
 // floating-point values, one line per pair, and their refusal of the multi-field intervals. A
-// value of the target's own representation is copied bit for bit.
+// value of the target's own representation is copied bit for bit. Into character values they are
+// written as decimal text, the same into narrow and wide targets.
 
 #include "CToSqlConverterCells.h"
 #include "NumberToSql.h"
+#include "NumberToText.h"
 
 namespace Orvik {
 namespace Support {
@@ -25,6 +27,8 @@ constexpr Creator DOUBLE_TO_BIT = &CreateCToSqlConverter<&NumberToSql::ConvertDo
 constexpr Creator REAL_TO_DOUBLE = &CreateCToSqlConverter<&NumberToSql::ConvertRealToDouble>;
 constexpr Creator DOUBLE_TO_REAL = &CreateCToSqlConverter<&NumberToSql::ConvertDoubleToReal>;
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
+constexpr Creator FLOAT_TEXT = &CreateCToSqlConverter<&NumberToText::FloatingToText<float>>;
+constexpr Creator DOUBLE_TEXT = &CreateCToSqlConverter<&NumberToText::FloatingToText<double>>;
 
 const CToSqlConverterCell FLOATING_SOURCE_CELLS[] = {
     {TDW_C_FLOAT, TDW_SQL_BIT, REAL_TO_BIT},
@@ -66,6 +70,21 @@ const CToSqlConverterCell FLOATING_SOURCE_CELLS[] = {
     {TDW_C_DOUBLE, TDW_SQL_INTERVAL_HOUR_TO_SECOND, MULTI_FIELD},
     {TDW_C_DOUBLE, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, MULTI_FIELD},
     {TDW_C_DOUBLE, TDW_SQL_INTERVAL_YEAR_TO_MONTH, MULTI_FIELD},
+
+    // Into character values, as decimal text.
+    {TDW_C_FLOAT, TDW_SQL_CHAR, FLOAT_TEXT},
+    {TDW_C_FLOAT, TDW_SQL_VARCHAR, FLOAT_TEXT},
+    {TDW_C_FLOAT, TDW_SQL_LONGVARCHAR, FLOAT_TEXT},
+    {TDW_C_FLOAT, TDW_SQL_WCHAR, FLOAT_TEXT},
+    {TDW_C_FLOAT, TDW_SQL_WVARCHAR, FLOAT_TEXT},
+    {TDW_C_FLOAT, TDW_SQL_WLONGVARCHAR, FLOAT_TEXT},
+
+    {TDW_C_DOUBLE, TDW_SQL_CHAR, DOUBLE_TEXT},
+    {TDW_C_DOUBLE, TDW_SQL_VARCHAR, DOUBLE_TEXT},
+    {TDW_C_DOUBLE, TDW_SQL_LONGVARCHAR, DOUBLE_TEXT},
+    {TDW_C_DOUBLE, TDW_SQL_WCHAR, DOUBLE_TEXT},
+    {TDW_C_DOUBLE, TDW_SQL_WVARCHAR, DOUBLE_TEXT},
+    {TDW_C_DOUBLE, TDW_SQL_WLONGVARCHAR, DOUBLE_TEXT},
 };
 
 } // namespace

@@ -3,9 +3,12 @@
 // its two representations: the same one copies, a bit widens unchanged, a target that holds every
 // source value widens, and every other pair tests the target's range (a bit target: 0 and 1).
 // Unsigned sources share one converter for the signed and the unsigned target of a wider width.
+// Into character values every width is written as decimal text, the same into narrow and wide
+// targets: the text takes the target's encoding.
 
 #include "CToSqlConverterCells.h"
 #include "NumberToSql.h"
+#include "NumberToText.h"
 
 namespace Orvik {
 namespace Support {
@@ -32,7 +35,14 @@ constexpr Creator Integer()
     return &CreateCToSqlConverter<&NumberToSql::ConvertInteger<S, T>>;
 }
 
+template <typename S>
+constexpr Creator Text()
+{
+    return &CreateCToSqlConverter<&NumberToText::IntegerToText<S>>;
+}
+
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
+constexpr Creator BIT_TEXT = &CreateCToSqlConverter<&NumberToText::BitToText>;
 
 const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_BIT, TDW_SQL_BIT, Copy<1>()},
@@ -214,6 +224,70 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_ULONG, TDW_SQL_INTERVAL_HOUR_TO_SECOND, MULTI_FIELD},
     {TDW_C_ULONG, TDW_SQL_INTERVAL_MINUTE_TO_SECOND, MULTI_FIELD},
     {TDW_C_ULONG, TDW_SQL_INTERVAL_YEAR_TO_MONTH, MULTI_FIELD},
+
+    // Into character values, as decimal text.
+    {TDW_C_BIT, TDW_SQL_CHAR, BIT_TEXT},
+    {TDW_C_BIT, TDW_SQL_VARCHAR, BIT_TEXT},
+    {TDW_C_BIT, TDW_SQL_LONGVARCHAR, BIT_TEXT},
+    {TDW_C_BIT, TDW_SQL_WCHAR, BIT_TEXT},
+    {TDW_C_BIT, TDW_SQL_WVARCHAR, BIT_TEXT},
+    {TDW_C_BIT, TDW_SQL_WLONGVARCHAR, BIT_TEXT},
+
+    {TDW_C_STINYINT, TDW_SQL_CHAR, Text<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_VARCHAR, Text<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_LONGVARCHAR, Text<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_WCHAR, Text<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_WVARCHAR, Text<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_WLONGVARCHAR, Text<int8_t>()},
+
+    {TDW_C_UTINYINT, TDW_SQL_CHAR, Text<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_VARCHAR, Text<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_LONGVARCHAR, Text<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_WCHAR, Text<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_WVARCHAR, Text<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_WLONGVARCHAR, Text<uint8_t>()},
+
+    {TDW_C_SBIGINT, TDW_SQL_CHAR, Text<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_VARCHAR, Text<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_LONGVARCHAR, Text<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_WCHAR, Text<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_WVARCHAR, Text<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_WLONGVARCHAR, Text<int64_t>()},
+
+    {TDW_C_UBIGINT, TDW_SQL_CHAR, Text<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_VARCHAR, Text<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_LONGVARCHAR, Text<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_WCHAR, Text<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_WVARCHAR, Text<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_WLONGVARCHAR, Text<uint64_t>()},
+
+    {TDW_C_SSHORT, TDW_SQL_CHAR, Text<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_VARCHAR, Text<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_LONGVARCHAR, Text<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_WCHAR, Text<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_WVARCHAR, Text<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_WLONGVARCHAR, Text<int16_t>()},
+
+    {TDW_C_USHORT, TDW_SQL_CHAR, Text<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_VARCHAR, Text<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_LONGVARCHAR, Text<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_WCHAR, Text<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_WVARCHAR, Text<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_WLONGVARCHAR, Text<uint16_t>()},
+
+    {TDW_C_SLONG, TDW_SQL_CHAR, Text<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_VARCHAR, Text<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_LONGVARCHAR, Text<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_WCHAR, Text<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_WVARCHAR, Text<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_WLONGVARCHAR, Text<int32_t>()},
+
+    {TDW_C_ULONG, TDW_SQL_CHAR, Text<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_VARCHAR, Text<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_LONGVARCHAR, Text<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_WCHAR, Text<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_WVARCHAR, Text<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_WLONGVARCHAR, Text<uint32_t>()},
 };
 
 } // namespace

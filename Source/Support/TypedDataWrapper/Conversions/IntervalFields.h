@@ -20,6 +20,11 @@ public:
     /// integers from the first on, the fraction for the kinds with seconds, then the sign.
     static IntervalFields FromSqlValue(const void* in_source, const IntervalKind& in_kind);
 
+    /// Reads the fields of in_kind from the application's interval structure, at their places in
+    /// the structure whatever its interval_type says: year and month in the year-month member,
+    /// day to second and the fraction in the day-second member. Only a sign of 1 is negative.
+    static IntervalFields FromApplicationStruct(const void* in_source, const IntervalKind& in_kind);
+
     /// The value in units of in_kind's last field, from the fields of in_kind.
     uint64_t Total(const IntervalKind& in_kind) const;
 

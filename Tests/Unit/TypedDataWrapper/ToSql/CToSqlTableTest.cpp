@@ -94,13 +94,18 @@ const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY
     + Product({TDW_C_GUID}, CHARACTERS + Types{TDW_SQL_GUID});
 
 /// The pairs whose converters exist so far: text to text, bytes to binary, bits, integers and
-/// floating values among themselves, and the refusals between numbers and multi-field intervals.
+/// floating values among themselves, the refusals between numbers and multi-field intervals, and
+/// every other value into text, and text into GUIDs and binary values.
 const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS) + Product({TDW_C_BINARY}, BINARIES)
     + Product(Types{TDW_C_BIT, TDW_C_STINYINT, TDW_C_UTINYINT, TDW_C_TINYINT, TDW_C_SBIGINT, TDW_C_UBIGINT,
                     TDW_C_SSHORT, TDW_C_USHORT, TDW_C_SHORT, TDW_C_SLONG, TDW_C_ULONG, TDW_C_LONG,
                     TDW_C_FLOAT, TDW_C_DOUBLE},
               Types{TDW_SQL_BIT} + INTEGERS + FLOATING)
-    + Product(NUMBER_ROWS, MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS);
+    + Product(NUMBER_ROWS, MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
+    + Product(NUMBER_ROWS + DAY_TIME_ROWS + YEAR_MONTH_ROWS
+                  + Types{TDW_C_BINARY, TDW_C_TYPE_DATE, TDW_C_TYPE_TIME, TDW_C_TYPE_TIMESTAMP, TDW_C_GUID},
+              CHARACTERS)
+    + Product({TDW_C_CHAR, TDW_C_WCHAR}, BINARIES + Types{TDW_SQL_GUID});
 
 SqlConverterFactory::CToSqlCreator CellOf(TDWType in_cType, TDWType in_sqlType)
 {
