@@ -3,7 +3,6 @@
 // bindings, and a layout of the data store's own that fails the fetch.
 
 #include "ODBC/Cursors/BulkColumn.h"
-#include "Support/TypedDataWrapper/SqlToCBulkConverterFactory.h"
 
 #include "CursorStatementTest.h"
 
@@ -25,16 +24,11 @@ namespace DSI = Orvik::DSI;
 namespace {
 
 /// A result whose BulkFetch hands each column at most two rows at a time, the first column as a
-/// pointer array and the others strided (or all in m_layout when it is set).
+/// pointer array and the others strided (or all in m_layout when it is set). The converters come
+/// from the factory that the driver's start-up gives every connection.
 class BulkConversionFetchTest : public CursorStatementTest
 {
 protected:
-    BulkConversionFetchTest()
-    {
-        DSI::DSIConnection::SetBulkConverterFactoryHooks(&SqlToCBulkConverterFactory::CreateForConnection,
-                                                         &SqlToCBulkConverterFactory::Delete);
-    }
-
     Statement& OpenBulk(const std::vector<int16_t>& in_sqlTypes, const std::vector<std::vector<Cell>>& in_rows)
     {
         Statement& statement = Open(in_sqlTypes, in_rows);
