@@ -51,6 +51,17 @@ public:
 
     /// The same at the scale the structure's own scale byte gives.
     static bool NumericStructToExactNumeric(const void* in_structure, TDWNumeric& out_value);
+
+    /// Stores an exact number as a bit at out_bit (null: not written): 0 and 1 as they are, a
+    /// value between 0 and 2 cut to 0 or 1 with FractionalTrunc whose info is the bit kept.
+    /// Below 0 posts NumericValOutOfRange 1, from 2 on 0, and nothing is stored.
+    static void NumericToBit(const TDWNumeric& in_value, uint8_t* out_bit, WarningListener& io_listener);
+
+    /// The fraction of a second that an exact number carries, at in_precision digits (clamped to
+    /// 0 to 9): 1.5 at precision 3 is 500, 1.2345 at precision 2 is 23. More fraction digits than
+    /// the precision, even zeros, are cut with FractionalTrunc (1 for a value of zero or more, 0
+    /// for a negative one). The value's integer part must be below 10^9.
+    static uint32_t GetSecondsFraction(const TDWNumeric& in_value, int16_t in_precision, WarningListener& io_listener);
 };
 
 } // namespace Support

@@ -66,8 +66,7 @@ std::unique_ptr<ISqlToSqlConverter> MakeSqlToSql(const SqlTypeMetadata&, const S
 }
 
 // A registry whose cells the test fills, and whose custom hook may answer first. It starts from
-// empty SQL-to-C and C-to-SQL tables, so that the lookup is seen apart from the converters' own
-// cells.
+// empty tables, so that the lookup is seen apart from the converters' own cells.
 class TestRegistry : public SqlConverterFactory
 {
 public:
@@ -75,6 +74,7 @@ public:
     {
         m_sqlToCTable.fill(nullptr);
         m_cToSqlTable.fill(nullptr);
+        m_sqlToSqlTable.fill(nullptr);
     }
 
     void FillSqlToC(TDWType in_source, TDWType in_target)

@@ -3,6 +3,7 @@
 #include "ToSqlConverter.h"
 #include "ToSqlFixedAnswerConverter.h"
 #include "ToSqlKernel.h"
+#include "ToSqlUnsupportedOverload.h"
 
 #include "Support/TypedDataWrapper/IsAsciiCompatibleEncoding.h"
 #include "Support/TypedDataWrapper/SqlConverterFactory.h"
@@ -47,6 +48,14 @@ std::unique_ptr<ICToSqlConverter> CreateCToSqlConverter(const SqlCTypeMetadata&,
     return std::make_unique<ToSqlConverter>(in_kernel);
 }
 
+/// The creator of the converters through in_kernel whose class serves one table only: the
+/// overload of the other, which in_unsupported names, throws.
+template <ToSqlKernel in_kernel, const ToSqlUnsupportedOverload* in_unsupported>
+std::unique_ptr<ICToSqlConverter> CreateOneTableCToSqlConverter(const SqlCTypeMetadata&, const SqlTypeMetadata&)
+{
+    return std::make_unique<ToSqlConverter>(in_kernel, in_unsupported);
+}
+
 /// The selector of the converters of one C type into character values: through in_narrow, which
 /// writes its text one byte per character, when the target's encoding keeps ASCII in single
 /// bytes; through in_wide, which writes one code unit of the target's encoding per character,
@@ -85,8 +94,13 @@ CToSqlConverterCells GetFloatingSourceToSqlCells();
 CToSqlConverterCells GetExactNumericSourceToSqlCells();
 /// The thirteen interval sources.
 CToSqlConverterCells GetIntervalSourceToSqlCells();
-/// The date, time, timestamp and GUID sources.
+/// SQL_C_TYPE_DATE, SQL_C_TYPE_TIME, SQL_C_TYPE_TIMESTAMP and SQL_C_GUID sources.
 CToSqlConverterCells GetDatetimeAndGuidSourceToSqlCells();
+
+/// The creator of the C-to-SQL cell (in_source, in_target) as the table holds it, the aliased
+/// rows included; null for a pair without one. It searches the families' lists, for the
+/// converters of SQL-side values that take the class of their C counterpart's cell.
+SqlConverterFactory::CToSqlCreator FindCToSqlCreator(TDWType in_source, TDWType in_target);
 
 } // namespace Support
 } // namespace Orvik

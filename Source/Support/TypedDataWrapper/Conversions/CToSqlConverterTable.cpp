@@ -26,16 +26,9 @@ constexpr RowAlias ROW_ALIASES[] = {
     {TDW_C_LONG, TDW_C_SLONG},
 };
 
-} // namespace
-
-std::unique_ptr<ICToSqlConverter> CreateNumberToMultiFieldIntervalConverter(const SqlCTypeMetadata&,
-                                                                            const SqlTypeMetadata&)
-{
-    return std::make_unique<ToSqlFixedAnswerConverter>(ToSqlFixedAnswerConverter::NUMBER_TO_MULTI_FIELD_INTERVAL);
-}
-
-// A pair listed twice is a mistake in the lists.
-void SqlConverterFactory::InitCToSqlTable(CToSqlTable& io_table)
+/// Every source family's cells.
+template <typename Visit>
+void ForEachFamily(Visit in_visit)
 {
     const CToSqlConverterCells families[] = {
         GetCharacterAndBinarySourceToSqlCells(),
@@ -47,9 +40,55 @@ void SqlConverterFactory::InitCToSqlTable(CToSqlTable& io_table)
     };
     for (const CToSqlConverterCells& family : families)
     {
-        for (size_t i = 0; i < family.m_count; ++i)
+        in_visit(family);
+    }
+}
+
+/// The row whose creators in_row takes: its alias, or itself.
+TDWType RowOfCreators(TDWType in_row)
+{
+    for (const RowAlias& alias : ROW_ALIASES)
+    {
+        if (alias.m_row == in_row)
         {
-            const CToSqlConverterCell& cell = family.m_cells[i];
+            return alias.m_sameAs;
+        }
+    }
+    return in_row;
+}
+
+} // namespace
+
+SqlConverterFactory::CToSqlCreator FindCToSqlCreator(TDWType in_source, TDWType in_target)
+{
+    const TDWType row = RowOfCreators(in_source);
+    SqlConverterFactory::CToSqlCreator found = nullptr;
+    ForEachFamily([&](const CToSqlConverterCells& in_family) {
+        for (size_t i = 0; i < in_family.m_count; ++i)
+        {
+            const CToSqlConverterCell& cell = in_family.m_cells[i];
+            if (cell.m_source == row && cell.m_target == in_target)
+            {
+                found = cell.m_creator;
+            }
+        }
+    });
+    return found;
+}
+
+std::unique_ptr<ICToSqlConverter> CreateNumberToMultiFieldIntervalConverter(const SqlCTypeMetadata&,
+                                                                            const SqlTypeMetadata&)
+{
+    return std::make_unique<ToSqlFixedAnswerConverter>(ToSqlFixedAnswerConverter::NUMBER_TO_MULTI_FIELD_INTERVAL);
+}
+
+// A pair listed twice is a mistake in the lists.
+void SqlConverterFactory::InitCToSqlTable(CToSqlTable& io_table)
+{
+    ForEachFamily([&io_table](const CToSqlConverterCells& in_family) {
+        for (size_t i = 0; i < in_family.m_count; ++i)
+        {
+            const CToSqlConverterCell& cell = in_family.m_cells[i];
             CToSqlCreator& slot = io_table[GetCellIndex(cell.m_source, cell.m_target)];
             if (slot != nullptr)
             {
@@ -57,7 +96,7 @@ void SqlConverterFactory::InitCToSqlTable(CToSqlTable& io_table)
             }
             slot = cell.m_creator;
         }
-    }
+    });
     for (const RowAlias& alias : ROW_ALIASES)
     {
         for (int32_t target = 0; target < TDW_TYPE_TABLE_SIZE; ++target)

@@ -65,6 +65,13 @@ std::unique_ptr<ICToSqlConverter> CharacterToSql::CreateCToSqlConverter(const Sq
     return std::make_unique<ToSqlConverter>(isSameEncoding ? &CopyBytes : &Transcode);
 }
 
+std::unique_ptr<ISqlToSqlConverter> CharacterToSql::CreateSqlToSqlConverter(const SqlTypeMetadata& in_source,
+                                                                            const SqlTypeMetadata& in_target)
+{
+    const bool isSameEncoding = in_source.GetEncoding() == in_target.GetEncoding();
+    return std::make_unique<ToSqlConverter>(isSameEncoding ? &CopyBytes : &Transcode);
+}
+
 EncodingType CharacterToSql::GetProcessEncoding(const SqlCTypeMetadata& in_source, const SqlTypeMetadata& in_target)
 {
     const bool isWide = in_source.IsWideCharacter()

@@ -10,6 +10,7 @@ namespace Orvik {
 namespace Support {
 
 class ICToSqlConverter;
+class ISqlToSqlConverter;
 class SqlCTypeMetadata;
 class SqlTypeMetadata;
 
@@ -25,6 +26,11 @@ public:
     /// else the transcoding, which starts without an encoding converter.
     static std::unique_ptr<ICToSqlConverter> CreateCToSqlConverter(const SqlCTypeMetadata& in_source,
                                                                    const SqlTypeMetadata& in_target);
+
+    /// The converter of a character value into a character value: the byte copy when the two
+    /// metadata records give one encoding, else the transcoding, whatever the two types are.
+    static std::unique_ptr<ISqlToSqlConverter> CreateSqlToSqlConverter(const SqlTypeMetadata& in_source,
+                                                                       const SqlTypeMetadata& in_target);
 
     /// The encoding of the text an application buffer holds for in_target: the driver manager's
     /// for a wide buffer, or for SQL_C_DEFAULT against a wide target; the application's ANSI

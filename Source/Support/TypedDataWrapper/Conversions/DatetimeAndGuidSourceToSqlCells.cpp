@@ -1,9 +1,11 @@
 // The to-SQL converters of the application's date, time, timestamp and GUID structures, one line
-// per pair. Into character values they are written in their plain text forms, the same into
-// narrow and wide targets.
+// per pair. A date and a time never convert into each other. Into character values they are
+// written in their plain text forms, the same into narrow and wide targets.
 
 #include "BinaryAndGuidToText.h"
+#include "BinaryImageToSql.h"
 #include "CToSqlConverterCells.h"
+#include "DatetimeToSql.h"
 #include "DatetimeToText.h"
 
 namespace Orvik {
@@ -19,6 +21,18 @@ constexpr Creator TIMESTAMP_TEXT = &CreateCToSqlConverter<&DatetimeToText::Times
 constexpr Creator GUID_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::GuidToText>;
 
 const CToSqlConverterCell DATETIME_AND_GUID_SOURCE_CELLS[] = {
+    {TDW_C_TYPE_DATE, TDW_SQL_TYPE_DATE, &CreateCToSqlConverter<&DatetimeToSql::DateToDate>},
+    {TDW_C_TYPE_DATE, TDW_SQL_TYPE_TIMESTAMP, &CreateCToSqlConverter<&DatetimeToSql::DateToTimestamp>},
+
+    {TDW_C_TYPE_TIME, TDW_SQL_TYPE_TIME, &CreateCToSqlConverter<&DatetimeToSql::TimeToTime>},
+    {TDW_C_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP, &CreateCToSqlConverter<&DatetimeToSql::TimeToTimestamp>},
+
+    {TDW_C_TYPE_TIMESTAMP, TDW_SQL_TYPE_DATE, &CreateCToSqlConverter<&DatetimeToSql::TimestampToDate>},
+    {TDW_C_TYPE_TIMESTAMP, TDW_SQL_TYPE_TIME, &CreateCToSqlConverter<&DatetimeToSql::TimestampToTime>},
+    {TDW_C_TYPE_TIMESTAMP, TDW_SQL_TYPE_TIMESTAMP, &CreateCToSqlConverter<&DatetimeToSql::TimestampToTimestamp>},
+
+    {TDW_C_GUID, TDW_SQL_GUID, &CreateCToSqlConverter<&BinaryImageToSql::CopyGuid>},
+
     {TDW_C_TYPE_DATE, TDW_SQL_CHAR, DATE_TEXT},
     {TDW_C_TYPE_DATE, TDW_SQL_VARCHAR, DATE_TEXT},
     {TDW_C_TYPE_DATE, TDW_SQL_LONGVARCHAR, DATE_TEXT},

@@ -1,9 +1,12 @@
-// The to-SQL converters of single- and double-precision values into bits, integers and
-// floating-point values, one line per pair, and their refusal of the multi-field intervals. A
-// value of the target's own representation is copied bit for bit. Into character values they are
-// written as decimal text, the same into narrow and wide targets.
+// The to-SQL converters of single- and double-precision values into bits, integers,
+// floating-point values, exact numerics and single-field intervals, one line per pair, and their
+// refusal of the multi-field intervals. A value of the target's own representation is copied bit
+// for bit. Into character values they are written as decimal text, the same into narrow and wide
+// targets.
 
 #include "CToSqlConverterCells.h"
+#include "ExactNumericToSql.h"
+#include "NumberToInterval.h"
 #include "NumberToSql.h"
 #include "NumberToText.h"
 
@@ -26,6 +29,10 @@ constexpr Creator REAL_TO_BIT = &CreateCToSqlConverter<&NumberToSql::ConvertReal
 constexpr Creator DOUBLE_TO_BIT = &CreateCToSqlConverter<&NumberToSql::ConvertDoubleToBit>;
 constexpr Creator REAL_TO_DOUBLE = &CreateCToSqlConverter<&NumberToSql::ConvertRealToDouble>;
 constexpr Creator DOUBLE_TO_REAL = &CreateCToSqlConverter<&NumberToSql::ConvertDoubleToReal>;
+constexpr Creator EXACT_FROM_REAL = &CreateCToSqlConverter<&ExactNumericToSql::FromReal>;
+constexpr Creator EXACT_FROM_DOUBLE = &CreateCToSqlConverter<&ExactNumericToSql::FromDouble>;
+constexpr Creator INTERVAL_FROM_REAL = &CreateCToSqlConverter<&NumberToInterval::FromReal>;
+constexpr Creator INTERVAL_FROM_DOUBLE = &CreateCToSqlConverter<&NumberToInterval::FromDouble>;
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
 constexpr Creator FLOAT_TEXT = &CreateCToSqlConverter<&NumberToText::FloatingToText<float>>;
 constexpr Creator DOUBLE_TEXT = &CreateCToSqlConverter<&NumberToText::FloatingToText<double>>;
@@ -43,6 +50,14 @@ const CToSqlConverterCell FLOATING_SOURCE_CELLS[] = {
     {TDW_C_FLOAT, TDW_SQL_REAL, COPY_4},
     {TDW_C_FLOAT, TDW_SQL_FLOAT, REAL_TO_DOUBLE},
     {TDW_C_FLOAT, TDW_SQL_DOUBLE, REAL_TO_DOUBLE},
+    {TDW_C_FLOAT, TDW_SQL_NUMERIC, EXACT_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_DECIMAL, EXACT_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_INTERVAL_DAY, INTERVAL_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_INTERVAL_HOUR, INTERVAL_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_INTERVAL_MINUTE, INTERVAL_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_INTERVAL_MONTH, INTERVAL_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_INTERVAL_YEAR, INTERVAL_FROM_REAL},
+    {TDW_C_FLOAT, TDW_SQL_INTERVAL_SECOND, INTERVAL_FROM_REAL},
     {TDW_C_FLOAT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_FLOAT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_FLOAT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -63,6 +78,14 @@ const CToSqlConverterCell FLOATING_SOURCE_CELLS[] = {
     {TDW_C_DOUBLE, TDW_SQL_REAL, DOUBLE_TO_REAL},
     {TDW_C_DOUBLE, TDW_SQL_FLOAT, COPY_8},
     {TDW_C_DOUBLE, TDW_SQL_DOUBLE, COPY_8},
+    {TDW_C_DOUBLE, TDW_SQL_NUMERIC, EXACT_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_DECIMAL, EXACT_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_INTERVAL_DAY, INTERVAL_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_INTERVAL_HOUR, INTERVAL_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_INTERVAL_MINUTE, INTERVAL_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_INTERVAL_MONTH, INTERVAL_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_INTERVAL_YEAR, INTERVAL_FROM_DOUBLE},
+    {TDW_C_DOUBLE, TDW_SQL_INTERVAL_SECOND, INTERVAL_FROM_DOUBLE},
     {TDW_C_DOUBLE, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_DOUBLE, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_DOUBLE, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},

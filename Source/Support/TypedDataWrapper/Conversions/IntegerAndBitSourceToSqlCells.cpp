@@ -1,12 +1,16 @@
-// The to-SQL converters of bits and integers into bits, integers and floating-point values, one
-// line per pair, and their refusal of the multi-field intervals. The rule of a pair follows from
-// its two representations: the same one copies, a bit widens unchanged, a target that holds every
+// The to-SQL converters of bits and integers into bits, integers, floating-point values, exact
+// numerics and single-field intervals, one line per pair, and their refusal of the multi-field
+// intervals. Among bits, integers and floating-point values the rule of a pair follows from its
+// two representations: the same one copies, a bit widens unchanged, a target that holds every
 // source value widens, and every other pair tests the target's range (a bit target: 0 and 1).
 // Unsigned sources share one converter for the signed and the unsigned target of a wider width.
-// Into character values every width is written as decimal text, the same into narrow and wide
-// targets: the text takes the target's encoding.
+// A bit byte goes into an interval as an unsigned byte. Into character values every width is
+// written as decimal text, the same into narrow and wide targets: the text takes the target's
+// encoding.
 
 #include "CToSqlConverterCells.h"
+#include "ExactNumericToSql.h"
+#include "NumberToInterval.h"
 #include "NumberToSql.h"
 #include "NumberToText.h"
 
@@ -36,11 +40,24 @@ constexpr Creator Integer()
 }
 
 template <typename S>
+constexpr Creator ExactFrom()
+{
+    return &CreateCToSqlConverter<&ExactNumericToSql::FromInteger<S>>;
+}
+
+template <typename S>
+constexpr Creator IntervalFrom()
+{
+    return &CreateCToSqlConverter<&NumberToInterval::FromInteger<S>>;
+}
+
+template <typename S>
 constexpr Creator Text()
 {
     return &CreateCToSqlConverter<&NumberToText::IntegerToText<S>>;
 }
 
+constexpr Creator EXACT_FROM_BIT = &CreateCToSqlConverter<&ExactNumericToSql::FromBit>;
 constexpr Creator MULTI_FIELD = &CreateNumberToMultiFieldIntervalConverter;
 constexpr Creator BIT_TEXT = &CreateCToSqlConverter<&NumberToText::BitToText>;
 
@@ -57,6 +74,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_BIT, TDW_SQL_REAL, WidenBit<float>()},
     {TDW_C_BIT, TDW_SQL_FLOAT, WidenBit<double>()},
     {TDW_C_BIT, TDW_SQL_DOUBLE, WidenBit<double>()},
+    {TDW_C_BIT, TDW_SQL_NUMERIC, EXACT_FROM_BIT},
+    {TDW_C_BIT, TDW_SQL_DECIMAL, EXACT_FROM_BIT},
+    {TDW_C_BIT, TDW_SQL_INTERVAL_DAY, IntervalFrom<uint8_t>()},
+    {TDW_C_BIT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<uint8_t>()},
+    {TDW_C_BIT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<uint8_t>()},
+    {TDW_C_BIT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<uint8_t>()},
+    {TDW_C_BIT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<uint8_t>()},
+    {TDW_C_BIT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<uint8_t>()},
     {TDW_C_BIT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_BIT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_BIT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -77,6 +102,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_STINYINT, TDW_SQL_REAL, Integer<int8_t, float>()},
     {TDW_C_STINYINT, TDW_SQL_FLOAT, Integer<int8_t, double>()},
     {TDW_C_STINYINT, TDW_SQL_DOUBLE, Integer<int8_t, double>()},
+    {TDW_C_STINYINT, TDW_SQL_NUMERIC, ExactFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_DECIMAL, ExactFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_INTERVAL_DAY, IntervalFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<int8_t>()},
+    {TDW_C_STINYINT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<int8_t>()},
     {TDW_C_STINYINT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_STINYINT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_STINYINT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -97,6 +130,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_UTINYINT, TDW_SQL_REAL, Integer<uint8_t, float>()},
     {TDW_C_UTINYINT, TDW_SQL_FLOAT, Integer<uint8_t, double>()},
     {TDW_C_UTINYINT, TDW_SQL_DOUBLE, Integer<uint8_t, double>()},
+    {TDW_C_UTINYINT, TDW_SQL_NUMERIC, ExactFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_DECIMAL, ExactFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_INTERVAL_DAY, IntervalFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<uint8_t>()},
+    {TDW_C_UTINYINT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<uint8_t>()},
     {TDW_C_UTINYINT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_UTINYINT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_UTINYINT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -117,6 +158,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_SBIGINT, TDW_SQL_REAL, Integer<int64_t, float>()},
     {TDW_C_SBIGINT, TDW_SQL_FLOAT, Integer<int64_t, double>()},
     {TDW_C_SBIGINT, TDW_SQL_DOUBLE, Integer<int64_t, double>()},
+    {TDW_C_SBIGINT, TDW_SQL_NUMERIC, ExactFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_DECIMAL, ExactFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_INTERVAL_DAY, IntervalFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<int64_t>()},
+    {TDW_C_SBIGINT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<int64_t>()},
     {TDW_C_SBIGINT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_SBIGINT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_SBIGINT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -137,6 +186,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_UBIGINT, TDW_SQL_REAL, Integer<uint64_t, float>()},
     {TDW_C_UBIGINT, TDW_SQL_FLOAT, Integer<uint64_t, double>()},
     {TDW_C_UBIGINT, TDW_SQL_DOUBLE, Integer<uint64_t, double>()},
+    {TDW_C_UBIGINT, TDW_SQL_NUMERIC, ExactFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_DECIMAL, ExactFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_INTERVAL_DAY, IntervalFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<uint64_t>()},
+    {TDW_C_UBIGINT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<uint64_t>()},
     {TDW_C_UBIGINT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_UBIGINT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_UBIGINT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -157,6 +214,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_SSHORT, TDW_SQL_REAL, Integer<int16_t, float>()},
     {TDW_C_SSHORT, TDW_SQL_FLOAT, Integer<int16_t, double>()},
     {TDW_C_SSHORT, TDW_SQL_DOUBLE, Integer<int16_t, double>()},
+    {TDW_C_SSHORT, TDW_SQL_NUMERIC, ExactFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_DECIMAL, ExactFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_INTERVAL_DAY, IntervalFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<int16_t>()},
+    {TDW_C_SSHORT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<int16_t>()},
     {TDW_C_SSHORT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_SSHORT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_SSHORT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -177,6 +242,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_USHORT, TDW_SQL_REAL, Integer<uint16_t, float>()},
     {TDW_C_USHORT, TDW_SQL_FLOAT, Integer<uint16_t, double>()},
     {TDW_C_USHORT, TDW_SQL_DOUBLE, Integer<uint16_t, double>()},
+    {TDW_C_USHORT, TDW_SQL_NUMERIC, ExactFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_DECIMAL, ExactFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_INTERVAL_DAY, IntervalFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_INTERVAL_HOUR, IntervalFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_INTERVAL_MONTH, IntervalFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_INTERVAL_YEAR, IntervalFrom<uint16_t>()},
+    {TDW_C_USHORT, TDW_SQL_INTERVAL_SECOND, IntervalFrom<uint16_t>()},
     {TDW_C_USHORT, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_USHORT, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_USHORT, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -197,6 +270,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_SLONG, TDW_SQL_REAL, Integer<int32_t, float>()},
     {TDW_C_SLONG, TDW_SQL_FLOAT, Integer<int32_t, double>()},
     {TDW_C_SLONG, TDW_SQL_DOUBLE, Integer<int32_t, double>()},
+    {TDW_C_SLONG, TDW_SQL_NUMERIC, ExactFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_DECIMAL, ExactFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_INTERVAL_DAY, IntervalFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_INTERVAL_HOUR, IntervalFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_INTERVAL_MONTH, IntervalFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_INTERVAL_YEAR, IntervalFrom<int32_t>()},
+    {TDW_C_SLONG, TDW_SQL_INTERVAL_SECOND, IntervalFrom<int32_t>()},
     {TDW_C_SLONG, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_SLONG, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_SLONG, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},
@@ -217,6 +298,14 @@ const CToSqlConverterCell INTEGER_AND_BIT_SOURCE_CELLS[] = {
     {TDW_C_ULONG, TDW_SQL_REAL, Integer<uint32_t, float>()},
     {TDW_C_ULONG, TDW_SQL_FLOAT, Integer<uint32_t, double>()},
     {TDW_C_ULONG, TDW_SQL_DOUBLE, Integer<uint32_t, double>()},
+    {TDW_C_ULONG, TDW_SQL_NUMERIC, ExactFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_DECIMAL, ExactFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_INTERVAL_DAY, IntervalFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_INTERVAL_HOUR, IntervalFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_INTERVAL_MINUTE, IntervalFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_INTERVAL_MONTH, IntervalFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_INTERVAL_YEAR, IntervalFrom<uint32_t>()},
+    {TDW_C_ULONG, TDW_SQL_INTERVAL_SECOND, IntervalFrom<uint32_t>()},
     {TDW_C_ULONG, TDW_SQL_INTERVAL_DAY_TO_HOUR, MULTI_FIELD},
     {TDW_C_ULONG, TDW_SQL_INTERVAL_DAY_TO_MINUTE, MULTI_FIELD},
     {TDW_C_ULONG, TDW_SQL_INTERVAL_DAY_TO_SECOND, MULTI_FIELD},

@@ -83,6 +83,23 @@ bool IntervalFields::LeadingFits(const IntervalKind& in_kind, uint64_t in_leadin
         && static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(leading)) <= in_leadingPrecision;
 }
 
+void IntervalFields::WriteSqlValue(void* out_target, const IntervalKind& in_kind) const
+{
+    uint8_t* target = static_cast<uint8_t*>(out_target);
+    std::memset(target, 0, in_kind.SqlValueSize());
+    uint32_t offset = 0;
+    for (int unit = in_kind.m_first; unit <= in_kind.m_last; ++unit, offset += sizeof(uint32_t))
+    {
+        KernelOutput::Store(target + offset, static_cast<uint32_t>(m_fields[unit]));
+    }
+    if (in_kind.HasSeconds())
+    {
+        KernelOutput::Store(target + offset, m_fraction);
+        offset += sizeof(uint32_t);
+    }
+    KernelOutput::Store(target + offset, static_cast<uint8_t>(m_isNegative));
+}
+
 void IntervalFields::Write(void* out_target, const IntervalKind& in_kind) const
 {
     auto field = [this](IntervalUnit in_unit) { return static_cast<uint32_t>(m_fields[in_unit]); };

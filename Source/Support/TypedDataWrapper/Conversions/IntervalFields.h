@@ -38,6 +38,11 @@ public:
     /// more digits than in_leadingPrecision.
     bool LeadingFits(const IntervalKind& in_kind, uint64_t in_leadingPrecision) const;
 
+    /// Writes every byte of the SQL-side value of in_kind (IntervalKind::SqlValueSize): the
+    /// kind's fields, the fraction for the kinds with seconds, the sign, zero padding. The fields
+    /// must fit 32 bits (see LeadingFits).
+    void WriteSqlValue(void* out_target, const IntervalKind& in_kind) const;
+
     /// Writes the application's interval structure of in_kind; a null target is not written.
     /// The fields must fit (see LeadingFits).
     void Write(void* out_target, const IntervalKind& in_kind) const;

@@ -51,6 +51,13 @@ class NumberToSql
 public:
     NumberToSql() = delete;
 
+    /// The bytes of a fixed-size target, its converted length set to in_size.
+    static void* FixedTarget(SqlData& io_target, size_t in_size)
+    {
+        io_target.SetConvertedLength(static_cast<int64_t>(in_size));
+        return io_target.GetBuffer();
+    }
+
     /// Copies in_size bytes unchanged, without a test: the pairs of one representation, floating
     /// values (infinities and NaN too) and bit bytes other than 0 and 1 alike.
     template <size_t in_size>
@@ -160,13 +167,6 @@ public:
                                     WarningListener& io_listener);
 
 private:
-    /// The target's bytes, its converted length set to in_size.
-    static void* FixedTarget(SqlData& io_target, size_t in_size)
-    {
-        io_target.SetConvertedLength(static_cast<int64_t>(in_size));
-        return io_target.GetBuffer();
-    }
-
     /// in_left < in_right for integers of any width and signedness.
     template <typename L, typename R>
     static constexpr bool IsLess(L in_left, R in_right)

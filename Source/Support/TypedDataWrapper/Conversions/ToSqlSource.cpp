@@ -4,6 +4,7 @@
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/TypeConversionInfo.h"
 
 namespace Orvik {
 namespace Support {
@@ -29,6 +30,16 @@ ToSqlSource ToSqlSource::Of(const SqlData& in_source)
 EncodingType ToSqlSource::GetEncoding() const
 {
     return IsCSource() ? m_cMetadata->GetEncoding() : m_sqlMetadata->GetEncoding();
+}
+
+TDWType ToSqlSource::GetTDWType(const SqlTypeMetadata& in_target) const
+{
+    if (!IsCSource())
+    {
+        return m_sqlMetadata->GetTDWType();
+    }
+    const TDWType type = m_cMetadata->GetTDWType();
+    return type == TDW_C_DEFAULT ? TypeConversionInfo::GetDefaultCTypeForSqlType(in_target.GetTDWType()) : type;
 }
 
 } // namespace Support

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Support/EncodingType.h"
+#include "Support/TypedDataWrapper/TDWType.h"
 
 #include <cstdint>
 
@@ -32,6 +33,10 @@ struct ToSqlSource
 
     /// The encoding of the source's text, as its metadata records it.
     EncodingType GetEncoding() const;
+
+    /// The type id of the value. A buffer bound as SQL_C_DEFAULT holds the default C type of
+    /// in_target's type, the type the registry chose its converter by.
+    TDWType GetTDWType(const SqlTypeMetadata& in_target) const;
 
     /// The value's first byte.
     const void* m_value = nullptr;

@@ -78,3 +78,61 @@ TEST(IntervalFields, OnlyASignOfOneIsNegative)
     EXPECT_EQ("11 .0 +", Read(KernelOutput::INTERVAL_DAY, 2));
     EXPECT_EQ("11 .0 +", Read(KernelOutput::INTERVAL_DAY, -1));
 }
+
+TEST(IntervalFields, SqlValuesAreWrittenWholeInTheLayoutTheyAreReadIn)
+{
+    struct Case
+    {
+        TDWType type;
+        const char* hex;
+    };
+    // Fields 11 (year) to 16 (second) by unit, fraction 0x15, negative; the padding
+    // after the sign byte is zero however the record held it before.
+    const Case cases[] = {
+        {TDW_SQL_INTERVAL_YEAR, "0b000000 01000000"},
+        {TDW_SQL_INTERVAL_MONTH, "0c000000 01000000"},
+        {TDW_SQL_INTERVAL_SECOND, "10000000 15000000 01000000"},
+        {TDW_C_INTERVAL_HOUR_TO_MINUTE, "0e000000 0f000000 01000000"},
+        {TDW_SQL_INTERVAL_DAY_TO_SECOND, "0d000000 0e000000 0f000000 10000000 15000000 01000000"},
+    };
+    for (const Case& c : cases)
+    {
+        const IntervalKind* kind = IntervalKind::OfType(c.type);
+        ASSERT_NE(nullptr, kind) << c.type;
+        IntervalFields fields;
+        for (int unit = 0; unit < UNIT_COUNT; ++unit)
+        {
+            fields.m_fields[unit] = 11 + static_cast<uint64_t>(unit);
+        }
+        fields.m_fraction = 0x15;
+        fields.m_isNegative = true;
+        unsigned char record[32];
+        std::memset(record, 0xEE, sizeof(record));
+        fields.WriteSqlValue(record, *kind);
+        std::string hex;
+        for (uint32_t i = 0; i < kind->SqlValueSize(); ++i)
+        {
+            static const char* const DIGITS = "0123456789abcdef";
+            hex += (i > 0 && i % 4 == 0) ? " " : "";
+            hex += DIGITS[record[i] >> 4];
+            hex += DIGITS[record[i] & 15];
+        }
+        EXPECT_EQ(c.hex, hex) << c.type;
+        EXPECT_EQ(0xEE, record[kind->SqlValueSize()]) << "nothing past the record, " << c.type;
+        const IntervalFields back = IntervalFields::FromSqlValue(record, *kind);
+        EXPECT_EQ(fields.m_fields[kind->m_first], back.m_fields[kind->m_first]) << c.type;
+        EXPECT_TRUE(back.m_isNegative) << c.type;
+    }
+}
+
+TEST(IntervalFields, OnlyIntervalTypeIdsHaveAKind)
+{
+    EXPECT_EQ(&IntervalKind::Of(KernelOutput::INTERVAL_MONTH), IntervalKind::OfType(TDW_C_INTERVAL_MONTH));
+    EXPECT_EQ(&IntervalKind::Of(KernelOutput::INTERVAL_MONTH), IntervalKind::OfType(TDW_SQL_INTERVAL_MONTH));
+    EXPECT_EQ(&IntervalKind::Of(KernelOutput::INTERVAL_YEAR_TO_MONTH),
+              IntervalKind::OfType(TDW_SQL_INTERVAL_YEAR_TO_MONTH));
+    for (TDWType other : {TDW_C_TYPE_TIMESTAMP, TDW_C_GUID, TDW_SQL_TYPE_TIMESTAMP, TDW_SQL_GUID, TDW_SQL_NOTYPE})
+    {
+        EXPECT_EQ(nullptr, IntervalKind::OfType(other)) << other;
+    }
+}

@@ -46,7 +46,6 @@ const Types MULTI_FIELD_DAY_TIME = {TDW_SQL_INTERVAL_DAY_TO_HOUR,    TDW_SQL_INT
 const Types DAY_TIME = Types{TDW_SQL_INTERVAL_DAY, TDW_SQL_INTERVAL_HOUR, TDW_SQL_INTERVAL_MINUTE,
                              TDW_SQL_INTERVAL_SECOND} + MULTI_FIELD_DAY_TIME;
 const Types YEAR_MONTH = {TDW_SQL_INTERVAL_MONTH, TDW_SQL_INTERVAL_YEAR, TDW_SQL_INTERVAL_YEAR_TO_MONTH};
-const Types MULTI_FIELD = MULTI_FIELD_DAY_TIME + Types{TDW_SQL_INTERVAL_YEAR_TO_MONTH};
 const Types EVERY_SQL_TYPE = CHARACTERS + Types{TDW_SQL_BIT} + BINARIES + EXACT + INTEGERS + FLOATING
     + Types{TDW_SQL_TYPE_DATE, TDW_SQL_TYPE_TIME, TDW_SQL_TYPE_TIMESTAMP} + DAY_TIME + YEAR_MONTH
     + Types{TDW_SQL_GUID};
@@ -59,10 +58,6 @@ const Types DAY_TIME_ROWS = {TDW_C_INTERVAL_DAY,          TDW_C_INTERVAL_HOUR,  
                              TDW_C_INTERVAL_DAY_TO_SECOND, TDW_C_INTERVAL_HOUR_TO_MINUTE, TDW_C_INTERVAL_HOUR_TO_SECOND,
                              TDW_C_INTERVAL_MINUTE_TO_SECOND};
 const Types YEAR_MONTH_ROWS = {TDW_C_INTERVAL_MONTH, TDW_C_INTERVAL_YEAR, TDW_C_INTERVAL_YEAR_TO_MONTH};
-const Types MULTI_FIELD_ROWS = {TDW_C_INTERVAL_DAY_TO_HOUR,    TDW_C_INTERVAL_DAY_TO_MINUTE,
-                                TDW_C_INTERVAL_DAY_TO_SECOND,  TDW_C_INTERVAL_HOUR_TO_MINUTE,
-                                TDW_C_INTERVAL_HOUR_TO_SECOND, TDW_C_INTERVAL_MINUTE_TO_SECOND,
-                                TDW_C_INTERVAL_YEAR_TO_MONTH};
 
 Pairs Product(const Types& in_rows, const Types& in_targets)
 {
@@ -93,20 +88,6 @@ const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY
     + Product(YEAR_MONTH_ROWS, CHARACTERS + EXACT + INTEGERS + YEAR_MONTH)
     + Product({TDW_C_GUID}, CHARACTERS + Types{TDW_SQL_GUID});
 
-/// The pairs whose converters exist so far: text to text, bytes to binary, bits, integers and
-/// floating values among themselves, the refusals between numbers and multi-field intervals, and
-/// every other value into text, and text into GUIDs and binary values.
-const Pairs BUILT = Product({TDW_C_CHAR, TDW_C_WCHAR}, CHARACTERS) + Product({TDW_C_BINARY}, BINARIES)
-    + Product(Types{TDW_C_BIT, TDW_C_STINYINT, TDW_C_UTINYINT, TDW_C_TINYINT, TDW_C_SBIGINT, TDW_C_UBIGINT,
-                    TDW_C_SSHORT, TDW_C_USHORT, TDW_C_SHORT, TDW_C_SLONG, TDW_C_ULONG, TDW_C_LONG,
-                    TDW_C_FLOAT, TDW_C_DOUBLE},
-              Types{TDW_SQL_BIT} + INTEGERS + FLOATING)
-    + Product(NUMBER_ROWS, MULTI_FIELD) + Product(MULTI_FIELD_ROWS, EXACT + INTEGERS)
-    + Product(NUMBER_ROWS + DAY_TIME_ROWS + YEAR_MONTH_ROWS
-                  + Types{TDW_C_BINARY, TDW_C_TYPE_DATE, TDW_C_TYPE_TIME, TDW_C_TYPE_TIMESTAMP, TDW_C_GUID},
-              CHARACTERS)
-    + Product({TDW_C_CHAR, TDW_C_WCHAR}, BINARIES + Types{TDW_SQL_GUID});
-
 SqlConverterFactory::CToSqlCreator CellOf(TDWType in_cType, TDWType in_sqlType)
 {
     return Registry().GetCToSqlTable()[SqlConverterFactory::GetCellIndex(in_cType, in_sqlType)];
@@ -119,22 +100,16 @@ bool Contains(const Pairs& in_pairs, TDWType in_cType, TDWType in_sqlType)
 
 } // namespace
 
-TEST(CToSqlTable, OnlyConvertiblePairsHaveCellsAndEveryBuiltPairHasOne)
+TEST(CToSqlTable, ExactlyTheConvertiblePairsHaveCells)
 {
+    EXPECT_EQ(964U, CONVERTIBLE.size());
     for (int32_t c = 0; c < TDW_TYPE_TABLE_SIZE; ++c)
     {
         for (int32_t s = 0; s < TDW_TYPE_TABLE_SIZE; ++s)
         {
             const auto cType = static_cast<TDWType>(c);
             const auto sqlType = static_cast<TDWType>(s);
-            if (CellOf(cType, sqlType) != nullptr)
-            {
-                EXPECT_TRUE(Contains(CONVERTIBLE, cType, sqlType)) << "a cell for " << c << " to " << s;
-            }
-            else
-            {
-                EXPECT_FALSE(Contains(BUILT, cType, sqlType)) << "no cell for " << c << " to " << s;
-            }
+            EXPECT_EQ(Contains(CONVERTIBLE, cType, sqlType), CellOf(cType, sqlType) != nullptr) << c << " to " << s;
         }
     }
 }

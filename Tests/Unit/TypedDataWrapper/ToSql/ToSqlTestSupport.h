@@ -9,11 +9,14 @@
 
 #include "Unit/TypedDataWrapper/Converters/ConverterTestSupport.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 namespace Orvik {
 namespace Support {
+
+class TDWNumeric;
 
 /// The C type whose layout a SQL number type shares, and whose converter class (from the C-to-SQL
 /// table) converts values of the SQL type as well.
@@ -70,16 +73,48 @@ private:
 /// buffer of in_cType's metadata; used for the rows that only hand-made metadata reaches.
 std::unique_ptr<ICToSqlConverter> ConverterOfCell(TDWType in_cType, TDWType in_sqlType);
 
+/// The converter of the SQL-to-SQL cell (in_source, in_target) as its creator makes it for values
+/// of the two types' default metadata; null, with a failure, when the cell is empty.
+std::unique_ptr<ISqlToSqlConverter> SqlToSqlConverterOfCell(TDWType in_source, TDWType in_target);
+
+/// A date, time, timestamp or interval value of in_type from its record's bytes: "2024-02-29",
+/// "10:20:30.5" (the fraction in nanoseconds), "2024-02-29 10:20:30.5"; an interval's fields
+/// from the first, a "." and the fraction for the kinds with seconds, " -" when negative. The
+/// unused bytes of the record must be zero.
+std::string ShowSqlValue(TDWType in_type, const std::string& in_record);
+
 /// The SQL-source side of the converter that the C-to-SQL table holds for (in_cType, in_sqlType).
 std::unique_ptr<ISqlToSqlConverter> SqlSideOf(std::unique_ptr<ICToSqlConverter> in_converter);
 
-/// "<posted> | <target>" after converting the application value in_image of in_cType into a new
-/// target of the number type in_sqlType, whose bytes were set to 7 first; the target shows
-/// "kept" when the conversion left those bytes, else its value.
-std::string ConvertNumber(TDWType in_cType, const std::string& in_image, TDWType in_sqlType);
+/// The precision and scale a case gives its target's type; a negative one keeps the type's.
+struct TargetShape
+{
+    int16_t precision = -1;
+    int16_t scale = -1;
+};
+
+/// An exact number as decimal text with every fraction place its exponent gives ("12.500",
+/// "-0.05"), or "invalid".
+std::string ShowNumeric(const TDWNumeric& in_value);
+
+/// "<posted> | <target>" after in_convert wrote a new target of the number type in_sqlType (bits,
+/// integers, floating-point and exact numbers) of in_shape, whose bytes were set to 7 first; the
+/// target shows "kept" when the conversion left those bytes, else its value.
+std::string ConvertIntoNumber(TDWType in_sqlType,
+                              const TargetShape& in_shape,
+                              const std::function<std::unique_ptr<ConversionResult>(SqlData&)>& in_convert);
+
+/// The same after converting the application value in_image of in_cType.
+std::string ConvertNumber(TDWType in_cType,
+                          const std::string& in_image,
+                          TDWType in_sqlType,
+                          const TargetShape& in_shape = {});
 
 /// The same from a SQL-side number of in_source's type, through the converter of its counterpart.
-std::string ConvertSqlNumber(TDWType in_source, const std::string& in_image, TDWType in_sqlType);
+std::string ConvertSqlNumber(TDWType in_source,
+                             const std::string& in_image,
+                             TDWType in_sqlType,
+                             const TargetShape& in_shape = {});
 
 } // namespace Support
 } // namespace Orvik
