@@ -20,15 +20,20 @@ locale_t GetCLocale()
 
 } // namespace
 
-RoundingToNearest::RoundingToNearest() : m_savedErrno(errno)
+RoundingToNearest::RoundingToNearest() : m_savedRounding(fegetround()), m_savedErrno(errno)
 {
-    fegetenv(&m_saved);
-    fesetround(FE_TONEAREST);
+    if (m_savedRounding != FE_TONEAREST)
+    {
+        fesetround(FE_TONEAREST);
+    }
 }
 
 RoundingToNearest::~RoundingToNearest()
 {
-    fesetenv(&m_saved);
+    if (m_savedRounding != FE_TONEAREST)
+    {
+        fesetround(m_savedRounding);
+    }
     errno = m_savedErrno;
 }
 

@@ -7,8 +7,9 @@ namespace Orvik {
 namespace OS {
 
 /// While it lives, the calling thread's floating-point arithmetic rounds to nearest, ties to
-/// even. The destructor restores the floating-point environment (rounding mode and exception
-/// flags) and errno as they were, so the host application sees no change.
+/// even. The destructor restores the rounding mode and errno as they were. The sticky exception
+/// flags are left alone, as every other floating-point operation of the driver leaves them:
+/// saving and restoring the whole environment cost more than the number parse it guards.
 class RoundingToNearest
 {
 public:
@@ -19,7 +20,7 @@ public:
     RoundingToNearest& operator=(const RoundingToNearest&) = delete;
 
 private:
-    fenv_t m_saved;
+    int m_savedRounding;
     int m_savedErrno;
 };
 
