@@ -71,6 +71,17 @@ void ODBCTask::WaitUntilDone()
     }
 }
 
+bool ODBCTask::HasOutputs(SQLRETURN in_result)
+{
+    return in_result == SQL_SUCCESS || in_result == SQL_SUCCESS_WITH_INFO || in_result == SQL_NEED_DATA;
+}
+
+SQLRETURN ODBCTask::PostTruncation(SQLRETURN in_result)
+{
+    m_ownerDiagnostics.PostWarning(DIAG_STRING_RIGHT_TRUNCATED_WARNING, ODBC_COMPONENT_ID, u"StrRightTruncWarn", -1, -1);
+    return in_result == SQL_SUCCESS ? SQL_SUCCESS_WITH_INFO : in_result;
+}
+
 void ODBCTask::HandleRunException(const ErrorException& in_exception)
 {
     try

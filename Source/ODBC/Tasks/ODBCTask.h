@@ -53,7 +53,13 @@ protected:
     /// The captured call, as the synchronous road makes it.
     virtual SQLRETURN Call() = 0;
 
-    DiagManager& GetOwnerDiagnostics() { return m_ownerDiagnostics; }
+    /// Whether a collected result lets outputs be copied: SQL_SUCCESS, SQL_SUCCESS_WITH_INFO and
+    /// SQL_NEED_DATA do.
+    static bool HasOutputs(SQLRETURN in_result);
+
+    /// Posts the warning 01004 "StrRightTruncWarn" on the owner's diagnostics; SQL_SUCCESS becomes
+    /// SQL_SUCCESS_WITH_INFO.
+    SQLRETURN PostTruncation(SQLRETURN in_result);
 
 private:
     void HandleRunException(const Support::ErrorException& in_exception);
