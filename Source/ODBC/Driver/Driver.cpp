@@ -189,6 +189,11 @@ Connection* Driver::GetConnection(HandleValue in_handle)
     return static_cast<Connection*>(m_connections.Find(in_handle));
 }
 
+Statement* Driver::GetStatement(HandleValue in_handle)
+{
+    return static_cast<Statement*>(m_statements.Find(in_handle));
+}
+
 Descriptor* Driver::GetAppDescriptor(HandleValue in_handle)
 {
     if (DSI::DSILog* log = GetLog())

@@ -73,6 +73,7 @@ public:
     // Lookups: the object registered under the value in that kind's registry, or null.
     Environment* GetEnvironment(HandleValue in_handle);
     Connection* GetConnection(HandleValue in_handle);
+    Statement* GetStatement(HandleValue in_handle);
     Descriptor* GetAppDescriptor(HandleValue in_handle);
 
     /// An implementation descriptor, else an application descriptor, or null.

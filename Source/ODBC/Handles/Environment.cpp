@@ -5,11 +5,14 @@
 #include "DSI/DSILog.h"
 #include "ODBC/Attributes/EnvironmentAttributes.h"
 #include "ODBC/Diagnostics/DiagManager.h"
+#include "ODBC/Exceptions/ODBCInternalException.h"
 #include "ODBC/Exceptions/NoDataException.h"
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/States/EnvironmentState.h"
 #include "ODBC/States/EnvironmentState1Allocated.h"
+#include "Support/AttributeData.h"
 #include "Support/CriticalSectionLock.h"
+#include "Support/ErrorException.h"
 
 #include <sqlext.h>
 
@@ -188,6 +191,33 @@ SQLRETURN Environment::CommitTransactions()
 SQLRETURN Environment::RollbackTransactions()
 {
     return EndTransactions(SQL_ROLLBACK);
+}
+
+void Environment::RegisterTransaction(Connection& in_connection)
+{
+    const AttributeData* multiple = in_connection.GetInfoProperty(SQL_MULTIPLE_ACTIVE_TXN);
+    const bool allowsMany = multiple != nullptr && multiple->GetAttributeType() == ATTR_WSTRING &&
+                            *multiple->GetWStringValue() == orvik_wstring(u"Y");
+    const bool supportsTransactions = in_connection.SupportsTransactions();
+    CriticalSectionLock lock(m_transactionCountLock);
+    if (m_transactionCount > 0 && !allowsMany)
+    {
+        throw ODBCInternalException(u"MultipleTransNotSupported");
+    }
+    if (!supportsTransactions)
+    {
+        throw ErrorException(DIAG_OPTIONAL_FEATURE_NOT_IMPLEMENTED, ODBC_COMPONENT_ID, u"TransNotSupported", -1, -1);
+    }
+    ++m_transactionCount;
+}
+
+void Environment::UnregisterTransaction()
+{
+    CriticalSectionLock lock(m_transactionCountLock);
+    if (m_transactionCount > 0)
+    {
+        --m_transactionCount;
+    }
 }
 
 // A warning does not stop the loop: the connections after it would otherwise keep transactions

@@ -6,6 +6,7 @@
 #include <sql.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -70,6 +71,15 @@ public:
     /// SQL_SUCCESS when all ended so, SQL_SUCCESS_WITH_INFO when one ended with a warning; the
     /// first SQL_ERROR stops there and is returned, and the connections after it keep theirs.
     SQLRETURN CommitTransactions();
+
+    /// Counts the transaction that in_connection opens. Throws ODBCInternalException
+    /// "MultipleTransNotSupported" for a second one when the data source does not report
+    /// SQL_MULTIPLE_ACTIVE_TXN "Y", and "TransNotSupported" (HYC00) for a data source without
+    /// transactions.
+    void RegisterTransaction(Connection& in_connection);
+
+    /// A counted transaction ended.
+    void UnregisterTransaction();
     SQLRETURN RollbackTransactions();
 
     Driver& GetDriver() { return m_driver; }
@@ -99,6 +109,8 @@ private:
     std::unique_ptr<EnvironmentAttributes> m_attributes;
     Support::CriticalSection m_lock;
     std::vector<std::unique_ptr<Connection>> m_connections;
+    Support::CriticalSection m_transactionCountLock;
+    uint64_t m_transactionCount = 0;
 };
 
 } // namespace ODBC

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ODBC/States/ConnectionState.h"
+#include "ODBC/States/ConnectionStateAllocated.h"
 
 namespace Orvik {
 namespace ODBC {
 
-/// The connection state allocated, not connected (C2); its operations come with the connection functions.
-class ConnectionState2 : public ConnectionState
+/// The connection state allocated, not connected (C2).
+class ConnectionState2 : public ConnectionStateAllocated
 {
 };
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ODBC/States/ConnectionState.h"
+#include "ODBC/States/ConnectionStateConnected.h"
 
 namespace Orvik {
 namespace ODBC {
 
-/// The connection state connected, without statements (C4); its operations come with the connection functions.
-class ConnectionState4 : public ConnectionState
+/// The connection state connected, without statements (C4).
+class ConnectionState4 : public ConnectionStateConnected
 {
 };
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ODBC/States/ConnectionState.h"
+#include "ODBC/States/ConnectionStateStatement.h"
 
 namespace Orvik {
 namespace ODBC {
 
-/// The connection state connected, with statements and no open transaction or cursor (C5); its operations come with the connection functions.
-class ConnectionState5 : public ConnectionState
+/// The connection state connected with statements, no transaction or cursor open (C5).
+class ConnectionState5 : public ConnectionStateStatement
 {
 };
 
