@@ -81,6 +81,9 @@ public:
     /// The message key before the text is made, the text afterwards.
     orvik_wstring GetMessageKey() const { return m_message; }
 
+    /// The message parameters, so that a caller can raise the same message in another state.
+    const std::vector<orvik_wstring>& GetParameters() const { return m_parameters; }
+
     /// Attach the row and column of a failure; a number once set is kept.
     void SetRowNumber(int64_t in_rowNumber);
     void SetColumnNumber(int32_t in_columnNumber);

@@ -34,6 +34,7 @@ public:
     TDWType GetTDWType() const { return m_type; }
     int16_t GetCType() const { return m_cType; }
     EncodingType GetEncoding() const { return m_encoding; }
+    void SetEncoding(EncodingType in_encoding) { m_encoding = in_encoding; }
 
     /// 10 for SQL_C_NUMERIC, 2 for the floating-point types, else 0 until the application sets it.
     int32_t GetNumPrecRadix() const { return m_numPrecRadix; }

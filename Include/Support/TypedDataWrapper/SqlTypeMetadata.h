@@ -41,8 +41,10 @@ public:
 
     /// The transfer size in bytes of a fixed-size value; precision + 2 for exact numerics.
     uint64_t GetOctetLength() const { return m_octetLength; }
+    void SetOctetLength(uint64_t in_octetLength) { m_octetLength = in_octetLength; }
 
     EncodingType GetEncoding() const { return m_encoding; }
+    void SetEncoding(EncodingType in_encoding) { m_encoding = in_encoding; }
 
     /// The stored default sizes; GetColumnSize and GetDisplaySize compute what is reported.
     uint32_t GetStoredColumnSize() const { return m_columnSize; }

@@ -1,0 +1,282 @@
+#include "ODBC/Descriptors/AppDescriptorBase.h"
+
+#include "ODBC/DataWrappers/CDataWrapper.h"
+#include "ODBC/Descriptors/AppDescriptorRecord.h"
+#include "ODBC/Exceptions/NoDataException.h"
+#include "Support/CriticalSectionLock.h"
+#include "Support/ErrorException.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
+
+#include <sqlext.h>
+
+#include <iterator>
+
+namespace Orvik {
+namespace ODBC {
+
+using namespace Support;
+
+namespace {
+
+// What SQLCopyDesc copies into an application descriptor.
+constexpr int16_t HEADER_REQUIRED[] = {SQL_DESC_COUNT, SQL_DESC_ARRAY_STATUS_PTR};
+constexpr int16_t HEADER_OPTIONAL[] = {SQL_DESC_ARRAY_SIZE, SQL_DESC_BIND_OFFSET_PTR, SQL_DESC_BIND_TYPE};
+constexpr int16_t RECORD_REQUIRED[] = {
+    SQL_DESC_CONCISE_TYPE, SQL_DESC_DATETIME_INTERVAL_CODE, SQL_DESC_DATETIME_INTERVAL_PRECISION, SQL_DESC_PRECISION,
+    SQL_DESC_SCALE,        SQL_DESC_LENGTH,                 SQL_DESC_OCTET_LENGTH,
+};
+constexpr int16_t RECORD_OPTIONAL[] = {SQL_DESC_INDICATOR_PTR, SQL_DESC_OCTET_LENGTH_PTR, SQL_DESC_DATA_PTR};
+
+// Column-wise bound lengths and indicators are SQLLEN arrays.
+constexpr int64_t LENGTH_STRIDE = sizeof(SQLLEN);
+
+SQLLEN ReadLength(const SQLLEN* in_address, int64_t in_offset)
+{
+    return *reinterpret_cast<const SQLLEN*>(reinterpret_cast<const char*>(in_address) + in_offset);
+}
+
+bool ChangesBinding(int16_t in_field)
+{
+    // A new type describes the buffer afresh and unbinds it.
+    return in_field == SQL_DESC_DATA_PTR || in_field == SQL_DESC_CONCISE_TYPE || in_field == SQL_DESC_TYPE;
+}
+
+} // namespace
+
+AppDescriptorBase::AppDescriptorBase(HandleValue in_handle,
+                                     int16_t in_allocType,
+                                     bool in_hasBookmarkRecord,
+                                     Connection* in_parentConnection,
+                                     IMessageSource* in_messageSource,
+                                     DSI::ILogger* in_log)
+    : Descriptor(DescriptorKind::APP, in_handle, in_allocType, in_parentConnection, in_messageSource, in_log),
+      m_records(1),
+      m_defaultRecord(std::make_unique<AppDescriptorRecord>()),
+      m_hasBookmarkRecord(in_hasBookmarkRecord)
+{
+    if (m_hasBookmarkRecord)
+    {
+        m_records[0] = std::make_unique<AppDescriptorRecord>();
+    }
+}
+
+AppDescriptorBase::~AppDescriptorBase() = default;
+
+void AppDescriptorBase::SetFieldValue(int16_t in_recNumber, int16_t in_field, const DescriptorFieldValue& in_value)
+{
+    CriticalSectionLock lock(GetLock());
+    const bool isHeader = DescriptorFields::IsHeader(in_field);
+    if (isHeader ? !IsHeaderField(in_field)
+                 : DescriptorFields::GetAccess(in_field, DescriptorKind::APP) == DescriptorAccess::NONE)
+    {
+        throw ErrorException(DIAG_INVALID_DESCRIPTOR_FIELD, ODBC_COMPONENT_ID, u"InvalidDescFieldIdent", -1, -1);
+    }
+    if (in_field == SQL_DESC_COUNT)
+    {
+        SetCount(static_cast<int16_t>(in_value.m_integer));
+        return;
+    }
+    if (isHeader)
+    {
+        WriteHeaderField(in_field, in_value);
+        return;
+    }
+    if (in_recNumber == 0 && !m_hasBookmarkRecord)
+    {
+        // The parameter descriptor has no bookmark record to set.
+        return;
+    }
+    GetOrCreateRecord(in_recNumber).Write(in_field, in_value);
+    if (ChangesBinding(in_field))
+    {
+        m_bindingsChanged = true;
+    }
+}
+
+bool AppDescriptorBase::HasRecord(int16_t in_recNumber)
+{
+    CriticalSectionLock lock(GetLock());
+    return in_recNumber >= 0 && static_cast<size_t>(in_recNumber) < m_records.size() && m_records[in_recNumber];
+}
+
+void AppDescriptorBase::DropRecord(int16_t in_recNumber)
+{
+    CriticalSectionLock lock(GetLock());
+    if (!HasRecord(in_recNumber))
+    {
+        return;
+    }
+    m_records[in_recNumber].reset();
+    m_bindingsChanged = true;
+    DescriptorHeader& header = GetHeader();
+    if (in_recNumber != header.m_count)
+    {
+        return;
+    }
+    int16_t highest = in_recNumber;
+    while (highest > 0 && !m_records[highest])
+    {
+        --highest;
+    }
+    m_records.resize(static_cast<size_t>(highest) + 1);
+    header.m_count = highest;
+}
+
+void AppDescriptorBase::CopyFrom(Descriptor& io_source)
+{
+    const CopyPlan plan = {
+        {HEADER_REQUIRED, std::size(HEADER_REQUIRED)},
+        {HEADER_OPTIONAL, std::size(HEADER_OPTIONAL)},
+        {RECORD_REQUIRED, std::size(RECORD_REQUIRED)},
+        {RECORD_OPTIONAL, std::size(RECORD_OPTIONAL)},
+        static_cast<int16_t>(m_hasBookmarkRecord ? 0 : 1),
+    };
+    CopyByPlan(io_source, plan);
+}
+
+AppDescriptorRecord& AppDescriptorBase::GetOrCreateRecord(int16_t in_recNumber)
+{
+    CriticalSectionLock lock(GetLock());
+    CheckBookmarkRecord(in_recNumber);
+    if (in_recNumber < 0)
+    {
+        throw ErrorException(DIAG_INVALID_DESCRIPTOR_INDEX, ODBC_COMPONENT_ID, u"InvalidDescIndex", -1, -1);
+    }
+    if (static_cast<size_t>(in_recNumber) >= m_records.size())
+    {
+        m_records.resize(static_cast<size_t>(in_recNumber) + 1);
+        GetHeader().m_count = in_recNumber;
+    }
+    std::unique_ptr<AppDescriptorRecord>& record = m_records[in_recNumber];
+    if (!record)
+    {
+        record = std::make_unique<AppDescriptorRecord>();
+    }
+    return *record;
+}
+
+const AppDescriptorRecord& AppDescriptorBase::GetRecordOrDefault(int16_t in_recNumber)
+{
+    CriticalSectionLock lock(GetLock());
+    CheckBookmarkRecord(in_recNumber);
+    if (in_recNumber < 0 || static_cast<size_t>(in_recNumber) >= m_records.size())
+    {
+        throw NoDataException(u"InvalidDescIndex");
+    }
+    const std::unique_ptr<AppDescriptorRecord>& record = m_records[in_recNumber];
+    return record ? *record : *m_defaultRecord;
+}
+
+void AppDescriptorBase::CheckRecordsSequential(int32_t in_count)
+{
+    CriticalSectionLock lock(GetLock());
+    if (in_count == 0)
+    {
+        return;
+    }
+    bool isSequential = in_count > 0 && in_count <= GetHeader().m_count;
+    for (int32_t record = 1; isSequential && record <= in_count; ++record)
+    {
+        isSequential = HasRecord(static_cast<int16_t>(record));
+    }
+    if (!isSequential)
+    {
+        throw ErrorException(DIAG_COUNT_FIELD_INCORRECT, ODBC_COMPONENT_ID, u"DescRecNotSeq", -1, -1);
+    }
+}
+
+bool AppDescriptorBase::FindNextDataAtExecParameter(const DataAtExecPosition* in_from, DataAtExecPosition& out_found)
+{
+    CriticalSectionLock lock(GetLock());
+    const DescriptorHeader& header = GetHeader();
+    const auto* operations = static_cast<const SQLUSMALLINT*>(header.m_arrayStatusPtr);
+    int32_t firstRecord = in_from != nullptr ? in_from->m_recNumber + 1 : 1;
+    for (uint64_t row = in_from != nullptr ? in_from->m_row : 0; row < header.m_arraySize; ++row, firstRecord = 1)
+    {
+        if (operations != nullptr && operations[row] == SQL_PARAM_IGNORE)
+        {
+            continue;
+        }
+        for (int32_t record = firstRecord; record <= header.m_count; ++record)
+        {
+            if (HasRecord(static_cast<int16_t>(record)) && IsDataAtExec(static_cast<int16_t>(record), row))
+            {
+                out_found.m_row = row;
+                out_found.m_recNumber = static_cast<int16_t>(record);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void AppDescriptorBase::LoadBindingOffset()
+{
+    CriticalSectionLock lock(GetLock());
+    const auto* offset = static_cast<const SQLLEN*>(GetHeader().m_bindOffsetPtr);
+    m_bindingOffset = offset != nullptr ? *offset : 0;
+}
+
+DescriptorFieldValue AppDescriptorBase::ReadRecordField(int16_t in_recNumber, int16_t in_field)
+{
+    return GetRecordOrDefault(in_recNumber).Read(in_field);
+}
+
+void AppDescriptorBase::MakeRecord(int16_t in_recNumber)
+{
+    GetOrCreateRecord(in_recNumber);
+}
+
+void AppDescriptorBase::CheckBookmarkRecord(int16_t in_recNumber) const
+{
+    if (in_recNumber == 0 && !m_hasBookmarkRecord)
+    {
+        throw ErrorException(DIAG_INVALID_DESCRIPTOR_INDEX, ODBC_COMPONENT_ID, u"BookmarkColumnNotSupported", -1, -1);
+    }
+}
+
+void AppDescriptorBase::SetCount(int64_t in_count)
+{
+    CheckCount(in_count);
+    m_records.resize(static_cast<size_t>(in_count) + 1);
+    GetHeader().m_count = static_cast<int16_t>(in_count);
+    // Records above the count are gone; whoever reads the bindings must read them again.
+    m_bindingsChanged = true;
+}
+
+bool AppDescriptorBase::IsDataAtExec(int16_t in_recNumber, uint64_t in_row)
+{
+    AppDescriptorRecord& record = *m_records[in_recNumber];
+    const DescriptorHeader& header = GetHeader();
+    const SqlCTypeMetadata& metadata = record.GetData().GetMetadata();
+    const uint64_t row = in_row;
+    uint64_t lengthOffset = static_cast<uint64_t>(m_bindingOffset);
+    uint64_t dataOffset = lengthOffset;
+    if (header.m_bindType == SQL_BIND_BY_COLUMN)
+    {
+        const uint64_t elementSize = metadata.IsFixedSize() ? metadata.GetFixedSize() : metadata.GetOctetLength();
+        lengthOffset += LENGTH_STRIDE * row;
+        dataOffset += elementSize * row;
+    }
+    else
+    {
+        lengthOffset += header.m_bindType * row;
+        dataOffset = lengthOffset;
+    }
+    record.SetLengthOffset(static_cast<int64_t>(lengthOffset));
+    record.GetData().SetOffset(static_cast<int64_t>(dataOffset));
+    if (record.GetIndicatorPtr() != nullptr &&
+        ReadLength(record.GetIndicatorPtr(), static_cast<int64_t>(lengthOffset)) == SQL_NULL_DATA)
+    {
+        return false;
+    }
+    if (record.GetOctetLengthPtr() == nullptr)
+    {
+        return false;
+    }
+    const SQLLEN length = ReadLength(record.GetOctetLengthPtr(), static_cast<int64_t>(lengthOffset));
+    return length == SQL_DATA_AT_EXEC || length <= SQL_LEN_DATA_AT_EXEC_OFFSET;
+}
+
+} // namespace ODBC
+} // namespace Orvik
