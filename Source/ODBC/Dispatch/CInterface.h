@@ -22,7 +22,6 @@ namespace ODBC {
 
 class Connection;
 class Descriptor;
-class DiagManager;
 class Environment;
 class Statement;
 
@@ -75,13 +74,9 @@ public:
                                      const Support::orvik_wstring& in_messageKey,
                                      const char* in_functionName);
 
-    /// The diagnostics of the handle of type in_handleType (SQL_HANDLE_ENV to SQL_HANDLE_DESC),
-    /// or null for another type or a value not registered as that type. Logs nothing.
-    static DiagManager* GetDiagManager(SQLSMALLINT in_handleType, SQLHANDLE in_handle);
-
     // SQLGetDiagFieldW and SQLGetDiagRecW on the handle's diagnostics, texts in the driver
-    // manager's encoding: SQL_INVALID_HANDLE when GetDiagManager finds none. They never log,
-    // clear or post.
+    // manager's encoding: SQL_INVALID_HANDLE when Driver::GetDiagManager finds none (an unknown
+    // handle type or a handle not of that type). They never log, clear or post.
     static SQLRETURN GetDiagField(SQLSMALLINT in_handleType,
                                   SQLHANDLE in_handle,
                                   SQLSMALLINT in_recNumber,

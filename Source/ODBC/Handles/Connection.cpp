@@ -82,6 +82,7 @@ Connection::Connection(Environment& io_environment, std::unique_ptr<DSI::DSIConn
 
 Connection::~Connection()
 {
+    FinishPendingTask();
     try
     {
         DeleteAllStatements();
