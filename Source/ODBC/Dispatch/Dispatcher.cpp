@@ -42,6 +42,15 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
                                void* io_args,
                                const Operations& in_operations)
 {
+    return Dispatch(in_functionName, in_handle, io_args, in_operations, *Module::GetThreadPool());
+}
+
+SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
+                               SQLHANDLE in_handle,
+                               void* io_args,
+                               const Operations& in_operations,
+                               ThreadPool& io_pool)
+{
     ODBCHandle* handle = in_operations.m_find(in_handle, in_functionName);
     if (handle == nullptr)
     {
@@ -57,7 +66,7 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
         }
         if (in_operations.m_makeTask != nullptr && handle->IsAsyncEnabled())
         {
-            return StartTask(*handle, io_args, in_operations);
+            return StartTask(*handle, io_args, in_operations, io_pool);
         }
         return in_operations.m_call(*handle, io_args);
     }
@@ -100,7 +109,10 @@ SQLRETURN Dispatcher::Collect(ODBCHandle& io_handle, ODBCTask& io_task, void* io
     return result;
 }
 
-SQLRETURN Dispatcher::StartTask(ODBCHandle& io_handle, void* io_args, const Operations& in_operations)
+SQLRETURN Dispatcher::StartTask(ODBCHandle& io_handle,
+                                void* io_args,
+                                const Operations& in_operations,
+                                ThreadPool& io_pool)
 {
     in_operations.m_getDiagnostics(io_handle).Clear();
     std::unique_ptr<ODBCTask> task = in_operations.m_makeTask(io_handle, io_args);
@@ -109,7 +121,7 @@ SQLRETURN Dispatcher::StartTask(ODBCHandle& io_handle, void* io_args, const Oper
     io_handle.SetPendingTask(std::move(task));
     try
     {
-        Module::GetThreadPool()->PostTask(&queued);
+        io_pool.PostTask(&queued);
     }
     catch (...)
     {

@@ -10,6 +10,7 @@ namespace ODBC {
 class DiagManager;
 class ODBCHandle;
 class ODBCTask;
+class ThreadPool;
 
 /// The one algorithm of every dispatcher, run over the operations of the function it serves.
 class Dispatcher
@@ -46,14 +47,25 @@ public:
     /// may run as a task, clears the diagnostics, installs a new task, queues it and returns
     /// SQL_STILL_EXECUTING (a task that cannot be queued is removed again); else makes the call
     /// and returns its result. Whatever escapes becomes the handle's one record and SQL_ERROR.
+    /// Tasks run on the module's worker pool.
     static SQLRETURN Dispatch(const char* in_functionName,
                               SQLHANDLE in_handle,
                               void* io_args,
                               const Operations& in_operations);
 
+    /// The same with tasks queued on io_pool.
+    static SQLRETURN Dispatch(const char* in_functionName,
+                              SQLHANDLE in_handle,
+                              void* io_args,
+                              const Operations& in_operations,
+                              ThreadPool& io_pool);
+
 private:
     static SQLRETURN Collect(ODBCHandle& io_handle, ODBCTask& io_task, void* io_args, const Operations& in_operations);
-    static SQLRETURN StartTask(ODBCHandle& io_handle, void* io_args, const Operations& in_operations);
+    static SQLRETURN StartTask(ODBCHandle& io_handle,
+                               void* io_args,
+                               const Operations& in_operations,
+                               ThreadPool& io_pool);
 };
 
 } // namespace ODBC

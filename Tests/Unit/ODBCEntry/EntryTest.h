@@ -1,16 +1,22 @@
 #pragma once
 
-// Test helper: the process's one driver object, started over the fake back end the first time a
-// test asks for it, with UTF-16LE as the driver manager's encoding.
+// Test helper: the process's one driver object, started over the connection tests' fake back
+// end the first time a test asks for it, with UTF-16LE as the driver manager's encoding; and
+// handles allocated in it as the application allocates them.
 
+#include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Driver/Driver.h"
+#include "ODBC/Handles/Connection.h"
+#include "ODBC/Handles/Environment.h"
 
-#include "Unit/ODBC/FakeBackEnd.h"
+#include "Unit/DSI/RecordingLog.h"
+#include "Unit/ODBC/ConnectionTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlext.h>
 
+#include <cstdint>
 #include <string>
 
 namespace Orvik {
@@ -28,17 +34,72 @@ inline SQLCHAR* Narrow(const char* in_text)
     return reinterpret_cast<SQLCHAR*>(const_cast<char*>(in_text));
 }
 
+inline SQLHANDLE ToHandle(ODBC::HandleValue in_value)
+{
+    return reinterpret_cast<SQLHANDLE>(static_cast<uintptr_t>(in_value));
+}
+
+inline ODBC::HandleValue ToValue(SQLHANDLE in_handle)
+{
+    return static_cast<ODBC::HandleValue>(reinterpret_cast<uintptr_t>(in_handle));
+}
+
 class EntryTest : public FakeBackEndTest
 {
 protected:
-    EntryTest() : m_driver(ODBC::Driver::GetDriver())
+    EntryTest() : m_driver(StartDriver())
     {
         EXPECT_TRUE(m_driver.IsInitialized());
         // What start-up chose; the encodings of the time before it are put back after each test.
         Support::orvik_wstring::SetDriverManagerEncoding(Support::ENC_UTF16_LE);
     }
 
+    /// The driver's log, which keeps its entries from in_level on.
+    RecordingLog& UseLog(int32_t in_level)
+    {
+        RecordingLog& log = dynamic_cast<RecordingLog&>(*m_driver.GetLog());
+        log.SetLogLevel(in_level);
+        log.m_entries.clear();
+        return log;
+    }
+
     ODBC::Driver& m_driver;
+
+private:
+    static ODBC::Driver& StartDriver()
+    {
+        ODBC::Module::SetDriverFactory(&ConnectionTestFactory::Make);
+        return ODBC::Driver::GetDriver();
+    }
+};
+
+/// An environment of the driver (ODBC 3) and a connection of it.
+class HandleTest : public EntryTest
+{
+protected:
+    HandleTest()
+    {
+        m_driver.CreateEnvironment(m_environmentValue);
+        m_environment = m_driver.GetEnvironment(m_environmentValue);
+        m_environment->SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        m_environment->SQLAllocHandle(SQL_HANDLE_DBC, ToHandle(m_environmentValue), &m_connectionHandle);
+        m_connection = m_driver.GetConnection(ToValue(m_connectionHandle));
+        m_dataStore = ConnectionTestEnvironment::s_lastConnection;
+    }
+
+    ~HandleTest() override
+    {
+        UseLog(DSI::LOG_OFF);
+        m_driver.FreeEnvironment(m_environmentValue);
+    }
+
+    SQLHANDLE GetEnvironmentHandle() const { return ToHandle(m_environmentValue); }
+
+    ODBC::HandleValue m_environmentValue = 0;
+    ODBC::Environment* m_environment = nullptr;
+    SQLHANDLE m_connectionHandle = nullptr;
+    ODBC::Connection* m_connection = nullptr;
+    FakeDataStoreConnection* m_dataStore = nullptr;
 };
 
 } // namespace Testing

@@ -4,6 +4,7 @@
 #include "Support/orvik_wstring.h"
 
 #include "EntryTest.h"
+#include "TestTasks.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +15,9 @@
 
 using namespace Orvik::ODBC;
 using namespace Orvik::Support;
+using Orvik::Testing::FunctionTask;
 
 namespace {
-
-class FunctionTask : public ODBCTask
-{
-public:
-    FunctionTask(DiagManager& io_diagnostics, std::function<SQLRETURN()> in_call)
-        : ODBCTask(io_diagnostics, "FunctionTask"), m_call(std::move(in_call))
-    {
-    }
-
-private:
-    SQLRETURN Call() override { return m_call(); }
-
-    std::function<SQLRETURN()> m_call;
-};
 
 class ODBCTaskTest : public Orvik::Testing::EntryTest
 {
