@@ -1,13 +1,27 @@
 // Converts a million values through each main family of conversion kernels and through the
 // plainest C++ that does the same work, and prints cells per second for both and their ratio.
+// The common column types also run through the single-value converters that value-by-value
+// fetching uses: a value holder filled per row, converted into the row's application buffer.
 // Build with -DCMAKE_BUILD_TYPE=Release -DPELTA_BENCH=ON and run build/.../Bench/KernelBenchmark.
 
+#include "ODBC/DataWrappers/CDataWrapper.h"
 #include "Support/EncodingType.h"
 #include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/ISqlToCConverter.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
+#include "Support/TypedDataWrapper/SqlConverterFactory.h"
+#include "Support/TypedDataWrapper/SqlData.h"
+#include "Support/TypedDataWrapper/SqlDataFactory.h"
 #include "Support/TypedDataWrapper/SqlToCKernelTable.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
 #include "Support/TypedDataWrapper/WarningListener.h"
+#include "Support/orvik_wstring.h"
+
+#include <sqlext.h>
 
 #include <unicode/ucnv.h>
 
@@ -18,6 +32,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,11 +136,78 @@ Inputs MakeInputs()
     return inputs;
 }
 
+/// One column of a result bound to the ring through the converter that the registry makes for
+/// it, as value-by-value fetching holds it: per row the value holder is filled and converted into
+/// the row's buffer.
+class ConverterColumn
+{
+public:
+    ConverterColumn(const SqlConverterFactory& in_registry,
+                    int16_t in_sqlType,
+                    bool in_isUnsigned,
+                    int16_t in_cType,
+                    int16_t in_precision = -1)
+        : m_metadata(SqlTypeMetadataFactory().CreateNewSqlTypeMetadata(in_sqlType, in_isUnsigned, 0)),
+          m_target(SqlCTypeMetadataFactory().CreateNewSqlCTypeMetadata(in_cType))
+    {
+        if (in_precision >= 0)
+        {
+            m_metadata->SetPrecision(in_precision);
+        }
+        m_value = SqlDataFactory().CreateNewSqlData(*m_metadata);
+        m_target.GetMetadata().SetOctetLength(TARGET_SIZE);
+        m_converter = in_registry.CreateNewSqlToCConverter(*m_value, m_target.GetMetadata(), nullptr);
+    }
+
+    /// Converts every value of in_values.
+    template <typename T>
+    uint64_t Run(const std::vector<T>& in_values, char* io_ring)
+    {
+        uint64_t sum = 0;
+        for (size_t i = 0; i < CELLS; ++i)
+        {
+            std::memcpy(m_value->GetBuffer(), &in_values[i], sizeof(T));
+            sum += ConvertRow(i, io_ring);
+        }
+        return sum + static_cast<unsigned char>(io_ring[0]);
+    }
+
+    /// Converts every text that in_text (row -> begin and length) gives.
+    template <typename Text>
+    uint64_t RunText(Text in_text, char* io_ring)
+    {
+        uint64_t sum = 0;
+        for (size_t i = 0; i < CELLS; ++i)
+        {
+            const std::pair<const char*, uint32_t> text = in_text(i);
+            m_value->SetLength(text.second);
+            std::memcpy(m_value->GetBuffer(), text.first, text.second);
+            sum += ConvertRow(i, io_ring);
+        }
+        return sum + static_cast<unsigned char>(io_ring[0]);
+    }
+
+private:
+    uint64_t ConvertRow(size_t in_row, char* io_ring)
+    {
+        m_target.SetData(io_ring + (in_row % RING) * TARGET_SIZE);
+        const std::unique_ptr<ConversionResult> result = m_converter->Convert(*m_value, m_target);
+        return static_cast<uint64_t>(m_target.GetOutputLength()) + (result != nullptr ? 1 : 0);
+    }
+
+    std::unique_ptr<SqlTypeMetadata> m_metadata;
+    std::unique_ptr<SqlData> m_value;
+    Orvik::ODBC::CDataWrapper m_target;
+    std::unique_ptr<ISqlToCConverter> m_converter;
+};
+
 struct Family
 {
     const char* name;
     std::function<uint64_t(char* ring)> kernel;
     std::function<uint64_t(char* ring)> plain;
+    /// The same values through a single-value converter; empty for the families not measured so.
+    std::function<uint64_t(char* ring)> converter = {};
 };
 
 /// Runs one family's work and returns the best time of the rounds, in seconds.
@@ -228,7 +310,14 @@ size_t WriteHundredths(int64_t in_hundredths, char* out_text)
 
 int main()
 {
+    orvik_wstring::InitializeAnsiEncoding(ENC_UTF8);
+    orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
     const Inputs inputs = MakeInputs();
+    const auto registry = std::make_unique<SqlConverterFactory>();
+    const auto utf8Text = [&inputs](size_t in_row) {
+        const uint32_t begin = inputs.textOffsets[in_row];
+        return std::pair<const char*, uint32_t>(inputs.texts.data() + begin, inputs.textOffsets[in_row + 1] - begin);
+    };
     SqlToCKernelState plainState;
     SqlToCKernelState utf8State;
     utf8State.m_sourceEncoding = ENC_UTF8;
@@ -263,6 +352,9 @@ int main()
                  sum += sizeof(value);
              }
              return sum + static_cast<unsigned char>(ring[0]);
+         },
+         [&](char* ring) {
+             return ConverterColumn(*registry, SQL_BIGINT, false, SQL_C_SLONG).Run(inputs.bigints, ring);
          }},
         {"DOUBLE to DOUBLE",
          [&](char* ring) {
@@ -276,6 +368,9 @@ int main()
                  sum += sizeof(double);
              }
              return sum + static_cast<unsigned char>(ring[0]);
+         },
+         [&](char* ring) {
+             return ConverterColumn(*registry, SQL_DOUBLE, false, SQL_C_DOUBLE).Run(inputs.doubles, ring);
          }},
         {"DOUBLE to CHAR",
          [&](char* ring) {
@@ -289,6 +384,9 @@ int main()
                      std::snprintf(ring + (i % RING) * TARGET_SIZE, TARGET_SIZE, "%.15g", inputs.doubles[i]));
              }
              return sum + static_cast<unsigned char>(ring[0]);
+         },
+         [&](char* ring) {
+             return ConverterColumn(*registry, SQL_DOUBLE, false, SQL_C_CHAR).Run(inputs.doubles, ring);
          }},
         {"SINTEGER to CHAR",
          [&](char* ring) {
@@ -304,6 +402,9 @@ int main()
                  sum += static_cast<uint64_t>(end - target);
              }
              return sum + static_cast<unsigned char>(ring[0]);
+         },
+         [&](char* ring) {
+             return ConverterColumn(*registry, SQL_INTEGER, false, SQL_C_CHAR).Run(inputs.integers, ring);
          }},
         {"UTF-8 text to CHAR (UTF-8)",
          [&](char* ring) {
@@ -322,6 +423,9 @@ int main()
                  sum += length;
              }
              return sum + static_cast<unsigned char>(ring[0]);
+         },
+         [&](char* ring) {
+             return ConverterColumn(*registry, SQL_VARCHAR, false, SQL_C_CHAR).RunText(utf8Text, ring);
          }},
         {"UTF-8 text to WCHAR (UTF-16)",
          [&](char* ring) {
@@ -342,6 +446,9 @@ int main()
                                                             &error));
              }
              return sum + static_cast<unsigned char>(ring[0]);
+         },
+         [&](char* ring) {
+             return ConverterColumn(*registry, SQL_VARCHAR, false, SQL_C_WCHAR).RunText(utf8Text, ring);
          }},
         {"VARCHAR integer text to SLONG",
          [&](char* ring) {
@@ -398,18 +505,28 @@ int main()
     };
 
     uint64_t checksum = 0;
-    std::printf("%-32s %16s %16s %8s\n", "family (1,000,000 cells)", "kernel cells/s", "plain cells/s", "ratio");
+    std::printf("%-32s %16s %16s %8s %18s %10s\n",
+                "family (1,000,000 cells)",
+                "kernel cells/s",
+                "plain cells/s",
+                "ratio",
+                "converter cells/s",
+                "over kernel");
     for (const Family& family : families)
     {
         const double kernelSeconds = BestSeconds(family.kernel, checksum);
         const double plainSeconds = BestSeconds(family.plain, checksum);
-        std::printf("%-32s %16.0f %16.0f %8.2f\n",
-                    family.name,
-                    CELLS / kernelSeconds,
-                    CELLS / plainSeconds,
+        std::printf("%-32s %16.0f %16.0f %8.2f", family.name, CELLS / kernelSeconds, CELLS / plainSeconds,
                     kernelSeconds / plainSeconds);
+        if (family.converter)
+        {
+            const double converterSeconds = BestSeconds(family.converter, checksum);
+            std::printf(" %18.0f %10.2f", CELLS / converterSeconds, converterSeconds / kernelSeconds);
+        }
+        std::printf("\n");
     }
-    std::printf("(ratio: kernel time over plain time; checksum %llu)\n", static_cast<unsigned long long>(checksum));
+    std::printf("(ratio: kernel time over plain time; over kernel: converter time over kernel time; checksum %llu)\n",
+                static_cast<unsigned long long>(checksum));
     ucnv_close(icu);
     return 0;
 }

@@ -223,13 +223,18 @@ std::string& PeltaAPI::SendRequest(std::string& out_reply, std::string in_body)
 
 void PeltaAPI::Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document)
 {
+    Post(std::move(in_body), out_reply);
+    ParseReply(out_reply, out_document);
+}
+
+void PeltaAPI::Post(std::string in_body, std::string& out_reply)
+{
     // Bodies are arguments, never formats: a "%" in them is written as it is.
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
     out_reply.clear();
     m_action.Post(out_reply);
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
-    ParseReply(out_reply, out_document);
 }
 
 void PeltaAPI::CheckResponseError(const std::string& in_reply)
@@ -242,15 +247,24 @@ void PeltaAPI::ParseReply(const std::string& in_reply, rapidjson::Document& out_
 {
     if (!ParseJson(in_reply, out_document))
     {
-        throw PeltaError("PeltaJSONParseError",
-                         {NumberConverter::ConvertInt32ToWString(out_document.GetParseError())});
+        ThrowParseError(out_document.GetParseError());
     }
-    if (!out_document.IsObject())
+    CheckReply(out_document);
+}
+
+void PeltaAPI::ThrowParseError(int32_t in_code)
+{
+    throw PeltaError("PeltaJSONParseError", {NumberConverter::ConvertInt32ToWString(in_code)});
+}
+
+void PeltaAPI::CheckReply(const rapidjson::Value& in_root)
+{
+    if (!in_root.IsObject())
     {
         ThrowWrongType("reply", "object");
     }
-    const auto error = out_document.FindMember("error");
-    if (error == out_document.MemberEnd())
+    const auto error = in_root.FindMember("error");
+    if (error == in_root.MemberEnd())
     {
         return;
     }
@@ -322,18 +336,26 @@ const char* PeltaAPI::MapErrorCodeToSQLState(int32_t in_code)
     return OTHER_ERROR_STATE;
 }
 
-std::string& PeltaAPI::SendStatement(std::string& out_reply,
-                                     const char* in_prefix,
-                                     const std::string& in_text,
-                                     const char* in_suffix,
-                                     const std::vector<std::string>& in_values)
+std::string PeltaAPI::BuildStatementBody(const char* in_prefix,
+                                         const std::string& in_text,
+                                         const char* in_suffix,
+                                         const std::vector<std::string>& in_values)
 {
     std::string body;
     body.reserve(Length(OPENING) + Length(in_prefix) + in_text.size() + Length(in_suffix)
                  + TailLength(in_values));
     body.append(OPENING).append(in_prefix).append(in_text).append(in_suffix);
     AppendTail(in_values, body);
-    return SendRequest(out_reply, std::move(body));
+    return body;
+}
+
+std::string& PeltaAPI::SendStatement(std::string& out_reply,
+                                     const char* in_prefix,
+                                     const std::string& in_text,
+                                     const char* in_suffix,
+                                     const std::vector<std::string>& in_values)
+{
+    return SendRequest(out_reply, BuildStatementBody(in_prefix, in_text, in_suffix, in_values));
 }
 
 std::string& PeltaAPI::ExecuteQuery(std::string& out_reply,
@@ -343,6 +365,16 @@ std::string& PeltaAPI::ExecuteQuery(std::string& out_reply,
     m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "ExecuteQuery");
     Prepare();
     return SendStatement(out_reply, "", in_text, "", in_values);
+}
+
+std::string& PeltaAPI::ExecuteQueryUnchecked(std::string& out_reply,
+                                             const std::string& in_text,
+                                             const std::vector<std::string>& in_values)
+{
+    m_log.LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "ExecuteQuery");
+    Prepare();
+    Post(BuildStatementBody("", in_text, "", in_values), out_reply);
+    return out_reply;
 }
 
 std::string& PeltaAPI::ExecuteMetadataQuery(std::string& out_reply,

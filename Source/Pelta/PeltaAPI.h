@@ -71,6 +71,13 @@ public:
     /// members (result sets, row counts) parse through it.
     static void ParseReply(const std::string& in_reply, rapidjson::Document& out_document);
 
+    /// The checks of ParseReply on a reply that its reader parsed itself: "PeltaJSONWrongType"
+    /// when in_root is not an object, "PeltaAPIError" when it holds "error".
+    static void CheckReply(const rapidjson::Value& in_root);
+
+    /// "PeltaJSONParseError" with RapidJSON's error code.
+    [[noreturn]] static void ThrowParseError(int32_t in_code);
+
     /// The member in_name of in_object; "PeltaJSONMemberNotFoundError" with the name when it
     /// is missing or in_object is not an object.
     static const rapidjson::Value& GetMember(const rapidjson::Value& in_object,
@@ -94,6 +101,12 @@ public:
                               const std::string& in_text,
                               const std::vector<std::string>& in_values);
 
+    /// ExecuteQuery that hands the reply back unread, for a caller that parses it once itself
+    /// and checks it with CheckReply.
+    std::string& ExecuteQueryUnchecked(std::string& out_reply,
+                                       const std::string& in_text,
+                                       const std::vector<std::string>& in_values);
+
     /// The column probe of a prepared query: "select * from (" text ") limit 0", and when that
     /// fails, text " limit 0" to the same server; in_values holds one null per marker.
     std::string& ExecuteMetadataQuery(std::string& out_reply,
@@ -116,6 +129,11 @@ public:
 private:
     void ChooseServer();
     void Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document);
+    void Post(std::string in_body, std::string& out_reply);
+    static std::string BuildStatementBody(const char* in_prefix,
+                                          const std::string& in_text,
+                                          const char* in_suffix,
+                                          const std::vector<std::string>& in_values);
     std::string& SendStatement(std::string& out_reply,
                                const char* in_prefix,
                                const std::string& in_text,

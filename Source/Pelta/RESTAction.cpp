@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <mutex>
 
 using Orvik::Support::NumberConverter;
@@ -124,6 +125,8 @@ void RESTAction::Post(std::string& io_response)
 void RESTAction::DoAction(int32_t in_verb, std::string& io_response)
 {
     m_writeTarget.response = &io_response;
+    m_writeTarget.curl = m_curl;
+    m_writeTarget.isSized = false;
     Check(curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &RESTAction::WriteCallback));
     Check(curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &m_writeTarget));
 
@@ -201,7 +204,34 @@ size_t RESTAction::WriteCallback(char* in_data, size_t in_size, size_t in_count,
         return 0;
     }
     const size_t length = in_size * in_count;
-    target->response->append(in_data, length);
+    if (!target->isSized)
+    {
+        // A large reply grows in place exactly once instead of doubling, so it never needs
+        // twice its size while it arrives.
+        target->isSized = true;
+        curl_off_t expected = -1;
+        if (curl_easy_getinfo(target->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected) == CURLE_OK
+            && expected > 0)
+        {
+            try
+            {
+                target->response->reserve(target->response->size() + static_cast<size_t>(expected));
+            }
+            catch (const std::exception&)
+            {
+                // A length the process cannot hold: the reply grows as it arrives instead.
+            }
+        }
+    }
+    try
+    {
+        target->response->append(in_data, length);
+    }
+    catch (const std::exception&)
+    {
+        // No exception may cross libcurl's frames: the transfer ends with a write error.
+        return 0;
+    }
     return length;
 }
 

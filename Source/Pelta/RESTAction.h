@@ -84,6 +84,9 @@ private:
     {
         std::string* response;
         const int32_t* cancel;
+        CURL* curl;
+        // Whether the reply's room was set from its Content-Length.
+        bool isSized;
     };
 
     static size_t WriteCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
@@ -103,7 +106,7 @@ private:
     Orvik::DSI::ILogger& m_log;
     int32_t m_responseCode = 0;
     int32_t m_cancel = 0;
-    WriteTarget m_writeTarget {nullptr, &m_cancel};
+    WriteTarget m_writeTarget {nullptr, &m_cancel, nullptr, false};
 };
 
 } // namespace Pelta

@@ -5,9 +5,13 @@
 #include <memory>
 
 namespace Orvik {
+
+namespace ODBC {
+class CDataWrapper;
+} // namespace ODBC
+
 namespace Support {
 
-class CDataWrapper;
 class SqlData;
 
 /// Converts single application values of one C type into SQL-side values of one type, for bound
@@ -19,7 +23,7 @@ public:
 
     /// Converts the value in_source describes into io_target. Returns what went wrong with the
     /// data, or null.
-    virtual std::unique_ptr<ConversionResult> Convert(const CDataWrapper& in_source, SqlData& io_target) = 0;
+    virtual std::unique_ptr<ConversionResult> Convert(const ODBC::CDataWrapper& in_source, SqlData& io_target) = 0;
 
 protected:
     ICToSqlConverter() = default;

@@ -5,9 +5,13 @@
 #include <memory>
 
 namespace Orvik {
+
+namespace ODBC {
+class CDataWrapper;
+} // namespace ODBC
+
 namespace Support {
 
-class CDataWrapper;
 class SqlData;
 
 /// Converts single SQL-side values of one type into an application buffer of one C type. Made by
@@ -17,9 +21,11 @@ class ISqlToCConverter
 public:
     virtual ~ISqlToCConverter() = default;
 
-    /// Converts in_source into the buffer io_target describes, setting its length or null flag.
-    /// Returns what went wrong with the data, or null.
-    virtual std::unique_ptr<ConversionResult> Convert(const SqlData& in_source, CDataWrapper& io_target) = 0;
+    /// Converts in_source into the buffer io_target describes. A NULL value sets the target's null
+    /// flag and touches nothing else; any other value clears it, is written at the target's
+    /// address (nothing is written when there is none) and sets its output length. Returns what
+    /// went wrong with the data, or null.
+    virtual std::unique_ptr<ConversionResult> Convert(const SqlData& in_source, ODBC::CDataWrapper& io_target) = 0;
 
 protected:
     ISqlToCConverter() = default;

@@ -2,7 +2,7 @@
 
 #include "DSI/BadStateException.h"
 #include "DSI/CallbackException.h"
-#include "DSI/Client/IQueryExecutor.h"
+#include "DSI/IQueryExecutor.h"
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Exceptions/NoDataException.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"

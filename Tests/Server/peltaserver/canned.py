@@ -10,6 +10,7 @@ _GENERATORS = {
     "byte": lambda n: n % 256 - 128,
     "boolean": lambda n: n % 2 == 0,
     "string": lambda n: "text-%08d" % n,
+    "string(20)": lambda n: "text-%015d" % n,
     "ip": lambda n: "10.0.%d.%d" % (n // 256 % 256, n % 256),
     "double": lambda n: n + 0.25,
     "float": lambda n: n % 1000 + 0.5,

@@ -36,6 +36,23 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaUnsupportedParameterType", 1},
         {u"PeltaNonFiniteParameter", 1},
         {u"PeltaInvalidTimestampParameter", 1},
+        {u"PeltaInvalidServer", 0},
+        {u"PeltaDialogFailed", 0},
+        {u"PeltaUnsupportedPeltaType", 1},
+        {u"PeltaUnknownPeltaColumnType", 1},
+        {u"PeltaUnknownTDWType", 1},
+        {u"PeltaColumnOutOfBounds", 2},
+        {u"PeltaColumnTypeMissing", 1},
+        {u"PeltaReplyRowMissing", 2},
+        {u"PeltaCellTypeMismatch", 2},
+        {u"PeltaCellValueOutOfRange", 2},
+        {u"PeltaCatalogValueOutOfRange", 2},
+        {u"PeltaEmptyArrayToUnnest", 1},
+        {u"PeltaResultSetTraverseDirNotSupported", 0},
+        {u"PeltaDefaultParameterNotSupported", 1},
+        {u"PeltaUnimplementedMethod", 1},
+        {u"PeltaNoParameterSet", 0},
+        {u"PeltaTooManyParameters", 1},
     };
     for (const auto& k : keys)
     {

@@ -32,7 +32,7 @@ class ProbeSqlToC : public ISqlToCConverter
 public:
     ProbeSqlToC(const char* in_maker, int16_t in_targetCType) : m_maker(in_maker), m_targetCType(in_targetCType) {}
 
-    std::unique_ptr<ConversionResult> Convert(const SqlData&, CDataWrapper&) override { return nullptr; }
+    std::unique_ptr<ConversionResult> Convert(const SqlData&, Orvik::ODBC::CDataWrapper&) override { return nullptr; }
 
     std::string m_maker;
     int16_t m_targetCType;
@@ -41,7 +41,7 @@ public:
 class ProbeCToSql : public ICToSqlConverter
 {
 public:
-    std::unique_ptr<ConversionResult> Convert(const CDataWrapper&, SqlData&) override { return nullptr; }
+    std::unique_ptr<ConversionResult> Convert(const Orvik::ODBC::CDataWrapper&, SqlData&) override { return nullptr; }
 };
 
 class ProbeSqlToSql : public ISqlToSqlConverter
@@ -65,10 +65,13 @@ std::unique_ptr<ISqlToSqlConverter> MakeSqlToSql(const SqlTypeMetadata&, const S
     return std::make_unique<ProbeSqlToSql>();
 }
 
-// A registry whose cells the test fills, and whose custom hook may answer first.
+// A registry whose cells the test fills, and whose custom hook may answer first. It starts from
+// an empty SQL-to-C table, so that the lookup is seen apart from the converters' own cells.
 class TestRegistry : public SqlConverterFactory
 {
 public:
+    TestRegistry() { m_sqlToCTable.fill(nullptr); }
+
     void FillSqlToC(TDWType in_source, TDWType in_target)
     {
         m_sqlToCTable[GetCellIndex(in_source, in_target)] = &MakeFromTable;

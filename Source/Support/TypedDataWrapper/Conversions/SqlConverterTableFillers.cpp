@@ -8,10 +8,6 @@
 namespace Orvik {
 namespace Support {
 
-void SqlConverterFactory::InitSqlToCTable(SqlToCTable&)
-{
-}
-
 void SqlConverterFactory::InitSqlToSqlTable(SqlToSqlTable&)
 {
 }

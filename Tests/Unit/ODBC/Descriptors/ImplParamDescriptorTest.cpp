@@ -2,8 +2,9 @@
 
 #include "DSI/BadStateException.h"
 #include "DSI/CallbackException.h"
+#include "DSI/Client/DSIResults.h"
 #include "DSI/Client/IParameterSource.h"
-#include "DSI/Client/IQueryExecutor.h"
+#include "DSI/IQueryExecutor.h"
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
 
@@ -28,8 +29,23 @@ public:
 
     void PopulateParameters(IParameterRegistration& io_registration) override { m_describe(io_registration); }
 
+    // Describing is all these tests ask of it.
+    void CancelExecute() override {}
+    void ClearCancel() override {}
+    void PushParamData(uint64_t, Orvik::DSI::ParameterSource&) override {}
+    void FinalizePushedParamData() override {}
+    void Execute(Orvik::Support::WarningListener*,
+                 Orvik::DSI::ParameterSetIterator&,
+                 Orvik::DSI::ParameterSetIterator&,
+                 Orvik::DSI::ParameterSetStatus&) override
+    {
+    }
+    Orvik::DSI::DSIResults& GetResults() override { return m_results; }
+    uint16_t GetNumParams() override { return 0; }
+
 private:
     std::function<void(IParameterRegistration&)> m_describe;
+    Orvik::DSI::DSIResults m_results;
 };
 
 // The back end's description: every parameter an input WVARCHAR of a fixed length.

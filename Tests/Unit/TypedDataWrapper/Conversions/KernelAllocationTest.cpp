@@ -5,48 +5,13 @@
 #include "Support/TypedDataWrapper/TDWSecondInterval.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
 
+#include "Unit/TypedDataWrapper/AllocationCounter.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 
 using namespace Orvik::Support;
-
-namespace {
-
-std::atomic<bool> g_isCounting{false};
-std::atomic<int> g_allocations{0};
-
-} // namespace
-
-// Every allocation of this test program passes here; only those made while a test counts are
-// counted. The replacements pair malloc with free themselves, which GCC cannot see across them.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t in_size)
-{
-    if (g_isCounting)
-    {
-        ++g_allocations;
-    }
-    if (void* memory = std::malloc(in_size == 0 ? 1 : in_size))
-    {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* in_memory) noexcept
-{
-    std::free(in_memory);
-}
-
-void operator delete(void* in_memory, std::size_t) noexcept
-{
-    std::free(in_memory);
-}
 
 namespace {
 
@@ -74,8 +39,7 @@ int AllocationsOfSecondRound(const Pair* in_pairs, size_t in_count, SqlToCKernel
     int allocations = 0;
     for (int round = 0; round < 2; ++round)
     {
-        g_allocations = 0;
-        g_isCounting = round == 1;
+        AllocationCounter::Start();
         for (size_t i = 0; i < in_count; ++i)
         {
             const SqlToCKernel kernel = SqlToCKernelTable::Find(in_pairs[i].source, in_pairs[i].target);
@@ -85,8 +49,7 @@ int AllocationsOfSecondRound(const Pair* in_pairs, size_t in_count, SqlToCKernel
                 kernel(io_state, source, 9, target, length, listener);
             }
         }
-        g_isCounting = false;
-        allocations = g_allocations;
+        allocations = AllocationCounter::Stop();
     }
     EXPECT_LT(0, listener.m_count) << "the small buffers were meant to make the kernels post";
     return allocations;
@@ -142,8 +105,7 @@ int AllocationsOfSecondRound(const ValuePair* in_pairs, size_t in_count, SqlToCK
     int allocations = 0;
     for (int round = 0; round < 2; ++round)
     {
-        g_allocations = 0;
-        g_isCounting = round == 1;
+        AllocationCounter::Start();
         for (size_t i = 0; i < in_count; ++i)
         {
             const SqlToCKernel kernel = SqlToCKernelTable::Find(in_pairs[i].source, in_pairs[i].target);
@@ -153,8 +115,7 @@ int AllocationsOfSecondRound(const ValuePair* in_pairs, size_t in_count, SqlToCK
                 kernel(io_state, in_pairs[i].value, in_pairs[i].length, target, length, listener);
             }
         }
-        g_isCounting = false;
-        allocations = g_allocations;
+        allocations = AllocationCounter::Stop();
     }
     return allocations;
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Orvik {
+namespace DSI {
+
+class ParameterSet;
+
+/// The parameter sets of one execution, in order, without those the application marked to be
+/// ignored.
+class ParameterSetIterator
+{
+public:
+    virtual ~ParameterSetIterator() = default;
+
+    /// Moves to the next set that is not ignored; false after the last.
+    virtual bool MoveToNext() = 0;
+
+    /// The set whose parameters show the current set's values; owned by the iterator.
+    virtual ParameterSet& GetCurrentSet() = 0;
+
+    /// The current set's row number, from 1.
+    virtual uint64_t GetCurrentRow() = 0;
+
+protected:
+    ParameterSetIterator() = default;
+};
+
+} // namespace DSI
+} // namespace Orvik

@@ -1,0 +1,278 @@
+#include "Pelta/PeltaReplyReader.h"
+
+#include "Pelta/PeltaError.h"
+#include "Pelta/PeltaReply.h"
+#include "Pelta/PeltaReplyCell.h"
+
+#include <rapidjson/document.h>
+
+#include <cstring>
+#include <limits>
+
+namespace Pelta {
+
+namespace {
+
+constexpr char ROWS_MEMBER[] = "rows";
+
+} // namespace
+
+PeltaReplyReader::PeltaReplyReader(PeltaReply& io_reply, bool in_keepArrayElements)
+    : m_reply(io_reply),
+      m_keepArrayElements(in_keepArrayElements),
+      m_cellWriter(m_cellText),
+      m_elementWriter(m_elementText)
+{
+}
+
+PeltaReplyReader::~PeltaReplyReader() = default;
+
+void PeltaReplyReader::ThrowShapeError() const
+{
+    if (m_shapeError)
+    {
+        throw *m_shapeError;
+    }
+}
+
+PeltaReplyReader::Place PeltaReplyReader::GetPlace() const
+{
+    if (m_rowsDepth == 0)
+    {
+        return Place::DOCUMENT;
+    }
+    if (m_depth == m_rowsDepth)
+    {
+        return Place::ROWS;
+    }
+    return m_depth == m_rowsDepth + 1 ? Place::ROW : Place::NESTED;
+}
+
+bool PeltaReplyReader::RejectRow()
+{
+    m_shapeError = std::make_unique<Orvik::Support::ErrorException>(PeltaError("PeltaJSONWrongType", {"row", "array"}));
+    return false;
+}
+
+template <class Write>
+bool PeltaReplyReader::Scalar(const PeltaReplyCell& in_cell, Write in_write)
+{
+    switch (GetPlace())
+    {
+    case Place::DOCUMENT:
+        m_nextIsRows = false;
+        return in_write(*m_root);
+    case Place::ROWS:
+        return RejectRow();
+    case Place::ROW:
+        m_reply.AddCell(in_cell);
+        return true;
+    case Place::NESTED:
+        break;
+    }
+    in_write(m_cellWriter);
+    if (m_isElementOpen)
+    {
+        in_write(m_elementWriter);
+    }
+    else if (m_isKeepingElements && m_depth == m_rowsDepth + 2)
+    {
+        m_reply.AddElement(in_cell);
+    }
+    return true;
+}
+
+bool PeltaReplyReader::Null()
+{
+    return Scalar(PeltaReplyCell{PeltaReplyCell::NULL_VALUE, 0}, [](auto& io_out) { return io_out.Null(); });
+}
+
+bool PeltaReplyReader::Bool(bool in_value)
+{
+    const PeltaReplyCell cell{in_value ? PeltaReplyCell::TRUE_VALUE : PeltaReplyCell::FALSE_VALUE, 0};
+    return Scalar(cell, [in_value](auto& io_out) { return io_out.Bool(in_value); });
+}
+
+bool PeltaReplyReader::Int(int in_value)
+{
+    return Int64(in_value);
+}
+
+bool PeltaReplyReader::Uint(unsigned in_value)
+{
+    return Int64(in_value);
+}
+
+bool PeltaReplyReader::Int64(int64_t in_value)
+{
+    return Scalar(PeltaReplyCell::FromInt64(in_value), [in_value](auto& io_out) { return io_out.Int64(in_value); });
+}
+
+bool PeltaReplyReader::Uint64(uint64_t in_value)
+{
+    if (in_value <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
+    {
+        return Int64(static_cast<int64_t>(in_value));
+    }
+    return Scalar(PeltaReplyCell{PeltaReplyCell::UNSIGNED, in_value},
+                  [in_value](auto& io_out) { return io_out.Uint64(in_value); });
+}
+
+bool PeltaReplyReader::Double(double in_value)
+{
+    return Scalar(PeltaReplyCell::FromDouble(in_value), [in_value](auto& io_out) { return io_out.Double(in_value); });
+}
+
+bool PeltaReplyReader::RawNumber(const char*, unsigned, bool)
+{
+    // Numbers are read as numbers; the reader never reports them raw.
+    return false;
+}
+
+bool PeltaReplyReader::String(const char* in_text, unsigned in_length, bool in_copy)
+{
+    // Only a cell or a kept element needs the string's place; nested strings are in the JSON text.
+    const Place place = GetPlace();
+    const bool isElement = place == Place::NESTED && m_isKeepingElements && !m_isElementOpen
+        && m_depth == m_rowsDepth + 2;
+    const PeltaReplyCell cell = place == Place::ROW || isElement ? m_reply.MakeString(in_text, in_length)
+                                                                 : PeltaReplyCell();
+    return Scalar(cell, [&](auto& io_out) { return io_out.String(in_text, in_length, in_copy); });
+}
+
+bool PeltaReplyReader::Key(const char* in_text, unsigned in_length, bool in_copy)
+{
+    if (GetPlace() != Place::DOCUMENT)
+    {
+        m_cellWriter.Key(in_text, in_length, in_copy);
+        if (m_isElementOpen)
+        {
+            m_elementWriter.Key(in_text, in_length, in_copy);
+        }
+        return true;
+    }
+    m_nextIsRows = m_depth == 1 && !m_rowsSeen && in_length == sizeof(ROWS_MEMBER) - 1
+        && std::memcmp(in_text, ROWS_MEMBER, in_length) == 0;
+    return m_root->Key(in_text, in_length, in_copy);
+}
+
+bool PeltaReplyReader::StartObject()
+{
+    return Open(false);
+}
+
+bool PeltaReplyReader::StartArray()
+{
+    return Open(true);
+}
+
+bool PeltaReplyReader::EndObject(unsigned in_memberCount)
+{
+    return Close(false, in_memberCount);
+}
+
+bool PeltaReplyReader::EndArray(unsigned in_elementCount)
+{
+    return Close(true, in_elementCount);
+}
+
+bool PeltaReplyReader::Open(bool in_isArray)
+{
+    switch (GetPlace())
+    {
+    case Place::DOCUMENT:
+    {
+        const bool isRows = in_isArray && m_nextIsRows;
+        m_nextIsRows = false;
+        const bool result = in_isArray ? m_root->StartArray() : m_root->StartObject();
+        ++m_depth;
+        if (isRows)
+        {
+            // The document gets an empty array in its place; the rows go to the row store.
+            m_rowsSeen = true;
+            m_rowsDepth = m_depth;
+        }
+        return result;
+    }
+    case Place::ROWS:
+        if (!in_isArray)
+        {
+            return RejectRow();
+        }
+        m_reply.StartRow();
+        break;
+    case Place::ROW:
+        m_cellText.Clear();
+        m_cellWriter.Reset(m_cellText);
+        m_isKeepingElements = in_isArray && m_keepArrayElements;
+        if (m_isKeepingElements)
+        {
+            m_elementsStart = m_reply.StartArrayElements();
+        }
+        OpenNested(in_isArray);
+        break;
+    case Place::NESTED:
+        if (m_isKeepingElements && m_depth == m_rowsDepth + 2)
+        {
+            m_elementText.Clear();
+            m_elementWriter.Reset(m_elementText);
+            m_isElementOpen = true;
+        }
+        OpenNested(in_isArray);
+        break;
+    }
+    ++m_depth;
+    return true;
+}
+
+void PeltaReplyReader::OpenNested(bool in_isArray)
+{
+    in_isArray ? m_cellWriter.StartArray() : m_cellWriter.StartObject();
+    if (m_isElementOpen)
+    {
+        in_isArray ? m_elementWriter.StartArray() : m_elementWriter.StartObject();
+    }
+}
+
+bool PeltaReplyReader::Close(bool in_isArray, unsigned in_count)
+{
+    --m_depth;
+    if (m_rowsDepth == 0 || m_depth < m_rowsDepth)
+    {
+        if (m_rowsDepth != 0)
+        {
+            // The rows array ends: it stands empty in the document.
+            m_rowsDepth = 0;
+            return m_root->EndArray(0);
+        }
+        return in_isArray ? m_root->EndArray(in_count) : m_root->EndObject(in_count);
+    }
+    if (m_depth == m_rowsDepth)
+    {
+        return true; // the end of a row
+    }
+    in_isArray ? m_cellWriter.EndArray() : m_cellWriter.EndObject();
+    if (m_isElementOpen)
+    {
+        in_isArray ? m_elementWriter.EndArray() : m_elementWriter.EndObject();
+        if (m_depth == m_rowsDepth + 2)
+        {
+            m_isElementOpen = false;
+            m_reply.AddElement(m_reply.MakeJsonText(m_elementText.GetString(), m_elementText.GetSize()));
+        }
+    }
+    if (m_depth == m_rowsDepth + 1)
+    {
+        CloseCell();
+    }
+    return true;
+}
+
+void PeltaReplyReader::CloseCell()
+{
+    const PeltaReplyCell text = m_reply.MakeJsonText(m_cellText.GetString(), m_cellText.GetSize());
+    m_reply.AddCell(m_isKeepingElements ? m_reply.FinishArrayElements(m_elementsStart, text) : text);
+    m_isKeepingElements = false;
+}
+
+} // namespace Pelta

@@ -1,0 +1,259 @@
+// The result set over a reply: every server type from the test server, NULL against 0, objects
+// and arrays as compact JSON, timestamps for ODBC 2 and 3, long text in pieces, unnesting, and
+// replies of an unexpected shape, which are errors and never crashes.
+
+#include "Pelta/PeltaResultSet.h"
+#include "DSI/Client/DSIColumnMetadata.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
+
+#include "Unit/Pelta/BackEndTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Pelta::PeltaResultSet;
+using namespace Pelta::Test;
+
+namespace {
+
+// The columns and rows of a reply as one line, or what was read up to the error.
+std::string ReadReply(const std::string& in_reply, bool in_isUnnest = false)
+{
+    RecordingLog log;
+    const uint32_t maxColumnSize = 4000;
+    std::string text;
+    const std::string outcome = Outcome([&] {
+        PeltaResultSet result(log, std::string(in_reply), maxColumnSize, in_isUnnest, true);
+        for (const std::string& column : DescribeColumns(result))
+        {
+            text += column + " ";
+        }
+        text += "|";
+        Orvik::DSI::IColumns* columns = result.GetSelectColumns();
+        std::vector<std::unique_ptr<Orvik::Support::SqlData>> holders;
+        for (uint16_t i = 0; i < columns->GetCount(); ++i)
+        {
+            holders.push_back(MakeHolder(*columns->GetColumn(i)->GetMetadata()));
+        }
+        while (result.Move(Orvik::DSI::DSI_DIR_NEXT, 0))
+        {
+            std::string row;
+            for (uint16_t i = 0; i < holders.size(); ++i)
+            {
+                result.RetrieveData(i, *holders[i], 0, -1);
+                row += (i ? "," : "") + Render(*holders[i]);
+            }
+            text += " " + row;
+        }
+    });
+    return outcome == "ok" ? text : text + " " + outcome;
+}
+
+TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
+{
+    const struct
+    {
+        const char* reply;
+        const char* outcome;
+    } cases[] = {
+        {R"j({"empty":null})j", "|"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[],"rowcount":0})j", "a:4 |"},
+        {R"j({"cols":["n"],"col_types":[0],"rows":[[null]],"rowcount":1})j", "n:-9 | NULL"},
+        {R"j({"cols":["a","b"],"col_types":[9,4],"rows":[[1,"x"],[null,null]],"rowcount":2})j", "a:4 b:-9 | 1,x NULL,NULL"},
+        {R"j({"rowcount":1,"rows":[[1],[2]],"col_types":[9],"cols":["a"]})j", "a:4 | 1"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[[1]],"rowcount":3})j", "a:4 | 1 PeltaReplyRowMissing HY000 117 [2|1]"},
+        {R"j({"cols":["a"],"col_types":[9],"rowcount":1})j", "a:4 | PeltaReplyRowMissing HY000 117 [1|0]"},
+        {R"j({"cols":["a","b"],"col_types":[9,9],"rows":[[1]],"rowcount":1})j",
+         "a:4 b:4 | PeltaColumnOutOfBounds HY000 117 [1|1]"},
+        {R"j({"cols":["a","b"],"col_types":[9],"rows":[],"rowcount":0})j", " PeltaColumnTypeMissing HY000 117 [b]"},
+        {R"j({"cols":["a"],"col_types":["9"],"rows":[],"rowcount":0})j",
+         " PeltaJSONWrongType HY000 117 [col_types|array of type ids]"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[["7"]],"rowcount":1})j", "a:4 | PeltaCellTypeMismatch HY000 117 [a|integer]"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[[1.5]],"rowcount":1})j", "a:4 | PeltaCellTypeMismatch HY000 117 [a|integer]"},
+        {R"j({"cols":["a"],"col_types":[2],"rows":[[300]],"rowcount":1})j", "a:-6 | PeltaCellValueOutOfRange HY000 117 [a|byte]"},
+        {R"j({"cols":["a"],"col_types":[10],"rows":[[9223372036854775808]],"rowcount":1})j",
+         "a:-5 | PeltaCellValueOutOfRange HY000 117 [a|long]"},
+        {R"j({"cols":["a"],"col_types":[3],"rows":[[1]],"rowcount":1})j", "a:-7 | PeltaCellTypeMismatch HY000 117 [a|boolean]"},
+        {R"j({"cols":["a"],"col_types":[11],"rows":[["2020-01-01"]],"rowcount":1})j",
+         "a:93 | PeltaCellTypeMismatch HY000 117 [a|integer]"},
+        {R"j({"cols":["d"],"col_types":[6],"rows":[["NaN"],["Infinity"],["-Infinity"],["inf"],[42],[-0.0],[1e308],["x"]],"rowcount":8})j",
+         "d:8 | nan inf -inf inf 42 -0 1e+308 StrToNumConvFailed HY000 3 [x]"},
+        {R"j({"cols":["s"],"col_types":[4],"rows":[[42],[true],[2.5]],"rowcount":3})j", "s:-9 | 42 true 2.5"},
+        {R"j({"cols":["o"],"col_types":[12],"rows":[[{"a" : [1, {"b": null}], "c":"\u00e9\"\n"}]],"rowcount":1})j",
+         "o:-9 | {\"a\":[1,{\"b\":null}],\"c\":\"\xc3\xa9\\\"\\n\"}"},
+        {R"j({"cols":["g"],"col_types":[1],"rows":[],"rowcount":0})j", " PeltaUnsupportedPeltaType HY000 117 [g]"},
+        {R"j({"cols":["x"],"col_types":[14],"rows":[],"rowcount":0})j", " PeltaUnknownPeltaColumnType HY000 117 [x]"},
+        {R"j({"cols":["x"],"col_types":[99],"rows":[],"rowcount":0})j", " PeltaUnknownPeltaColumnType HY000 117 [x]"},
+        {R"j({"cols":["x"],"col_types":[102],"rows":[],"rowcount":0})j", " PeltaUnknownPeltaColumnType HY000 117 [x]"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[5],"rowcount":1})j", " PeltaJSONWrongType HY000 117 [row|array]"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":{},"rowcount":1})j", " PeltaJSONWrongType HY000 117 [rows|array]"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[]})j", " PeltaJSONMemberNotFoundError HY000 117 [rowcount]"},
+        {R"j({"col_types":[9],"rows":[],"rowcount":0})j", " PeltaJSONMemberNotFoundError HY000 117 [cols]"},
+        {R"j({"error":{"code":4041,"message":"no such table: t"}})j", " PeltaAPIError 42S02 117 [4041|no such table: t]"},
+        {R"j({"cols":["a"],"col_types":[9],"rows":[[1]],"rowcount":1)j", " PeltaJSONParseError HY000 117 [6]"},
+        {R"j([])j", " PeltaJSONWrongType HY000 117 [reply|object]"},
+        {"", " PeltaJSONParseError HY000 117 [1]"},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.outcome, ReadReply(c.reply)) << c.reply;
+    }
+}
+
+TEST(PeltaResultSet, UnnestingPresentsEachArrayElementAsARow)
+{
+    const std::string keys = R"j({"cols":["s","t","k"],"col_types":[4,4,[100,4]],"rowcount":2,
+        "rows":[["main","t1",["a","b"]],["main","t2",["c"]]]})j";
+    EXPECT_EQ("s:-9 t:-9 k:-9 | main,t1,a main,t1,b main,t2,c", ReadReply(keys, true));
+    EXPECT_EQ("s:-9 t:-9 k:-9 | main,t1,[\"a\",\"b\"] main,t2,[\"c\"]", ReadReply(keys, false));
+
+    const struct
+    {
+        const char* reply;
+        const char* outcome;
+    } cases[] = {
+        {R"j({"cols":["k","n"],"col_types":[[100,9],9],"rows":[[[7,[8,9]],1]],"rowcount":1})j",
+         "k:4 n:4 | 7,1 PeltaCellTypeMismatch HY000 117 [k|integer]"},
+        {R"j({"cols":["t","k"],"col_types":[4,[100,4]],"rows":[["t1",[]]],"rowcount":1})j",
+         "t:-9 k:-9 | PeltaEmptyArrayToUnnest HY000 117 [k]"},
+        {R"j({"cols":["t","k"],"col_types":[4,[100,4]],"rows":[["t1","a"]],"rowcount":1})j",
+         "t:-9 k:-9 | PeltaCellTypeMismatch HY000 117 [k|array]"},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.outcome, ReadReply(c.reply, true)) << c.reply;
+    }
+
+    RecordingLog log;
+    const uint32_t maxColumnSize = 4000;
+    PeltaResultSet unnested(log, std::string(keys), maxColumnSize, true, true);
+    EXPECT_FALSE(unnested.HasRowCount());
+    // The rows do not depend on which columns are read: each element is a row of its own.
+    int rows = 0;
+    while (unnested.Move(Orvik::DSI::DSI_DIR_NEXT, 0))
+    {
+        ++rows;
+    }
+    EXPECT_EQ(3, rows);
+}
+
+TEST(PeltaResultSet, LongTextIsReadInWholeCharactersFromAnyOffset)
+{
+    std::string value;
+    for (int i = 0; i < 1000; ++i)
+    {
+        value += "ab\xc3\xa9\xe2\x82\xac"; // a, b, e acute, euro sign: 7 bytes
+    }
+    RecordingLog log;
+    const uint32_t maxColumnSize = 4000;
+    PeltaResultSet result(log, R"j({"cols":["s"],"col_types":[4],"rows":[[")j" + value + R"j("]],"rowcount":1})j",
+                          maxColumnSize, false, true);
+    ASSERT_TRUE(result.Move(Orvik::DSI::DSI_DIR_NEXT, 0));
+    std::unique_ptr<Orvik::Support::SqlData> holder = MakeHolder(*result.GetSelectColumns()->GetColumn(0)->GetMetadata());
+
+    std::string joined;
+    bool isMore = true;
+    int pieces = 0;
+    while (isMore)
+    {
+        isMore = result.RetrieveData(0, *holder, static_cast<int64_t>(joined.size()), 1000);
+        const std::string piece = Render(*holder);
+        ASSERT_LE(piece.size(), 1000u);
+        ASSERT_NE(0x80, static_cast<unsigned char>(value[joined.size() + piece.size() < value.size() ? joined.size() + piece.size() : 0]) & 0xC0);
+        joined += piece;
+        ++pieces;
+    }
+    EXPECT_EQ(value, joined);
+    EXPECT_EQ(8, pieces);
+
+    // A limit smaller than one character still moves on, and an offset past the end gives nothing.
+    EXPECT_TRUE(result.RetrieveData(0, *holder, 2, 1));
+    EXPECT_EQ("\xc3", Render(*holder));
+    EXPECT_FALSE(result.RetrieveData(0, *holder, 7000, 10));
+    EXPECT_EQ("", Render(*holder));
+}
+
+TEST(PeltaResultSet, TextThatIsNotUtf8OrATargetOfAnotherEncodingGoesThroughTheConverter)
+{
+    PlatformScope platform;
+    RecordingLog log;
+    const uint32_t maxColumnSize = 4000;
+    PeltaResultSet result(log, "{\"cols\":[\"s\"],\"col_types\":[4],\"rows\":[[\"a\xff\"],[\"h\xc3\xa9\"]],\"rowcount\":2}",
+                          maxColumnSize, false, true);
+    ASSERT_TRUE(result.Move(Orvik::DSI::DSI_DIR_NEXT, 0));
+    std::unique_ptr<Orvik::Support::SqlData> holder = MakeHolder(*result.GetSelectColumns()->GetColumn(0)->GetMetadata());
+    ASSERT_EQ("ok", Outcome([&] { result.RetrieveData(0, *holder, 0, -1); }));
+    EXPECT_EQ("a\xef\xbf\xbd", Render(*holder));
+
+    ASSERT_TRUE(result.Move(Orvik::DSI::DSI_DIR_NEXT, 0));
+    Orvik::Support::orvik_wstring::SetDatabaseWCharEncoding(Orvik::Support::ENC_UTF16_LE);
+    std::unique_ptr<Orvik::Support::SqlTypeMetadata> wide =
+        Orvik::Support::TypedDataSingleton<Orvik::Support::SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(
+            SQL_WVARCHAR, false, 0);
+    Orvik::Support::orvik_wstring::SetDatabaseWCharEncoding(Orvik::Support::ENC_UTF8);
+    std::unique_ptr<Orvik::Support::SqlData> wideHolder = MakeHolder(*wide);
+    EXPECT_FALSE(result.RetrieveData(0, *wideHolder, 0, -1));
+    EXPECT_EQ(std::string("h\0\xe9\0", 4), Render(*wideHolder));
+}
+
+class PeltaResultSetServerTest : public BackEndTest
+{
+protected:
+    static void SetUpTestSuite() { StartServer(1); }
+
+    void SetUp() override
+    {
+        BackEndTest::SetUp();
+        ServerSql("create table types (by byte, bo boolean, st string, ip ip, do double, fl float, sh short, "
+                  "it integer, lo long, ts timestamp, ob object, gp geo_point, ar \\\"array(string)\\\", "
+                  "ai \\\"array(integer)\\\", se set)");
+    }
+};
+
+TEST_F(PeltaResultSetServerTest, EveryServerTypeIsDescribedAndReadFromTheReply)
+{
+    ServerSql("insert into types values (127, 1, 'h\xc3\xa9llo \xf0\x9f\x98\x80', '127.0.0.1', 3.141592653589793, 1.5, "
+              "32767, 2147483647, 9223372036854775807, 951782400000, '{\\\"a\\\":1,\\\"b\\\":\\\"x\\\"}', '[9.74,47.41]', "
+              "'[\\\"a\\\",\\\"b\\\"]', '[1,2]', '[\\\"x\\\",\\\"y\\\"]')");
+    ServerSql("insert into types values (-128, 0, '', '', -0.0, -2.5, -32768, -2147483648, -9223372036854775808, -1, "
+              "'{}', '[0,0]', '[]', '[]', '[]')");
+    ServerSql("insert into types (by) values (0)");
+    Connect();
+    std::unique_ptr<Orvik::DSI::IQueryExecutor> executor = Run(u"select * from types");
+    Orvik::DSI::IResult& result = *executor->GetResults().GetCurrentResult();
+    EXPECT_EQ((std::vector<std::string>{"by:-6", "bo:-7", "st:-9", "ip:-9", "do:8", "fl:7", "sh:5", "it:4", "lo:-5",
+                                        "ts:93", "ob:-9", "gp:-9", "ar:-9", "ai:-9", "se:-9"}),
+              DescribeColumns(result));
+    EXPECT_EQ((std::vector<std::string>{
+                  "127|1|h\xc3\xa9llo \xf0\x9f\x98\x80|127.0.0.1|3.1415926535897931|1.5|32767|2147483647|9223372036854775807|"
+                  "2000-02-29 00:00:00.000000000|{\"a\":1,\"b\":\"x\"}|[9.74,47.41]|[\"a\",\"b\"]|[1,2]|[\"x\",\"y\"]",
+                  "-128|0|||0|-2.5|-32768|-2147483648|-9223372036854775808|1969-12-31 23:59:59.999000000|{}|[0,0]|[]|[]|[]",
+                  "0|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL|NULL"}),
+              ReadRows(result));
+
+    Orvik::DSI::IColumns* columns = result.GetSelectColumns();
+    for (uint16_t i = 0; i < columns->GetCount(); ++i)
+    {
+        // Every column is as long as MaxColumnSize said when the reply was read, numbers too.
+        EXPECT_EQ(4000u, columns->GetColumn(i)->GetColumnMetadata()->m_columnLength) << i;
+        EXPECT_EQ(i >= 2 && i != 4 && i != 5 && (i < 6 || i > 9), columns->GetColumn(i)->IsCaseSensitive()) << i;
+    }
+}
+
+TEST_F(PeltaResultSetServerTest, TimestampsAreSqlTimestampForOdbc2AndTheUnsupportedTypesAreRefused)
+{
+    ServerSql("insert into types (ts) values (1500)");
+    ServerSql("create table odd (g geo_shape)");
+    UseOdbc2();
+    Connect();
+    std::unique_ptr<Orvik::DSI::IQueryExecutor> executor = Run(u"select ts from types");
+    Orvik::DSI::IResult& result = *executor->GetResults().GetCurrentResult();
+    EXPECT_EQ(std::vector<std::string>{"ts:11"}, DescribeColumns(result));
+    EXPECT_EQ(std::vector<std::string>{"1970-01-01 00:00:01.500000000"}, ReadRows(result));
+
+    EXPECT_EQ("PeltaUnsupportedPeltaType HY000 117 [g]", Outcome([&] { Run(u"select g from odd"); }));
+}
+
+} // namespace
