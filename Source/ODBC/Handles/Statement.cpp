@@ -164,6 +164,7 @@ void Statement::UnregisterDescriptors()
 
 Statement::~Statement()
 {
+    FinishPendingTask();
     m_queryManager.reset();
     m_dataEngine.reset();
     m_dsiStatement.reset();
