@@ -8,9 +8,12 @@
 #include "ODBC/Driver/Driver.h"
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/Statement.h"
 
 #include "Unit/DSI/RecordingLog.h"
 #include "Unit/ODBC/ConnectionTestSupport.h"
+
+#include "EntryBackEnd.h"
 
 #include <gtest/gtest.h>
 
@@ -68,23 +71,24 @@ protected:
 private:
     static ODBC::Driver& StartDriver()
     {
-        ODBC::Module::SetDriverFactory(&ConnectionTestFactory::Make);
+        ODBC::Module::SetDriverFactory(&EntryFactory::Make);
         return ODBC::Driver::GetDriver();
     }
 };
 
-/// An environment of the driver (ODBC 3) and a connection of it.
+/// An environment of the driver (ODBC 3 unless a test asks for another version) and a connection
+/// of it.
 class HandleTest : public EntryTest
 {
 protected:
-    HandleTest()
+    explicit HandleTest(intptr_t in_odbcVersion = SQL_OV_ODBC3)
     {
         m_driver.CreateEnvironment(m_environmentValue);
         m_environment = m_driver.GetEnvironment(m_environmentValue);
-        m_environment->SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        m_environment->SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(in_odbcVersion), 0);
         m_environment->SQLAllocHandle(SQL_HANDLE_DBC, ToHandle(m_environmentValue), &m_connectionHandle);
         m_connection = m_driver.GetConnection(ToValue(m_connectionHandle));
-        m_dataStore = ConnectionTestEnvironment::s_lastConnection;
+        m_dataStore = EntryEnvironment::s_lastConnection;
     }
 
     ~HandleTest() override
@@ -99,7 +103,25 @@ protected:
     ODBC::Environment* m_environment = nullptr;
     SQLHANDLE m_connectionHandle = nullptr;
     ODBC::Connection* m_connection = nullptr;
-    FakeDataStoreConnection* m_dataStore = nullptr;
+    EntryDataStoreConnection* m_dataStore = nullptr;
+};
+
+/// The connection connected, and a statement of it.
+class StatementTest : public HandleTest
+{
+protected:
+    explicit StatementTest(intptr_t in_odbcVersion = SQL_OV_ODBC3) : HandleTest(in_odbcVersion)
+    {
+        std::u16string text = u"DRIVER={Pelta};Servers=h:1";
+        EXPECT_EQ(SQL_SUCCESS, m_connection->SQLDriverConnectW(nullptr, Wide(text.c_str()), SQL_NTS, nullptr, 0, nullptr,
+                                                               SQL_DRIVER_NOPROMPT));
+        EXPECT_EQ(SQL_SUCCESS, m_connection->SQLAllocHandle(SQL_HANDLE_STMT, &m_statementHandle));
+        m_statement = m_driver.GetStatement(ToValue(m_statementHandle));
+        EntryDataEngine::s_prepared.clear();
+    }
+
+    SQLHANDLE m_statementHandle = nullptr;
+    ODBC::Statement* m_statement = nullptr;
 };
 
 } // namespace Testing
