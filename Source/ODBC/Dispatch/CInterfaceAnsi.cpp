@@ -13,6 +13,7 @@
 #include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 #include "Support/SizedBuffer.h"
+#include "Support/SqlState.h"
 #include "Support/orvik_wstring.h"
 
 #include <algorithm>
@@ -167,7 +168,12 @@ public:
         {
             return in_result;
         }
-        io_diagnostics.PostWarning(DIAG_STRING_RIGHT_TRUNCATED_WARNING, ODBC_COMPONENT_ID, u"StrRightTruncWarn", -1, -1);
+        // A text the wide call already cut is one truncation, reported once.
+        if (!io_diagnostics.HasRecordWithState(SqlState("01004")))
+        {
+            io_diagnostics.PostWarning(DIAG_STRING_RIGHT_TRUNCATED_WARNING, ODBC_COMPONENT_ID, u"StrRightTruncWarn",
+                                       -1, -1);
+        }
         return in_result == SQL_SUCCESS ? SQL_SUCCESS_WITH_INFO : in_result;
     }
 

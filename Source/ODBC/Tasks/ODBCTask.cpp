@@ -5,6 +5,7 @@
 #include "ODBC/Driver/Driver.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/ErrorException.h"
+#include "Support/SqlState.h"
 
 #include <new>
 
@@ -78,7 +79,12 @@ bool ODBCTask::HasOutputs(SQLRETURN in_result)
 
 SQLRETURN ODBCTask::PostTruncation(SQLRETURN in_result)
 {
-    m_ownerDiagnostics.PostWarning(DIAG_STRING_RIGHT_TRUNCATED_WARNING, ODBC_COMPONENT_ID, u"StrRightTruncWarn", -1, -1);
+    // A text the call already cut into the task's buffer is one truncation, reported once.
+    if (!m_ownerDiagnostics.HasRecordWithState(SqlState("01004")))
+    {
+        m_ownerDiagnostics.PostWarning(DIAG_STRING_RIGHT_TRUNCATED_WARNING, ODBC_COMPONENT_ID, u"StrRightTruncWarn", -1,
+                                       -1);
+    }
     return in_result == SQL_SUCCESS ? SQL_SUCCESS_WITH_INFO : in_result;
 }
 

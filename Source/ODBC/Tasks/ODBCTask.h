@@ -57,8 +57,8 @@ protected:
     /// SQL_NEED_DATA do.
     static bool HasOutputs(SQLRETURN in_result);
 
-    /// Posts the warning 01004 "StrRightTruncWarn" on the owner's diagnostics; SQL_SUCCESS becomes
-    /// SQL_SUCCESS_WITH_INFO.
+    /// Posts the warning 01004 "StrRightTruncWarn" on the owner's diagnostics unless one is there
+    /// already; SQL_SUCCESS becomes SQL_SUCCESS_WITH_INFO.
     SQLRETURN PostTruncation(SQLRETURN in_result);
 
 private:
