@@ -11,6 +11,9 @@
 
 #include "Unit/ODBC/ConnectionTestSupport.h"
 
+#include <sqlext.h>
+
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,6 +28,10 @@ public:
     std::unique_ptr<DSI::IQueryExecutor> Prepare(const Support::orvik_wstring& in_sql) override
     {
         s_prepared.push_back(in_sql);
+        if (s_onPrepare)
+        {
+            s_onPrepare();
+        }
         throw DSI::DSIException(u"FuncNotSupported");
     }
 
@@ -39,6 +46,8 @@ public:
 
     /// Every text any engine was asked to prepare, in order.
     static inline std::vector<Support::orvik_wstring> s_prepared;
+    /// Runs in every Prepare, before it refuses: a test holds a call there.
+    static inline std::function<void()> s_onPrepare;
 };
 
 class EntryDataStoreStatement : public DSI::DSIStatement
@@ -75,9 +84,19 @@ public:
     static inline EntryDataStoreConnection* s_lastConnection = nullptr;
 };
 
+/// A driver whose connections and statements may run their functions asynchronously.
 class EntryDriver : public FakeDriver
 {
 public:
+    EntryDriver()
+    {
+        SetProperty(DSI::DRIVER_PROP_ASYNC_MODE, std::unique_ptr<Support::AttributeData>(
+                                                      Support::AttributeData::MakeNewUInt32AttributeData(SQL_AM_STATEMENT)));
+        SetProperty(DSI::DRIVER_PROP_ASYNC_DBC_FUNCTIONS,
+                    std::unique_ptr<Support::AttributeData>(
+                        Support::AttributeData::MakeNewUInt32AttributeData(SQL_ASYNC_DBC_CAPABLE)));
+    }
+
     std::unique_ptr<DSI::DSIEnvironment> CreateEnvironment() override { return std::make_unique<EntryEnvironment>(this); }
 };
 

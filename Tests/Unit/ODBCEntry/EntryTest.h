@@ -120,6 +120,8 @@ protected:
         EntryDataEngine::s_prepared.clear();
     }
 
+    ~StatementTest() override { EntryDataEngine::s_onPrepare = nullptr; }
+
     SQLHANDLE m_statementHandle = nullptr;
     ODBC::Statement* m_statement = nullptr;
 };
