@@ -164,9 +164,12 @@ public:
     static SQLRETURN DoSQLGetTypeInfo(Statement& io_statement, SQLSMALLINT in_dataType);
 
     // The ANSI forms over the wide operations: input strings converted from the application's
-    // encoding (a text that cannot be converted whole raises "InputStringToUnicodeConvErr"),
-    // output strings converted back into the application's buffers, cut at a whole character
-    // with the full length in bytes and the warning 01004 "StrRightTruncWarn" on the handle.
+    // encoding (a text that cannot be converted whole raises "InputStringToUnicodeConvErr", a
+    // negative length other than SQL_NTS "InvalidStrOrBuffLen"), output strings converted back
+    // into the application's buffers, cut at a whole character with the full length in bytes and
+    // the warning 01004 "StrRightTruncWarn" on the handle (once, when the wide call cut it too).
+    // However large an application's buffer, the wide call is offered at most what a 16-bit
+    // length holds, never a wrapped length.
     static SQLRETURN CallSQLBrowseConnect(Connection& io_connection, const SQLBrowseConnectArgs& in_args);
     static SQLRETURN CallSQLConnect(Connection& io_connection, const SQLConnectArgs& in_args);
     static SQLRETURN CallSQLDriverConnect(Connection& io_connection, const SQLDriverConnectArgs& in_args);
