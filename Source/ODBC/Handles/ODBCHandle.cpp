@@ -38,5 +38,10 @@ void ODBCHandle::SetPendingTask(std::unique_ptr<ODBCTask> in_task)
     m_pendingTask = std::move(in_task);
 }
 
+bool ODBCHandle::HasRunningTask()
+{
+    return m_pendingTask != nullptr && !m_pendingTask->IsDone();
+}
+
 } // namespace ODBC
 } // namespace Orvik

@@ -35,6 +35,10 @@ public:
     /// holds the dispatch lock.
     void SetPendingTask(std::unique_ptr<ODBCTask> in_task);
 
+    /// Whether a task started on the handle has not finished. Asked by the thread that frees or
+    /// disconnects the handle, which must then refuse: the call on the worker still uses it.
+    bool HasRunningTask();
+
 protected:
     ODBCHandle();
     ~ODBCHandle();

@@ -126,6 +126,11 @@ void ConnectionState::SQLFreeHandle(Connection& io_connection, SQLSMALLINT in_ha
     {
         throw ODBCInternalException(u"InvalidStmt");
     }
+    // An asynchronous call still runs on the statement.
+    if (statement->HasRunningTask())
+    {
+        RefuseSequence();
+    }
     // The handle goes before the statement, so that no lookup finds a statement being destroyed.
     std::unique_ptr<Statement> detached = io_connection.DetachStatement(statement);
     driver.UnregisterStatement(handle);
