@@ -240,8 +240,12 @@ DiagManager* Driver::GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_ha
         }
         case SQL_HANDLE_DESC:
         {
-            Descriptor* descriptor = GetDescriptor(in_handle);
-            return descriptor == nullptr ? nullptr : &descriptor->GetDiagManager();
+            void* descriptor = m_implDescriptors.Find(in_handle);
+            if (descriptor == nullptr)
+            {
+                descriptor = m_appDescriptors.Find(in_handle);
+            }
+            return descriptor == nullptr ? nullptr : &static_cast<Descriptor*>(descriptor)->GetDiagManager();
         }
         default:
             return nullptr;

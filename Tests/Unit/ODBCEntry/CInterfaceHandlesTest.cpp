@@ -136,3 +136,53 @@ TEST_F(CInterfaceHandlesTest, DiagnosticsAreReadByHandleTypeWithoutChangingThem)
 }
 
 } // namespace
+
+namespace {
+
+class CInterfaceStatementHandlesTest : public Orvik::Testing::StatementTest
+{
+protected:
+    /// The handle of the statement's descriptor in_attribute names.
+    SQLHANDLE DescriptorHandle(SQLINTEGER in_attribute)
+    {
+        SQLHANDLE descriptor = nullptr;
+        EXPECT_EQ(SQL_SUCCESS, m_statement->SQLGetStmtAttrW(in_attribute, &descriptor, 0, nullptr));
+        return descriptor;
+    }
+
+    std::string RecordsByType(SQLSMALLINT in_type, SQLHANDLE in_handle)
+    {
+        std::string records;
+        SQLWCHAR state[6] = {};
+        for (SQLSMALLINT number = 1;
+             CInterface::GetDiagRec(in_type, in_handle, number, state, nullptr, nullptr, 0, nullptr) == SQL_SUCCESS; ++number)
+        {
+            records += " " + orvik_wstring(reinterpret_cast<char16_t*>(state)).GetAsUTF8();
+        }
+        return records;
+    }
+};
+
+TEST_F(CInterfaceStatementHandlesTest, StatementsAndTheirDescriptorsAreFoundAndPostedOnByTheirOwnKind)
+{
+    EXPECT_EQ(m_statement, CInterface::GetStatement(m_statementHandle, "SQLFetch"));
+    EXPECT_EQ(nullptr, CInterface::GetConnection(m_statementHandle, "SQLConnect"));
+    for (const SQLINTEGER attribute : { SQL_ATTR_APP_ROW_DESC, SQL_ATTR_APP_PARAM_DESC, SQL_ATTR_IMP_ROW_DESC, SQL_ATTR_IMP_PARAM_DESC })
+    {
+        const SQLHANDLE descriptor = DescriptorHandle(attribute);
+        EXPECT_NE(nullptr, CInterface::GetDescriptor(descriptor, "SQLGetDescField")) << attribute;
+        EXPECT_EQ(nullptr, CInterface::GetStatement(descriptor, "SQLFetch")) << attribute;
+    }
+
+    const SQLHANDLE rowDescriptor = DescriptorHandle(SQL_ATTR_APP_ROW_DESC);
+    m_statement->GetDiagManager().PostWarning(DIAG_GENERAL_WARNING, ODBC_COMPONENT_ID, u"GenErr", -1, -1);
+    CInterface::PostStatementError(m_statementHandle, DIAG_GENERAL_ERROR, u"GenErr", "SQLFetch");
+    CInterface::PostDescriptorError(rowDescriptor, DIAG_MEMORY_ALLOCATION_ERROR, u"MemAllocErr", "SQLSetDescField");
+    CInterface::PostStatementException(
+        rowDescriptor, ErrorException(DIAG_GENERAL_ERROR, ODBC_COMPONENT_ID, u"GenErr", -1, -1), "SQLFetch");
+    EXPECT_EQ(" HY000", RecordsByType(SQL_HANDLE_STMT, m_statementHandle));
+    EXPECT_EQ(" HY001", RecordsByType(SQL_HANDLE_DESC, rowDescriptor));
+    EXPECT_EQ("", RecordsByType(SQL_HANDLE_DESC, m_statementHandle));
+}
+
+} // namespace
