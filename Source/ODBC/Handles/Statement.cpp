@@ -805,7 +805,7 @@ Descriptor& Statement::GetDescriptor(StatementDescriptor in_descriptor)
     case StatementDescriptor::IPD:
         return *m_ipd;
     default:
-        throw ODBCInternalException(u"InvalidDescriptorKind");
+        throw ODBCInternalException(u"GenErr");
     }
 }
 

@@ -33,6 +33,7 @@
 #include "ODBC/States/StatementState4.h"
 #include "ODBC/States/StatementState5.h"
 #include "ODBC/States/StatementState8.h"
+#include "ODBC/States/StatementBinder.h"
 #include "ODBC/Strings/WStringHelper.h"
 #include "ODBC/Strings/WideArgument.h"
 #include "Support/CriticalSectionLock.h"
@@ -339,58 +340,7 @@ void StatementState::DoSQLBindCol(SQLUSMALLINT in_column,
                                   SQLLEN in_bufferLength,
                                   SQLLEN* in_lengthOrIndicator)
 {
-    if (in_column == 0)
-    {
-        throw Error(DIAG_OPTIONAL_FEATURE_NOT_IMPLEMENTED, u"BookmarkColumnNotSupported");
-    }
-    if (!TypeConversionInfo::IsSupportedCType(in_targetType))
-    {
-        throw Error(DIAG_OPTIONAL_FEATURE_NOT_IMPLEMENTED, u"SqlCTypeNotSupported");
-    }
-    const AttributeData* maximumValue = m_statement.GetConnection().GetInfoProperty(SQL_MAX_COLUMNS_IN_SELECT);
-    const uint32_t maximum = maximumValue != nullptr ? maximumValue->GetUInt16Value() : 0;
-    bool isLimited = maximum != 0;
-    uint32_t limit = maximum;
-    if (m_statement.GetQueryManager() != nullptr)
-    {
-        DSI::IResult* result = GetCurrentResult();
-        if (result != nullptr && result->GetResultType() == DSI::DSI_RESULT_SET)
-        {
-            const DSI::IColumns* columns = result->GetSelectColumns();
-            const uint32_t count = columns != nullptr ? columns->GetCount() : 0;
-            limit = maximum == 0 ? count : std::min(maximum, count);
-            isLimited = true;
-        }
-        else
-        {
-            limit = 0;
-        }
-    }
-    if (isLimited && in_column > limit)
-    {
-        throw Error(DIAG_INVALID_DESCRIPTOR_INDEX, u"InvalidDescIndex");
-    }
-    AppDescriptorBase& ard = m_statement.GetCurrentARD();
-    CriticalSectionLock lock(ard.GetLock());
-    const auto column = static_cast<int16_t>(in_column);
-    if (in_target == nullptr)
-    {
-        ard.DropRecord(column);
-        return;
-    }
-    try
-    {
-        ard.SetFieldValue(column, SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_targetType));
-        ard.SetFieldValue(column, SQL_DESC_OCTET_LENGTH, DescriptorFieldValue::Integer(in_bufferLength));
-        ard.SetFieldValue(column, SQL_DESC_DATA_PTR, DescriptorFieldValue::Pointer(in_target));
-        ard.SetFieldValue(column, SQL_DESC_OCTET_LENGTH_PTR, DescriptorFieldValue::Pointer(in_lengthOrIndicator));
-        ard.SetFieldValue(column, SQL_DESC_INDICATOR_PTR, DescriptorFieldValue::Pointer(in_lengthOrIndicator));
-    }
-    catch (...)
-    {
-        ard.DropRecord(column);
-        throw;
-    }
+    StatementBinder::BindColumn(m_statement, in_column, in_targetType, in_target, in_bufferLength, in_lengthOrIndicator);
 }
 
 void StatementState::DoSQLBindParameter(SQLUSMALLINT in_parameter,
@@ -403,75 +353,8 @@ void StatementState::DoSQLBindParameter(SQLUSMALLINT in_parameter,
                                         SQLLEN in_bufferLength,
                                         SQLLEN* in_lengthOrIndicator)
 {
-    if (!TypeConversionInfo::IsSupportedCType(in_valueType))
-    {
-        throw Error(DIAG_INVALID_APP_BUFFER_TYPE, u"SqlCTypeNotSupported");
-    }
-    if (!TypeConversionInfo::IsSupportedSqlType(in_parameterType))
-    {
-        throw Error(DIAG_INVALID_SQL_DATA_TYPE, u"SqlTypeNotSupported");
-    }
-    if (!IsCToSqlConversionSupported(in_valueType, in_parameterType))
-    {
-        throw Error(DIAG_RESTRICTED_DATA_TYPE_ATTRIBUTE, u"DataConvNotSupported");
-    }
-    AppDescriptorBase& apd = m_statement.GetCurrentAPD();
-    ImplParamDescriptor& ipd = m_statement.GetIPD();
-    ParameterLocks locks(m_statement);
-    const int64_t apdCount = apd.GetHeaderFieldChecked(SQL_DESC_COUNT).m_integer;
-    const int64_t ipdCount = ipd.GetHeaderFieldChecked(SQL_DESC_COUNT).m_integer;
-    const auto parameter = static_cast<int16_t>(in_parameter);
-    try
-    {
-        apd.SetFieldValue(parameter, SQL_DESC_OCTET_LENGTH_PTR, DescriptorFieldValue::Pointer(in_lengthOrIndicator));
-        apd.SetFieldValue(parameter, SQL_DESC_INDICATOR_PTR, DescriptorFieldValue::Pointer(in_lengthOrIndicator));
-        apd.SetFieldValue(parameter, SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_valueType));
-        apd.SetFieldValue(parameter, SQL_DESC_OCTET_LENGTH, DescriptorFieldValue::Integer(in_bufferLength));
-        ipd.SetFieldValue(parameter, SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_parameterType));
-        ipd.SetFieldValue(parameter, SQL_DESC_PARAMETER_TYPE, DescriptorFieldValue::Integer(in_inputOutputType));
-        const SqlTypeUtilities& sqlTypes = SqlTypeUtilities::Current();
-        if (sqlTypes.IsCharacterOrBinaryType(in_parameterType))
-        {
-            ipd.SetFieldValue(parameter, SQL_DESC_LENGTH, DescriptorFieldValue::Integer(static_cast<int64_t>(in_columnSize)));
-        }
-        else if (in_parameterType == SQL_NUMERIC || in_parameterType == SQL_DECIMAL)
-        {
-            ipd.SetFieldValue(parameter, SQL_DESC_PRECISION,
-                              DescriptorFieldValue::Integer(static_cast<int16_t>(in_columnSize)));
-            ipd.SetFieldValue(parameter, SQL_DESC_SCALE, DescriptorFieldValue::Integer(in_decimalDigits));
-        }
-        else if (IsApproximateNumeric(in_parameterType))
-        {
-            ipd.SetFieldValue(parameter, SQL_DESC_PRECISION,
-                              DescriptorFieldValue::Integer(static_cast<int16_t>(in_columnSize)));
-        }
-        else if (IsTimeOrTimestamp(in_parameterType) || in_parameterType == SQL_INTERVAL_SECOND ||
-                 in_parameterType == SQL_INTERVAL_DAY_TO_SECOND || in_parameterType == SQL_INTERVAL_HOUR_TO_SECOND ||
-                 in_parameterType == SQL_INTERVAL_MINUTE_TO_SECOND)
-        {
-            ipd.SetFieldValue(parameter, SQL_DESC_PRECISION, DescriptorFieldValue::Integer(in_decimalDigits));
-        }
-        else if (sqlTypes.IsIntegerType(in_parameterType) && SqlCTypeUtilities::Current().IsIntegerType(in_valueType))
-        {
-            // Only the unsigned C types make the value unsigned; SQL_C_TINYINT is signed.
-            const bool isUnsigned = in_valueType == SQL_C_UTINYINT || in_valueType == SQL_C_USHORT ||
-                                    in_valueType == SQL_C_ULONG || in_valueType == SQL_C_UBIGINT;
-            ipd.SetFieldValue(parameter, SQL_DESC_UNSIGNED, DescriptorFieldValue::Integer(isUnsigned ? SQL_TRUE : SQL_FALSE));
-        }
-        apd.SetFieldValue(parameter, SQL_DESC_DATA_PTR, DescriptorFieldValue::Pointer(in_value));
-    }
-    catch (...)
-    {
-        if (apd.GetHeaderFieldChecked(SQL_DESC_COUNT).m_integer != apdCount)
-        {
-            apd.DropRecord(parameter);
-        }
-        if (ipd.GetHeaderFieldChecked(SQL_DESC_COUNT).m_integer != ipdCount)
-        {
-            ipd.DropRecord(parameter);
-        }
-        throw;
-    }
+    StatementBinder::BindParameter(m_statement, in_parameter, in_inputOutputType, in_valueType, in_parameterType,
+                                   in_columnSize, in_decimalDigits, in_value, in_bufferLength, in_lengthOrIndicator);
 }
 
 bool StatementState::IsCToSqlConversionSupported(int16_t in_cType, int16_t in_sqlType)
@@ -862,11 +745,8 @@ std::unique_ptr<SqlQueryManager> StatementState::InternalPrepare(SQLWCHAR* in_st
         connection.ToNativeSQL(text, native);
         text = native;
     }
+    // The statement asked for a new data engine before it called the state.
     DSI::DSIDataEngine* engine = m_statement.GetDataEngine();
-    if (engine == nullptr)
-    {
-        throw ODBCInternalException(u"NoDataEngine");
-    }
     if (in_isDirect)
     {
         engine->SetDirectExecute();
@@ -1005,13 +885,7 @@ void StatementState::RunCatalogFunction(int32_t in_functionId, const std::vector
         arguments[0] = catalog.IsNull() ? Variant() : Variant(catalog);
     }
     m_statement.SetQueryManager(nullptr);
-    DSI::DSIDataEngine* engine = m_statement.GetDataEngine();
-    if (engine == nullptr)
-    {
-        throw ODBCInternalException(u"NoDataEngine");
-    }
-    std::unique_ptr<DSI::IResult> result =
-        engine->MakeNewMetadataResult(static_cast<uint32_t>(tableId), arguments, InfoText(connection, SQL_SEARCH_PATTERN_ESCAPE),
+    std::unique_ptr<DSI::IResult> result = m_statement.GetDataEngine()->MakeNewMetadataResult(static_cast<uint32_t>(tableId), arguments, InfoText(connection, SQL_SEARCH_PATTERN_ESCAPE),
                                       InfoText(connection, SQL_IDENTIFIER_QUOTE_CHAR), isMetadataId);
     const DSI::IColumns* columns = result->GetSelectColumns();
     m_statement.SetQueryManager(std::make_unique<CatalogQueryManager>(std::move(result), m_statement));

@@ -121,6 +121,18 @@ public:
     /// throws "TDWTypeNotFoundForSqlType" or "TDWTypeNotFoundForCType" with its name and number.
     static bool IsCToSqlConversionSupported(int16_t in_cType, int16_t in_sqlType);
 
+    /// Holds the current APD's lock and then the IPD's, as binding parameters and executing
+    /// take them.
+    class ParameterLocks
+    {
+    public:
+        explicit ParameterLocks(Statement& io_statement);
+
+    private:
+        Support::CriticalSectionLock m_apdLock;
+        Support::CriticalSectionLock m_ipdLock;
+    };
+
 protected:
     explicit StatementState(Statement& io_statement);
 
@@ -277,18 +289,6 @@ protected:
     /// SQL_ATTR_CURSOR_SCROLLABLE, SQL_ATTR_CURSOR_TYPE, SQL_ATTR_CONCURRENCY,
     /// SQL_ATTR_SIMULATE_CURSOR and SQL_ATTR_USE_BOOKMARKS.
     static bool IsCursorShapingAttribute(SQLINTEGER in_attribute);
-
-    /// Holds the current APD's lock and then the IPD's, as binding parameters and executing
-    /// take them.
-    class ParameterLocks
-    {
-    public:
-        explicit ParameterLocks(Statement& io_statement);
-
-    private:
-        Support::CriticalSectionLock m_apdLock;
-        Support::CriticalSectionLock m_ipdLock;
-    };
 
     Statement& m_statement;
 

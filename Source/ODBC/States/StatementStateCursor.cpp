@@ -35,20 +35,11 @@ ErrorException Error(DiagState in_state, const char16_t* in_key)
     return ErrorException(in_state, ODBC_COMPONENT_ID, in_key, -1, -1);
 }
 
-CDataWrapperPool& GetPool()
-{
-    CDataWrapperPool* pool = CDataWrapperPool::GetInstance();
-    if (pool == nullptr)
-    {
-        throw ODBCInternalException(u"NoDataWrapperPool");
-    }
-    return *pool;
-}
-
 } // namespace
 
 StatementStateCursor::StatementStateCursor(Statement& io_statement)
-    : StatementState(io_statement), m_getDataWrapper(GetPool().Acquire(SQL_C_DEFAULT))
+    // The module, and with it the pool, lives as long as any statement.
+    : StatementState(io_statement), m_getDataWrapper(CDataWrapperPool::GetInstance()->Acquire(SQL_C_DEFAULT))
 {
 }
 

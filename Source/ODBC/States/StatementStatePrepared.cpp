@@ -2,6 +2,7 @@
 
 #include "ODBC/Descriptors/ImplParamDescriptor.h"
 #include "ODBC/Handles/Statement.h"
+#include "ODBC/States/StatementBinder.h"
 #include "ODBC/States/StatementState1.h"
 #include "ODBC/States/StatementState5.h"
 #include "Support/CriticalSectionLock.h"
@@ -17,14 +18,6 @@ using namespace Support;
 namespace {
 
 const char* const LOG_CLASS = "StatementStatePrepared";
-
-/// Whether the decimal digits of a parameter of in_type are its precision (fractional seconds).
-bool HasFractionalSeconds(int64_t in_type)
-{
-    return in_type == SQL_TIME || in_type == SQL_TIMESTAMP || in_type == SQL_TYPE_TIME ||
-           in_type == SQL_TYPE_TIMESTAMP || in_type == SQL_INTERVAL_SECOND || in_type == SQL_INTERVAL_DAY_TO_SECOND ||
-           in_type == SQL_INTERVAL_HOUR_TO_SECOND || in_type == SQL_INTERVAL_MINUTE_TO_SECOND;
-}
 
 } // namespace
 
@@ -62,7 +55,7 @@ void StatementStatePrepared::DoSQLDescribeParam(SQLUSMALLINT in_parameter,
         {
             digits = ipd.ReadField(parameter, SQL_DESC_SCALE).m_integer;
         }
-        else if (HasFractionalSeconds(type))
+        else if (StatementBinder::HasFractionalSeconds(static_cast<int16_t>(type)))
         {
             digits = ipd.ReadField(parameter, SQL_DESC_PRECISION).m_integer;
         }
