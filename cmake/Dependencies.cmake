@@ -6,4 +6,5 @@ find_package(EXPAT REQUIRED)
 # The test server and its tests run on the interpreter's standard library alone.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # unixODBC's installer library reads the ODBC profile; the Driver Manager itself is never linked.
-find_library(ODBCINST_LIBRARY odbcinst REQUIRED)
+# Shared only: setup must post to the caller's error stack.
+find_library(ODBCINST_LIBRARY NAMES libodbcinst.so odbcinst REQUIRED)

@@ -94,6 +94,7 @@ public:
     static uint16_t ConvertWStringToUInt16(const orvik_wstring& in_text, bool in_strict);
     static uint32_t ConvertWStringToUInt32(const orvik_wstring& in_text, bool in_strict);
     static int64_t ConvertWStringToInt64(const orvik_wstring& in_text, bool in_strict);
+    static uint64_t ConvertWStringToUInt64(const orvik_wstring& in_text, bool in_strict);
 
     /// Reads a double: a text of 3 to 8 characters that begins "INFINITY" in any case gives
     /// +infinity, one of 4 to 9 that begins "-INFINITY" -infinity, and "NaN" in any case the

@@ -5,6 +5,7 @@
 #include "Support/InvalidArgumentException.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace Orvik {
 namespace DSI {
@@ -21,9 +22,18 @@ std::atomic<int32_t> s_copiedSizes[COPIED_KEY_COUNT] = { { DEFAULT_COPIED_SIZE }
                                                          { DEFAULT_COPIED_SIZE },
                                                          { DEFAULT_COPIED_SIZE } };
 
-} // namespace
+// Serialises publishing and the uses. Never destroyed, like the state it guards: the module's
+// tear-down may give its use back from a static destructor at exit.
+std::mutex& PublishLock()
+{
+    static std::mutex* const s_lock = new std::mutex();
+    return *s_lock;
+}
 
-void DSIDriverSingleton::SetDriver(IDriver* in_driver, Support::ModuleHandle in_module)
+int64_t s_useCount = 0;
+IDriver* s_ownedDriver = nullptr; // made by AcquireDriver, deleted by the last ReleaseDriver
+
+void Publish(IDriver* in_driver, Support::ModuleHandle in_module)
 {
     s_driver.store(in_driver);
     if (in_driver == nullptr)
@@ -35,6 +45,57 @@ void DSIDriverSingleton::SetDriver(IDriver* in_driver, Support::ModuleHandle in_
     {
         s_copiedSizes[key - FIRST_COPIED_KEY].store(in_driver->GetProperty(key)->GetInt32Value());
     }
+}
+
+} // namespace
+
+void DSIDriverSingleton::SetDriver(IDriver* in_driver, Support::ModuleHandle in_module)
+{
+    std::lock_guard<std::mutex> lock(PublishLock());
+    Publish(in_driver, in_module);
+}
+
+IDriver* DSIDriverSingleton::AcquireDriver(DriverFactory in_factory)
+{
+    std::lock_guard<std::mutex> lock(PublishLock());
+    IDriver* published = s_driver.load();
+    if (published == nullptr)
+    {
+        Support::ModuleHandle module = nullptr;
+        std::unique_ptr<IDriver> driver = in_factory(module);
+        try
+        {
+            Publish(driver.get(), module);
+        }
+        catch (...)
+        {
+            s_driver.store(nullptr);
+            throw;
+        }
+        published = driver.release();
+        s_ownedDriver = published;
+    }
+    ++s_useCount;
+    return published;
+}
+
+void DSIDriverSingleton::ReleaseDriver()
+{
+    std::unique_ptr<IDriver> unused;
+    {
+        std::lock_guard<std::mutex> lock(PublishLock());
+        if (s_useCount == 0 || --s_useCount != 0 || s_ownedDriver == nullptr)
+        {
+            return;
+        }
+        if (s_driver.load() == s_ownedDriver)
+        {
+            s_driver.store(nullptr);
+        }
+        unused.reset(s_ownedDriver);
+        s_ownedDriver = nullptr;
+    }
+    // Outside the lock: the driver's destructor may log, and logging may look the driver up.
 }
 
 IDriver* DSIDriverSingleton::GetDriver()

@@ -10,7 +10,7 @@ class WarningListener;
 namespace DSI {
 
 class DSIResults;
-class IParameterRegistration;
+class ParameterList;
 class ParameterSetIterator;
 class ParameterSetStatus;
 class ParameterSource;
@@ -28,9 +28,8 @@ public:
     /// Forgets a cancel that was consumed.
     virtual void ClearCancel() = 0;
 
-    /// Describes the statement's parameters: registers each with io_registration and writes its
-    /// description through the source that comes back.
-    virtual void PopulateParameters(IParameterRegistration& io_registration) = 0;
+    /// Describes the statement's parameters through io_parameters.
+    virtual void PopulateParameters(ParameterList& io_parameters) = 0;
 
     /// Takes one piece of data at execution for the parameter set in_set (from 1).
     virtual void PushParamData(uint64_t in_set, ParameterSource& in_piece) = 0;

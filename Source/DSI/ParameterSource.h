@@ -5,9 +5,8 @@
 namespace Orvik {
 namespace DSI {
 
-/// One parameter of a statement while it executes: its value in the current parameter set, or a
-/// piece of data at execution. Parameters are described through the implementation parameter
-/// descriptor's registration (IParameterRegistration).
+/// One parameter of a statement: while executing, its value in the current parameter set;
+/// while describing, the implementation record that the back end fills in.
 class ParameterSource
 {
 public:
@@ -27,6 +26,16 @@ public:
 
     /// The SQL-side value of the current set; out_length receives its size in bytes.
     virtual const void* GetData(uint64_t& out_length) = 0;
+
+    /// Describes the parameter with the ODBC SQL type code in_type.
+    virtual void SetConciseType(int16_t in_type) = 0;
+
+    /// Describes the direction: 1 input, 2 input/output, 4 or 5 output; any other value raises
+    /// the callback error "InvalidParameterType".
+    virtual void SetInputOutputType(int16_t in_type) = 0;
+
+    /// Describes the column size.
+    virtual void SetColumnSize(uint64_t in_size) = 0;
 
 protected:
     ParameterSource() = default;

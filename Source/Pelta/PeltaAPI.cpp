@@ -471,6 +471,8 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
         try
         {
             m_action.SetEndpoint(url);
+            // A server that takes the connection and never answers must not hang the connect.
+            m_action.SetTimeout(m_settings.timeout);
             m_action.Get(reply);
             ParseReply(reply, document);
             answered = &entry.server;

@@ -121,9 +121,9 @@ public:
                                  const std::vector<std::vector<std::string>>& in_sets,
                                  std::vector<uint64_t>& out_failedSets);
 
-    /// Probes the active servers in order, without changing the queues, and reads the cluster
-    /// name and version number of the first that answers; "PeltaAllServersAreInInactiveList"
-    /// when none does.
+    /// Probes the active servers in order, without changing the queues, each within the
+    /// settings' timeout (seconds; 0 for none), and reads the cluster name and version number of
+    /// the first that answers; "PeltaAllServersAreInInactiveList" when none does.
     void TestConnection(std::string& out_clusterName, std::string& out_versionNumber);
 
 private:

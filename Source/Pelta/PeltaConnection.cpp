@@ -7,6 +7,9 @@
 #include "Pelta/PeltaConstants.h"
 #include "Pelta/PeltaError.h"
 #include "Pelta/PeltaStatement.h"
+#include "Pelta/Setup/OdbcInstaller.h"
+#include "Pelta/Setup/PeltaDSNConfiguration.h"
+#include "Pelta/Setup/SetupUiHost.h"
 #include "Platform/OsClock.h"
 #include "Support/AttributeData.h"
 #include "Support/NumberConverter.h"
@@ -261,11 +264,23 @@ bool PeltaConnection::PromptDialog(const Orvik::DSI::ConnSettingRequestMap& /* i
     return ShowPromptDialog(io_settings, m_log, in_parentWindow, in_promptKind == REQUIRED_ONLY_PROMPT);
 }
 
-bool PeltaConnection::ShowPromptDialog(VariantMap& /* io_settings */,
-                                       Orvik::DSI::DSILog* /* in_log */,
-                                       void* /* in_parentWindow */,
-                                       bool /* in_requiredOnly */)
+bool PeltaConnection::ShowPromptDialog(VariantMap& io_settings,
+                                       Orvik::DSI::DSILog* in_log,
+                                       void* in_parentWindow,
+                                       bool in_requiredOnly)
 {
+    PeltaDSNConfiguration configuration(orvik_wstring(u""), in_log, OdbcInstaller::GetInstance());
+    configuration.LoadConnectionSettings(io_settings);
+    switch (SetupUiHost::Get(in_parentWindow).ShowMainDialog(in_parentWindow, configuration, in_requiredOnly))
+    {
+    case DialogResult::Accepted:
+        configuration.RetrieveConnectionSettings(io_settings);
+        return true;
+    case DialogResult::Cancelled:
+        return false;
+    case DialogResult::NotShown:
+        break;
+    }
     // Reporting a cancel here would tell the application the user declined; nobody was asked.
     throw Orvik::Support::ErrorException(
         Orvik::Support::DIAG_DIALOG_FAILED, PELTA_COMPONENT_ID, orvik_wstring(u"PeltaDialogFailed"), -1, -1);

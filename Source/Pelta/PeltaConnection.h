@@ -58,8 +58,11 @@ public:
     /// piece too). Each is stamped with the clock and appended to io_servers.
     void ParseServers(std::deque<ServerEntry>& io_servers, const Orvik::Support::orvik_wstring& in_text);
 
-    /// The setup dialog over io_settings. No dialog can be shown on this platform yet: raises
-    /// "PeltaDialogFailed" (IM008) and leaves io_settings as they are.
+    /// The setup dialog of the setup user interface (SetupUiHost) over io_settings, as a
+    /// prompting connection's (no name, description, test or logging), owned by
+    /// in_parentWindow. Confirmed, io_settings become all of the dialog's settings and true is
+    /// returned; cancelled, false and io_settings stay. When no dialog can be shown, raises
+    /// "PeltaDialogFailed" (IM008) and io_settings stay.
     static bool ShowPromptDialog(Orvik::Support::VariantMap& io_settings,
                                  Orvik::DSI::DSILog* in_log,
                                  void* in_parentWindow,

@@ -17,7 +17,6 @@ namespace {
 constexpr char LOG_CLASS[] = "PeltaDriver";
 constexpr char LOG_FILE_NAME[] = "Pelta_driver.log";
 constexpr char MESSAGE_FILE_NAME[] = "PeltaMessages";
-constexpr char16_t DRIVER_VERSION[] = u"01.00.00.1000";
 
 std::unique_ptr<AttributeData> Text(const char16_t* in_text)
 {
@@ -40,7 +39,7 @@ PeltaDriver::PeltaDriver() : m_log(std::make_unique<Orvik::DSI::DSIFileLogger>(L
     messages->RegisterMessages(MESSAGE_FILE_NAME, PELTA_COMPONENT_ID);
     messages->SetVendorName(PELTA_WIDE_NAME);
     SetProperty(Orvik::DSI::DRIVER_PROP_DRIVER_NAME, Text(PELTA_WIDE_NAME));
-    SetProperty(Orvik::DSI::DRIVER_PROP_DRIVER_VER, Text(DRIVER_VERSION));
+    SetProperty(Orvik::DSI::DRIVER_PROP_DRIVER_VER, Text(PELTA_DRIVER_VERSION));
     // Every text the server sends or receives is UTF-8, narrow and wide alike.
     SetProperty(Orvik::DSI::DRIVER_PROP_CHAR_ENCODING, Encoding(Orvik::Support::ENC_UTF8));
     SetProperty(Orvik::DSI::DRIVER_PROP_WCHAR_ENCODING, Encoding(Orvik::Support::ENC_UTF8));

@@ -1,9 +1,8 @@
 #include "Pelta/PeltaQueryExecutor.h"
 
 #include "DSI/Client/DSIRowCountResult.h"
-#include "DSI/Client/IParameterRegistration.h"
-#include "DSI/Client/IParameterSource.h"
 #include "DSI/ILogger.h"
+#include "DSI/ParameterList.h"
 #include "DSI/ParameterSet.h"
 #include "DSI/ParameterSetIterator.h"
 #include "DSI/ParameterSetStatus.h"
@@ -126,15 +125,15 @@ void PeltaQueryExecutor::ClearCancel()
     m_log.LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "ClearCancel");
 }
 
-void PeltaQueryExecutor::PopulateParameters(Orvik::DSI::IParameterRegistration& io_registration)
+void PeltaQueryExecutor::PopulateParameters(Orvik::DSI::ParameterList& io_parameters)
 {
     m_log.LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "PopulateParameters");
     for (uint16_t number = 1; number <= m_markers; ++number)
     {
-        Orvik::DSI::IParameterSource* parameter = io_registration.RegisterParameter(number);
-        parameter->SetSqlType(SQL_WVARCHAR);
-        parameter->SetInputOutputType(INPUT_PARAMETER);
-        parameter->SetLength(m_settings.maxColumnSize);
+        Orvik::DSI::ParameterSource& parameter = io_parameters.GetParameter(number);
+        parameter.SetConciseType(SQL_WVARCHAR);
+        parameter.SetInputOutputType(INPUT_PARAMETER);
+        parameter.SetColumnSize(m_settings.maxColumnSize);
     }
 }
 

@@ -46,7 +46,7 @@ public:
     void ClearCancel() override;
 
     /// Describes every parameter as an input WVARCHAR of MaxColumnSize characters.
-    void PopulateParameters(Orvik::DSI::IParameterRegistration& io_registration) override;
+    void PopulateParameters(Orvik::DSI::ParameterList& io_parameters) override;
 
     /// Raises "PeltaUnimplementedMethod": data at execution is not supported.
     void PushParamData(uint64_t in_set, Orvik::DSI::ParameterSource& in_piece) override;

@@ -459,6 +459,7 @@ constexpr IntegerRange UINT16_RANGE = {65535, 0};
 constexpr IntegerRange INT32_RANGE = {2147483647, 2147483648u};
 constexpr IntegerRange UINT32_RANGE = {4294967295u, 0};
 constexpr IntegerRange INT64_RANGE = {9223372036854775807ull, 9223372036854775808ull};
+constexpr IntegerRange UINT64_RANGE = {18446744073709551615ull, 0};
 
 /// An integer text as read: its sign and magnitude, or why it is not one of the type.
 struct IntegerReading
@@ -887,6 +888,12 @@ int64_t NumberConverter::ConvertWStringToInt64(const orvik_wstring& in_text, boo
 {
     const std::string text = in_text.GetAsAnsiString();
     return ParseSigned(NulTerminated(text.c_str()), INT64_RANGE, in_strict);
+}
+
+uint64_t NumberConverter::ConvertWStringToUInt64(const orvik_wstring& in_text, bool in_strict)
+{
+    const std::string text = in_text.GetAsAnsiString();
+    return ParseUnsigned(NulTerminated(text.c_str()), UINT64_RANGE, in_strict);
 }
 
 double NumberConverter::ConvertStringToDouble(const char* in_text, bool in_strict)

@@ -38,6 +38,11 @@ public:
     /// The number of bytes of the value.
     uint32_t GetLength() const { return m_length; }
 
+    /// The number of bytes of the value that a conversion into this holder produced, without any
+    /// terminator; 0 until a conversion sets it. Consumers of parameter values read it.
+    int64_t GetConvertedLength() const { return m_convertedLength; }
+    void SetConvertedLength(int64_t in_length) { m_convertedLength = in_length; }
+
     /// True for SQL NULL, whose bytes are not read.
     bool IsNull() const { return m_isNull; }
     void SetNull(bool in_isNull) { m_isNull = in_isNull; }
@@ -47,6 +52,7 @@ protected:
 
 private:
     const SqlTypeMetadata& m_metadata;
+    int64_t m_convertedLength = 0;
     bool m_isNull = false;
 };
 

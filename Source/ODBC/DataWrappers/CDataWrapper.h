@@ -25,6 +25,7 @@ public:
     CDataWrapper& operator=(const CDataWrapper&) = delete;
 
     Support::SqlCTypeMetadata& GetMetadata() { return *m_metadata; }
+    const Support::SqlCTypeMetadata& GetMetadata() const { return *m_metadata; }
 
     /// Describes C type in_cType with its defaults (the metadata is refilled in place when it
     /// already describes that type, else replaced) and clears the buffer fields. Throws

@@ -66,8 +66,6 @@ public:
     bool HasBindingsChanged() const { return m_bindingsChanged; }
     void SetBindingsChanged(bool in_changed) { m_bindingsChanged = in_changed; }
 
-    bool HasBookmarkRecord() const { return m_hasBookmarkRecord; }
-
 protected:
     AppDescriptorBase(HandleValue in_handle,
                       int16_t in_allocType,

@@ -40,7 +40,6 @@ public:
     void CheckConsistency() const;
 
     CDataWrapper& GetData() { return *m_data; }
-    const CDataWrapper& GetData() const { return *m_data; }
 
     SQLLEN* GetIndicatorPtr() const { return m_indicatorPtr; }
     SQLLEN* GetOctetLengthPtr() const { return m_octetLengthPtr; }

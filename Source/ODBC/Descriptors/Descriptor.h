@@ -242,7 +242,6 @@ protected:
     void CopyByPlan(Descriptor& io_source, const CopyPlan& in_plan);
 
     DescriptorHeader& GetHeader() { return m_header; }
-    DSI::ILogger* GetLog() const { return m_log; }
 
 private:
     /// The frame of the ODBC functions: entrance log, cleared diagnostics, and the outcome of

@@ -195,7 +195,7 @@ void ImplParamDescriptor::PopulateFromDataEngine(DSI::IQueryExecutor& io_executo
     }
 }
 
-DSI::IParameterSource* ImplParamDescriptor::RegisterParameter(uint16_t in_number)
+DSI::ParameterSource& ImplParamDescriptor::GetParameter(uint16_t in_number)
 {
     if (in_number == 0 || in_number > std::numeric_limits<int16_t>::max())
     {
@@ -210,7 +210,7 @@ DSI::IParameterSource* ImplParamDescriptor::RegisterParameter(uint16_t in_number
     {
         ImplParamDescriptorRecord& record = GetOrCreateRecord(static_cast<int16_t>(in_number));
         m_sources.push_back(std::make_unique<PopulatingParameterSource>(*this, record));
-        return m_sources.back().get();
+        return *m_sources.back();
     }
     catch (const ErrorException& e)
     {

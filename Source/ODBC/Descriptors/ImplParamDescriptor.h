@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DSI/Client/IParameterRegistration.h"
+#include "DSI/ParameterList.h"
 #include "ODBC/Descriptors/Descriptor.h"
 
 #include <memory>
@@ -20,9 +20,9 @@ class PopulatingParameterSource;
 /// A statement's implementation parameter descriptor (IPD): each record describes one
 /// parameter as an SQL value. The application describes parameters itself (SQLBindParameter,
 /// SQLSetDescField), or preparing a statement lets the data engine describe them through the
-/// descriptor's registration interface. Record 0 is never used; the record vector holds
-/// SQL_DESC_COUNT + 1 entries, null where no record was set.
-class ImplParamDescriptor : public Descriptor, public DSI::IParameterRegistration
+/// descriptor's registration interface, DSI::ParameterList. Record 0 is never used; the record
+/// vector holds SQL_DESC_COUNT + 1 entries, null where no record was set.
+class ImplParamDescriptor : public Descriptor, public DSI::ParameterList
 {
 public:
     /// Arguments as Descriptor's.
@@ -58,13 +58,15 @@ public:
     /// data engine describes the new parameters.
     void ResetRecords();
 
-    /// Lets io_executor describe the prepared statement's parameters through RegisterParameter,
-    /// then runs the consistency check on every record. The records registered before a failure
-    /// stay.
+    /// Lets io_executor describe the prepared statement's parameters through GetParameter, then
+    /// runs the consistency check on every record. The records registered before a failure stay.
     void PopulateFromDataEngine(DSI::IQueryExecutor& io_executor);
 
-    /// Makes record in_number when it does not exist and returns a source that describes it.
-    DSI::IParameterSource* RegisterParameter(uint16_t in_number) override;
+    /// Registers parameter in_number while the data engine describes: makes its record when it
+    /// does not exist and returns a source that describes it, valid until the description ends.
+    /// Throws CallbackException "InvalidParamRegistIndex" for 0 or a number beyond 32767,
+    /// BadStateException "ParamRegistNotPermit" outside a description.
+    DSI::ParameterSource& GetParameter(uint16_t in_number) override;
 
     /// Succeeds when in_count is 0, or at most the count with records 1 to in_count all set;
     /// otherwise 07002 "DescRecNotSeq".

@@ -118,7 +118,8 @@ void ImplParamDescriptorRecord::Write(int16_t in_field, const DescriptorFieldVal
         SetConciseType(static_cast<int16_t>(value));
         break;
     case SQL_DESC_TYPE:
-        SetConciseType(DescriptorTypes::GetConciseTypeForType(DescriptorKind::IPD, static_cast<int16_t>(value), m_intervalCode));
+        SetConciseType(
+            DescriptorTypes::GetConciseTypeForType(DescriptorKind::IPD, static_cast<int16_t>(value), m_intervalCode));
         break;
     case SQL_DESC_DATETIME_INTERVAL_CODE:
         m_intervalCode = static_cast<int16_t>(value);

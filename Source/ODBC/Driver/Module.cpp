@@ -31,6 +31,7 @@ struct ModuleObjects
     int32_t m_referenceCount = 0;
     Module::DriverFactory m_driverFactory = nullptr;
     bool m_isCurlStarted = false;
+    bool m_isDriverAcquired = false;
     std::unique_ptr<DriverManagerInfo> m_driverManagerInfo;
     std::unique_ptr<ThreadPool> m_threadPool;
     std::unique_ptr<EnvironmentCounter> m_environmentCounter;
@@ -63,9 +64,9 @@ void StartDataStoreDriver(ModuleObjects& io_objects)
         curl_global_init(CURL_GLOBAL_DEFAULT);
         io_objects.m_isCurlStarted = true;
     }
-    ModuleHandle module = nullptr;
-    std::unique_ptr<DSI::IDriver> driver = io_objects.m_driverFactory(module);
-    DSI::DSIDriverSingleton::SetDriver(driver.release(), module);
+    // A driver that DSN setup uses at this moment is shared, not replaced.
+    DSI::DSIDriverSingleton::AcquireDriver(io_objects.m_driverFactory);
+    io_objects.m_isDriverAcquired = true;
 }
 
 // The driver manager passes UTF-16 wide characters whatever the setting says: the encoding is
@@ -103,7 +104,7 @@ void StartUp(ModuleObjects& io_objects)
 
 void TearDown(ModuleObjects& io_objects)
 {
-    DSI::IDriver* driver = DSI::DSIDriverSingleton::GetDriver();
+    DSI::IDriver* driver = io_objects.m_isDriverAcquired ? DSI::DSIDriverSingleton::GetDriver() : nullptr;
     if (driver != nullptr && !driver->IsTerminated())
     {
         driver->Terminate();
@@ -115,8 +116,11 @@ void TearDown(ModuleObjects& io_objects)
     OrvikSettingReader::Shutdown();
     io_objects.m_wrapperPool.reset();
     // Last: the driver's destructor closes the log that the others may still write to.
-    DSI::DSIDriverSingleton::SetDriver(nullptr, nullptr);
-    delete driver;
+    if (io_objects.m_isDriverAcquired)
+    {
+        io_objects.m_isDriverAcquired = false;
+        DSI::DSIDriverSingleton::ReleaseDriver();
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "ODBC/Attributes/ConnectionAttrTypes.h"
 #include "ODBC/Attributes/ConnectionAttributes.h"
 #include "ODBC/Attributes/EnvironmentAttributes.h"
+#include "ODBC/Descriptors/ExplicitAppDescriptor.h"
 #include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Diagnostics/FailurePoster.h"
 #include "ODBC/Driver/Driver.h"
@@ -102,6 +103,12 @@ Connection::~Connection()
     }
     m_attributes.reset();
     m_dsiConnection.reset();
+    Driver& driver = m_environment.GetDriver();
+    for (std::unique_ptr<ExplicitAppDescriptor>& descriptor : m_descriptors)
+    {
+        driver.UnregisterAppDescriptor(descriptor->GetHandle());
+        descriptor.reset();
+    }
 }
 
 void Connection::FillInfoTable()
@@ -508,7 +515,7 @@ void Connection::AddStatement(std::unique_ptr<Statement> in_statement)
     m_tracker->AddStatement();
 }
 
-std::unique_ptr<Statement> Connection::DetachStatement(Statement* in_statement)
+std::unique_ptr<Statement> Connection::RemoveStatement(Statement* in_statement)
 {
     const bool hadOpenCursor = in_statement->HasOpenCursor();
     std::unique_ptr<Statement> detached;
@@ -530,11 +537,6 @@ std::unique_ptr<Statement> Connection::DetachStatement(Statement* in_statement)
     }
     m_tracker->RemoveStatements(1);
     return detached;
-}
-
-void Connection::RemoveStatement(Statement* in_statement)
-{
-    DetachStatement(in_statement);
 }
 
 void Connection::DeleteAllStatements()
@@ -640,6 +642,30 @@ bool Connection::AreStatementsAsync()
 {
     CriticalSectionLock lock(m_statementListLock);
     return m_areStatementsAsync;
+}
+
+// Descriptors.
+
+void Connection::AddDescriptor(std::unique_ptr<ExplicitAppDescriptor> in_descriptor)
+{
+    CriticalSectionLock lock(m_descriptorListLock);
+    m_descriptors.push_back(std::move(in_descriptor));
+}
+
+std::unique_ptr<ExplicitAppDescriptor> Connection::RemoveDescriptor(Descriptor* in_descriptor)
+{
+    CriticalSectionLock lock(m_descriptorListLock);
+    const auto found =
+        std::find_if(m_descriptors.begin(), m_descriptors.end(),
+                     [&](const std::unique_ptr<ExplicitAppDescriptor>& in_entry) { return in_entry.get() == in_descriptor; });
+    if (found == m_descriptors.end())
+    {
+        throw ODBCInternalException(u"InvalidExplAppDesc");
+    }
+    std::swap(*found, m_descriptors.back());
+    std::unique_ptr<ExplicitAppDescriptor> detached = std::move(m_descriptors.back());
+    m_descriptors.pop_back();
+    return detached;
 }
 
 // Transactions.

@@ -32,8 +32,10 @@ class ConnectionSettings;
 class ConnectionState;
 class ConnectionStateTracker;
 class ConnectionTransactionState;
+class Descriptor;
 class DiagManager;
 class Environment;
+class ExplicitAppDescriptor;
 class Statement;
 
 /// The object behind one connection handle. Each ODBC member takes the connection's locks, clears
@@ -114,12 +116,10 @@ public:
     /// Takes in_statement over and counts it.
     void AddStatement(std::unique_ptr<Statement> in_statement);
 
-    /// Deletes in_statement; throws ODBCInternalException "InvalidStmt" when it is not one of
-    /// this connection's.
-    void RemoveStatement(Statement* in_statement);
-
-    /// RemoveStatement without deleting: the caller gets the statement, no longer counted.
-    std::unique_ptr<Statement> DetachStatement(Statement* in_statement);
+    /// Takes in_statement out of the connection's statements and counts, handing it to the
+    /// caller to delete; throws ODBCInternalException "InvalidStmt" when it is not one of this
+    /// connection's.
+    std::unique_ptr<Statement> RemoveStatement(Statement* in_statement);
 
     /// Frees every statement and its handle.
     void DeleteAllStatements();
@@ -146,6 +146,16 @@ public:
     /// SQL_ATTR_ASYNC_ENABLE for every statement, now and when made.
     void SetStatementsAsync(bool in_isOn);
     bool AreStatementsAsync();
+
+    // Descriptors the application allocated on the connection.
+
+    /// Takes in_descriptor over.
+    void AddDescriptor(std::unique_ptr<ExplicitAppDescriptor> in_descriptor);
+
+    /// Takes in_descriptor out of the connection's descriptors, handing it to the caller to
+    /// delete; throws ODBCInternalException "InvalidExplAppDesc" when it is not one of this
+    /// connection's.
+    std::unique_ptr<ExplicitAppDescriptor> RemoveDescriptor(Descriptor* in_descriptor);
 
     // Transactions.
 
@@ -192,6 +202,7 @@ public:
     Environment& GetEnvironment() { return m_environment; }
     DSI::DSIConnection& GetDSIConnection() { return *m_dsiConnection; }
     DiagManager& GetDiagManager() { return *m_diagnostics; }
+    DSI::DSIMessageSource* GetMessageSource() { return m_messageSource.Get(); }
     ConnectionAttributes& GetAttributes() { return *m_attributes; }
     DSI::DSILog* GetLog() { return m_log; }
 
@@ -244,7 +255,9 @@ private:
     std::unique_ptr<ConnectionAttributes> m_attributes;
     std::unique_ptr<ConnectionSettings> m_settings;
     DSI::DSILog* m_log;
+    std::vector<std::unique_ptr<ExplicitAppDescriptor>> m_descriptors;
     Support::CriticalSection m_connectionLock;
+    Support::CriticalSection m_descriptorListLock;
     Support::CriticalSection m_cancelLock;
     Support::CriticalSection m_infoLock;
     Support::CriticalSection m_statementListLock;

@@ -29,6 +29,7 @@
 #include <sqlext.h>
 
 #include <atomic>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -241,7 +242,8 @@ SQLRETURN Statement::RunCancelable(const char* in_method, bool in_takesConnectio
     SQLRETURN result = SQL_ERROR;
     try
     {
-        LogEntrance(LOG_CLASS, in_method);
+        // SQLExecDirectW's entrance keeps the name log readers have always searched for.
+        LogEntrance(LOG_CLASS, std::strcmp(in_method, "SQLExecDirectW") == 0 ? "SQLExectDirectW" : in_method);
         m_diagnostics->Clear();
         result = WithWarnings(in_call());
     }
@@ -429,8 +431,7 @@ SQLRETURN Statement::SQLDescribeParam(SQLUSMALLINT in_parameter,
 
 SQLRETURN Statement::SQLExecDirectW(SQLWCHAR* in_statementText, SQLINTEGER in_textLength)
 {
-    // The entrance is logged under the name the driver has always written for it.
-    return RunCancelable("SQLExectDirectW", false, "SetCancelable_SQLExecDirect", [&] {
+    return RunCancelable("SQLExecDirectW", false, "SetCancelable_SQLExecDirect", [&] {
         RenewDataEngine();
         StatementStateResult result = m_state->SQLExecDirectW(in_statementText, in_textLength);
         SetState(std::move(result.m_nextState));
@@ -589,10 +590,26 @@ SQLRETURN Statement::SQLRowCount(SQLLEN* out_count)
 
 SQLRETURN Statement::SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
 {
-    return RunPlain("SQLSetCursorNameW", false, [&] {
-        m_state->SQLSetCursorNameW(in_name, in_nameLength);
+    orvik_wstring name;
+    const SQLRETURN result = RunPlain("SQLSetCursorNameW", false, [&] {
+        name = m_state->SQLSetCursorNameW(in_name, in_nameLength);
         return SQL_SUCCESS;
     });
+    if (result != SQL_SUCCESS)
+    {
+        return result;
+    }
+    // The connection compares the name with its other statements' under its statement list,
+    // which it takes before any statement's lock: this statement's locks are left first.
+    try
+    {
+        m_connection->SetCursorNameForStatement(name, *this);
+        return WithWarnings(SQL_SUCCESS);
+    }
+    catch (...)
+    {
+        return PostFailure("SQLSetCursorNameW");
+    }
 }
 
 SQLRETURN Statement::SQLSetPos(SQLSETPOSIROW in_row, SQLUSMALLINT in_operation, SQLUSMALLINT in_lockType)
@@ -682,13 +699,11 @@ bool Statement::HasOpenCursor()
 
 bool Statement::IsInCancelableCall()
 {
-    CriticalSectionLock cancelLock(m_cancelLock);
     return m_isInCancelableCall;
 }
 
 void Statement::ThrowIfCanceled()
 {
-    CriticalSectionLock cancelLock(m_cancelLock);
     if (m_isCancelRequested && m_isInCancelableCall)
     {
         throw DSI::OperationCanceledException(ODBC_COMPONENT_ID, u"OperationCanceled");
@@ -702,7 +717,9 @@ DiagManager& Statement::GetDiagManager()
 
 orvik_wstring Statement::GetCursorName()
 {
-    CriticalSectionLock statementLock(m_statementLock);
+    // Another statement's naming reads this under the connection's statement list: only the
+    // name's own lock, never the statement lock, may be taken there.
+    CriticalSectionLock nameLock(m_cursorNameLock);
     return m_cursorName;
 }
 
@@ -714,6 +731,7 @@ void Statement::SetCursorName(const orvik_wstring& in_name)
         throw ErrorException(DIAG_INVALID_CURSOR_NAME, ODBC_COMPONENT_ID, u"CursorNameBeginWithReservedPrefix", -1, -1);
     }
     m_dsiStatement->SetCursorName(in_name);
+    CriticalSectionLock nameLock(m_cursorNameLock);
     m_cursorName = in_name;
 }
 

@@ -11,6 +11,7 @@
 
 #include <sql.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -261,8 +262,10 @@ private:
     /// Logs "Attribute: %s (%d)" at INFO.
     void LogAttribute(const char* in_method, SQLINTEGER in_attribute);
 
-    /// The parts of the constructor after the attributes.
+    /// Makes the four implicit descriptors, each registered with the driver as soon as it exists.
     void MakeDescriptors();
+
+    /// Takes the implicit descriptors made so far off the driver's registries.
     void UnregisterDescriptors();
 
     void SetCurrentAppDescriptor(AppDescriptorBase*& io_current, AppDescriptorBase& io_descriptor);
@@ -283,9 +286,12 @@ private:
     AppDescriptorBase* m_currentARD = nullptr;
     Support::CriticalSection m_statementLock;
     Support::CriticalSection m_cancelLock;
-    bool m_isCancelRequested = false;
-    bool m_isInCancelableCall = false;
+    // Written under the cancel lock; read without it where a descriptor's lock is held, which
+    // comes after the cancel lock.
+    std::atomic<bool> m_isCancelRequested{false};
+    std::atomic<bool> m_isInCancelableCall{false};
     std::unique_ptr<QueryManager> m_queryManager;
+    Support::CriticalSection m_cursorNameLock;
     Support::orvik_wstring m_cursorName;
     bool m_isPrepared = false;
     std::unique_ptr<DSI::DSIDataEngine> m_dataEngine;

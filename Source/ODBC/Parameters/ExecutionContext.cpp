@@ -1,5 +1,6 @@
 #include "ODBC/Parameters/ExecutionContext.h"
 
+#include "DSI/BadStateException.h"
 #include "DSI/Client/DSIResults.h"
 #include "DSI/Client/IResult.h"
 #include "DSI/DSILog.h"
@@ -46,7 +47,17 @@ public:
         return m_length < 0 ? nullptr : m_data;
     }
 
+    // A piece describes nothing.
+    void SetConciseType(int16_t) override { RefuseDescription(); }
+    void SetInputOutputType(int16_t) override { RefuseDescription(); }
+    void SetColumnSize(uint64_t) override { RefuseDescription(); }
+
 private:
+    static void RefuseDescription()
+    {
+        throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotSetParmSrcAttrDuringPushData", -1, -1);
+    }
+
     int16_t m_sqlType;
     const void* m_data;
     SQLLEN m_length;

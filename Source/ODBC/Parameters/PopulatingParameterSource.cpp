@@ -1,5 +1,6 @@
 #include "ODBC/Parameters/PopulatingParameterSource.h"
 
+#include "DSI/BadStateException.h"
 #include "DSI/CallbackException.h"
 #include "ODBC/Descriptors/DescriptorFieldValue.h"
 #include "ODBC/Descriptors/ImplParamDescriptor.h"
@@ -8,6 +9,9 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
+#include <limits>
+
 namespace Orvik {
 namespace ODBC {
 
@@ -15,34 +19,39 @@ using namespace Support;
 
 PopulatingParameterSource::PopulatingParameterSource(ImplParamDescriptor& io_descriptor,
                                                      ImplParamDescriptorRecord& io_record)
-    : m_descriptor(io_descriptor), m_record(io_record), m_isModified(io_record.IsModified())
+    : m_descriptor(io_descriptor), m_record(io_record)
 {
     m_record.SetModified(false);
 }
 
-uint16_t PopulatingParameterSource::GetParameterNumber() const
+bool PopulatingParameterSource::IsNull()
 {
-    return static_cast<uint16_t>(m_record.GetParameterNumber());
+    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
 }
 
-void PopulatingParameterSource::SetCaseSensitive(bool in_isCaseSensitive)
+bool PopulatingParameterSource::IsDefault()
 {
-    WriteField(SQL_DESC_CASE_SENSITIVE, DescriptorFieldValue::Integer(in_isCaseSensitive ? SQL_TRUE : SQL_FALSE));
+    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
 }
 
-void PopulatingParameterSource::SetColumnSize(uint32_t in_columnSize)
+int16_t PopulatingParameterSource::GetSqlType()
 {
-    m_record.GetMetadata().SetColumnSize(in_columnSize);
+    return m_record.GetMetadata().GetConciseType();
 }
 
-void PopulatingParameterSource::SetLength(uint32_t in_length)
+bool PopulatingParameterSource::IsUnsigned()
 {
-    m_record.GetMetadata().SetColumnSize(in_length);
+    return m_record.GetMetadata().IsUnsigned();
 }
 
-void PopulatingParameterSource::SetName(const orvik_wstring& in_name)
+const void* PopulatingParameterSource::GetData(uint64_t&)
 {
-    WriteField(SQL_DESC_NAME, DescriptorFieldValue::Text(in_name));
+    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
+}
+
+void PopulatingParameterSource::SetConciseType(int16_t in_type)
+{
+    WriteField(SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_type));
 }
 
 void PopulatingParameterSource::SetInputOutputType(int16_t in_type)
@@ -62,41 +71,10 @@ void PopulatingParameterSource::SetInputOutputType(int16_t in_type)
     }
 }
 
-void PopulatingParameterSource::SetPrecision(int16_t in_precision)
+void PopulatingParameterSource::SetColumnSize(uint64_t in_size)
 {
-    m_record.GetMetadata().SetPrecision(in_precision);
-}
-
-void PopulatingParameterSource::SetScale(int16_t in_scale)
-{
-    m_record.GetMetadata().SetScale(in_scale);
-}
-
-void PopulatingParameterSource::SetEncoding(EncodingType in_encoding)
-{
-    m_record.GetMetadata().SetEncoding(in_encoding);
-}
-
-void PopulatingParameterSource::SetNullable(int16_t in_nullable)
-{
-    const int16_t nullable = (in_nullable == SQL_NO_NULLS || in_nullable == SQL_NULLABLE) ? in_nullable
-                                                                                          : SQL_NULLABLE_UNKNOWN;
-    WriteField(SQL_DESC_NULLABLE, DescriptorFieldValue::Integer(nullable));
-}
-
-void PopulatingParameterSource::SetSqlType(int16_t in_sqlType)
-{
-    WriteField(SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_sqlType));
-}
-
-void PopulatingParameterSource::SetUnnamed(bool in_isUnnamed)
-{
-    WriteField(SQL_DESC_UNNAMED, DescriptorFieldValue::Integer(in_isUnnamed ? SQL_UNNAMED : SQL_NAMED));
-}
-
-void PopulatingParameterSource::SetUnsigned(bool in_isUnsigned)
-{
-    WriteField(SQL_DESC_UNSIGNED, DescriptorFieldValue::Integer(in_isUnsigned ? SQL_TRUE : SQL_FALSE));
+    const uint64_t largest = std::numeric_limits<uint32_t>::max();
+    m_record.GetMetadata().SetColumnSize(static_cast<uint32_t>(std::min(in_size, largest)));
 }
 
 void PopulatingParameterSource::WriteField(int16_t in_field, const DescriptorFieldValue& in_value)
@@ -104,7 +82,6 @@ void PopulatingParameterSource::WriteField(int16_t in_field, const DescriptorFie
     try
     {
         m_descriptor.SetFieldValue(m_record.GetParameterNumber(), in_field, in_value);
-        // What the data engine describes is the record's starting point, not a change to it.
         m_record.SetModified(false);
     }
     catch (const ErrorException& e)

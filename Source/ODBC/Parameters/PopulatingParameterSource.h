@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DSI/Client/IParameterSource.h"
+#include "DSI/ParameterSource.h"
 
 namespace Orvik {
 namespace ODBC {
@@ -10,9 +10,11 @@ class ImplParamDescriptorRecord;
 struct DescriptorFieldValue;
 
 /// The source through which the data engine describes one parameter while a statement is
-/// prepared: every description lands in the parameter's IPD record. Made by the IPD for the
-/// time of the description; it clears the record's modified flag and keeps the value it had.
-class PopulatingParameterSource : public DSI::IParameterSource
+/// prepared: every description lands in the parameter's IPD record, and the type reads back from
+/// it. There is no value to read yet: the value queries throw BadStateException
+/// "CannotQueryParmSrcDuringPopulate". Made by the IPD for the time of the description; what
+/// it writes is the record's starting point, so the record stays unmodified.
+class PopulatingParameterSource : public DSI::ParameterSource
 {
 public:
     /// A source over io_record of io_descriptor (neither owned).
@@ -21,22 +23,23 @@ public:
     PopulatingParameterSource(const PopulatingParameterSource&) = delete;
     PopulatingParameterSource& operator=(const PopulatingParameterSource&) = delete;
 
-    uint16_t GetParameterNumber() const override;
-    void SetCaseSensitive(bool in_isCaseSensitive) override;
-    void SetColumnSize(uint32_t in_columnSize) override;
-    void SetLength(uint32_t in_length) override;
-    void SetName(const Support::orvik_wstring& in_name) override;
-    void SetInputOutputType(int16_t in_type) override;
-    void SetPrecision(int16_t in_precision) override;
-    void SetScale(int16_t in_scale) override;
-    void SetEncoding(Support::EncodingType in_encoding) override;
-    void SetNullable(int16_t in_nullable) override;
-    void SetSqlType(int16_t in_sqlType) override;
-    void SetUnnamed(bool in_isUnnamed) override;
-    void SetUnsigned(bool in_isUnsigned) override;
+    bool IsNull() override;
+    bool IsDefault() override;
 
-    /// The record's modified flag when the source was made.
-    bool IsModified() const { return m_isModified; }
+    /// The record's concise SQL type.
+    int16_t GetSqlType() override;
+
+    bool IsUnsigned() override;
+    const void* GetData(uint64_t& out_length) override;
+
+    /// A code that is no SQL type throws CallbackException "IllegalDescConciseType".
+    void SetConciseType(int16_t in_type) override;
+
+    /// Output parameters (4, 5) are recorded as SQL_PARAM_OUTPUT.
+    void SetInputOutputType(int16_t in_type) override;
+
+    /// A size beyond 32 bits is kept as the largest 32-bit size.
+    void SetColumnSize(uint64_t in_size) override;
 
 private:
     /// Writes a field of the record through the descriptor; a refusal becomes CallbackException
@@ -45,7 +48,6 @@ private:
 
     ImplParamDescriptor& m_descriptor;
     ImplParamDescriptorRecord& m_record;
-    bool m_isModified;
 };
 
 } // namespace ODBC

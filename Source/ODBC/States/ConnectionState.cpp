@@ -1,9 +1,12 @@
 #include "ODBC/States/ConnectionState.h"
 
+#include "DSI/Client/DSIMessageSource.h"
 #include "DSI/DSIConnection.h"
+#include "DSI/DSILog.h"
 #include "ODBC/Attributes/AttributesBase.h"
 #include "ODBC/Attributes/ConnectionAttributes.h"
 #include "ODBC/Attributes/EnvironmentAttributes.h"
+#include "ODBC/Descriptors/ExplicitAppDescriptor.h"
 #include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Driver/Driver.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
@@ -42,28 +45,35 @@ void RequireOutput(const void* in_pointer)
     }
 }
 
-bool IsOdbc2Application(Connection& io_connection)
+int32_t GetOdbcVersion(Connection& io_connection)
 {
-    return io_connection.GetEnvironment().GetAttributes().GetAttribute(SQL_ATTR_ODBC_VERSION)->GetInt32Value() ==
-           SQL_OV_ODBC2;
+    return io_connection.GetEnvironment().GetAttributes().GetAttribute(SQL_ATTR_ODBC_VERSION)->GetInt32Value();
 }
 
-bool ReadsAsText(const AttributeData* in_value, const char16_t* in_text)
+void AllocateDescriptor(Connection& io_connection, SQLHANDLE* out_handle)
 {
-    return in_value != nullptr && in_value->GetAttributeType() == ATTR_WSTRING &&
-           *in_value->GetWStringValue() == orvik_wstring(in_text);
-}
-
-} // namespace
-
-SQLRETURN ConnectionState::SQLAllocHandle(Connection& io_connection, SQLSMALLINT in_handleType, SQLHANDLE* out_handle)
-{
-    LogEntrance(io_connection, LOG_CLASS, "SQLAllocHandle");
-    if (in_handleType != SQL_HANDLE_STMT)
+    Driver& driver = io_connection.GetEnvironment().GetDriver();
+    const HandleValue handle = driver.NewAppDescriptorHandle();
+    std::unique_ptr<ExplicitAppDescriptor> descriptor;
+    try
     {
-        throw ODBCInternalException(u"AllocNonStmtDescInConn");
+        descriptor = std::make_unique<ExplicitAppDescriptor>(handle, &io_connection, io_connection.GetMessageSource(),
+                                                             io_connection.GetLog());
+        descriptor->GetDiagManager().SetLocale(io_connection.GetLocale());
+        descriptor->GetDiagManager().SetOdbcVersion(GetOdbcVersion(io_connection));
+        driver.RegisterAppDescriptor(handle, descriptor.get());
     }
-    RequireOutput(out_handle);
+    catch (...)
+    {
+        driver.UnregisterAppDescriptor(handle);
+        throw;
+    }
+    *out_handle = reinterpret_cast<SQLHANDLE>(handle);
+    io_connection.AddDescriptor(std::move(descriptor));
+}
+
+void AllocateStatement(Connection& io_connection, SQLHANDLE* out_handle)
+{
     Driver& driver = io_connection.GetEnvironment().GetDriver();
     const HandleValue handle = driver.NewStatementHandle();
     std::unique_ptr<Statement> statement;
@@ -80,6 +90,67 @@ SQLRETURN ConnectionState::SQLAllocHandle(Connection& io_connection, SQLSMALLINT
     }
     *out_handle = reinterpret_cast<SQLHANDLE>(handle);
     io_connection.AddStatement(std::move(statement));
+}
+
+void FreeDescriptor(Connection& io_connection, HandleValue in_handle)
+{
+    Driver& driver = io_connection.GetEnvironment().GetDriver();
+    Descriptor* descriptor = driver.GetAppDescriptor(in_handle);
+    if (descriptor == nullptr)
+    {
+        throw ODBCInternalException(u"InvalidAppDesc");
+    }
+    if (!descriptor->IsExplicit())
+    {
+        throw ErrorException(DIAG_INVALID_USE_OF_AUTO_DESCRIPTOR, ODBC_COMPONENT_ID, u"FreeImplicitAppDesc", -1, -1);
+    }
+    // The handle goes before the descriptor, so that no lookup finds it while it is destroyed.
+    std::unique_ptr<ExplicitAppDescriptor> detached = io_connection.RemoveDescriptor(descriptor);
+    driver.UnregisterAppDescriptor(in_handle);
+}
+
+void FreeStatement(Connection& io_connection, HandleValue in_handle)
+{
+    Driver& driver = io_connection.GetEnvironment().GetDriver();
+    Statement* statement = driver.GetStatement(in_handle);
+    if (statement == nullptr)
+    {
+        throw ODBCInternalException(u"InvalidStmt");
+    }
+    // An asynchronous call still runs on the statement.
+    if (statement->HasRunningTask())
+    {
+        throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+    }
+    // The handle goes before the statement, so that no lookup finds a statement being destroyed.
+    std::unique_ptr<Statement> detached = io_connection.RemoveStatement(statement);
+    driver.UnregisterStatement(in_handle);
+}
+
+bool ReadsAsText(const AttributeData* in_value, const char16_t* in_text)
+{
+    return in_value != nullptr && in_value->GetAttributeType() == ATTR_WSTRING &&
+           *in_value->GetWStringValue() == orvik_wstring(in_text);
+}
+
+} // namespace
+
+SQLRETURN ConnectionState::SQLAllocHandle(Connection& io_connection, SQLSMALLINT in_handleType, SQLHANDLE* out_handle)
+{
+    LogEntrance(io_connection, LOG_CLASS, "SQLAllocHandle");
+    if (in_handleType != SQL_HANDLE_STMT && in_handleType != SQL_HANDLE_DESC)
+    {
+        throw ODBCInternalException(u"AllocNonStmtDescInConn");
+    }
+    RequireOutput(out_handle);
+    if (in_handleType == SQL_HANDLE_STMT)
+    {
+        AllocateStatement(io_connection, out_handle);
+    }
+    else
+    {
+        AllocateDescriptor(io_connection, out_handle);
+    }
     return SQL_SUCCESS;
 }
 
@@ -115,32 +186,26 @@ SQLRETURN ConnectionState::SQLExecDirectW(Connection&,
 void ConnectionState::SQLFreeHandle(Connection& io_connection, SQLSMALLINT in_handleType, SQLHANDLE in_handle)
 {
     LogEntrance(io_connection, LOG_CLASS, "SQLFreeHandle");
-    if (in_handleType != SQL_HANDLE_STMT)
+    const HandleValue handle = reinterpret_cast<HandleValue>(in_handle);
+    if (in_handleType == SQL_HANDLE_STMT)
+    {
+        FreeStatement(io_connection, handle);
+    }
+    else if (in_handleType == SQL_HANDLE_DESC)
+    {
+        FreeDescriptor(io_connection, handle);
+    }
+    else
     {
         throw ODBCInternalException(u"FreeNonStmtDescInConn");
     }
-    Driver& driver = io_connection.GetEnvironment().GetDriver();
-    const HandleValue handle = reinterpret_cast<HandleValue>(in_handle);
-    Statement* statement = driver.GetStatement(handle);
-    if (statement == nullptr)
-    {
-        throw ODBCInternalException(u"InvalidStmt");
-    }
-    // An asynchronous call still runs on the statement.
-    if (statement->HasRunningTask())
-    {
-        RefuseSequence();
-    }
-    // The handle goes before the statement, so that no lookup finds a statement being destroyed.
-    std::unique_ptr<Statement> detached = io_connection.DetachStatement(statement);
-    driver.UnregisterStatement(handle);
 }
 
 SQLRETURN ConnectionState::SQLGetFunctions(Connection& io_connection, SQLUSMALLINT in_functionId, SQLUSMALLINT* out_supported)
 {
     LogEntrance(io_connection, LOG_CLASS, "SQLGetFunctions");
     RequireOutput(out_supported);
-    SupportedFunctions::Fill(in_functionId, IsOdbc2Application(io_connection), out_supported);
+    SupportedFunctions::Fill(in_functionId, GetOdbcVersion(io_connection) == SQL_OV_ODBC2, out_supported);
     return SQL_SUCCESS;
 }
 

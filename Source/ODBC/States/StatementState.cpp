@@ -22,18 +22,17 @@
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
 #include "ODBC/Handles/Statement.h"
-#include "ODBC/Queries/QueryManager.h"
 #include "ODBC/KeyMaps/CatalogFunctionNames.h"
 #include "ODBC/Parameters/ExecutionContext.h"
 #include "ODBC/Queries/CatalogQueryManager.h"
 #include "ODBC/Queries/SqlQueryManager.h"
+#include "ODBC/States/StatementBinder.h"
 #include "ODBC/States/StatementState1.h"
 #include "ODBC/States/StatementState2.h"
 #include "ODBC/States/StatementState3.h"
 #include "ODBC/States/StatementState4.h"
 #include "ODBC/States/StatementState5.h"
 #include "ODBC/States/StatementState8.h"
-#include "ODBC/States/StatementBinder.h"
 #include "ODBC/Strings/WStringHelper.h"
 #include "ODBC/Strings/WideArgument.h"
 #include "Support/CriticalSectionLock.h"
@@ -47,7 +46,6 @@
 
 #include <sqlext.h>
 
-#include <algorithm>
 #include <string>
 
 namespace Orvik {
@@ -303,10 +301,10 @@ void StatementState::SQLRowCount(SQLLEN* out_count)
     DoSQLRowCount(out_count);
 }
 
-void StatementState::SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
+orvik_wstring StatementState::SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
 {
     Enter(StatementOperation::SQLSetCursorNameW);
-    DoSQLSetCursorNameW(in_name, in_nameLength);
+    return DoSQLSetCursorNameW(in_name, in_nameLength);
 }
 
 StatementStateResult StatementState::SQLSetPos(SQLSETPOSIROW in_row, SQLUSMALLINT in_operation, SQLUSMALLINT in_lockType)
@@ -620,9 +618,9 @@ void StatementState::DoSQLRowCount(SQLLEN* out_count)
     *out_count = result->HasRowCount() ? static_cast<SQLLEN>(result->GetRowCount()) : -1;
 }
 
-void StatementState::DoSQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
+orvik_wstring StatementState::DoSQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength)
 {
-    m_statement.GetConnection().SetCursorNameForStatement(WideArgument::Read(in_name, in_nameLength), m_statement);
+    return WideArgument::Read(in_name, in_nameLength);
 }
 
 StatementStateResult StatementState::DoSQLSetPos(SQLSETPOSIROW, SQLUSMALLINT, SQLUSMALLINT)

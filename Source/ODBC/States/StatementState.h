@@ -109,7 +109,8 @@ public:
     StatementStateResult SQLPrepareW(SQLWCHAR* in_statementText, SQLINTEGER in_textLength);
     StatementStateResult SQLPutData(SQLPOINTER in_data, SQLLEN in_lengthOrIndicator);
     void SQLRowCount(SQLLEN* out_count);
-    void SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength);
+    /// The name the application gives, which the statement then hands to its connection.
+    Support::orvik_wstring SQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength);
     StatementStateResult SQLSetPos(SQLSETPOSIROW in_row, SQLUSMALLINT in_operation, SQLUSMALLINT in_lockType);
     void SQLSetStmtAttrW(SQLINTEGER in_attribute, SQLPOINTER in_value, SQLINTEGER in_stringLength);
     bool HasOpenCursor() const;
@@ -202,7 +203,7 @@ protected:
     virtual StatementStateResult DoSQLPrepareW(SQLWCHAR* in_statementText, SQLINTEGER in_textLength);
     virtual StatementStateResult DoSQLPutData(SQLPOINTER in_data, SQLLEN in_lengthOrIndicator);
     virtual void DoSQLRowCount(SQLLEN* out_count);
-    virtual void DoSQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength);
+    virtual Support::orvik_wstring DoSQLSetCursorNameW(SQLWCHAR* in_name, SQLSMALLINT in_nameLength);
     virtual StatementStateResult DoSQLSetPos(SQLSETPOSIROW in_row, SQLUSMALLINT in_operation, SQLUSMALLINT in_lockType);
     virtual void DoSQLSetStmtAttrW(SQLINTEGER in_attribute, SQLPOINTER in_value, SQLINTEGER in_stringLength);
     virtual StatementStateResult DoExecuteCatalogFunction(int32_t in_functionId,

@@ -2,6 +2,7 @@
 
 #include "Platform/OsNumbers.h"
 #include "Support/NumberConverter.h"
+#include "Support/TypedDataWrapper/ConversionHelpers.h"
 #include "Support/TypedDataWrapper/ConversionResult.h"
 #include "Support/TypedDataWrapper/TDWGuidValue.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
@@ -623,38 +624,21 @@ void LiteralParser::ConvertCharToBit(
         in_listener.PostWarning(ConversionResult::NumericValOutOfRange(NO_DIRECTION));
         return;
     }
-    uint8_t bit = 0;
     if (text.m_length == 1 && (text.m_data[0] == '0' || text.m_data[0] == '1'))
     {
-        bit = static_cast<uint8_t>(text.m_data[0] - '0');
+        if (out_target != nullptr)
+        {
+            *out_target = static_cast<uint8_t>(text.m_data[0] - '0');
+        }
+        return;
     }
-    else
+    TDWNumeric value(text.m_data, text.m_length, false);
+    if (!value.IsValid())
     {
-        TDWNumeric value(text.m_data, text.m_length, false);
-        const TDWNumeric& zero = TDWNumeric::Zero();
-        const TDWNumeric& one = TDWNumeric::One();
-        if (!value.IsValid())
-        {
-            in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
-            return;
-        }
-        if (!(zero <= value) || TDWNumeric::Two() <= value)
-        {
-            int32_t direction = (zero > value) ? BELOW_RANGE : ABOVE_RANGE;
-            in_listener.PostWarning(ConversionResult::NumericValOutOfRange(direction));
-            return;
-        }
-        bit = (one <= value) ? 1 : 0;
-        if (!(value == zero) && !(value == one))
-        {
-            // The direction reported is the bit kept.
-            in_listener.PostWarning(ConversionResult::FractionalTrunc(bit));
-        }
+        in_listener.PostWarning(ConversionResult::InvalidCharValForCast());
+        return;
     }
-    if (out_target != nullptr)
-    {
-        *out_target = bit;
-    }
+    ConversionHelpers::NumericToBit(value, out_target, in_listener);
 }
 
 void LiteralParser::ConvertCharToGuid(

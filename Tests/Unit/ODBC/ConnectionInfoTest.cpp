@@ -190,6 +190,18 @@ TEST_F(ConnectionInfoTest, Attributes)
     }
     Set(9999, 1);
     EXPECT_NE(std::string::npos, RecordText(m_connection->GetDiagManager()).find("9999"));
+
+    // What statements made now take over: the held statement attributes and the connection's own.
+    ConnectionAttributes& attributes = m_connection->GetAttributes();
+    EXPECT_EQ(SQL_TRUE, attributes.GetInheritedStatementAttribute(SQL_ATTR_METADATA_ID)->GetUInt32Value());
+    EXPECT_EQ(uint64_t(SQL_CURSOR_FORWARD_ONLY),
+              attributes.GetInheritedStatementAttribute(SQL_ATTR_CURSOR_TYPE)->GetUIntNativeValue());
+    EXPECT_EQ(nullptr, attributes.GetInheritedStatementAttribute(SQL_ATTR_QUERY_TIMEOUT));
+    EXPECT_EQ(nullptr, attributes.GetInheritedStatementAttribute(SQL_ATTR_NOSCAN));
+    EXPECT_EQ(nullptr, attributes.GetInheritedStatementAttribute(SQL_ATTR_LOGIN_TIMEOUT));
+    EXPECT_THROW(attributes.GetInheritedStatementAttribute(9999), Orvik::Support::ErrorException);
+    EXPECT_TRUE(attributes.HasConnectionLevelValue(SQL_ATTR_METADATA_ID));
+    EXPECT_FALSE(attributes.HasConnectionLevelValue(SQL_ATTR_LOGIN_TIMEOUT));
 }
 
 TEST_F(ConnectionInfoTest, AsynchronousCallsAsTheDriverAllows)

@@ -1,4 +1,7 @@
+#include "DSI/DSILog.h"
 #include "ODBC/Attributes/ConnectionAttributes.h"
+#include "ODBC/Descriptors/AppDescriptor.h"
+#include "ODBC/Descriptors/ExplicitAppDescriptor.h"
 #include "ODBC/States/ConnectionState.h"
 
 #include "Unit/ODBC/ConnectionTestSupport.h"
@@ -39,6 +42,11 @@ const std::map<std::string, Call> CALLS = {
      [](Connection& c, Statement&) {
          SQLHANDLE handle = nullptr;
          return c.SQLAllocHandle(SQL_HANDLE_STMT, &handle);
+     }},
+    {"AllocDesc",
+     [](Connection& c, Statement&) {
+         SQLHANDLE handle = nullptr;
+         return c.SQLAllocHandle(SQL_HANDLE_DESC, &handle);
      }},
     {"AllocEnv",
      [](Connection& c, Statement&) {
@@ -120,6 +128,7 @@ struct MatrixRow
 // transaction has tests of its own.
 const MatrixRow MATRIX[] = {
     {"AllocStmt", {"-1 08003", "-1 08003", "0", "0", "0"}},
+    {"AllocDesc", {"-1 08003", "-1 08003", "0", "0", "0"}},
     {"AllocEnv", {"-1 HY000", "-1 HY000", "-1 HY000", "-1 HY000", "-1 HY000"}},
     {"FreeStmt", {"-1 HY000", "-1 HY000", "-1 HY000", "0", "0"}},
     // The next browse step answers requests only: DRIVER is none.
@@ -253,6 +262,46 @@ TEST_F(ConnectionStateTest, AStatementOfAnotherConnectionIsNotFreedHere)
     EXPECT_EQ(statement, m_driver.GetStatement(statement->GetHandle()));
     EXPECT_EQ(SQL_SUCCESS, theirs.SQLFreeHandle(SQL_HANDLE_STMT, handle));
     EXPECT_EQ(nullptr, m_driver.GetStatement(reinterpret_cast<HandleValue>(handle)));
+}
+
+TEST_F(ConnectionStateTest, DescriptorsTheApplicationAllocates)
+{
+    FakeDataStoreConnection* dataStore = nullptr;
+    Connection& mine = NewConnection(dataStore);
+    Connection& theirs = NewConnection(dataStore);
+    const SQLHANDLE theirHandle = m_lastConnectionHandle;
+    ASSERT_EQ(SQL_SUCCESS, Connect(mine));
+    ASSERT_EQ(SQL_SUCCESS, Connect(theirs));
+    SQLHANDLE handle = nullptr;
+    ASSERT_EQ(SQL_SUCCESS, mine.SQLAllocHandle(SQL_HANDLE_DESC, &handle));
+    Descriptor* descriptor = m_driver.GetAppDescriptor(reinterpret_cast<HandleValue>(handle));
+    ASSERT_NE(nullptr, descriptor);
+    EXPECT_TRUE(descriptor->IsExplicit());
+    EXPECT_EQ(&mine, descriptor->GetParentConnection());
+    EXPECT_EQ(mine.GetLocale(), descriptor->GetDiagManager().GetLocale());
+
+    const auto freeing = [&](Connection& io_connection, SQLHANDLE in_handle) {
+        return Outcome(io_connection.SQLFreeHandle(SQL_HANDLE_DESC, in_handle), io_connection.GetDiagManager());
+    };
+    EXPECT_EQ("-1 HY000", freeing(theirs, handle));
+    EXPECT_EQ(descriptor, m_driver.GetAppDescriptor(reinterpret_cast<HandleValue>(handle)));
+    EXPECT_EQ("-1 HY000", freeing(mine, reinterpret_cast<SQLHANDLE>(987654)));
+
+    // A statement's own descriptors are freed with the statement only.
+    const HandleValue implicitHandle = m_driver.NewAppDescriptorHandle();
+    AppDescriptor implicit(implicitHandle, true, &mine, mine.GetMessageSource(), mine.GetLog());
+    m_driver.RegisterAppDescriptor(implicitHandle, &implicit);
+    EXPECT_EQ("-1 HY017", freeing(mine, reinterpret_cast<SQLHANDLE>(implicitHandle)));
+    m_driver.UnregisterAppDescriptor(implicitHandle);
+
+    EXPECT_EQ("0", freeing(mine, handle));
+    EXPECT_EQ(nullptr, m_driver.GetAppDescriptor(reinterpret_cast<HandleValue>(handle)));
+
+    // The connection's end frees what is left.
+    ASSERT_EQ(SQL_SUCCESS, theirs.SQLAllocHandle(SQL_HANDLE_DESC, &handle));
+    ASSERT_EQ(SQL_SUCCESS, theirs.SQLDisconnect());
+    ASSERT_EQ(SQL_SUCCESS, m_environment->SQLFreeHandle(SQL_HANDLE_DBC, theirHandle));
+    EXPECT_EQ(nullptr, m_driver.GetAppDescriptor(reinterpret_cast<HandleValue>(handle)));
 }
 
 TEST_F(ConnectionStateTest, GetFunctionsInItsThreeForms)

@@ -12,6 +12,7 @@
 #include "ODBC/Handles/Statement.h"
 #include "ODBC/KeyMaps/ConnectionKeyMap.h"
 
+#include "Common/PrivateOdbcProfile.h"
 #include "Unit/ODBC/FakeBackEnd.h"
 #include "Unit/ODBC/FakeDataStoreConnection.h"
 
@@ -188,7 +189,8 @@ inline std::string RecordText(ODBC::DiagManager& io_diagnostics, SQLSMALLINT in_
 
 /// The driver started over ConnectionTestFactory with one environment (ODBC 3.80), whose
 /// connections are made through the environment as the application would, with statements made
-/// as RecordingStatements.
+/// as RecordingStatements. Data sources are looked up in an empty private profile unless a test
+/// makes its own.
 class ConnectionTest : public FakeBackEndTest
 {
 protected:
@@ -208,13 +210,14 @@ protected:
         m_driver.FreeEnvironment(m_environmentHandle);
     }
 
-    /// A new connection of the environment; out_dataStore is its data-store connection.
+    /// A new connection of the environment, whose handle m_lastConnectionHandle keeps;
+    /// out_dataStore is its data-store connection.
     ODBC::Connection& NewConnection(FakeDataStoreConnection*& out_dataStore)
     {
-        SQLHANDLE handle = nullptr;
-        m_environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle), &handle);
+        m_environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle),
+                                      &m_lastConnectionHandle);
         out_dataStore = ConnectionTestEnvironment::s_lastConnection;
-        return *m_driver.GetConnection(reinterpret_cast<ODBC::HandleValue>(handle));
+        return *m_driver.GetConnection(reinterpret_cast<ODBC::HandleValue>(m_lastConnectionHandle));
     }
 
     /// A new statement of io_connection, made through SQLAllocHandle.
@@ -236,9 +239,11 @@ protected:
                                                nullptr, SQL_DRIVER_NOPROMPT);
     }
 
+    PrivateOdbcProfile m_noDataSources;
     ODBC::Driver m_driver;
     ODBC::HandleValue m_environmentHandle = 0;
     ODBC::Environment* m_environment = nullptr;
+    SQLHANDLE m_lastConnectionHandle = nullptr;
 };
 
 } // namespace Testing

@@ -104,7 +104,15 @@ public:
     void ClearCancel() override { ++m_clearedCancels; }
 
     void BeginTransaction() override { Count(m_begins, m_beginFails); }
-    void Commit() override { Count(m_commits, m_commitFails); }
+    void Commit() override
+    {
+        Count(m_commits, m_commitFails);
+        if (m_commitWarns)
+        {
+            dynamic_cast<ODBC::IDiagManager&>(*GetWarningListener())
+                .PostWarning(Support::DIAG_GENERAL_WARNING, 2, u"CommitWarning", -1, -1);
+        }
+    }
     void Rollback() override { Count(m_rollbacks, m_commitFails); }
 
     /// Sets a property, as the back end does for its capabilities.
@@ -142,6 +150,7 @@ public:
     int m_rollbacks = 0;
     bool m_beginFails = false;
     bool m_commitFails = false;
+    bool m_commitWarns = false;
 
 private:
     ConnectOutcome TakeOutcome()

@@ -7,13 +7,12 @@
 #include "DSI/Client/DSIResults.h"
 #include "DSI/Client/IColumn.h"
 #include "DSI/Client/IColumns.h"
-#include "DSI/Client/IParameterRegistration.h"
-#include "DSI/Client/IParameterSource.h"
 #include "DSI/Client/IResult.h"
 #include "DSI/DSIDataEngine.h"
 #include "DSI/DSIEnvironment.h"
 #include "DSI/DSIStatement.h"
 #include "DSI/IQueryExecutor.h"
+#include "DSI/ParameterList.h"
 #include "DSI/ParameterSet.h"
 #include "DSI/ParameterSetIterator.h"
 #include "DSI/ParameterSetStatus.h"
@@ -37,7 +36,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -94,57 +92,19 @@ public:
         out_length = m_value.bytes.size();
         return m_value.bytes.data();
     }
+    void SetConciseType(int16_t in_type) override { m_description += "type " + std::to_string(in_type) + ";"; }
+    void SetInputOutputType(int16_t in_type) override { m_description += "io " + std::to_string(in_type) + ";"; }
+    void SetColumnSize(uint64_t in_size) override { m_description += "size " + std::to_string(in_size) + ";"; }
+
     TestValue m_value;
-};
-
-/// The descriptions a prepared statement gives its parameters, one line per parameter.
-class TestRegistration : public Orvik::DSI::IParameterRegistration
-{
-public:
-    /// Writes each setting it is given into its line.
-    class Description : public Orvik::DSI::IParameterSource
-    {
-    public:
-        explicit Description(uint16_t in_number) : m_number(in_number) {}
-
-        uint16_t GetParameterNumber() const override { return m_number; }
-        void SetCaseSensitive(bool in_value) override { Add("case", in_value); }
-        void SetColumnSize(uint32_t in_size) override { Add("size", in_size); }
-        void SetLength(uint32_t in_length) override { Add("length", in_length); }
-        void SetName(const Orvik::Support::orvik_wstring&) override { Add("name", 0); }
-        void SetInputOutputType(int16_t in_type) override { Add("io", in_type); }
-        void SetPrecision(int16_t in_precision) override { Add("precision", in_precision); }
-        void SetScale(int16_t in_scale) override { Add("scale", in_scale); }
-        void SetEncoding(Orvik::Support::EncodingType in_encoding) override { Add("encoding", in_encoding); }
-        void SetNullable(int16_t in_nullable) override { Add("nullable", in_nullable); }
-        void SetSqlType(int16_t in_type) override { Add("type", in_type); }
-        void SetUnnamed(bool in_value) override { Add("unnamed", in_value); }
-        void SetUnsigned(bool in_value) override { Add("unsigned", in_value); }
-
-        std::string m_text;
-
-    private:
-        void Add(const char* in_name, int64_t in_value) { m_text += std::string(in_name) + " " + std::to_string(in_value) + ";"; }
-
-        uint16_t m_number;
-    };
-
-    Orvik::DSI::IParameterSource* RegisterParameter(uint16_t in_number) override
-    {
-        while (m_parameters.size() < in_number)
-        {
-            m_parameters.emplace_back(static_cast<uint16_t>(m_parameters.size() + 1));
-        }
-        return &m_parameters[in_number - 1];
-    }
-
-    std::deque<Description> m_parameters;
+    std::string m_description;
 };
 
 /// The parameter sets of one execution, and the status each set gets.
 class TestParameterSets : public Orvik::DSI::ParameterSetIterator,
                           public Orvik::DSI::ParameterSet,
-                          public Orvik::DSI::ParameterSetStatus
+                          public Orvik::DSI::ParameterSetStatus,
+                          public Orvik::DSI::ParameterList
 {
 public:
     explicit TestParameterSets(std::vector<std::vector<TestValue>> in_sets = {}) : m_sets(std::move(in_sets)) {}
@@ -177,6 +137,15 @@ public:
     uint16_t GetCount() override { return static_cast<uint16_t>(m_parameters.size()); }
 
     void SetStatus(uint64_t in_row, Orvik::DSI::ParameterStatus in_status) override { m_statuses[in_row] = in_status; }
+
+    Orvik::DSI::ParameterSource& GetParameter(uint16_t in_number) override
+    {
+        if (m_parameters.size() < in_number)
+        {
+            m_parameters.resize(in_number);
+        }
+        return m_parameters[in_number - 1];
+    }
 
     /// "row:status" of every set that got a status, in row order.
     std::string Statuses() const

@@ -53,6 +53,8 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaUnimplementedMethod", 1},
         {u"PeltaNoParameterSet", 0},
         {u"PeltaTooManyParameters", 1},
+        {u"PeltaStringResourceError", 1},
+        {u"PeltaCursorResourceError", 1},
     };
     for (const auto& k : keys)
     {

@@ -228,12 +228,12 @@ TEST_F(PeltaQueryExecutorTest, ParametersAreDescribedAsInputWideTextOfMaxColumnS
 {
     Connect({{u"MaxColumnSize", Variant("123")}});
     std::unique_ptr<Orvik::DSI::IQueryExecutor> executor = Engine(true)->Prepare(u"insert into t values (?, ?)");
-    TestRegistration registration;
-    executor->PopulateParameters(registration);
-    ASSERT_EQ(2u, registration.m_parameters.size());
-    for (const TestRegistration::Description& parameter : registration.m_parameters)
+    TestParameterSets list;
+    executor->PopulateParameters(list);
+    ASSERT_EQ(2u, list.m_parameters.size());
+    for (const TestParameter& parameter : list.m_parameters)
     {
-        EXPECT_EQ("type -9;io 1;length 123;", parameter.m_text);
+        EXPECT_EQ("type -9;io 1;size 123;", parameter.m_description);
     }
     TestParameter piece;
     EXPECT_EQ("PeltaUnimplementedMethod HY000 117 [PushParamData]", Outcome([&] { executor->PushParamData(1, piece); }));

@@ -293,6 +293,17 @@ TEST(NumberConverter, ParsesWideText)
                  NumberConversionInvalidDataException);
     EXPECT_EQ(12u, N::ConvertWStringToUInt32(orvik_wstring(u"12\u00e9"), LAX));
     EXPECT_EQ(0, N::ConvertWStringToInt64(orvik_wstring(), LAX));
+    const auto uint64 = [](const char16_t* in_text) {
+        return Outcome([&] { return std::to_string(N::ConvertWStringToUInt64(orvik_wstring(in_text), STRICT)); });
+    };
+    ExpectOutcomes({
+        { uint64(u"18446744073709551615"), "18446744073709551615" },
+        { uint64(u"+5"), "5" },
+        { uint64(u"18446744073709551616"), "OutOfRange StrToNumConvFailedOverflow [\"\"]" },
+        { uint64(u"-1"), "OutOfRange StrToNumConvFailedUnsigned [\"-1\"]" },
+        { uint64(u" 5"), "InvalidData StrToNumConvFailed [\" 5\"]" },
+        { uint64(u""), "InvalidData StrToNumConvFailed [\"\"]" },
+    });
 }
 
 TEST(NumberConverter, ParsesDoublesWithTheirSpecialSpellings)

@@ -66,11 +66,16 @@ std::unique_ptr<ISqlToSqlConverter> MakeSqlToSql(const SqlTypeMetadata&, const S
 }
 
 // A registry whose cells the test fills, and whose custom hook may answer first. It starts from
-// an empty SQL-to-C table, so that the lookup is seen apart from the converters' own cells.
+// empty tables, so that the lookup is seen apart from the converters' own cells.
 class TestRegistry : public SqlConverterFactory
 {
 public:
-    TestRegistry() { m_sqlToCTable.fill(nullptr); }
+    TestRegistry()
+    {
+        m_sqlToCTable.fill(nullptr);
+        m_cToSqlTable.fill(nullptr);
+        m_sqlToSqlTable.fill(nullptr);
+    }
 
     void FillSqlToC(TDWType in_source, TDWType in_target)
     {

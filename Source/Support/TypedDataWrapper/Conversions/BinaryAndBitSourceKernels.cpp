@@ -1,12 +1,12 @@
 // Kernels of binary sources into hexadecimal text, and of BIT sources into every C type a bit
 // converts to. The binary kernels (named by BINARY) serve BINARY, VARBINARY and LONGVARBINARY.
 
+#include "HexText.h"
 #include "KernelOutput.h"
 #include "SqlToCKernelCells.h"
 
 #include "Support/EncodingInfo.h"
 #include "Support/NumberConverter.h"
-#include "Support/PlatformStringConverter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,40 +16,9 @@ namespace Support {
 
 namespace {
 
-constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
-
-/// Bytes turned into hexadecimal text per pass of a wide target, so that a long value needs no
-/// buffer of its own size.
-constexpr int64_t HEX_BYTES_PER_PASS = 256;
-
 int64_t SourceBytes(int64_t in_sourceLength)
 {
     return std::max<int64_t>(in_sourceLength, 0);
-}
-
-void WriteHex(const uint8_t* in_bytes, int64_t in_count, char* out_text)
-{
-    for (int64_t i = 0; i < in_count; ++i)
-    {
-        out_text[2 * i] = HEX_DIGITS[in_bytes[i] >> 4];
-        out_text[2 * i + 1] = HEX_DIGITS[in_bytes[i] & 0x0F];
-    }
-}
-
-/// Writes the hexadecimal text of in_count bytes and a zero code unit as code units of
-/// in_encoding, a pass at a time; the caller has made sure that it fits.
-void WriteWideHex(const uint8_t* in_bytes, int64_t in_count, uint8_t* out_target, EncodingType in_encoding)
-{
-    const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
-    char text[2 * HEX_BYTES_PER_PASS];
-    for (int64_t done = 0; done < in_count; done += HEX_BYTES_PER_PASS)
-    {
-        const int64_t pass = std::min(HEX_BYTES_PER_PASS, in_count - done);
-        WriteHex(in_bytes + done, pass, text);
-        PlatformStringConverter::WriteAsciiAs(
-            text, 2 * pass, out_target + 2 * done * unitSize, 2 * pass * unitSize, in_encoding, false);
-    }
-    PlatformStringConverter::WriteAsciiAs("", 0, out_target + 2 * in_count * unitSize, unitSize, in_encoding, true);
 }
 
 /// The bit's byte as a value of the target type, when the buffer holds it.
@@ -117,7 +86,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_BINARY, TDW_C_CHAR)
         return;
     }
     char* text = static_cast<char*>(out_target);
-    WriteHex(static_cast<const uint8_t*>(in_sourceData), kept, text);
+    HexText::Write(static_cast<const uint8_t*>(in_sourceData), kept, text);
     text[2 * kept] = '\0';
 }
 
@@ -141,8 +110,8 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_BINARY, TDW_C_WCHAR)
     {
         return;
     }
-    WriteWideHex(static_cast<const uint8_t*>(in_sourceData), kept, static_cast<uint8_t*>(out_target),
-                 io_state.m_targetEncoding);
+    HexText::WriteAs(static_cast<const uint8_t*>(in_sourceData), kept, static_cast<uint8_t*>(out_target),
+                     io_state.m_targetEncoding, true);
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_BIT, TDW_C_CHAR)

@@ -1,10 +1,9 @@
 #include "CharacterCopies.h"
 
 #include "KernelOutput.h"
+#include "SourcePieces.h"
 
 #include "Support/EncodingConverter.h"
-#include "Support/EncodingConverterFactory.h"
-#include "Support/Platform.h"
 #include "Support/TypedDataWrapper/SqlToCKernelState.h"
 
 #include <algorithm>
@@ -17,79 +16,6 @@ namespace {
 
 /// The scratch buffer through which the part of a text that did not fit is measured.
 constexpr int32_t SCRATCH_SIZE = 1024;
-
-const EncodingConverterFactory& GetConverterFactory()
-{
-    if (Platform* platform = Platform::GetPlatform())
-    {
-        return platform->GetEncodingConverterFactory();
-    }
-    // The factory has no state; before the platform starts, a private one serves as well.
-    static const EncodingConverterFactory s_factory;
-    return s_factory;
-}
-
-EncodingConverter& PrepareConverter(SqlToCKernelState& io_state)
-{
-    std::unique_ptr<EncodingConverter>& converter = io_state.m_converter;
-    if (converter != nullptr && converter->IsSamePair(io_state.m_sourceEncoding, io_state.m_targetEncoding))
-    {
-        converter->ResetPartial();
-    }
-    else
-    {
-        converter = GetConverterFactory().CreateConverter(io_state.m_sourceEncoding, io_state.m_targetEncoding, true);
-    }
-    return *converter;
-}
-
-/// Hands a source to a converter in pieces that its 32-bit lengths can take.
-class SourcePieces
-{
-public:
-    SourcePieces(EncodingConverter& io_converter, const void* in_source, int64_t in_length, int32_t in_pieceSize)
-        : m_converter(io_converter),
-          m_source(static_cast<const char*>(in_source)),
-          m_length(in_length),
-          m_pieceSize(in_pieceSize)
-    {
-        SetNextPiece();
-    }
-
-    /// Converts into the converter's current target until it is full or the text has ended;
-    /// returns the bytes written there.
-    int32_t Convert()
-    {
-        for (;;)
-        {
-            const int32_t written = m_converter.Convert(IsLastPiece());
-            if (written != -1)
-            {
-                return written;
-            }
-            SetNextPiece();
-        }
-    }
-
-    /// Text remains to be written.
-    bool HasMore() const { return m_converter.NeedsConvert() || !IsLastPiece(); }
-
-private:
-    bool IsLastPiece() const { return m_offset == m_length; }
-
-    void SetNextPiece()
-    {
-        const int32_t length = static_cast<int32_t>(std::min<int64_t>(m_length - m_offset, m_pieceSize));
-        m_converter.SetSource(m_source + m_offset, length);
-        m_offset += length;
-    }
-
-    EncodingConverter& m_converter;
-    const char* m_source;
-    int64_t m_length;
-    int32_t m_pieceSize;
-    int64_t m_offset = 0;
-};
 
 } // namespace
 
@@ -134,8 +60,9 @@ void TranscodeCharacterData(SqlToCKernelState& io_state,
                             WarningListener& io_listener,
                             int32_t in_pieceSize)
 {
-    EncodingConverter& converter = PrepareConverter(io_state);
-    SourcePieces source(converter, in_source, std::max<int64_t>(in_sourceLength, 0), in_pieceSize);
+    EncodingConverter& converter = SourcePieces::PrepareConverter(
+        io_state.m_converter, io_state.m_sourceEncoding, io_state.m_targetEncoding, true);
+    SourcePieces source(converter, in_source, in_sourceLength, in_pieceSize);
     int64_t total = 0;
     if (out_target != nullptr)
     {

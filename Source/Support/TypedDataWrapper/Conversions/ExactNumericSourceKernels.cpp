@@ -8,21 +8,17 @@
 #include "SqlToCKernelCells.h"
 
 #include "Support/EncodingInfo.h"
-#include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/ConversionHelpers.h"
+#include "Support/TypedDataWrapper/ConversionSettings.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 #include "Support/TypedDataWrapper/WarningListener.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace Orvik {
 namespace Support {
 
 namespace {
-
-constexpr int16_t MAX_FRACTIONAL_PRECISION = 9;
-constexpr uint64_t POWERS_OF_TEN[] = {
-    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
 /// The source value. One that overflowed when it was made holds no number: it is refused as out
 /// of range rather than read.
@@ -51,7 +47,7 @@ void ToNarrowText(const void* in_source, void* out_target, int64_t& io_targetLen
     {
         return;
     }
-    const NumericText text(value);
+    const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
     io_targetLength = text.Length();
     if (out_target == nullptr)
@@ -81,7 +77,7 @@ void ToWideText(EncodingType in_encoding,
     {
         return;
     }
-    const NumericText text(value);
+    const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
     const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
     io_targetLength = unitSize * text.Length();
@@ -157,29 +153,10 @@ void ToBit(const void* in_source, void* out_target, int64_t& io_targetLength, Wa
 {
     io_targetLength = 1;
     TDWNumeric value;
-    if (!LoadNumeric(in_source, value, io_listener))
+    if (LoadNumeric(in_source, value, io_listener))
     {
-        return;
+        ConversionHelpers::NumericToBit(value, static_cast<uint8_t*>(out_target), io_listener);
     }
-    const TDWNumeric& zero = TDWNumeric::Zero();
-    const TDWNumeric& one = TDWNumeric::One();
-    if (zero > value)
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::BELOW);
-        return;
-    }
-    if (TDWNumeric::Two() <= value)
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::ABOVE);
-        return;
-    }
-    const uint8_t bit = one <= value ? 1 : 0;
-    if (!(value == zero) && !(value == one))
-    {
-        // Between 0 and 1 the direction is 0, between 1 and 2 it is 1: the bit kept.
-        io_listener.PostWarning(ConversionResult::FractionalTrunc(bit));
-    }
-    KernelOutput::Store(out_target, bit);
 }
 
 /// The integer part of the value as an interval's leading field, which must fit nine digits
@@ -227,43 +204,6 @@ void ToInterval(const SqlToCKernelState& in_state,
     interval.Write(out_target, kind);
 }
 
-/// The digits after the point, as many as the fractional precision counts: 1.5 at precision 3
-/// is 500, 1.2345 at precision 2 is 23. More digits than the precision, trailing zeros
-/// included, are cut with FractionalTrunc.
-uint32_t SecondsFraction(const TDWNumeric& in_value, int16_t in_precision, WarningListener& io_listener)
-{
-    const int32_t places = -int32_t{in_value.GetExponent()};
-    if (places <= 0)
-    {
-        return 0;
-    }
-    const int32_t precision = std::clamp<int32_t>(in_precision, 0, MAX_FRACTIONAL_PRECISION);
-    TDWNumeric scaled(in_value);
-    if (scaled.IsNegative())
-    {
-        scaled.Negate();
-    }
-    if (places > precision)
-    {
-        scaled.ScaleDown(places - precision);
-        KernelOutput::PostFractionalTrunc(io_listener, in_value.IsNegative());
-    }
-    else
-    {
-        scaled.ScaleUp(precision - places);
-    }
-    // The integer the value holds at exponent -precision is the magnitude times 10^precision;
-    // the seconds were checked to nine digits, so it takes fewer than 64 bits.
-    uint8_t bytes[sizeof(uint64_t)] = {};
-    scaled.GetMagnitudeBytes(bytes, sizeof(bytes));
-    uint64_t units = 0;
-    for (size_t i = sizeof(bytes); i-- > 0;)
-    {
-        units = units << 8 | bytes[i];
-    }
-    return static_cast<uint32_t>(units % POWERS_OF_TEN[precision]);
-}
-
 void ToSecondInterval(const SqlToCKernelState& in_state,
                       const void* in_source,
                       void* out_target,
@@ -278,7 +218,8 @@ void ToSecondInterval(const SqlToCKernelState& in_state,
     {
         return;
     }
-    interval.m_fraction = SecondsFraction(value, in_state.m_targetFractionalPrecision, io_listener);
+    interval.m_fraction =
+        ConversionHelpers::GetSecondsFraction(value, in_state.m_targetFractionalPrecision, io_listener);
     interval.Write(out_target, kind);
 }
 

@@ -34,15 +34,19 @@ public:
     /// bytes. A null target only reports the length.
     void WriteWide(void* out_target, int64_t& io_length, EncodingType in_encoding, WarningListener& io_listener) const;
 
-private:
-    /// Copies into out_text the text to write with room for in_room characters: the whole text,
-    /// or the text cut by the rules above. Returns its length, or -1 when nothing may be written.
+    /// The whole text's length.
+    int64_t Length() const { return m_length; }
+
+    /// Copies into out_text (FORMAT_DOUBLE_BUFFER_SIZE bytes) the text to write with room for
+    /// in_room characters: the whole text, or the text cut by the rules above. Returns its
+    /// length, or -1 when nothing may be written.
     int64_t Fit(int64_t in_room, char* out_text) const;
 
     /// Posts what writing in_written characters of the text means: none (-1) is out of range,
     /// fewer than all a fractional truncation.
     void Post(int64_t in_written, WarningListener& io_listener) const;
 
+private:
     char m_text[NumberConverter::FORMAT_DOUBLE_BUFFER_SIZE];
     int64_t m_length;
     bool m_isNegative;

@@ -2,6 +2,9 @@
 
 #include "Support/NumberConverter.h"
 
+#include <sqltypes.h>
+
+#include <cstddef>
 #include <cstring>
 
 namespace Orvik {
@@ -22,6 +25,32 @@ IntervalFields IntervalFields::FromSqlValue(const void* in_source, const Interva
         offset += sizeof(uint32_t);
     }
     value.m_isNegative = KernelOutput::Load<uint8_t>(source + offset) != 0;
+    return value;
+}
+
+IntervalFields IntervalFields::FromApplicationStruct(const void* in_source, const IntervalKind& in_kind)
+{
+    // The fields of each member follow one another from the union's start, the year where the
+    // day is and the month where the hour is.
+    constexpr size_t FIELDS = offsetof(SQL_INTERVAL_STRUCT, intval);
+    constexpr size_t FRACTION = offsetof(SQL_INTERVAL_STRUCT, intval.day_second.fraction);
+    constexpr size_t SIGN = offsetof(SQL_INTERVAL_STRUCT, interval_sign);
+    static_assert(offsetof(SQL_INTERVAL_STRUCT, intval.year_month.month) == FIELDS + sizeof(uint32_t),
+                  "year-month member layout");
+    static_assert(FRACTION == FIELDS + 4 * sizeof(uint32_t), "day-second member layout");
+    const uint8_t* source = static_cast<const uint8_t*>(in_source);
+    const int firstUnit = in_kind.IsYearMonth() ? UNIT_YEAR : UNIT_DAY;
+    IntervalFields value;
+    for (int unit = in_kind.m_first; unit <= in_kind.m_last; ++unit)
+    {
+        const size_t offset = FIELDS + static_cast<size_t>(unit - firstUnit) * sizeof(uint32_t);
+        value.m_fields[unit] = KernelOutput::Load<uint32_t>(source + offset);
+    }
+    if (in_kind.HasSeconds())
+    {
+        value.m_fraction = KernelOutput::Load<uint32_t>(source + FRACTION);
+    }
+    value.m_isNegative = KernelOutput::Load<SQLSMALLINT>(source + SIGN) == 1;
     return value;
 }
 
@@ -52,6 +81,23 @@ bool IntervalFields::LeadingFits(const IntervalKind& in_kind, uint64_t in_leadin
     uint64_t leading = Leading(in_kind);
     return leading <= MAX_LEADING_FIELD
         && static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(leading)) <= in_leadingPrecision;
+}
+
+void IntervalFields::WriteSqlValue(void* out_target, const IntervalKind& in_kind) const
+{
+    uint8_t* target = static_cast<uint8_t*>(out_target);
+    std::memset(target, 0, in_kind.SqlValueSize());
+    uint32_t offset = 0;
+    for (int unit = in_kind.m_first; unit <= in_kind.m_last; ++unit, offset += sizeof(uint32_t))
+    {
+        KernelOutput::Store(target + offset, static_cast<uint32_t>(m_fields[unit]));
+    }
+    if (in_kind.HasSeconds())
+    {
+        KernelOutput::Store(target + offset, m_fraction);
+        offset += sizeof(uint32_t);
+    }
+    KernelOutput::Store(target + offset, static_cast<uint8_t>(m_isNegative));
 }
 
 void IntervalFields::Write(void* out_target, const IntervalKind& in_kind) const

@@ -20,6 +20,11 @@ public:
     /// integers from the first on, the fraction for the kinds with seconds, then the sign.
     static IntervalFields FromSqlValue(const void* in_source, const IntervalKind& in_kind);
 
+    /// Reads the fields of in_kind from the application's interval structure, at their places in
+    /// the structure whatever its interval_type says: year and month in the year-month member,
+    /// day to second and the fraction in the day-second member. Only a sign of 1 is negative.
+    static IntervalFields FromApplicationStruct(const void* in_source, const IntervalKind& in_kind);
+
     /// The value in units of in_kind's last field, from the fields of in_kind.
     uint64_t Total(const IntervalKind& in_kind) const;
 
@@ -32,6 +37,11 @@ public:
     /// The leading field of in_kind fits the application's structure: at most nine digits and no
     /// more digits than in_leadingPrecision.
     bool LeadingFits(const IntervalKind& in_kind, uint64_t in_leadingPrecision) const;
+
+    /// Writes every byte of the SQL-side value of in_kind (IntervalKind::SqlValueSize): the
+    /// kind's fields, the fraction for the kinds with seconds, the sign, zero padding. The fields
+    /// must fit 32 bits (see LeadingFits).
+    void WriteSqlValue(void* out_target, const IntervalKind& in_kind) const;
 
     /// Writes the application's interval structure of in_kind; a null target is not written.
     /// The fields must fit (see LeadingFits).

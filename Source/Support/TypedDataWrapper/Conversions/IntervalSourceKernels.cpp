@@ -3,12 +3,12 @@
 // share their kernels, named by DAY.
 
 #include "IntervalFields.h"
+#include "IntervalValueText.h"
 #include "KernelOutput.h"
 #include "SqlToCKernelCells.h"
 
 #include "Support/EncodingInfo.h"
 #include "Support/NumberConverter.h"
-#include "Support/TypedDataWrapper/PaddedNumberWriter.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 
 #include <algorithm>
@@ -21,87 +21,6 @@ namespace Support {
 namespace {
 
 constexpr int16_t MAX_FRACTIONAL_PRECISION = 9;
-/// Digits of the largest leading field a source holds; padding never goes beyond them.
-constexpr uint64_t MAX_LEADING_DIGITS = 10;
-
-/// The separator written before each unit's field.
-constexpr char SEPARATOR_BEFORE[UNIT_COUNT] = {'\0', '-', '\0', ' ', ':', ':'};
-
-/// The text of an interval value: the leading field as the padded number writer writes it
-/// (with its sign), every later field in two digits, and for the kinds with seconds a point and
-/// the fraction in as many digits as the source's fractional precision.
-class IntervalText
-{
-public:
-    IntervalText(const IntervalFields& in_value,
-                 const IntervalKind& in_kind,
-                 uint64_t in_leadingPrecision,
-                 int16_t in_fractionalPrecision)
-    {
-        char leading[16];
-        const uint16_t width = static_cast<uint16_t>(std::min(in_leadingPrecision, MAX_LEADING_DIGITS));
-        const char* first = PaddedNumberWriter::ConvertToPaddedChars(static_cast<uint32_t>(in_value.Leading(in_kind)),
-                                                                     in_value.m_isNegative, width, leading,
-                                                                     sizeof(leading));
-        Append(first, static_cast<int64_t>(leading + sizeof(leading) - 1 - first));
-        for (int unit = in_kind.m_first + 1; unit <= in_kind.m_last; ++unit)
-        {
-            m_text[m_length++] = SEPARATOR_BEFORE[unit];
-            AppendNumber(in_value.m_fields[unit], 2);
-        }
-        m_throughSeconds = m_length;
-        const int16_t precision = std::clamp<int16_t>(in_fractionalPrecision, 0, MAX_FRACTIONAL_PRECISION);
-        if (in_kind.HasSeconds() && precision > 0)
-        {
-            m_text[m_length++] = '.';
-            AppendNumber(in_value.m_fraction, precision);
-        }
-    }
-
-    const char* Data() const { return m_text; }
-    int64_t Length() const { return m_length; }
-
-    /// The characters to write into room for in_room characters (the terminator not counted).
-    /// Only fraction digits are given up, never the seconds or a field before them; -1 when
-    /// even the text through the seconds does not fit.
-    int64_t Fit(int64_t in_room) const
-    {
-        if (in_room >= m_length)
-        {
-            return m_length;
-        }
-        if (in_room < m_throughSeconds)
-        {
-            return -1;
-        }
-        // The point goes with the last fraction digit.
-        return in_room == m_throughSeconds + 1 ? m_throughSeconds : in_room;
-    }
-
-private:
-    void Append(const char* in_text, int64_t in_length)
-    {
-        std::copy(in_text, in_text + in_length, m_text + m_length);
-        m_length += in_length;
-    }
-
-    /// At least in_digits digits, with leading zeros.
-    void AppendNumber(uint64_t in_value, int32_t in_digits)
-    {
-        const int32_t digits = std::max(in_digits, NumberConverter::GetNumberOfDigits(in_value));
-        for (int32_t i = digits - 1; i >= 0; --i, in_value /= 10)
-        {
-            m_text[m_length + i] = static_cast<char>('0' + in_value % 10);
-        }
-        m_length += digits;
-    }
-
-    // Sign, ten digits, three more fields and a fraction, each as wide as a 32-bit number.
-    char m_text[80] = {};
-    int64_t m_length = 0;
-    int64_t m_throughSeconds = 0;
-};
-
 /// The kinds without seconds are written whole or not at all; the kinds with seconds may lose
 /// fraction digits, with FractionalTrunc, and the length reported is then what was written.
 template <KernelOutput::IntervalCode in_code>
@@ -113,7 +32,7 @@ void ToNarrowText(const SqlToCKernelState& in_state,
 {
     const IntervalKind& kind = IntervalKind::Of(in_code);
     const IntervalFields value = IntervalFields::FromSqlValue(in_source, kind);
-    const IntervalText text(value, kind, in_state.m_sourceLeadingPrecision, in_state.m_sourceFractionalPrecision);
+    const IntervalValueText text(value, kind, in_state.m_sourceLeadingPrecision, in_state.m_sourceFractionalPrecision);
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
     io_targetLength = text.Length();
     if (out_target == nullptr)
@@ -142,7 +61,7 @@ void ToWideText(const SqlToCKernelState& in_state,
 {
     const IntervalKind& kind = IntervalKind::Of(in_code);
     const IntervalFields value = IntervalFields::FromSqlValue(in_source, kind);
-    const IntervalText text(value, kind, in_state.m_sourceLeadingPrecision, in_state.m_sourceFractionalPrecision);
+    const IntervalValueText text(value, kind, in_state.m_sourceLeadingPrecision, in_state.m_sourceFractionalPrecision);
     const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_state.m_targetEncoding);
     const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
     io_targetLength = unitSize * text.Length();

@@ -32,7 +32,7 @@ private:
 
 } // namespace
 
-NumericText::NumericText(const TDWNumeric& in_value)
+NumericText::NumericText(const TDWNumeric& in_value, bool in_isZeroOneDigit)
 {
     const int32_t exponent = in_value.GetExponent();
     const uint32_t width = static_cast<uint32_t>(exponent < 0 ? -exponent : exponent) + MAGNITUDE_DIGITS;
@@ -41,7 +41,7 @@ NumericText::NumericText(const TDWNumeric& in_value)
     uint32_t leading = 0;
     in_value.ToChars(width, digits, leading);
     const bool isZero = std::all_of(digits + leading, digits + width, [](char in_digit) { return in_digit == '0'; });
-    if (isZero && ConversionSettings::NumericZeroAsDigit)
+    if (isZero && in_isZeroOneDigit)
     {
         *Reserve(1) = '0';
         return;

@@ -10,14 +10,15 @@ class TDWNumeric;
 
 /// The decimal text of an exact numeric as the text kernels write it: a "-" for a negative
 /// value, the integer digits, and for a value with a negative exponent a point and one digit
-/// per fraction place. The two process-wide switches decide the zero forms: a zero is "0"
-/// whatever its scale (ConversionSettings::NumericZeroAsDigit) and a value without integer
-/// digits gets a "0" before its point (ConversionSettings::NumericLeadingZero).
+/// per fraction place. Two rules decide the zero forms: a zero may be written "0" whatever its
+/// scale (for SQL-side values, as ConversionSettings::NumericZeroAsDigit says), and a value
+/// without integer digits gets a "0" before its point when the process-wide switch
+/// ConversionSettings::NumericLeadingZero is on.
 class NumericText
 {
 public:
-    /// The text of a valid value.
-    explicit NumericText(const TDWNumeric& in_value);
+    /// The text of a valid value; with in_isZeroOneDigit a zero is "0".
+    NumericText(const TDWNumeric& in_value, bool in_isZeroOneDigit);
 
     NumericText(const NumericText&) = delete;
     NumericText& operator=(const NumericText&) = delete;

@@ -111,7 +111,8 @@ TEST_F(CopyDescTest, ACopyOntoItselfKeepsEverything)
     {
         SCOPED_TRACE(kind);
         Descriptor& descriptor = Get(kind);
-        SetInteger(descriptor, 3, SQL_DESC_CONCISE_TYPE, descriptor.GetKind() == DescriptorKind::IPD ? SQL_BIGINT : SQL_C_SBIGINT);
+        const SQLSMALLINT type = descriptor.GetKind() == DescriptorKind::IPD ? SQL_BIGINT : SQL_C_SBIGINT;
+        SetInteger(descriptor, 3, SQL_DESC_CONCISE_TYPE, type);
         ASSERT_EQ("OK", Outcome(descriptor, descriptor.SQLCopyDesc(descriptor)));
         EXPECT_EQ(3, GetInteger(descriptor, 0, SQL_DESC_COUNT));
         EXPECT_TRUE(descriptor.HasRecord(3));

@@ -79,7 +79,8 @@ TEST_F(DescriptorRecordsTest, ANegativeCountIsRefusedAndChangesNothing)
         MakeRecords(descriptor, {1, 2});
         for (SQLLEN count : {-1, -2, 65535})
         {
-            EXPECT_EQ("ERROR HY024 NegativeDescCount", Outcome(descriptor, SetInteger(descriptor, 0, SQL_DESC_COUNT, count)));
+            EXPECT_EQ("ERROR HY024 NegativeDescCount",
+                      Outcome(descriptor, SetInteger(descriptor, 0, SQL_DESC_COUNT, count)));
             EXPECT_EQ(2, GetInteger(descriptor, 0, SQL_DESC_COUNT));
             EXPECT_EQ("1 2", Existing(descriptor));
         }
@@ -262,7 +263,8 @@ TEST_F(DescriptorRecordsTest, RecordsMustRunWithoutGapsUpToTheParameterCount)
             }
             catch (const ErrorException& e)
             {
-                return std::string(GetSqlStateForDiagState(e.GetDiagState()).GetText()) + " " + e.GetMessageKey().GetAsUTF8();
+                const std::string state = GetSqlStateForDiagState(e.GetDiagState()).GetText();
+                return state + " " + e.GetMessageKey().GetAsUTF8();
             }
         };
         EXPECT_EQ("OK", check(0));

@@ -32,13 +32,15 @@ TEST_F(DescriptorTypeCouplingTest, TheVerboseTypeNeedsItsIntervalCodeFirstOnBoth
     {
         SCOPED_TRACE(kind);
         Descriptor& descriptor = Get(kind);
-        EXPECT_EQ("ERROR HY021 InvalidDatetimeCodeIdent", Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_TYPE, SQL_DATETIME)));
+        EXPECT_EQ("ERROR HY021 InvalidDatetimeCodeIdent",
+                  Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_TYPE, SQL_DATETIME)));
         EXPECT_EQ("OK", Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_DATETIME_INTERVAL_CODE, SQL_CODE_TIMESTAMP)));
         EXPECT_EQ("OK", Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_TYPE, SQL_DATETIME)));
         EXPECT_EQ("9/93/3", Types(descriptor));
 
         EXPECT_EQ("OK", Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_DATETIME_INTERVAL_CODE, 14)));
-        EXPECT_EQ("ERROR HY021 InvalidIntervalCode", Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_TYPE, SQL_INTERVAL)));
+        EXPECT_EQ("ERROR HY021 InvalidIntervalCode",
+                  Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_TYPE, SQL_INTERVAL)));
         SetInteger(descriptor, 1, SQL_DESC_DATETIME_INTERVAL_CODE, SQL_CODE_DAY_TO_SECOND);
         EXPECT_EQ("OK", Outcome(descriptor, SetInteger(descriptor, 1, SQL_DESC_TYPE, SQL_INTERVAL)));
         EXPECT_EQ("10/110/10", Types(descriptor));
@@ -183,7 +185,8 @@ TEST_F(DescriptorTypeCouplingTest, SettingADataPointerChecksTheRecordAndKeepsThe
     SetInteger(m_ard, 1, SQL_DESC_CONCISE_TYPE, SQL_C_TYPE_TIMESTAMP);
     ASSERT_EQ("OK", Outcome(m_ard, m_ard.SQLSetDescFieldW(1, SQL_DESC_DATA_PTR, &first, 0)));
     SetInteger(m_ard, 1, SQL_DESC_DATETIME_INTERVAL_CODE, 5);
-    EXPECT_EQ("ERROR HY021 InvalidDatetimeCodeIdent", Outcome(m_ard, m_ard.SQLSetDescFieldW(1, SQL_DESC_DATA_PTR, &second, 0)));
+    EXPECT_EQ("ERROR HY021 InvalidDatetimeCodeIdent",
+              Outcome(m_ard, m_ard.SQLSetDescFieldW(1, SQL_DESC_DATA_PTR, &second, 0)));
     SQLPOINTER data = nullptr;
     m_ard.SQLGetDescFieldW(1, SQL_DESC_DATA_PTR, &data, 0, nullptr);
     EXPECT_EQ(&first, data);

@@ -3,8 +3,9 @@
 #include "DSI/BadStateException.h"
 #include "DSI/CallbackException.h"
 #include "DSI/Client/DSIResults.h"
-#include "DSI/Client/IParameterSource.h"
 #include "DSI/IQueryExecutor.h"
+#include "DSI/ParameterList.h"
+#include "DSI/ParameterSource.h"
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
 
@@ -16,25 +17,24 @@
 using namespace Orvik::ODBC;
 using namespace Orvik::Support;
 using namespace Orvik::Testing;
-using Orvik::DSI::IParameterRegistration;
-using Orvik::DSI::IParameterSource;
+using Orvik::DSI::ParameterList;
+using Orvik::DSI::ParameterSource;
 
 namespace {
 
-// An executor that describes a prepared statement's parameters with the function it is given.
+// An executor that describes a prepared statement's parameters with the function it is given;
+// it is never executed.
 class FakeExecutor : public Orvik::DSI::IQueryExecutor
 {
 public:
-    explicit FakeExecutor(std::function<void(IParameterRegistration&)> in_describe) : m_describe(std::move(in_describe)) {}
+    explicit FakeExecutor(std::function<void(ParameterList&)> in_describe) : m_describe(std::move(in_describe)) {}
 
-    void PopulateParameters(IParameterRegistration& io_registration) override { m_describe(io_registration); }
-
-    // Describing is all these tests ask of it.
     void CancelExecute() override {}
     void ClearCancel() override {}
-    void PushParamData(uint64_t, Orvik::DSI::ParameterSource&) override {}
+    void PopulateParameters(ParameterList& io_parameters) override { m_describe(io_parameters); }
+    void PushParamData(uint64_t, ParameterSource&) override {}
     void FinalizePushedParamData() override {}
-    void Execute(Orvik::Support::WarningListener*,
+    void Execute(WarningListener*,
                  Orvik::DSI::ParameterSetIterator&,
                  Orvik::DSI::ParameterSetIterator&,
                  Orvik::DSI::ParameterSetStatus&) override
@@ -44,19 +44,19 @@ public:
     uint16_t GetNumParams() override { return 0; }
 
 private:
-    std::function<void(IParameterRegistration&)> m_describe;
+    std::function<void(ParameterList&)> m_describe;
     Orvik::DSI::DSIResults m_results;
 };
 
 // The back end's description: every parameter an input WVARCHAR of a fixed length.
-void DescribeAsText(IParameterRegistration& io_registration, uint16_t in_count)
+void DescribeAsText(ParameterList& io_parameters, uint16_t in_count)
 {
     for (uint16_t number = 1; number <= in_count; ++number)
     {
-        IParameterSource* source = io_registration.RegisterParameter(number);
-        source->SetSqlType(SQL_WVARCHAR);
-        source->SetInputOutputType(SQL_PARAM_INPUT);
-        source->SetLength(100);
+        ParameterSource& source = io_parameters.GetParameter(number);
+        source.SetConciseType(SQL_WVARCHAR);
+        source.SetInputOutputType(SQL_PARAM_INPUT);
+        source.SetColumnSize(100);
     }
 }
 
@@ -92,7 +92,7 @@ TEST_F(ImplParamDescriptorTest, TheDataEngineDescribesThePreparedStatementsParam
     m_ipd.ResetRecords();
     EXPECT_EQ(0, GetInteger(m_ipd, 0, SQL_DESC_COUNT));
 
-    FakeExecutor executor([](IParameterRegistration& io_registration) { DescribeAsText(io_registration, 3); });
+    FakeExecutor executor([](ParameterList& io_parameters) { DescribeAsText(io_parameters, 3); });
     m_ipd.PopulateFromDataEngine(executor);
     EXPECT_EQ(3, GetInteger(m_ipd, 0, SQL_DESC_COUNT));
     for (SQLSMALLINT record = 1; record <= 3; ++record)
@@ -109,88 +109,72 @@ TEST_F(ImplParamDescriptorTest, TheDataEngineDescribesThePreparedStatementsParam
     EXPECT_TRUE(m_ipd.GetRecord(2).IsModified());
 }
 
-TEST_F(ImplParamDescriptorTest, EveryDescriptionReachesTheRecord)
+TEST_F(ImplParamDescriptorTest, ADescriptionReadsBackItsTypeButNoValue)
 {
-    FakeExecutor executor([](IParameterRegistration& io_registration) {
-        IParameterSource* amount = io_registration.RegisterParameter(1);
-        EXPECT_EQ(1, amount->GetParameterNumber());
-        amount->SetSqlType(SQL_DECIMAL);
-        amount->SetPrecision(12);
-        amount->SetScale(4);
-        amount->SetInputOutputType(SQL_RETURN_VALUE);
-        amount->SetNullable(7);
-        amount->SetName(orvik_wstring(u"amount"));
-        amount->SetUnnamed(false);
-        amount->SetCaseSensitive(true);
-        IParameterSource* count = io_registration.RegisterParameter(2);
-        count->SetSqlType(SQL_INTEGER);
-        count->SetUnsigned(true);
-        count->SetInputOutputType(SQL_PARAM_INPUT_OUTPUT);
-        count->SetNullable(SQL_NO_NULLS);
-        IParameterSource* text = io_registration.RegisterParameter(3);
-        text->SetSqlType(SQL_WCHAR);
-        text->SetColumnSize(8);
-        text->SetEncoding(ENC_UTF32_LE);
+    FakeExecutor executor([](ParameterList& io_parameters) {
+        ParameterSource& result = io_parameters.GetParameter(1);
+        result.SetConciseType(SQL_BIGINT);
+        result.SetInputOutputType(SQL_RETURN_VALUE);
+        EXPECT_EQ(SQL_BIGINT, result.GetSqlType());
+        EXPECT_FALSE(result.IsUnsigned());
+        uint64_t length = 0;
+        EXPECT_EQ("BadState CannotQueryParmSrcDuringPopulate", Thrown([&] { result.GetData(length); }));
+        EXPECT_EQ("BadState CannotQueryParmSrcDuringPopulate", Thrown([&] { result.IsNull(); }));
+        EXPECT_EQ("BadState CannotQueryParmSrcDuringPopulate", Thrown([&] { result.IsDefault(); }));
+        ParameterSource& text = io_parameters.GetParameter(2);
+        text.SetConciseType(SQL_VARCHAR);
+        text.SetInputOutputType(SQL_PARAM_INPUT_OUTPUT);
+        text.SetColumnSize(1ULL << 40);
     });
     m_ipd.PopulateFromDataEngine(executor);
-    EXPECT_EQ(12, GetInteger(m_ipd, 1, SQL_DESC_PRECISION));
-    EXPECT_EQ(4, GetInteger(m_ipd, 1, SQL_DESC_SCALE));
     EXPECT_EQ(SQL_PARAM_OUTPUT, GetInteger(m_ipd, 1, SQL_DESC_PARAMETER_TYPE));
-    EXPECT_EQ(SQL_NULLABLE_UNKNOWN, GetInteger(m_ipd, 1, SQL_DESC_NULLABLE));
-    EXPECT_EQ("amount", GetText(m_ipd, 1, SQL_DESC_NAME));
-    EXPECT_EQ(SQL_NAMED, GetInteger(m_ipd, 1, SQL_DESC_UNNAMED));
-    EXPECT_EQ(SQL_TRUE, GetInteger(m_ipd, 1, SQL_DESC_CASE_SENSITIVE));
-    EXPECT_EQ(SQL_TRUE, GetInteger(m_ipd, 2, SQL_DESC_UNSIGNED));
-    EXPECT_EQ("UINTEGER", GetText(m_ipd, 2, SQL_DESC_LOCAL_TYPE_NAME));
     EXPECT_EQ(SQL_PARAM_INPUT_OUTPUT, GetInteger(m_ipd, 2, SQL_DESC_PARAMETER_TYPE));
-    EXPECT_EQ(SQL_NO_NULLS, GetInteger(m_ipd, 2, SQL_DESC_NULLABLE));
-    EXPECT_EQ(8, GetInteger(m_ipd, 3, SQL_DESC_LENGTH));
-    EXPECT_EQ(ENC_UTF32_LE, GetInteger(m_ipd, 3, 16386));
+    EXPECT_EQ(4294967295, GetInteger(m_ipd, 2, SQL_DESC_LENGTH));
 }
 
 TEST_F(ImplParamDescriptorTest, RegistrationIsRefusedOutsideADescriptionAndForParameterZero)
 {
-    EXPECT_EQ("Callback InvalidParamRegistIndex", Thrown([&] { m_ipd.RegisterParameter(0); }));
-    EXPECT_EQ("BadState ParamRegistNotPermit", Thrown([&] { m_ipd.RegisterParameter(1); }));
-    FakeExecutor executor([](IParameterRegistration& io_registration) {
-        EXPECT_EQ("Callback InvalidParamRegistIndex", Thrown([&] { io_registration.RegisterParameter(0); }));
-        EXPECT_EQ("Callback InvalidParamRegistIndex", Thrown([&] { io_registration.RegisterParameter(40000); }));
-        DescribeAsText(io_registration, 1);
+    EXPECT_EQ("Callback InvalidParamRegistIndex", Thrown([&] { m_ipd.GetParameter(0); }));
+    EXPECT_EQ("BadState ParamRegistNotPermit", Thrown([&] { m_ipd.GetParameter(1); }));
+    FakeExecutor executor([](ParameterList& io_parameters) {
+        EXPECT_EQ("Callback InvalidParamRegistIndex", Thrown([&] { io_parameters.GetParameter(0); }));
+        EXPECT_EQ("Callback InvalidParamRegistIndex", Thrown([&] { io_parameters.GetParameter(40000); }));
+        DescribeAsText(io_parameters, 1);
     });
     m_ipd.PopulateFromDataEngine(executor);
     EXPECT_EQ(1, GetInteger(m_ipd, 0, SQL_DESC_COUNT));
-    EXPECT_EQ("BadState ParamRegistNotPermit", Thrown([&] { m_ipd.RegisterParameter(2); }));
+    EXPECT_EQ("BadState ParamRegistNotPermit", Thrown([&] { m_ipd.GetParameter(2); }));
 }
 
 TEST_F(ImplParamDescriptorTest, ARefusedDescriptionEndsThePopulationAndKeepsTheRecordsSoFar)
 {
-    FakeExecutor executor([](IParameterRegistration& io_registration) {
-        DescribeAsText(io_registration, 2);
-        IParameterSource* third = io_registration.RegisterParameter(3);
-        EXPECT_EQ("Callback InvalidParameterType", Thrown([&] { third->SetInputOutputType(3); }));
-        third->SetSqlType(SQL_C_DEFAULT);
+    FakeExecutor executor([](ParameterList& io_parameters) {
+        DescribeAsText(io_parameters, 2);
+        ParameterSource& third = io_parameters.GetParameter(3);
+        EXPECT_EQ("Callback InvalidParameterType", Thrown([&] { third.SetInputOutputType(3); }));
+        third.SetConciseType(SQL_C_DEFAULT);
     });
     EXPECT_EQ("Callback IllegalDescConciseType", Thrown([&] { m_ipd.PopulateFromDataEngine(executor); }));
     EXPECT_EQ(3, GetInteger(m_ipd, 0, SQL_DESC_COUNT));
     EXPECT_EQ(SQL_WVARCHAR, GetInteger(m_ipd, 2, SQL_DESC_CONCISE_TYPE));
-    EXPECT_EQ("BadState ParamRegistNotPermit", Thrown([&] { m_ipd.RegisterParameter(4); }));
+    EXPECT_EQ("BadState ParamRegistNotPermit", Thrown([&] { m_ipd.GetParameter(4); }));
 }
 
 TEST_F(ImplParamDescriptorTest, EveryRecordIsCheckedOnceTheDescriptionEnds)
 {
-    FakeExecutor untyped([](IParameterRegistration& io_registration) {
-        DescribeAsText(io_registration, 1);
-        io_registration.RegisterParameter(2);
+    FakeExecutor untyped([](ParameterList& io_parameters) {
+        DescribeAsText(io_parameters, 1);
+        io_parameters.GetParameter(2);
     });
     EXPECT_EQ("HY021 IllegalDescConciseType", Thrown([&] { m_ipd.PopulateFromDataEngine(untyped); }));
 
-    FakeExecutor badScale([](IParameterRegistration& io_registration) {
-        IParameterSource* source = io_registration.RegisterParameter(1);
-        source->SetSqlType(SQL_NUMERIC);
-        source->SetScale(-2);
-    });
+    // A record the application described badly before the engine left it as it was.
     m_ipd.ResetRecords();
-    EXPECT_EQ("HY104 ScaleLessThanZero", Thrown([&] { m_ipd.PopulateFromDataEngine(badScale); }));
+    SetInteger(m_ipd, 1, SQL_DESC_CONCISE_TYPE, SQL_NUMERIC);
+    SetInteger(m_ipd, 1, SQL_DESC_SCALE, -2);
+    FakeExecutor directionOnly(
+        [](ParameterList& io_parameters) { io_parameters.GetParameter(1).SetInputOutputType(SQL_PARAM_INPUT); });
+    EXPECT_EQ("HY104 ScaleLessThanZero", Thrown([&] { m_ipd.PopulateFromDataEngine(directionOnly); }));
 }
 
 TEST_F(ImplParamDescriptorTest, TheApplicationMayNameButNotUnnameAParameter)

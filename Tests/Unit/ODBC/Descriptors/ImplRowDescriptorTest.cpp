@@ -34,8 +34,8 @@ protected:
         auto attributes = std::make_unique<Orvik::DSI::DSIColumnMetadata>();
         in_describe(*attributes);
         m_columns = std::make_unique<Orvik::DSI::DSIResultSetColumns>(true);
-        m_columns->AddColumn(new Orvik::DSI::DSIColumn(SqlTypeMetadataFactory().CreateNewSqlTypeMetadata(SQL_INTEGER, false, 0),
-                                                       std::move(attributes)));
+        m_columns->AddColumn(new Orvik::DSI::DSIColumn(
+            SqlTypeMetadataFactory().CreateNewSqlTypeMetadata(SQL_INTEGER, false, 0), std::move(attributes)));
         m_ird.SetColumns(m_columns.get());
     }
 };

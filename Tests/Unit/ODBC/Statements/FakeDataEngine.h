@@ -16,13 +16,12 @@
 #include "DSI/Client/DSIResultSetColumns.h"
 #include "DSI/Client/DSIResults.h"
 #include "DSI/Client/DSIRowCountResult.h"
-#include "DSI/Client/IParameterRegistration.h"
-#include "DSI/Client/IParameterSource.h"
 #include "DSI/Client/IResult.h"
 #include "DSI/DSIDataEngine.h"
 #include "DSI/DSIStatement.h"
 #include "DSI/IQueryExecutor.h"
 #include "DSI/OperationCanceledException.h"
+#include "DSI/ParameterList.h"
 #include "DSI/ParameterSetIterator.h"
 #include "DSI/ParameterSetStatus.h"
 #include "DSI/ParameterSource.h"
@@ -200,14 +199,14 @@ public:
         m_isCanceled = false;
     }
 
-    void PopulateParameters(DSI::IParameterRegistration& io_registration) override
+    void PopulateParameters(DSI::ParameterList& io_parameters) override
     {
         for (uint16_t number = 1; number <= m_script.m_parameters; ++number)
         {
-            DSI::IParameterSource* parameter = io_registration.RegisterParameter(number);
-            parameter->SetSqlType(SQL_WVARCHAR);
-            parameter->SetInputOutputType(SQL_PARAM_INPUT);
-            parameter->SetLength(100);
+            DSI::ParameterSource& parameter = io_parameters.GetParameter(number);
+            parameter.SetConciseType(SQL_WVARCHAR);
+            parameter.SetInputOutputType(SQL_PARAM_INPUT);
+            parameter.SetColumnSize(100);
         }
     }
 

@@ -1,9 +1,7 @@
 #include "Unit/ODBC/Statements/StatementTestSupport.h"
 
-#include "DSI/Client/DSIMessageSource.h"
 #include "DSI/DSIDriver.h"
 #include "ODBC/Descriptors/AppDescriptor.h"
-#include "ODBC/Descriptors/ExplicitAppDescriptor.h"
 #include "ODBC/Descriptors/ImplRowDescriptor.h"
 
 #include <gtest/gtest.h>
@@ -19,25 +17,20 @@ namespace {
 class StatementAttributesTest : public StatementTest
 {
 protected:
-    /// An explicit descriptor allocated on io_connection, registered with the driver as the
-    /// connection would.
-    std::unique_ptr<ExplicitAppDescriptor> NewExplicitDescriptor(Connection& io_connection)
+    /// An explicit descriptor the application allocates on io_connection.
+    Descriptor& NewExplicitDescriptor(Connection& io_connection)
     {
-        auto descriptor = std::make_unique<ExplicitAppDescriptor>(m_driver.NewAppDescriptorHandle(), &io_connection,
-                                                                  m_messages.Get(), nullptr);
-        m_driver.RegisterAppDescriptor(descriptor->GetHandle(), descriptor.get());
-        return descriptor;
+        SQLHANDLE handle = nullptr;
+        EXPECT_EQ(SQL_SUCCESS, io_connection.SQLAllocHandle(SQL_HANDLE_DESC, &handle));
+        return *m_driver.GetAppDescriptor(reinterpret_cast<HandleValue>(handle));
     }
 
-    void Free(std::unique_ptr<ExplicitAppDescriptor>& io_descriptor)
+    static void Free(Connection& io_connection, Descriptor& io_descriptor)
     {
-        m_driver.UnregisterAppDescriptor(io_descriptor->GetHandle());
-        io_descriptor.reset();
+        EXPECT_EQ(SQL_SUCCESS, io_connection.SQLFreeHandle(SQL_HANDLE_DESC, reinterpret_cast<SQLHANDLE>(io_descriptor.GetHandle())));
     }
 
     static SQLULEN HandleOf(const Descriptor& in_descriptor) { return in_descriptor.GetHandle(); }
-
-    Orvik::Support::SharedPtr<Orvik::DSI::DSIMessageSource> m_messages = m_dataStore->GetMessageSource();
 };
 
 TEST_F(StatementAttributesTest, ValuesAcceptedSubstitutedAndRefused)
@@ -121,13 +114,13 @@ TEST_F(StatementAttributesTest, ArrayAttributesAreTheCurrentDescriptorsFields)
     statement.SQLSetStmtAttrW(SQL_ATTR_ROW_STATUS_PTR, statuses, 0);
     EXPECT_EQ(reinterpret_cast<SQLULEN>(statuses), GetAttribute(statement, SQL_ATTR_ROW_STATUS_PTR));
 
-    std::unique_ptr<ExplicitAppDescriptor> explicitARD = NewExplicitDescriptor(*m_connection);
-    explicitARD->SQLSetDescFieldW(0, SQL_DESC_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(7), 0);
-    ASSERT_EQ(SQL_SUCCESS, SetAttribute(statement, SQL_ATTR_APP_ROW_DESC, HandleOf(*explicitARD)));
-    EXPECT_EQ(HandleOf(*explicitARD), GetAttribute(statement, SQL_ATTR_APP_ROW_DESC));
+    Descriptor& explicitARD = NewExplicitDescriptor(*m_connection);
+    explicitARD.SQLSetDescFieldW(0, SQL_DESC_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(7), 0);
+    ASSERT_EQ(SQL_SUCCESS, SetAttribute(statement, SQL_ATTR_APP_ROW_DESC, HandleOf(explicitARD)));
+    EXPECT_EQ(HandleOf(explicitARD), GetAttribute(statement, SQL_ATTR_APP_ROW_DESC));
     EXPECT_EQ(7u, GetAttribute(statement, SQL_ATTR_ROW_ARRAY_SIZE));
     // Freeing the descriptor gives the statement its own back.
-    Free(explicitARD);
+    Free(*m_connection, explicitARD);
     EXPECT_EQ(HandleOf(statement.GetImplicitARD()), GetAttribute(statement, SQL_ATTR_APP_ROW_DESC));
     EXPECT_EQ(10u, GetAttribute(statement, SQL_ATTR_ROW_ARRAY_SIZE));
 }
@@ -137,8 +130,9 @@ TEST_F(StatementAttributesTest, ApplicationDescriptorHandles)
     Statement& statement = *NewStatement();
     Statement& other = *NewStatement();
     StatementTestConnection* otherStore = nullptr;
-    std::unique_ptr<ExplicitAppDescriptor> foreign = NewExplicitDescriptor(NewConnection(otherStore));
-    std::unique_ptr<ExplicitAppDescriptor> shared = NewExplicitDescriptor(*m_connection);
+    Connection& otherConnection = NewConnection(otherStore);
+    Descriptor& foreign = NewExplicitDescriptor(otherConnection);
+    Descriptor& shared = NewExplicitDescriptor(*m_connection);
     struct Case
     {
         SQLINTEGER m_attribute;
@@ -149,16 +143,16 @@ TEST_F(StatementAttributesTest, ApplicationDescriptorHandles)
     const SQLULEN ownAPD = HandleOf(statement.GetImplicitAPD());
     const SQLULEN ownARD = HandleOf(statement.GetImplicitARD());
     const Case cases[] = {
-        {SQL_ATTR_APP_PARAM_DESC, HandleOf(*shared), "OK S1", HandleOf(*shared)},
+        {SQL_ATTR_APP_PARAM_DESC, HandleOf(shared), "OK S1", HandleOf(shared)},
         {SQL_ATTR_APP_PARAM_DESC, 0, "OK S1", ownAPD},
         {SQL_ATTR_APP_PARAM_DESC, ownAPD, "OK S1", ownAPD},
         {SQL_ATTR_APP_PARAM_DESC, HandleOf(other.GetImplicitAPD()), "HY017 S1", ownAPD},
         {SQL_ATTR_APP_PARAM_DESC, ownARD, "HY017 S1", ownAPD},
-        {SQL_ATTR_APP_PARAM_DESC, HandleOf(*foreign), "HY024 S1", ownAPD},
+        {SQL_ATTR_APP_PARAM_DESC, HandleOf(foreign), "HY024 S1", ownAPD},
         {SQL_ATTR_APP_PARAM_DESC, 987654, "HY024 S1", ownAPD},
         {SQL_ATTR_APP_PARAM_DESC, HandleOf(statement.GetIRD()), "HY024 S1", ownAPD},
-        {SQL_ATTR_APP_ROW_DESC, HandleOf(*shared), "OK S1", HandleOf(*shared)},
-        {SQL_ATTR_APP_ROW_DESC, HandleOf(other.GetImplicitARD()), "HY017 S1", HandleOf(*shared)},
+        {SQL_ATTR_APP_ROW_DESC, HandleOf(shared), "OK S1", HandleOf(shared)},
+        {SQL_ATTR_APP_ROW_DESC, HandleOf(other.GetImplicitARD()), "HY017 S1", HandleOf(shared)},
     };
     for (const Case& c : cases)
     {
@@ -173,11 +167,11 @@ TEST_F(StatementAttributesTest, ApplicationDescriptorHandles)
     EXPECT_EQ(HandleOf(statement.GetIRD()), handle);
     EXPECT_EQ(-7, length);
     // One explicit descriptor as both ARD and APD: freeing it restores both.
-    SetAttribute(statement, SQL_ATTR_APP_PARAM_DESC, HandleOf(*shared));
-    Free(shared);
+    SetAttribute(statement, SQL_ATTR_APP_PARAM_DESC, HandleOf(shared));
+    Free(*m_connection, shared);
     EXPECT_EQ(ownAPD, GetAttribute(statement, SQL_ATTR_APP_PARAM_DESC));
     EXPECT_EQ(ownARD, GetAttribute(statement, SQL_ATTR_APP_ROW_DESC));
-    Free(foreign);
+    Free(otherConnection, foreign);
 }
 
 TEST_F(StatementAttributesTest, StatementAttributesSetOnTheConnectionReachEveryStatement)

@@ -1,0 +1,82 @@
+#include "BinaryAndGuidToText.h"
+
+#include "HexText.h"
+#include "KernelOutput.h"
+#include "ToSqlSource.h"
+#include "ToSqlText.h"
+
+#include "Support/EncodingInfo.h"
+#include "Support/TypedDataWrapper/SqlData.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/TDWGuidValue.h"
+
+#include <sqltypes.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace Orvik {
+namespace Support {
+
+void BinaryAndGuidToText::HexToText(const ToSqlSource& in_source,
+                                    SqlData& io_target,
+                                    ToSqlKernelState&,
+                                    WarningListener& io_listener)
+{
+    const int64_t bytes = std::max<int64_t>(in_source.m_length, 0);
+    const int64_t room = ToSqlText::Reserve(2 * bytes, false, io_target);
+    int64_t kept = bytes;
+    if (room < 2 * bytes)
+    {
+        // Whole bytes only, and a place is left as a terminator would take it.
+        kept = std::max<int64_t>(room - 1, 0) / 2;
+        KernelOutput::PostStrRightTrunc(io_listener);
+    }
+    const EncodingType encoding = io_target.GetMetadata().GetEncoding();
+    io_target.SetLength(static_cast<uint32_t>(2 * kept * EncodingInfo::GetCodeUnitSize(encoding)));
+    HexText::WriteAs(static_cast<const uint8_t*>(in_source.m_value), kept, static_cast<uint8_t*>(io_target.GetBuffer()),
+                     encoding, false);
+}
+
+void BinaryAndGuidToText::CopyIntoCharacter(const ToSqlSource& in_source,
+                                            SqlData& io_target,
+                                            ToSqlKernelState&,
+                                            WarningListener& io_listener)
+{
+    if (in_source.m_length < 0)
+    {
+        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
+        return;
+    }
+    const uint32_t taken = static_cast<uint32_t>(std::min<int64_t>(in_source.m_length, io_target.GetLength()));
+    io_target.SetLength(taken);
+    if (taken > 0)
+    {
+        std::memcpy(io_target.GetBuffer(), in_source.m_value, taken);
+    }
+    io_target.SetConvertedLength(in_source.m_length);
+    if (taken < in_source.m_length)
+    {
+        KernelOutput::PostStrRightTrunc(io_listener);
+    }
+}
+
+void BinaryAndGuidToText::GuidToText(const ToSqlSource& in_source,
+                                     SqlData& io_target,
+                                     ToSqlKernelState&,
+                                     WarningListener& io_listener)
+{
+    // The ODBC GUID structure begins the SQL-side record as well.
+    const SQLGUID application = KernelOutput::Load<SQLGUID>(in_source.m_value);
+    TDWGuidValue guid;
+    guid.m_data1 = application.Data1;
+    guid.m_data2 = application.Data2;
+    guid.m_data3 = application.Data3;
+    std::memcpy(guid.m_data4, application.Data4, sizeof(guid.m_data4));
+    char text[TDWGuidValue::TEXT_LENGTH];
+    guid.ToChars(text, false);
+    ToSqlText::StoreWhole(text, TDWGuidValue::TEXT_LENGTH, in_source.IsCSource(), io_target, io_listener);
+}
+
+} // namespace Support
+} // namespace Orvik
