@@ -1,12 +1,9 @@
 #include "ODBC/Handles/ODBCHandle.h"
 
 #include "ODBC/Tasks/ODBCTask.h"
-#include "Support/CriticalSectionLock.h"
 
 namespace Orvik {
 namespace ODBC {
-
-using namespace Support;
 
 ODBCHandle::ODBCHandle() = default;
 
@@ -19,18 +16,6 @@ void ODBCHandle::FinishPendingTask()
         m_pendingTask->WaitUntilDone();
         m_pendingTask.reset();
     }
-}
-
-void ODBCHandle::SetAsyncEnabled(bool in_isEnabled)
-{
-    CriticalSectionLock lock(m_dispatchLock);
-    m_isAsyncEnabled = in_isEnabled;
-}
-
-bool ODBCHandle::IsAsyncEnabled()
-{
-    CriticalSectionLock lock(m_dispatchLock);
-    return m_isAsyncEnabled;
 }
 
 void ODBCHandle::SetPendingTask(std::unique_ptr<ODBCTask> in_task)

@@ -2,6 +2,7 @@
 
 #include "Support/CriticalSection.h"
 
+#include <atomic>
 #include <memory>
 
 namespace Orvik {
@@ -12,8 +13,9 @@ class ODBCTask;
 /// The part that Connection and Statement share for dispatching: the dispatch lock, which the
 /// entry points hold for a whole synchronous call (the holding thread may take it again), the
 /// asynchronous flag, which chooses between running a call at once and queueing it, and the task
-/// started on the handle and not yet collected; the flag and the task are read and changed under
-/// the dispatch lock.
+/// started on the handle and not yet collected, which is read and changed under the dispatch lock.
+/// The flag takes no lock: the attribute stores set it under the handle's own lock, which a
+/// dispatched call takes after the dispatch lock.
 class ODBCHandle
 {
 public:
@@ -22,11 +24,8 @@ public:
 
     Support::CriticalSection& GetDispatchLock() { return m_dispatchLock; }
 
-    /// Stores the asynchronous flag under the dispatch lock.
-    void SetAsyncEnabled(bool in_isEnabled);
-
-    /// The asynchronous flag, read under the dispatch lock.
-    bool IsAsyncEnabled();
+    void SetAsyncEnabled(bool in_isEnabled) { m_isAsyncEnabled.store(in_isEnabled); }
+    bool IsAsyncEnabled() const { return m_isAsyncEnabled.load(); }
 
     /// The pending task, or null. The caller holds the dispatch lock.
     ODBCTask* GetPendingTask() { return m_pendingTask.get(); }
@@ -49,7 +48,7 @@ protected:
 
 private:
     Support::CriticalSection m_dispatchLock;
-    bool m_isAsyncEnabled = false;
+    std::atomic<bool> m_isAsyncEnabled{false};
     std::unique_ptr<ODBCTask> m_pendingTask;
 };
 

@@ -149,7 +149,7 @@ TEST_F(AsyncStatementTest, ADescriptionReachesTheCollectingCallsBuffers)
     EXPECT_EQ(22, labelLength);
 }
 
-TEST_F(AsyncStatementTest, AStatementWithARunningCallIsNeitherFreedNorDisconnected)
+TEST_F(AsyncStatementTest, AStatementWithARunningCallIsNotFreed)
 {
     Gate gate;
     EntryDataEngine::s_onPrepare = [&] { gate.Wait(); };
@@ -157,7 +157,6 @@ TEST_F(AsyncStatementTest, AStatementWithARunningCallIsNeitherFreedNorDisconnect
     ASSERT_EQ(SQL_STILL_EXECUTING, ExecDirectW(text));
     EXPECT_EQ("-1 HY010", Outcome(m_connection->SQLFreeHandle(SQL_HANDLE_STMT, m_statementHandle),
                                   m_connection->GetDiagManager()));
-    EXPECT_EQ("-1 HY010", Outcome(m_connection->SQLDisconnect(), m_connection->GetDiagManager()));
     EXPECT_EQ("-1 HY010", Outcome(m_environment->SQLFreeHandle(SQL_HANDLE_DBC, m_connectionHandle),
                                   m_environment->GetDiagManager()));
     EXPECT_EQ(m_statement, m_driver.GetStatement(Orvik::Testing::ToValue(m_statementHandle)));
