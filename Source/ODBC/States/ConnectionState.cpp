@@ -189,12 +189,6 @@ void ConnectionState::SQLFreeHandle(Connection& io_connection, SQLSMALLINT in_ha
     const HandleValue handle = reinterpret_cast<HandleValue>(in_handle);
     if (in_handleType == SQL_HANDLE_STMT)
     {
-        // An asynchronous call still runs on the statement.
-        Statement* statement = io_connection.GetEnvironment().GetDriver().GetStatement(handle);
-        if (statement != nullptr && statement->HasRunningTask())
-        {
-            RefuseSequence();
-        }
         FreeStatement(io_connection, handle);
     }
     else if (in_handleType == SQL_HANDLE_DESC)
