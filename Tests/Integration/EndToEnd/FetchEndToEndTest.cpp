@@ -199,6 +199,50 @@ TEST_F(FetchEndToEndTest, EveryTypeBoundInRowArrays)
     }
 }
 
+bool IsText(SQLSMALLINT in_cType)
+{
+    return in_cType == SQL_C_CHAR || in_cType == SQL_C_WCHAR;
+}
+
+TEST_F(FetchEndToEndTest, EveryTypeThroughSQLGetDataTextInPieces)
+{
+    constexpr SQLLEN PIECE = 16;
+    for (const TypeCase& type : TYPE_CASES)
+    {
+        SCOPED_TRACE(type.table);
+        OdbcStatement statement = m_connection.NewStatement();
+        statement.Execute(std::string("select value from ") + type.table + " order by id");
+        for (const std::optional<std::string>& expected : type.expected)
+        {
+            ASSERT_EQ(statement.Check(SQLFetch(statement.Handle()), "SQLFetch"), SQL_SUCCESS);
+            // Text in pieces of 16 bytes, anything else whole.
+            const SQLLEN size = IsText(type.cType) ? PIECE : type.elementSize;
+            const size_t terminator = type.cType == SQL_C_WCHAR ? 2 : type.cType == SQL_C_CHAR ? 1 : 0;
+            std::vector<unsigned char> value;
+            std::vector<unsigned char> piece(static_cast<size_t>(size));
+            SQLLEN indicator = 0;
+            SQLRETURN result = SQL_SUCCESS_WITH_INFO;
+            while (result == SQL_SUCCESS_WITH_INFO)
+            {
+                result = statement.Check(SQLGetData(statement.Handle(), 1, type.cType, piece.data(), size, &indicator),
+                                         "SQLGetData");
+                const size_t taken = indicator == SQL_NULL_DATA ? 0
+                                     : result == SQL_SUCCESS_WITH_INFO ? piece.size() - terminator
+                                                                       : static_cast<size_t>(indicator);
+                value.insert(value.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(taken));
+            }
+            if (!expected)
+            {
+                EXPECT_EQ(indicator, SQL_NULL_DATA);
+                continue;
+            }
+            EXPECT_EQ(Render(type.cType, value.data(), static_cast<SQLLEN>(value.size())), *expected);
+            EXPECT_EQ(SQLGetData(statement.Handle(), 1, type.cType, piece.data(), size, &indicator), SQL_NO_DATA);
+        }
+        EXPECT_EQ(SQLFetch(statement.Handle()), SQL_NO_DATA);
+    }
+}
+
 /// Reads one cell of the first row of in_sql in pieces of in_bufferLength bytes, checking each
 /// piece's length indicator; the pieces, joined.
 std::string ReadInPieces(OdbcStatement& io_statement,

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -207,6 +208,69 @@ TEST_F(ExportsTest, AnsiInformationTextIsCutWithItsFullLength)
     SQLUSMALLINT number = 0;
     EXPECT_EQ(DRIVER(SQLGetInfo)(m_connection, SQL_MAX_CONCURRENT_ACTIVITIES, &number, sizeof number, nullptr),
               SQL_SUCCESS);
+}
+
+TEST_F(ExportsTest, AnsiTextOutputsAreCutWithTheirFullLength)
+{
+    Connect();
+    ASSERT_EQ(DRIVER(SQLExecDirect)(m_statement, (SQLCHAR*)"select id, value from sample_string", SQL_NTS),
+              SQL_SUCCESS);
+    SQLHANDLE rowDescriptor = nullptr;
+    ASSERT_EQ(DRIVER(SQLGetStmtAttr)(m_statement, SQL_ATTR_IMP_ROW_DESC, &rowDescriptor, 0, nullptr), SQL_SUCCESS);
+
+    // Each reads a text into a buffer of four bytes: (result, length) and its handle's records.
+    struct TextCase
+    {
+        const char* name;
+        std::string full;
+        std::function<SQLRETURN(char*, SQLINTEGER&)> read;
+        SQLSMALLINT handleType;
+        SQLHANDLE handle;
+    };
+    const TextCase cases[] = {
+        {"SQLGetConnectAttr", "Pelta",
+         [&](char* out_text, SQLINTEGER& out_length) {
+             return DRIVER(SQLGetConnectAttr)(m_connection, SQL_ATTR_CURRENT_CATALOG, out_text, 4, &out_length);
+         },
+         SQL_HANDLE_DBC, m_connection},
+        {"SQLGetDescField", "value",
+         [&](char* out_text, SQLINTEGER& out_length) {
+             return DRIVER(SQLGetDescField)(rowDescriptor, 2, SQL_DESC_NAME, out_text, 4, &out_length);
+         },
+         SQL_HANDLE_DESC, rowDescriptor},
+        {"SQLGetDescRec", "value",
+         [&](char* out_text, SQLINTEGER& out_length) {
+             SQLSMALLINT length = 0;
+             const SQLRETURN result = DRIVER(SQLGetDescRec)(rowDescriptor, 2, (SQLCHAR*)out_text, 4, &length, nullptr,
+                                                            nullptr, nullptr, nullptr, nullptr, nullptr);
+             out_length = length;
+             return result;
+         },
+         SQL_HANDLE_DESC, rowDescriptor},
+        {"SQLNativeSql", "select 1",
+         [&](char* out_text, SQLINTEGER& out_length) {
+             return DRIVER(SQLNativeSql)(m_connection, (SQLCHAR*)"select 1", SQL_NTS, (SQLCHAR*)out_text, 4, &out_length);
+         },
+         SQL_HANDLE_DBC, m_connection},
+    };
+    for (const TextCase& text : cases)
+    {
+        SCOPED_TRACE(text.name);
+        char value[8] = "#######";
+        SQLINTEGER length = 0;
+        EXPECT_EQ(text.read(value, length), SQL_SUCCESS_WITH_INFO);
+        EXPECT_EQ(std::string(value), text.full.substr(0, 3));
+        EXPECT_EQ(value[4], '#');
+        EXPECT_EQ(length, static_cast<SQLINTEGER>(text.full.size()));
+        const std::vector<std::string> records = Records(text.handleType, text.handle);
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records.back().substr(0, 6), "01004:");
+    }
+
+    // Without a buffer only the length, in characters.
+    SQLINTEGER length = 0;
+    EXPECT_EQ(DRIVER(SQLGetConnectAttr)(m_connection, SQL_ATTR_CURRENT_CATALOG, nullptr, 0, &length), SQL_SUCCESS);
+    EXPECT_EQ(length, 5);
 }
 
 TEST_F(ExportsTest, AnsiDiagnosticsNeverChangeTheRecords)
