@@ -2,6 +2,7 @@
 
 #include "ODBC/DataWrappers/CDataWrapper.h"
 #include "ODBC/Descriptors/AppDescriptorRecord.h"
+#include "ODBC/Descriptors/BoundLengths.h"
 #include "ODBC/Exceptions/NoDataException.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
 #include "Support/CriticalSectionLock.h"
@@ -217,13 +218,13 @@ AppDescriptorRecord& AppDescriptorBase::MoveToRow(int16_t in_recNumber, uint64_t
 
 bool AppDescriptorBase::IsDataAtExec(int16_t in_recNumber, uint64_t in_row)
 {
-    const AppDescriptorRecord& record = MoveToRow(in_recNumber, in_row);
-    const SQLLEN* indicator = record.GetCurrentIndicatorPtr();
+    BoundLengths lengths(MoveToRow(in_recNumber, in_row));
+    const SQLLEN* indicator = lengths.GetIndicator();
     if (indicator != nullptr && *indicator == SQL_NULL_DATA)
     {
         return false;
     }
-    const SQLLEN* length = record.GetCurrentOctetLengthPtr();
+    const SQLLEN* length = lengths.GetLength();
     return length != nullptr && (*length == SQL_DATA_AT_EXEC || *length <= SQL_LEN_DATA_AT_EXEC_OFFSET);
 }
 

@@ -44,23 +44,11 @@ public:
     SQLLEN* GetIndicatorPtr() const { return m_indicatorPtr; }
     SQLLEN* GetOctetLengthPtr() const { return m_octetLengthPtr; }
 
-    /// The current row's length and indicator: the bound addresses moved by the length offset;
-    /// null where none is bound.
-    SQLLEN* GetCurrentOctetLengthPtr() const { return AtLengthOffset(m_octetLengthPtr); }
-    SQLLEN* GetCurrentIndicatorPtr() const { return AtLengthOffset(m_indicatorPtr); }
-
     /// The offset of the current row's length and indicator from their bound addresses.
     int64_t GetLengthOffset() const { return m_lengthOffset; }
     void SetLengthOffset(int64_t in_offset) { m_lengthOffset = in_offset; }
 
 private:
-    SQLLEN* AtLengthOffset(SQLLEN* in_address) const
-    {
-        return in_address != nullptr
-                   ? reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(in_address) + m_lengthOffset)
-                   : nullptr;
-    }
-
     /// A C type the record takes: the wrapper describes it with its defaults, unbound; the
     /// verbose type and interval code follow it.
     void SetConciseType(int16_t in_conciseType);

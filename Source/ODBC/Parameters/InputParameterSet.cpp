@@ -3,6 +3,7 @@
 #include "ODBC/DataWrappers/CDataWrapper.h"
 #include "ODBC/Descriptors/AppDescriptorBase.h"
 #include "ODBC/Descriptors/AppDescriptorRecord.h"
+#include "ODBC/Descriptors/BoundLengths.h"
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Diagnostics/IDiagManager.h"
 #include "ODBC/Parameters/InputParameterSource.h"
@@ -118,8 +119,9 @@ void InputParameterSet::FillSet()
         CDataWrapper& cData = record.GetData();
         const SqlTypeMetadata& metadata = source.GetRecord().GetMetadata();
         const int16_t cType = ParameterInput::ResolveCType(cData.GetMetadata().GetCType(), metadata.GetTDWType());
-        const SQLLEN* length = record.GetCurrentOctetLengthPtr();
-        const SQLLEN* indicator = record.GetCurrentIndicatorPtr();
+        BoundLengths lengths(record);
+        const SQLLEN* length = lengths.GetLength();
+        const SQLLEN* indicator = lengths.GetIndicator();
         if (IsTextParameter(cType, metadata, length, indicator))
         {
             ConvertText(index, source, cType, cData, length);

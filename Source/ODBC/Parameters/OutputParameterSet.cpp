@@ -5,6 +5,7 @@
 #include "ODBC/DataWrappers/CDataWrapper.h"
 #include "ODBC/Descriptors/AppDescriptorBase.h"
 #include "ODBC/Descriptors/AppDescriptorRecord.h"
+#include "ODBC/Descriptors/BoundLengths.h"
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Diagnostics/IDiagManager.h"
 #include "ODBC/Parameters/InputParameterSource.h"
@@ -117,8 +118,9 @@ void OutputParameterSet::WriteValue(uint16_t in_index)
     const auto row = static_cast<int64_t>(m_set);
     AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1);
     CDataWrapper& cData = record.GetData();
-    SQLLEN* length = record.GetCurrentOctetLengthPtr();
-    SQLLEN* indicator = record.GetCurrentIndicatorPtr();
+    BoundLengths lengths(record);
+    SQLLEN* length = lengths.GetLength();
+    SQLLEN* indicator = lengths.GetIndicator();
     if (cData.GetData() == nullptr)
     {
         if (indicator == nullptr || *indicator != SQL_NULL_DATA)
@@ -149,7 +151,9 @@ void OutputParameterSet::WriteValue(uint16_t in_index)
         column.m_partial->GetSource().SetData(value);
         column.m_partial->Reset();
         column.m_partial->AttachCData(cData);
-        if (column.m_partial->RetrieveForFetch(length, indicator, row))
+        const bool isCut = column.m_partial->RetrieveForFetch(length, indicator, row);
+        lengths.Store();
+        if (isCut)
         {
             column.m_partial->PostTruncationWarning();
         }
@@ -158,6 +162,7 @@ void OutputParameterSet::WriteValue(uint16_t in_index)
     column.m_whole->SetData(value);
     column.m_whole->AttachCData(cData);
     column.m_whole->Convert(length, indicator, row, static_cast<uint16_t>(parameter));
+    lengths.Store();
 }
 
 } // namespace ODBC

@@ -10,6 +10,7 @@ import os
 import subprocess
 import sys
 import tempfile
+import urllib.request
 
 DATA_SOURCE = "PeltaClients"
 
@@ -23,7 +24,9 @@ class Setting:
             [sys.executable, "-B", os.environ["PELTA_TEST_SERVER"], "--sample-data", "--watch-stdin",
              "--max-seconds", "600"],
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.port = json.loads(self.server.stdout.readline())["ports"][0]
+        first_line = json.loads(self.server.stdout.readline())
+        self.port = first_line["ports"][0]
+        self.control = first_line["control"]
         self.address = "127.0.0.1:%d" % self.port
         self._write_profile()
 
@@ -65,6 +68,13 @@ class Setting:
         """Runs a client program; returns its completed process, its output decoded."""
         return subprocess.run(arguments, input=stdin_text, capture_output=True, encoding=encoding,
                               env=self.environment(), timeout=timeout)
+
+    def requests(self, kind):
+        """The bodies of the requests of one kind ("statement", "bulk", ...) the server logged."""
+        opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+        with opener.open("http://127.0.0.1:%d/log?body_limit=1048576" % self.control, timeout=30) as reply:
+            log = json.loads(reply.read().decode("utf-8"))
+        return [entry["body"] for entry in log["requests"] if entry["kind"] == kind]
 
     def close(self):
         self.server.stdin.close()

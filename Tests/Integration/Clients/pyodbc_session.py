@@ -6,6 +6,8 @@ import sys
 
 import pyodbc
 
+MANY_ROWS = [(1, "one", 0.5), (2, "tw\u00f6", 1.25), (3, None, None)]
+
 
 def main():
     data_source, tables = sys.argv[1], json.loads(sys.argv[2])
@@ -16,11 +18,17 @@ def main():
         cursor.execute("select value from %s order by id" % table)
         report["tables"][table] = [(type(row[0]).__name__, repr(row[0])) for row in cursor.fetchall()]
 
-    try:
-        cursor.execute("select region, count(*) from sample_orders where region = ? group by region", "north")
-        report["parameter_query"] = [list(row) for row in cursor.fetchall()]
-    except pyodbc.Error as error:
-        report["parameter_query"] = {"error": error.args[0]}
+    cursor.execute("select region, count(*) from sample_orders where region = ? group by region", "north")
+    report["parameter_query"] = [list(row) for row in cursor.fetchall()]
+
+    # Parameter arrays: the rows of executemany go to the driver in one array.
+    cursor.execute("create table pyodbc_many (n integer, label string, ratio double)")
+    cursor.fast_executemany = True
+    cursor.executemany("insert into pyodbc_many values (?, ?, ?)", MANY_ROWS)
+    cursor.fast_executemany = False
+    cursor.execute("select n, label, ratio from pyodbc_many where n >= ? order by n", 2)
+    report["many_read_back"] = [list(row) for row in cursor.fetchall()]
+    cursor.execute("drop table pyodbc_many")
 
     cursor.execute("create table pyodbc_made (n integer, label string)")
     report["inserted"] = sum(cursor.execute("insert into pyodbc_made values (%d, '%s')" % row).rowcount

@@ -64,9 +64,16 @@ class PyodbcTest(unittest.TestCase):
         self.assertEqual(self.report["read_back"], [[1, "one"], [2, "two"]])
 
     def test_parameters(self):
-        if self.report["parameter_query"] == {"error": "HYC00"}:
-            self.skipTest("values in bound parameter buffers are not sent yet")
         self.assertEqual(self.report["parameter_query"], [["north", 2]])
+        self.assertIn('{"stmt":"select region, count(*) from sample_orders where region = ? group by region", '
+                      '"args":["north"]}', self.setting.requests("statement"))
+
+    def test_fast_executemany_sends_one_bulk_request(self):
+        # The driver describes every parameter as text, which pyodbc then binds.
+        self.assertEqual(self.setting.requests("bulk"),
+                         ['{"stmt":"insert into pyodbc_many values (?, ?, ?)", '
+                          '"bulk_args":[["1", "one", "0.5"], ["2", "tw\u00f6", "1.25"], ["3", null, null]]}'])
+        self.assertEqual(self.report["many_read_back"], [[2, "tw\u00f6", 1.25], [3, None, None]])
 
     def test_server_error_and_catalogs(self):
         self.assertEqual(self.report["error_state"], "42S02")

@@ -106,6 +106,30 @@ TEST_F(StatementParameterTest, RowWiseSetsStartAtTheBindOffset)
     EXPECT_EQ("1:2,'be' 2:NULL,'c'", Sets());
 }
 
+TEST_F(StatementParameterTest, PackedRowsAreReadWhereverTheirLengthsLie)
+{
+    // Rows without padding, as some applications pack them: a flag, its indicator, three
+    // characters, their length. The lengths lie at odd addresses.
+    constexpr size_t NAME = 1 + sizeof(SQLLEN);
+    constexpr size_t ROW = NAME + 3 + sizeof(SQLLEN);
+    unsigned char rows[2][ROW] = {};
+    const SQLLEN values[2][2] = {{0, 2}, {SQL_NULL_DATA, 1}};
+    for (int row = 0; row < 2; ++row)
+    {
+        rows[row][0] = row == 0 ? 1 : 0;
+        std::memcpy(&rows[row][1], &values[row][0], sizeof(SQLLEN));
+        std::memcpy(&rows[row][NAME], row == 0 ? "abc" : "x", row == 0 ? 3 : 1);
+        std::memcpy(&rows[row][NAME + 3], &values[row][1], sizeof(SQLLEN));
+    }
+    SetAttribute(m_statement, SQL_ATTR_PARAMSET_SIZE, 2);
+    SetAttribute(m_statement, SQL_ATTR_PARAM_BIND_TYPE, ROW);
+    Bind(1, SQL_C_BIT, SQL_BIT, 0, &rows[0][0], 0, reinterpret_cast<SQLLEN*>(&rows[0][1]));
+    Bind(2, SQL_C_CHAR, SQL_VARCHAR, 3, &rows[0][NAME], 3, reinterpret_cast<SQLLEN*>(&rows[0][NAME + 3]));
+
+    EXPECT_EQ("OK S4", Outcome(m_statement, ExecDirect(m_statement, u"update 2 params 2")));
+    EXPECT_EQ("1:x01,'ab' 2:NULL,'x'", Sets());
+}
+
 TEST_F(StatementParameterTest, AFailureInTheMiddleCountsTheSetsThatGotAStatus)
 {
     SQLINTEGER ids[4] = {1, 2, 3, 4};
