@@ -17,6 +17,11 @@ CDataWrapper::CDataWrapper(std::unique_ptr<SqlCTypeMetadata> in_metadata) : m_me
 
 CDataWrapper::~CDataWrapper() = default;
 
+uint64_t CDataWrapper::GetElementSize() const
+{
+    return m_metadata->IsFixedSize() ? m_metadata->GetFixedSize() : m_metadata->GetOctetLength();
+}
+
 void CDataWrapper::Reset(int16_t in_cType)
 {
     const SqlCTypeMetadataFactory& factory = TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault();

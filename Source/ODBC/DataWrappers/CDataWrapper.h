@@ -27,6 +27,10 @@ public:
     Support::SqlCTypeMetadata& GetMetadata() { return *m_metadata; }
     const Support::SqlCTypeMetadata& GetMetadata() const { return *m_metadata; }
 
+    /// The bytes one value of the buffer takes: the C structure's size for a fixed-size type,
+    /// else the buffer length.
+    uint64_t GetElementSize() const;
+
     /// Describes C type in_cType with its defaults (the metadata is refilled in place when it
     /// already describes that type, else replaced) and clears the buffer fields. Throws
     /// InvalidArgumentException for a code that is no C type.
