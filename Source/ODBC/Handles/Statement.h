@@ -262,8 +262,10 @@ private:
     /// Logs "Attribute: %s (%d)" at INFO.
     void LogAttribute(const char* in_method, SQLINTEGER in_attribute);
 
-    /// The parts of the constructor after the attributes.
+    /// Makes the four implicit descriptors, each registered with the driver as soon as it exists.
     void MakeDescriptors();
+
+    /// Takes the implicit descriptors made so far off the driver's registries.
     void UnregisterDescriptors();
 
     void SetCurrentAppDescriptor(AppDescriptorBase*& io_current, AppDescriptorBase& io_descriptor);

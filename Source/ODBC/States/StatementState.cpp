@@ -22,18 +22,17 @@
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
 #include "ODBC/Handles/Statement.h"
-#include "ODBC/Queries/QueryManager.h"
 #include "ODBC/KeyMaps/CatalogFunctionNames.h"
 #include "ODBC/Parameters/ExecutionContext.h"
 #include "ODBC/Queries/CatalogQueryManager.h"
 #include "ODBC/Queries/SqlQueryManager.h"
+#include "ODBC/States/StatementBinder.h"
 #include "ODBC/States/StatementState1.h"
 #include "ODBC/States/StatementState2.h"
 #include "ODBC/States/StatementState3.h"
 #include "ODBC/States/StatementState4.h"
 #include "ODBC/States/StatementState5.h"
 #include "ODBC/States/StatementState8.h"
-#include "ODBC/States/StatementBinder.h"
 #include "ODBC/Strings/WStringHelper.h"
 #include "ODBC/Strings/WideArgument.h"
 #include "Support/CriticalSectionLock.h"
@@ -47,7 +46,6 @@
 
 #include <sqlext.h>
 
-#include <algorithm>
 #include <string>
 
 namespace Orvik {

@@ -18,7 +18,7 @@ struct MatrixRow
 constexpr Cell RUN = Cell::RUN;
 constexpr Cell SEQ = Cell::SEQ;
 constexpr Cell CUR = Cell::CUR;
-constexpr Cell SPEC = Cell::SPEC;
+constexpr Cell NCS = Cell::NCS;
 constexpr Cell NODATA = Cell::NODATA;
 constexpr Cell NO = Cell::NO;
 constexpr Cell YES = Cell::YES;
@@ -55,7 +55,7 @@ void StatementStateMatrix::ThrowIfError(StatementCell in_cell)
         throw ErrorException(Support::DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
     case Cell::CUR:
         throw ErrorException(Support::DIAG_INVALID_CURSOR_STATE, ODBC_COMPONENT_ID, u"InvalidCursorState", -1, -1);
-    case Cell::SPEC:
+    case Cell::NCS:
         throw ErrorException(Support::DIAG_PREPARED_STATEMENT_NOT_CURSOR, ODBC_COMPONENT_ID,
                              u"PreparedStmtNotCursorSpec", -1, -1);
     default:

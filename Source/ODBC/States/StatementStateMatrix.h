@@ -14,16 +14,16 @@ namespace ODBC {
 ///   RUN     the state's operation
 ///   SEQ     "FuncSeqErr" (HY010)
 ///   CUR     "InvalidCursorState" (24000)
-///   SPEC    "PreparedStmtNotCursorSpec" (07005)
+///   NCS     "PreparedStmtNotCursorSpec" (07005)
 ///   NODATA  SQL_NO_DATA, nothing changes
 ///   NO, YES the answer of HasOpenCursor
-#define ORVIK_STATEMENT_STATE_MATRIX(ROW)                                                         \
+#define ORVIK_STATEMENT_STATE_MATRIX(ROW) \
     ROW(SQLBindCol,             RUN,    RUN,    RUN,    RUN, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
     ROW(SQLBindParameter,       RUN,    RUN,    RUN,    RUN, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
     ROW(SQLCancel,              RUN,    RUN,    RUN,    RUN, RUN, RUN, RUN, RUN, RUN, RUN) \
     ROW(SQLCloseCursor,         CUR,    CUR,    CUR,    CUR, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
     ROW(SQLColAttributeW,       SEQ,    RUN,    RUN,    RUN, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
-    ROW(SQLDescribeColW,        SEQ,    SPEC,   RUN,    CUR, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
+    ROW(SQLDescribeColW,        SEQ,    NCS,    RUN,    CUR, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
     ROW(SQLDescribeParam,       SEQ,    RUN,    RUN,    SEQ, SEQ, SEQ, SEQ, SEQ, SEQ, SEQ) \
     ROW(EndTransaction,         RUN,    RUN,    RUN,    RUN, RUN, RUN, RUN, SEQ, SEQ, SEQ) \
     ROW(SQLExecDirectW,         RUN,    RUN,    RUN,    RUN, CUR, CUR, CUR, SEQ, SEQ, SEQ) \
@@ -62,7 +62,7 @@ enum class StatementCell : uint8_t
     RUN,
     SEQ,
     CUR,
-    SPEC,
+    NCS,
     NODATA,
     NO,
     YES
@@ -83,7 +83,7 @@ public:
     /// The operation's name for log lines.
     static const char* GetName(StatementOperation in_operation);
 
-    /// Throws the error that an error cell (SEQ, CUR, SPEC) stands for; other cells do nothing.
+    /// Throws the error that an error cell (SEQ, CUR, NCS) stands for; other cells do nothing.
     static void ThrowIfError(StatementCell in_cell);
 };
 
