@@ -255,19 +255,21 @@ void SetDistinctMetadata(SqlTypeMetadata& io_source, SqlCTypeMetadata& io_target
     }
 }
 
-/// The bulk converter of the cell itself, as its entry makes it; character data into character
-/// buffers goes through the factory, which picks the copy or the transcoding by the encodings.
-std::unique_ptr<ISqlToCBulkConverter> BulkConverterOf(const SqlToCBulkMatrix::Entry& in_entry,
+/// The bulk converter of the cell, made by the factory as a fetch makes it. SQL_C_TINYINT,
+/// SQL_C_SHORT and SQL_C_LONG bindings carry the ids of their signed types, so the factory never
+/// reaches those cells; their converters are made from the cell's entry directly.
+std::unique_ptr<ISqlToCBulkConverter> BulkConverterOf(TDWType in_target,
                                                       const SqlTypeMetadata& in_source,
-                                                      const SqlCTypeMetadata& in_target)
+                                                      const SqlCTypeMetadata& in_binding)
 {
-    if (in_entry.m_group == SqlToCStateGroup::CHARACTER_TEXT)
+    if (in_binding.GetTDWType() == in_target)
     {
-        return SqlToCBulkConverterFactory(nullptr).CreateConverter(in_source, in_target);
+        return SqlToCBulkConverterFactory(nullptr).CreateConverter(in_source, in_binding);
     }
+    const SqlToCBulkMatrix::Entry* entry = SqlToCBulkMatrix::Find(in_source.GetTDWType(), in_target);
     SqlToCKernelState state;
-    SqlToCStateGroups::Fill(in_entry.m_group, in_source, in_target, state);
-    return std::make_unique<SqlToCBulkConverter<>>(in_entry.m_kernel, std::move(state));
+    SqlToCStateGroups::Fill(entry->m_group, in_source, in_binding, state);
+    return std::make_unique<SqlToCBulkConverter<>>(entry->m_kernel, std::move(state));
 }
 
 /// "<last result> | <length> | <element bytes>" of one value through the cell's single-value
@@ -284,9 +286,12 @@ std::pair<std::string, std::string> BothRoads(TDWType in_source, TDWType in_targ
     column.MakeConverterOfCell(in_target);
     const KernelRun single = column.Convert(value, element);
 
-    const SqlToCBulkMatrix::Entry* entry = SqlToCBulkMatrix::Find(in_source, in_target);
     const std::unique_ptr<ISqlToCBulkConverter> converter =
-        BulkConverterOf(*entry, column.SourceMetadata(), column.TargetMetadata());
+        BulkConverterOf(in_target, column.SourceMetadata(), column.TargetMetadata());
+    if (converter == nullptr)
+    {
+        return {"a converter", "none"};
+    }
     const BulkColumnRun bulk = RunBulkColumn(*converter, {value}, element);
 
     return {single.posted + " | " + std::to_string(single.length) + " | " + Hex(single.bytes),
