@@ -759,8 +759,10 @@ int main()
     }
     std::printf("(ratio: kernel time over plain time; over kernel: converter time over kernel time)\n");
     RunBulkFamilies(inputs, *registry, checksum);
-    std::printf("(ns per row, best of %d rounds; single/bulk: single-value time over bulk strided time; checksum %llu)\n",
-                ROUNDS, static_cast<unsigned long long>(checksum));
+    std::printf("(ns per row, best of %d rounds; single/bulk: single-value time over bulk strided time; "
+                "checksum %llu)\n",
+                ROUNDS,
+                static_cast<unsigned long long>(checksum));
     ucnv_close(icu);
     return 0;
 }

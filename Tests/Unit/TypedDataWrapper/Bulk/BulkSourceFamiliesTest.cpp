@@ -252,7 +252,8 @@ TEST_F(BulkSourceFamiliesTest, ExactAndFloatingPointNumbers)
         {{TDW_SQL_FLOAT}, {TDW_C_FLOAT}, {Value(2.5), Value(1e300)}, "4 2.5 | 4 inf ; 2:NumericValOutOfRange(0)"},
         {{TDW_SQL_DOUBLE}, {TDW_C_FLOAT}, {Value(-0.25)}, "4 -0.25"},
         {{TDW_SQL_DOUBLE}, {TDW_C_DOUBLE}, {Value(-0.25)}, "8 -0.25"},
-        {{TDW_SQL_DOUBLE}, {TDW_C_NUMERIC, 64, 6, 2}, {Value(-12.345)}, "19 p=6 s=2 sign=0 1234 ; 1:FractionalTrunc(1)"},
+        {{TDW_SQL_DOUBLE}, {TDW_C_NUMERIC, 64, 6, 2}, {Value(-12.345)},
+         "19 p=6 s=2 sign=0 1234 ; 1:FractionalTrunc(1)"},
     });
 }
 
@@ -317,7 +318,8 @@ TEST_F(BulkSourceFamiliesTest, IntervalsIntoTextAndNumbers)
         {{TDW_SQL_INTERVAL_YEAR_TO_MONTH, -1, 2}, {TDW_C_CHAR, 64},
          {Value(YearMonth(5, 3)), std::nullopt, Value(YearMonth(5, 3, true))}, "4 5-03 | NULL untouched | 5 -5-03"},
         {{TDW_SQL_INTERVAL_YEAR_TO_MONTH, -1, 2}, {TDW_C_WCHAR, 64}, {Value(YearMonth(5, 3))}, "8 5-03"},
-        {{TDW_SQL_INTERVAL_MONTH, -1, 2}, {TDW_C_CHAR, 2}, {Value(Field(14))}, "2 untouched ; 1:NumericValOutOfRange(2)"},
+        {{TDW_SQL_INTERVAL_MONTH, -1, 2}, {TDW_C_CHAR, 2}, {Value(Field(14))},
+         "2 untouched ; 1:NumericValOutOfRange(2)"},
         {{TDW_SQL_INTERVAL_SECOND, 3, 2}, {TDW_C_CHAR, 64},
          {Value(TDWSecondInterval{5, 250}), Value(TDWSecondInterval{5, 25})}, "5 5.250 | 5 5.025"},
         {{TDW_SQL_INTERVAL_SECOND, 0, 2}, {TDW_C_CHAR, 64}, {Value(TDWSecondInterval{5, 0})}, "1 5"},
