@@ -56,6 +56,8 @@ public:
     FakeResult(const std::vector<int16_t>& in_sqlTypes, std::vector<std::vector<Cell>> in_rows)
         : m_rows(std::move(in_rows))
     {
+        // Recording a retrieval must not allocate while a test counts allocations.
+        m_retrievals.reserve(4096);
         const Support::SqlTypeMetadataFactory factory;
         for (int16_t sqlType : in_sqlTypes)
         {

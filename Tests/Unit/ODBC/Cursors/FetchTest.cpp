@@ -2,6 +2,7 @@
 #include "ODBC/Descriptors/AppDescriptorBase.h"
 
 #include "BulkFakes.h"
+#include "Unit/TypedDataWrapper/AllocationCounter.h"
 #include "CursorStatementTest.h"
 
 #include <gtest/gtest.h>
@@ -381,6 +382,59 @@ TEST_F(BulkFetchTest, SingleRowsAndPairsWithoutABulkConverterGoValueByValue)
     other.SQLBindCol(1, SQL_C_CHAR, text, sizeof(text[0]), nullptr);
     EXPECT_EQ("HY000 S5", Outcome(other, other.SQLFetch()));
     EXPECT_EQ("[Orvik][Support] (2038) Conversion from SQL_INTEGER to SQL_C_CHAR is not supported.", FirstText(other));
+}
+
+} // namespace
+
+namespace {
+
+// A fetch loop allocates nothing once its bindings are read: values go from the value holders
+// straight into the application's buffers.
+TEST_F(FetchTest, FetchingRowsetsAndReadingCellsAllocatesNothing)
+{
+    std::vector<std::vector<Cell>> rows;
+    for (int32_t row = 0; row < 40; ++row)
+    {
+        rows.push_back({ValueOf<int32_t>(row), ValueOf<double>(row + 0.5), Bytes("text of row " + std::to_string(row)),
+                        ValueOf(SQL_TIMESTAMP_STRUCT{2024, 1, 2, 3, 4, 5, 0})});
+    }
+    Statement& bound = Open({SQL_INTEGER, SQL_DOUBLE, SQL_VARCHAR, SQL_TYPE_TIMESTAMP}, rows);
+    UseRowsets(bound, 4);
+    int32_t integers[4];
+    double doubles[4];
+    char texts[4][32];
+    SQL_TIMESTAMP_STRUCT timestamps[4];
+    SQLLEN lengths[4][4];
+    bound.SQLBindCol(1, SQL_C_SLONG, integers, 0, lengths[0]);
+    bound.SQLBindCol(2, SQL_C_DOUBLE, doubles, 0, lengths[1]);
+    bound.SQLBindCol(3, SQL_C_CHAR, texts, sizeof(texts[0]), lengths[2]);
+    bound.SQLBindCol(4, SQL_C_TYPE_TIMESTAMP, timestamps, 0, lengths[3]);
+    ASSERT_EQ(SQL_SUCCESS, bound.SQLFetch());
+    AllocationCounter::Start();
+    for (int fetch = 0; fetch < 5; ++fetch)
+    {
+        bound.SQLFetch();
+    }
+    EXPECT_EQ(0, AllocationCounter::Stop());
+    EXPECT_EQ("text of row 20", std::string(texts[0]));
+
+    Statement& cells = Open({SQL_INTEGER, SQL_DOUBLE, SQL_VARCHAR, SQL_TYPE_TIMESTAMP}, rows);
+    const auto readRow = [&] {
+        cells.SQLFetch();
+        cells.SQLGetData(1, SQL_C_SLONG, integers, 0, lengths[0]);
+        cells.SQLGetData(2, SQL_C_DOUBLE, doubles, 0, lengths[1]);
+        cells.SQLGetData(3, SQL_C_CHAR, texts[0], sizeof(texts[0]), lengths[2]);
+        cells.SQLGetData(4, SQL_C_TYPE_TIMESTAMP, timestamps, 0, lengths[3]);
+    };
+    readRow();
+    AllocationCounter::Start();
+    for (int row = 0; row < 5; ++row)
+    {
+        readRow();
+    }
+    EXPECT_EQ(0, AllocationCounter::Stop());
+    EXPECT_EQ("text of row 5", std::string(texts[0]));
+    EXPECT_EQ(5, integers[0]);
 }
 
 } // namespace
