@@ -3,12 +3,17 @@
 #include <sql.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace Orvik {
 
 namespace DSI {
 class IResult;
 } // namespace DSI
+
+namespace Support {
+class SqlTypeMetadata;
+} // namespace Support
 
 namespace ODBC {
 
@@ -51,6 +56,10 @@ public:
     /// Whether the cursor stands on a rowset.
     bool IsOnRow() const { return m_position == Position::ON_ROWSET; }
 
+    /// Throws "DataConvNotSupported" (07006) at column in_column when values of SQL type
+    /// in_sqlType cannot be delivered as C type in_cType.
+    static void CheckConversion(int16_t in_sqlType, int16_t in_cType, uint16_t in_column);
+
 protected:
     /// Where the cursor stands.
     enum class Position
@@ -58,6 +67,16 @@ protected:
         BEFORE_FIRST,
         ON_ROWSET,
         AFTER_LAST
+    };
+
+    /// What the cursor keeps of one result column.
+    struct ColumnEntry
+    {
+        const Support::SqlTypeMetadata* m_metadata;
+        int16_t m_sqlType;
+        /// Character, wide-character or binary data, which SQLGetData and bound character and
+        /// binary buffers take in pieces.
+        bool m_isInParts;
     };
 
     /// A cursor over io_result (not owned) of io_statement, posting to io_diagnostics;
@@ -70,10 +89,23 @@ protected:
            bool in_isUsingBookmarks,
            bool in_isAscendingOrder);
 
+    /// Whether SQLGetData may read column in_column (0 is the bookmark).
+    bool IsGetDataPermitted(uint16_t in_column) const
+    {
+        return in_column < m_getDataPermitted.size() && m_getDataPermitted[in_column];
+    }
+
     Statement& m_statement;
     IDiagManager& m_diagnostics;
     DSI::IResult& m_result;
+    /// One entry per result column, in column order (column n at n - 1).
+    std::vector<ColumnEntry> m_columns;
+    /// Per column number from 0 to the count: whether SQLGetData may read it. Empty until the
+    /// bindings are built, and again after a fetch of more than one row.
+    std::vector<bool> m_getDataPermitted;
     uint16_t m_columnCount = 0;
+    /// The highest column number that has a bound buffer; 0 when none has.
+    uint16_t m_highestBoundColumn = 0;
     Position m_position = Position::BEFORE_FIRST;
     bool m_isUsingBookmarks;
     bool m_isAscendingOrder;

@@ -11,6 +11,8 @@
 //   "fail-length"  the engine refuses the text with HY090
 //   "fail-execute" the execution fails (HY000)
 //   "block"        the execution waits until it is cancelled, then fails with HY008
+//   "canned"       the execution yields the result FakeEngineLog::s_cannedResult makes (also to
+//                  describe it when prepared)
 // Catalog functions give an empty result set and record the table id and arguments they got.
 
 #include "DSI/Client/DSIResultSetColumns.h"
@@ -34,6 +36,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -58,6 +61,7 @@ struct FakeEngineLog
     static inline std::atomic<bool> s_isBlocked{false};
     static inline bool s_refusesPushes = false;
     static inline bool s_cancelThrows = false;
+    static inline std::function<std::unique_ptr<DSI::IResult>()> s_cannedResult;
 
     static void Reset()
     {
@@ -72,6 +76,7 @@ struct FakeEngineLog
         s_isBlocked = false;
         s_refusesPushes = false;
         s_cancelThrows = false;
+        s_cannedResult = nullptr;
     }
 };
 
@@ -133,6 +138,7 @@ struct FakeScript
     bool m_failsLength = false;
     bool m_failsExecute = false;
     bool m_blocks = false;
+    bool m_isCanned = false;
 
     explicit FakeScript(const std::string& in_text)
     {
@@ -165,6 +171,7 @@ struct FakeScript
                 m_failsLength = m_failsLength || word == "fail-length";
                 m_failsExecute = m_failsExecute || word == "fail-execute";
                 m_blocks = m_blocks || word == "block";
+                m_isCanned = m_isCanned || word == "canned";
             }
         }
     }
@@ -177,7 +184,11 @@ public:
     explicit FakeExecutor(FakeScript in_script) : m_script(std::move(in_script))
     {
         // A query describes its result set before it runs.
-        if (!m_script.m_results.empty() && m_script.m_results.front().m_isResultSet)
+        if (m_script.m_isCanned)
+        {
+            m_results.AddResult(FakeEngineLog::s_cannedResult());
+        }
+        else if (!m_script.m_results.empty() && m_script.m_results.front().m_isResultSet)
         {
             m_results.AddResult(std::make_unique<FakeResultSet>(0, m_script.m_results.front().m_columns));
         }
@@ -245,6 +256,10 @@ public:
         if (m_script.m_failsExecute)
         {
             throw Support::ErrorException(Support::DIAG_GENERAL_ERROR, 117, u"FakeExecutionFailed", -1, -1);
+        }
+        if (m_script.m_isCanned)
+        {
+            m_results.AddResult(FakeEngineLog::s_cannedResult());
         }
         for (const FakeResultSpec& result : m_script.m_results)
         {
