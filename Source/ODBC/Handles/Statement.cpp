@@ -165,6 +165,7 @@ void Statement::UnregisterDescriptors()
 
 Statement::~Statement()
 {
+    FinishPendingTask();
     m_queryManager.reset();
     m_dataEngine.reset();
     m_dsiStatement.reset();
