@@ -17,6 +17,9 @@
 #include "ODBC/Handles/Statement.h"
 #include "Support/ErrorException.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/TypedDataSingleton.h"
 
 #include <sqlext.h>
 
@@ -33,6 +36,22 @@ SQLLEN* AtOffset(SQLLEN* in_address, int64_t in_offset)
 {
     return in_address == nullptr ? nullptr
                                  : reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(in_address) + in_offset);
+}
+
+/// The size of one element of a bound buffer. A SQL_C_DEFAULT binding holds elements of its
+/// column's default C type: a fixed-size one has its own size whatever buffer length was given,
+/// so that rows bound by column do not land on one another.
+int64_t ElementSizeOf(const CDataWrapper& in_cData, const SqlTypeMetadata& in_column)
+{
+    const SqlCTypeMetadata& metadata = in_cData.GetMetadata();
+    if (metadata.GetTDWType() != TDW_C_DEFAULT || !IsSqlTypeId(in_column.GetTDWType()))
+    {
+        return static_cast<int64_t>(in_cData.GetElementSize());
+    }
+    const std::unique_ptr<SqlCTypeMetadata> resolved =
+        TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault().CreateDefaultBindingMetadata(
+            in_column.GetTDWType(), metadata);
+    return static_cast<int64_t>(resolved->IsFixedSize() ? resolved->GetFixedSize() : resolved->GetOctetLength());
 }
 
 bool IsPieceType(int16_t in_cType)
@@ -159,8 +178,9 @@ void ForwardCursor::StartRowset(AppDescriptorBase& io_ard)
     io_ard.LoadBindingOffset();
     const int64_t bindOffset = io_ard.GetBindingOffset();
     const int64_t bindType = io_ard.GetHeaderFieldChecked(SQL_DESC_BIND_TYPE).m_integer;
-    for (BoundColumn& bound : m_boundColumns)
+    for (uint16_t column = 1; column <= m_highestBoundColumn; ++column)
     {
+        BoundColumn& bound = m_boundColumns[column];
         if (bound.m_record == nullptr)
         {
             continue;
@@ -169,7 +189,8 @@ void ForwardCursor::StartRowset(AppDescriptorBase& io_ard)
         bound.m_dataOffset = bindOffset;
         const bool isRowWise = bindType != SQL_BIND_BY_COLUMN;
         bound.m_lengthStride = isRowWise ? bindType : static_cast<int64_t>(sizeof(SQLLEN));
-        bound.m_dataStride = isRowWise ? bindType : static_cast<int64_t>(bound.m_record->GetData().GetElementSize());
+        bound.m_dataStride =
+            isRowWise ? bindType : ElementSizeOf(bound.m_record->GetData(), *m_columns[column - 1].m_metadata);
     }
 }
 
@@ -437,7 +458,7 @@ void ForwardCursor::PrepareBulkColumns()
         }
         CDataWrapper& cData = bound.m_record->GetData();
         char* data = static_cast<char*>(cData.GetData()) + bound.m_dataOffset;
-        targets.push_back({data, static_cast<int64_t>(cData.GetElementSize()), bound.m_dataStride,
+        targets.push_back({data, ElementSizeOf(cData, *m_columns[column - 1].m_metadata), bound.m_dataStride,
                            AtOffset(bound.m_record->GetOctetLengthPtr(), bound.m_rowOffset),
                            AtOffset(bound.m_record->GetIndicatorPtr(), bound.m_rowOffset), bound.m_lengthStride});
     }

@@ -178,9 +178,6 @@ namespace Support {
 
 namespace {
 
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
-
 #define ORVIK_INTEGER_TEXT_CELLS(in_source)                                                        \
     {in_source, TDW_C_CHAR, KERNEL<in_source, TDW_C_CHAR>},                                       \
     {in_source, TDW_C_WCHAR, KERNEL<in_source, TDW_C_WCHAR>},                                     \
