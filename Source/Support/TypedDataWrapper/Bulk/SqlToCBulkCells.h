@@ -39,6 +39,22 @@ struct SqlToCBulkCells
 SqlToCBulkCells GetCharacterSourceBulkCells();
 /// WCHAR, WVARCHAR and WLONGVARCHAR sources.
 SqlToCBulkCells GetWideCharacterSourceBulkCells();
+/// BIT, BINARY, VARBINARY, LONGVARBINARY, NUMERIC and DECIMAL sources.
+SqlToCBulkCells GetBitBinaryAndExactSourceBulkCells();
+/// DATE, TIME, TIMESTAMP and GUID sources.
+SqlToCBulkCells GetDatetimeAndGuidSourceBulkCells();
+/// STINYINT, UTINYINT, SSMALLINT and USMALLINT sources.
+SqlToCBulkCells GetSmallIntegerSourceBulkCells();
+/// SINTEGER, UINTEGER, SBIGINT and UBIGINT sources.
+SqlToCBulkCells GetLargeIntegerSourceBulkCells();
+/// REAL, FLOAT and DOUBLE sources.
+SqlToCBulkCells GetFloatingSourceBulkCells();
+/// MONTH, YEAR and YEAR TO MONTH interval sources.
+SqlToCBulkCells GetYearMonthIntervalSourceBulkCells();
+/// DAY, HOUR, MINUTE and SECOND interval sources.
+SqlToCBulkCells GetDayTimeIntervalSourceBulkCells();
+/// The six multi-field day-time interval sources.
+SqlToCBulkCells GetMultiFieldIntervalSourceBulkCells();
 
 } // namespace Support
 } // namespace Orvik

@@ -42,6 +42,14 @@ Cells JoinFamilies()
     const SqlToCBulkCells families[] = {
         GetCharacterSourceBulkCells(),
         GetWideCharacterSourceBulkCells(),
+        GetBitBinaryAndExactSourceBulkCells(),
+        GetDatetimeAndGuidSourceBulkCells(),
+        GetSmallIntegerSourceBulkCells(),
+        GetLargeIntegerSourceBulkCells(),
+        GetFloatingSourceBulkCells(),
+        GetYearMonthIntervalSourceBulkCells(),
+        GetDayTimeIntervalSourceBulkCells(),
+        GetMultiFieldIntervalSourceBulkCells(),
     };
     Cells cells;
     for (const SqlToCBulkCells& family : families)
