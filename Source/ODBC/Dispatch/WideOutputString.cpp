@@ -65,7 +65,9 @@ bool WideOutputString::Convert(SQLPOINTER out_buffer, int64_t in_bufferLength, i
                                     static_cast<int32_t>(std::min<int64_t>(in_bufferLength, LARGEST_INTEGER_LENGTH)),
                                     &ansiLength, true, truncated);
     io_length = std::max<int64_t>(io_length, ansiLength);
-    return truncated;
+    // A text of n characters takes at least n bytes and a terminator: a buffer too small for
+    // one character (the wide call then had no buffer at all) has cut it too.
+    return truncated || io_length >= in_bufferLength;
 }
 
 SQLRETURN WideOutputString::ReportCut(SQLRETURN in_result, DiagManager& io_diagnostics)

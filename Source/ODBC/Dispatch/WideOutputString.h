@@ -46,8 +46,9 @@ public:
     }
 
     /// Converts the text the call wrote into the application's buffer, terminated and cut at a
-    /// whole character; io_length becomes the larger of what it held and the ANSI text's full
-    /// length in bytes. Returns whether the text was cut. Nothing happens for a null buffer.
+    /// whole character; io_length (the call's length of the whole text, in characters) becomes
+    /// the larger of what it held and the ANSI text's full length in bytes. Returns whether the
+    /// text was cut. Nothing happens for a null buffer.
     bool Convert(SQLPOINTER out_buffer, int64_t in_bufferLength, int64_t& io_length);
 
     /// Convert, with the call's length output updated when given, and a cut text posted as

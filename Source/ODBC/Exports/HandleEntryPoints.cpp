@@ -65,31 +65,14 @@ void LogError(const char* in_functionName, const char* in_text)
     }
 }
 
-/// A connection, statement or descriptor allocation: the parent's method, and the null handle
-/// in the output when it failed.
-template <typename Parent>
-SQLRETURN AllocateChild(Parent& io_parent, SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDLE* out_handle);
-
-template <>
-SQLRETURN AllocateChild(Environment& io_environment, SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDLE* out_handle)
+/// A failed allocation of a connection, statement or descriptor leaves the null handle.
+SQLRETURN NullOnError(SQLRETURN in_result, SQLHANDLE* out_handle)
 {
-    const SQLRETURN result = io_environment.SQLAllocHandle(in_handleType, in_input, out_handle);
-    if (result == SQL_ERROR && out_handle != nullptr)
+    if (in_result == SQL_ERROR && out_handle != nullptr)
     {
         *out_handle = SQL_NULL_HANDLE;
     }
-    return result;
-}
-
-template <>
-SQLRETURN AllocateChild(Connection& io_connection, SQLSMALLINT in_handleType, SQLHANDLE, SQLHANDLE* out_handle)
-{
-    const SQLRETURN result = io_connection.SQLAllocHandle(in_handleType, out_handle);
-    if (result == SQL_ERROR && out_handle != nullptr)
-    {
-        *out_handle = SQL_NULL_HANDLE;
-    }
-    return result;
+    return in_result;
 }
 
 SQLRETURN AllocateEnvironment(Driver& io_driver, SQLHANDLE in_input, SQLHANDLE* out_handle)
@@ -171,7 +154,7 @@ SQLRETURN AllocateHandle(SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDL
             LogError("SQLAllocHandle", "Invalid environment handle.");
             return SQL_INVALID_HANDLE;
         }
-        return AllocateChild(*environment, in_handleType, in_input, out_handle);
+        return NullOnError(environment->SQLAllocHandle(in_handleType, in_input, out_handle), out_handle);
     }
     case SQL_HANDLE_STMT:
         LogInfo("SQLAllocHandle", "Allocating statement handle.");
@@ -184,7 +167,7 @@ SQLRETURN AllocateHandle(SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDL
             LogError("SQLAllocHandle", "Invalid connection handle.");
             return SQL_INVALID_HANDLE;
         }
-        return AllocateChild(*connection, in_handleType, in_input, out_handle);
+        return NullOnError(connection->SQLAllocHandle(in_handleType, out_handle), out_handle);
     }
     default:
         return SQL_ERROR;

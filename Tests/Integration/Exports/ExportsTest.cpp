@@ -197,6 +197,12 @@ TEST_F(ExportsTest, AnsiInformationTextIsCutWithItsFullLength)
     EXPECT_EQ(DRIVER(SQLGetInfo)(m_connection, SQL_SERVER_NAME, nullptr, 0, &length), SQL_SUCCESS);
     EXPECT_EQ(length, static_cast<SQLSMALLINT>(CLUSTER_NAME.size()));
 
+    // A buffer without room: nothing written, the length, and the cut reported.
+    value[0] = '#';
+    EXPECT_EQ(DRIVER(SQLGetInfo)(m_connection, SQL_SERVER_NAME, value, 0, &length), SQL_SUCCESS_WITH_INFO);
+    EXPECT_EQ(value[0], '#');
+    EXPECT_EQ(length, static_cast<SQLSMALLINT>(CLUSTER_NAME.size()));
+
     // A buffer larger than a 16-bit wide length holds takes the whole text.
     std::vector<char> large(20000, '#');
     EXPECT_EQ(DRIVER(SQLGetInfo)(m_connection, SQL_SERVER_NAME, large.data(), static_cast<SQLSMALLINT>(large.size()),
