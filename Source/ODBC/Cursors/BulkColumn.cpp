@@ -1,5 +1,6 @@
 #include "ODBC/Cursors/BulkColumn.h"
 
+#include "ODBC/Descriptors/BoundLengths.h"
 #include "Support/InvalidTypeConversionException.h"
 #include "Support/SupportError.h"
 #include "Support/TypedDataWrapper/BulkSqlData.h"
@@ -16,16 +17,6 @@ namespace Orvik {
 namespace ODBC {
 
 using namespace Support;
-
-namespace {
-
-SQLLEN* RowAddress(SQLLEN* in_base, uint64_t in_row, int64_t in_stride)
-{
-    return in_base == nullptr ? nullptr
-                              : reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(in_base) + in_row * in_stride);
-}
-
-} // namespace
 
 BulkColumn::BulkColumn(uint16_t in_columnIndex,
                        const SqlTypeMetadata& in_source,
@@ -84,8 +75,10 @@ uint64_t BulkColumn::Fill(const BulkSqlData& in_source)
 
 void BulkColumn::WriteLength(uint64_t in_row, int64_t in_length)
 {
-    SQLLEN* octetLength = RowAddress(m_where.m_octetLength, in_row, m_where.m_lengthStride);
-    SQLLEN* indicator = RowAddress(m_where.m_indicator, in_row, m_where.m_lengthStride);
+    BoundLengths lengths(m_where.m_octetLength, m_where.m_indicator,
+                         m_where.m_lengthOffset + static_cast<int64_t>(in_row) * m_where.m_lengthStride);
+    SQLLEN* octetLength = lengths.GetLength();
+    SQLLEN* indicator = lengths.GetIndicator();
     const bool isNull = in_length == BulkSqlData::NULL_LENGTH;
     if (isNull && indicator == nullptr)
     {
@@ -99,6 +92,7 @@ void BulkColumn::WriteLength(uint64_t in_row, int64_t in_length)
             *octetLength = 0;
         }
         *indicator = SQL_NULL_DATA;
+        lengths.Store();
         return;
     }
     if (indicator != nullptr && indicator != octetLength)
@@ -109,6 +103,7 @@ void BulkColumn::WriteLength(uint64_t in_row, int64_t in_length)
     {
         *octetLength = std::llabs(in_length);
     }
+    lengths.Store();
 }
 
 } // namespace ODBC

@@ -26,8 +26,9 @@ class BulkColumn
 {
 public:
     /// Where the values of a rowset go: row i's value at m_data + i * m_dataStride (an element
-    /// of m_elementSize bytes), its length and indicator at the addresses + i * m_lengthStride
-    /// bytes. Either address may be null; both may be the same.
+    /// of m_elementSize bytes), its length and indicator at the bound addresses + m_lengthOffset
+    /// + i * m_lengthStride bytes, wherever that lands. Either address may be null; both may be
+    /// the same.
     struct Target
     {
         char* m_data;
@@ -35,6 +36,7 @@ public:
         int64_t m_dataStride;
         SQLLEN* m_octetLength;
         SQLLEN* m_indicator;
+        int64_t m_lengthOffset;
         int64_t m_lengthStride;
     };
 

@@ -9,6 +9,7 @@
 #include "ODBC/DataWrappers/CDataWrapper.h"
 #include "ODBC/Descriptors/AppDescriptorBase.h"
 #include "ODBC/Descriptors/AppDescriptorRecord.h"
+#include "ODBC/Descriptors/BoundLengths.h"
 #include "ODBC/Diagnostics/IDiagManager.h"
 #include "ODBC/Exceptions/DataWarningOrError.h"
 #include "ODBC/Exceptions/NoDataException.h"
@@ -32,10 +33,23 @@ using namespace Support;
 
 namespace {
 
-SQLLEN* AtOffset(SQLLEN* in_address, int64_t in_offset)
+/// Runs in_retrieve, which fills the values of io_lengths, and writes them back to the
+/// application's buffers, also when it throws: a converter may set them before it reports.
+template <typename Retrieve>
+bool RetrieveThrough(BoundLengths& io_lengths, Retrieve&& in_retrieve)
 {
-    return in_address == nullptr ? nullptr
-                                 : reinterpret_cast<SQLLEN*>(reinterpret_cast<char*>(in_address) + in_offset);
+    bool result = false;
+    try
+    {
+        result = in_retrieve(io_lengths.GetLength(), io_lengths.GetIndicator());
+    }
+    catch (...)
+    {
+        io_lengths.Store();
+        throw;
+    }
+    io_lengths.Store();
+    return result;
 }
 
 /// The size of one element of a bound buffer. A SQL_C_DEFAULT binding holds elements of its
@@ -317,16 +331,19 @@ bool ForwardCursor::ConvertColumn(uint16_t in_column, BoundColumn& io_bound, uin
 {
     AppDescriptorRecord& record = *io_bound.m_record;
     record.GetData().SetOffset(io_bound.m_dataOffset);
-    SQLLEN* length = AtOffset(record.GetOctetLengthPtr(), io_bound.m_rowOffset);
-    SQLLEN* indicator = AtOffset(record.GetIndicatorPtr(), io_bound.m_rowOffset);
+    BoundLengths lengths(record.GetOctetLengthPtr(), record.GetIndicatorPtr(), io_bound.m_rowOffset);
     const int64_t row = static_cast<int64_t>(in_row);
     ColumnConverters& converters = m_fetchConverters[in_column];
     if (converters.m_partial == nullptr)
     {
-        return converters.m_whole->Convert(length, indicator, row);
+        return RetrieveThrough(lengths, [&](SQLLEN* io_length, SQLLEN* io_indicator) {
+            return converters.m_whole->Convert(io_length, io_indicator, row);
+        });
     }
     converters.m_partial->Reset();
-    if (!converters.m_partial->RetrieveForFetch(length, indicator, row))
+    if (!RetrieveThrough(lengths, [&](SQLLEN* io_length, SQLLEN* io_indicator) {
+            return converters.m_partial->RetrieveForFetch(io_length, io_indicator, row);
+        }))
     {
         return false;
     }
@@ -345,7 +362,7 @@ void ForwardCursor::EndRowset(uint64_t in_rowsetSize, uint64_t in_fetched, SQLUL
     }
     if (out_rowsFetched != nullptr)
     {
-        *out_rowsFetched = in_fetched;
+        BoundLengths::Write(out_rowsFetched, static_cast<SQLLEN>(in_fetched));
     }
     m_rowNumber = m_position == Position::BEFORE_FIRST ? 1 : m_rowNumber + m_rowsInRowset;
     m_position = Position::ON_ROWSET;
@@ -357,7 +374,7 @@ SQLRETURN ForwardCursor::EndOfResult(SQLULEN* out_rowsFetched)
     m_position = Position::AFTER_LAST;
     if (out_rowsFetched != nullptr)
     {
-        *out_rowsFetched = 0;
+        BoundLengths::Write(out_rowsFetched, 0);
     }
     return SQL_NO_DATA;
 }
@@ -459,8 +476,8 @@ void ForwardCursor::PrepareBulkColumns()
         CDataWrapper& cData = bound.m_record->GetData();
         char* data = static_cast<char*>(cData.GetData()) + bound.m_dataOffset;
         targets.push_back({data, ElementSizeOf(cData, *m_columns[column - 1].m_metadata), bound.m_dataStride,
-                           AtOffset(bound.m_record->GetOctetLengthPtr(), bound.m_rowOffset),
-                           AtOffset(bound.m_record->GetIndicatorPtr(), bound.m_rowOffset), bound.m_lengthStride});
+                           bound.m_record->GetOctetLengthPtr(), bound.m_record->GetIndicatorPtr(),
+                           bound.m_rowOffset, bound.m_lengthStride});
     }
     if (!m_isRebuildNeeded)
     {
@@ -517,6 +534,15 @@ SQLRETURN ForwardCursor::FinishBulkRowset(uint64_t in_rowsetSize, uint64_t in_fe
 void ForwardCursor::GetData(uint16_t in_column, CDataWrapper& io_data, SQLLEN* out_lengthOrIndicator)
 {
     CheckGetData(in_column);
+    BoundLengths lengths(out_lengthOrIndicator, out_lengthOrIndicator, 0);
+    RetrieveThrough(lengths, [&](SQLLEN* io_lengthOrIndicator, SQLLEN*) {
+        RetrieveValue(in_column, io_data, io_lengthOrIndicator);
+        return true;
+    });
+}
+
+void ForwardCursor::RetrieveValue(uint16_t in_column, CDataWrapper& io_data, SQLLEN* out_lengthOrIndicator)
+{
     ColumnConverters& converters = m_getDataConverters[in_column];
     const bool isProbe = io_data.GetElementSize() == 0 && converters.m_partial == nullptr;
     if (isProbe)

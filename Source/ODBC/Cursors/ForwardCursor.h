@@ -127,6 +127,10 @@ private:
     /// The next piece of a column already being read by SQLGetData.
     void RetrieveNext(uint16_t in_column, CDataWrapper& io_data, SQLLEN* out_lengthOrIndicator);
 
+    /// SQLGetData of column in_column into io_data after its checks, its length and indicator at
+    /// io_lengthOrIndicator (a value of the driver's own, not the application's buffer).
+    void RetrieveValue(uint16_t in_column, CDataWrapper& io_data, SQLLEN* io_lengthOrIndicator);
+
     /// The checks SQLGetData makes before it reads, in their order.
     void CheckGetData(uint16_t in_column);
 

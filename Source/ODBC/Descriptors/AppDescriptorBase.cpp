@@ -160,8 +160,8 @@ bool AppDescriptorBase::FindNextDataAtExecParameter(const DataAtExecPosition* in
 void AppDescriptorBase::LoadBindingOffset()
 {
     CriticalSectionLock lock(GetLock());
-    const auto* offset = static_cast<const SQLLEN*>(GetHeader().m_bindOffsetPtr);
-    m_bindingOffset = offset != nullptr ? *offset : 0;
+    const void* offset = GetHeader().m_bindOffsetPtr;
+    m_bindingOffset = offset != nullptr ? BoundLengths::Read(offset) : 0;
 }
 
 DescriptorFieldValue AppDescriptorBase::ReadRecordField(int16_t in_recNumber, int16_t in_field)

@@ -2,8 +2,6 @@
 
 #include "ODBC/Descriptors/AppDescriptorRecord.h"
 
-#include <cstring>
-
 namespace Orvik {
 namespace ODBC {
 
@@ -18,23 +16,27 @@ void Load(const char* in_address, SQLLEN& out_value)
 {
     if (in_address != nullptr)
     {
-        std::memcpy(&out_value, in_address, sizeof(out_value));
+        out_value = BoundLengths::Read(in_address);
     }
 }
 
-void Save(char* in_address, const SQLLEN& in_value)
+void Save(char* in_address, SQLLEN in_value)
 {
     if (in_address != nullptr)
     {
-        std::memcpy(in_address, &in_value, sizeof(in_value));
+        BoundLengths::Write(in_address, in_value);
     }
 }
 
 } // namespace
 
 BoundLengths::BoundLengths(const AppDescriptorRecord& in_record)
-    : m_lengthAddress(AtRow(in_record.GetOctetLengthPtr(), in_record.GetLengthOffset())),
-      m_indicatorAddress(AtRow(in_record.GetIndicatorPtr(), in_record.GetLengthOffset()))
+    : BoundLengths(in_record.GetOctetLengthPtr(), in_record.GetIndicatorPtr(), in_record.GetLengthOffset())
+{
+}
+
+BoundLengths::BoundLengths(SQLLEN* in_length, SQLLEN* in_indicator, int64_t in_offset)
+    : m_lengthAddress(AtRow(in_length, in_offset)), m_indicatorAddress(AtRow(in_indicator, in_offset))
 {
     Load(m_lengthAddress, m_length);
     Load(m_indicatorAddress, m_indicator);

@@ -2,6 +2,9 @@
 
 #include <sql.h>
 
+#include <cstdint>
+#include <cstring>
+
 namespace Orvik {
 namespace ODBC {
 
@@ -17,6 +20,10 @@ public:
     /// Copies the current row's values of in_record (moved to the row beforehand).
     explicit BoundLengths(const AppDescriptorRecord& in_record);
 
+    /// Copies the values at in_length and in_indicator, each moved by in_offset bytes; either
+    /// address may be null, both may be the same.
+    BoundLengths(SQLLEN* in_length, SQLLEN* in_indicator, int64_t in_offset);
+
     BoundLengths(const BoundLengths&) = delete;
     BoundLengths& operator=(const BoundLengths&) = delete;
 
@@ -31,6 +38,17 @@ public:
 
     /// Writes the values back to the application's buffers.
     void Store() const;
+
+    /// Reads a SQLLEN that the application keeps at any address.
+    static SQLLEN Read(const void* in_address)
+    {
+        SQLLEN value;
+        std::memcpy(&value, in_address, sizeof(value));
+        return value;
+    }
+
+    /// Writes a SQLLEN (or SQLULEN, of the same size) that the application keeps at any address.
+    static void Write(void* out_address, SQLLEN in_value) { std::memcpy(out_address, &in_value, sizeof(in_value)); }
 
 private:
     char* m_lengthAddress;

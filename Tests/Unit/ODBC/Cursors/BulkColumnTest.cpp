@@ -69,7 +69,7 @@ protected:
     BulkColumn::Target RowWise(SQLLEN* in_length, SQLLEN* in_indicator, size_t in_first = 0)
     {
         return {reinterpret_cast<char*>(&m_rows[in_first].m_value), 4, sizeof(Row), in_length, in_indicator,
-                sizeof(Row)};
+                0, sizeof(Row)};
     }
 
     std::unique_ptr<BulkColumn> Column(const BulkColumn::Target& in_where)

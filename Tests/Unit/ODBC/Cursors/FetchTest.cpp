@@ -97,6 +97,85 @@ TEST_F(FetchTest, RowWiseBindingWritesEachRowOneRowSizeFurtherAfterTheBindOffset
     EXPECT_EQ(untouched, std::string(reinterpret_cast<const char*>(rows), 2 * sizeof(Row)));
 }
 
+/// Rows without padding, as some applications pack them: a flag byte, a double, its length and
+/// indicator, four characters, their length and indicator. Everything after the flag lies at an
+/// odd address.
+struct PackedRows
+{
+    static constexpr size_t VALUE = 1;
+    static constexpr size_t VALUE_LENGTH = VALUE + sizeof(double);
+    static constexpr size_t NAME = VALUE_LENGTH + sizeof(SQLLEN);
+    static constexpr size_t NAME_LENGTH = NAME + 4;
+    static constexpr size_t ROW = NAME_LENGTH + sizeof(SQLLEN);
+    static_assert(ROW % 2 == 1, "an odd row size");
+
+    PackedRows() { std::memset(m_bytes, 0x5A, sizeof(m_bytes)); }
+
+    unsigned char* At(size_t in_row, size_t in_field) { return m_bytes + in_row * ROW + in_field; }
+
+    SQLLEN* Length(size_t in_row, size_t in_field) { return reinterpret_cast<SQLLEN*>(At(in_row, in_field)); }
+
+    SQLLEN LengthValue(size_t in_row, size_t in_field)
+    {
+        SQLLEN value;
+        std::memcpy(&value, At(in_row, in_field), sizeof(value));
+        return value;
+    }
+
+    double Value(size_t in_row)
+    {
+        double value;
+        std::memcpy(&value, At(in_row, VALUE), sizeof(value));
+        return value;
+    }
+
+    std::string Name(size_t in_row) { return reinterpret_cast<const char*>(At(in_row, NAME)); }
+
+    alignas(8) unsigned char m_bytes[5 * ROW];
+};
+
+TEST_F(FetchTest, PackedRowsAreWrittenWhereverTheirValuesAndLengthsLie)
+{
+    Statement& statement = Open({SQL_DOUBLE, SQL_VARCHAR},
+                                {{ValueOf(1.5), Bytes("a")}, {Cell(), Bytes("bcdef")}, {ValueOf(-3.25), Cell()}});
+    PackedRows rows;
+    // The bind offset of one row lies at an odd address too.
+    alignas(8) unsigned char offset[1 + sizeof(SQLLEN)];
+    const SQLLEN oneRow = PackedRows::ROW;
+    std::memcpy(offset + 1, &oneRow, sizeof(oneRow));
+    UseRowsets(statement, 3);
+    SetAttribute(statement, SQL_ATTR_ROW_BIND_OFFSET_PTR, reinterpret_cast<SQLULEN>(offset + 1));
+    SetAttribute(statement, SQL_ATTR_ROW_BIND_TYPE, PackedRows::ROW);
+    statement.SQLBindCol(1, SQL_C_DOUBLE, rows.At(0, PackedRows::VALUE), 0, rows.Length(0, PackedRows::VALUE_LENGTH));
+    statement.SQLBindCol(2, SQL_C_CHAR, rows.At(0, PackedRows::NAME), 4, rows.Length(0, PackedRows::NAME_LENGTH));
+    EXPECT_EQ("INFO 01004 S6 fetched 3", Fetch(statement));
+    EXPECT_EQ("0 6 0", Statuses(3));
+    EXPECT_EQ(1.5, rows.Value(1));
+    EXPECT_EQ(8, rows.LengthValue(1, PackedRows::VALUE_LENGTH));
+    EXPECT_EQ("a", rows.Name(1));
+    EXPECT_EQ(1, rows.LengthValue(1, PackedRows::NAME_LENGTH));
+    EXPECT_EQ(SQL_NULL_DATA, rows.LengthValue(2, PackedRows::VALUE_LENGTH));
+    EXPECT_EQ("bcd", rows.Name(2));
+    EXPECT_EQ(5, rows.LengthValue(2, PackedRows::NAME_LENGTH));
+    EXPECT_EQ(-3.25, rows.Value(3));
+    EXPECT_EQ(SQL_NULL_DATA, rows.LengthValue(3, PackedRows::NAME_LENGTH));
+    EXPECT_EQ(std::string(PackedRows::ROW, '\x5A'), std::string(reinterpret_cast<char*>(rows.At(0, 0)), PackedRows::ROW));
+}
+
+TEST_F(FetchTest, GetDataWritesAValueAndItsLengthAtOddAddresses)
+{
+    Statement& statement = Open({SQL_DOUBLE, SQL_VARCHAR}, {{ValueOf(2.5), Cell()}});
+    ASSERT_EQ(SQL_SUCCESS, statement.SQLFetch());
+    PackedRows cell;
+    EXPECT_EQ(SQL_SUCCESS, statement.SQLGetData(1, SQL_C_DOUBLE, cell.At(0, PackedRows::VALUE), 0,
+                                                cell.Length(0, PackedRows::VALUE_LENGTH)));
+    EXPECT_EQ(2.5, cell.Value(0));
+    EXPECT_EQ(8, cell.LengthValue(0, PackedRows::VALUE_LENGTH));
+    EXPECT_EQ(SQL_SUCCESS, statement.SQLGetData(2, SQL_C_CHAR, cell.At(0, PackedRows::NAME), 4,
+                                                cell.Length(0, PackedRows::NAME_LENGTH)));
+    EXPECT_EQ(SQL_NULL_DATA, cell.LengthValue(0, PackedRows::NAME_LENGTH));
+}
+
 TEST_F(FetchTest, ColumnWiseBindingStepsByTheElementSizeAndLengthsBySQLLEN)
 {
     Statement& statement = Open({SQL_VARCHAR, SQL_INTEGER, SQL_TYPE_DATE},
@@ -347,6 +426,27 @@ TEST_F(BulkFetchTest, ARowsetIsFetchedInBatchesStraightIntoTheBoundArray)
     EXPECT_EQ("NO_DATA S6 fetched 0", Fetch(statement));
     EXPECT_EQ((std::vector<uint64_t>{2, 2, 2, 0}), m_batches);
     EXPECT_EQ(1u, m_result->m_bulkAsks.size());
+}
+
+TEST_F(BulkFetchTest, PackedRowsTakeTheirLengthsAndIndicatorsWhereverTheyLie)
+{
+    Statement& statement = OpenBulk({1, FakeBulkConverter::NULL_VALUE, 3});
+    UseRowsets(statement, 3);
+    PackedRows rows;
+    SQLLEN offset = PackedRows::ROW;
+    SetAttribute(statement, SQL_ATTR_ROW_BIND_TYPE, PackedRows::ROW);
+    SetAttribute(statement, SQL_ATTR_ROW_BIND_OFFSET_PTR, reinterpret_cast<SQLULEN>(&offset));
+    statement.SQLBindCol(1, SQL_C_SLONG, rows.At(0, PackedRows::VALUE), 0, rows.Length(0, PackedRows::VALUE_LENGTH));
+    EXPECT_EQ("OK S6 fetched 3", Fetch(statement));
+    EXPECT_EQ(1u, m_result->m_bulkAsks.size());
+    const int64_t expected[] = {4, SQL_NULL_DATA, 4};
+    for (size_t row = 0; row < 3; ++row)
+    {
+        EXPECT_EQ(expected[row], rows.LengthValue(row + 1, PackedRows::VALUE_LENGTH)) << row;
+    }
+    int32_t last;
+    std::memcpy(&last, rows.At(3, PackedRows::VALUE), sizeof(last));
+    EXPECT_EQ(3, last);
 }
 
 TEST_F(BulkFetchTest, ARowsetOfOnlyErrorRowsFailsAndNoRowMarksEveryStatus)
