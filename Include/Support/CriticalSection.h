@@ -12,6 +12,9 @@ namespace Support {
 /// A lock that the thread holding it may take again (re-entrant). It is taken and left only
 /// through a CriticalSectionLock, so that every locked region is the lifetime of one holder.
 /// A condition variable derives from it and waits with WaitOn.
+///
+/// The holder counts its own re-entries: only the first takes the mutex and only the last leaves
+/// it, so that a call taking a lock its caller already holds costs no mutex operation.
 class CriticalSection
 {
 public:
@@ -34,10 +37,30 @@ protected:
 private:
     friend class CriticalSectionLock;
 
-    void Enter();
-    void Leave();
+    void Enter()
+    {
+        const std::thread::id self = std::this_thread::get_id();
+        // Only this thread stores its own id here, so a match means it holds the mutex already.
+        if (m_holder.load(std::memory_order_relaxed) == self)
+        {
+            ++m_depth;
+            return;
+        }
+        m_mutex.lock();
+        m_holder.store(self, std::memory_order_relaxed);
+        m_depth = 1;
+    }
 
-    std::recursive_mutex m_mutex;
+    void Leave()
+    {
+        if (--m_depth == 0)
+        {
+            m_holder.store(std::thread::id(), std::memory_order_relaxed);
+            m_mutex.unlock();
+        }
+    }
+
+    std::mutex m_mutex;
     // The holder and its depth; both are written only by the holder while it holds m_mutex.
     std::atomic<std::thread::id> m_holder{};
     uint32_t m_depth = 0;

@@ -24,23 +24,5 @@ void CriticalSection::WaitOn(std::condition_variable_any& io_condition)
     m_depth = 1;
 }
 
-void CriticalSection::Enter()
-{
-    m_mutex.lock();
-    if (m_depth++ == 0)
-    {
-        m_holder.store(std::this_thread::get_id());
-    }
-}
-
-void CriticalSection::Leave()
-{
-    if (--m_depth == 0)
-    {
-        m_holder.store(std::thread::id());
-    }
-    m_mutex.unlock();
-}
-
 } // namespace Support
 } // namespace Orvik
