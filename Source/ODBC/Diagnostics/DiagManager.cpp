@@ -334,6 +334,10 @@ void DiagManager::SetLocale(const std::string& in_locale)
 
 void DiagManager::Clear()
 {
+    if (!m_hasError && !m_hasWarning)
+    {
+        return;
+    }
     CriticalSectionLock lock(m_lock);
     if (!m_hasError && !m_hasWarning)
     {
@@ -461,13 +465,11 @@ int64_t DiagManager::GetRecordCount()
 
 bool DiagManager::HasError()
 {
-    CriticalSectionLock lock(m_lock);
     return m_hasError;
 }
 
 bool DiagManager::HasWarning()
 {
-    CriticalSectionLock lock(m_lock);
     return m_hasWarning;
 }
 

@@ -7,6 +7,7 @@
 
 #include <sql.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -222,8 +223,10 @@ private:
     std::vector<std::unique_ptr<DiagRecord>> m_records;
     Support::IMessageSource* m_messageSource;
     int32_t m_truncationNativeErrorCode = -1;
-    bool m_hasError = false;
-    bool m_hasWarning = false;
+    // Set with their records under m_lock; read without it, so that a call which finds the area
+    // empty takes no lock to clear it or to ask for warnings.
+    std::atomic<bool> m_hasError{false};
+    std::atomic<bool> m_hasWarning{false};
     bool m_isSorted = false;
     // SQL_OV_ODBC3_80 until the environment's version is set.
     int32_t m_odbcVersion = 380;
