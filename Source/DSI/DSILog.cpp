@@ -159,6 +159,11 @@ ORVIK_DSILOG_LEVEL_OPERATION(LogTrace, LOG_TRACE)
 
 void DSILog::LogFunctionEntrance(const char* in_namespace, const char* in_class, const char* in_method)
 {
+    // Every ODBC call enters here: with tracing off it must cost no variadic call.
+    if (GetLogLevel() < LOG_TRACE)
+    {
+        return;
+    }
     LogTrace(in_namespace, in_class, in_method, "+++++ enter +++++");
 }
 
