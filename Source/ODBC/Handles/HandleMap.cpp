@@ -29,19 +29,18 @@ void HandleMap::Register(HandleValue in_handle, void* in_object)
 
 void* HandleMap::Find(HandleValue in_handle)
 {
-    CriticalSectionLock lock(m_lock);
-    if (in_handle == m_cachedHandle)
+    if (void* cached = FindCached(in_handle))
     {
-        return m_cachedObject;
+        return cached;
     }
+    CriticalSectionLock lock(m_lock);
     const auto found = m_objects.find(in_handle);
     if (found == m_objects.end())
     {
         return nullptr;
     }
-    m_cachedHandle = found->first;
-    m_cachedObject = found->second;
-    return m_cachedObject;
+    SetCache(found->first, found->second);
+    return found->second;
 }
 
 void HandleMap::Unregister(HandleValue in_handle)
@@ -49,8 +48,29 @@ void HandleMap::Unregister(HandleValue in_handle)
     CriticalSectionLock lock(m_lock);
     m_objects.erase(in_handle);
     m_generator.ReleaseHandle(in_handle);
-    m_cachedHandle = 0;
-    m_cachedObject = nullptr;
+    SetCache(0, nullptr);
+}
+
+void* HandleMap::FindCached(HandleValue in_handle) const
+{
+    const uint64_t version = m_cacheVersion.load(std::memory_order_acquire);
+    if (version % 2 != 0 || m_cachedHandle.load(std::memory_order_relaxed) != in_handle)
+    {
+        return nullptr;
+    }
+    void* object = m_cachedObject.load(std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return m_cacheVersion.load(std::memory_order_relaxed) == version ? object : nullptr;
+}
+
+void HandleMap::SetCache(HandleValue in_handle, void* in_object)
+{
+    const uint64_t version = m_cacheVersion.load(std::memory_order_relaxed);
+    m_cacheVersion.store(version + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    m_cachedHandle.store(in_handle, std::memory_order_relaxed);
+    m_cachedObject.store(in_object, std::memory_order_relaxed);
+    m_cacheVersion.store(version + 2, std::memory_order_release);
 }
 
 // Values are always fresh; were one registered already, its entry and the cache would keep the
@@ -58,8 +78,7 @@ void HandleMap::Unregister(HandleValue in_handle)
 void HandleMap::Insert(HandleValue in_handle, void* in_object)
 {
     const auto entry = m_objects.emplace(in_handle, in_object).first;
-    m_cachedHandle = entry->first;
-    m_cachedObject = entry->second;
+    SetCache(entry->first, entry->second);
 }
 
 } // namespace ODBC

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -135,6 +136,44 @@ TEST(HandleRegistryTest, ThreadsRegisteringAtOnceNeverShareAValue)
         }
     }
     EXPECT_EQ(static_cast<size_t>(THREADS * ROUNDS / 2), live.size());
+}
+
+// Threads calling on their own handles at once keep replacing the cached object, which the
+// lookups read without the lock: none may ever be handed another handle's object.
+TEST(HandleRegistryTest, ThreadsLookingUpTheirOwnHandlesAtOnceEachFindTheirOwnObject)
+{
+    HandleGenerator generator;
+    HandleMap statements(generator);
+    constexpr int THREADS = 4;
+    constexpr int ROUNDS = 20000;
+    int objects[THREADS] = {};
+    HandleValue handles[THREADS];
+    for (int t = 0; t < THREADS; ++t)
+    {
+        handles[t] = statements.Register(&objects[t]);
+    }
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < THREADS; ++t)
+    {
+        threads.emplace_back([&, t] {
+            int other = 0;
+            for (int round = 0; round < ROUNDS; ++round)
+            {
+                wrong += statements.Find(handles[t]) == &objects[t] ? 0 : 1;
+                if (round % 64 == 0)
+                {
+                    // Another value comes and goes between the lookups.
+                    statements.Unregister(statements.Register(&other));
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+    {
+        thread.join();
+    }
+    EXPECT_EQ(0, wrong.load());
 }
 
 } // namespace
