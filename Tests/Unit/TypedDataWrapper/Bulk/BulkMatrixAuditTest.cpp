@@ -305,10 +305,7 @@ class BulkMatrixAuditTest : public EncodingsRestored
 protected:
     void SetUp() override
     {
-        orvik_wstring::InitializeAnsiEncoding(ENC_UTF8);
-        orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
-        orvik_wstring::SetDatabaseCharEncoding(ENC_UTF8);
-        orvik_wstring::SetDatabaseWCharEncoding(ENC_UTF16_LE);
+        ProcessEncodings{ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE}.Install();
     }
 };
 
