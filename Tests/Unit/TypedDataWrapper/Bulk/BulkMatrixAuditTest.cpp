@@ -223,9 +223,8 @@ std::unique_ptr<ISqlToCBulkConverter> BulkConverterOf(TDWType in_target,
         return SqlToCBulkConverterFactory(nullptr).CreateConverter(in_source, in_binding);
     }
     const SqlToCBulkMatrix::Entry* entry = SqlToCBulkMatrix::Find(in_source.GetTDWType(), in_target);
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(entry->m_group, in_source, in_binding, state);
-    return std::make_unique<SqlToCBulkConverter<>>(entry->m_kernel, std::move(state));
+    return std::make_unique<SqlToCBulkConverter<>>(entry->m_kernel,
+                                                   SqlToCStateGroups::Make(entry->m_group, in_source, in_binding));
 }
 
 /// "<last result> | <length> | <element bytes>" of one value through the cell's single-value
