@@ -3,9 +3,9 @@
 // SQL_C_WCHAR; long text in pieces; rowsets bound column-wise and row-wise; the errors a cursor
 // reports.
 
-#include "ODBC/Diagnostics/DiagManager.h"
 #include "Support/orvik_wstring.h"
 
+#include "Unit/ODBC/DiagnosticsTestSupport.h"
 #include "Unit/Pelta/PeltaOdbcTest.h"
 
 #include <gtest/gtest.h>
@@ -49,19 +49,12 @@ protected:
     /// "OK", "INFO", "NO_DATA" or "ERROR", followed by the SQLSTATEs of the records.
     static std::string Outcome(Statement& io_statement, SQLRETURN in_result)
     {
-        std::string outcome = in_result == SQL_SUCCESS             ? "OK"
-                              : in_result == SQL_SUCCESS_WITH_INFO ? "INFO"
-                              : in_result == SQL_NO_DATA           ? "NO_DATA"
-                              : in_result == SQL_ERROR             ? "ERROR"
-                                                                   : std::to_string(in_result);
-        Orvik::ODBC::DiagManager& diagnostics = io_statement.GetDiagManager();
-        for (SQLSMALLINT number = 1; number <= diagnostics.GetRecordCount(); ++number)
-        {
-            SQLWCHAR state[6] = {};
-            diagnostics.SQLGetDiagRec(number, state, nullptr, nullptr, 0, nullptr);
-            outcome += " " + orvik_wstring(reinterpret_cast<const char16_t*>(state)).GetAsUTF8();
-        }
-        return outcome;
+        const std::string outcome = in_result == SQL_SUCCESS             ? "OK"
+                                    : in_result == SQL_SUCCESS_WITH_INFO ? "INFO"
+                                    : in_result == SQL_NO_DATA           ? "NO_DATA"
+                                    : in_result == SQL_ERROR             ? "ERROR"
+                                                                         : std::to_string(in_result);
+        return outcome + Orvik::Testing::RecordStates(io_statement.GetDiagManager());
     }
 };
 

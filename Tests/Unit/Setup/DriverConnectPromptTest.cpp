@@ -3,12 +3,12 @@
 // with what was typed; a cancel connects nothing, and without any user interface the prompt
 // fails with IM008.
 
-#include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Settings/DataStorePromptProvider.h"
 #include "Pelta/Setup/DialogMessages.h"
 #include "Pelta/Setup/DialogWindow.h"
 
 #include "SetupTestSupport.h"
+#include "Unit/ODBC/DiagnosticsTestSupport.h"
 #include "Unit/Pelta/PeltaOdbcTest.h"
 
 #include <gtest/gtest.h>
@@ -44,14 +44,7 @@ protected:
         SQLSMALLINT length = -1;
         const SQLRETURN result = m_connection->SQLDriverConnectW(in_window, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS,
                                                                  out, 512, &length, in_completion);
-        std::string outcome = std::to_string(result);
-        Orvik::ODBC::DiagManager& diagnostics = m_connection->GetDiagManager();
-        for (SQLSMALLINT number = 1; number <= diagnostics.GetRecordCount(); ++number)
-        {
-            SQLWCHAR state[6] = {};
-            diagnostics.SQLGetDiagRec(number, state, nullptr, nullptr, 0, nullptr);
-            outcome += " " + orvik_wstring(reinterpret_cast<const char16_t*>(state)).GetAsUTF8();
-        }
+        const std::string outcome = Orvik::Testing::Outcome(result, m_connection->GetDiagManager());
         return outcome + (length >= 0 ? " " + orvik_wstring(reinterpret_cast<const char16_t*>(out)).GetAsUTF8() : "");
     }
 
