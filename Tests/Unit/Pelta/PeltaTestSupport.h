@@ -4,10 +4,10 @@
 // the test server's request log.
 
 #include "DSI/DSILog.h"
-#include "Support/DiagState.h"
 #include "Support/ErrorException.h"
 #include "Support/TestServer.h"
 
+#include "Unit/Pelta/ErrorLine.h"
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -21,22 +21,6 @@
 
 namespace Pelta {
 namespace Test {
-
-/// "key SQLSTATE component [parameters|...]" of an exception: one line a table can compare.
-inline std::string ErrorLine(const Orvik::Support::ErrorException& in_error)
-{
-    const Orvik::Support::RaisedError raised = Orvik::Support::Describe(in_error);
-    const Orvik::Support::SqlState state = in_error.HasCustomState()
-        ? in_error.GetCustomState()
-        : Orvik::Support::GetSqlStateForDiagState(in_error.GetDiagState());
-    std::string line = raised.key + " " + state.GetText() + " "
-        + std::to_string(raised.componentId) + " [";
-    for (size_t i = 0; i < raised.parameters.size(); ++i)
-    {
-        line += (i ? "|" : "") + raised.parameters[i];
-    }
-    return line + "]";
-}
 
 /// "ok" when in_action returns, else the ErrorLine of what it throws.
 template <class Action>
