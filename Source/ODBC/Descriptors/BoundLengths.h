@@ -21,8 +21,13 @@ public:
     explicit BoundLengths(const AppDescriptorRecord& in_record);
 
     /// Copies the values at in_length and in_indicator, each moved by in_offset bytes; either
-    /// address may be null, both may be the same.
-    BoundLengths(SQLLEN* in_length, SQLLEN* in_indicator, int64_t in_offset);
+    /// address may be null, both may be the same. Inline, as it runs for every fetched value.
+    BoundLengths(SQLLEN* in_length, SQLLEN* in_indicator, int64_t in_offset)
+        : m_lengthAddress(AtOffset(in_length, in_offset)), m_indicatorAddress(AtOffset(in_indicator, in_offset))
+    {
+        Load(m_lengthAddress, m_length);
+        Load(m_indicatorAddress, m_indicator);
+    }
 
     BoundLengths(const BoundLengths&) = delete;
     BoundLengths& operator=(const BoundLengths&) = delete;
@@ -37,7 +42,14 @@ public:
     }
 
     /// Writes the values back to the application's buffers.
-    void Store() const;
+    void Store() const
+    {
+        Save(m_lengthAddress, m_length);
+        if (m_indicatorAddress != m_lengthAddress)
+        {
+            Save(m_indicatorAddress, m_indicator);
+        }
+    }
 
     /// Reads a SQLLEN that the application keeps at any address.
     static SQLLEN Read(const void* in_address)
@@ -51,6 +63,27 @@ public:
     static void Write(void* out_address, SQLLEN in_value) { std::memcpy(out_address, &in_value, sizeof(in_value)); }
 
 private:
+    static char* AtOffset(SQLLEN* in_address, int64_t in_offset)
+    {
+        return in_address != nullptr ? reinterpret_cast<char*>(in_address) + in_offset : nullptr;
+    }
+
+    static void Load(const char* in_address, SQLLEN& out_value)
+    {
+        if (in_address != nullptr)
+        {
+            out_value = Read(in_address);
+        }
+    }
+
+    static void Save(char* in_address, SQLLEN in_value)
+    {
+        if (in_address != nullptr)
+        {
+            Write(in_address, in_value);
+        }
+    }
+
     char* m_lengthAddress;
     char* m_indicatorAddress;
     SQLLEN m_length = 0;
