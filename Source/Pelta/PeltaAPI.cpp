@@ -432,6 +432,13 @@ int64_t PeltaAPI::ExecuteBulkOperation(const std::string& in_text,
     {
         ThrowWrongType("results", "array");
     }
+    if (results.Size() != in_sets.size())
+    {
+        // A set without its own result was neither confirmed nor refused: none can be trusted.
+        throw PeltaError("PeltaBulkResultCountMismatch",
+                         {NumberConverter::ConvertUInt64ToWString(in_sets.size()),
+                          NumberConverter::ConvertUInt32ToWString(results.Size())});
+    }
     int64_t total = 0;
     uint64_t failed = 0;
     for (rapidjson::SizeType i = 0; i < results.Size(); ++i)

@@ -187,12 +187,20 @@ TEST_F(PeltaAPIExchangeTest, AFailedBulkSetIsReportedWithTheOthersTotal)
         {R"j({"bulk_fail":[0,2]})j", {1, 3}, "PeltaBulkOperationError HY000 117 [1|2]"},
         {R"j({"reply":{"body":"{\"rowcount\":3}"}})j", {}, "PeltaJSONMemberNotFoundError HY000 117 [results]"},
         {R"j({"reply":{"body":"{\"results\":{}}"}})j", {}, "PeltaJSONWrongType HY000 117 [results|array]"},
-        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},{}]}"}})j", {},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},{},{\"rowcount\":1}]}"}})j", {},
          "PeltaJSONMemberNotFoundError HY000 117 [rowcount]"},
-        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},7]}"}})j", {},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},7,{\"rowcount\":1}]}"}})j", {},
          "PeltaJSONMemberNotFoundError HY000 117 [rowcount]"},
-        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":-2},{\"rowcount\":-2}]}"}})j", {1, 2},
-         "PeltaBulkOperationError HY000 117 [0|2]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":-2},{\"rowcount\":-2},{\"rowcount\":4}]}"}})j",
+         {1, 2}, "PeltaBulkOperationError HY000 117 [4|2]"},
+        // Fewer or more results than sets sent: no set may be reported as done.
+        {R"j({"reply":{"body":"{\"results\":[]}"}})j", {}, "PeltaBulkResultCountMismatch HY000 117 [3|0]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1}]}"}})j", {},
+         "PeltaBulkResultCountMismatch HY000 117 [3|1]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":-2},{\"rowcount\":-2}]}"}})j", {},
+         "PeltaBulkResultCountMismatch HY000 117 [3|2]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},{\"rowcount\":1},{\"rowcount\":1},{\"rowcount\":1}]}"}})j",
+         {}, "PeltaBulkResultCountMismatch HY000 117 [3|4]"},
     };
     for (const auto& c : cases)
     {

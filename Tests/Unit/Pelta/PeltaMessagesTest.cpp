@@ -55,6 +55,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaTooManyParameters", 1},
         {u"PeltaStringResourceError", 1},
         {u"PeltaCursorResourceError", 1},
+        {u"PeltaBulkResultCountMismatch", 2},
     };
     for (const auto& k : keys)
     {
