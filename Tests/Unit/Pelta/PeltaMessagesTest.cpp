@@ -56,6 +56,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaStringResourceError", 1},
         {u"PeltaCursorResourceError", 1},
         {u"PeltaBulkResultCountMismatch", 2},
+        {u"PeltaInvalidNumericSetting", 2},
     };
     for (const auto& k : keys)
     {
