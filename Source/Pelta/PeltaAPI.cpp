@@ -1,5 +1,6 @@
 #include "Pelta/PeltaAPI.h"
 
+#include "DSI/DSILog.h"
 #include "DSI/ILogger.h"
 #include "Pelta/PeltaConnectionSettings.h"
 #include "Pelta/PeltaError.h"
@@ -34,6 +35,7 @@ constexpr char FALLBACK_PROBE_SUFFIX[] = " limit 0";
 constexpr char STATEMENT_PATH[] = "/_sql?types";
 constexpr char SCHEME[] = "http://";
 constexpr int32_t FAILED_SET_ROW_COUNT = -2;
+constexpr char CONNECTION_FAILED_STATE[] = "08001";
 
 // The server's error codes and the SQLSTATE each stands for; any other code is HY000.
 struct ErrorCodeState
@@ -471,6 +473,8 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
     }
     rapidjson::Document document;
     const std::string* answered = nullptr;
+    const std::string* failedServer = nullptr;
+    std::string failure;
     for (const ServerEntry& entry : servers)
     {
         const std::string url = SCHEME + entry.server;
@@ -493,11 +497,18 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
                            "TestConnection",
                            "Unable to use %s for server metadata",
                            url.c_str());
+            failedServer = &entry.server;
+            failure = Orvik::DSI::DSILog::ExceptionText(e, m_log.GetLocale());
         }
     }
     if (answered == nullptr)
     {
-        throw PeltaError("PeltaAllServersAreInInactiveList");
+        // Nothing was ever in rotation yet: the user needs the reason the connection failed.
+        throw PeltaStateError("PeltaNoServerAnswered",
+                              CONNECTION_FAILED_STATE,
+                              {NumberConverter::ConvertUInt64ToWString(servers.size()),
+                               Utf8Parameter(failedServer != nullptr ? *failedServer : std::string()),
+                               Utf8Parameter(failure)});
     }
     m_log.LogTrace(LOG_NAMESPACE,
                    LOG_CLASS,

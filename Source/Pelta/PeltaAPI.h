@@ -123,7 +123,8 @@ public:
 
     /// Probes the active servers in order, without changing the queues, each within the
     /// settings' timeout (seconds; 0 for none), and reads the cluster name and version number of
-    /// the first that answers; "PeltaAllServersAreInInactiveList" when none does.
+    /// the first that answers; "PeltaNoServerAnswered" (08001) with the last failure when none
+    /// does.
     void TestConnection(std::string& out_clusterName, std::string& out_versionNumber);
 
 private:

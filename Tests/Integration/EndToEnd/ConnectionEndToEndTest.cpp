@@ -56,6 +56,44 @@ TEST(ConnectionEndToEndTest, MissingServerSettingIsRefused)
     }
 }
 
+TEST(ConnectionEndToEndTest, AFailedConnectionSaysWhichSettingOrServerFailedAndWhy)
+{
+    const std::string live = EndToEndEnvironment::Server().Address();
+    const struct
+    {
+        std::string connectionString;
+        const char* state;
+        std::string message;
+    } cases[] = {
+        {EndToEndEnvironment::DriverConnectionString("127.0.0.1:1"), "08001",
+         "None of the 1 configured server(s) answered. 127.0.0.1:1 failed with: [Pelta][Pelta] (1) The request to the "
+         "server failed: Couldn't connect to server"},
+        {EndToEndEnvironment::DriverConnectionString(live, "Timeout=abc"), "HY000",
+         "The setting \"Timeout\" must be a whole number from 0 to 4294967295, not \"abc\"."},
+        {EndToEndEnvironment::DriverConnectionString(live, "ReEntryTime=99999999999"), "HY000",
+         "The setting \"ReEntryTime\" must be a whole number from 0 to 4294967295, not \"99999999999\"."},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.connectionString);
+        try
+        {
+            OdbcConnection connection(c.connectionString);
+            ADD_FAILURE() << "connected";
+        }
+        catch (const OdbcError& e)
+        {
+            ASSERT_FALSE(e.Records().empty());
+            EXPECT_EQ(e.Records()[0].state, c.state);
+            EXPECT_NE(e.Records()[0].message.find(c.message), std::string::npos) << e.Records()[0].message;
+        }
+    }
+
+    // A blank after the one server, as a connection string easily has, is no part of its name.
+    OdbcConnection connection(EndToEndEnvironment::DriverConnectionString(live + " "));
+    EXPECT_EQ(connection.NewStatement().Query("select value from sample_short where id = 1"), std::vector<TextRow>{{"32767"}});
+}
+
 TEST(ConnectionEndToEndTest, InformationValuesFromTheDriverAndTheServersProbe)
 {
     OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString());

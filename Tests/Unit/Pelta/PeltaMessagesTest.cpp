@@ -57,6 +57,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaCursorResourceError", 1},
         {u"PeltaBulkResultCountMismatch", 2},
         {u"PeltaInvalidNumericSetting", 2},
+        {u"PeltaNoServerAnswered", 3},
     };
     for (const auto& k : keys)
     {
