@@ -1,10 +1,10 @@
 #include "ODBC/Dispatch/WideInputString.h"
 
 #include "ODBC/Dispatch/CInterface.h"
+#include "ODBC/Strings/RunningPlatform.h"
 #include "Support/EncodingInfo.h"
 #include "Support/ErrorException.h"
 #include "Support/IDriverManagerStringConverter.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 #include "Support/orvik_wstring.h"
 
@@ -25,13 +25,8 @@ WideInputString::WideInputString(const void* in_text, SQLINTEGER in_length, bool
     {
         throw ErrorException(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, ODBC_COMPONENT_ID, u"InvalidStrOrBuffLen", -1, -1);
     }
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
     const char* const text = static_cast<const char*>(in_text);
-    const int64_t size = platform->GetEncodingConverter().GetNtsLength(text, in_length, in_inBytes, true);
+    const int64_t size = RunningPlatform::Get().GetEncodingConverter().GetNtsLength(text, in_length, in_inBytes, true);
     const uint8_t unitSize = EncodingInfo::GetCodeUnitSize(orvik_wstring::GetDriverManagerEncoding());
     m_buffer.Resize(static_cast<uint64_t>(in_inBytes ? size : size * unitSize));
     bool truncated = false;

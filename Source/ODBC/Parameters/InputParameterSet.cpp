@@ -51,12 +51,8 @@ InputParameterSet::InputParameterSet(AppDescriptorBase& io_apd,
                                      IDiagManager& io_diagnostics,
                                      ParameterList& io_inputs,
                                      const PushedPositions& in_pushed)
-    : m_apd(io_apd),
-      m_diagnostics(io_diagnostics),
-      m_inputs(io_inputs),
+    : ApplicationParameterSets(io_apd, io_diagnostics, io_inputs),
       m_pushed(in_pushed),
-      m_size(static_cast<uint64_t>(io_apd.GetHeaderFieldChecked(SQL_DESC_ARRAY_SIZE).m_integer)),
-      m_operations(static_cast<const SQLUSMALLINT*>(io_apd.GetHeaderFieldChecked(SQL_DESC_ARRAY_STATUS_PTR).m_pointer)),
       m_converters(io_inputs.GetCount()),
       m_encodingConverters(io_inputs.GetCount())
 {
@@ -66,48 +62,19 @@ InputParameterSet::~InputParameterSet() = default;
 
 bool InputParameterSet::MoveToNext()
 {
-    while (m_set < m_size)
+    if (!StepToNextSet())
     {
-        ++m_set;
-        if (m_operations == nullptr || m_operations[m_set - 1] != SQL_PARAM_IGNORE)
-        {
-            FillSet();
-            return true;
-        }
+        return false;
     }
-    return false;
-}
-
-DSI::ParameterSet& InputParameterSet::GetCurrentSet()
-{
-    return m_inputs;
-}
-
-uint64_t InputParameterSet::GetCurrentRow()
-{
-    return m_set;
-}
-
-uint64_t InputParameterSet::GetNumberOfSets()
-{
-    if (m_operations == nullptr)
-    {
-        return m_size;
-    }
-    return static_cast<uint64_t>(std::count_if(m_operations, m_operations + m_size,
-                                               [](SQLUSMALLINT in_operation) { return in_operation != SQL_PARAM_IGNORE; }));
-}
-
-bool InputParameterSet::IsEmpty()
-{
-    return m_inputs.GetCount() == 0;
+    FillSet();
+    return true;
 }
 
 void InputParameterSet::FillSet()
 {
-    for (uint16_t index = 0; index < m_inputs.GetCount(); ++index)
+    for (uint16_t index = 0; index < m_parameters.GetCount(); ++index)
     {
-        InputParameterSource& source = m_inputs.GetSource(index);
+        InputParameterSource& source = m_parameters.GetSource(index);
         const int16_t parameter = source.GetRecord().GetParameterNumber();
         source.ResetForSet();
         AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DSI/ParameterSetIterator.h"
+#include "ODBC/Parameters/ApplicationParameterSets.h"
 
 #include <sql.h>
 
@@ -19,11 +19,8 @@ class ICToSqlConverter;
 
 namespace ODBC {
 
-class AppDescriptorBase;
 class CDataWrapper;
-class IDiagManager;
 class InputParameterSource;
-class ParameterList;
 
 /// The (set, parameter) pairs whose values reached the data store as data at execution before
 /// the execution; sets and parameters from 1.
@@ -34,7 +31,7 @@ using PushedPositions = std::set<std::pair<uint64_t, int16_t>>;
 /// to the parameters' SQL types. Sets the application marked SQL_PARAM_IGNORE are passed over;
 /// values pushed as data at execution are only marked so. Each parameter's converters are made
 /// once and serve every set.
-class InputParameterSet : public DSI::ParameterSetIterator
+class InputParameterSet : public ApplicationParameterSets
 {
 public:
     /// The sets of io_apd (its array size and operation array, and the binding offset loaded for
@@ -46,19 +43,9 @@ public:
                       const PushedPositions& in_pushed);
     ~InputParameterSet() override;
 
-    InputParameterSet(const InputParameterSet&) = delete;
-    InputParameterSet& operator=(const InputParameterSet&) = delete;
-
     /// Fills the next set that is not ignored; false after the last. Conversion errors are thrown
     /// with the set as the row and the parameter as the column.
     bool MoveToNext() override;
-
-    /// The input list, showing the current set.
-    DSI::ParameterSet& GetCurrentSet() override;
-
-    uint64_t GetCurrentRow() override;
-    uint64_t GetNumberOfSets() override;
-    bool IsEmpty() override;
 
 private:
     /// Converts the values of set m_set into the sources.
@@ -72,13 +59,7 @@ private:
                      CDataWrapper& in_cData,
                      const SQLLEN* in_length);
 
-    AppDescriptorBase& m_apd;
-    IDiagManager& m_diagnostics;
-    ParameterList& m_inputs;
     const PushedPositions& m_pushed;
-    const uint64_t m_size;
-    const SQLUSMALLINT* m_operations;
-    uint64_t m_set = 0;
     std::vector<std::unique_ptr<Support::ICToSqlConverter>> m_converters;
     std::vector<std::unique_ptr<Support::EncodingConverter>> m_encodingConverters;
 };

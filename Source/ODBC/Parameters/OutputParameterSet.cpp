@@ -18,7 +18,6 @@
 
 #include <sqlext.h>
 
-#include <algorithm>
 
 namespace Orvik {
 namespace ODBC {
@@ -41,12 +40,8 @@ OutputParameterSet::OutputParameterSet(AppDescriptorBase& io_apd,
                                        IDiagManager& io_diagnostics,
                                        ParameterList& io_outputs,
                                        ParameterStatusWriter& io_status)
-    : m_apd(io_apd),
-      m_diagnostics(io_diagnostics),
-      m_outputs(io_outputs),
+    : ApplicationParameterSets(io_apd, io_diagnostics, io_outputs),
       m_status(io_status),
-      m_size(static_cast<uint64_t>(io_apd.GetHeaderFieldChecked(SQL_DESC_ARRAY_SIZE).m_integer)),
-      m_operations(static_cast<const SQLUSMALLINT*>(io_apd.GetHeaderFieldChecked(SQL_DESC_ARRAY_STATUS_PTR).m_pointer)),
       m_columns(io_outputs.GetCount())
 {
 }
@@ -67,45 +62,12 @@ bool OutputParameterSet::MoveToNext()
             throw;
         }
     }
-    while (m_set < m_size)
-    {
-        ++m_set;
-        if (m_operations == nullptr || m_operations[m_set - 1] != SQL_PARAM_IGNORE)
-        {
-            return true;
-        }
-    }
-    return false;
-}
-
-DSI::ParameterSet& OutputParameterSet::GetCurrentSet()
-{
-    return m_outputs;
-}
-
-uint64_t OutputParameterSet::GetCurrentRow()
-{
-    return m_set;
-}
-
-uint64_t OutputParameterSet::GetNumberOfSets()
-{
-    if (m_operations == nullptr)
-    {
-        return m_size;
-    }
-    return static_cast<uint64_t>(std::count_if(m_operations, m_operations + m_size,
-                                               [](SQLUSMALLINT in_operation) { return in_operation != SQL_PARAM_IGNORE; }));
-}
-
-bool OutputParameterSet::IsEmpty()
-{
-    return m_outputs.GetCount() == 0;
+    return StepToNextSet();
 }
 
 void OutputParameterSet::WriteSet()
 {
-    for (uint16_t index = 0; index < m_outputs.GetCount(); ++index)
+    for (uint16_t index = 0; index < m_parameters.GetCount(); ++index)
     {
         WriteValue(index);
     }
@@ -113,7 +75,7 @@ void OutputParameterSet::WriteSet()
 
 void OutputParameterSet::WriteValue(uint16_t in_index)
 {
-    InputParameterSource& source = m_outputs.GetSource(in_index);
+    InputParameterSource& source = m_parameters.GetSource(in_index);
     const int16_t parameter = source.GetRecord().GetParameterNumber();
     const auto row = static_cast<int64_t>(m_set);
     AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DSI/ParameterSetIterator.h"
+#include "ODBC/Parameters/ApplicationParameterSets.h"
 
 #include <sql.h>
 
@@ -11,10 +11,7 @@
 namespace Orvik {
 namespace ODBC {
 
-class AppDescriptorBase;
-class IDiagManager;
 class OutputValueColumn;
-class ParameterList;
 class ParameterStatusWriter;
 class PartialDataColumn;
 
@@ -23,7 +20,7 @@ class PartialDataColumn;
 /// into the application's bound buffers of that set before it moves on. Sets the application
 /// marked SQL_PARAM_IGNORE are passed over. Character and binary values go through a column
 /// that reports a cut value's full length, the others through a whole-value conversion.
-class OutputParameterSet : public DSI::ParameterSetIterator
+class OutputParameterSet : public ApplicationParameterSets
 {
 public:
     /// The sets of io_apd over io_outputs; a set whose values cannot be delivered gets the error
@@ -35,19 +32,9 @@ public:
                        ParameterStatusWriter& io_status);
     ~OutputParameterSet() override;
 
-    OutputParameterSet(const OutputParameterSet&) = delete;
-    OutputParameterSet& operator=(const OutputParameterSet&) = delete;
-
     /// Delivers the current set's values (an error there marks the set's status as an error and
     /// is thrown on), then moves to the next set that is not ignored; false after the last.
     bool MoveToNext() override;
-
-    /// The output list, whose holders take the current set's values.
-    DSI::ParameterSet& GetCurrentSet() override;
-
-    uint64_t GetCurrentRow() override;
-    uint64_t GetNumberOfSets() override;
-    bool IsEmpty() override;
 
 private:
     /// One parameter's way into the application's buffers, made at its first value.
@@ -63,13 +50,7 @@ private:
     /// Delivers the value of the source at in_index.
     void WriteValue(uint16_t in_index);
 
-    AppDescriptorBase& m_apd;
-    IDiagManager& m_diagnostics;
-    ParameterList& m_outputs;
     ParameterStatusWriter& m_status;
-    const uint64_t m_size;
-    const SQLUSMALLINT* m_operations;
-    uint64_t m_set = 0;
     std::vector<Column> m_columns;
 };
 

@@ -4,14 +4,9 @@
 // statement where it came from.
 
 #include "ODBC/Diagnostics/DiagManager.h"
-#include "ODBC/Driver/Driver.h"
-#include "ODBC/Handles/Connection.h"
-#include "ODBC/Handles/Environment.h"
-#include "ODBC/Handles/Statement.h"
 #include "ODBC/States/StatementState.h"
-#include "Pelta/DSIDriverFactory.h"
 
-#include "Unit/ODBC/FakeBackEnd.h"
+#include "Unit/Pelta/PeltaOdbcTest.h"
 #include "Unit/Pelta/PeltaTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -24,48 +19,18 @@
 
 using Orvik::ODBC::Statement;
 using Orvik::Support::orvik_wstring;
-using Pelta::Test::TestServer;
 
 namespace {
 
-class PeltaParameterTest : public Orvik::Testing::FakeBackEndTest
+class PeltaParameterTest : public Pelta::Test::PeltaOdbcTest
 {
 protected:
-    static void SetUpTestSuite() { s_server = new TestServer(); }
-
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
+    static void SetUpTestSuite() { StartServer(); }
 
     PeltaParameterTest()
     {
         EXPECT_EQ(200, s_server->Control("POST", "/reset", "{\"data\":true}").status);
-        Orvik::ODBC::Module::SetDriverFactory(&Pelta::DSIDriverFactory);
-        m_driver.EnsureInitialized();
-        m_driver.CreateEnvironment(m_environmentHandle);
-        Orvik::ODBC::Environment* environment = m_driver.GetEnvironment(m_environmentHandle);
-        environment->SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3_80), 0);
-        SQLHANDLE connection = nullptr;
-        environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle), &connection);
-        m_connection = m_driver.GetConnection(reinterpret_cast<Orvik::ODBC::HandleValue>(connection));
-        std::u16string text = u"DRIVER={Pelta};Servers=" + orvik_wstring(s_server->Address()).GetAsWString();
-        EXPECT_EQ(SQL_SUCCESS, m_connection->SQLDriverConnectW(nullptr, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS,
-                                                               nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
-    }
-
-    ~PeltaParameterTest() override
-    {
-        m_connection->SQLDisconnect();
-        m_driver.FreeEnvironment(m_environmentHandle);
-    }
-
-    Statement& NewStatement()
-    {
-        SQLHANDLE handle = nullptr;
-        m_connection->SQLAllocHandle(SQL_HANDLE_STMT, &handle);
-        return *m_driver.GetStatement(reinterpret_cast<Orvik::ODBC::HandleValue>(handle));
+        Connect();
     }
 
     /// "<SQLSTATEs or the return code's name> S<state>", then " <message>" of the first record.
@@ -118,12 +83,6 @@ protected:
         }
         return body;
     }
-
-    static inline TestServer* s_server = nullptr;
-
-    Orvik::ODBC::Driver m_driver;
-    Orvik::ODBC::HandleValue m_environmentHandle = 0;
-    Orvik::ODBC::Connection* m_connection = nullptr;
 };
 
 TEST_F(PeltaParameterTest, AnArrayIsOneBulkRequestAndItsStatusesAreTheServers)
