@@ -234,6 +234,10 @@ void PeltaAPI::Post(std::string in_body, std::string& out_reply)
     // Bodies are arguments, never formats: a "%" in them is written as it is.
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
+    if (m_requestTimeout != 0)
+    {
+        m_action.SetTimeout(m_requestTimeout);
+    }
     out_reply.clear();
     m_action.Post(out_reply);
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());

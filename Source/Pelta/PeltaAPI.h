@@ -45,6 +45,10 @@ public:
     /// Whether requests go through the server pool.
     bool IsPoolMode() const { return m_poolMode; }
 
+    /// The time limit of every later statement request, in seconds (0 for none): the
+    /// statement's SQL_ATTR_QUERY_TIMEOUT. A request that runs out of it fails with HYT00.
+    void SetRequestTimeout(uint64_t in_seconds) { m_requestTimeout = in_seconds; }
+
     /// Chooses the server of the next request and points the action at it. Raises
     /// "PeltaAllServersAreInInactiveList" when no active server answers.
     void Prepare();
@@ -145,6 +149,7 @@ private:
     RESTAction m_action;
     Orvik::DSI::ILogger& m_log;
     std::string m_endpoint;
+    uint64_t m_requestTimeout = 0;
     bool m_poolMode = false;
 };
 

@@ -25,8 +25,15 @@ constexpr char LOG_CLASS[] = "RESTAction";
 constexpr char LOCATION_PREFIX[] = "Location: ";
 constexpr size_t LOCATION_PREFIX_LENGTH = sizeof(LOCATION_PREFIX) - 1;
 
+constexpr char TIMEOUT_EXPIRED_STATE[] = "HYT00";
+
 [[noreturn]] void ThrowCurlError(CURLcode in_code)
 {
+    if (in_code == CURLE_OPERATION_TIMEDOUT)
+    {
+        // Only a time limit the caller set runs out: applications tell it by its own state.
+        throw PeltaStateError("PeltaAPIErr", TIMEOUT_EXPIRED_STATE, {curl_easy_strerror(in_code)});
+    }
     throw PeltaError("PeltaAPIErr", {curl_easy_strerror(in_code)});
 }
 

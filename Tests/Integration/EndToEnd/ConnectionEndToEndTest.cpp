@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -142,6 +143,27 @@ TEST_F(StatementDiagnosticsTest, ServerErrorReachesTheApplicationWithItsStateAnd
 
     // The statement is usable again afterwards.
     EXPECT_EQ(statement.Query("select value from sample_short where id = 2"), std::vector<TextRow>{{"-32768"}});
+}
+
+TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTime)
+{
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"4242","delay":3,"times":1})")
+                  .status,
+              200);
+    OdbcStatement statement = m_connection.NewStatement();
+    ASSERT_EQ(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0),
+              SQL_SUCCESS);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 4242", SQL_NTS), SQL_ERROR);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].state, "HYT00");
+    EXPECT_NE(records[0].message.find("Timeout was reached"), std::string::npos) << records[0].message;
+
+    // The fault is spent: the same statement within its time limit.
+    EXPECT_EQ(statement.Query("select 4242"), std::vector<TextRow>{{"4242"}});
 }
 
 TEST_F(StatementDiagnosticsTest, MessageWithNegativeBufferLengthIsRefusedAndChangesNothing)

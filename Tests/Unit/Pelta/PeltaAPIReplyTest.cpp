@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -158,6 +159,19 @@ TEST_F(PeltaAPIExchangeTest, RepliesOfAnyStatusAndConnectionFaultsAreReadOrRefus
         EXPECT_EQ(c.outcome, Run("select 1"));
     }
     EXPECT_EQ("PeltaAPIError 42S02 117 [4041|no such table: nowhere]", Run("select * from nowhere"));
+}
+
+TEST_F(PeltaAPIExchangeTest, ARequestTimeoutEndsAStatementThatGetsNoAnswerWithHYT00)
+{
+    AddFault(Server(), R"j({"method":"POST","delay":3,"times":-1})j");
+    m_client->SetRequestTimeout(1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("PeltaAPIErr HYT00 117 [Timeout was reached]", Run("select 1"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+
+    // Without a limit the same statement waits for its late answer.
+    m_client->SetRequestTimeout(0);
+    EXPECT_EQ("ok", Run("select 1"));
 }
 
 TEST_F(PeltaAPIExchangeTest, AFailedBulkSetIsReportedWithTheOthersTotal)
