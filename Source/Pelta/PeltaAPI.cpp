@@ -209,6 +209,11 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", e);
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(u"PeltaRequestCanceled"))
+        {
+            // The application stopped the check: no verdict on the server.
+            throw;
+        }
         return false;
     }
     rapidjson::Document document;

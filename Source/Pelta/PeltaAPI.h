@@ -49,6 +49,10 @@ public:
     /// statement's SQL_ATTR_QUERY_TIMEOUT. A request that runs out of it fails with HYT00.
     void SetRequestTimeout(uint64_t in_seconds) { m_requestTimeout = in_seconds; }
 
+    /// Ends the running request from another thread ("PeltaRequestCanceled", HY008); see
+    /// RESTAction::Cancel.
+    void Cancel() { m_action.Cancel(); }
+
     /// Chooses the server of the next request and points the action at it. Raises
     /// "PeltaAllServersAreInInactiveList" when no active server answers.
     void Prepare();

@@ -117,7 +117,8 @@ void PeltaQueryExecutor::Probe()
 void PeltaQueryExecutor::CancelExecute()
 {
     m_log.LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "CancelExecute");
-    throw PeltaError("PeltaUnimplementedMethod", {"CancelExecute"});
+    // Another thread may be executing: the request it waits for ends with HY008.
+    m_api.Cancel();
 }
 
 void PeltaQueryExecutor::ClearCancel()

@@ -41,7 +41,8 @@ public:
                        bool in_isODBC3);
     ~PeltaQueryExecutor() override;
 
-    /// Raises "PeltaUnimplementedMethod": a running request cannot be stopped.
+    /// Ends the request that another thread runs for this statement ("PeltaRequestCanceled",
+    /// HY008); without one it does nothing.
     void CancelExecute() override;
     void ClearCancel() override;
 

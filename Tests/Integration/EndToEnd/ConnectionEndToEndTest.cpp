@@ -9,7 +9,9 @@
 
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -164,6 +166,47 @@ TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTi
 
     // The fault is spent: the same statement within its time limit.
     EXPECT_EQ(statement.Query("select 4242"), std::vector<TextRow>{{"4242"}});
+}
+
+TEST_F(StatementDiagnosticsTest, SQLCancelFromAnotherThreadEndsAStatementThatGetsNoAnswer)
+{
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"4343","delay":5,"times":1})")
+                  .status,
+              200);
+    OdbcStatement statement = m_connection.NewStatement();
+    const auto start = std::chrono::steady_clock::now();
+    // Repeated, since a cancel that comes before the request starts is forgotten; never after
+    // the execution returned, since a cancel then clears its diagnostics.
+    std::mutex lock;
+    bool isDone = false;
+    std::thread canceller([&] {
+        for (;;)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::lock_guard<std::mutex> guard(lock);
+            if (isDone)
+            {
+                return;
+            }
+            SQLCancel(statement.Handle());
+        }
+    });
+    const SQLRETURN result = SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 4343", SQL_NTS);
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        isDone = true;
+    }
+    canceller.join();
+    EXPECT_EQ(result, SQL_ERROR);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HY008");
+    EXPECT_NE(records[0].message.find("The request to the server was canceled."), std::string::npos)
+        << records[0].message;
+
+    EXPECT_EQ(statement.Query("select 4343"), std::vector<TextRow>{{"4343"}});
 }
 
 TEST_F(StatementDiagnosticsTest, MessageWithNegativeBufferLengthIsRefusedAndChangesNothing)

@@ -9,9 +9,11 @@
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using Pelta::PeltaAPI;
@@ -171,6 +173,32 @@ TEST_F(PeltaAPIExchangeTest, ARequestTimeoutEndsAStatementThatGetsNoAnswerWithHY
 
     // Without a limit the same statement waits for its late answer.
     m_client->SetRequestTimeout(0);
+    EXPECT_EQ("ok", Run("select 1"));
+}
+
+TEST_F(PeltaAPIExchangeTest, ACancelFromAnotherThreadEndsARequestThatGetsNoAnswerWithHY008)
+{
+    AddFault(Server(), R"j({"method":"POST","delay":5,"times":1})j");
+    // A cancel made before the request starts is forgotten.
+    m_client->Cancel();
+    const auto start = std::chrono::steady_clock::now();
+    std::string outcome;
+    std::atomic<bool> isDone{false};
+    std::thread running([&] {
+        outcome = Run("select 1");
+        isDone = true;
+    });
+    // Repeated, since a cancel that comes before the request starts is forgotten.
+    while (!isDone)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        m_client->Cancel();
+    }
+    running.join();
+    EXPECT_EQ("PeltaRequestCanceled HY008 117 []", outcome);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+
+    // The client goes on: the next request is not cancelled.
     EXPECT_EQ("ok", Run("select 1"));
 }
 

@@ -58,6 +58,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaBulkResultCountMismatch", 2},
         {u"PeltaInvalidNumericSetting", 2},
         {u"PeltaNoServerAnswered", 3},
+        {u"PeltaRequestCanceled", 0},
     };
     for (const auto& k : keys)
     {

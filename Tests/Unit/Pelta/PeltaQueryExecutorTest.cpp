@@ -237,7 +237,9 @@ TEST_F(PeltaQueryExecutorTest, ParametersAreDescribedAsInputWideTextOfMaxColumnS
     }
     TestParameter piece;
     EXPECT_EQ("PeltaUnimplementedMethod HY000 117 [PushParamData]", Outcome([&] { executor->PushParamData(1, piece); }));
-    EXPECT_EQ("PeltaUnimplementedMethod HY000 117 [CancelExecute]", Outcome([&] { executor->CancelExecute(); }));
+    // A cancel while nothing runs is forgotten by the next request.
+    EXPECT_EQ("ok", Outcome([&] { executor->CancelExecute(); }));
+    executor->ClearCancel();
 }
 
 } // namespace
