@@ -2,7 +2,9 @@
 // statements, the column probe and its fallbacks, parameter sets with their statuses, and the
 // parameters the server cannot take.
 
+#include "DSI/StatementPropertyKey.h"
 #include "Pelta/PeltaDataEngine.h"
+#include "Support/AttributeData.h"
 
 #include "Unit/Pelta/BackEndTestSupport.h"
 
@@ -117,6 +119,39 @@ TEST_F(PeltaQueryExecutorTest, LineEndsQuotesAndBackslashesInLiteralsReachTheSer
     std::unique_ptr<Orvik::DSI::IQueryExecutor> executor = Run(u"select 'a\"b\\c/d\n\te' as v");
     EXPECT_EQ(std::string(R"j({"stmt":"select 'a\"b\\c\/d\n\te' as v"})j"), LastRawBody(Server()));
     EXPECT_EQ(std::vector<std::string>{"a\"b\\c/d\n\te"}, ReadRows(Result(*executor)));
+}
+
+TEST_F(PeltaQueryExecutorTest, MaxRowsKeepsTheFirstRowsOfASelectAndQueryTimeoutLimitsItsRequest)
+{
+    ServerSql("insert into t values (1, 'x'), (2, 'y'), (3, 'z')");
+    Engine();
+    const auto setProperty = [&](int32_t in_key, uint64_t in_value) {
+        m_statement->SetProperty(in_key, std::unique_ptr<Orvik::Support::AttributeData>(
+                                             Orvik::Support::AttributeData::MakeNewUIntNativeAttributeData(in_value)));
+    };
+    const struct
+    {
+        uint64_t maxRows;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {0, {"1", "2", "3"}},
+        {2, {"1", "2"}},
+        {3, {"1", "2", "3"}},
+        {4, {"1", "2", "3"}},
+    };
+    for (const auto& c : cases)
+    {
+        setProperty(Orvik::DSI::STMT_PROP_MAX_ROWS, c.maxRows);
+        EXPECT_EQ(c.rows, ReadRows(Result(*Run(u"select a from t order by a")))) << c.maxRows;
+    }
+    // Other statements are not limited.
+    setProperty(Orvik::DSI::STMT_PROP_MAX_ROWS, 1);
+    EXPECT_EQ("count 3", RowCount(*Run(u"update t set b = 'w'")));
+
+    // The statement's query timeout becomes the time limit of its requests.
+    AddFault(Server(), R"j({"method":"POST","delay":3,"times":1})j");
+    setProperty(Orvik::DSI::STMT_PROP_QUERY_TIMEOUT, 1);
+    EXPECT_EQ("PeltaAPIErr HYT00 117 [Timeout was reached]", Outcome([&] { Run(u"select a from t"); }));
 }
 
 TEST_F(PeltaQueryExecutorTest, APreparedSelectIsDescribedByTheProbeBeforeItRuns)
