@@ -239,8 +239,8 @@ TEST_F(PeltaQueryExecutorTest, ParametersWithoutAJsonFormAreRefusedBeforeAnythin
         const char* outcome;
     } cases[] = {
         {Default(), "PeltaDefaultParameterNotSupported HY000 117 [1]"},
-        {Binary(SQL_TYPE_DATE, date), "PeltaUnsupportedParameterType HY000 117 [91]"},
-        {Binary(SQL_NUMERIC, date), "PeltaUnsupportedParameterType HY000 117 [2]"},
+        {Binary(SQL_TYPE_DATE, date), "PeltaUnsupportedParameterType HY000 117 [SQL_TYPE_DATE (91)]"},
+        {Binary(SQL_NUMERIC, date), "PeltaUnsupportedParameterType HY000 117 [SQL_NUMERIC (2)]"},
         {Binary(SQL_BIT, bitTwo), "PeltaInvalidParameterData HY000 117 []"},
     };
     for (const auto& c : cases)
