@@ -71,25 +71,6 @@ int32_t FindLevelWord(const char* in_text)
     return -1;
 }
 
-// The exception's text from the driver's message source in in_locale; its description when no
-// driver exists or the text cannot be made, since no failure may leave the log.
-std::string ExceptionText(const Support::ErrorException& in_exception, const std::string& in_locale)
-{
-    try
-    {
-        if (IDriver* driver = DSIDriverSingleton::GetDriver())
-        {
-            const Support::SharedPtr<DSIMessageSource> source = driver->GetMessageSource();
-            Support::ErrorException copy(in_exception);
-            return copy.GetMessageText(source.Get(), in_locale).GetAsUTF8();
-        }
-    }
-    catch (...)
-    {
-    }
-    return in_exception.ToString().GetAsUTF8();
-}
-
 } // namespace
 
 DSILog::DSILog()
@@ -165,6 +146,23 @@ void DSILog::LogFunctionEntrance(const char* in_namespace, const char* in_class,
         return;
     }
     LogTrace(in_namespace, in_class, in_method, "+++++ enter +++++");
+}
+
+std::string DSILog::ExceptionText(const Support::ErrorException& in_exception, const std::string& in_locale)
+{
+    try
+    {
+        if (IDriver* driver = DSIDriverSingleton::GetDriver())
+        {
+            const Support::SharedPtr<DSIMessageSource> source = driver->GetMessageSource();
+            Support::ErrorException copy(in_exception);
+            return copy.GetMessageText(source.Get(), in_locale).GetAsUTF8();
+        }
+    }
+    catch (...)
+    {
+    }
+    return in_exception.ToString().GetAsUTF8();
 }
 
 void DSILog::LogErrorException(const char* in_namespace,

@@ -54,6 +54,10 @@ public:
     void LogWarning(const char* in_namespace, const char* in_class, const char* in_method,
                     const char* in_format, ...) override ORVIK_LOG_FORMAT;
 
+    /// The exception's text from the data-store driver's message source in in_locale; its
+    /// description when no driver exists or the text cannot be made. Never throws.
+    static std::string ExceptionText(const Support::ErrorException& in_exception, const std::string& in_locale);
+
     void SetLocale(const std::string& in_locale) override;
     void SetLogLevel(int32_t in_level) override { m_level.store(in_level, std::memory_order_relaxed); }
 

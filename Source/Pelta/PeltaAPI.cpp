@@ -1,5 +1,6 @@
 #include "Pelta/PeltaAPI.h"
 
+#include "DSI/DSILog.h"
 #include "DSI/ILogger.h"
 #include "Pelta/PeltaConnectionSettings.h"
 #include "Pelta/PeltaError.h"
@@ -34,6 +35,7 @@ constexpr char FALLBACK_PROBE_SUFFIX[] = " limit 0";
 constexpr char STATEMENT_PATH[] = "/_sql?types";
 constexpr char SCHEME[] = "http://";
 constexpr int32_t FAILED_SET_ROW_COUNT = -2;
+constexpr char CONNECTION_FAILED_STATE[] = "08001";
 
 // The server's error codes and the SQLSTATE each stands for; any other code is HY000.
 struct ErrorCodeState
@@ -207,6 +209,11 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", e);
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(u"PeltaRequestCanceled"))
+        {
+            // The application stopped the check: no verdict on the server.
+            throw;
+        }
         return false;
     }
     rapidjson::Document document;
@@ -232,6 +239,10 @@ void PeltaAPI::Post(std::string in_body, std::string& out_reply)
     // Bodies are arguments, never formats: a "%" in them is written as it is.
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
+    if (m_requestTimeout != 0)
+    {
+        m_action.SetTimeout(m_requestTimeout);
+    }
     out_reply.clear();
     m_action.Post(out_reply);
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
@@ -432,6 +443,13 @@ int64_t PeltaAPI::ExecuteBulkOperation(const std::string& in_text,
     {
         ThrowWrongType("results", "array");
     }
+    if (results.Size() != in_sets.size())
+    {
+        // A set without its own result was neither confirmed nor refused: none can be trusted.
+        throw PeltaError("PeltaBulkResultCountMismatch",
+                         {NumberConverter::ConvertUInt64ToWString(in_sets.size()),
+                          NumberConverter::ConvertUInt32ToWString(results.Size())});
+    }
     int64_t total = 0;
     uint64_t failed = 0;
     for (rapidjson::SizeType i = 0; i < results.Size(); ++i)
@@ -464,6 +482,8 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
     }
     rapidjson::Document document;
     const std::string* answered = nullptr;
+    const std::string* failedServer = nullptr;
+    std::string failure;
     for (const ServerEntry& entry : servers)
     {
         const std::string url = SCHEME + entry.server;
@@ -486,11 +506,18 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
                            "TestConnection",
                            "Unable to use %s for server metadata",
                            url.c_str());
+            failedServer = &entry.server;
+            failure = Orvik::DSI::DSILog::ExceptionText(e, m_log.GetLocale());
         }
     }
     if (answered == nullptr)
     {
-        throw PeltaError("PeltaAllServersAreInInactiveList");
+        // Nothing was ever in rotation yet: the user needs the reason the connection failed.
+        throw PeltaStateError("PeltaNoServerAnswered",
+                              CONNECTION_FAILED_STATE,
+                              {NumberConverter::ConvertUInt64ToWString(servers.size()),
+                               Utf8Parameter(failedServer != nullptr ? *failedServer : std::string()),
+                               Utf8Parameter(failure)});
     }
     m_log.LogTrace(LOG_NAMESPACE,
                    LOG_CLASS,

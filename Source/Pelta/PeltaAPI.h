@@ -45,6 +45,14 @@ public:
     /// Whether requests go through the server pool.
     bool IsPoolMode() const { return m_poolMode; }
 
+    /// The time limit of every later statement request, in seconds (0 for none): the
+    /// statement's SQL_ATTR_QUERY_TIMEOUT. A request that runs out of it fails with HYT00.
+    void SetRequestTimeout(uint64_t in_seconds) { m_requestTimeout = in_seconds; }
+
+    /// Ends the running request from another thread ("PeltaRequestCanceled", HY008); see
+    /// RESTAction::Cancel.
+    void Cancel() { m_action.Cancel(); }
+
     /// Chooses the server of the next request and points the action at it. Raises
     /// "PeltaAllServersAreInInactiveList" when no active server answers.
     void Prepare();
@@ -123,7 +131,8 @@ public:
 
     /// Probes the active servers in order, without changing the queues, each within the
     /// settings' timeout (seconds; 0 for none), and reads the cluster name and version number of
-    /// the first that answers; "PeltaAllServersAreInInactiveList" when none does.
+    /// the first that answers; "PeltaNoServerAnswered" (08001) with the last failure when none
+    /// does.
     void TestConnection(std::string& out_clusterName, std::string& out_versionNumber);
 
 private:
@@ -144,6 +153,7 @@ private:
     RESTAction m_action;
     Orvik::DSI::ILogger& m_log;
     std::string m_endpoint;
+    uint64_t m_requestTimeout = 0;
     bool m_poolMode = false;
 };
 

@@ -6,6 +6,7 @@
 #include "Pelta/PeltaTimeUtilities.h"
 #include "Support/EncodingType.h"
 #include "Support/InvalidArgumentException.h"
+#include "Support/NumberConversionInvalidDataException.h"
 #include "Support/NumberConverter.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
@@ -15,6 +16,8 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -78,11 +81,39 @@ double ReadDouble(const PeltaReply& in_reply, const PeltaReplyCell& in_cell, con
     {
         // The server spells the values without a JSON form as text: "NaN", "Infinity".
         const std::string_view text = in_reply.GetText(in_cell);
-        return Orvik::Support::NumberConverter::ConvertStringToDouble(text.data(), text.size(), true);
+        try
+        {
+            return Orvik::Support::NumberConverter::ConvertStringToDouble(text.data(), text.size(), true);
+        }
+        catch (const Orvik::Support::NumberConversionInvalidDataException&)
+        {
+            // Any other text is a cell of the wrong kind, reported with its column.
+            ThrowMismatch(in_columnName, "number");
+        }
     }
     default:
         ThrowMismatch(in_columnName, "number");
     }
+}
+
+// The least magnitude that rounds beyond the largest float: FLT_MAX and half its last place.
+constexpr double FLOAT_ROUNDING_LIMIT = 0x1.ffffffp+127;
+
+// A double narrowed to a REAL: a finite value that rounds beyond the float range must not become
+// an infinity; one that rounds to the largest float (as its shortest text often parses) is it.
+float ReadFloat(const PeltaReply& in_reply, const PeltaReplyCell& in_cell, const std::string& in_columnName)
+{
+    const double value = ReadDouble(in_reply, in_cell, in_columnName);
+    if (std::isinf(value) || std::isnan(value))
+    {
+        return static_cast<float>(value);
+    }
+    if (std::fabs(value) >= FLOAT_ROUNDING_LIMIT)
+    {
+        ThrowOutOfRange(in_columnName, "float");
+    }
+    const float largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::max(-static_cast<double>(largest), std::min(value, static_cast<double>(largest))));
 }
 
 void StoreBit(const PeltaReplyCell& in_cell, const std::string& in_columnName, SqlData& io_target)
@@ -256,7 +287,7 @@ bool PeltaCellConverter::Convert(const PeltaReply& in_reply,
         StoreInteger<int64_t>(in_cell, in_columnName, "long", io_target);
         return false;
     case Orvik::Support::TDW_SQL_REAL:
-        Store(io_target, static_cast<float>(ReadDouble(in_reply, in_cell, in_columnName)));
+        Store(io_target, ReadFloat(in_reply, in_cell, in_columnName));
         return false;
     case Orvik::Support::TDW_SQL_DOUBLE:
         Store(io_target, ReadDouble(in_reply, in_cell, in_columnName));

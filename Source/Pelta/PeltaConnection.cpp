@@ -12,6 +12,7 @@
 #include "Pelta/Setup/SetupUiHost.h"
 #include "Platform/OsClock.h"
 #include "Support/AttributeData.h"
+#include "Support/NumberConversionException.h"
 #include "Support/NumberConverter.h"
 
 #include <mutex>
@@ -203,9 +204,18 @@ void PeltaConnection::ReadNumericSetting(const char16_t* in_name, const char16_t
 {
     const Variant fallback(in_default);
     const std::string text = GetOptionalSetting(in_name, GetSettings(), &fallback)->GetString();
-    if (!text.empty())
+    if (text.empty())
+    {
+        return;
+    }
+    try
     {
         io_value = Orvik::Support::NumberConverter::ConvertStringToUInt32(text, true);
+    }
+    catch (const Orvik::Support::NumberConversionException&)
+    {
+        // The converter names only the rest of the text it stopped at; the user needs the setting.
+        throw PeltaError("PeltaInvalidNumericSetting", {orvik_wstring(in_name), Utf8Parameter(text)});
     }
 }
 
@@ -217,7 +227,10 @@ void PeltaConnection::ParseServers(std::deque<ServerEntry>& io_servers, const or
     {
         if (in_text.Find(u":") >= 0)
         {
-            pieces.push_back(in_text);
+            // Blanks around the one entry are no part of a host name, as around listed entries.
+            orvik_wstring piece = in_text;
+            piece.Trim();
+            pieces.push_back(std::move(piece));
         }
     }
     else

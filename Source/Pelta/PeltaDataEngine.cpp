@@ -92,6 +92,7 @@ std::unique_ptr<Orvik::DSI::IQueryExecutor> PeltaDataEngine::Prepare(const orvik
                                                 IsDirectExecute(),
                                                 m_settings,
                                                 m_api,
+                                                *GetParentStatement(),
                                                 IsOdbc3Behavior());
 }
 

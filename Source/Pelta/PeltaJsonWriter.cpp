@@ -4,6 +4,7 @@
 #include "Pelta/PeltaTimeUtilities.h"
 #include "Support/NumberConverter.h"
 #include "Support/StringUtilities.h"
+#include "Support/TypedDataWrapper/SqlTypeUtilities.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
 
 #include <sqlext.h>
@@ -212,8 +213,10 @@ std::string PeltaJsonWriter::ArgumentToJson(int16_t in_sqlType,
     case SQL_TYPE_TIMESTAMP:
         return TimestampToJson(ReadValue<TDWTimestampValue>(in_data));
     default:
+        // The type's name with its code: a bare code leaves the application's author guessing.
         throw PeltaError("PeltaUnsupportedParameterType",
-                         {NumberConverter::ConvertInt16ToWString(in_sqlType)});
+                         {Orvik::Support::SqlTypeUtilities::Current().GetSqlTypeName(in_sqlType) + u" ("
+                          + NumberConverter::ConvertInt16ToWString(in_sqlType) + u")"});
     }
 }
 

@@ -1,18 +1,21 @@
 #include "Pelta/PeltaQueryExecutor.h"
 
 #include "DSI/Client/DSIRowCountResult.h"
+#include "DSI/DSIStatement.h"
 #include "DSI/ILogger.h"
 #include "DSI/ParameterList.h"
 #include "DSI/ParameterSet.h"
 #include "DSI/ParameterSetIterator.h"
 #include "DSI/ParameterSetStatus.h"
 #include "DSI/ParameterSource.h"
+#include "DSI/StatementPropertyKey.h"
 #include "Pelta/PeltaAPI.h"
 #include "Pelta/PeltaConnectionSettings.h"
 #include "Pelta/PeltaConstants.h"
 #include "Pelta/PeltaError.h"
 #include "Pelta/PeltaJsonWriter.h"
 #include "Pelta/PeltaResultSet.h"
+#include "Support/AttributeData.h"
 #include "Support/NumberConverter.h"
 
 #include <rapidjson/document.h>
@@ -65,12 +68,14 @@ PeltaQueryExecutor::PeltaQueryExecutor(Orvik::DSI::ILogger& in_log,
                                        bool in_isDirectExecute,
                                        PeltaConnectionSettings& in_settings,
                                        PeltaAPI& in_api,
+                                       Orvik::DSI::DSIStatement& in_statement,
                                        bool in_isODBC3)
     : m_api(in_api),
       m_log(in_log),
       m_markers(in_markers),
       m_text(std::move(in_text)),
       m_settings(in_settings),
+      m_statement(in_statement),
       m_isSelect(in_isSelect),
       m_isODBC3(in_isODBC3)
 {
@@ -117,7 +122,8 @@ void PeltaQueryExecutor::Probe()
 void PeltaQueryExecutor::CancelExecute()
 {
     m_log.LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "CancelExecute");
-    throw PeltaError("PeltaUnimplementedMethod", {"CancelExecute"});
+    // Another thread may be executing: the request it waits for ends with HY008.
+    m_api.Cancel();
 }
 
 void PeltaQueryExecutor::ClearCancel()
@@ -254,8 +260,9 @@ void PeltaQueryExecutor::ExecuteOnce(const std::vector<std::string>& in_values)
     {
         // The reply is read once, by the result set that keeps it.
         m_api.ExecuteQueryUnchecked(reply, m_text, in_values);
-        m_results.AddResult(
-            std::make_unique<PeltaResultSet>(m_log, std::move(reply), m_settings.maxColumnSize, false, m_isODBC3));
+        auto result = std::make_unique<PeltaResultSet>(m_log, std::move(reply), m_settings.maxColumnSize, false, m_isODBC3);
+        result->LimitRows(m_statement.GetProperty(Orvik::DSI::STMT_PROP_MAX_ROWS)->GetUIntNativeValue());
+        m_results.AddResult(std::move(result));
         return;
     }
     if (BeginsWith(m_text, "create") || BeginsWith(m_text, "drop"))

@@ -9,6 +9,7 @@
 
 namespace Orvik {
 namespace DSI {
+class DSIStatement;
 class ILogger;
 class ParameterSource;
 } // namespace DSI
@@ -38,10 +39,12 @@ public:
                        bool in_isDirectExecute,
                        PeltaConnectionSettings& in_settings,
                        PeltaAPI& in_api,
+                       Orvik::DSI::DSIStatement& in_statement,
                        bool in_isODBC3);
     ~PeltaQueryExecutor() override;
 
-    /// Raises "PeltaUnimplementedMethod": a running request cannot be stopped.
+    /// Ends the request that another thread runs for this statement ("PeltaRequestCanceled",
+    /// HY008); without one it does nothing.
     void CancelExecute() override;
     void ClearCancel() override;
 
@@ -85,6 +88,8 @@ private:
     uint16_t m_markers;
     std::string m_text;
     PeltaConnectionSettings& m_settings;
+    // Its SQL_ATTR_MAX_ROWS is read when a select runs.
+    Orvik::DSI::DSIStatement& m_statement;
     bool m_isSelect;
     bool m_isODBC3;
 };

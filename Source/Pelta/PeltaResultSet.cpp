@@ -17,6 +17,8 @@
 
 #include <rapidjson/document.h>
 
+#include <algorithm>
+
 using Orvik::Support::NumberConverter;
 using Orvik::Support::orvik_wstring;
 
@@ -263,6 +265,14 @@ bool PeltaResultSet::Retrieve(uint16_t in_column,
         return false;
     }
     return PeltaCellConverter::Convert(m_reply, cell, in_type, ColumnName(in_column), io_target, in_offset, in_maxLength);
+}
+
+void PeltaResultSet::LimitRows(uint64_t in_maxRows)
+{
+    if (in_maxRows != 0 && in_maxRows < static_cast<uint64_t>(std::max<int64_t>(m_rowCount, 0)))
+    {
+        m_rowCount = static_cast<int64_t>(in_maxRows);
+    }
 }
 
 bool PeltaResultSet::HasRowCount()

@@ -45,7 +45,7 @@ public:
     /// other columns whole. A JSON null gives NULL; objects and arrays in character columns
     /// give their compact JSON text. A cell whose kind or size does not suit its column raises
     /// "PeltaCellTypeMismatch" or "PeltaCellValueOutOfRange"; text in a REAL or DOUBLE column
-    /// that is not a number, the number converter's error.
+    /// that is not a number, "PeltaCellTypeMismatch" too.
     bool RetrieveData(uint16_t in_column,
                       Orvik::Support::SqlData& io_target,
                       int64_t in_offset,
@@ -54,6 +54,9 @@ public:
     /// RetrieveData, but the value is made of the type of io_target rather than of the column:
     /// catalog sources read the server's information_schema into the catalog layout's types.
     bool RetrieveAsTarget(uint16_t in_column, Orvik::Support::SqlData& io_target, int64_t in_offset, int64_t in_maxLength);
+
+    /// Keeps at most in_maxRows rows of the reply (0: all): the statement's SQL_ATTR_MAX_ROWS.
+    void LimitRows(uint64_t in_maxRows);
 
     /// True unless in unnest mode.
     bool HasRowCount() override;

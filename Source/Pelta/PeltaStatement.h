@@ -22,6 +22,10 @@ public:
     /// A new PeltaDataEngine over this statement's client.
     std::unique_ptr<Orvik::DSI::DSIDataEngine> CreateDataEngine() override;
 
+    /// Stores the property; the query timeout also becomes the time limit of the client's
+    /// statement requests.
+    void SetProperty(int32_t in_key, std::unique_ptr<Orvik::Support::AttributeData> in_value) override;
+
     /// The statement's database client.
     PeltaAPI& GetAPI() { return *m_api; }
 

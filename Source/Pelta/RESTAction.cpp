@@ -25,8 +25,16 @@ constexpr char LOG_CLASS[] = "RESTAction";
 constexpr char LOCATION_PREFIX[] = "Location: ";
 constexpr size_t LOCATION_PREFIX_LENGTH = sizeof(LOCATION_PREFIX) - 1;
 
+constexpr char TIMEOUT_EXPIRED_STATE[] = "HYT00";
+constexpr char OPERATION_CANCELED_STATE[] = "HY008";
+
 [[noreturn]] void ThrowCurlError(CURLcode in_code)
 {
+    if (in_code == CURLE_OPERATION_TIMEDOUT)
+    {
+        // Only a time limit the caller set runs out: applications tell it by its own state.
+        throw PeltaStateError("PeltaAPIErr", TIMEOUT_EXPIRED_STATE, {curl_easy_strerror(in_code)});
+    }
     throw PeltaError("PeltaAPIErr", {curl_easy_strerror(in_code)});
 }
 
@@ -134,6 +142,10 @@ void RESTAction::DoAction(int32_t in_verb, std::string& io_response)
     m_location.clear();
     Check(curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &RESTAction::HeaderCallback));
     Check(curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &m_location));
+    // Called about once a second even while nothing arrives, so that Cancel is seen.
+    Check(curl_easy_setopt(m_curl, CURLOPT_XFERINFOFUNCTION, &RESTAction::ProgressCallback));
+    Check(curl_easy_setopt(m_curl, CURLOPT_XFERINFODATA, &m_cancel));
+    Check(curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 0L));
     m_url = m_endpoint;
     if (in_verb == VERB_GET && !m_body.empty())
     {
@@ -193,6 +205,10 @@ void RESTAction::Perform()
                    "DoAction",
                    "Received REST response in %f seconds.",
                    static_cast<double>(end - start) / 1000.0);
+    if (result != CURLE_OK && m_cancel.load() != 0)
+    {
+        throw PeltaStateError("PeltaRequestCanceled", OPERATION_CANCELED_STATE, {});
+    }
     Check(result);
 }
 
@@ -233,6 +249,11 @@ size_t RESTAction::WriteCallback(char* in_data, size_t in_size, size_t in_count,
         return 0;
     }
     return length;
+}
+
+int RESTAction::ProgressCallback(void* io_cancel, int64_t, int64_t, int64_t, int64_t)
+{
+    return static_cast<const std::atomic<int32_t>*>(io_cancel)->load() != 0 ? 1 : 0;
 }
 
 size_t RESTAction::HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -79,11 +80,16 @@ public:
     /// The HTTP status of the latest action; 0 after Reset.
     int32_t GetResponseCode() const { return m_responseCode; }
 
+    /// Ends the running action, from any thread, within about a second even while the server
+    /// sends nothing; it then fails with "PeltaRequestCanceled" (HY008). A cancel made while no
+    /// action runs is forgotten when the next one starts.
+    void Cancel() { m_cancel.store(1); }
+
 private:
     struct WriteTarget
     {
         std::string* response;
-        const int32_t* cancel;
+        const std::atomic<int32_t>* cancel;
         CURL* curl;
         // Whether the reply's room was set from its Content-Length.
         bool isSized;
@@ -92,6 +98,7 @@ private:
     static size_t WriteCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
     static size_t HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
     static size_t ReadCallback(char* out_buffer, size_t in_size, size_t in_count, void* io_action);
+    static int ProgressCallback(void* io_cancel, int64_t, int64_t, int64_t, int64_t);
 
     void SetVerbOptions(int32_t in_verb);
     void Perform();
@@ -105,7 +112,7 @@ private:
     curl_slist* m_headers = nullptr;
     Orvik::DSI::ILogger& m_log;
     int32_t m_responseCode = 0;
-    int32_t m_cancel = 0;
+    std::atomic<int32_t> m_cancel{0};
     WriteTarget m_writeTarget {nullptr, &m_cancel, nullptr, false};
 };
 

@@ -106,6 +106,12 @@ void MessageManager::GetMessage(const std::string& in_locale,
             {
                 FindInNewReader(in_locale, fileName, in_key, in_componentId, out_text, out_nativeErrorCode);
             }
+            if (out_nativeErrorCode == MESSAGE_NOT_FOUND && in_locale != RETRY_LOCALE)
+            {
+                // A locale without the back end's texts must not hide its errors: the
+                // driver's own texts exist in en-US.
+                FindInBackEndFile(RETRY_LOCALE, fileName, in_key, in_componentId, out_text, out_nativeErrorCode);
+            }
         }
         else if (in_locale != RETRY_LOCALE || fileName.empty())
         {
@@ -162,6 +168,21 @@ void MessageManager::FindInNewReader(const std::string& in_locale,
     {
         m_readers[in_locale].push_back(std::move(reader));
     }
+}
+
+void MessageManager::FindInBackEndFile(const std::string& in_locale,
+                                       const std::string& in_fileName,
+                                       const orvik_wstring& in_key,
+                                       int32_t in_componentId,
+                                       orvik_wstring& out_text,
+                                       uint32_t& out_nativeErrorCode)
+{
+    if (DSIMessageFileReader* reader = FindReader(in_locale, in_fileName))
+    {
+        reader->Lookup(in_locale, in_key, in_componentId, out_text, out_nativeErrorCode);
+        return;
+    }
+    FindInNewReader(in_locale, in_fileName, in_key, in_componentId, out_text, out_nativeErrorCode);
 }
 
 void MessageManager::LoadLocale(const std::string& in_locale)

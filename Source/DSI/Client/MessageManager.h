@@ -63,6 +63,14 @@ private:
                          Support::orvik_wstring& out_text,
                          uint32_t& out_nativeErrorCode);
 
+    /// Asks the locale's reader of a back end's file, made when there is none yet.
+    void FindInBackEndFile(const std::string& in_locale,
+                           const std::string& in_fileName,
+                           const Support::orvik_wstring& in_key,
+                           int32_t in_componentId,
+                           Support::orvik_wstring& out_text,
+                           uint32_t& out_nativeErrorCode);
+
     /// Creates the readers of the built-in files for in_locale.
     void LoadLocale(const std::string& in_locale);
 

@@ -576,6 +576,12 @@ void Descriptor::WriteHeaderField(int16_t in_field, const DescriptorFieldValue& 
         m_header.m_arrayStatusPtr = in_value.m_pointer;
         break;
     case SQL_DESC_ARRAY_SIZE:
+        if (in_value.m_integer == 0)
+        {
+            // A rowset or parameter array of no rows would fetch nothing and send nothing while
+            // reporting success.
+            throw ErrorException(DIAG_INVALID_ATTRIBUTE_VALUE, ODBC_COMPONENT_ID, u"ZeroDescArraySize", -1, -1);
+        }
         m_header.m_arraySize = static_cast<uint64_t>(in_value.m_integer);
         break;
     case SQL_DESC_BIND_OFFSET_PTR:

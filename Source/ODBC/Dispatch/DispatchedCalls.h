@@ -172,10 +172,12 @@ struct SQLExecuteCall : CallOn<Statement, SQLExecuteArgs>
     static SQLRETURN Call(Statement& io_statement, const Args& in_args);
 };
 
+// SQLFetch and SQLMoreResults never run as tasks: their rows and results are already in memory,
+// and the Driver Manager wedges a statement whose SQLFetch answers SQL_NO_DATA, or whose
+// SQLMoreResults is called again, after SQL_STILL_EXECUTING (every later call is HY010).
 struct SQLFetchCall : CallOn<Statement, SQLFetchArgs>
 {
-    using Task = CallTask<SQLFetchCall>;
-    static constexpr const char* TaskName = "SQLFetchTask";
+    using Task = void;
     static SQLRETURN Call(Statement& io_statement, const Args& in_args);
 };
 
@@ -202,8 +204,7 @@ struct SQLGetTypeInfoCall : CallOn<Statement, SQLGetTypeInfoArgs>
 
 struct SQLMoreResultsCall : CallOn<Statement, SQLMoreResultsArgs>
 {
-    using Task = CallTask<SQLMoreResultsCall>;
-    static constexpr const char* TaskName = "SQLMoreResultsTask";
+    using Task = void;
     static SQLRETURN Call(Statement& io_statement, const Args& in_args);
 };
 

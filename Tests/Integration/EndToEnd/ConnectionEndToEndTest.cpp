@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -54,6 +57,44 @@ TEST(ConnectionEndToEndTest, MissingServerSettingIsRefused)
         ASSERT_FALSE(e.Records().empty());
         EXPECT_EQ(e.Records()[0].state, "08001") << e.what();
     }
+}
+
+TEST(ConnectionEndToEndTest, AFailedConnectionSaysWhichSettingOrServerFailedAndWhy)
+{
+    const std::string live = EndToEndEnvironment::Server().Address();
+    const struct
+    {
+        std::string connectionString;
+        const char* state;
+        std::string message;
+    } cases[] = {
+        {EndToEndEnvironment::DriverConnectionString("127.0.0.1:1"), "08001",
+         "None of the 1 configured server(s) answered. 127.0.0.1:1 failed with: [Pelta][Pelta] (1) The request to the "
+         "server failed: Couldn't connect to server"},
+        {EndToEndEnvironment::DriverConnectionString(live, "Timeout=abc"), "HY000",
+         "The setting \"Timeout\" must be a whole number from 0 to 4294967295, not \"abc\"."},
+        {EndToEndEnvironment::DriverConnectionString(live, "ReEntryTime=99999999999"), "HY000",
+         "The setting \"ReEntryTime\" must be a whole number from 0 to 4294967295, not \"99999999999\"."},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.connectionString);
+        try
+        {
+            OdbcConnection connection(c.connectionString);
+            ADD_FAILURE() << "connected";
+        }
+        catch (const OdbcError& e)
+        {
+            ASSERT_FALSE(e.Records().empty());
+            EXPECT_EQ(e.Records()[0].state, c.state);
+            EXPECT_NE(e.Records()[0].message.find(c.message), std::string::npos) << e.Records()[0].message;
+        }
+    }
+
+    // A blank after the one server, as a connection string easily has, is no part of its name.
+    OdbcConnection connection(EndToEndEnvironment::DriverConnectionString(live + " "));
+    EXPECT_EQ(connection.NewStatement().Query("select value from sample_short where id = 1"), std::vector<TextRow>{{"32767"}});
 }
 
 TEST(ConnectionEndToEndTest, InformationValuesFromTheDriverAndTheServersProbe)
@@ -104,6 +145,68 @@ TEST_F(StatementDiagnosticsTest, ServerErrorReachesTheApplicationWithItsStateAnd
 
     // The statement is usable again afterwards.
     EXPECT_EQ(statement.Query("select value from sample_short where id = 2"), std::vector<TextRow>{{"-32768"}});
+}
+
+TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTime)
+{
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"4242","delay":3,"times":1})")
+                  .status,
+              200);
+    OdbcStatement statement = m_connection.NewStatement();
+    ASSERT_EQ(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0),
+              SQL_SUCCESS);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 4242", SQL_NTS), SQL_ERROR);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].state, "HYT00");
+    EXPECT_NE(records[0].message.find("Timeout was reached"), std::string::npos) << records[0].message;
+
+    // The fault is spent: the same statement within its time limit.
+    EXPECT_EQ(statement.Query("select 4242"), std::vector<TextRow>{{"4242"}});
+}
+
+TEST_F(StatementDiagnosticsTest, SQLCancelFromAnotherThreadEndsAStatementThatGetsNoAnswer)
+{
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"4343","delay":5,"times":1})")
+                  .status,
+              200);
+    OdbcStatement statement = m_connection.NewStatement();
+    const auto start = std::chrono::steady_clock::now();
+    // Repeated, since a cancel that comes before the request starts is forgotten; never after
+    // the execution returned, since a cancel then clears its diagnostics.
+    std::mutex lock;
+    bool isDone = false;
+    std::thread canceller([&] {
+        for (;;)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            std::lock_guard<std::mutex> guard(lock);
+            if (isDone)
+            {
+                return;
+            }
+            SQLCancel(statement.Handle());
+        }
+    });
+    const SQLRETURN result = SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 4343", SQL_NTS);
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        isDone = true;
+    }
+    canceller.join();
+    EXPECT_EQ(result, SQL_ERROR);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HY008");
+    EXPECT_NE(records[0].message.find("The request to the server was canceled."), std::string::npos)
+        << records[0].message;
+
+    EXPECT_EQ(statement.Query("select 4343"), std::vector<TextRow>{{"4343"}});
 }
 
 TEST_F(StatementDiagnosticsTest, MessageWithNegativeBufferLengthIsRefusedAndChangesNothing)

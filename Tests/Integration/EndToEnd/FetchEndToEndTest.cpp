@@ -325,4 +325,37 @@ TEST_F(FetchEndToEndTest, EveryTypeAsTextThroughSQLGetData)
               (std::vector<TextRow>{{"1970-01-01 00:00:01.500000"}, {"1969-12-31 23:59:59.999000"}}));
 }
 
+TEST_F(FetchEndToEndTest, AnAsynchronousStatementReadsToTheEndAndStaysUsable)
+{
+    OdbcStatement statement = m_connection.NewStatement();
+    SQLHSTMT handle = statement.Handle();
+    ASSERT_EQ(SQLSetStmtAttr(handle, SQL_ATTR_ASYNC_ENABLE, reinterpret_cast<SQLPOINTER>(SQL_ASYNC_ENABLE_ON), 0),
+              SQL_SUCCESS);
+    const auto finish = [](auto in_call) {
+        SQLRETURN result;
+        while ((result = in_call()) == SQL_STILL_EXECUTING)
+        {
+        }
+        return result;
+    };
+    for (int round = 0; round < 2; ++round)
+    {
+        SCOPED_TRACE(round);
+        ASSERT_EQ(finish([&] { return SQLExecDirect(handle, (SQLCHAR*)"select id from sample_short", SQL_NTS); }),
+                  SQL_SUCCESS);
+        int rows = 0;
+        SQLRETURN result;
+        while ((result = finish([&] { return SQLFetch(handle); })) == SQL_SUCCESS)
+        {
+            ++rows;
+        }
+        EXPECT_EQ(result, SQL_NO_DATA);
+        EXPECT_EQ(rows, 3);
+        // The Driver Manager takes the end of the rows and of the results only when they are no
+        // answer to a polled call: the statement must still close.
+        EXPECT_EQ(finish([&] { return SQLMoreResults(handle); }), SQL_NO_DATA);
+        EXPECT_EQ(SQLFreeStmt(handle, SQL_CLOSE), SQL_SUCCESS);
+    }
+}
+
 } // namespace

@@ -92,20 +92,22 @@ TEST_F(MessageSourceTest, FallbackTextsForUnknownComponentsKeysAndFiles)
               Load("en-US", u"K", 4));
 }
 
-TEST_F(MessageSourceTest, BuiltInComponentsFallBackToEnUsAndTheBackEndDoesNot)
+TEST_F(MessageSourceTest, EveryComponentFallsBackToEnUs)
 {
     EXPECT_EQ("10|[Pelta][ODBC] (10) Invalid cursor state.", Load("de-DE", u"InvalidCursorState", 1));
-    EXPECT_EQ("-1|[DSI] The error message PeltaAPIErr could not be found in the de-DE locale. Check that " +
-                  m_directory + "de-DE/PeltaMessages.xml exists.",
-              Load("de-DE", u"PeltaAPIErr", 117));
+    // A locale without the back end's file still shows the back end's error.
+    EXPECT_EQ("40|[Pelta][Pelta] (40) Server request failed: refused", Load("de-DE", u"PeltaAPIErr", 117, {u"refused"}));
+    EXPECT_EQ("-1|[DSI]: Error message not found: Missing", Load("de-DE", u"Missing", 117));
 
-    // The en-US text was cached under de-DE: a German file written now is not read for it.
+    // The en-US texts were cached under de-DE: a German file written now is not read for them.
     std::filesystem::create_directories(m_directory + "de-DE");
     WriteTextFile(m_directory + "de-DE/ODBCMessages.xml", SdkFile("Ungültiger Cursorstatus."));
     EXPECT_EQ("10|[Pelta][ODBC] (10) Invalid cursor state.", Load("de-DE", u"InvalidCursorState", 1));
-    WriteTextFile(m_directory + "de-DE/PeltaMessages.xml", PELTA_FILE);
-    EXPECT_EQ("40|[Pelta][Pelta] (40) Server request failed: %1%", Load("de-DE", u"PeltaAPIErr", 117))
-        << "the back end's file is tried again until it opens";
+    WriteTextFile(m_directory + "de-DE/PeltaMessages.xml",
+                  R"(<M><Package ID="117"><Error Key="Other" NativeErrorCode="41">Anderer Fehler</Error></Package></M>)");
+    EXPECT_EQ("40|[Pelta][Pelta] (40) Server request failed: %1%", Load("de-DE", u"PeltaAPIErr", 117));
+    EXPECT_EQ("41|[Pelta](41) Anderer Fehler", Load("de-DE", u"Other", 117))
+        << "the back end's file of the locale is tried again until it opens";
 }
 
 TEST_F(MessageSourceTest, AFoundMessageIsReadOnceAndAMissingOneEachTime)

@@ -79,7 +79,7 @@ TEST_F(AsyncStatementTest, AnExecutionIsPolledThenCollectedWithItsResultAndRecor
     EXPECT_EQ("changed!", EntryDataEngine::s_prepared.back().GetAsUTF8());
 }
 
-TEST_F(AsyncStatementTest, CountsAreNeverTasks)
+TEST_F(AsyncStatementTest, CountsFetchesAndMoreResultsAreNeverTasks)
 {
     SQLTablesWArgs tables{{{Wide(u""), SQL_NTS}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0}}};
     ASSERT_EQ(SQL_STILL_EXECUTING, CInterface::DispatchSQLTablesW("SQLTablesW", m_statementHandle, &tables));
@@ -89,6 +89,19 @@ TEST_F(AsyncStatementTest, CountsAreNeverTasks)
     SQLNumResultColsArgs count{&columns};
     EXPECT_EQ(SQL_SUCCESS, CInterface::DispatchSQLNumResultCols("SQLNumResultCols", m_statementHandle, &count));
     EXPECT_EQ(5, columns);
+    EXPECT_EQ(nullptr, m_statement->GetPendingTask());
+
+    // The end of the rows and of the results is answered at once, never after SQL_STILL_EXECUTING.
+    SQLFetchArgs fetch{};
+    SQLRETURN result = SQL_SUCCESS;
+    for (int rows = 0; result == SQL_SUCCESS && rows < 100; ++rows)
+    {
+        result = CInterface::DispatchSQLFetch("SQLFetch", m_statementHandle, &fetch);
+        EXPECT_EQ(nullptr, m_statement->GetPendingTask());
+    }
+    EXPECT_EQ(SQL_NO_DATA, result);
+    SQLMoreResultsArgs more{};
+    EXPECT_EQ(SQL_NO_DATA, CInterface::DispatchSQLMoreResults("SQLMoreResults", m_statementHandle, &more));
     EXPECT_EQ(nullptr, m_statement->GetPendingTask());
 }
 

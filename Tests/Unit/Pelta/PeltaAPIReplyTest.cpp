@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using Pelta::PeltaAPI;
@@ -160,6 +163,45 @@ TEST_F(PeltaAPIExchangeTest, RepliesOfAnyStatusAndConnectionFaultsAreReadOrRefus
     EXPECT_EQ("PeltaAPIError 42S02 117 [4041|no such table: nowhere]", Run("select * from nowhere"));
 }
 
+TEST_F(PeltaAPIExchangeTest, ARequestTimeoutEndsAStatementThatGetsNoAnswerWithHYT00)
+{
+    AddFault(Server(), R"j({"method":"POST","delay":3,"times":-1})j");
+    m_client->SetRequestTimeout(1);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ("PeltaAPIErr HYT00 117 [Timeout was reached]", Run("select 1"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+
+    // Without a limit the same statement waits for its late answer.
+    m_client->SetRequestTimeout(0);
+    EXPECT_EQ("ok", Run("select 1"));
+}
+
+TEST_F(PeltaAPIExchangeTest, ACancelFromAnotherThreadEndsARequestThatGetsNoAnswerWithHY008)
+{
+    AddFault(Server(), R"j({"method":"POST","delay":5,"times":1})j");
+    // A cancel made before the request starts is forgotten.
+    m_client->Cancel();
+    const auto start = std::chrono::steady_clock::now();
+    std::string outcome;
+    std::atomic<bool> isDone{false};
+    std::thread running([&] {
+        outcome = Run("select 1");
+        isDone = true;
+    });
+    // Repeated, since a cancel that comes before the request starts is forgotten.
+    while (!isDone)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        m_client->Cancel();
+    }
+    running.join();
+    EXPECT_EQ("PeltaRequestCanceled HY008 117 []", outcome);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+
+    // The client goes on: the next request is not cancelled.
+    EXPECT_EQ("ok", Run("select 1"));
+}
+
 TEST_F(PeltaAPIExchangeTest, AFailedBulkSetIsReportedWithTheOthersTotal)
 {
     Run("create table t (i integer)");
@@ -173,12 +215,20 @@ TEST_F(PeltaAPIExchangeTest, AFailedBulkSetIsReportedWithTheOthersTotal)
         {R"j({"bulk_fail":[0,2]})j", {1, 3}, "PeltaBulkOperationError HY000 117 [1|2]"},
         {R"j({"reply":{"body":"{\"rowcount\":3}"}})j", {}, "PeltaJSONMemberNotFoundError HY000 117 [results]"},
         {R"j({"reply":{"body":"{\"results\":{}}"}})j", {}, "PeltaJSONWrongType HY000 117 [results|array]"},
-        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},{}]}"}})j", {},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},{},{\"rowcount\":1}]}"}})j", {},
          "PeltaJSONMemberNotFoundError HY000 117 [rowcount]"},
-        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},7]}"}})j", {},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},7,{\"rowcount\":1}]}"}})j", {},
          "PeltaJSONMemberNotFoundError HY000 117 [rowcount]"},
-        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":-2},{\"rowcount\":-2}]}"}})j", {1, 2},
-         "PeltaBulkOperationError HY000 117 [0|2]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":-2},{\"rowcount\":-2},{\"rowcount\":4}]}"}})j",
+         {1, 2}, "PeltaBulkOperationError HY000 117 [4|2]"},
+        // Fewer or more results than sets sent: no set may be reported as done.
+        {R"j({"reply":{"body":"{\"results\":[]}"}})j", {}, "PeltaBulkResultCountMismatch HY000 117 [3|0]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1}]}"}})j", {},
+         "PeltaBulkResultCountMismatch HY000 117 [3|1]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":-2},{\"rowcount\":-2}]}"}})j", {},
+         "PeltaBulkResultCountMismatch HY000 117 [3|2]"},
+        {R"j({"reply":{"body":"{\"results\":[{\"rowcount\":1},{\"rowcount\":1},{\"rowcount\":1},{\"rowcount\":1}]}"}})j",
+         {}, "PeltaBulkResultCountMismatch HY000 117 [3|4]"},
     };
     for (const auto& c : cases)
     {

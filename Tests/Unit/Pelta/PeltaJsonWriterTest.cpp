@@ -104,10 +104,10 @@ TEST(PeltaJsonWriter, EachArgumentKindHasItsJsonText)
          "PeltaInvalidTimestampParameter 22007 117 [2023-01-01 24:00:00.000000000]"},
         {SQL_TIMESTAMP, false, Timestamp(2023, 1, 1, 0, 0, 0, 1000000000),
          "PeltaInvalidTimestampParameter 22007 117 [2023-01-01 00:00:00.1000000000]"},
-        {SQL_TYPE_DATE, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [91]"},
-        {SQL_NUMERIC, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [2]"},
-        {SQL_VARBINARY, false, "ab", "PeltaUnsupportedParameterType HY000 117 [-3]"},
-        {SQL_GUID, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [-11]"},
+        {SQL_TYPE_DATE, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [SQL_TYPE_DATE (91)]"},
+        {SQL_NUMERIC, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [SQL_NUMERIC (2)]"},
+        {SQL_VARBINARY, false, "ab", "PeltaUnsupportedParameterType HY000 117 [SQL_VARBINARY (-3)]"},
+        {SQL_GUID, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [SQL_GUID (-11)]"},
     };
     for (const auto& c : cases)
     {

@@ -55,6 +55,10 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaTooManyParameters", 1},
         {u"PeltaStringResourceError", 1},
         {u"PeltaCursorResourceError", 1},
+        {u"PeltaBulkResultCountMismatch", 2},
+        {u"PeltaInvalidNumericSetting", 2},
+        {u"PeltaNoServerAnswered", 3},
+        {u"PeltaRequestCanceled", 0},
     };
     for (const auto& k : keys)
     {

@@ -2,7 +2,9 @@
 // statements, the column probe and its fallbacks, parameter sets with their statuses, and the
 // parameters the server cannot take.
 
+#include "DSI/StatementPropertyKey.h"
 #include "Pelta/PeltaDataEngine.h"
+#include "Support/AttributeData.h"
 
 #include "Unit/Pelta/BackEndTestSupport.h"
 
@@ -119,6 +121,39 @@ TEST_F(PeltaQueryExecutorTest, LineEndsQuotesAndBackslashesInLiteralsReachTheSer
     EXPECT_EQ(std::vector<std::string>{"a\"b\\c/d\n\te"}, ReadRows(Result(*executor)));
 }
 
+TEST_F(PeltaQueryExecutorTest, MaxRowsKeepsTheFirstRowsOfASelectAndQueryTimeoutLimitsItsRequest)
+{
+    ServerSql("insert into t values (1, 'x'), (2, 'y'), (3, 'z')");
+    Engine();
+    const auto setProperty = [&](int32_t in_key, uint64_t in_value) {
+        m_statement->SetProperty(in_key, std::unique_ptr<Orvik::Support::AttributeData>(
+                                             Orvik::Support::AttributeData::MakeNewUIntNativeAttributeData(in_value)));
+    };
+    const struct
+    {
+        uint64_t maxRows;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {0, {"1", "2", "3"}},
+        {2, {"1", "2"}},
+        {3, {"1", "2", "3"}},
+        {4, {"1", "2", "3"}},
+    };
+    for (const auto& c : cases)
+    {
+        setProperty(Orvik::DSI::STMT_PROP_MAX_ROWS, c.maxRows);
+        EXPECT_EQ(c.rows, ReadRows(Result(*Run(u"select a from t order by a")))) << c.maxRows;
+    }
+    // Other statements are not limited.
+    setProperty(Orvik::DSI::STMT_PROP_MAX_ROWS, 1);
+    EXPECT_EQ("count 3", RowCount(*Run(u"update t set b = 'w'")));
+
+    // The statement's query timeout becomes the time limit of its requests.
+    AddFault(Server(), R"j({"method":"POST","delay":3,"times":1})j");
+    setProperty(Orvik::DSI::STMT_PROP_QUERY_TIMEOUT, 1);
+    EXPECT_EQ("PeltaAPIErr HYT00 117 [Timeout was reached]", Outcome([&] { Run(u"select a from t"); }));
+}
+
 TEST_F(PeltaQueryExecutorTest, APreparedSelectIsDescribedByTheProbeBeforeItRuns)
 {
     std::unique_ptr<Orvik::DSI::IQueryExecutor> executor = Engine()->Prepare(u"select a, b from t where a = ?");
@@ -204,8 +239,8 @@ TEST_F(PeltaQueryExecutorTest, ParametersWithoutAJsonFormAreRefusedBeforeAnythin
         const char* outcome;
     } cases[] = {
         {Default(), "PeltaDefaultParameterNotSupported HY000 117 [1]"},
-        {Binary(SQL_TYPE_DATE, date), "PeltaUnsupportedParameterType HY000 117 [91]"},
-        {Binary(SQL_NUMERIC, date), "PeltaUnsupportedParameterType HY000 117 [2]"},
+        {Binary(SQL_TYPE_DATE, date), "PeltaUnsupportedParameterType HY000 117 [SQL_TYPE_DATE (91)]"},
+        {Binary(SQL_NUMERIC, date), "PeltaUnsupportedParameterType HY000 117 [SQL_NUMERIC (2)]"},
         {Binary(SQL_BIT, bitTwo), "PeltaInvalidParameterData HY000 117 []"},
     };
     for (const auto& c : cases)
@@ -237,7 +272,9 @@ TEST_F(PeltaQueryExecutorTest, ParametersAreDescribedAsInputWideTextOfMaxColumnS
     }
     TestParameter piece;
     EXPECT_EQ("PeltaUnimplementedMethod HY000 117 [PushParamData]", Outcome([&] { executor->PushParamData(1, piece); }));
-    EXPECT_EQ("PeltaUnimplementedMethod HY000 117 [CancelExecute]", Outcome([&] { executor->CancelExecute(); }));
+    // A cancel while nothing runs is forgotten by the next request.
+    EXPECT_EQ("ok", Outcome([&] { executor->CancelExecute(); }));
+    executor->ClearCancel();
 }
 
 } // namespace

@@ -79,7 +79,12 @@ TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
         {R"j({"cols":["a"],"col_types":[11],"rows":[["2020-01-01"]],"rowcount":1})j",
          "a:93 | PeltaCellTypeMismatch HY000 117 [a|integer]"},
         {R"j({"cols":["d"],"col_types":[6],"rows":[["NaN"],["Infinity"],["-Infinity"],["inf"],[42],[-0.0],[1e308],["x"]],"rowcount":8})j",
-         "d:8 | nan inf -inf inf 42 -0 1e+308 StrToNumConvFailed HY000 3 [x]"},
+         "d:8 | nan inf -inf inf 42 -0 1e+308 PeltaCellTypeMismatch HY000 117 [d|number]"},
+        // A REAL takes what fits a float; a finite value beyond it is no infinity.
+        {R"j({"cols":["f"],"col_types":[7],"rows":[[1.5],[-3.4028234663852886e38],[3.4028235e38],["-Infinity"],[1e-300],[3.4028236e38]],"rowcount":6})j",
+         "f:7 | 1.5 -3.40282347e+38 3.40282347e+38 -inf 0 PeltaCellValueOutOfRange HY000 117 [f|float]"},
+        {R"j({"cols":["f"],"col_types":[7],"rows":[[-1e300]],"rowcount":1})j",
+         "f:7 | PeltaCellValueOutOfRange HY000 117 [f|float]"},
         {R"j({"cols":["s"],"col_types":[4],"rows":[[42],[true],[2.5]],"rowcount":3})j", "s:-9 | 42 true 2.5"},
         {R"j({"cols":["o"],"col_types":[12],"rows":[[{"a" : [1, {"b": null}], "c":"\u00e9\"\n"}]],"rowcount":1})j",
          "o:-9 | {\"a\":[1,{\"b\":null}],\"c\":\"\xc3\xa9\\\"\\n\"}"},

@@ -87,7 +87,7 @@ TEST_F(RESTActionTest, ATimeLimitLastsForOneActionOnly)
     m_action.SetEndpoint(Url());
     m_action.SetTimeout(1);
     std::string reply;
-    EXPECT_EQ("PeltaAPIErr HY000 117 [Timeout was reached]", Outcome([&] { m_action.Get(reply); }));
+    EXPECT_EQ("PeltaAPIErr HYT00 117 [Timeout was reached]", Outcome([&] { m_action.Get(reply); }));
 
     m_action.SetEndpoint(Url());
     reply.clear();

@@ -35,7 +35,6 @@ namespace {
 
 constexpr int32_t RESULT = 1018;
 constexpr char SUCCESS[] = "SUCCESS! \r\n\r\nSuccessfully connected to data source!";
-constexpr char NO_SERVER[] = "FAILED!\r\n\r\n[Pelta][Pelta] (8) No server is available: every configured server is out of rotation.";
 
 class PeltaTestResultDialogTest : public ::testing::Test
 {
@@ -133,11 +132,19 @@ TEST_F(PeltaTestResultDialogTest, AServerThatAnswersGivesTheSuccessTextAndOnlyOk
     EXPECT_TRUE(m_ui.m_host.GetProblems().empty());
 }
 
+// The message of a connection that no server answered, with the reason the one server failed.
+std::string NoServer(const std::string& in_server, const std::string& in_reason)
+{
+    return "[Pelta][Pelta] (34) None of the 1 configured server(s) answered. " + in_server
+        + " failed with: [Pelta][Pelta] (1) The request to the server failed: " + in_reason;
+}
+
 TEST_F(PeltaTestResultDialogTest, AFailureShowsFailedAndTheDriversMessage)
 {
     ASSERT_EQ(200, s_server->Control("POST", "/listeners/0/down").status);
-    EXPECT_EQ(NO_SERVER, RunTest());
-    EXPECT_EQ(1u, LogLines(std::string("ERROR PeltaTestResultDialog::Initialize: ") + (NO_SERVER + 11)).size());
+    const std::string message = NoServer(s_server->Address(), "Couldn't connect to server");
+    EXPECT_EQ("FAILED!\r\n\r\n" + message, RunTest());
+    EXPECT_EQ(1u, LogLines("ERROR PeltaTestResultDialog::Initialize: " + message).size());
 
     m_configuration.SetServers(u"no-port-here");
     EXPECT_EQ("FAILED!\r\n\r\n[Pelta][Pelta] (13) The \"Servers\" setting names no server: give host:port, or several "
@@ -151,7 +158,7 @@ TEST_F(PeltaTestResultDialogTest, AServerThatNeverAnswersFailsWithinTheTimeout)
     ASSERT_EQ(200, s_server->Control("POST", "/faults", R"({"method":"GET","delay":10,"times":-1})").status);
     m_configuration.SetTimeout(u"1");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(NO_SERVER, RunTest());
+    EXPECT_EQ("FAILED!\r\n\r\n" + NoServer(s_server->Address(), "Timeout was reached"), RunTest());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 

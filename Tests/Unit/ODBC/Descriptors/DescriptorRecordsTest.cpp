@@ -89,6 +89,18 @@ TEST_F(DescriptorRecordsTest, ANegativeCountIsRefusedAndChangesNothing)
     EXPECT_TRUE(m_ard.HasRecord(0));
 }
 
+TEST_F(DescriptorRecordsTest, AnArraySizeOfNoRowsIsRefusedAndChangesNothing)
+{
+    for (const char* kind : {"ARD", "APD"})
+    {
+        SCOPED_TRACE(kind);
+        Descriptor& descriptor = Get(kind);
+        EXPECT_EQ("OK", Outcome(descriptor, SetInteger(descriptor, 0, SQL_DESC_ARRAY_SIZE, 4)));
+        EXPECT_EQ("ERROR HY024 ZeroDescArraySize", Outcome(descriptor, SetInteger(descriptor, 0, SQL_DESC_ARRAY_SIZE, 0)));
+        EXPECT_EQ(4, GetInteger(descriptor, 0, SQL_DESC_ARRAY_SIZE));
+    }
+}
+
 TEST_F(DescriptorRecordsTest, DroppingTheLastRecordLowersTheCountToTheHighestLeft)
 {
     for (const char* kind : {"ARD", "IPD"})
