@@ -108,6 +108,11 @@ TEST(PeltaJsonWriter, EachArgumentKindHasItsJsonText)
         {SQL_NUMERIC, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [2]"},
         {SQL_VARBINARY, false, "ab", "PeltaUnsupportedParameterType HY000 117 [-3]"},
         {SQL_GUID, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [-11]"},
+        // Fewer bytes than the type takes are missing data, never read past.
+        {SQL_BIT, false, "", "PeltaInvalidParameterData HY000 117 []"},
+        {SQL_BIGINT, true, std::string(7, '\x01'), "PeltaInvalidParameterData HY000 117 []"},
+        {SQL_DOUBLE, false, "\x01\x02\x03", "PeltaInvalidParameterData HY000 117 []"},
+        {SQL_TYPE_TIMESTAMP, false, Timestamp(2000, 2, 29, 0, 0, 0, 0).substr(0, 15), "PeltaInvalidParameterData HY000 117 []"},
     };
     for (const auto& c : cases)
     {
