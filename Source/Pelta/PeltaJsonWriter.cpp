@@ -22,6 +22,9 @@ namespace {
 
 constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
 
+// The largest double's magnitude in fifteen significant digits, rounded toward zero.
+constexpr char LARGEST_DOUBLE_TEXT[] = "1.79769313486231e+308";
+
 // The escape of one byte of a JSON string, or null when the byte stands for itself.
 const char* ShortEscape(unsigned char in_byte)
 {
@@ -171,7 +174,14 @@ std::string PeltaJsonWriter::RealToJson(float in_value)
 std::string PeltaJsonWriter::DoubleToJson(double in_value)
 {
     CheckFinite(in_value);
-    return NumberConverter::ConvertDoubleToString(in_value);
+    std::string text = NumberConverter::ConvertDoubleToString(in_value);
+    // The doubles next to the largest round up past it at fifteen digits, which any reader
+    // takes for an infinity: they get the fifteen digits that stay below it.
+    if (std::isinf(NumberConverter::ParseDouble(text.c_str())))
+    {
+        text = in_value < 0 ? std::string("-") + LARGEST_DOUBLE_TEXT : LARGEST_DOUBLE_TEXT;
+    }
+    return text;
 }
 
 std::string PeltaJsonWriter::TimestampToJson(const TDWTimestampValue& in_value)

@@ -49,7 +49,8 @@ public:
     /// "PeltaNonFiniteParameter" (22003) with their spelling.
     static std::string RealToJson(float in_value);
 
-    /// A DOUBLE with 15 significant digits; refused like RealToJson.
+    /// A DOUBLE with 15 significant digits, rounded toward zero where rounding to nearest would
+    /// pass the largest double; refused like RealToJson.
     static std::string DoubleToJson(double in_value);
 
     /// The milliseconds since 1970-01-01 00:00:00 UTC; a timestamp with a field out of range

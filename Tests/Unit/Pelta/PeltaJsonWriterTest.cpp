@@ -8,6 +8,7 @@
 
 #include <sqlext.h>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -91,6 +92,10 @@ TEST(PeltaJsonWriter, EachArgumentKindHasItsJsonText)
         {SQL_DOUBLE, false, Bytes<double>(3.141592653589793), "3.14159265358979"},
         {SQL_FLOAT, false, Bytes<double>(1e20), "1e+020"},
         {SQL_DOUBLE, false, Bytes<double>(0.1), "0.1"},
+        // Rounded to nearest, the largest doubles would read back as infinities.
+        {SQL_DOUBLE, false, Bytes<double>(-std::numeric_limits<double>::max()), "-1.79769313486231e+308"},
+        {SQL_FLOAT, false, Bytes<double>(std::nextafter(std::numeric_limits<double>::max(), 0.0)), "1.79769313486231e+308"},
+        {SQL_DOUBLE, false, Bytes<double>(1.797693134862314e308), "1.79769313486231e+308"},
         {SQL_REAL, false, Bytes<float>(nan), "PeltaNonFiniteParameter 22003 117 [NaN]"},
         {SQL_DOUBLE, false, Bytes<double>(infinity), "PeltaNonFiniteParameter 22003 117 [INFINITY]"},
         {SQL_FLOAT, false, Bytes<double>(-infinity), "PeltaNonFiniteParameter 22003 117 [-INFINITY]"},
