@@ -147,7 +147,9 @@ orvik_wstring ConnectionStringParser::EscapeValue(const orvik_wstring& in_value)
 {
     static const std::u16string SPECIAL = u"!()*,;=?[]{}@";
     std::u16string escaped;
-    bool needsBraces = false;
+    // Whitespace before an unbraced value is skipped when the string is read again.
+    const std::string utf8 = in_value.GetAsUTF8();
+    bool needsBraces = !utf8.empty() && IsWhitespace(utf8[0]);
     for (const char16_t unit : in_value.GetAsWString())
     {
         needsBraces = needsBraces || SPECIAL.find(unit) != std::u16string::npos;

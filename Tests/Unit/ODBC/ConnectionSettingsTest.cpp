@@ -151,6 +151,8 @@ TEST(ConnectionStringParserTest, EscapedValues)
         {u"plain text", "plain text"}, {u"a}b", "{a}}b}"},   {u"h:1;h:2", "{h:1;h:2}"}, {u"a=b", "{a=b}"},
         {u"who@where", "{who@where}"}, {u"x!", "{x!}"},      {u"(x)", "{(x)}"},         {u"[x]", "{[x]}"},
         {u"{x", "{{x}"},               {u"a*b,c?", "{a*b,c?}"}, {u"", ""},
+        // Leading whitespace would be skipped by the next reading; trailing whitespace is kept.
+        {u" Driver", "{ Driver}"},     {u"\tx", "{\tx}"},     {u"x ", "x "},
     };
     for (const auto& test : cases)
     {
