@@ -57,8 +57,19 @@ public:
         {
             throw ODBCInternalException(INVALID_CONNECTION_STRING);
         }
-        orvik_wstring key = FromUtf8(m_text, m_position, equals - m_position);
-        key.Trim();
+        // Trimmed of the same whitespace that separates pairs, so that a key never begins with
+        // what a reading would skip.
+        size_t start = m_position;
+        size_t end = equals;
+        while (start < end && IsWhitespace(m_text[start]))
+        {
+            ++start;
+        }
+        while (end > start && IsWhitespace(m_text[end - 1]))
+        {
+            --end;
+        }
+        orvik_wstring key = FromUtf8(m_text, start, end - start);
         if (key.GetLength() == 0)
         {
             throw ODBCInternalException(INVALID_CONNECTION_STRING);

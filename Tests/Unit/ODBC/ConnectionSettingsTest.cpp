@@ -105,6 +105,8 @@ const GrammarCase GRAMMAR_CASES[] = {
     {u"A=;B=", "A=|B=|", "A=|B=|", false},
     {u"UID=caf\u00e9;DRIVER=d", "DRIVER=d|UID=caf\u00e9|", "DRIVER=d|UID=caf\u00e9|", true},
     {u"", "", "", false},
+    // Only the separators' whitespace is trimmed from a key.
+    {u"\x1d;A=1; B\x1d =2", "\x1d;A=1|B\x1d=2|", "\x1d;A=1|B\x1d=2|", false},
     {u"=x", "HY000 [1:InvalidConnStr]", "", false},
     {u"  =x", "HY000 [1:InvalidConnStr]", "", false},
     {u"KEY", "HY000 [1:InvalidConnStr]", "", false},
