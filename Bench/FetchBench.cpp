@@ -1,7 +1,9 @@
 // Fetching a large result: a canned reply of 1,000,000 rows of six columns (integer, long,
 // double, string of 20 characters, timestamp, boolean), executed and read cell by cell into
 // value holders through the back end's data-store objects, beside a bare libcurl POST with a
-// RapidJSON parse and walk of the same reply, in the same run, against the test server.
+// RapidJSON parse and walk of the same reply, in the same run, against the test server. The same
+// reply is also read through the ODBC layer's statements: with SQLFetch into bound row arrays of
+// 1,000 rows, and with SQLFetch and SQLGetData per cell.
 //
 // Usage: FetchBench [rows] [rounds]
 
@@ -15,12 +17,12 @@
 #include "DSI/IQueryExecutor.h"
 #include "DSI/ParameterSetIterator.h"
 #include "DSI/ParameterSetStatus.h"
-#include "Pelta/PeltaAPI.h"
-#include "Pelta/PeltaConnection.h"
-#include "Pelta/PeltaDriver.h"
-#include "Support/AttributeData.h"
-#include "Support/OrvikSettingReader.h"
-#include "Support/Platform.h"
+#include "ODBC/Driver/Driver.h"
+#include "ODBC/Driver/Module.h"
+#include "ODBC/Handles/Connection.h"
+#include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/Statement.h"
+#include "Pelta/DSIDriverFactory.h"
 #include "Support/TestServer.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlDataFactory.h"
@@ -31,6 +33,7 @@
 
 #include <curl/curl.h>
 #include <rapidjson/document.h>
+#include <sqlext.h>
 
 #include <algorithm>
 #include <chrono>
@@ -38,6 +41,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -160,6 +165,103 @@ Totals ReadThroughBackEnd(Orvik::DSI::DSIStatement& io_statement)
     return totals;
 }
 
+// One row of the bound arrays: every column with its length or indicator.
+struct BoundRow
+{
+    int32_t integer;
+    SQLLEN integerLength;
+    int64_t longValue;
+    SQLLEN longLength;
+    double doubleValue;
+    SQLLEN doubleLength;
+    char text[24];
+    SQLLEN textLength;
+    SQL_TIMESTAMP_STRUCT timestamp;
+    SQLLEN timestampLength;
+    unsigned char boolean;
+    SQLLEN booleanLength;
+};
+
+constexpr SQLULEN ROWS_PER_FETCH = 1000;
+
+// A statement of the ODBC layer that has executed the benchmark's statement.
+Orvik::ODBC::Statement& ExecuteThroughOdbc(Orvik::ODBC::Driver& io_driver, Orvik::ODBC::Connection& io_connection)
+{
+    SQLHANDLE handle = nullptr;
+    io_connection.SQLAllocHandle(SQL_HANDLE_STMT, &handle);
+    Orvik::ODBC::Statement& statement = *io_driver.GetStatement(reinterpret_cast<Orvik::ODBC::HandleValue>(handle));
+    std::u16string text = u"select * from bench";
+    if (statement.SQLExecDirectW(reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS) != SQL_SUCCESS)
+    {
+        std::fprintf(stderr, "the ODBC layer could not execute the statement\n");
+        std::exit(1);
+    }
+    return statement;
+}
+
+void Free(Orvik::ODBC::Connection& io_connection, Orvik::ODBC::Statement& io_statement)
+{
+    io_connection.SQLFreeHandle(SQL_HANDLE_STMT, reinterpret_cast<SQLHANDLE>(io_statement.GetHandle()));
+}
+
+void Add(Totals& io_totals, const BoundRow& in_row)
+{
+    io_totals.integers += in_row.integer;
+    io_totals.longs += in_row.longValue;
+    io_totals.doubles += in_row.doubleValue;
+    io_totals.textBytes += static_cast<uint64_t>(in_row.textLength);
+    io_totals.seconds += in_row.timestamp.second;
+    io_totals.trues += in_row.boolean;
+}
+
+// SQLFetch into row-wise bound arrays of ROWS_PER_FETCH rows, as an application's fetch loop.
+Totals ReadThroughBoundArrays(Orvik::ODBC::Driver& io_driver, Orvik::ODBC::Connection& io_connection)
+{
+    Orvik::ODBC::Statement& statement = ExecuteThroughOdbc(io_driver, io_connection);
+    std::vector<BoundRow> rows(ROWS_PER_FETCH);
+    SQLULEN fetched = 0;
+    statement.SQLSetStmtAttrW(SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(sizeof(BoundRow)), 0);
+    statement.SQLSetStmtAttrW(SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(ROWS_PER_FETCH), 0);
+    statement.SQLSetStmtAttrW(SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
+    BoundRow& first = rows[0];
+    statement.SQLBindCol(1, SQL_C_SLONG, &first.integer, 0, &first.integerLength);
+    statement.SQLBindCol(2, SQL_C_SBIGINT, &first.longValue, 0, &first.longLength);
+    statement.SQLBindCol(3, SQL_C_DOUBLE, &first.doubleValue, 0, &first.doubleLength);
+    statement.SQLBindCol(4, SQL_C_CHAR, first.text, sizeof(first.text), &first.textLength);
+    statement.SQLBindCol(5, SQL_C_TYPE_TIMESTAMP, &first.timestamp, 0, &first.timestampLength);
+    statement.SQLBindCol(6, SQL_C_BIT, &first.boolean, 0, &first.booleanLength);
+    Totals totals;
+    while (statement.SQLFetch() == SQL_SUCCESS)
+    {
+        for (SQLULEN row = 0; row < fetched; ++row)
+        {
+            Add(totals, rows[row]);
+        }
+    }
+    Free(io_connection, statement);
+    return totals;
+}
+
+// SQLFetch one row at a time and SQLGetData for every cell.
+Totals ReadThroughGetData(Orvik::ODBC::Driver& io_driver, Orvik::ODBC::Connection& io_connection)
+{
+    Orvik::ODBC::Statement& statement = ExecuteThroughOdbc(io_driver, io_connection);
+    BoundRow row{};
+    Totals totals;
+    while (statement.SQLFetch() == SQL_SUCCESS)
+    {
+        statement.SQLGetData(1, SQL_C_SLONG, &row.integer, 0, &row.integerLength);
+        statement.SQLGetData(2, SQL_C_SBIGINT, &row.longValue, 0, &row.longLength);
+        statement.SQLGetData(3, SQL_C_DOUBLE, &row.doubleValue, 0, &row.doubleLength);
+        statement.SQLGetData(4, SQL_C_CHAR, row.text, sizeof(row.text), &row.textLength);
+        statement.SQLGetData(5, SQL_C_TYPE_TIMESTAMP, &row.timestamp, 0, &row.timestampLength);
+        statement.SQLGetData(6, SQL_C_BIT, &row.boolean, 0, &row.booleanLength);
+        Add(totals, row);
+    }
+    Free(io_connection, statement);
+    return totals;
+}
+
 size_t Append(char* in_data, size_t in_size, size_t in_count, void* io_reply)
 {
     static_cast<std::string*>(io_reply)->append(in_data, in_size * in_count);
@@ -224,54 +326,77 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    Orvik::Platform::InitializePlatform(false);
-    Orvik::Support::OrvikSettingReader::Initialize(u"Pelta", u"Driver");
-    curl_global_init(CURL_GLOBAL_DEFAULT);
-    Pelta::PeltaDriver driver;
-    std::unique_ptr<Orvik::DSI::DSIEnvironment> environment = driver.CreateEnvironment();
-    environment->SetProperty(Orvik::DSI::ENV_PROP_CATALOG_CONVENTION,
-                             std::unique_ptr<Orvik::Support::AttributeData>(Orvik::Support::AttributeData::MakeNewInt32AttributeData(0)));
-    std::unique_ptr<Orvik::DSI::DSIConnection> connection = environment->CreateConnection();
-    connection->Connect({{u"Servers", Orvik::Support::Variant(server.Address().c_str())}});
-    std::unique_ptr<Orvik::DSI::DSIStatement> statement = connection->CreateStatement();
+    // The ODBC layer over the back end, with UTF-8 as the application's encoding so that text
+    // is copied as an application on a UTF-8 locale gets it.
+    setenv("ORVIK_APP_ANSI_ENCODING", "UTF-8", 1);
+    Orvik::ODBC::Module::SetDriverFactory(&Pelta::DSIDriverFactory);
+    Orvik::ODBC::Driver driver;
+    driver.EnsureInitialized();
+    Orvik::ODBC::HandleValue environmentHandle = 0;
+    driver.CreateEnvironment(environmentHandle);
+    Orvik::ODBC::Environment& environment = *driver.GetEnvironment(environmentHandle);
+    environment.SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3_80), 0);
+    SQLHANDLE connectionHandle = nullptr;
+    environment.SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(environmentHandle), &connectionHandle);
+    Orvik::ODBC::Connection& connection =
+        *driver.GetConnection(reinterpret_cast<Orvik::ODBC::HandleValue>(connectionHandle));
+    std::string connectionString = "DRIVER={Pelta};Servers=" + server.Address();
+    std::u16string wideConnectionString(connectionString.begin(), connectionString.end());
+    if (connection.SQLDriverConnectW(nullptr, reinterpret_cast<SQLWCHAR*>(&wideConnectionString[0]), SQL_NTS,
+                                     nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT) != SQL_SUCCESS)
+    {
+        std::fprintf(stderr, "the ODBC layer could not connect\n");
+        return 1;
+    }
+    std::unique_ptr<Orvik::DSI::DSIStatement> statement = connection.GetDSIConnection().CreateStatement();
     const std::string url = "http://" + server.Address() + "/_sql?types";
 
-    std::vector<double> backEndTimes;
-    std::vector<double> bareTimes;
+    struct Reader
+    {
+        const char* name;
+        std::function<Totals()> read;
+        std::vector<double> times;
+        int64_t peak = 0;
+    };
+    Reader readers[] = {
+        {"back end, cell by cell into value holders ", [&] { return ReadThroughBackEnd(*statement); }, {}, 0},
+        {"bare libcurl + RapidJSON parse and walk   ", [&] { return ReadBare(url); }, {}, 0},
+        {"ODBC SQLFetch into bound arrays of 1,000  ", [&] { return ReadThroughBoundArrays(driver, connection); }, {}, 0},
+        {"ODBC SQLFetch + SQLGetData per cell       ", [&] { return ReadThroughGetData(driver, connection); }, {}, 0},
+    };
     std::vector<double> ratios;
-    int64_t backEndPeak = 0;
-    int64_t barePeak = 0;
     for (int round = 0; round < rounds; ++round)
     {
-        const Run backEnd = Measure([&] { return ReadThroughBackEnd(*statement); });
-        const Run bare = Measure([&] { return ReadBare(url); });
-        if (!(backEnd.totals == bare.totals))
+        Totals expected;
+        for (size_t index = 0; index < std::size(readers); ++index)
         {
-            std::fprintf(stderr, "the two readers disagree on the values\n");
-            return 1;
+            const Run run = Measure(readers[index].read);
+            if (index > 0 && !(run.totals == expected))
+            {
+                std::fprintf(stderr, "%s disagrees with the back end on the values\n", readers[index].name);
+                return 1;
+            }
+            expected = run.totals;
+            readers[index].times.push_back(run.seconds);
+            readers[index].peak = std::max(readers[index].peak, run.peakBytes);
         }
-        backEndTimes.push_back(backEnd.seconds);
-        bareTimes.push_back(bare.seconds);
-        ratios.push_back(backEnd.seconds / bare.seconds);
-        backEndPeak = std::max(backEndPeak, backEnd.peakBytes);
-        barePeak = std::max(barePeak, bare.peakBytes);
+        ratios.push_back(readers[0].times.back() / readers[1].times.back());
     }
 
     const double megabyte = 1024.0 * 1024.0;
     std::printf("fetch of %lld rows x 6 columns, reply %.1f MiB, %d rounds each way\n", static_cast<long long>(rows),
                 replyBytes / megabyte, rounds);
-    std::printf("  back end, cell by cell into value holders  median %7.3f s\n", Median(backEndTimes));
-    std::printf("  bare libcurl + RapidJSON parse and walk    median %7.3f s\n", Median(bareTimes));
-    std::printf("  time ratio (median of rounds) %.3f  (aim: at most 1.3)\n", Median(ratios));
-    std::printf("  peak memory of the back end  %7.1f MiB = %.2f x the reply  (aim: at most 2)\n", backEndPeak / megabyte,
-                static_cast<double>(backEndPeak) / replyBytes);
-    std::printf("  peak memory of the bare path %7.1f MiB = %.2f x the reply\n", barePeak / megabyte,
-                static_cast<double>(barePeak) / replyBytes);
+    const double backEnd = Median(readers[0].times);
+    for (const Reader& reader : readers)
+    {
+        std::printf("  %s median %7.3f s  %5.2f x the back end  peak %7.1f MiB = %.2f x the reply\n", reader.name,
+                    Median(reader.times), Median(reader.times) / backEnd, reader.peak / megabyte,
+                    static_cast<double>(reader.peak) / replyBytes);
+    }
+    std::printf("  back end / bare time ratio (median of rounds) %.3f  (aim: at most 1.3)\n", Median(ratios));
 
     statement.reset();
-    connection.reset();
-    environment.reset();
-    Orvik::Support::OrvikSettingReader::Shutdown();
-    Orvik::Platform::UninitializePlatform();
+    connection.SQLDisconnect();
+    driver.FreeEnvironment(environmentHandle);
     return 0;
 }

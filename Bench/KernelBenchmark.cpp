@@ -2,20 +2,28 @@
 // plainest C++ that does the same work, and prints cells per second for both and their ratio.
 // The common column types also run through the single-value converters that value-by-value
 // fetching uses: a value holder filled per row, converted into the row's application buffer.
+// Then a column of 100,000 values per main family goes through its bulk converter in one call,
+// in either source layout, beside the single-value converter doing the same rows.
 // Build with -DCMAKE_BUILD_TYPE=Release -DPELTA_BENCH=ON and run build/.../Bench/KernelBenchmark.
 
 #include "ODBC/DataWrappers/CDataWrapper.h"
 #include "Support/EncodingType.h"
+#include "Support/TypedDataWrapper/BulkSqlData.h"
+#include "Support/TypedDataWrapper/BulkWarningListener.h"
 #include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/ISqlToCBulkConverter.h"
 #include "Support/TypedDataWrapper/ISqlToCConverter.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/SqlConverterFactory.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlDataFactory.h"
+#include "Support/TypedDataWrapper/SqlToCBulkConverterFactory.h"
 #include "Support/TypedDataWrapper/SqlToCKernelTable.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
+#include "Support/TypedDataWrapper/TDWDaySecondInterval.h"
+#include "Support/TypedDataWrapper/TDWGuidValue.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
 #include "Support/TypedDataWrapper/WarningListener.h"
@@ -146,7 +154,8 @@ public:
                     int16_t in_sqlType,
                     bool in_isUnsigned,
                     int16_t in_cType,
-                    int16_t in_precision = -1)
+                    int16_t in_precision = -1,
+                    uint64_t in_octetLength = TARGET_SIZE)
         : m_metadata(SqlTypeMetadataFactory().CreateNewSqlTypeMetadata(in_sqlType, in_isUnsigned, 0)),
           m_target(SqlCTypeMetadataFactory().CreateNewSqlCTypeMetadata(in_cType))
     {
@@ -155,9 +164,30 @@ public:
             m_metadata->SetPrecision(in_precision);
         }
         m_value = SqlDataFactory().CreateNewSqlData(*m_metadata);
-        m_target.GetMetadata().SetOctetLength(TARGET_SIZE);
+        m_target.GetMetadata().SetOctetLength(in_octetLength);
         m_converter = in_registry.CreateNewSqlToCConverter(*m_value, m_target.GetMetadata(), nullptr);
     }
+
+    /// Converts in_rowCount values, row i's in_row(i) (begin and length), each into its own
+    /// element of in_elementLength bytes, as value-by-value fetching fills a bound rowset.
+    template <typename Row>
+    uint64_t RunRows(size_t in_rowCount, Row in_row, char* io_target, int64_t in_elementLength)
+    {
+        uint64_t sum = 0;
+        for (size_t i = 0; i < in_rowCount; ++i)
+        {
+            const std::pair<const char*, int64_t> value = in_row(i);
+            m_value->SetLength(static_cast<uint32_t>(value.second));
+            std::memcpy(m_value->GetBuffer(), value.first, static_cast<size_t>(value.second));
+            m_target.SetData(io_target + i * in_elementLength);
+            const std::unique_ptr<ConversionResult> result = m_converter->Convert(*m_value, m_target);
+            sum += static_cast<uint64_t>(m_target.GetOutputLength()) + (result != nullptr ? 1 : 0);
+        }
+        return sum;
+    }
+
+    SqlTypeMetadata& Metadata() { return *m_metadata; }
+    SqlCTypeMetadata& Binding() { return m_target.GetMetadata(); }
 
     /// Converts every value of in_values.
     template <typename T>
@@ -306,12 +336,214 @@ size_t WriteHundredths(int64_t in_hundredths, char* out_text)
     return static_cast<size_t>(end - out_text);
 }
 
+constexpr size_t BULK_ROWS = 100000;
+
+/// Counts results and keeps the row counter, as a bulk column's listener does.
+class CountingBulkListener : public BulkWarningListener
+{
+public:
+    void PostWarning(const ConversionResult&) override { ++m_count; }
+    int64_t* GetRowCounter() override { return &m_counter; }
+    void SetRowCounter(int64_t in_row) override { m_counter = in_row; }
+    size_t m_count = 0;
+    int64_t m_counter = 1;
+};
+
+/// A column of BULK_ROWS values as a result that fetches in bulk holds it: the values in_stride
+/// bytes apart with their lengths beside them, and the same values as an array of pointers.
+class BulkBenchColumn
+{
+public:
+    BulkBenchColumn(size_t in_stride, const std::function<std::string(size_t)>& in_value)
+        : m_stride(in_stride), m_data(BULK_ROWS * in_stride), m_lengths(BULK_ROWS)
+    {
+        for (size_t i = 0; i < BULK_ROWS; ++i)
+        {
+            const std::string value = in_value(i);
+            std::memcpy(&m_data[i * in_stride], value.data(), std::min(value.size(), in_stride));
+            m_lengths[i] = static_cast<int64_t>(std::min(value.size(), in_stride));
+            m_entries.push_back({&m_data[i * in_stride], m_lengths[i]});
+        }
+    }
+
+    BulkSqlData In(int32_t in_layout) const
+    {
+        BulkSqlData source;
+        source.m_layout = in_layout;
+        source.m_rowCount = BULK_ROWS;
+        if (in_layout == BulkSqlData::LAYOUT_POINTER_ARRAY)
+        {
+            source.m_entries = m_entries.data();
+        }
+        else
+        {
+            source.m_strided = {m_data.data(), static_cast<int64_t>(m_stride), m_lengths.data(), sizeof(int64_t)};
+        }
+        return source;
+    }
+
+    std::pair<const char*, int64_t> Row(size_t in_row) const { return {&m_data[in_row * m_stride], m_lengths[in_row]}; }
+
+private:
+    size_t m_stride;
+    std::vector<char> m_data;
+    std::vector<int64_t> m_lengths;
+    std::vector<BulkSqlData::PointerEntry> m_entries;
+};
+
+/// One pair of SQL type and C type, with the value of each row in its SQL-side layout.
+struct BulkFamily
+{
+    const char* name;
+    int16_t sqlType;
+    int16_t cType;
+    /// The column's precision (-1: the type's own) and the binding's buffer length.
+    int16_t precision;
+    int64_t bufferLength;
+    size_t valueStride;
+    std::function<std::string(size_t)> value;
+};
+
+template <typename T>
+std::string BytesOf(const T& in_value)
+{
+    return std::string(reinterpret_cast<const char*>(&in_value), sizeof(T));
+}
+
+std::vector<BulkFamily> MakeBulkFamilies(const Inputs& in_inputs)
+{
+    const auto text = [&in_inputs](size_t in_row) {
+        const uint32_t begin = in_inputs.textOffsets[in_row];
+        return in_inputs.texts.substr(begin, in_inputs.textOffsets[in_row + 1] - begin);
+    };
+    const auto wideInteger = [&in_inputs](size_t in_row) {
+        std::string wide;
+        for (char c : std::to_string(in_inputs.integers[in_row]))
+        {
+            wide += c;
+            wide += '\0';
+        }
+        return wide;
+    };
+    const auto guid = [&in_inputs](size_t in_row) {
+        TDWGuidValue value;
+        const uint64_t bits = static_cast<uint64_t>(in_inputs.bigints[in_row]);
+        value.m_data1 = static_cast<uint32_t>(bits);
+        value.m_data2 = static_cast<uint16_t>(bits >> 32);
+        value.m_data3 = static_cast<uint16_t>(bits >> 48);
+        std::memcpy(value.m_data4, &in_inputs.doubles[in_row], sizeof(value.m_data4));
+        value.m_isValid = true;
+        return BytesOf(value);
+    };
+    const auto daySecond = [&in_inputs](size_t in_row) {
+        const uint32_t bits = static_cast<uint32_t>(in_inputs.integers[in_row]);
+        TDWDaySecondInterval value;
+        value.m_day = bits % 100000;
+        value.m_hour = bits % 24;
+        value.m_minute = bits % 60;
+        value.m_second = (bits >> 8) % 60;
+        value.m_fraction = bits % 1000000;
+        value.m_isNegative = in_inputs.integers[in_row] < 0;
+        return BytesOf(value);
+    };
+    return {
+        {"INTEGER to SLONG", SQL_INTEGER, SQL_C_SLONG, -1, 4, 4,
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.integers[i]); }},
+        {"BIGINT to SLONG", SQL_BIGINT, SQL_C_SLONG, -1, 4, 8,
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.bigints[i]); }},
+        {"BIGINT to CHAR", SQL_BIGINT, SQL_C_CHAR, -1, 24, 8,
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.bigints[i]); }},
+        {"DOUBLE to DOUBLE", SQL_DOUBLE, SQL_C_DOUBLE, -1, 8, 8,
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.doubles[i]); }},
+        {"DOUBLE to CHAR", SQL_DOUBLE, SQL_C_CHAR, -1, 32, 8,
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.doubles[i]); }},
+        {"NUMERIC scale 2 to CHAR", SQL_NUMERIC, SQL_C_CHAR, 12, 24, sizeof(TDWNumeric),
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.numerics[i]); }},
+        {"TIMESTAMP(6) to CHAR", SQL_TYPE_TIMESTAMP, SQL_C_CHAR, 6, 32, sizeof(TDWTimestampValue),
+         [&in_inputs](size_t i) { return BytesOf(in_inputs.timestamps[i]); }},
+        {"TIMESTAMP(6) to TIMESTAMP_STRUCT", SQL_TYPE_TIMESTAMP, SQL_C_TYPE_TIMESTAMP, 6, 16,
+         sizeof(TDWTimestampValue), [&in_inputs](size_t i) { return BytesOf(in_inputs.timestamps[i]); }},
+        {"GUID to CHAR", SQL_GUID, SQL_C_CHAR, -1, 40, sizeof(TDWGuidValue), guid},
+        {"DAY TO SECOND(6) to CHAR", SQL_INTERVAL_DAY_TO_SECOND, SQL_C_CHAR, 6, 32, sizeof(TDWDaySecondInterval),
+         daySecond},
+        {"UTF-8 text to CHAR (UTF-8)", SQL_VARCHAR, SQL_C_CHAR, -1, TARGET_SIZE, 48, text},
+        {"UTF-8 text to WCHAR (UTF-16)", SQL_VARCHAR, SQL_C_WCHAR, -1, TARGET_SIZE, 48, text},
+        {"UTF-16 integer text to SLONG", SQL_WVARCHAR, SQL_C_SLONG, -1, 4, 24, wideInteger},
+    };
+}
+
+/// Times the bulk converter of one family on its column in one layout: one call per round.
+double BestBulkSeconds(ISqlToCBulkConverter& io_converter,
+                       const BulkSqlData& in_source,
+                       std::vector<char>& io_target,
+                       int64_t in_elementLength,
+                       uint64_t& io_checksum)
+{
+    std::vector<int64_t> slots(BULK_ROWS);
+    double best = 1e9;
+    for (int round = 0; round < ROUNDS; ++round)
+    {
+        CountingBulkListener listener;
+        const auto start = std::chrono::steady_clock::now();
+        const uint64_t rows = io_converter.Convert(
+            in_source, io_target.data(), in_elementLength, in_elementLength, slots.data(), sizeof(int64_t), listener);
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        best = std::min(best, elapsed.count());
+        io_checksum += rows + listener.m_count + static_cast<uint64_t>(slots[BULK_ROWS - 1]);
+    }
+    return best;
+}
+
+/// Each family's column through its bulk converter in one call per layout, and the same rows
+/// through its single-value converter, all into one rowset-sized target.
+void RunBulkFamilies(const Inputs& in_inputs, const SqlConverterFactory& in_registry, uint64_t& io_checksum)
+{
+    std::printf("\n%-34s %18s %18s %18s %12s\n",
+                "family (100,000 rows, one call)",
+                "bulk strided ns",
+                "bulk pointers ns",
+                "single-value ns",
+                "single/bulk");
+    SqlToCBulkConverterFactory factory(nullptr);
+    for (const BulkFamily& family : MakeBulkFamilies(in_inputs))
+    {
+        const BulkBenchColumn column(family.valueStride, family.value);
+        ConverterColumn single(in_registry, family.sqlType, false, family.cType, family.precision,
+                               static_cast<uint64_t>(family.bufferLength));
+        const std::unique_ptr<ISqlToCBulkConverter> bulk = factory.CreateConverter(single.Metadata(), single.Binding());
+        if (bulk == nullptr)
+        {
+            std::printf("%-34s no bulk converter\n", family.name);
+            continue;
+        }
+        std::vector<char> target(BULK_ROWS * static_cast<size_t>(family.bufferLength));
+        const double strided =
+            BestBulkSeconds(*bulk, column.In(BulkSqlData::LAYOUT_STRIDED), target, family.bufferLength, io_checksum);
+        const double pointers = BestBulkSeconds(
+            *bulk, column.In(BulkSqlData::LAYOUT_POINTER_ARRAY), target, family.bufferLength, io_checksum);
+        double singleSeconds = 1e9;
+        for (int round = 0; round < ROUNDS; ++round)
+        {
+            const auto start = std::chrono::steady_clock::now();
+            io_checksum += single.RunRows(BULK_ROWS, [&column](size_t i) { return column.Row(i); }, target.data(),
+                                          family.bufferLength);
+            const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+            singleSeconds = std::min(singleSeconds, elapsed.count());
+        }
+        const double perRow = 1e9 / BULK_ROWS;
+        std::printf("%-34s %18.2f %18.2f %18.2f %12.2f\n", family.name, strided * perRow, pointers * perRow,
+                    singleSeconds * perRow, singleSeconds / strided);
+    }
+}
+
 } // namespace
 
 int main()
 {
     orvik_wstring::InitializeAnsiEncoding(ENC_UTF8);
     orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
+    orvik_wstring::SetDatabaseCharEncoding(ENC_UTF8);
+    orvik_wstring::SetDatabaseWCharEncoding(ENC_UTF16_LE);
     const Inputs inputs = MakeInputs();
     const auto registry = std::make_unique<SqlConverterFactory>();
     const auto utf8Text = [&inputs](size_t in_row) {
@@ -525,7 +757,11 @@ int main()
         }
         std::printf("\n");
     }
-    std::printf("(ratio: kernel time over plain time; over kernel: converter time over kernel time; checksum %llu)\n",
+    std::printf("(ratio: kernel time over plain time; over kernel: converter time over kernel time)\n");
+    RunBulkFamilies(inputs, *registry, checksum);
+    std::printf("(ns per row, best of %d rounds; single/bulk: single-value time over bulk strided time; "
+                "checksum %llu)\n",
+                ROUNDS,
                 static_cast<unsigned long long>(checksum));
     ucnv_close(icu);
     return 0;

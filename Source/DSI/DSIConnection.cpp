@@ -259,7 +259,7 @@ AttributeData* DSIConnection::GetProperty(int32_t in_key)
     return found->second.get();
 }
 
-Support::SqlToCBulkConverterFactory* DSIConnection::GetDataConverterTable()
+Support::ISqlToCBulkConverterFactory* DSIConnection::GetDataConverterTable()
 {
     if (m_bulkConverterFactory == nullptr)
     {

@@ -17,7 +17,7 @@ class ConnectionTransactionState;
 }
 namespace Support {
 class AttributeData;
-class SqlToCBulkConverterFactory;
+class ISqlToCBulkConverterFactory;
 class WarningListener;
 enum AttributeType : int32_t;
 } // namespace Support
@@ -54,8 +54,8 @@ class DSIConnection
 public:
     /// Makes and deletes a connection's bulk converter factory. The bulk conversion core
     /// installs them; until it does, asking for the factory fails.
-    using BulkConverterFactoryCreator = Support::SqlToCBulkConverterFactory* (*)(DSIConnection& in_connection);
-    using BulkConverterFactoryDeleter = void (*)(Support::SqlToCBulkConverterFactory* in_factory);
+    using BulkConverterFactoryCreator = Support::ISqlToCBulkConverterFactory* (*)(DSIConnection& in_connection);
+    using BulkConverterFactoryDeleter = void (*)(Support::ISqlToCBulkConverterFactory* in_factory);
 
     /// Installs the bulk conversion core's maker and deleter of factories, for connections that
     /// have not made theirs yet. Called once, at start-up.
@@ -119,7 +119,7 @@ public:
     /// The connection's bulk converter factory, made with this connection at the first call and
     /// kept for the connection's life. Without the bulk conversion core's hooks it throws
     /// DSIException "FuncNotSupported".
-    virtual Support::SqlToCBulkConverterFactory* GetDataConverterTable();
+    virtual Support::ISqlToCBulkConverterFactory* GetDataConverterTable();
 
     /// False here.
     virtual bool IsCustomProperty(int32_t in_key);
@@ -226,7 +226,7 @@ private:
     std::string m_locale;
     bool m_isLocaleResolved = false;
     AuxiliarySettingsMap m_auxiliarySettings;
-    std::unique_ptr<Support::SqlToCBulkConverterFactory, BulkConverterFactoryDeleter> m_bulkConverterFactory{
+    std::unique_ptr<Support::ISqlToCBulkConverterFactory, BulkConverterFactoryDeleter> m_bulkConverterFactory{
         nullptr, nullptr};
     Support::WarningListener* m_warningListener = nullptr;
     Support::orvik_wstring m_dataSourceName{u""};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/TypedDataWrapper/TDWType.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -29,6 +31,14 @@ public:
     /// New metadata for in_cType with its defaults. Throws InvalidArgumentException for a code
     /// that is not a C type.
     std::unique_ptr<SqlCTypeMetadata> CreateNewSqlCTypeMetadata(int16_t in_cType) const;
+
+    /// The buffer that a SQL_C_DEFAULT binding stands for when it meets values of in_sqlType:
+    /// new metadata of the SQL type's default C type with that type's defaults (fixed size,
+    /// precisions, scale and the encoding of its kind), keeping in_binding's buffer length.
+    /// Throws InvalidArgumentException ("InvalidArgumentParam") for a SQL type without a
+    /// default C type.
+    std::unique_ptr<SqlCTypeMetadata> CreateDefaultBindingMetadata(TDWType in_sqlType,
+                                                                   const SqlCTypeMetadata& in_binding) const;
 
     /// Applies the defaults of the metadata's own C type code again: kind flags, encoding (the
     /// application's ANSI encoding for SQL_C_CHAR, the driver manager's for every other code),

@@ -6,7 +6,7 @@
 
 namespace Orvik {
 namespace ODBC {
-class BulkFetchColumn;
+class BulkColumn;
 }
 namespace Support {
 class SqlData;
@@ -31,7 +31,7 @@ constexpr int32_t DSI_FORWARD_ONLY = 0;
 
 /// The bound columns that a block fetch fills, one per bound column, made by the ODBC layer's
 /// cursor over the connection's bulk converters.
-using BulkFetchColumns = std::vector<ODBC::BulkFetchColumn*>;
+using BulkFetchColumns = std::vector<ODBC::BulkColumn*>;
 
 /// One result of an execution: a forward-only result set or a row count. The ODBC layer's cursor
 /// reads result sets only through this interface. Columns are numbered from 0.

@@ -211,6 +211,12 @@ AttributeData* ConnectionAttributes::GetInheritedStatementAttribute(int32_t in_a
     return ConnectionAttrTypes::IsKeptByConnection(in_attribute) ? FindValue(in_attribute) : nullptr;
 }
 
+AttributeData* ConnectionAttributes::GetStatementAttributeValue(int32_t in_attribute)
+{
+    CriticalSectionLock lock(GetLock());
+    return StatementAttrTypes::Contains(in_attribute) ? FindValue(in_attribute) : nullptr;
+}
+
 bool ConnectionAttributes::HasConnectionLevelValue(int32_t in_attribute)
 {
     CriticalSectionLock lock(GetLock());

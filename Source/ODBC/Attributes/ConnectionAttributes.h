@@ -45,6 +45,10 @@ public:
     /// "InvalidAttrIdent" for an attribute of neither table.
     Support::AttributeData* GetInheritedStatementAttribute(int32_t in_attribute);
 
+    /// The value set on the connection for statement attribute in_attribute, or null: a
+    /// statement made now gives it to its data-store statement when it is forwarded there.
+    Support::AttributeData* GetStatementAttributeValue(int32_t in_attribute);
+
     /// Whether in_attribute, a connection attribute, has a value of the connection's own or is a
     /// custom property of the data-store connection.
     bool HasConnectionLevelValue(int32_t in_attribute);

@@ -4,6 +4,7 @@
 #include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/TypedDataSingleton.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Orvik {
@@ -17,16 +18,34 @@ CDataWrapper::CDataWrapper(std::unique_ptr<SqlCTypeMetadata> in_metadata) : m_me
 
 CDataWrapper::~CDataWrapper() = default;
 
+uint64_t CDataWrapper::GetElementSize() const
+{
+    return m_metadata->IsFixedSize() ? m_metadata->GetFixedSize() : m_metadata->GetOctetLength();
+}
+
 void CDataWrapper::Reset(int16_t in_cType)
 {
     const SqlCTypeMetadataFactory& factory = TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault();
     if (m_metadata->GetCType() == in_cType)
     {
         factory.ResetTypeDefaults(*m_metadata);
+        ClearFields();
+        return;
+    }
+    const auto spare = std::find_if(m_spareMetadata.begin(), m_spareMetadata.end(),
+                                    [in_cType](const std::unique_ptr<SqlCTypeMetadata>& in_metadata) {
+                                        return in_metadata->GetCType() == in_cType;
+                                    });
+    if (spare != m_spareMetadata.end())
+    {
+        std::swap(m_metadata, *spare);
+        factory.ResetTypeDefaults(*m_metadata);
     }
     else
     {
-        m_metadata = factory.CreateNewSqlCTypeMetadata(in_cType);
+        std::unique_ptr<SqlCTypeMetadata> fresh = factory.CreateNewSqlCTypeMetadata(in_cType);
+        m_spareMetadata.push_back(std::move(m_metadata));
+        m_metadata = std::move(fresh);
     }
     ClearFields();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace Orvik {
 
@@ -27,9 +28,16 @@ public:
     Support::SqlCTypeMetadata& GetMetadata() { return *m_metadata; }
     const Support::SqlCTypeMetadata& GetMetadata() const { return *m_metadata; }
 
-    /// Describes C type in_cType with its defaults (the metadata is refilled in place when it
-    /// already describes that type, else replaced) and clears the buffer fields. Throws
-    /// InvalidArgumentException for a code that is no C type.
+    /// The bytes one value of the buffer takes: the C structure's size for a fixed-size type,
+    /// else the buffer length.
+    uint64_t GetElementSize() const;
+
+    /// Describes C type in_cType with its defaults and clears the buffer fields. The metadata is
+    /// refilled in place when it already describes that type; otherwise the metadata the wrapper
+    /// had for in_cType before is taken back (a new one the first time) and the current one kept
+    /// for later, so that a wrapper reset again and again to a few types, as SQLGetData does from
+    /// column to column, allocates nothing. Throws InvalidArgumentException for a code that is
+    /// no C type.
     void Reset(int16_t in_cType);
 
     /// Forgets the data address.
@@ -58,6 +66,8 @@ private:
     void ClearFields();
 
     std::unique_ptr<Support::SqlCTypeMetadata> m_metadata;
+    /// The metadata of the other C types the wrapper described, one per type.
+    std::vector<std::unique_ptr<Support::SqlCTypeMetadata>> m_spareMetadata;
     void* m_data = nullptr;
     int64_t m_dataLength = 0;
     int64_t m_offset = 0;

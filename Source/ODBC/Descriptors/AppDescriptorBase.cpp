@@ -50,13 +50,12 @@ AppDescriptorBase::AppDescriptorBase(HandleValue in_handle,
                                      IMessageSource* in_messageSource,
                                      DSI::ILogger* in_log)
     : Descriptor(DescriptorKind::APP, in_handle, in_allocType, in_parentConnection, in_messageSource, in_log),
-      m_records(1),
-      m_defaultRecord(std::make_unique<AppDescriptorRecord>()),
+      m_records(std::make_unique<AppDescriptorRecord>()),
       m_hasBookmarkRecord(in_hasBookmarkRecord)
 {
     if (m_hasBookmarkRecord)
     {
-        m_records[0] = std::make_unique<AppDescriptorRecord>();
+        m_records.GetOrCreate(0, GetHeader());
     }
 }
 
@@ -65,18 +64,13 @@ AppDescriptorBase::~AppDescriptorBase() = default;
 void AppDescriptorBase::SetFieldValue(int16_t in_recNumber, int16_t in_field, const DescriptorFieldValue& in_value)
 {
     CriticalSectionLock lock(GetLock());
-    const bool isHeader = DescriptorFields::IsHeader(in_field);
-    if (isHeader ? !IsHeaderField(in_field)
-                 : DescriptorFields::GetAccess(in_field, DescriptorKind::APP) == DescriptorAccess::NONE)
-    {
-        throw ErrorException(DIAG_INVALID_DESCRIPTOR_FIELD, ODBC_COMPONENT_ID, u"InvalidDescFieldIdent", -1, -1);
-    }
+    CheckServed(in_field);
     if (in_field == SQL_DESC_COUNT)
     {
         SetCount(static_cast<int16_t>(in_value.m_integer));
         return;
     }
-    if (isHeader)
+    if (DescriptorFields::IsHeader(in_field))
     {
         WriteHeaderField(in_field, in_value);
         return;
@@ -96,30 +90,16 @@ void AppDescriptorBase::SetFieldValue(int16_t in_recNumber, int16_t in_field, co
 bool AppDescriptorBase::HasRecord(int16_t in_recNumber)
 {
     CriticalSectionLock lock(GetLock());
-    return in_recNumber >= 0 && static_cast<size_t>(in_recNumber) < m_records.size() && m_records[in_recNumber];
+    return m_records.Has(in_recNumber);
 }
 
 void AppDescriptorBase::DropRecord(int16_t in_recNumber)
 {
     CriticalSectionLock lock(GetLock());
-    if (!HasRecord(in_recNumber))
+    if (m_records.Drop(in_recNumber, GetHeader()))
     {
-        return;
+        m_bindingsChanged = true;
     }
-    m_records[in_recNumber].reset();
-    m_bindingsChanged = true;
-    DescriptorHeader& header = GetHeader();
-    if (in_recNumber != header.m_count)
-    {
-        return;
-    }
-    int16_t highest = in_recNumber;
-    while (highest > 0 && !m_records[highest])
-    {
-        --highest;
-    }
-    m_records.resize(static_cast<size_t>(highest) + 1);
-    header.m_count = highest;
 }
 
 void AppDescriptorBase::CopyFrom(Descriptor& io_source)
@@ -142,47 +122,18 @@ AppDescriptorRecord& AppDescriptorBase::GetOrCreateRecord(int16_t in_recNumber)
     {
         throw ErrorException(DIAG_INVALID_DESCRIPTOR_INDEX, ODBC_COMPONENT_ID, u"InvalidDescIndex", -1, -1);
     }
-    if (static_cast<size_t>(in_recNumber) >= m_records.size())
-    {
-        m_records.resize(static_cast<size_t>(in_recNumber) + 1);
-        GetHeader().m_count = in_recNumber;
-    }
-    std::unique_ptr<AppDescriptorRecord>& record = m_records[in_recNumber];
-    if (!record)
-    {
-        record = std::make_unique<AppDescriptorRecord>();
-    }
-    return *record;
+    return m_records.GetOrCreate(in_recNumber, GetHeader());
 }
 
 const AppDescriptorRecord& AppDescriptorBase::GetRecordOrDefault(int16_t in_recNumber)
 {
     CriticalSectionLock lock(GetLock());
     CheckBookmarkRecord(in_recNumber);
-    if (in_recNumber < 0 || static_cast<size_t>(in_recNumber) >= m_records.size())
+    if (!m_records.IsInRange(in_recNumber))
     {
         throw NoDataException(u"InvalidDescIndex");
     }
-    const std::unique_ptr<AppDescriptorRecord>& record = m_records[in_recNumber];
-    return record ? *record : *m_defaultRecord;
-}
-
-void AppDescriptorBase::CheckRecordsSequential(int32_t in_count)
-{
-    CriticalSectionLock lock(GetLock());
-    if (in_count == 0)
-    {
-        return;
-    }
-    bool isSequential = in_count > 0 && in_count <= GetHeader().m_count;
-    for (int32_t record = 1; isSequential && record <= in_count; ++record)
-    {
-        isSequential = HasRecord(static_cast<int16_t>(record));
-    }
-    if (!isSequential)
-    {
-        throw ErrorException(DIAG_COUNT_FIELD_INCORRECT, ODBC_COMPONENT_ID, u"DescRecNotSeq", -1, -1);
-    }
+    return m_records.GetOrDefault(in_recNumber);
 }
 
 bool AppDescriptorBase::FindNextDataAtExecParameter(const DataAtExecPosition* in_from, DataAtExecPosition& out_found)
@@ -238,15 +189,14 @@ void AppDescriptorBase::CheckBookmarkRecord(int16_t in_recNumber) const
 void AppDescriptorBase::SetCount(int64_t in_count)
 {
     CheckCount(in_count);
-    m_records.resize(static_cast<size_t>(in_count) + 1);
-    GetHeader().m_count = static_cast<int16_t>(in_count);
+    m_records.Resize(in_count, GetHeader());
     // Records above the count are gone; whoever reads the bindings must read them again.
     m_bindingsChanged = true;
 }
 
 bool AppDescriptorBase::IsDataAtExec(int16_t in_recNumber, uint64_t in_row)
 {
-    AppDescriptorRecord& record = *m_records[in_recNumber];
+    AppDescriptorRecord& record = m_records.Get(in_recNumber);
     const DescriptorHeader& header = GetHeader();
     const SqlCTypeMetadata& metadata = record.GetData().GetMetadata();
     const uint64_t row = in_row;

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "ODBC/Descriptors/Descriptor.h"
-
-#include <memory>
-#include <vector>
+#include "ODBC/Descriptors/DescriptorRecords.h"
 
 namespace Orvik {
 namespace ODBC {
@@ -43,7 +41,7 @@ public:
 
     /// Succeeds when in_count is 0, or at most the count with records 1 to in_count all set;
     /// otherwise 07002 "DescRecNotSeq".
-    void CheckRecordsSequential(int32_t in_count);
+    using Descriptor::CheckRecordsSequential;
 
     /// Searches, from the record after in_from in its row (from the start when in_from is null),
     /// the parameter arrays for the next parameter whose length is SQL_DATA_AT_EXEC or
@@ -88,8 +86,7 @@ private:
     /// the record's offsets for the row.
     bool IsDataAtExec(int16_t in_recNumber, uint64_t in_row);
 
-    std::vector<std::unique_ptr<AppDescriptorRecord>> m_records;
-    std::unique_ptr<AppDescriptorRecord> m_defaultRecord;
+    DescriptorRecords<AppDescriptorRecord> m_records;
     bool m_hasBookmarkRecord;
     int64_t m_bindingOffset = 0;
     bool m_bindingsChanged = true;

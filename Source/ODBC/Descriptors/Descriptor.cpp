@@ -493,6 +493,14 @@ bool Descriptor::CanRead(int16_t in_field) const
     return access == DescriptorAccess::READ || access == DescriptorAccess::READ_WRITE;
 }
 
+void Descriptor::CheckServed(int16_t in_field) const
+{
+    if (DescriptorFields::GetAccess(in_field, m_kind) == DescriptorAccess::NONE)
+    {
+        ThrowInvalidField();
+    }
+}
+
 DescriptorFieldValue Descriptor::GetHeaderFieldChecked(int16_t in_field)
 {
     if (!IsHeaderField(in_field))
@@ -594,6 +602,24 @@ void Descriptor::CheckCount(int64_t in_count)
     if (in_count < 0)
     {
         throw ErrorException(DIAG_INVALID_ATTRIBUTE_VALUE, ODBC_COMPONENT_ID, u"NegativeDescCount", -1, -1);
+    }
+}
+
+void Descriptor::CheckRecordsSequential(int32_t in_count)
+{
+    CriticalSectionLock lock(GetLock());
+    if (in_count == 0)
+    {
+        return;
+    }
+    bool isSequential = in_count > 0 && in_count <= m_header.m_count;
+    for (int32_t record = 1; isSequential && record <= in_count; ++record)
+    {
+        isSequential = HasRecord(static_cast<int16_t>(record));
+    }
+    if (!isSequential)
+    {
+        throw ErrorException(DIAG_COUNT_FIELD_INCORRECT, ODBC_COMPONENT_ID, u"DescRecNotSeq", -1, -1);
     }
 }
 

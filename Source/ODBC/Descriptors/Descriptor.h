@@ -217,8 +217,15 @@ protected:
     /// ODBCInternalException "CannotSetDescAllocType".
     void WriteHeaderField(int16_t in_field, const DescriptorFieldValue& in_value);
 
+    /// Throws HY091 "InvalidDescFieldIdent" for a field this kind does not serve at all.
+    void CheckServed(int16_t in_field) const;
+
     /// Throws HY024 "NegativeDescCount" for a count below 0.
     static void CheckCount(int64_t in_count);
+
+    /// Succeeds when in_count is 0, or at most the count with records 1 to in_count all set;
+    /// otherwise 07002 "DescRecNotSeq". The kinds that keep records make it public.
+    void CheckRecordsSequential(int32_t in_count);
 
     /// The fields SQLCopyDesc copies into this kind: header fields, then the fields of every
     /// record from m_firstRecord to the count that the source has. A field of a "required" list

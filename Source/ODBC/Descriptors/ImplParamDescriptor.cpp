@@ -55,8 +55,7 @@ ImplParamDescriptor::ImplParamDescriptor(HandleValue in_handle,
                                          IMessageSource* in_messageSource,
                                          DSI::ILogger* in_log)
     : Descriptor(DescriptorKind::IPD, in_handle, SQL_DESC_ALLOC_AUTO, in_parentConnection, in_messageSource, in_log),
-      m_records(1),
-      m_defaultRecord(std::make_unique<ImplParamDescriptorRecord>(0))
+      m_records(std::make_unique<ImplParamDescriptorRecord>(0))
 {
 }
 
@@ -65,18 +64,13 @@ ImplParamDescriptor::~ImplParamDescriptor() = default;
 void ImplParamDescriptor::SetFieldValue(int16_t in_recNumber, int16_t in_field, const DescriptorFieldValue& in_value)
 {
     CriticalSectionLock lock(GetLock());
-    const bool isHeader = DescriptorFields::IsHeader(in_field);
-    if (isHeader ? !IsHeaderField(in_field)
-                 : DescriptorFields::GetAccess(in_field, DescriptorKind::IPD) == DescriptorAccess::NONE)
-    {
-        throw ErrorException(DIAG_INVALID_DESCRIPTOR_FIELD, ODBC_COMPONENT_ID, u"InvalidDescFieldIdent", -1, -1);
-    }
+    CheckServed(in_field);
     if (in_field == SQL_DESC_COUNT)
     {
         SetCount(static_cast<int16_t>(in_value.m_integer));
         return;
     }
-    if (isHeader)
+    if (DescriptorFields::IsHeader(in_field))
     {
         WriteHeaderField(in_field, in_value);
         return;
@@ -87,29 +81,16 @@ void ImplParamDescriptor::SetFieldValue(int16_t in_recNumber, int16_t in_field, 
 bool ImplParamDescriptor::HasRecord(int16_t in_recNumber)
 {
     CriticalSectionLock lock(GetLock());
-    return in_recNumber > 0 && static_cast<size_t>(in_recNumber) < m_records.size() && m_records[in_recNumber];
+    return in_recNumber > 0 && m_records.Has(in_recNumber);
 }
 
 void ImplParamDescriptor::DropRecord(int16_t in_recNumber)
 {
     CriticalSectionLock lock(GetLock());
-    if (!HasRecord(in_recNumber))
+    if (HasRecord(in_recNumber))
     {
-        return;
+        m_records.Drop(in_recNumber, GetHeader());
     }
-    m_records[in_recNumber].reset();
-    DescriptorHeader& header = GetHeader();
-    if (in_recNumber != header.m_count)
-    {
-        return;
-    }
-    int16_t highest = in_recNumber;
-    while (highest > 0 && !m_records[highest])
-    {
-        --highest;
-    }
-    m_records.resize(static_cast<size_t>(highest) + 1);
-    header.m_count = highest;
 }
 
 void ImplParamDescriptor::SetField(int16_t in_recNumber, int16_t in_field, SQLPOINTER in_value, int32_t in_bufferLength)
@@ -166,9 +147,7 @@ void ImplParamDescriptor::GetRec(int16_t in_recNumber,
 void ImplParamDescriptor::ResetRecords()
 {
     CriticalSectionLock lock(GetLock());
-    m_records.clear();
-    m_records.resize(1);
-    GetHeader().m_count = 0;
+    m_records.Resize(0, GetHeader());
 }
 
 void ImplParamDescriptor::PopulateFromDataEngine(DSI::IQueryExecutor& io_executor)
@@ -186,13 +165,7 @@ void ImplParamDescriptor::PopulateFromDataEngine(DSI::IQueryExecutor& io_executo
     } scope{*this};
     m_isPopulating = true;
     io_executor.PopulateParameters(*this);
-    for (const std::unique_ptr<ImplParamDescriptorRecord>& record : m_records)
-    {
-        if (record)
-        {
-            record->CheckConsistency();
-        }
-    }
+    m_records.ForEach([](ImplParamDescriptorRecord& io_record) { io_record.CheckConsistency(); });
 }
 
 DSI::ParameterSource& ImplParamDescriptor::GetParameter(uint16_t in_number)
@@ -218,24 +191,6 @@ DSI::ParameterSource& ImplParamDescriptor::GetParameter(uint16_t in_number)
     }
 }
 
-void ImplParamDescriptor::CheckRecordsSequential(int32_t in_count)
-{
-    CriticalSectionLock lock(GetLock());
-    if (in_count == 0)
-    {
-        return;
-    }
-    bool isSequential = in_count > 0 && in_count <= GetHeader().m_count;
-    for (int32_t record = 1; isSequential && record <= in_count; ++record)
-    {
-        isSequential = HasRecord(static_cast<int16_t>(record));
-    }
-    if (!isSequential)
-    {
-        throw ErrorException(DIAG_COUNT_FIELD_INCORRECT, ODBC_COMPONENT_ID, u"DescRecNotSeq", -1, -1);
-    }
-}
-
 ImplParamDescriptorRecord& ImplParamDescriptor::GetRecord(int16_t in_recNumber)
 {
     CriticalSectionLock lock(GetLock());
@@ -243,18 +198,17 @@ ImplParamDescriptorRecord& ImplParamDescriptor::GetRecord(int16_t in_recNumber)
     {
         throw ODBCInternalException(u"DescRecNotFound");
     }
-    return *m_records[in_recNumber];
+    return m_records.Get(in_recNumber);
 }
 
 DescriptorFieldValue ImplParamDescriptor::ReadRecordField(int16_t in_recNumber, int16_t in_field)
 {
     CheckParameterNumber(in_recNumber);
-    if (static_cast<size_t>(in_recNumber) >= m_records.size())
+    if (!m_records.IsInRange(in_recNumber))
     {
         throw NoDataException(u"DescRecNotFound");
     }
-    const std::unique_ptr<ImplParamDescriptorRecord>& record = m_records[in_recNumber];
-    return (record ? *record : *m_defaultRecord).Read(in_field);
+    return m_records.GetOrDefault(in_recNumber).Read(in_field);
 }
 
 void ImplParamDescriptor::MakeRecord(int16_t in_recNumber)
@@ -266,24 +220,13 @@ ImplParamDescriptorRecord& ImplParamDescriptor::GetOrCreateRecord(int16_t in_rec
 {
     CriticalSectionLock lock(GetLock());
     CheckParameterNumber(in_recNumber);
-    if (static_cast<size_t>(in_recNumber) >= m_records.size())
-    {
-        m_records.resize(static_cast<size_t>(in_recNumber) + 1);
-        GetHeader().m_count = in_recNumber;
-    }
-    std::unique_ptr<ImplParamDescriptorRecord>& record = m_records[in_recNumber];
-    if (!record)
-    {
-        record = std::make_unique<ImplParamDescriptorRecord>(in_recNumber);
-    }
-    return *record;
+    return m_records.GetOrCreate(in_recNumber, GetHeader(), in_recNumber);
 }
 
 void ImplParamDescriptor::SetCount(int64_t in_count)
 {
     CheckCount(in_count);
-    m_records.resize(static_cast<size_t>(in_count) + 1);
-    GetHeader().m_count = static_cast<int16_t>(in_count);
+    m_records.Resize(in_count, GetHeader());
 }
 
 } // namespace ODBC

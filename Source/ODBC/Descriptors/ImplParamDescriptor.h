@@ -2,6 +2,7 @@
 
 #include "DSI/ParameterList.h"
 #include "ODBC/Descriptors/Descriptor.h"
+#include "ODBC/Descriptors/DescriptorRecords.h"
 
 #include <memory>
 #include <vector>
@@ -70,7 +71,7 @@ public:
 
     /// Succeeds when in_count is 0, or at most the count with records 1 to in_count all set;
     /// otherwise 07002 "DescRecNotSeq".
-    void CheckRecordsSequential(int32_t in_count);
+    using Descriptor::CheckRecordsSequential;
 
     /// Record in_recNumber; ODBCInternalException "DescRecNotFound" when it was never set.
     ImplParamDescriptorRecord& GetRecord(int16_t in_recNumber);
@@ -85,8 +86,7 @@ private:
     /// Cuts or extends the records to in_count + 1 entries.
     void SetCount(int64_t in_count);
 
-    std::vector<std::unique_ptr<ImplParamDescriptorRecord>> m_records;
-    std::unique_ptr<ImplParamDescriptorRecord> m_defaultRecord;
+    DescriptorRecords<ImplParamDescriptorRecord> m_records;
     bool m_isPopulating = false;
     std::vector<std::unique_ptr<PopulatingParameterSource>> m_sources;
 };

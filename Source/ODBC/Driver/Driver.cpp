@@ -4,10 +4,13 @@
 #include "DSI/DSIDriverSingleton.h"
 #include "DSI/DSIEnvironment.h"
 #include "DSI/DSILog.h"
+#include "ODBC/Descriptors/Descriptor.h"
 #include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Driver/DriverManagerInfo.h"
 #include "ODBC/Driver/Module.h"
+#include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/Statement.h"
 #include "ODBC/States/ConnectionState2.h"
 #include "ODBC/States/ConnectionState3.h"
 #include "ODBC/States/ConnectionState4.h"
@@ -214,6 +217,39 @@ Descriptor* Driver::GetDescriptor(HandleValue in_handle)
         return static_cast<Descriptor*>(descriptor);
     }
     return static_cast<Descriptor*>(m_appDescriptors.Find(in_handle));
+}
+
+DiagManager* Driver::GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_handle)
+{
+    switch (in_handleType)
+    {
+        case SQL_HANDLE_ENV:
+        {
+            Environment* environment = static_cast<Environment*>(m_environments.Find(in_handle));
+            return environment == nullptr ? nullptr : &environment->GetDiagManager();
+        }
+        case SQL_HANDLE_DBC:
+        {
+            Connection* connection = GetConnection(in_handle);
+            return connection == nullptr ? nullptr : &connection->GetDiagManager();
+        }
+        case SQL_HANDLE_STMT:
+        {
+            Statement* statement = GetStatement(in_handle);
+            return statement == nullptr ? nullptr : &statement->GetDiagManager();
+        }
+        case SQL_HANDLE_DESC:
+        {
+            void* descriptor = m_implDescriptors.Find(in_handle);
+            if (descriptor == nullptr)
+            {
+                descriptor = m_appDescriptors.Find(in_handle);
+            }
+            return descriptor == nullptr ? nullptr : &static_cast<Descriptor*>(descriptor)->GetDiagManager();
+        }
+        default:
+            return nullptr;
+    }
 }
 
 HandleValue Driver::RegisterConnection(Connection* in_connection)

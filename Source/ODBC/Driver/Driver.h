@@ -28,6 +28,7 @@ namespace ODBC {
 class Connection;
 class ConnectionState;
 class Descriptor;
+class DiagManager;
 class Environment;
 class Statement;
 
@@ -78,6 +79,10 @@ public:
 
     /// An implementation descriptor, else an application descriptor, or null.
     Descriptor* GetDescriptor(HandleValue in_handle);
+
+    /// The diagnostics of the handle of type in_handleType (SQL_HANDLE_ENV to SQL_HANDLE_DESC),
+    /// or null for another type or a value not registered as that type. Logs nothing.
+    DiagManager* GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_handle);
 
     /// Registers in_connection under a new value and returns it; throws "TooManyHandles".
     HandleValue RegisterConnection(Connection* in_connection);

@@ -1,5 +1,6 @@
 #include "ODBC/Driver/Module.h"
 
+#include "DSI/DSIConnection.h"
 #include "DSI/DSIDriverSingleton.h"
 #include "DSI/IDriver.h"
 #include "ODBC/DataWrappers/CDataWrapperPool.h"
@@ -12,6 +13,7 @@
 #include "Support/OrvikSettingReader.h"
 #include "Support/Platform.h"
 #include "Support/StartupInitException.h"
+#include "Support/TypedDataWrapper/SqlToCBulkConverterFactory.h"
 #include "Support/TypedDataWrapper/TypedDataWrapperFactory.h"
 
 #include <curl/curl.h>
@@ -95,6 +97,8 @@ void StartUp(ModuleObjects& io_objects)
     io_objects.m_threadPool->SetThreadHook(driver->GetThreadCallback());
     io_objects.m_environmentCounter = std::make_unique<EnvironmentCounter>();
     driver->CreateTypeServices()->InstallServices();
+    DSI::DSIConnection::SetBulkConverterFactoryHooks(&SqlToCBulkConverterFactory::CreateForConnection,
+                                                     &SqlToCBulkConverterFactory::Delete);
     if (!io_objects.m_wrapperPool)
     {
         io_objects.m_wrapperPool = std::make_unique<CDataWrapperPool>();

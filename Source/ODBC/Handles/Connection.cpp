@@ -83,6 +83,7 @@ Connection::Connection(Environment& io_environment, std::unique_ptr<DSI::DSIConn
 
 Connection::~Connection()
 {
+    FinishPendingTask();
     try
     {
         DeleteAllStatements();
@@ -556,6 +557,13 @@ void Connection::DeleteAllStatements()
     }
     m_tracker->RemoveOpenCursors(openCursors);
     m_tracker->RemoveStatements(statements);
+}
+
+bool Connection::HasRunningStatementTasks()
+{
+    CriticalSectionLock lock(m_statementListLock);
+    return std::any_of(m_statements.begin(), m_statements.end(),
+                       [](const std::unique_ptr<Statement>& in_statement) { return in_statement->HasRunningTask(); });
 }
 
 bool Connection::HasStatements()

@@ -125,6 +125,9 @@ public:
     void DeleteAllStatements();
     bool HasStatements();
 
+    /// Whether a statement of the connection has a task that has not finished.
+    bool HasRunningStatementTasks();
+
     /// SQLCloseCursor on every statement with an open cursor.
     void CloseAllCursors();
 

@@ -1,22 +1,31 @@
 #include "ODBC/Handles/ODBCHandle.h"
 
-#include "Support/CriticalSectionLock.h"
+#include "ODBC/Tasks/ODBCTask.h"
 
 namespace Orvik {
 namespace ODBC {
 
-using namespace Support;
+ODBCHandle::ODBCHandle() = default;
 
-void ODBCHandle::SetAsyncEnabled(bool in_isEnabled)
+ODBCHandle::~ODBCHandle() = default;
+
+void ODBCHandle::FinishPendingTask()
 {
-    CriticalSectionLock lock(m_dispatchLock);
-    m_isAsyncEnabled = in_isEnabled;
+    if (m_pendingTask != nullptr)
+    {
+        m_pendingTask->WaitUntilDone();
+        m_pendingTask.reset();
+    }
 }
 
-bool ODBCHandle::IsAsyncEnabled()
+void ODBCHandle::SetPendingTask(std::unique_ptr<ODBCTask> in_task)
 {
-    CriticalSectionLock lock(m_dispatchLock);
-    return m_isAsyncEnabled;
+    m_pendingTask = std::move(in_task);
+}
+
+bool ODBCHandle::HasRunningTask()
+{
+    return m_pendingTask != nullptr && !m_pendingTask->IsDone();
 }
 
 } // namespace ODBC

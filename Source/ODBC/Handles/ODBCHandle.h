@@ -2,13 +2,20 @@
 
 #include "Support/CriticalSection.h"
 
+#include <atomic>
+#include <memory>
+
 namespace Orvik {
 namespace ODBC {
 
+class ODBCTask;
+
 /// The part that Connection and Statement share for dispatching: the dispatch lock, which the
-/// entry points hold for a whole synchronous call (the holding thread may take it again), and the
-/// asynchronous flag, which chooses between running a call at once and queueing it; the flag is
-/// read and changed under the dispatch lock.
+/// entry points hold for a whole synchronous call (the holding thread may take it again), the
+/// asynchronous flag, which chooses between running a call at once and queueing it, and the task
+/// started on the handle and not yet collected, which is read and changed under the dispatch lock.
+/// The flag takes no lock: the attribute stores set it under the handle's own lock, which a
+/// dispatched call takes after the dispatch lock.
 class ODBCHandle
 {
 public:
@@ -17,19 +24,32 @@ public:
 
     Support::CriticalSection& GetDispatchLock() { return m_dispatchLock; }
 
-    /// Stores the asynchronous flag under the dispatch lock.
-    void SetAsyncEnabled(bool in_isEnabled);
+    void SetAsyncEnabled(bool in_isEnabled) { m_isAsyncEnabled.store(in_isEnabled); }
+    bool IsAsyncEnabled() const { return m_isAsyncEnabled.load(); }
 
-    /// The asynchronous flag, read under the dispatch lock.
-    bool IsAsyncEnabled();
+    /// The pending task, or null. The caller holds the dispatch lock.
+    ODBCTask* GetPendingTask() { return m_pendingTask.get(); }
+
+    /// Installs in_task (null empties the slot) and deletes the task it replaces. The caller
+    /// holds the dispatch lock.
+    void SetPendingTask(std::unique_ptr<ODBCTask> in_task);
+
+    /// Whether a task started on the handle has not finished. Asked by the thread that frees or
+    /// disconnects the handle, which must then refuse: the call on the worker still uses it.
+    bool HasRunningTask();
 
 protected:
-    ODBCHandle() = default;
-    ~ODBCHandle() = default;
+    ODBCHandle();
+    ~ODBCHandle();
+
+    /// Waits for a pending task that is still running and deletes it. The destructor of the
+    /// handle calls it first, so that no call on a worker works on a handle that is going away.
+    void FinishPendingTask();
 
 private:
     Support::CriticalSection m_dispatchLock;
-    bool m_isAsyncEnabled = false;
+    std::atomic<bool> m_isAsyncEnabled{false};
+    std::unique_ptr<ODBCTask> m_pendingTask;
 };
 
 } // namespace ODBC

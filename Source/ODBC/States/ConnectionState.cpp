@@ -117,6 +117,11 @@ void FreeStatement(Connection& io_connection, HandleValue in_handle)
     {
         throw ODBCInternalException(u"InvalidStmt");
     }
+    // An asynchronous call still runs on the statement.
+    if (statement->HasRunningTask())
+    {
+        throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+    }
     // The handle goes before the statement, so that no lookup finds a statement being destroyed.
     std::unique_ptr<Statement> detached = io_connection.RemoveStatement(statement);
     driver.UnregisterStatement(in_handle);

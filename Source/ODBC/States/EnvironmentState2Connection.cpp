@@ -64,6 +64,11 @@ std::unique_ptr<EnvironmentState> EnvironmentState2Connection::SQLFreeHandle(SQL
     {
         throw ODBCInternalException(u"InvalidConn");
     }
+    // An asynchronous call still runs on the connection or one of its statements.
+    if (connection->HasRunningTask() || connection->HasRunningStatementTasks())
+    {
+        throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+    }
     // The handle goes first, so that no lookup finds the connection while it is destroyed.
     driver.UnregisterConnection(handle);
     m_environment.RemoveConnection(connection);

@@ -38,7 +38,17 @@ void ThreadPool::PostTask(ITask* in_task)
         // Room first, so that a started thread is always kept for joining. The new worker waits
         // for the pool lock until this post has released it.
         m_workers.reserve(m_workers.size() + 1);
-        m_workers.push_back(m_starter(&ThreadPool::WorkerThread, this));
+        try
+        {
+            m_workers.push_back(m_starter(&ThreadPool::WorkerThread, this));
+        }
+        catch (...)
+        {
+            // Withdrawn while the lock still keeps every worker from it: the caller learns that
+            // the task will not run and may free it.
+            m_tasks.pop_back();
+            throw;
+        }
         ++m_workerCount;
     }
     else

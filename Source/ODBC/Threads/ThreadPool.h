@@ -39,8 +39,8 @@ public:
     void SetThreadHook(ThreadHook in_hook);
 
     /// Queues in_task (not owned) and starts or wakes a worker for it. When no worker can be
-    /// started, throws ProductException "ThreadCreationFailed"; the task then stays queued and
-    /// runs on the next worker that starts or wakes.
+    /// started, throws ProductException "ThreadCreationFailed" with the task taken off the queue
+    /// again: it never runs.
     void PostTask(ITask* in_task);
 
     /// One more user (an environment exists).

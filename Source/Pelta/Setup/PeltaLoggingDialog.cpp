@@ -9,6 +9,8 @@
 #include "Pelta/Setup/SetupStrings.h"
 #include "Support/NumberConverter.h"
 
+#include <iterator>
+
 using Orvik::Support::orvik_wstring;
 
 namespace Pelta {
@@ -17,9 +19,7 @@ namespace {
 
 constexpr char LOG_CLASS[] = "PeltaLoggingDialog";
 constexpr char SHOW_NAMESPACE[] = "Orvik::Pelta";
-constexpr char INPUT_MAP[] = "InputMap";
 constexpr int32_t LOGGING_DIALOG_TEMPLATE = 103;
-constexpr uint16_t SETUP_ICON = 200;
 constexpr int32_t TITLE_STRING = 124;
 
 // The controls.
@@ -34,29 +34,12 @@ constexpr const char16_t* LEVEL_NAMES[] = {
 };
 constexpr int32_t LOG_OFF_POSITION = 0;
 
-struct ControlText
-{
-    int32_t m_control;
-    int32_t m_string;
-};
-
 constexpr ControlText CONTROL_TEXTS[] = {
     { 1015, 125 }, { 1016, 126 }, { 1017, 137 }, { 1032, 135 }, { 1034, 136 }, { IDOK, 115 }, { IDCANCEL, 116 },
 };
 
 // The edits that must not be blank for OK under a level other than LOG_OFF, in the order read.
 constexpr int32_t REQUIRED_EDITS[] = { PATH_EDIT, FILE_SIZE_EDIT, FILE_COUNT_EDIT };
-
-PeltaDSNConfiguration* FindConfiguration(const DialogWindow& in_dialog)
-{
-    return static_cast<PeltaDSNConfiguration*>(in_dialog.GetProp(INPUT_MAP));
-}
-
-Orvik::DSI::DSILog* Log(const DialogWindow& in_dialog)
-{
-    const PeltaDSNConfiguration* configuration = FindConfiguration(in_dialog);
-    return configuration != nullptr ? configuration->GetLog() : nullptr;
-}
 
 } // namespace
 
@@ -70,15 +53,8 @@ bool PeltaLoggingDialog::Show(WindowHandle in_parent, PeltaDSNConfiguration& io_
 
 intptr_t PeltaLoggingDialog::ActionProc(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
 {
-    try
-    {
-        return Dispatch(io_dialog, in_message, in_wParam, in_lParam);
-    }
-    catch (...)
-    {
-        DisplayCaughtSetupError(io_dialog.GetHandle(), Log(io_dialog), LOG_CLASS, "ActionProc");
-        return MESSAGE_HANDLED;
-    }
+    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS,
+                                 &PeltaLoggingDialog::Dispatch);
 }
 
 intptr_t PeltaLoggingDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
@@ -101,7 +77,7 @@ intptr_t PeltaLoggingDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_messa
 intptr_t PeltaLoggingDialog::DispatchCommand(DialogWindow& io_dialog, uintptr_t in_wParam)
 {
     // Commands come from a user, after the initialization that stores the configuration.
-    if (FindConfiguration(io_dialog) == nullptr)
+    if (FindDialogConfiguration(io_dialog) == nullptr)
     {
         return MESSAGE_NOT_HANDLED;
     }
@@ -135,11 +111,7 @@ intptr_t PeltaLoggingDialog::DispatchCommand(DialogWindow& io_dialog, uintptr_t 
 
 void PeltaLoggingDialog::Initialize(DialogWindow& io_dialog, PeltaDSNConfiguration* io_configuration)
 {
-    // First: filling the edits below notifies changes, whose handler reads the property.
-    io_dialog.SetProp(INPUT_MAP, io_configuration);
-    io_configuration->GetLog()->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "Initialize");
-    CenterDialog(io_dialog);
-    SetDialogIcon(io_dialog, SETUP_ICON);
+    StartSetupDialog(io_dialog, *io_configuration, LOG_CLASS);
     SetTexts(io_dialog);
     io_dialog.ResetContent(LEVEL_COMBO);
     for (const char16_t* name : LEVEL_NAMES)
@@ -156,10 +128,7 @@ void PeltaLoggingDialog::Initialize(DialogWindow& io_dialog, PeltaDSNConfigurati
 void PeltaLoggingDialog::SetTexts(DialogWindow& io_dialog)
 {
     io_dialog.SetTitle(LoadRequiredString(TITLE_STRING).GetAsWString());
-    for (const ControlText& text : CONTROL_TEXTS)
-    {
-        SetDialogItemText(io_dialog, text.m_control, LoadRequiredString(text.m_string));
-    }
+    SetControlTexts(io_dialog, CONTROL_TEXTS, std::size(CONTROL_TEXTS));
 }
 
 void PeltaLoggingDialog::UpdateLevelControls(DialogWindow& io_dialog)
@@ -191,7 +160,7 @@ void PeltaLoggingDialog::UpdateOkButton(DialogWindow& io_dialog)
 
 void PeltaLoggingDialog::DoOkAction(DialogWindow& io_dialog)
 {
-    PeltaDSNConfiguration& configuration = *FindConfiguration(io_dialog);
+    PeltaDSNConfiguration& configuration = *FindDialogConfiguration(io_dialog);
     configuration.GetLog()->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoOkAction");
     const int32_t level = io_dialog.GetCurSel(LEVEL_COMBO);
     const orvik_wstring path = GetDialogItemText(io_dialog, PATH_EDIT);
@@ -210,7 +179,7 @@ void PeltaLoggingDialog::DoOkAction(DialogWindow& io_dialog)
 
 void PeltaLoggingDialog::DoCancelAction(DialogWindow& io_dialog)
 {
-    Log(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoCancelAction");
+    FindDialogLog(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoCancelAction");
     io_dialog.EndDialog(0);
 }
 

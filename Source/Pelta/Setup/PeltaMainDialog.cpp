@@ -11,6 +11,8 @@
 #include "Pelta/Setup/SetupStrings.h"
 #include "Support/ErrorException.h"
 
+#include <iterator>
+
 using Orvik::Support::ErrorException;
 using Orvik::Support::orvik_wstring;
 
@@ -19,9 +21,7 @@ namespace Pelta {
 namespace {
 
 constexpr char LOG_CLASS[] = "PeltaMainDialog";
-constexpr char INPUT_MAP[] = "InputMap";
 constexpr int32_t MAIN_DIALOG_TEMPLATE = 101;
-constexpr uint16_t SETUP_ICON = 200;
 
 // The controls.
 constexpr int32_t NAME_EDIT = 1002;
@@ -42,12 +42,6 @@ constexpr int32_t SETUP_TITLE = 121;
 constexpr int32_t PROMPT_TITLE = 134;
 constexpr int32_t BITNESS_STRING = 120;
 
-struct ControlText
-{
-    int32_t m_control;
-    int32_t m_string;
-};
-
 // What SetTexts puts into the controls, in its order; the Logging Options button keeps the text
 // of its template.
 constexpr ControlText LABEL_TEXTS[] = {
@@ -61,29 +55,9 @@ constexpr ControlText BUTTON_TEXTS[] = {
 constexpr int32_t BUTTON_DECIDING_EDITS[] = { NAME_EDIT, MAX_COLUMN_SIZE_EDIT, SERVERS_EDIT, TIMEOUT_EDIT,
                                               RE_ENTRY_TIME_EDIT };
 
-PeltaDSNConfiguration* FindConfiguration(const DialogWindow& in_dialog)
-{
-    return static_cast<PeltaDSNConfiguration*>(in_dialog.GetProp(INPUT_MAP));
-}
-
 PeltaDSNConfiguration& Configuration(const DialogWindow& in_dialog)
 {
-    return *FindConfiguration(in_dialog);
-}
-
-Orvik::DSI::DSILog* Log(const DialogWindow& in_dialog)
-{
-    const PeltaDSNConfiguration* configuration = FindConfiguration(in_dialog);
-    return configuration != nullptr ? configuration->GetLog() : nullptr;
-}
-
-template <size_t N>
-void SetTextsOf(DialogWindow& io_dialog, const ControlText (&in_texts)[N])
-{
-    for (const ControlText& text : in_texts)
-    {
-        SetDialogItemText(io_dialog, text.m_control, LoadRequiredString(text.m_string));
-    }
+    return *FindDialogConfiguration(in_dialog);
 }
 
 template <size_t N>
@@ -116,15 +90,8 @@ intptr_t PeltaMainDialog::Run(WindowHandle in_parent, PeltaDSNConfiguration& io_
 
 intptr_t PeltaMainDialog::ActionProc(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
 {
-    try
-    {
-        return Dispatch(io_dialog, in_message, in_wParam, in_lParam);
-    }
-    catch (...)
-    {
-        DisplayCaughtSetupError(io_dialog.GetHandle(), Log(io_dialog), LOG_CLASS, "ActionProc");
-        return MESSAGE_HANDLED;
-    }
+    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS,
+                                 &PeltaMainDialog::Dispatch);
 }
 
 intptr_t PeltaMainDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
@@ -147,7 +114,7 @@ intptr_t PeltaMainDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message,
 intptr_t PeltaMainDialog::DispatchCommand(DialogWindow& io_dialog, uintptr_t in_wParam)
 {
     // Commands come from a user, after the initialization that stores the configuration.
-    if (FindConfiguration(io_dialog) == nullptr)
+    if (FindDialogConfiguration(io_dialog) == nullptr)
     {
         return MESSAGE_NOT_HANDLED;
     }
@@ -182,13 +149,9 @@ intptr_t PeltaMainDialog::DispatchCommand(DialogWindow& io_dialog, uintptr_t in_
 
 void PeltaMainDialog::Initialize(DialogWindow& io_dialog, const PeltaMainDialogParams* in_params)
 {
-    // First: filling the edits below notifies changes, whose handler reads the property.
-    io_dialog.SetProp(INPUT_MAP, in_params->m_configuration);
     PeltaDSNConfiguration& configuration = *in_params->m_configuration;
+    StartSetupDialog(io_dialog, configuration, LOG_CLASS);
     Orvik::DSI::DSILog* log = configuration.GetLog();
-    log->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "Initialize");
-    CenterDialog(io_dialog);
-    SetDialogIcon(io_dialog, SETUP_ICON);
     const bool isPrompt = configuration.GetMode() == PeltaDSNConfiguration::MODE_PROMPT;
     SetTexts(io_dialog, isPrompt);
     io_dialog.LimitText(NAME_EDIT, NAME_LIMIT);
@@ -226,10 +189,10 @@ void PeltaMainDialog::Initialize(DialogWindow& io_dialog, const PeltaMainDialogP
 void PeltaMainDialog::SetTexts(DialogWindow& io_dialog, bool in_prompt)
 {
     io_dialog.SetTitle(LoadRequiredString(in_prompt ? PROMPT_TITLE : SETUP_TITLE).GetAsWString());
-    SetTextsOf(io_dialog, LABEL_TEXTS);
+    SetControlTexts(io_dialog, LABEL_TEXTS, std::size(LABEL_TEXTS));
     SetDialogItemText(io_dialog, VERSION_LABEL,
                       orvik_wstring(u"v") + orvik_wstring(PELTA_DRIVER_VERSION) + LoadRequiredString(BITNESS_STRING));
-    SetTextsOf(io_dialog, BUTTON_TEXTS);
+    SetControlTexts(io_dialog, BUTTON_TEXTS, std::size(BUTTON_TEXTS));
 }
 
 void PeltaMainDialog::UpdateButtons(DialogWindow& io_dialog)
@@ -257,7 +220,7 @@ void PeltaMainDialog::SaveSettings(DialogWindow& io_dialog)
 
 void PeltaMainDialog::DoOkAction(DialogWindow& io_dialog)
 {
-    Log(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoOkAction");
+    FindDialogLog(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoOkAction");
     try
     {
         SaveSettings(io_dialog);
@@ -265,25 +228,25 @@ void PeltaMainDialog::DoOkAction(DialogWindow& io_dialog)
     }
     catch (...)
     {
-        DisplayCaughtSetupError(io_dialog.GetHandle(), Log(io_dialog), LOG_CLASS, "DoOkAction");
+        DisplayCaughtSetupError(io_dialog.GetHandle(), FindDialogLog(io_dialog), LOG_CLASS, "DoOkAction");
     }
 }
 
 void PeltaMainDialog::DoCancelAction(DialogWindow& io_dialog)
 {
-    Log(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoCancelAction");
+    FindDialogLog(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoCancelAction");
     io_dialog.EndDialog(0);
 }
 
 bool PeltaMainDialog::DoLoggingDialogAction(DialogWindow& io_dialog)
 {
-    Log(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoLoggingDialogAction");
+    FindDialogLog(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoLoggingDialogAction");
     return PeltaLoggingDialog::Show(io_dialog.GetHandle(), Configuration(io_dialog));
 }
 
 void PeltaMainDialog::DoTestAction(DialogWindow& io_dialog)
 {
-    Log(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoTestAction");
+    FindDialogLog(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoTestAction");
     // A refused name is not caught here: the dialog procedure shows it.
     try
     {
@@ -292,7 +255,7 @@ void PeltaMainDialog::DoTestAction(DialogWindow& io_dialog)
     }
     catch (ErrorException& e)
     {
-        DisplaySetupError(io_dialog.GetHandle(), Log(io_dialog), LOG_CLASS, "DoTestAction", e);
+        DisplaySetupError(io_dialog.GetHandle(), FindDialogLog(io_dialog), LOG_CLASS, "DoTestAction", e);
     }
 }
 

@@ -27,21 +27,13 @@ namespace Pelta {
 namespace {
 
 constexpr char LOG_CLASS[] = "PeltaTestResultDialog";
-constexpr char INPUT_MAP[] = "InputMap";
 constexpr int32_t TEST_RESULT_DIALOG_TEMPLATE = 102;
-constexpr uint16_t SETUP_ICON = 200;
 constexpr int32_t RESULT_EDIT = 1018;
 
 constexpr int32_t TITLE_STRING = 128;
 constexpr int32_t OK_STRING = 115;
 constexpr int32_t FAILED_STRING = 129;
 constexpr int32_t SUCCESS_STRING = 130;
-
-Orvik::DSI::DSILog* Log(const DialogWindow& in_dialog)
-{
-    const auto* configuration = static_cast<const PeltaDSNConfiguration*>(in_dialog.GetProp(INPUT_MAP));
-    return configuration != nullptr ? configuration->GetLog() : nullptr;
-}
 
 // "name=value;" for every setting, in the map's order.
 std::string DescribeSettings(const VariantMap& in_settings)
@@ -66,15 +58,8 @@ bool PeltaTestResultDialog::Show(WindowHandle in_parent, PeltaDSNConfiguration& 
 
 intptr_t PeltaTestResultDialog::ActionProc(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
 {
-    try
-    {
-        return Dispatch(io_dialog, in_message, in_wParam, in_lParam);
-    }
-    catch (...)
-    {
-        DisplayCaughtSetupError(io_dialog.GetHandle(), Log(io_dialog), LOG_CLASS, "ActionProc");
-        return MESSAGE_HANDLED;
-    }
+    return DispatchShowingErrors(io_dialog, in_message, in_wParam, in_lParam, LOG_CLASS,
+                                 &PeltaTestResultDialog::Dispatch);
 }
 
 intptr_t PeltaTestResultDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_message, uintptr_t in_wParam, intptr_t in_lParam)
@@ -86,7 +71,7 @@ intptr_t PeltaTestResultDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_me
         return MESSAGE_HANDLED;
     case WM_COMMAND:
         // Only OK ends the dialog: Escape and the close box leave it open.
-        if (CommandId(in_wParam) != IDOK || Log(io_dialog) == nullptr)
+        if (CommandId(in_wParam) != IDOK || FindDialogLog(io_dialog) == nullptr)
         {
             return MESSAGE_NOT_HANDLED;
         }
@@ -102,11 +87,8 @@ intptr_t PeltaTestResultDialog::Dispatch(DialogWindow& io_dialog, uint32_t in_me
 
 void PeltaTestResultDialog::Initialize(DialogWindow& io_dialog, PeltaDSNConfiguration* io_configuration)
 {
-    io_dialog.SetProp(INPUT_MAP, io_configuration);
+    StartSetupDialog(io_dialog, *io_configuration, LOG_CLASS);
     Orvik::DSI::DSILog* log = io_configuration->GetLog();
-    log->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "Initialize");
-    CenterDialog(io_dialog);
-    SetDialogIcon(io_dialog, SETUP_ICON);
     SetTexts(io_dialog);
     orvik_wstring result(u"");
     try
@@ -155,7 +137,7 @@ void PeltaTestResultDialog::TestConnection(const PeltaDSNConfiguration& in_confi
 
 void PeltaTestResultDialog::DoOkAction(DialogWindow& io_dialog)
 {
-    Log(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoOkAction");
+    FindDialogLog(io_dialog)->LogFunctionEntrance(PELTA_NAME, LOG_CLASS, "DoOkAction");
     io_dialog.EndDialog(IDOK);
 }
 

@@ -5,9 +5,11 @@
 #include "Pelta/DllMainHook.h"
 #include "Pelta/PeltaConstants.h"
 #include "Pelta/PeltaError.h"
+#include "Pelta/Setup/DialogMessages.h"
 #include "Pelta/Setup/DialogTemplate.h"
 #include "Pelta/Setup/DialogWindow.h"
 #include "Pelta/Setup/IDialogHost.h"
+#include "Pelta/Setup/PeltaDSNConfiguration.h"
 #include "Pelta/Setup/PeltaSetupException.h"
 #include "Pelta/Setup/SetupStrings.h"
 #include "Pelta/Setup/SetupUiHost.h"
@@ -24,6 +26,9 @@ namespace {
 
 constexpr int32_t MESSAGE_BOX_TITLE = 111;
 constexpr char MESSAGE_FILE[] = "PeltaMessages";
+// The property that keeps a dialog's configuration, and the icon every setup dialog shows.
+constexpr char INPUT_MAP[] = "InputMap";
+constexpr uint16_t SETUP_ICON = 200;
 
 void ShowCursor(SetupCursor in_cursor)
 {
@@ -145,6 +150,51 @@ void SetDialogIcon(DialogWindow& io_dialog, uint16_t in_iconId)
     if (HasIconResource(in_iconId))
     {
         io_dialog.SetSmallIcon(in_iconId);
+    }
+}
+
+intptr_t DispatchShowingErrors(DialogWindow& io_dialog,
+                               uint32_t in_message,
+                               uintptr_t in_wParam,
+                               intptr_t in_lParam,
+                               const char* in_class,
+                               DialogProc in_dispatch)
+{
+    try
+    {
+        return in_dispatch(io_dialog, in_message, in_wParam, in_lParam);
+    }
+    catch (...)
+    {
+        DisplayCaughtSetupError(io_dialog.GetHandle(), FindDialogLog(io_dialog), in_class, "ActionProc");
+        return MESSAGE_HANDLED;
+    }
+}
+
+void StartSetupDialog(DialogWindow& io_dialog, PeltaDSNConfiguration& io_configuration, const char* in_class)
+{
+    io_dialog.SetProp(INPUT_MAP, &io_configuration);
+    io_configuration.GetLog()->LogFunctionEntrance(PELTA_NAME, in_class, "Initialize");
+    CenterDialog(io_dialog);
+    SetDialogIcon(io_dialog, SETUP_ICON);
+}
+
+PeltaDSNConfiguration* FindDialogConfiguration(const DialogWindow& in_dialog)
+{
+    return static_cast<PeltaDSNConfiguration*>(in_dialog.GetProp(INPUT_MAP));
+}
+
+Orvik::DSI::DSILog* FindDialogLog(const DialogWindow& in_dialog)
+{
+    const PeltaDSNConfiguration* configuration = FindDialogConfiguration(in_dialog);
+    return configuration != nullptr ? configuration->GetLog() : nullptr;
+}
+
+void SetControlTexts(DialogWindow& io_dialog, const ControlText* in_texts, size_t in_count)
+{
+    for (size_t i = 0; i < in_count; ++i)
+    {
+        SetDialogItemText(io_dialog, in_texts[i].m_control, LoadRequiredString(in_texts[i].m_string));
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "Pelta/Setup/DialogWindow.h"
 #include "Pelta/Setup/ISetupUi.h"
 #include "Pelta/Setup/SetupRect.h"
 #include "Support/DriverModuleDirectory.h"
 #include "Support/orvik_wstring.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace Orvik {
@@ -18,7 +20,7 @@ class ErrorException;
 
 namespace Pelta {
 
-class DialogWindow;
+class PeltaDSNConfiguration;
 class PeltaSetupException;
 
 /// The helpers that setup and its dialogs share. Boxes and cursors go to the user interface
@@ -51,6 +53,37 @@ void DisplaySetupError(WindowHandle in_dialog,
 /// Called while an exception is handled: a PeltaSetupException or ErrorException is shown as
 /// DisplaySetupError shows it; any other exception is thrown on.
 void DisplayCaughtSetupError(WindowHandle in_dialog, Orvik::DSI::DSILog* in_log, const char* in_class, const char* in_method);
+
+/// The dialog procedure of the setup dialogs around in_dispatch, their handler of the
+/// messages: an error the handler lets out is shown as DisplayCaughtSetupError shows it, logged
+/// for in_class and "ActionProc", and the dialog stays open.
+intptr_t DispatchShowingErrors(DialogWindow& io_dialog,
+                               uint32_t in_message,
+                               uintptr_t in_wParam,
+                               intptr_t in_lParam,
+                               const char* in_class,
+                               DialogProc in_dispatch);
+
+/// The first steps of a setup dialog's initialization: keeps io_configuration with io_dialog
+/// (first, for the edits filled next notify changes whose handlers look for it), logs the
+/// entrance to in_class's "Initialize", centres the dialog and shows the setup icon.
+void StartSetupDialog(DialogWindow& io_dialog, PeltaDSNConfiguration& io_configuration, const char* in_class);
+
+/// The configuration StartSetupDialog kept with in_dialog; null before it ran.
+PeltaDSNConfiguration* FindDialogConfiguration(const DialogWindow& in_dialog);
+
+/// That configuration's log; null without a configuration.
+Orvik::DSI::DSILog* FindDialogLog(const DialogWindow& in_dialog);
+
+/// A control and the string resource that gives its text.
+struct ControlText
+{
+    int32_t m_control;
+    int32_t m_string;
+};
+
+/// Sets the text of every control of in_texts from its string resource, in their order.
+void SetControlTexts(DialogWindow& io_dialog, const ControlText* in_texts, size_t in_count);
 
 /// The wait and the arrow cursor; throw ErrorException "PeltaCursorResourceError" (HY000,
 /// component 117, the system's error text as parameter) when the cursor cannot be shown.

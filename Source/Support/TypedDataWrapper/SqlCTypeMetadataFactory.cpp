@@ -4,6 +4,7 @@
 #include "Support/InvalidOperationException.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlCTypeUtilities.h"
+#include "Support/TypedDataWrapper/TypeConversionInfo.h"
 #include "Support/orvik_wstring.h"
 
 #include <sqlext.h>
@@ -109,6 +110,16 @@ std::unique_ptr<SqlCTypeMetadata> SqlCTypeMetadataFactory::CreateNewSqlCTypeMeta
     }
     auto metadata = std::make_unique<SqlCTypeMetadata>(in_cType);
     ResetTypeDefaults(*metadata);
+    return metadata;
+}
+
+std::unique_ptr<SqlCTypeMetadata> SqlCTypeMetadataFactory::CreateDefaultBindingMetadata(
+    TDWType in_sqlType, const SqlCTypeMetadata& in_binding) const
+{
+    const TDWType defaultType = TypeConversionInfo::GetDefaultCTypeForSqlType(in_sqlType);
+    std::unique_ptr<SqlCTypeMetadata> metadata =
+        CreateNewSqlCTypeMetadata(TypeConversionInfo::GetSqlTypeForTDWType(defaultType));
+    metadata->SetOctetLength(in_binding.GetOctetLength());
     return metadata;
 }
 

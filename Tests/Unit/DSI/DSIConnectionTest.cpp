@@ -263,13 +263,13 @@ namespace {
 int s_factoriesMade = 0;
 int s_factoriesDeleted = 0;
 
-SqlToCBulkConverterFactory* MakeToken(DSIConnection&)
+ISqlToCBulkConverterFactory* MakeToken(DSIConnection&)
 {
     ++s_factoriesMade;
-    return reinterpret_cast<SqlToCBulkConverterFactory*>(new int(s_factoriesMade));
+    return reinterpret_cast<ISqlToCBulkConverterFactory*>(new int(s_factoriesMade));
 }
 
-void DeleteToken(SqlToCBulkConverterFactory* in_factory)
+void DeleteToken(ISqlToCBulkConverterFactory* in_factory)
 {
     ++s_factoriesDeleted;
     delete reinterpret_cast<int*>(in_factory);
@@ -284,7 +284,7 @@ TEST_F(ConnectionTest, TheBulkConverterFactoryIsMadeOnceAndGoesWithTheConnection
     {
         TestConnection connection(&m_environment);
         TestConnection unused(&m_environment);
-        SqlToCBulkConverterFactory* factory = connection.GetDataConverterTable();
+        ISqlToCBulkConverterFactory* factory = connection.GetDataConverterTable();
         EXPECT_EQ(factory, connection.GetDataConverterTable());
         EXPECT_EQ(1, s_factoriesMade);
     }

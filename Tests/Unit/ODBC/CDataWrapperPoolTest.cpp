@@ -47,6 +47,23 @@ TEST(CDataWrapperPoolTest, AReleasedWrapperComesBackResetWithItsMetadata)
     EXPECT_EQ(SQL_C_WCHAR, wrapper->GetMetadata().GetCType());
 }
 
+TEST(CDataWrapperPoolTest, AWrapperResetToTypesItDescribedBeforeTakesBackTheirMetadataWithDefaults)
+{
+    CDataWrapperPool pool;
+    std::unique_ptr<CDataWrapper> wrapper = pool.Acquire(SQL_C_NUMERIC);
+    SqlCTypeMetadata* const numeric = &wrapper->GetMetadata();
+    numeric->SetScale(4);
+    wrapper->Reset(SQL_C_CHAR);
+    SqlCTypeMetadata* const text = &wrapper->GetMetadata();
+    EXPECT_NE(numeric, text);
+    wrapper->Reset(SQL_C_NUMERIC);
+    EXPECT_EQ(numeric, &wrapper->GetMetadata());
+    EXPECT_EQ(0, wrapper->GetMetadata().GetScale());
+    wrapper->Reset(SQL_C_CHAR);
+    EXPECT_EQ(text, &wrapper->GetMetadata());
+    EXPECT_EQ(SQL_C_CHAR, wrapper->GetMetadata().GetCType());
+}
+
 TEST(CDataWrapperPoolTest, TheWrapperReleasedLastIsTakenFirst)
 {
     CDataWrapperPool pool;

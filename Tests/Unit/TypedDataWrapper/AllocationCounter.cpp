@@ -49,3 +49,19 @@ void operator delete(void* in_memory, std::size_t) noexcept
 {
     std::free(in_memory);
 }
+
+// The forms that do not throw (std::stable_sort's temporary buffer uses them) go the same way, so
+// that every allocation is freed by the free above.
+void* operator new(std::size_t in_size, const std::nothrow_t&) noexcept
+{
+    if (g_isCounting)
+    {
+        ++g_allocations;
+    }
+    return std::malloc(in_size == 0 ? 1 : in_size);
+}
+
+void operator delete(void* in_memory, const std::nothrow_t&) noexcept
+{
+    std::free(in_memory);
+}

@@ -35,17 +35,6 @@ void BitToFixed(const void* in_source, void* out_target, int64_t& io_targetLengt
     KernelOutput::Store(out_target, static_cast<T>(KernelOutput::Load<uint8_t>(in_source)));
 }
 
-/// The application's numeric structure: precision, scale, sign (1 positive), 16 magnitude bytes.
-struct NumericStruct
-{
-    uint8_t m_precision;
-    int8_t m_scale;
-    uint8_t m_sign;
-    uint8_t m_magnitude[16];
-};
-
-static_assert(sizeof(NumericStruct) == KernelOutput::NUMERIC_STRUCT_SIZE, "SQL_NUMERIC_STRUCT layout");
-
 template <KernelOutput::IntervalCode in_code>
 void BitToInterval(const SqlToCKernelState& in_state,
                    const void* in_source,
@@ -176,7 +165,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_BIT, TDW_C_NUMERIC)
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
         return;
     }
-    NumericStruct numeric{1, 0, 1, {}};
+    KernelOutput::NumericStruct numeric{1, 0, 1, {}};
     numeric.m_magnitude[0] = KernelOutput::Load<uint8_t>(in_sourceData);
     KernelOutput::Store(out_target, numeric);
 }
@@ -198,9 +187,6 @@ ORVIK_BIT_INTERVAL_KERNEL(SECOND)
 #undef ORVIK_BIT_INTERVAL_KERNEL
 
 namespace {
-
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
 
 const SqlToCKernelCell BINARY_AND_BIT_CELLS[] = {
     {TDW_SQL_BINARY, TDW_C_CHAR, KERNEL<TDW_SQL_BINARY, TDW_C_CHAR>},

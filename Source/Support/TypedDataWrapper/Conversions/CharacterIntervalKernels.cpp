@@ -137,9 +137,6 @@ ORVIK_DAY_TIME_TEXT_KERNELS(MINUTE_TO_SECOND)
 
 namespace {
 
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
-
 #define ORVIK_TEXT_INTERVAL_CELL(in_source, in_kernelSource, in_kind)                             \
     {in_source, TDW_C_INTERVAL_##in_kind, KERNEL<in_kernelSource, TDW_C_INTERVAL_##in_kind>}
 

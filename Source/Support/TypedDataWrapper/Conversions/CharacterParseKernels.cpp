@@ -17,20 +17,7 @@ namespace Support {
 
 namespace {
 
-/// The sizes of the application's date, time, timestamp and GUID structures.
-constexpr int64_t DATE_STRUCT_SIZE = 6;
-constexpr int64_t TIME_STRUCT_SIZE = 6;
-constexpr int64_t TIMESTAMP_STRUCT_SIZE = 16;
-
-/// The application's TIME_STRUCT.
-struct TimeStruct
-{
-    uint16_t m_hour;
-    uint16_t m_minute;
-    uint16_t m_second;
-};
-
-static_assert(sizeof(TimeStruct) == TIME_STRUCT_SIZE, "TIME_STRUCT layout");
+using TimeStruct = KernelOutput::TimeStruct;
 
 template <typename T>
 using IntegerParser = void (*)(const char*, size_t, bool, T&, WarningListener&);
@@ -103,7 +90,7 @@ void TextToDate(const char* in_text,
                 int64_t& io_targetLength,
                 WarningListener& io_listener)
 {
-    io_targetLength = DATE_STRUCT_SIZE;
+    io_targetLength = KernelOutput::DATE_STRUCT_SIZE;
     ErrorWatch watch(io_listener);
     TDWDateValue date;
     LiteralParser::ConvertCharToDate(in_text, in_length, false, date.m_year, date.m_month, date.m_day, watch);
@@ -121,7 +108,7 @@ void TextToTime(const char* in_text,
                 int64_t& io_targetLength,
                 WarningListener& io_listener)
 {
-    io_targetLength = TIME_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIME_STRUCT_SIZE;
     ErrorWatch watch(io_listener);
     TimeStruct time{};
     uint32_t fraction = 0;
@@ -140,7 +127,7 @@ void TextToTimestamp(const char* in_text,
                      int64_t& io_targetLength,
                      WarningListener& io_listener)
 {
-    io_targetLength = TIMESTAMP_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIMESTAMP_STRUCT_SIZE;
     ErrorWatch watch(io_listener);
     TDWTimestampValue timestamp;
     LiteralParser::ConvertCharToTimestamp(
@@ -192,9 +179,6 @@ ORVIK_TEXT_KERNELS(TDW_C_TYPE_TIMESTAMP, TextToTimestamp)
 ORVIK_TEXT_KERNELS(TDW_C_GUID, TextToGuid)
 
 namespace {
-
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
 
 // The cells every character source shares; in_kernelSource names the narrow or the wide kernels.
 #define ORVIK_TEXT_PARSE_CELLS(in_source, in_kernelSource)                                     \

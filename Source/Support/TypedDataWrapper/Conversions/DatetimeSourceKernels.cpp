@@ -4,6 +4,7 @@
 
 #include "DatetimeText.h"
 #include "KernelOutput.h"
+#include "KernelTextTarget.h"
 #include "SqlToCKernelCells.h"
 
 #include "Support/EncodingInfo.h"
@@ -23,9 +24,8 @@ namespace Support {
 
 namespace {
 
-constexpr int64_t DATE_STRUCT_SIZE = 6;
-constexpr int64_t TIME_STRUCT_SIZE = 6;
-constexpr int64_t TIMESTAMP_STRUCT_SIZE = 16;
+using TimeStruct = KernelOutput::TimeStruct;
+
 constexpr int64_t GUID_STRUCT_SIZE = 16;
 constexpr int64_t GUID_TEXT_LENGTH = static_cast<int64_t>(TDWGuidValue::TEXT_LENGTH);
 
@@ -33,17 +33,8 @@ constexpr int32_t NANOSECOND_DIGITS = 9;
 constexpr uint32_t POWERS_OF_TEN[] = {
     1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-/// The application's TIME_STRUCT.
-struct TimeStruct
-{
-    uint16_t m_hour;
-    uint16_t m_minute;
-    uint16_t m_second;
-};
-
-static_assert(sizeof(TimeStruct) == TIME_STRUCT_SIZE, "TIME_STRUCT layout");
-static_assert(sizeof(TDWDateValue) == DATE_STRUCT_SIZE, "DATE_STRUCT layout");
-static_assert(sizeof(TDWTimestampValue) == TIMESTAMP_STRUCT_SIZE, "TIMESTAMP_STRUCT layout");
+static_assert(sizeof(TDWDateValue) == KernelOutput::DATE_STRUCT_SIZE, "DATE_STRUCT layout");
+static_assert(sizeof(TDWTimestampValue) == KernelOutput::TIMESTAMP_STRUCT_SIZE, "TIMESTAMP_STRUCT layout");
 
 /// The nanosecond fraction cut to in_precision digits; a dropped digit that is not zero posts
 /// FractionalTrunc, also for a length query.
@@ -58,53 +49,19 @@ uint32_t CutFraction(uint32_t in_fraction, int16_t in_precision, WarningListener
     return in_fraction - dropped;
 }
 
-/// Writes one-byte text: nothing for a length query, the characters Fit allows into the
-/// buffer, NumericValOutOfRange (2) when not even the part through the seconds fits, and
-/// StrRightTrunc when a fraction digit that is not zero was left out for lack of room.
-void WriteNarrow(const DatetimeText& in_text, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
+/// Writes the text: nothing for a length query, the characters Fit allows into the buffer,
+/// NumericValOutOfRange (2) when not even the part through the seconds fits, and StrRightTrunc
+/// when a fraction digit that is not zero was left out for lack of room. With in_mayCut clear
+/// the whole text must fit.
+void WriteText(const DatetimeText& in_text, bool in_mayCut, KernelTextTarget io_target, WarningListener& io_listener)
 {
-    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    io_targetLength = in_text.Length();
-    if (out_target == nullptr)
+    if (!io_target.Report(in_text.Length()))
     {
         return;
     }
-    const int64_t count = in_text.Fit(size - 1);
-    if (count < 0 || !KernelOutput::WriteNarrowText(in_text.Data(), count, out_target, size))
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    if (in_text.DropsDigits(count))
-    {
-        KernelOutput::PostStrRightTrunc(io_listener);
-    }
-}
-
-/// Writes the text as code units of in_encoding by the rules of WriteNarrow, the room counted
-/// in code units. With in_mayCut clear the whole text must fit.
-void WriteWide(const DatetimeText& in_text,
-               bool in_mayCut,
-               EncodingType in_encoding,
-               void* out_target,
-               int64_t& io_targetLength,
-               WarningListener& io_listener)
-{
-    const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
-    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    io_targetLength = unitSize * in_text.Length();
-    if (out_target == nullptr)
-    {
-        return;
-    }
-    const int64_t room = size / unitSize - 1;
+    const int64_t room = io_target.Room();
     const int64_t count = in_mayCut ? in_text.Fit(room) : (room >= in_text.Length() ? in_text.Length() : -1);
-    if (count < 0 || !KernelOutput::WriteWideText(in_text.Data(), count, out_target, size, in_encoding))
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    if (in_text.DropsDigits(count))
+    if (io_target.Write(in_text.Data(), count, io_listener) && in_text.DropsDigits(count))
     {
         KernelOutput::PostStrRightTrunc(io_listener);
     }
@@ -174,7 +131,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_DATE, TDW_C_CHAR)
     DatetimeText text;
     if (DateText(in_sourceData, text, io_listener))
     {
-        WriteNarrow(text, out_target, io_targetLength, io_listener);
+        WriteText(text, true, KernelTextTarget::Narrow(out_target, io_targetLength), io_listener);
     }
 }
 
@@ -183,19 +140,20 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_DATE, TDW_C_WCHAR)
     DatetimeText text;
     if (DateText(in_sourceData, text, io_listener))
     {
-        WriteWide(text, false, io_state.m_targetEncoding, out_target, io_targetLength, io_listener);
+        WriteText(text, false, KernelTextTarget::Wide(out_target, io_targetLength, io_state.m_targetEncoding),
+                  io_listener);
     }
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_DATE, TDW_C_TYPE_DATE)
 {
-    io_targetLength = DATE_STRUCT_SIZE;
+    io_targetLength = KernelOutput::DATE_STRUCT_SIZE;
     KernelOutput::Store(out_target, KernelOutput::Load<TDWDateValue>(in_sourceData));
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_DATE, TDW_C_TYPE_TIMESTAMP)
 {
-    io_targetLength = TIMESTAMP_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIMESTAMP_STRUCT_SIZE;
     KernelOutput::Store(out_target, TimestampOf(KernelOutput::Load<TDWDateValue>(in_sourceData), TimeStruct{}, 0));
 }
 
@@ -204,7 +162,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIME, TDW_C_CHAR)
     DatetimeText text;
     if (TimeText(io_state, in_sourceData, text, io_listener))
     {
-        WriteNarrow(text, out_target, io_targetLength, io_listener);
+        WriteText(text, true, KernelTextTarget::Narrow(out_target, io_targetLength), io_listener);
     }
 }
 
@@ -213,13 +171,14 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIME, TDW_C_WCHAR)
     DatetimeText text;
     if (TimeText(io_state, in_sourceData, text, io_listener))
     {
-        WriteWide(text, true, io_state.m_targetEncoding, out_target, io_targetLength, io_listener);
+        WriteText(text, true, KernelTextTarget::Wide(out_target, io_targetLength, io_state.m_targetEncoding),
+                  io_listener);
     }
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIME, TDW_C_TYPE_TIME)
 {
-    io_targetLength = TIME_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIME_STRUCT_SIZE;
     const TDWTimeValue time = KernelOutput::Load<TDWTimeValue>(in_sourceData);
     if (time.m_fraction != 0)
     {
@@ -231,7 +190,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIME, TDW_C_TYPE_TIME)
 /// The date is today's in the process's local time, read from the injectable clock.
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIME, TDW_C_TYPE_TIMESTAMP)
 {
-    io_targetLength = TIMESTAMP_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIMESTAMP_STRUCT_SIZE;
     const TDWTimeValue time = KernelOutput::Load<TDWTimeValue>(in_sourceData);
     const uint32_t fraction = CutFraction(time.m_fraction, io_state.m_targetFractionalPrecision, io_listener);
     if (out_target != nullptr)
@@ -246,7 +205,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_CHAR)
     DatetimeText text;
     if (TimestampText(io_state, in_sourceData, text, io_listener))
     {
-        WriteNarrow(text, out_target, io_targetLength, io_listener);
+        WriteText(text, true, KernelTextTarget::Narrow(out_target, io_targetLength), io_listener);
     }
 }
 
@@ -258,13 +217,14 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_WCHAR)
     if (TimestampText(io_state, in_sourceData, text, io_listener))
     {
         const bool mayCut = EncodingInfo::GetCodeUnitSize(io_state.m_targetEncoding) == 1;
-        WriteWide(text, mayCut, io_state.m_targetEncoding, out_target, io_targetLength, io_listener);
+        WriteText(text, mayCut, KernelTextTarget::Wide(out_target, io_targetLength, io_state.m_targetEncoding),
+                  io_listener);
     }
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_DATE)
 {
-    io_targetLength = DATE_STRUCT_SIZE;
+    io_targetLength = KernelOutput::DATE_STRUCT_SIZE;
     const TDWTimestampValue timestamp = KernelOutput::Load<TDWTimestampValue>(in_sourceData);
     if (timestamp.m_hour != 0 || timestamp.m_minute != 0 || timestamp.m_second != 0 || timestamp.m_fraction != 0)
     {
@@ -275,7 +235,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_DATE)
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_TIME)
 {
-    io_targetLength = TIME_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIME_STRUCT_SIZE;
     const TDWTimestampValue timestamp = KernelOutput::Load<TDWTimestampValue>(in_sourceData);
     if (timestamp.m_fraction != 0)
     {
@@ -286,7 +246,7 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_TIME)
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP)
 {
-    io_targetLength = TIMESTAMP_STRUCT_SIZE;
+    io_targetLength = KernelOutput::TIMESTAMP_STRUCT_SIZE;
     TDWTimestampValue timestamp = KernelOutput::Load<TDWTimestampValue>(in_sourceData);
     timestamp.m_fraction = CutFraction(timestamp.m_fraction, io_state.m_targetFractionalPrecision, io_listener);
     KernelOutput::Store(out_target, timestamp);
@@ -335,9 +295,6 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_GUID, TDW_C_GUID)
 }
 
 namespace {
-
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
 
 #define ORVIK_DATETIME_CELL(in_source, in_target) {in_source, in_target, KERNEL<in_source, in_target>}
 

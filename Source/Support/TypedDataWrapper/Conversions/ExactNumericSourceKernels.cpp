@@ -4,10 +4,10 @@
 
 #include "IntervalFields.h"
 #include "KernelOutput.h"
+#include "KernelTextTarget.h"
 #include "NumericText.h"
 #include "SqlToCKernelCells.h"
 
-#include "Support/EncodingInfo.h"
 #include "Support/TypedDataWrapper/ConversionHelpers.h"
 #include "Support/TypedDataWrapper/ConversionSettings.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
@@ -40,7 +40,7 @@ int32_t Direction(const TDWNumeric& in_value)
 
 /// The text and, when it must be cut, as many fraction digits as fit; the length reported is
 /// always the whole text's, so that a caller can size its next buffer.
-void ToNarrowText(const void* in_source, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
+void ToText(const void* in_source, KernelTextTarget io_target, WarningListener& io_listener)
 {
     TDWNumeric value;
     if (!LoadNumeric(in_source, value, io_listener))
@@ -48,53 +48,38 @@ void ToNarrowText(const void* in_source, void* out_target, int64_t& io_targetLen
         return;
     }
     const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
-    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    io_targetLength = text.Length();
-    if (out_target == nullptr)
+    if (!io_target.Report(text.Length()))
     {
         return;
     }
-    const int64_t count = text.Fit(size - 1);
-    if (count < 0 || !KernelOutput::WriteNarrowText(text.Data(), count, out_target, size))
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    if (count < text.Length())
+    const int64_t count = text.Fit(io_target.Room());
+    if (io_target.Write(text.Data(), count, io_listener) && count < text.Length())
     {
         KernelOutput::PostStrRightTrunc(io_listener);
     }
 }
 
-void ToWideText(EncodingType in_encoding,
-                const void* in_source,
-                void* out_target,
-                int64_t& io_targetLength,
-                WarningListener& io_listener)
+/// The source value in out_value and, read by in_get, as T in out_result; false, with the
+/// result posted, when the source holds no number or the value lies beyond T's range.
+template <typename T>
+bool ReadAs(T (TDWNumeric::*in_get)(bool&) const,
+            const void* in_source,
+            TDWNumeric& out_value,
+            T& out_result,
+            WarningListener& io_listener)
 {
-    TDWNumeric value;
-    if (!LoadNumeric(in_source, value, io_listener))
+    if (!LoadNumeric(in_source, out_value, io_listener))
     {
-        return;
+        return false;
     }
-    const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
-    const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
-    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    io_targetLength = unitSize * text.Length();
-    if (out_target == nullptr)
+    bool overflow = false;
+    out_result = (out_value.*in_get)(overflow);
+    if (overflow)
     {
-        return;
+        KernelOutput::PostOutOfRange(io_listener, Direction(out_value));
+        return false;
     }
-    const int64_t count = text.Fit(size / unitSize - 1);
-    if (count < 0 || !KernelOutput::WriteWideText(text.Data(), count, out_target, size, in_encoding))
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    if (count < text.Length())
-    {
-        KernelOutput::PostStrRightTrunc(io_listener);
-    }
+    return true;
 }
 
 /// The value truncated toward zero, read by in_get; out of range is not written.
@@ -107,15 +92,9 @@ void ToInteger(T (TDWNumeric::*in_get)(bool&) const,
 {
     io_targetLength = sizeof(T);
     TDWNumeric value;
-    if (!LoadNumeric(in_source, value, io_listener))
+    T result{};
+    if (!ReadAs(in_get, in_source, value, result, io_listener))
     {
-        return;
-    }
-    bool overflow = false;
-    const T result = (value.*in_get)(overflow);
-    if (overflow)
-    {
-        KernelOutput::PostOutOfRange(io_listener, Direction(value));
         return;
     }
     if (value.HasFraction())
@@ -135,18 +114,11 @@ void ToFloating(T (TDWNumeric::*in_get)(bool&) const,
 {
     io_targetLength = sizeof(T);
     TDWNumeric value;
-    if (!LoadNumeric(in_source, value, io_listener))
+    T result{};
+    if (ReadAs(in_get, in_source, value, result, io_listener))
     {
-        return;
+        KernelOutput::Store(out_target, result);
     }
-    bool overflow = false;
-    const T result = (value.*in_get)(overflow);
-    if (overflow)
-    {
-        KernelOutput::PostOutOfRange(io_listener, Direction(value));
-        return;
-    }
-    KernelOutput::Store(out_target, result);
 }
 
 void ToBit(const void* in_source, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
@@ -227,12 +199,12 @@ void ToSecondInterval(const SqlToCKernelState& in_state,
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_CHAR)
 {
-    ToNarrowText(in_sourceData, out_target, io_targetLength, io_listener);
+    ToText(in_sourceData, KernelTextTarget::Narrow(out_target, io_targetLength), io_listener);
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_WCHAR)
 {
-    ToWideText(io_state.m_targetEncoding, in_sourceData, out_target, io_targetLength, io_listener);
+    ToText(in_sourceData, KernelTextTarget::Wide(out_target, io_targetLength, io_state.m_targetEncoding), io_listener);
 }
 
 #define ORVIK_NUMERIC_KERNEL(in_target, in_function, in_get)                                      \
@@ -294,32 +266,32 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_NUMERIC, TDW_C_INTERVAL_SECOND)
 namespace {
 
 template <TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<TDW_SQL_NUMERIC, in_target>::Convert;
+constexpr SqlToCKernel NUMERIC_KERNEL = KERNEL<TDW_SQL_NUMERIC, in_target>;
 
 #define ORVIK_EXACT_NUMERIC_CELLS(in_source)                                                      \
-    {in_source, TDW_C_CHAR, KERNEL<TDW_C_CHAR>},                                                  \
-    {in_source, TDW_C_WCHAR, KERNEL<TDW_C_WCHAR>},                                                \
-    {in_source, TDW_C_STINYINT, KERNEL<TDW_C_STINYINT>},                                          \
-    {in_source, TDW_C_TINYINT, KERNEL<TDW_C_STINYINT>},                                           \
-    {in_source, TDW_C_UTINYINT, KERNEL<TDW_C_UTINYINT>},                                          \
-    {in_source, TDW_C_SSHORT, KERNEL<TDW_C_SSHORT>},                                              \
-    {in_source, TDW_C_SHORT, KERNEL<TDW_C_SSHORT>},                                               \
-    {in_source, TDW_C_USHORT, KERNEL<TDW_C_USHORT>},                                              \
-    {in_source, TDW_C_SLONG, KERNEL<TDW_C_SLONG>},                                                \
-    {in_source, TDW_C_LONG, KERNEL<TDW_C_SLONG>},                                                 \
-    {in_source, TDW_C_ULONG, KERNEL<TDW_C_ULONG>},                                                \
-    {in_source, TDW_C_SBIGINT, KERNEL<TDW_C_SBIGINT>},                                            \
-    {in_source, TDW_C_UBIGINT, KERNEL<TDW_C_UBIGINT>},                                            \
-    {in_source, TDW_C_FLOAT, KERNEL<TDW_C_FLOAT>},                                                \
-    {in_source, TDW_C_DOUBLE, KERNEL<TDW_C_DOUBLE>},                                              \
-    {in_source, TDW_C_BIT, KERNEL<TDW_C_BIT>},                                                    \
-    {in_source, TDW_C_NUMERIC, KERNEL<TDW_C_NUMERIC>},                                            \
-    {in_source, TDW_C_INTERVAL_YEAR, KERNEL<TDW_C_INTERVAL_YEAR>},                                \
-    {in_source, TDW_C_INTERVAL_MONTH, KERNEL<TDW_C_INTERVAL_MONTH>},                              \
-    {in_source, TDW_C_INTERVAL_DAY, KERNEL<TDW_C_INTERVAL_DAY>},                                  \
-    {in_source, TDW_C_INTERVAL_HOUR, KERNEL<TDW_C_INTERVAL_HOUR>},                                \
-    {in_source, TDW_C_INTERVAL_MINUTE, KERNEL<TDW_C_INTERVAL_MINUTE>},                            \
-    {in_source, TDW_C_INTERVAL_SECOND, KERNEL<TDW_C_INTERVAL_SECOND>}
+    {in_source, TDW_C_CHAR, NUMERIC_KERNEL<TDW_C_CHAR>},                                          \
+    {in_source, TDW_C_WCHAR, NUMERIC_KERNEL<TDW_C_WCHAR>},                                        \
+    {in_source, TDW_C_STINYINT, NUMERIC_KERNEL<TDW_C_STINYINT>},                                  \
+    {in_source, TDW_C_TINYINT, NUMERIC_KERNEL<TDW_C_STINYINT>},                                   \
+    {in_source, TDW_C_UTINYINT, NUMERIC_KERNEL<TDW_C_UTINYINT>},                                  \
+    {in_source, TDW_C_SSHORT, NUMERIC_KERNEL<TDW_C_SSHORT>},                                      \
+    {in_source, TDW_C_SHORT, NUMERIC_KERNEL<TDW_C_SSHORT>},                                       \
+    {in_source, TDW_C_USHORT, NUMERIC_KERNEL<TDW_C_USHORT>},                                      \
+    {in_source, TDW_C_SLONG, NUMERIC_KERNEL<TDW_C_SLONG>},                                        \
+    {in_source, TDW_C_LONG, NUMERIC_KERNEL<TDW_C_SLONG>},                                         \
+    {in_source, TDW_C_ULONG, NUMERIC_KERNEL<TDW_C_ULONG>},                                        \
+    {in_source, TDW_C_SBIGINT, NUMERIC_KERNEL<TDW_C_SBIGINT>},                                    \
+    {in_source, TDW_C_UBIGINT, NUMERIC_KERNEL<TDW_C_UBIGINT>},                                    \
+    {in_source, TDW_C_FLOAT, NUMERIC_KERNEL<TDW_C_FLOAT>},                                        \
+    {in_source, TDW_C_DOUBLE, NUMERIC_KERNEL<TDW_C_DOUBLE>},                                      \
+    {in_source, TDW_C_BIT, NUMERIC_KERNEL<TDW_C_BIT>},                                            \
+    {in_source, TDW_C_NUMERIC, NUMERIC_KERNEL<TDW_C_NUMERIC>},                                    \
+    {in_source, TDW_C_INTERVAL_YEAR, NUMERIC_KERNEL<TDW_C_INTERVAL_YEAR>},                        \
+    {in_source, TDW_C_INTERVAL_MONTH, NUMERIC_KERNEL<TDW_C_INTERVAL_MONTH>},                      \
+    {in_source, TDW_C_INTERVAL_DAY, NUMERIC_KERNEL<TDW_C_INTERVAL_DAY>},                          \
+    {in_source, TDW_C_INTERVAL_HOUR, NUMERIC_KERNEL<TDW_C_INTERVAL_HOUR>},                        \
+    {in_source, TDW_C_INTERVAL_MINUTE, NUMERIC_KERNEL<TDW_C_INTERVAL_MINUTE>},                    \
+    {in_source, TDW_C_INTERVAL_SECOND, NUMERIC_KERNEL<TDW_C_INTERVAL_SECOND>}
 
 const SqlToCKernelCell EXACT_NUMERIC_CELLS[] = {
     ORVIK_EXACT_NUMERIC_CELLS(TDW_SQL_NUMERIC),

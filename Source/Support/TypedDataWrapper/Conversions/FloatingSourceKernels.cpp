@@ -44,6 +44,16 @@ void ToInteger(const void* in_source, void* out_target, int64_t& io_targetLength
     ConvertFloatingToInteger<T>(ReadFloating<F>(in_source), out_target, io_listener);
 }
 
+void ToSLong(float in_value, void* out_target, WarningListener& io_listener)
+{
+    ConversionHelpers::ConvertFloatToSLong(in_value, out_target, io_listener);
+}
+
+void ToSLong(double in_value, void* out_target, WarningListener& io_listener)
+{
+    ConversionHelpers::ConvertDoubleToSLong(in_value, out_target, io_listener);
+}
+
 template <typename F>
 void ToBit(const void* in_source, void* out_target, int64_t& io_targetLength, WarningListener& io_listener)
 {
@@ -107,16 +117,6 @@ void ToNumeric(const SqlToCKernelState& in_state,
                                   io_listener);
 }
 
-uint32_t CountDigits(uint32_t in_value)
-{
-    uint32_t digits = 1;
-    while (digits < 10 && in_value >= POWERS_OF_TEN[digits])
-    {
-        ++digits;
-    }
-    return digits;
-}
-
 template <typename F>
 void ToInterval(KernelOutput::IntervalCode in_code,
                 const SqlToCKernelState& in_state,
@@ -141,7 +141,7 @@ void ToInterval(KernelOutput::IntervalCode in_code,
     }
     const F whole = std::trunc(magnitude);
     const uint32_t field = static_cast<uint32_t>(whole);
-    if (CountDigits(field) > in_state.m_targetLeadingPrecision)
+    if (static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(field)) > in_state.m_targetLeadingPrecision)
     {
         KernelOutput::PostIntervalFieldOverflow(io_listener, KernelOutput::ABOVE);
         return;
@@ -194,151 +194,68 @@ void ToWideText(const SqlToCKernelState& in_state,
 
 using namespace Orvik::Support;
 
-// REAL to integers, BIT, DOUBLE, NUMERIC, text and single-field intervals.
+// The kernels of one floating source, F its value's type: integers, BIT, NUMERIC, text and the
+// single-field intervals.
+#define ORVIK_FLOATING_TO_INTEGER(in_source, F, in_target, T)                                       \
+    ORVIK_SQL_TO_C_KERNEL(in_source, in_target)                                                     \
+    {                                                                                               \
+        ToInteger<T, F>(in_sourceData, out_target, io_targetLength, io_listener);                   \
+    }
 
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_STINYINT)
-{
-    ToInteger<int8_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
+#define ORVIK_FLOATING_TO_INTERVAL(in_source, F, in_kind)                                           \
+    ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_INTERVAL_##in_kind)                                      \
+    {                                                                                               \
+        ToInterval<F>(KernelOutput::INTERVAL_##in_kind, io_state, in_sourceData, out_target,        \
+                      io_targetLength, io_listener);                                                \
+    }
 
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_UTINYINT)
-{
-    ToInteger<uint8_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
+#define ORVIK_FLOATING_SOURCE_KERNELS(in_source, F)                                                 \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_STINYINT, int8_t)                                 \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_UTINYINT, uint8_t)                                \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_SSHORT, int16_t)                                  \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_USHORT, uint16_t)                                 \
+    ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_SLONG)                                                   \
+    {                                                                                               \
+        io_targetLength = sizeof(int32_t);                                                          \
+        ToSLong(ReadFloating<F>(in_sourceData), out_target, io_listener);                           \
+    }                                                                                               \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_ULONG, uint32_t)                                  \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_SBIGINT, int64_t)                                 \
+    ORVIK_FLOATING_TO_INTEGER(in_source, F, TDW_C_UBIGINT, uint64_t)                                \
+    ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_BIT)                                                     \
+    {                                                                                               \
+        ToBit<F>(in_sourceData, out_target, io_targetLength, io_listener);                          \
+    }                                                                                               \
+    ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_NUMERIC)                                                 \
+    {                                                                                               \
+        ToNumeric<F>(io_state, in_sourceData, out_target, io_targetLength, io_listener);            \
+    }                                                                                               \
+    ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_CHAR)                                                    \
+    {                                                                                               \
+        ToNarrowText<F>(in_sourceData, out_target, io_targetLength, io_listener);                   \
+    }                                                                                               \
+    ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_WCHAR)                                                   \
+    {                                                                                               \
+        ToWideText<F>(io_state, in_sourceData, out_target, io_targetLength, io_listener);           \
+    }                                                                                               \
+    ORVIK_FLOATING_TO_INTERVAL(in_source, F, YEAR)                                                  \
+    ORVIK_FLOATING_TO_INTERVAL(in_source, F, MONTH)                                                 \
+    ORVIK_FLOATING_TO_INTERVAL(in_source, F, DAY)                                                   \
+    ORVIK_FLOATING_TO_INTERVAL(in_source, F, HOUR)                                                  \
+    ORVIK_FLOATING_TO_INTERVAL(in_source, F, MINUTE)                                                \
+    ORVIK_FLOATING_TO_INTERVAL(in_source, F, SECOND)
 
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_SSHORT)
-{
-    ToInteger<int16_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
+ORVIK_FLOATING_SOURCE_KERNELS(TDW_SQL_REAL, float)
+ORVIK_FLOATING_SOURCE_KERNELS(TDW_SQL_FLOAT, double)
 
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_USHORT)
-{
-    ToInteger<uint16_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_SLONG)
-{
-    io_targetLength = sizeof(int32_t);
-    ConversionHelpers::ConvertFloatToSLong(ReadFloating<float>(in_sourceData), out_target, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_ULONG)
-{
-    ToInteger<uint32_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_SBIGINT)
-{
-    ToInteger<int64_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_UBIGINT)
-{
-    ToInteger<uint64_t, float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_BIT)
-{
-    ToBit<float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
+#undef ORVIK_FLOATING_SOURCE_KERNELS
+#undef ORVIK_FLOATING_TO_INTERVAL
+#undef ORVIK_FLOATING_TO_INTEGER
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_DOUBLE)
 {
     io_targetLength = sizeof(double);
     KernelOutput::Store(out_target, static_cast<double>(ReadFloating<float>(in_sourceData)));
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_NUMERIC)
-{
-    ToNumeric<float>(io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_CHAR)
-{
-    ToNarrowText<float>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_WCHAR)
-{
-    ToWideText<float>(io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_INTERVAL_YEAR)
-{
-    ToInterval<float>(KernelOutput::INTERVAL_YEAR, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_INTERVAL_MONTH)
-{
-    ToInterval<float>(KernelOutput::INTERVAL_MONTH, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_INTERVAL_DAY)
-{
-    ToInterval<float>(KernelOutput::INTERVAL_DAY, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_INTERVAL_HOUR)
-{
-    ToInterval<float>(KernelOutput::INTERVAL_HOUR, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_INTERVAL_MINUTE)
-{
-    ToInterval<float>(KernelOutput::INTERVAL_MINUTE, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_REAL, TDW_C_INTERVAL_SECOND)
-{
-    ToInterval<float>(KernelOutput::INTERVAL_SECOND, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-// FLOAT and DOUBLE to integers, BIT, FLOAT, NUMERIC, text and single-field intervals.
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_STINYINT)
-{
-    ToInteger<int8_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_UTINYINT)
-{
-    ToInteger<uint8_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_SSHORT)
-{
-    ToInteger<int16_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_USHORT)
-{
-    ToInteger<uint16_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_SLONG)
-{
-    io_targetLength = sizeof(int32_t);
-    ConversionHelpers::ConvertDoubleToSLong(ReadFloating<double>(in_sourceData), out_target, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_ULONG)
-{
-    ToInteger<uint32_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_SBIGINT)
-{
-    ToInteger<int64_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_UBIGINT)
-{
-    ToInteger<uint64_t, double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_BIT)
-{
-    ToBit<double>(in_sourceData, out_target, io_targetLength, io_listener);
 }
 
 ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_FLOAT)
@@ -354,58 +271,10 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_FLOAT)
     }
 }
 
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_NUMERIC)
-{
-    ToNumeric<double>(io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_CHAR)
-{
-    ToNarrowText<double>(in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_WCHAR)
-{
-    ToWideText<double>(io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_INTERVAL_YEAR)
-{
-    ToInterval<double>(KernelOutput::INTERVAL_YEAR, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_INTERVAL_MONTH)
-{
-    ToInterval<double>(KernelOutput::INTERVAL_MONTH, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_INTERVAL_DAY)
-{
-    ToInterval<double>(KernelOutput::INTERVAL_DAY, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_INTERVAL_HOUR)
-{
-    ToInterval<double>(KernelOutput::INTERVAL_HOUR, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_INTERVAL_MINUTE)
-{
-    ToInterval<double>(KernelOutput::INTERVAL_MINUTE, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
-ORVIK_SQL_TO_C_KERNEL(TDW_SQL_FLOAT, TDW_C_INTERVAL_SECOND)
-{
-    ToInterval<double>(KernelOutput::INTERVAL_SECOND, io_state, in_sourceData, out_target, io_targetLength, io_listener);
-}
-
 namespace Orvik {
 namespace Support {
 
 namespace {
-
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
 
 // FLOAT and DOUBLE share every kernel. The plain copies (REAL to SQL_C_FLOAT, FLOAT and DOUBLE
 // to SQL_C_DOUBLE), the binary images and the refusal of multi-field intervals are listed with

@@ -4,6 +4,8 @@
 #include "KernelOutput.h"
 #include "SqlToCKernelCells.h"
 
+#include "Support/NumberConverter.h"
+
 #include <cstring>
 #include <limits>
 #include <type_traits>
@@ -84,16 +86,6 @@ void IntegerToFloating(const void* in_source, void* out_target, int64_t& io_targ
     KernelOutput::Store(out_target, static_cast<T>(KernelOutput::Load<S>(in_source)));
 }
 
-uint64_t CountDigits(uint64_t in_magnitude)
-{
-    uint64_t digits = 1;
-    for (; in_magnitude >= 10; in_magnitude /= 10)
-    {
-        ++digits;
-    }
-    return digits;
-}
-
 template <typename S>
 void IntegerToInterval(KernelOutput::IntervalCode in_code,
                        const SqlToCKernelState& in_state,
@@ -105,7 +97,7 @@ void IntegerToInterval(KernelOutput::IntervalCode in_code,
     io_targetLength = KernelOutput::INTERVAL_STRUCT_SIZE;
     const S value = KernelOutput::Load<S>(in_source);
     const uint64_t magnitude = MagnitudeOf(value);
-    if (in_state.m_targetLeadingPrecision < CountDigits(magnitude))
+    if (in_state.m_targetLeadingPrecision < static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(magnitude)))
     {
         KernelOutput::PostIntervalFieldOverflow(io_listener, magnitude == 0 ? KernelOutput::BELOW : KernelOutput::ABOVE);
         return;
@@ -217,9 +209,6 @@ namespace Orvik {
 namespace Support {
 
 namespace {
-
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
 
 constexpr SqlToCKernel REFUSAL = KERNEL<TDW_SQL_BIT, TDW_C_INTERVAL_DAY_TO_HOUR>;
 

@@ -5,9 +5,9 @@
 #include "IntervalFields.h"
 #include "IntervalValueText.h"
 #include "KernelOutput.h"
+#include "KernelTextTarget.h"
 #include "SqlToCKernelCells.h"
 
-#include "Support/EncodingInfo.h"
 #include "Support/NumberConverter.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 
@@ -24,61 +24,22 @@ constexpr int16_t MAX_FRACTIONAL_PRECISION = 9;
 /// The kinds without seconds are written whole or not at all; the kinds with seconds may lose
 /// fraction digits, with FractionalTrunc, and the length reported is then what was written.
 template <KernelOutput::IntervalCode in_code>
-void ToNarrowText(const SqlToCKernelState& in_state,
-                  const void* in_source,
-                  void* out_target,
-                  int64_t& io_targetLength,
-                  WarningListener& io_listener)
+void ToText(const SqlToCKernelState& in_state,
+            const void* in_source,
+            KernelTextTarget io_target,
+            WarningListener& io_listener)
 {
     const IntervalKind& kind = IntervalKind::Of(in_code);
     const IntervalFields value = IntervalFields::FromSqlValue(in_source, kind);
     const IntervalValueText text(value, kind, in_state.m_sourceLeadingPrecision, in_state.m_sourceFractionalPrecision);
-    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    io_targetLength = text.Length();
-    if (out_target == nullptr)
+    if (!io_target.Report(text.Length()))
     {
         return;
     }
-    const int64_t count = text.Fit(size - 1);
-    if (count < 0 || !KernelOutput::WriteNarrowText(text.Data(), count, out_target, size))
+    const int64_t count = text.Fit(io_target.Room());
+    if (io_target.Write(text.Data(), count, io_listener) && count < text.Length())
     {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    if (count < text.Length())
-    {
-        io_targetLength = count;
-        KernelOutput::PostFractionalTrunc(io_listener, value.m_isNegative);
-    }
-}
-
-template <KernelOutput::IntervalCode in_code>
-void ToWideText(const SqlToCKernelState& in_state,
-                const void* in_source,
-                void* out_target,
-                int64_t& io_targetLength,
-                WarningListener& io_listener)
-{
-    const IntervalKind& kind = IntervalKind::Of(in_code);
-    const IntervalFields value = IntervalFields::FromSqlValue(in_source, kind);
-    const IntervalValueText text(value, kind, in_state.m_sourceLeadingPrecision, in_state.m_sourceFractionalPrecision);
-    const int64_t unitSize = EncodingInfo::GetCodeUnitSize(in_state.m_targetEncoding);
-    const int64_t size = KernelOutput::AbsoluteSize(io_targetLength);
-    io_targetLength = unitSize * text.Length();
-    if (out_target == nullptr)
-    {
-        return;
-    }
-    const int64_t count = text.Fit(size / unitSize - 1);
-    if (count < 0
-        || !KernelOutput::WriteWideText(text.Data(), count, out_target, size, in_state.m_targetEncoding))
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    if (count < text.Length())
-    {
-        io_targetLength = unitSize * count;
+        io_target.Report(count);
         KernelOutput::PostFractionalTrunc(io_listener, value.m_isNegative);
     }
 }
@@ -130,17 +91,6 @@ void ToInteger(const void* in_source, void* out_target, int64_t& io_targetLength
     KernelOutput::Store(out_target, static_cast<T>(value));
 }
 
-/// The application's numeric structure: precision, scale, sign (1 positive), 16 magnitude bytes.
-struct NumericStruct
-{
-    uint8_t m_precision;
-    int8_t m_scale;
-    uint8_t m_sign;
-    uint8_t m_magnitude[16];
-};
-
-static_assert(sizeof(NumericStruct) == KernelOutput::NUMERIC_STRUCT_SIZE, "SQL_NUMERIC_STRUCT layout");
-
 /// The integer digits the target's precision and scale leave room for.
 bool HasIntegerRoom(uint32_t in_value, const SqlToCKernelState& in_state)
 {
@@ -162,7 +112,7 @@ void SingleFieldToNumeric(const SqlToCKernelState& in_state,
         KernelOutput::PostOutOfRange(io_listener, field.m_isNegative ? KernelOutput::BELOW : KernelOutput::ABOVE);
         return;
     }
-    NumericStruct numeric{};
+    KernelOutput::NumericStruct numeric{};
     numeric.m_precision = static_cast<uint8_t>(in_state.m_sourceLeadingPrecision);
     numeric.m_sign = field.m_isNegative ? 0 : 1;
     for (size_t i = 0; i < sizeof(field.m_magnitude); ++i)
@@ -211,13 +161,16 @@ void SecondToNumeric(const SqlToCKernelState& in_state,
 #define ORVIK_INTERVAL_TEXT_KERNELS(in_source, in_kind)                                           \
     ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_CHAR)                                                  \
     {                                                                                             \
-        ToNarrowText<KernelOutput::INTERVAL_##in_kind>(                                           \
-            io_state, in_sourceData, out_target, io_targetLength, io_listener);                   \
+        ToText<KernelOutput::INTERVAL_##in_kind>(                                                 \
+            io_state, in_sourceData, KernelTextTarget::Narrow(out_target, io_targetLength),       \
+            io_listener);                                                                         \
     }                                                                                             \
     ORVIK_SQL_TO_C_KERNEL(in_source, TDW_C_WCHAR)                                                 \
     {                                                                                             \
-        ToWideText<KernelOutput::INTERVAL_##in_kind>(                                             \
-            io_state, in_sourceData, out_target, io_targetLength, io_listener);                   \
+        ToText<KernelOutput::INTERVAL_##in_kind>(                                                 \
+            io_state, in_sourceData,                                                              \
+            KernelTextTarget::Wide(out_target, io_targetLength, io_state.m_targetEncoding),       \
+            io_listener);                                                                         \
     }
 
 // The single-field kinds have one layout and one text; DAY names their kernels.
@@ -291,9 +244,6 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_INTERVAL_SECOND, TDW_C_NUMERIC)
 }
 
 namespace {
-
-template <TDWType in_source, TDWType in_target>
-constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
 
 // Text for every kind; the single-field kinds share the kernels named by DAY.
 #define ORVIK_INTERVAL_TEXT_CELLS(in_source, in_kernelSource)                                     \

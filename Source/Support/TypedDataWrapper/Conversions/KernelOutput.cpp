@@ -16,6 +16,8 @@ namespace Support {
 static_assert(sizeof(SQL_INTERVAL_STRUCT) == KernelOutput::INTERVAL_STRUCT_SIZE, "interval structure size");
 static_assert(sizeof(SQL_NUMERIC_STRUCT) == KernelOutput::NUMERIC_STRUCT_SIZE, "numeric structure size");
 static_assert(sizeof(SQL_NUMERIC_STRUCT::val) == 16, "numeric magnitude bytes");
+static_assert(sizeof(KernelOutput::TimeStruct) == KernelOutput::TIME_STRUCT_SIZE, "TIME_STRUCT layout");
+static_assert(sizeof(KernelOutput::NumericStruct) == KernelOutput::NUMERIC_STRUCT_SIZE, "SQL_NUMERIC_STRUCT layout");
 
 namespace {
 

@@ -48,8 +48,32 @@ public:
     /// The size of the application's interval structure (SQL_INTERVAL_STRUCT).
     static constexpr int64_t INTERVAL_STRUCT_SIZE = 28;
 
+    /// The sizes of the application's date, time and timestamp structures (DATE_STRUCT,
+    /// TIME_STRUCT, TIMESTAMP_STRUCT).
+    static constexpr int64_t DATE_STRUCT_SIZE = 6;
+    static constexpr int64_t TIME_STRUCT_SIZE = 6;
+    static constexpr int64_t TIMESTAMP_STRUCT_SIZE = 16;
+
+    /// The application's time structure.
+    struct TimeStruct
+    {
+        uint16_t m_hour;
+        uint16_t m_minute;
+        uint16_t m_second;
+    };
+
     /// The size of the application's numeric structure (SQL_NUMERIC_STRUCT).
     static constexpr int64_t NUMERIC_STRUCT_SIZE = 19;
+
+    /// The application's numeric structure: precision, scale, sign (1 positive), 16 magnitude
+    /// bytes, least significant first.
+    struct NumericStruct
+    {
+        uint8_t m_precision;
+        int8_t m_scale;
+        uint8_t m_sign;
+        uint8_t m_magnitude[16];
+    };
 
     /// Stores in_value at out_target, which need not be aligned; a null target is not written.
     template <typename T>

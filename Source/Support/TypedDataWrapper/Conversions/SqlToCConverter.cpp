@@ -9,7 +9,6 @@
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlToCKernelTable.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
-#include "Support/TypedDataWrapper/TypeConversionInfo.h"
 #include "Support/TypedDataWrapper/TypedDataSingleton.h"
 #include "Support/orvik_wstring.h"
 
@@ -34,17 +33,6 @@ void* TargetAddress(const ODBC::CDataWrapper& in_target)
     return static_cast<char*>(in_target.GetData()) + in_target.GetOffset();
 }
 
-/// A SQL_C_DEFAULT buffer described as the default C type in_targetType with that type's
-/// defaults (its precisions, scale and text encoding), keeping the buffer length of the binding.
-std::unique_ptr<SqlCTypeMetadata> DescribeDefaultBuffer(TDWType in_targetType, const SqlCTypeMetadata& in_target)
-{
-    std::unique_ptr<SqlCTypeMetadata> described =
-        TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault().CreateNewSqlCTypeMetadata(
-            TypeConversionInfo::GetSqlTypeForTDWType(in_targetType));
-    described->SetOctetLength(in_target.GetOctetLength());
-    return described;
-}
-
 } // namespace
 
 std::unique_ptr<ISqlToCConverter> SqlToCConverter::Create(TDWType in_sourceType,
@@ -55,8 +43,10 @@ std::unique_ptr<ISqlToCConverter> SqlToCConverter::Create(TDWType in_sourceType,
 {
     // The metadata of a SQL_C_DEFAULT binding describes no C type: left as it is, an interval
     // would be held to a leading precision of 0 and text written in no particular encoding.
-    const std::unique_ptr<SqlCTypeMetadata> defaultBuffer =
-        in_target.GetCType() == SQL_C_DEFAULT ? DescribeDefaultBuffer(in_targetType, in_target) : nullptr;
+    const std::unique_ptr<SqlCTypeMetadata> defaultBuffer = in_target.GetCType() == SQL_C_DEFAULT
+        ? TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault().CreateDefaultBindingMetadata(
+              in_sourceType, in_target)
+        : nullptr;
     const SqlCTypeMetadata& target = defaultBuffer != nullptr ? *defaultBuffer : in_target;
     SqlToCKernelState state;
     SqlToCStateGroups::Fill(in_group, in_source, target, state);

@@ -16,6 +16,10 @@ struct SqlToCKernelCell
     SqlToCKernel m_kernel;
 };
 
+/// The kernel that ORVIK_SQL_TO_C_KERNEL defines for a pair, as the cells name it.
+template <TDWType in_source, TDWType in_target>
+constexpr SqlToCKernel KERNEL = &SqlToCCvt<in_source, in_target>::Convert;
+
 /// A kernel family's cells, one line per pair, kept beside the family's kernels.
 struct SqlToCKernelCells
 {

@@ -81,10 +81,13 @@ TEST_F(SqlToCConverterTest, FixedSizeTargetsAndImagesReportTheirOwnLength)
         {"integer as SQL_C_LONG", TDW_SQL_SINTEGER, Image(int32_t{-7}), TDW_C_LONG, 0, 4, " | 4 | -7"},
         {"GUID structure", TDW_SQL_GUID, GUID_IMAGE, TDW_C_GUID, 0, 16, " | 16 | FF19966F868B11D0B42D00C04FC964FF"},
         // Binary images need room for the whole image; a shorter buffer gets nothing.
+        // A GUID's image is the 16 bytes of its structure, never the valid flag after them.
+        {"GUID image, 15 bytes", TDW_SQL_GUID, GUID_IMAGE, TDW_C_BINARY, 15, 15,
+         "NumericValOutOfRange(2) | 15 | untouched"},
         {"GUID image, 16 bytes", TDW_SQL_GUID, GUID_IMAGE, TDW_C_BINARY, 16, 16,
-         "NumericValOutOfRange(2) | 16 | untouched"},
+         " | 16 | FF19966F868B11D0B42D00C04FC964FF"},
         {"GUID image, 20 bytes", TDW_SQL_GUID, GUID_IMAGE, TDW_C_BINARY, 20, 20,
-         " | 20 | FF19966F868B11D0B42D00C04FC964FF01000000"},
+         " | 16 | FF19966F868B11D0B42D00C04FC964FFCDCDCDCD"},
         {"TIME image, 9 bytes", TDW_SQL_TYPE_TIME, Image(TDWTimeValue{10, 20, 30, 5}), TDW_C_BINARY, 9, 9,
          "NumericValOutOfRange(2) | 9 | untouched"},
         {"TIME image, 10 bytes", TDW_SQL_TYPE_TIME, Image(TDWTimeValue{10, 20, 30, 5}), TDW_C_BINARY, 10, 10,

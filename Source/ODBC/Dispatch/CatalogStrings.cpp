@@ -1,0 +1,58 @@
+#include "ODBC/Dispatch/CatalogStrings.h"
+
+#include "Support/ErrorException.h"
+#include "Support/IDriverManagerStringConverter.h"
+#include "Support/InvalidOperationException.h"
+#include "Support/Platform.h"
+#include "Support/orvik_wstring.h"
+
+namespace Orvik {
+namespace ODBC {
+
+using namespace Support;
+
+namespace {
+
+IDriverManagerStringConverter& GetConverter()
+{
+    Platform* platform = Platform::GetPlatform();
+    if (platform == nullptr)
+    {
+        ORVIK_THROW_INVALID_OPERATION();
+    }
+    return platform->GetEncodingConverter();
+}
+
+template <typename CharT>
+void CheckLength(const NameArgument<CharT>& in_name)
+{
+    if (in_name.Text != nullptr && in_name.Length < 0 && in_name.Length != SQL_NTS)
+    {
+        throw ErrorException(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, ODBC_COMPONENT_ID, u"InvalidStrOrBuffLen", -1, -1);
+    }
+}
+
+} // namespace
+
+void CatalogStrings::Convert(const NameArgument<SQLCHAR>* in_names, size_t in_count, orvik_wstring* out_strings)
+{
+    IDriverManagerStringConverter& converter = GetConverter();
+    for (size_t i = 0; i < in_count; ++i)
+    {
+        CheckLength(in_names[i]);
+        converter.FromBytes(reinterpret_cast<const char*>(in_names[i].Text), in_names[i].Length, out_strings[i]);
+    }
+}
+
+void CatalogStrings::Convert(const NameArgument<SQLWCHAR>* in_names, size_t in_count, orvik_wstring* out_strings)
+{
+    IDriverManagerStringConverter& converter = GetConverter();
+    for (size_t i = 0; i < in_count; ++i)
+    {
+        CheckLength(in_names[i]);
+        converter.FromUChars(in_names[i].Text, in_names[i].Length, false, out_strings[i]);
+    }
+}
+
+} // namespace ODBC
+} // namespace Orvik

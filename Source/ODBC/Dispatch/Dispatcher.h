@@ -1,0 +1,72 @@
+#pragma once
+
+#include <sql.h>
+
+#include <memory>
+
+namespace Orvik {
+namespace ODBC {
+
+class DiagManager;
+class ODBCHandle;
+class ODBCTask;
+class ThreadPool;
+
+/// The one algorithm of every dispatcher, run over the operations of the function it serves.
+class Dispatcher
+{
+public:
+    Dispatcher() = delete;
+
+    enum class HandleKind
+    {
+        CONNECTION,
+        STATEMENT
+    };
+
+    /// What differs between the dispatched functions. io_args is the function's argument record.
+    struct Operations
+    {
+        HandleKind m_handleKind;
+        /// The handle registered under the value in the kind's registry, or null (the miss is
+        /// logged).
+        ODBCHandle* (*m_find)(SQLHANDLE in_handle, const char* in_functionName);
+        DiagManager& (*m_getDiagnostics)(ODBCHandle& io_handle);
+        /// The call on the caller's thread.
+        SQLRETURN (*m_call)(ODBCHandle& io_handle, void* io_args);
+        /// A new task capturing the call; null for the functions that never run as one.
+        std::unique_ptr<ODBCTask> (*m_makeTask)(ODBCHandle& io_handle, void* io_args);
+        /// The result of a finished task, and its outputs where the function copies them.
+        SQLRETURN (*m_collect)(ODBCTask& io_task, void* io_args);
+    };
+
+    /// Finds the handle (SQL_INVALID_HANDLE when there is none) and, holding its dispatch lock:
+    /// reports a pending task that is still running (SQL_STILL_EXECUTING, nothing else looked at
+    /// or changed) or collects a finished one (its result; the task is then deleted and the
+    /// diagnostics it posted stay); else, for a handle in asynchronous mode and a function that
+    /// may run as a task, clears the diagnostics, installs a new task, queues it and returns
+    /// SQL_STILL_EXECUTING (a task that cannot be queued is removed again); else makes the call
+    /// and returns its result. Whatever escapes becomes the handle's one record and SQL_ERROR.
+    /// Tasks run on the module's worker pool.
+    static SQLRETURN Dispatch(const char* in_functionName,
+                              SQLHANDLE in_handle,
+                              void* io_args,
+                              const Operations& in_operations);
+
+    /// The same with tasks queued on io_pool.
+    static SQLRETURN Dispatch(const char* in_functionName,
+                              SQLHANDLE in_handle,
+                              void* io_args,
+                              const Operations& in_operations,
+                              ThreadPool& io_pool);
+
+private:
+    static SQLRETURN Collect(ODBCHandle& io_handle, ODBCTask& io_task, void* io_args, const Operations& in_operations);
+    static SQLRETURN StartTask(ODBCHandle& io_handle,
+                               void* io_args,
+                               const Operations& in_operations,
+                               ThreadPool& io_pool);
+};
+
+} // namespace ODBC
+} // namespace Orvik

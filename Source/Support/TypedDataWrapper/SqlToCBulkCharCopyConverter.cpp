@@ -1,0 +1,31 @@
+#include "Support/TypedDataWrapper/SqlToCBulkCharCopyConverter.h"
+
+#include "Support/TypedDataWrapper/Conversions/SqlToCStateGroups.h"
+
+namespace Orvik {
+namespace Support {
+
+namespace {
+
+SqlToCKernelState MakeState(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target)
+{
+    SqlToCKernelState state;
+    SqlToCStateGroups::Fill(SqlToCStateGroup::NONE, in_source, in_target, state);
+    return state;
+}
+
+} // namespace
+
+template <int in_unitSize>
+SqlToCBulkCharCopyConverter<in_unitSize>::SqlToCBulkCharCopyConverter(const SqlTypeMetadata& in_source,
+                                                                      const SqlCTypeMetadata& in_target)
+    : SqlToCBulkConverter<>(&SqlToCCharCopyCvt<in_unitSize>::Convert, MakeState(in_source, in_target))
+{
+}
+
+template class SqlToCBulkCharCopyConverter<1>;
+template class SqlToCBulkCharCopyConverter<2>;
+template class SqlToCBulkCharCopyConverter<4>;
+
+} // namespace Support
+} // namespace Orvik
