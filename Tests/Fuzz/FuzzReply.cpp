@@ -281,6 +281,10 @@ void ReadInPieces(const std::function<bool(Orvik::Support::SqlData&, int64_t, in
 /// The result set over the bytes, read as an application and as the catalog sources read it.
 void CheckResultSet(const std::string& in_text, bool in_isUnnest, bool in_isODBC3, uint32_t in_maxColumnSize, int64_t in_piece)
 {
+    // The rows as a plain document has them, for the texts of the columns.
+    rapidjson::Document document;
+    document.Parse<rapidjson::kParseIterativeFlag>(in_text.c_str());
+    const rapidjson::Value* rows = !document.HasParseError() && document.IsObject() ? FindRows(document) : nullptr;
     FormattingLog log;
     const std::string context = Fuzz::Show(in_text) + (in_isUnnest ? " unnested" : "");
     const std::string outcome = Outcome([&] {
@@ -298,6 +302,19 @@ void CheckResultSet(const std::string& in_text, bool in_isUnnest, bool in_isODBC
             for (uint16_t i = 0; i < holders.size(); ++i)
             {
                 const std::string column = context + " row " + std::to_string(row) + " column " + std::to_string(i);
+                // A column's text: a string as it is, NULL as nothing, anything else as its JSON.
+                const rapidjson::Value* cells = rows != nullptr && !in_isUnnest && static_cast<rapidjson::SizeType>(row) < rows->Size()
+                                                  ? &(*rows)[static_cast<rapidjson::SizeType>(row)]
+                                                  : nullptr;
+                if (cells != nullptr && cells->IsArray() && i < cells->Size())
+                {
+                    const rapidjson::Value& cell = (*cells)[i];
+                    const std::string expected = cell.IsString() ? std::string(cell.GetString(), cell.GetStringLength())
+                                                 : cell.IsNull() ? std::string()
+                                                                 : JsonText(cell);
+                    FUZZ_CHECK(result.GetColumnText(i) == expected,
+                               column + ": text " + Fuzz::Show(result.GetColumnText(i)) + ", expected " + Fuzz::Show(expected));
+                }
                 Outcome([&] { Pelta::PeltaTypeUtilities::GetTypeIdFromName(result.GetColumnText(i)); });
                 Outcome([&] {
                     ReadInPieces([&](Orvik::Support::SqlData& io_data, int64_t in_offset, int64_t in_length) {
