@@ -118,14 +118,16 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
             RaiseTextError(u"ICUConvErrNotRecog");
         }
     }
-    // The rest one character at a time.
+    // The rest one character at a time; the last one ends the text.
+    const char16_t* const rest = source;
     while (source < end && EncodeIfItFits(source, end, position, in_limit))
     {
     }
     out_truncated = source < end;
+    const bool isEnded = source == end && source != rest;
     // Ending a text of which nothing was taken would still write what begins one in some
     // encodings (ISO-2022-KR's header).
-    if (source != begin)
+    if (source != begin && !isEnded)
     {
         UErrorCode status = U_ZERO_ERROR;
         ucnv_fromUnicode(m_converter.Get(), &position, in_limit, &source, source, nullptr, true, &status);
@@ -162,9 +164,11 @@ bool DriverManagerStringConverter::EncodeIfItFits(const char16_t*& io_source,
         return false;
     }
     // Through the scratch buffer too: ICU reports a full target even for a character that
-    // writes nothing.
+    // writes nothing. The last character ends the text in the same call: a lone surrogate left
+    // for a later call that only ends the text loses its substitute in some encodings (HZ).
     char* written = scratch;
-    ucnv_fromUnicode(m_converter.Get(), &written, scratch + sizeof(scratch), &io_source, characterEnd, nullptr, false, &status);
+    const bool isLast = characterEnd == in_end;
+    ucnv_fromUnicode(m_converter.Get(), &written, scratch + sizeof(scratch), &io_source, characterEnd, nullptr, isLast, &status);
     RaiseUnexpected(status);
     io_position = std::copy(scratch, written, io_position);
     return true;
