@@ -23,23 +23,6 @@ namespace {
 
 constexpr uint8_t UNTOUCHED = 0xCC;
 
-bool IsWellFormed(const std::u16string& in_text)
-{
-    for (size_t i = 0; i < in_text.size(); ++i)
-    {
-        const char16_t unit = in_text[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < in_text.size() && in_text[i + 1] >= 0xDC00 && in_text[i + 1] <= 0xDFFF)
-        {
-            ++i;
-        }
-        else if (unit >= 0xD800 && unit <= 0xDFFF)
-        {
-            return false;
-        }
-    }
-    return true;
-}
-
 /// Converts in_pieces of source one after another into targets of the sizes in_sizes (used in
 /// turn), each an exact heap block, and returns what the targets received, without terminators.
 std::string Stream(EncodingConverter& io_converter,
@@ -235,7 +218,7 @@ void CheckDriverManager(FuzzedDataProvider& io_data)
     const Written full = Write(*converter, text, required + (inBytes ? unit : 1) + extra, inBytes, unit, context);
     FUZZ_CHECK(!full.truncated && full.length == required,
                context + ": with room to spare wrote " + std::to_string(full.length) + " of " + std::to_string(required));
-    if (IsWellFormed(units))
+    if (Fuzz::IsWellFormed(units))
     {
         FUZZ_CHECK(full.bytes == text.GetAsString(encoding), context + ": not the string's own encoding of it");
     }
@@ -244,7 +227,7 @@ void CheckDriverManager(FuzzedDataProvider& io_data)
     converter->FromUChars(full.bytes.data(), full.length, inBytes, back);
     const orvik_wstring decoded(full.bytes.data(), static_cast<int32_t>(full.bytes.size()), encoding);
     FUZZ_CHECK(back == decoded, context + ": FromUChars differs from the string's decoding");
-    if (IsWellFormed(units) && (encoding == ENC_UTF8 || encoding == ENC_UTF16_LE || encoding == ENC_UTF32_LE))
+    if (Fuzz::IsWellFormed(units) && (encoding == ENC_UTF8 || encoding == ENC_UTF16_LE || encoding == ENC_UTF32_LE))
     {
         FUZZ_CHECK(back == text, context + ": the Unicode text does not read back");
     }

@@ -68,23 +68,6 @@ std::string ShowText(const Text& in_text)
     return in_text.null ? "null" : Fuzz::Show(in_text.units);
 }
 
-bool IsWellFormed(const std::u16string& in_units)
-{
-    for (size_t i = 0; i < in_units.size(); ++i)
-    {
-        const bool lead = in_units[i] >= 0xD800 && in_units[i] <= 0xDBFF;
-        if (lead && i + 1 < in_units.size() && in_units[i + 1] >= 0xDC00 && in_units[i + 1] <= 0xDFFF)
-        {
-            ++i;
-        }
-        else if (in_units[i] >= 0xD800 && in_units[i] <= 0xDFFF)
-        {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IsLead(char16_t in_unit)
 {
     return in_unit >= 0xD800 && in_unit <= 0xDBFF;
@@ -319,7 +302,7 @@ void CheckEncodings(FuzzedDataProvider& io_data)
     {
         const orvik_wstring again(encoded.data(), static_cast<int32_t>(encoded.size()), encoding);
         FUZZ_CHECK(again == decoded, context + ": does not decode the same after encoding");
-        if (!IsWellFormed(UnitsOf(decoded)))
+        if (!Fuzz::IsWellFormed(UnitsOf(decoded)))
         {
             // A lone surrogate has no UTF-8 form.
             return;

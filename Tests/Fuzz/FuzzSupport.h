@@ -70,6 +70,24 @@ inline std::string Show(const std::string& in_bytes)
     return shown + "\"";
 }
 
+/// True when every surrogate of in_units is half of a pair.
+inline bool IsWellFormed(const std::u16string& in_units)
+{
+    for (size_t i = 0; i < in_units.size(); ++i)
+    {
+        const bool lead = in_units[i] >= 0xD800 && in_units[i] <= 0xDBFF;
+        if (lead && i + 1 < in_units.size() && in_units[i + 1] >= 0xDC00 && in_units[i + 1] <= 0xDFFF)
+        {
+            ++i;
+        }
+        else if (in_units[i] >= 0xD800 && in_units[i] <= 0xDFFF)
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
 inline std::string Show(const std::u16string& in_units)
 {
     std::string shown = "u\"";
