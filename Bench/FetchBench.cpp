@@ -121,7 +121,11 @@ public:
     bool MoveToNext() override { return false; }
     Orvik::DSI::ParameterSet& GetCurrentSet() override { std::abort(); }
     uint64_t GetCurrentRow() override { return 0; }
+    uint64_t GetNumberOfSets() override { return 0; }
+    bool IsEmpty() override { return true; }
+    Orvik::DSI::ParameterStatus GetStatus(uint64_t) override { return Orvik::DSI::PARAM_STATUS_UNUSED; }
     void SetStatus(uint64_t, Orvik::DSI::ParameterStatus) override {}
+    uint64_t GetSize() override { return 0; }
 };
 
 template <class T>

@@ -23,6 +23,13 @@ public:
     /// The current set's row number, from 1.
     virtual uint64_t GetCurrentRow() = 0;
 
+    /// The number of sets to process: the application's parameter-set size less the sets it
+    /// marked to be ignored.
+    virtual uint64_t GetNumberOfSets() = 0;
+
+    /// Whether the sets have no parameters.
+    virtual bool IsEmpty() = 0;
+
 protected:
     ParameterSetIterator() = default;
 };

@@ -21,8 +21,19 @@ class ParameterSetStatus
 public:
     virtual ~ParameterSetStatus() = default;
 
-    /// The outcome of the set numbered in_row (from 1).
+    /// The outcome recorded for the set numbered in_row (from 1); PARAM_STATUS_ERROR when no
+    /// outcome can be recorded.
+    virtual ParameterStatus GetStatus(uint64_t in_row) = 0;
+
+    /// The outcome of the set numbered in_row (from 1). An outcome already recorded for the set
+    /// may take precedence: an error is never replaced, a warning never by success.
     virtual void SetStatus(uint64_t in_row, ParameterStatus in_status) = 0;
+
+    /// The number of sets of the execution.
+    virtual uint64_t GetSize() = 0;
+
+    /// Whether the execution has no sets.
+    virtual bool IsEmpty() = 0;
 
 protected:
     ParameterSetStatus() = default;

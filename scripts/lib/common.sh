@@ -6,7 +6,7 @@ PELTA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 PELTA_PACKAGES=(
   g++ cmake ninja-build pkg-config python3
   libicu-dev libcurl4-openssl-dev libexpat1-dev rapidjson-dev
-  unixodbc unixodbc-dev odbcinst
+  unixodbc unixodbc-dev odbcinst python3-pyodbc
   googletest libgtest-dev
   locales
 )

@@ -1,11 +1,11 @@
 #include "ODBC/Attributes/AttributesBase.h"
 
 #include "ODBC/Exceptions/ODBCInternalException.h"
+#include "ODBC/Strings/RunningPlatform.h"
 #include "ODBC/Strings/WStringHelper.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/IDriverManagerStringConverter.h"
 #include "Support/InvalidArgumentException.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 
 #include <algorithm>
@@ -37,13 +37,8 @@ std::unique_ptr<AttributeData> ConvertString(const void* in_text, int32_t in_len
     {
         ORVIK_THROW_INVALID_ARGUMENT();
     }
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
     orvik_wstring text;
-    platform->GetEncodingConverter().FromUChars(in_text, in_length, true, text);
+    RunningPlatform::Get().GetEncodingConverter().FromUChars(in_text, in_length, true, text);
     return std::unique_ptr<AttributeData>(AttributeData::MakeNewWStringAttributeData(std::move(text)));
 }
 

@@ -248,5 +248,12 @@ AttributeType ConnectionAttributes::GetCustomAttributeType(int32_t in_attribute)
     return dataStore.GetCustomPropertyType(in_attribute);
 }
 
+AttributeType ConnectionAttributes::GetValueType(int32_t in_attribute)
+{
+    CriticalSectionLock lock(GetLock());
+    bool isStatementAttribute = false;
+    return FindType(in_attribute, isStatementAttribute);
+}
+
 } // namespace ODBC
 } // namespace Orvik

@@ -57,6 +57,11 @@ public:
     bool IsCustomAttribute(int32_t in_attribute);
     Support::AttributeType GetCustomAttributeType(int32_t in_attribute);
 
+    /// The value type of in_attribute as the 8-bit entry points convert it: a connection
+    /// attribute's, a statement attribute's (the connection keeps those for its statements) or a
+    /// custom property's; "InvalidAttrIdent" (HY092) for any other number.
+    Support::AttributeType GetValueType(int32_t in_attribute);
+
 private:
     /// The value type of in_attribute; out_isStatementAttribute tells which table gave it.
     Support::AttributeType FindType(int32_t in_attribute, bool& out_isStatementAttribute);

@@ -382,5 +382,11 @@ AttributeType StatementAttributes::GetCustomAttributeType(int32_t in_attribute)
     return dataStore.GetCustomPropertyType(in_attribute);
 }
 
+AttributeType StatementAttributes::GetValueType(int32_t in_attribute)
+{
+    CriticalSectionLock lock(GetLock());
+    return FindType(in_attribute);
+}
+
 } // namespace ODBC
 } // namespace Orvik

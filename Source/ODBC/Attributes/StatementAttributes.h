@@ -66,6 +66,10 @@ public:
     bool IsCustomAttribute(int32_t in_attribute);
     Support::AttributeType GetCustomAttributeType(int32_t in_attribute);
 
+    /// The value type of in_attribute as the 8-bit entry points convert it: a statement
+    /// attribute's or a custom property's; "InvalidAttrIdent" (HY092) for any other number.
+    Support::AttributeType GetValueType(int32_t in_attribute);
+
 private:
     void InitializeHeldAttributes();
     void InitializeForwardedAttributes();

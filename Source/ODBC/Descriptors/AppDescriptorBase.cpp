@@ -2,10 +2,11 @@
 
 #include "ODBC/DataWrappers/CDataWrapper.h"
 #include "ODBC/Descriptors/AppDescriptorRecord.h"
+#include "ODBC/Descriptors/BoundLengths.h"
 #include "ODBC/Exceptions/NoDataException.h"
+#include "ODBC/Exceptions/ODBCInternalException.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/ErrorException.h"
-#include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 
 #include <sqlext.h>
 
@@ -29,11 +30,6 @@ constexpr int16_t RECORD_OPTIONAL[] = {SQL_DESC_INDICATOR_PTR, SQL_DESC_OCTET_LE
 
 // Column-wise bound lengths and indicators are SQLLEN arrays.
 constexpr int64_t LENGTH_STRIDE = sizeof(SQLLEN);
-
-SQLLEN ReadLength(const SQLLEN* in_address, int64_t in_offset)
-{
-    return *reinterpret_cast<const SQLLEN*>(reinterpret_cast<const char*>(in_address) + in_offset);
-}
 
 bool ChangesBinding(int16_t in_field)
 {
@@ -194,38 +190,42 @@ void AppDescriptorBase::SetCount(int64_t in_count)
     m_bindingsChanged = true;
 }
 
-bool AppDescriptorBase::IsDataAtExec(int16_t in_recNumber, uint64_t in_row)
+AppDescriptorRecord& AppDescriptorBase::MoveToRow(int16_t in_recNumber, uint64_t in_row)
 {
+    CriticalSectionLock lock(GetLock());
+    if (!m_records.Has(in_recNumber))
+    {
+        throw ODBCInternalException(u"DescRecNotFound");
+    }
     AppDescriptorRecord& record = m_records.Get(in_recNumber);
     const DescriptorHeader& header = GetHeader();
-    const SqlCTypeMetadata& metadata = record.GetData().GetMetadata();
-    const uint64_t row = in_row;
     uint64_t lengthOffset = static_cast<uint64_t>(m_bindingOffset);
     uint64_t dataOffset = lengthOffset;
     if (header.m_bindType == SQL_BIND_BY_COLUMN)
     {
-        const uint64_t elementSize = metadata.IsFixedSize() ? metadata.GetFixedSize() : metadata.GetOctetLength();
-        lengthOffset += LENGTH_STRIDE * row;
-        dataOffset += elementSize * row;
+        lengthOffset += LENGTH_STRIDE * in_row;
+        dataOffset += record.GetData().GetElementSize() * in_row;
     }
     else
     {
-        lengthOffset += header.m_bindType * row;
+        lengthOffset += header.m_bindType * in_row;
         dataOffset = lengthOffset;
     }
     record.SetLengthOffset(static_cast<int64_t>(lengthOffset));
     record.GetData().SetOffset(static_cast<int64_t>(dataOffset));
-    if (record.GetIndicatorPtr() != nullptr &&
-        ReadLength(record.GetIndicatorPtr(), static_cast<int64_t>(lengthOffset)) == SQL_NULL_DATA)
+    return record;
+}
+
+bool AppDescriptorBase::IsDataAtExec(int16_t in_recNumber, uint64_t in_row)
+{
+    BoundLengths lengths(MoveToRow(in_recNumber, in_row));
+    const SQLLEN* indicator = lengths.GetIndicator();
+    if (indicator != nullptr && *indicator == SQL_NULL_DATA)
     {
         return false;
     }
-    if (record.GetOctetLengthPtr() == nullptr)
-    {
-        return false;
-    }
-    const SQLLEN length = ReadLength(record.GetOctetLengthPtr(), static_cast<int64_t>(lengthOffset));
-    return length == SQL_DATA_AT_EXEC || length <= SQL_LEN_DATA_AT_EXEC_OFFSET;
+    const SQLLEN* length = lengths.GetLength();
+    return length != nullptr && (*length == SQL_DATA_AT_EXEC || *length <= SQL_LEN_DATA_AT_EXEC_OFFSET);
 }
 
 } // namespace ODBC

@@ -50,6 +50,13 @@ public:
     /// offset. False when none remains.
     bool FindNextDataAtExecParameter(const DataAtExecPosition* in_from, DataAtExecPosition& out_found);
 
+    /// Points record in_recNumber at row in_row (from 0) of the parameter or column arrays: its
+    /// length offset and its wrapper's data offset take the binding offset and the row's place
+    /// by SQL_DESC_BIND_TYPE (row-wise rows of that many bytes, or column-wise elements of the C
+    /// type's size, else the buffer length, and 8-byte lengths). A record that does not exist throws
+    /// ODBCInternalException "DescRecNotFound".
+    AppDescriptorRecord& MoveToRow(int16_t in_recNumber, uint64_t in_row);
+
     /// The offset at SQL_DESC_BIND_OFFSET_PTR that the current execution or fetch adds to every
     /// bound address.
     int64_t GetBindingOffset() const { return m_bindingOffset; }

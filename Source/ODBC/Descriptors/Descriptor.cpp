@@ -6,10 +6,10 @@
 #include "ODBC/Exceptions/InvalidTypeException.h"
 #include "ODBC/Exceptions/NoDataException.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
+#include "ODBC/Strings/RunningPlatform.h"
 #include "ODBC/Strings/WStringHelper.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/IDriverManagerStringConverter.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 
 #include <sqlext.h>
@@ -58,12 +58,7 @@ orvik_wstring ReadApplicationText(const void* in_text, int32_t in_length)
     {
         throw ErrorException(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, ODBC_COMPONENT_ID, u"InvalidStrOrBuffLen", -1, -1);
     }
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
-    platform->GetEncodingConverter().FromUChars(in_text, in_length, true, text);
+    RunningPlatform::Get().GetEncodingConverter().FromUChars(in_text, in_length, true, text);
     return text;
 }
 

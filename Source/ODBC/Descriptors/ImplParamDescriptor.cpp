@@ -6,6 +6,8 @@
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Exceptions/NoDataException.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
+#include "ODBC/Parameters/DefaultOutputParameterSource.h"
+#include "ODBC/Parameters/InputParameterSource.h"
 #include "ODBC/Parameters/PopulatingParameterSource.h"
 #include "Support/CriticalSectionLock.h"
 
@@ -199,6 +201,19 @@ ImplParamDescriptorRecord& ImplParamDescriptor::GetRecord(int16_t in_recNumber)
         throw ODBCInternalException(u"DescRecNotFound");
     }
     return m_records.Get(in_recNumber);
+}
+
+std::unique_ptr<InputParameterSource> ImplParamDescriptor::CreateInputParameterSource(int16_t in_recNumber,
+                                                                                    bool in_isInput)
+{
+    CriticalSectionLock lock(GetLock());
+    return std::make_unique<InputParameterSource>(*this, GetRecord(in_recNumber), in_isInput);
+}
+
+std::unique_ptr<DefaultOutputParameterSource> ImplParamDescriptor::CreateDefaultOutputParameterSource(int16_t in_recNumber)
+{
+    CriticalSectionLock lock(GetLock());
+    return std::make_unique<DefaultOutputParameterSource>(*this, GetRecord(in_recNumber));
 }
 
 DescriptorFieldValue ImplParamDescriptor::ReadRecordField(int16_t in_recNumber, int16_t in_field)

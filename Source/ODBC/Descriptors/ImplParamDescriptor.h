@@ -15,7 +15,9 @@ class IQueryExecutor;
 
 namespace ODBC {
 
+class DefaultOutputParameterSource;
 class ImplParamDescriptorRecord;
+class InputParameterSource;
 class PopulatingParameterSource;
 
 /// A statement's implementation parameter descriptor (IPD): each record describes one
@@ -75,6 +77,14 @@ public:
 
     /// Record in_recNumber; ODBCInternalException "DescRecNotFound" when it was never set.
     ImplParamDescriptorRecord& GetRecord(int16_t in_recNumber);
+
+    /// A source of the value of parameter in_recNumber for an execution's input list
+    /// (in_isInput) or output list; the caller owns it. "DescRecNotFound" as for GetRecord.
+    std::unique_ptr<InputParameterSource> CreateInputParameterSource(int16_t in_recNumber, bool in_isInput);
+
+    /// The holder of a piece of parameter in_recNumber sent as data at execution; the caller owns
+    /// it. "DescRecNotFound" as for GetRecord.
+    std::unique_ptr<DefaultOutputParameterSource> CreateDefaultOutputParameterSource(int16_t in_recNumber);
 
 protected:
     DescriptorFieldValue ReadRecordField(int16_t in_recNumber, int16_t in_field) override;

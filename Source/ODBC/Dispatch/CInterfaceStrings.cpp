@@ -1,9 +1,9 @@
 #include "ODBC/Dispatch/CInterface.h"
 
+#include "ODBC/Strings/RunningPlatform.h"
 #include "Support/DriverManagerStringConverter.h"
 #include "Support/EncodingInfo.h"
 #include "Support/InvalidArgumentException.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 #include "Support/SizedBuffer.h"
 #include "Support/orvik_wstring.h"
@@ -19,19 +19,9 @@ using namespace Support;
 
 namespace {
 
-Platform& RequirePlatform()
-{
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
-    return *platform;
-}
-
 IDriverManagerStringConverter& GetConverter()
 {
-    return RequirePlatform().GetEncodingConverter();
+    return RunningPlatform::Get().GetEncodingConverter();
 }
 
 int32_t ClampToInt32(int64_t in_value)
@@ -83,7 +73,7 @@ void CInterface::ConvertOutputString(const void* in_text,
     {
         return;
     }
-    Platform& platform = RequirePlatform();
+    Platform& platform = RunningPlatform::Get();
     orvik_wstring text;
     platform.GetEncodingConverter().FromUChars(in_text, in_length, in_lengthInBytes, text);
     // The same whole-character writing as for the driver manager, in the application's encoding:

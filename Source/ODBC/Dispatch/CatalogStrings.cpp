@@ -1,8 +1,8 @@
 #include "ODBC/Dispatch/CatalogStrings.h"
 
+#include "ODBC/Strings/RunningPlatform.h"
 #include "Support/ErrorException.h"
 #include "Support/IDriverManagerStringConverter.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 #include "Support/orvik_wstring.h"
 
@@ -15,12 +15,7 @@ namespace {
 
 IDriverManagerStringConverter& GetConverter()
 {
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
-    return platform->GetEncodingConverter();
+    return RunningPlatform::Get().GetEncodingConverter();
 }
 
 template <typename CharT>

@@ -1,24 +1,23 @@
 #include "ODBC/Parameters/ExecutionContext.h"
 
-#include "DSI/BadStateException.h"
+#include "DSI/BadDefaultParamException.h"
 #include "DSI/Client/DSIResults.h"
 #include "DSI/Client/IResult.h"
 #include "DSI/DSILog.h"
 #include "DSI/IQueryExecutor.h"
-#include "DSI/ParameterSet.h"
-#include "DSI/ParameterSetIterator.h"
-#include "DSI/ParameterSetStatus.h"
-#include "DSI/ParameterSource.h"
+#include "ODBC/Cursors/CanConvertSqlToC.h"
 #include "ODBC/Descriptors/ImplParamDescriptor.h"
+#include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
 #include "ODBC/Handles/Statement.h"
+#include "ODBC/Parameters/OutputParameterSet.h"
+#include "ODBC/Parameters/ParameterList.h"
+#include "ODBC/Parameters/ParameterStatusWriter.h"
+#include "ODBC/States/StatementState.h"
 #include "Support/ErrorException.h"
 
 #include <sqlext.h>
-
-#include <cstring>
-#include <string>
 
 namespace Orvik {
 namespace ODBC {
@@ -26,80 +25,6 @@ namespace ODBC {
 using namespace Support;
 
 namespace {
-
-/// One piece of a parameter's value as the application sent it.
-class PushedPiece : public DSI::ParameterSource
-{
-public:
-    PushedPiece(int16_t in_sqlType, const void* in_data, SQLLEN in_length)
-        : m_sqlType(in_sqlType), m_data(in_data), m_length(in_length)
-    {
-    }
-
-    bool IsNull() override { return m_length == SQL_NULL_DATA; }
-    bool IsDefault() override { return m_length == SQL_DEFAULT_PARAM; }
-    int16_t GetSqlType() override { return m_sqlType; }
-    bool IsUnsigned() override { return false; }
-
-    const void* GetData(uint64_t& out_length) override
-    {
-        out_length = m_length < 0 ? 0 : static_cast<uint64_t>(m_length);
-        return m_length < 0 ? nullptr : m_data;
-    }
-
-    // A piece describes nothing.
-    void SetConciseType(int16_t) override { RefuseDescription(); }
-    void SetInputOutputType(int16_t) override { RefuseDescription(); }
-    void SetColumnSize(uint64_t) override { RefuseDescription(); }
-
-private:
-    static void RefuseDescription()
-    {
-        throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotSetParmSrcAttrDuringPushData", -1, -1);
-    }
-
-    int16_t m_sqlType;
-    const void* m_data;
-    SQLLEN m_length;
-};
-
-/// The parameter sets of an execution whose values the executor already holds: each set shows
-/// no parameters.
-class HeldParameterSets : public DSI::ParameterSetIterator, public DSI::ParameterSet, public DSI::ParameterSetStatus
-{
-public:
-    explicit HeldParameterSets(uint64_t in_setCount) : m_setCount(in_setCount) {}
-
-    bool MoveToNext() override { return m_row < m_setCount ? (++m_row, true) : false; }
-    DSI::ParameterSet& GetCurrentSet() override { return *this; }
-    uint64_t GetCurrentRow() override { return m_row; }
-    void GetParameters(std::vector<DSI::ParameterSource*>&) override {}
-    uint16_t GetCount() override { return 0; }
-    void SetStatus(uint64_t, DSI::ParameterStatus) override {}
-
-private:
-    uint64_t m_setCount;
-    uint64_t m_row = 0;
-};
-
-/// The length of a piece: in_length itself, or measured up to the terminator of its C type.
-SQLLEN GetPieceLength(const void* in_data, SQLLEN in_length, int16_t in_cType)
-{
-    if (in_length >= 0 || in_length == SQL_NULL_DATA || in_length == SQL_DEFAULT_PARAM)
-    {
-        return in_length;
-    }
-    if (in_length != SQL_NTS || in_data == nullptr)
-    {
-        throw ErrorException(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, ODBC_COMPONENT_ID, u"InvalidStrOrBuffLen", -1, -1);
-    }
-    if (in_cType == SQL_C_WCHAR)
-    {
-        return static_cast<SQLLEN>(std::char_traits<char16_t>::length(static_cast<const char16_t*>(in_data)) *
-                                   sizeof(char16_t));
-    }
-    return static_cast<SQLLEN>(std::strlen(static_cast<const char*>(in_data)));
-}
 
 template <class Object>
 Object& Required(Object* in_object)
@@ -111,17 +36,37 @@ Object& Required(Object* in_object)
     return *in_object;
 }
 
+/// After a failure the processed count is the number of sets the execution gave a status.
+void RecordProcessed(const ParameterStatusWriter& in_status, SQLULEN* io_processed)
+{
+    if (io_processed != nullptr && in_status.HasStatusArray())
+    {
+        *io_processed = in_status.CountUsed();
+    }
+}
+
+[[noreturn]] void ThrowNotConvertible(uint16_t in_parameter)
+{
+    throw ErrorException(DIAG_RESTRICTED_DATA_TYPE_ATTRIBUTE, ODBC_COMPONENT_ID, u"DataConvNotSupported", -1,
+                         in_parameter);
+}
+
 } // namespace
 
 ExecutionContext::ExecutionContext(DSI::IQueryExecutor* io_executor, Statement* io_statement)
-    : m_executor(Required(io_executor)), m_statement(Required(io_statement))
+    : m_executor(Required(io_executor)),
+      m_statement(Required(io_statement)),
+      m_parameter(m_executor, m_statement)
 {
 }
+
+ExecutionContext::~ExecutionContext() = default;
 
 void ExecutionContext::Reset()
 {
     m_isInProgress = false;
     m_pushed.clear();
+    m_parameter.Clear();
     m_executor.ClearCancel();
 }
 
@@ -155,38 +100,32 @@ bool ExecutionContext::NextDataAtExecParameter()
     {
         return false;
     }
+    if (m_isInProgress)
+    {
+        m_parameter.Finish();
+    }
     DataAtExecPosition from = m_current;
     bool hasFrom = m_isInProgress;
+    m_isInProgress = false;
     DataAtExecPosition found;
     while (m_statement.GetCurrentAPD().FindNextDataAtExecParameter(hasFrom ? &from : nullptr, found))
     {
         if (found.m_recNumber <= count && !IsOutputParameter(found.m_recNumber))
         {
-            BeginParameter(found);
+            m_current = found;
+            m_isInProgress = true;
+            m_parameter.Begin(found.m_row + 1, found.m_recNumber);
             return true;
         }
         from = found;
         hasFrom = true;
     }
-    m_isInProgress = false;
     return false;
 }
 
 bool ExecutionContext::IsOutputParameter(int16_t in_recNumber)
 {
     return m_statement.GetIPD().ReadField(in_recNumber, SQL_DESC_PARAMETER_TYPE).m_integer == SQL_PARAM_OUTPUT;
-}
-
-void ExecutionContext::BeginParameter(const DataAtExecPosition& in_position)
-{
-    m_current = in_position;
-    m_isInProgress = true;
-    auto* processed = static_cast<SQLULEN*>(
-        m_statement.GetIPD().GetHeaderFieldChecked(SQL_DESC_ROWS_PROCESSED_PTR).m_pointer);
-    if (processed != nullptr)
-    {
-        *processed = in_position.m_row + 1;
-    }
 }
 
 SQLPOINTER ExecutionContext::GetCurrentToken()
@@ -204,45 +143,85 @@ void ExecutionContext::PushParameterData(SQLPOINTER in_data, SQLLEN in_lengthOrI
     {
         throw ODBCInternalException(u"NoDataAtExecParameter");
     }
-    const int16_t cType =
-        static_cast<int16_t>(m_statement.GetCurrentAPD().ReadField(m_current.m_recNumber, SQL_DESC_CONCISE_TYPE).m_integer);
-    const int16_t sqlType =
-        static_cast<int16_t>(m_statement.GetIPD().ReadField(m_current.m_recNumber, SQL_DESC_CONCISE_TYPE).m_integer);
-    PushedPiece piece(sqlType, in_data, GetPieceLength(in_data, in_lengthOrIndicator, cType));
-    const uint64_t set = m_current.m_row + 1;
-    m_executor.PushParamData(set, piece);
-    m_pushed.insert({set, m_current.m_recNumber});
+    m_parameter.Push(in_data, in_lengthOrIndicator);
+    m_pushed.insert({m_current.m_row + 1, m_current.m_recNumber});
 }
 
-bool ExecutionContext::AreAllValuesPushed(uint16_t in_parameterCount, uint64_t in_setCount) const
+void ExecutionContext::CheckConversions(uint16_t in_count)
 {
-    for (uint64_t set = 1; set <= in_setCount; ++set)
+    AppDescriptorBase& apd = m_statement.GetCurrentAPD();
+    ImplParamDescriptor& ipd = m_statement.GetIPD();
+    for (uint16_t parameter = 1; parameter <= in_count; ++parameter)
     {
-        for (int16_t parameter = 1; parameter <= in_parameterCount; ++parameter)
+        const auto number = static_cast<int16_t>(parameter);
+        if (!apd.HasRecord(number))
         {
-            if (m_pushed.count({set, parameter}) == 0)
-            {
-                return false;
-            }
+            throw ODBCInternalException(u"DescRecNotFound");
+        }
+        const int64_t direction = ipd.GetRecord(number).Read(SQL_DESC_PARAMETER_TYPE).m_integer;
+        const auto cType = static_cast<int16_t>(apd.ReadField(number, SQL_DESC_CONCISE_TYPE).m_integer);
+        const auto sqlType = static_cast<int16_t>(ipd.ReadField(number, SQL_DESC_CONCISE_TYPE).m_integer);
+        const bool isInput = direction == SQL_PARAM_INPUT || direction == SQL_PARAM_INPUT_OUTPUT;
+        const bool isOutput = direction == SQL_PARAM_INPUT_OUTPUT || direction == SQL_PARAM_OUTPUT;
+        if ((isInput && !StatementState::IsCToSqlConversionSupported(cType, sqlType)) ||
+            (isOutput && !CanConvertSqlToC(sqlType, cType)))
+        {
+            ThrowNotConvertible(parameter);
         }
     }
-    return true;
 }
 
 SQLRETURN ExecutionContext::Execute()
 {
-    const uint16_t parameterCount = m_executor.GetNumParams();
-    const auto setCount =
-        static_cast<uint64_t>(m_statement.GetCurrentAPD().GetHeaderFieldChecked(SQL_DESC_ARRAY_SIZE).m_integer);
-    if (!AreAllValuesPushed(parameterCount, setCount))
+    const uint16_t count = m_executor.GetNumParams();
+    CheckConversions(count);
+    AppDescriptorBase& apd = m_statement.GetCurrentAPD();
+    ImplParamDescriptor& ipd = m_statement.GetIPD();
+    const auto size = static_cast<uint64_t>(apd.GetHeaderFieldChecked(SQL_DESC_ARRAY_SIZE).m_integer);
+    auto* processed = static_cast<SQLULEN*>(ipd.GetHeaderFieldChecked(SQL_DESC_ROWS_PROCESSED_PTR).m_pointer);
+    if (processed != nullptr)
     {
-        throw ErrorException(DIAG_OPTIONAL_FEATURE_NOT_IMPLEMENTED, ODBC_COMPONENT_ID, u"ParameterBuffersNotSupported",
-                             -1, -1);
+        *processed = 0;
     }
-    HeldParameterSets inputs(setCount);
-    HeldParameterSets outputs(0);
-    m_executor.FinalizePushedParamData();
-    m_executor.Execute(&m_statement.GetDiagManager(), inputs, outputs, inputs);
+    ParameterStatusWriter status(ipd, size);
+    status.MarkAllUnused();
+    RunExecutor(count, status, processed);
+    if (processed != nullptr)
+    {
+        *processed = size;
+    }
+    return GetResultCode();
+}
+
+void ExecutionContext::RunExecutor(uint16_t in_count, ParameterStatusWriter& io_status, SQLULEN* io_processed)
+{
+    AppDescriptorBase& apd = m_statement.GetCurrentAPD();
+    ImplParamDescriptor& ipd = m_statement.GetIPD();
+    DiagManager& diagnostics = m_statement.GetDiagManager();
+    const std::unique_ptr<ParameterList> inputs = ParameterList::MakeInputList(ipd, in_count);
+    const std::unique_ptr<ParameterList> outputs = ParameterList::MakeOutputList(ipd, in_count);
+    InputParameterSet inputSets(apd, diagnostics, *inputs, m_pushed);
+    OutputParameterSet outputSets(apd, diagnostics, *outputs, io_status);
+    try
+    {
+        m_executor.FinalizePushedParamData();
+        m_executor.Execute(&diagnostics, inputSets, outputSets, io_status);
+    }
+    catch (const DSI::BadDefaultParamException& e)
+    {
+        RecordProcessed(io_status, io_processed);
+        throw ErrorException(DIAG_INVALID_USE_OF_DEFAULT_PARAMETER, e.GetComponentId(), e.GetMessageKey(),
+                             e.GetParameters(), e.GetRowNumber(), e.GetColumnNumber());
+    }
+    catch (...)
+    {
+        RecordProcessed(io_status, io_processed);
+        throw;
+    }
+}
+
+SQLRETURN ExecutionContext::GetResultCode()
+{
     DSI::IResult* result = m_executor.GetResults().GetCurrentResult();
     if (result == nullptr)
     {

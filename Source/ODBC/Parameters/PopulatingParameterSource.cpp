@@ -3,7 +3,6 @@
 #include "DSI/BadStateException.h"
 #include "DSI/CallbackException.h"
 #include "ODBC/Descriptors/DescriptorFieldValue.h"
-#include "ODBC/Descriptors/ImplParamDescriptor.h"
 #include "ODBC/Descriptors/ImplParamDescriptorRecord.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 
@@ -17,41 +16,46 @@ namespace ODBC {
 
 using namespace Support;
 
+namespace {
+
+[[noreturn]] void RefuseQuery()
+{
+    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
+}
+
+DescriptorFieldValue Flag(bool in_isSet)
+{
+    return DescriptorFieldValue::Integer(in_isSet ? SQL_TRUE : SQL_FALSE);
+}
+
+} // namespace
+
 PopulatingParameterSource::PopulatingParameterSource(ImplParamDescriptor& io_descriptor,
                                                      ImplParamDescriptorRecord& io_record)
-    : m_descriptor(io_descriptor), m_record(io_record)
+    : RecordParameterSource(io_descriptor, io_record)
 {
     m_record.SetModified(false);
 }
 
-bool PopulatingParameterSource::IsNull()
+void PopulatingParameterSource::SetCaseSensitive(bool in_isCaseSensitive)
 {
-    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
+    WriteField(SQL_DESC_CASE_SENSITIVE, Flag(in_isCaseSensitive));
 }
 
-bool PopulatingParameterSource::IsDefault()
+void PopulatingParameterSource::SetColumnSize(uint64_t in_size)
 {
-    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
+    const uint64_t largest = std::numeric_limits<uint32_t>::max();
+    m_record.GetMetadata().SetColumnSize(static_cast<uint32_t>(std::min(in_size, largest)));
 }
 
-int16_t PopulatingParameterSource::GetSqlType()
+void PopulatingParameterSource::SetLength(uint64_t in_length)
 {
-    return m_record.GetMetadata().GetConciseType();
+    SetColumnSize(in_length);
 }
 
-bool PopulatingParameterSource::IsUnsigned()
+void PopulatingParameterSource::SetName(const orvik_wstring& in_name)
 {
-    return m_record.GetMetadata().IsUnsigned();
-}
-
-const void* PopulatingParameterSource::GetData(uint64_t&)
-{
-    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"CannotQueryParmSrcDuringPopulate", -1, -1);
-}
-
-void PopulatingParameterSource::SetConciseType(int16_t in_type)
-{
-    WriteField(SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_type));
+    WriteField(SQL_DESC_NAME, DescriptorFieldValue::Text(in_name));
 }
 
 void PopulatingParameterSource::SetInputOutputType(int16_t in_type)
@@ -71,23 +75,71 @@ void PopulatingParameterSource::SetInputOutputType(int16_t in_type)
     }
 }
 
-void PopulatingParameterSource::SetColumnSize(uint64_t in_size)
+void PopulatingParameterSource::SetPrecision(int16_t in_precision)
 {
-    const uint64_t largest = std::numeric_limits<uint32_t>::max();
-    m_record.GetMetadata().SetColumnSize(static_cast<uint32_t>(std::min(in_size, largest)));
+    m_record.GetMetadata().SetPrecision(in_precision);
 }
 
-void PopulatingParameterSource::WriteField(int16_t in_field, const DescriptorFieldValue& in_value)
+void PopulatingParameterSource::SetScale(int16_t in_scale)
 {
-    try
-    {
-        m_descriptor.SetFieldValue(m_record.GetParameterNumber(), in_field, in_value);
-        m_record.SetModified(false);
-    }
-    catch (const ErrorException& e)
-    {
-        throw DSI::CallbackException(e.GetComponentId(), e.GetMessageKey(), e.GetRowNumber(), e.GetColumnNumber());
-    }
+    m_record.GetMetadata().SetScale(in_scale);
+}
+
+void PopulatingParameterSource::SetEncoding(EncodingType in_encoding)
+{
+    m_record.GetMetadata().SetEncoding(in_encoding);
+}
+
+void PopulatingParameterSource::SetNullable(int16_t in_nullable)
+{
+    const int16_t nullable =
+        in_nullable == SQL_NO_NULLS || in_nullable == SQL_NULLABLE ? in_nullable : int16_t{SQL_NULLABLE_UNKNOWN};
+    WriteField(SQL_DESC_NULLABLE, DescriptorFieldValue::Integer(nullable));
+}
+
+void PopulatingParameterSource::SetConciseType(int16_t in_type)
+{
+    WriteField(SQL_DESC_CONCISE_TYPE, DescriptorFieldValue::Integer(in_type));
+}
+
+void PopulatingParameterSource::SetUnnamed(bool in_isUnnamed)
+{
+    WriteField(SQL_DESC_UNNAMED, DescriptorFieldValue::Integer(in_isUnnamed ? SQL_UNNAMED : SQL_NAMED));
+}
+
+void PopulatingParameterSource::SetUnsigned(bool in_isUnsigned)
+{
+    WriteField(SQL_DESC_UNSIGNED, Flag(in_isUnsigned));
+}
+
+SqlData& PopulatingParameterSource::GetOutputData()
+{
+    RefuseQuery();
+}
+
+bool PopulatingParameterSource::IsPushed()
+{
+    throw DSI::BadStateException(ODBC_COMPONENT_ID, u"PushValueStatusUnknown", -1, -1);
+}
+
+bool PopulatingParameterSource::IsNull()
+{
+    RefuseQuery();
+}
+
+bool PopulatingParameterSource::IsDefault()
+{
+    RefuseQuery();
+}
+
+const void* PopulatingParameterSource::GetData(uint64_t&)
+{
+    RefuseQuery();
+}
+
+SqlData& PopulatingParameterSource::GetSqlData()
+{
+    RefuseQuery();
 }
 
 } // namespace ODBC

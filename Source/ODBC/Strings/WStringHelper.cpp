@@ -1,9 +1,9 @@
 #include "ODBC/Strings/WStringHelper.h"
 
 #include "ODBC/Diagnostics/IDiagManager.h"
+#include "ODBC/Strings/RunningPlatform.h"
 #include "Support/IDriverManagerStringConverter.h"
 #include "Support/InvalidArgumentException.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 #include "Support/orvik_wstring.h"
 
@@ -23,12 +23,7 @@ IDriverManagerStringConverter& GetConverter(IDriverManagerStringConverter* in_co
     {
         return *in_converter;
     }
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
-    return platform->GetEncodingConverter();
+    return RunningPlatform::Get().GetEncodingConverter();
 }
 
 void SetFlag(bool* out_flag, bool in_value)

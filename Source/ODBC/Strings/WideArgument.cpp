@@ -1,7 +1,7 @@
 #include "ODBC/Strings/WideArgument.h"
 
+#include "ODBC/Strings/RunningPlatform.h"
 #include "Support/IDriverManagerStringConverter.h"
-#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 
 namespace Orvik {
@@ -11,13 +11,8 @@ using namespace Support;
 
 orvik_wstring WideArgument::Read(const SQLWCHAR* in_text, SQLINTEGER in_length)
 {
-    Platform* platform = Platform::GetPlatform();
-    if (platform == nullptr)
-    {
-        ORVIK_THROW_INVALID_OPERATION();
-    }
     orvik_wstring text;
-    platform->GetEncodingConverter().FromUChars(in_text, in_length, false, text);
+    RunningPlatform::Get().GetEncodingConverter().FromUChars(in_text, in_length, false, text);
     return text;
 }
 

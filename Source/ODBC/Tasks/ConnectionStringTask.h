@@ -31,10 +31,7 @@ public:
         {
             return result;
         }
-        if (in_current.StringLength2Ptr != nullptr)
-        {
-            *in_current.StringLength2Ptr = m_stringLength2;
-        }
+        CopyOutput(in_current.StringLength2Ptr, m_stringLength2);
         if (m_output.CopyTo(in_current.OutConnectionString, in_current.BufferLength, m_stringLength2))
         {
             result = PostTruncation(result);

@@ -57,6 +57,16 @@ protected:
     /// SQL_NEED_DATA do.
     static bool HasOutputs(SQLRETURN in_result);
 
+    /// Writes in_value to out_target unless it is null.
+    template <typename T>
+    static void CopyOutput(T* out_target, T in_value)
+    {
+        if (out_target != nullptr)
+        {
+            *out_target = in_value;
+        }
+    }
+
     /// Posts the warning 01004 "StrRightTruncWarn" on the owner's diagnostics unless one is there
     /// already; SQL_SUCCESS becomes SQL_SUCCESS_WITH_INFO.
     SQLRETURN PostTruncation(SQLRETURN in_result);

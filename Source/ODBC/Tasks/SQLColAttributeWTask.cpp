@@ -28,14 +28,8 @@ SQLRETURN SQLColAttributeWTask::CopyOutputStrings(const SQLColAttributeWArgs& in
     {
         return result;
     }
-    if (in_current.StringLengthPtr != nullptr)
-    {
-        *in_current.StringLengthPtr = m_stringLength;
-    }
-    if (in_current.NumericAttributePtr != nullptr)
-    {
-        *in_current.NumericAttributePtr = m_numericAttribute;
-    }
+    CopyOutput(in_current.StringLengthPtr, m_stringLength);
+    CopyOutput(in_current.NumericAttributePtr, m_numericAttribute);
     if (m_text.CopyTo(in_current.CharacterAttributePtr, in_current.BufferLength, m_stringLength))
     {
         result = PostTruncation(result);

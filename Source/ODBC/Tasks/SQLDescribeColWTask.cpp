@@ -6,19 +6,6 @@
 namespace Orvik {
 namespace ODBC {
 
-namespace {
-
-template <typename T>
-void CopyValue(T* out_target, T in_value)
-{
-    if (out_target != nullptr)
-    {
-        *out_target = in_value;
-    }
-}
-
-} // namespace
-
 SQLDescribeColWTask::SQLDescribeColWTask(Statement& io_owner, const SQLDescribeColWArgs& in_args)
     : ODBCTask(io_owner.GetDiagManager(), SQLDescribeColWCall::TaskName), m_owner(io_owner), m_args(in_args)
 {
@@ -37,11 +24,11 @@ SQLRETURN SQLDescribeColWTask::CopyOutputStrings(const SQLDescribeColWArgs& in_c
     {
         return result;
     }
-    CopyValue(in_current.NameLengthPtr, m_nameLength);
-    CopyValue(in_current.DataTypePtr, m_dataType);
-    CopyValue(in_current.ColumnSizePtr, m_columnSize);
-    CopyValue(in_current.DecimalDigitsPtr, m_decimalDigits);
-    CopyValue(in_current.NullablePtr, m_nullable);
+    CopyOutput(in_current.NameLengthPtr, m_nameLength);
+    CopyOutput(in_current.DataTypePtr, m_dataType);
+    CopyOutput(in_current.ColumnSizePtr, m_columnSize);
+    CopyOutput(in_current.DecimalDigitsPtr, m_decimalDigits);
+    CopyOutput(in_current.NullablePtr, m_nullable);
     if (m_name.CopyTo(in_current.ColumnName, in_current.BufferLength, m_nameLength))
     {
         result = PostTruncation(result);

@@ -5,21 +5,11 @@
 namespace Orvik {
 namespace Support {
 
-namespace {
-
-SqlToCKernelState MakeState(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target)
-{
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(SqlToCStateGroup::NONE, in_source, in_target, state);
-    return state;
-}
-
-} // namespace
-
 template <int in_unitSize>
 SqlToCBulkCharCopyConverter<in_unitSize>::SqlToCBulkCharCopyConverter(const SqlTypeMetadata& in_source,
                                                                       const SqlCTypeMetadata& in_target)
-    : SqlToCBulkConverter<>(&SqlToCCharCopyCvt<in_unitSize>::Convert, MakeState(in_source, in_target))
+    : SqlToCBulkConverter<>(&SqlToCCharCopyCvt<in_unitSize>::Convert,
+                            SqlToCStateGroups::Make(SqlToCStateGroup::NONE, in_source, in_target))
 {
 }
 

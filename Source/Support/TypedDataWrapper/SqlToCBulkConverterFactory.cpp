@@ -42,9 +42,8 @@ std::unique_ptr<ISqlToCBulkConverter> CreateFromEntry(const SqlToCBulkMatrix::En
     {
         return CreateCharacterConverter(in_source, in_target);
     }
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(in_entry.m_group, in_source, in_target, state);
-    return std::make_unique<SqlToCBulkConverter<>>(in_entry.m_kernel, std::move(state));
+    return std::make_unique<SqlToCBulkConverter<>>(in_entry.m_kernel,
+                                                   SqlToCStateGroups::Make(in_entry.m_group, in_source, in_target));
 }
 
 } // namespace

@@ -8,20 +8,10 @@ ORVIK_SQL_TO_C_KERNEL(TDW_SQL_CHAR, TDW_C_CHAR);
 namespace Orvik {
 namespace Support {
 
-namespace {
-
-SqlToCKernelState MakeState(const SqlTypeMetadata& in_source, const SqlCTypeMetadata& in_target)
-{
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(SqlToCStateGroup::CHARACTER_TEXT, in_source, in_target, state);
-    return state;
-}
-
-} // namespace
-
 SqlToCBulkTranscodingConverter::SqlToCBulkTranscodingConverter(const SqlTypeMetadata& in_source,
                                                                const SqlCTypeMetadata& in_target)
-    : SqlToCBulkConverter<>(&SqlToCCvt<TDW_SQL_CHAR, TDW_C_CHAR>::Convert, MakeState(in_source, in_target))
+    : SqlToCBulkConverter<>(&SqlToCCvt<TDW_SQL_CHAR, TDW_C_CHAR>::Convert,
+                            SqlToCStateGroups::Make(SqlToCStateGroup::CHARACTER_TEXT, in_source, in_target))
 {
 }
 

@@ -13,6 +13,7 @@
 #include "ODBC/KeyMaps/ConnectionKeyMap.h"
 
 #include "Common/PrivateOdbcProfile.h"
+#include "Unit/ODBC/DiagnosticsTestSupport.h"
 #include "Unit/ODBC/FakeBackEnd.h"
 #include "Unit/ODBC/FakeDataStoreConnection.h"
 
@@ -163,28 +164,6 @@ inline void SetInfo(FakeDataStoreConnection& io_dataStore, int32_t in_infoType, 
 inline void SetInfoText(FakeDataStoreConnection& io_dataStore, int32_t in_infoType, const char16_t* in_text)
 {
     SetInfo(io_dataStore, in_infoType, Support::AttributeData::MakeNewWStringAttributeData(Support::orvik_wstring(in_text)));
-}
-
-/// "SQLRETURN SQLSTATE..." for a call's result and the records on in_diagnostics.
-inline std::string Outcome(SQLRETURN in_result, ODBC::DiagManager& io_diagnostics)
-{
-    std::string outcome = std::to_string(in_result);
-    for (SQLSMALLINT number = 1; number <= io_diagnostics.GetRecordCount(); ++number)
-    {
-        SQLWCHAR sqlState[6] = {};
-        io_diagnostics.SQLGetDiagRec(number, sqlState, nullptr, nullptr, 0, nullptr);
-        outcome += " " + Support::orvik_wstring(reinterpret_cast<char16_t*>(sqlState)).GetAsUTF8();
-    }
-    return outcome;
-}
-
-/// The text of record in_number of io_diagnostics.
-inline std::string RecordText(ODBC::DiagManager& io_diagnostics, SQLSMALLINT in_number = 1)
-{
-    SQLWCHAR text[512] = {};
-    SQLWCHAR sqlState[6] = {};
-    io_diagnostics.SQLGetDiagRec(in_number, sqlState, nullptr, text, 512, nullptr);
-    return Support::orvik_wstring(reinterpret_cast<char16_t*>(text)).GetAsUTF8();
 }
 
 /// The driver started over ConnectionTestFactory with one environment (ODBC 3.80), whose

@@ -30,14 +30,8 @@ protected:
         diagnostics.PostWarning(DIAG_GENERAL_WARNING, ODBC_COMPONENT_ID, u"GenErr", -1, -1);
         FunctionTask task(diagnostics, std::move(in_call));
         task.Run();
-        std::string outcome = std::to_string(task.GetResult()) + (task.IsDone() ? "" : " not done");
-        for (SQLSMALLINT number = 1; number <= diagnostics.GetRecordCount(); ++number)
-        {
-            SQLWCHAR state[6];
-            diagnostics.SQLGetDiagRec(number, state, nullptr, nullptr, 0, nullptr);
-            outcome += " " + orvik_wstring(reinterpret_cast<char16_t*>(state)).GetAsUTF8();
-        }
-        return outcome;
+        return std::to_string(task.GetResult()) + (task.IsDone() ? "" : " not done")
+            + Orvik::Testing::RecordStates(diagnostics);
     }
 };
 

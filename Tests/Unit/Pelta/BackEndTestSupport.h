@@ -20,6 +20,7 @@
 #include "Pelta/PeltaConnection.h"
 #include "Pelta/PeltaDriver.h"
 #include "Support/AttributeData.h"
+#include "Support/InvalidOperationException.h"
 #include "Support/Platform.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlDataFactory.h"
@@ -79,22 +80,52 @@ inline TestValue Default()
     return {SQL_WVARCHAR, "", false, true};
 }
 
-/// A parameter: its value in the current set while executing, its description afterwards.
+/// A parameter: its value in the current set while executing, its description afterwards. The
+/// back end reads the value and its type and describes type, direction and size; the rest of the
+/// interface answers defaults, and setters the back end should never call record themselves.
 class TestParameter : public Orvik::DSI::ParameterSource
 {
 public:
+    uint64_t GetColumnSize() override { return 0; }
+    uint64_t GetLength() override { return 0; }
+    Orvik::Support::orvik_wstring GetName() override { return u""; }
+    int32_t GetNumPrecRadix() override { return 0; }
+    int16_t GetInputOutputType() override { return SQL_PARAM_INPUT; }
+    int16_t GetPrecision() override { return 0; }
+    int16_t GetScale() override { return 0; }
+    Orvik::Support::EncodingType GetEncoding() override { return Orvik::Support::ENC_UTF8; }
+    int16_t GetSqlType() override { return m_value.sqlType; }
+    int16_t GetNullable() override { return SQL_NULLABLE; }
+    bool IsUnsigned() override { return false; }
+    uint16_t GetParameterNumber() override { return 0; }
+    bool IsCaseSensitive() override { return false; }
+    bool IsUnnamed() override { return true; }
+    uint64_t GetOctetLength() override { return 0; }
+    bool IsModified() override { return false; }
+
+    void SetCaseSensitive(bool) override { m_description += "case;"; }
+    void SetColumnSize(uint64_t in_size) override { m_description += "size " + std::to_string(in_size) + ";"; }
+    void SetLength(uint64_t) override { m_description += "length;"; }
+    void SetName(const Orvik::Support::orvik_wstring&) override { m_description += "name;"; }
+    void SetInputOutputType(int16_t in_type) override { m_description += "io " + std::to_string(in_type) + ";"; }
+    void SetPrecision(int16_t) override { m_description += "precision;"; }
+    void SetScale(int16_t) override { m_description += "scale;"; }
+    void SetEncoding(Orvik::Support::EncodingType) override { m_description += "encoding;"; }
+    void SetNullable(int16_t) override { m_description += "nullable;"; }
+    void SetConciseType(int16_t in_type) override { m_description += "type " + std::to_string(in_type) + ";"; }
+    void SetUnnamed(bool) override { m_description += "unnamed;"; }
+    void SetUnsigned(bool) override { m_description += "unsigned;"; }
+
+    Orvik::Support::SqlData& GetOutputData() override { ORVIK_THROW_INVALID_OPERATION(); }
+    bool IsPushed() override { return false; }
     bool IsNull() override { return m_value.isNull; }
     bool IsDefault() override { return m_value.isDefault; }
-    int16_t GetSqlType() override { return m_value.sqlType; }
-    bool IsUnsigned() override { return false; }
     const void* GetData(uint64_t& out_length) override
     {
         out_length = m_value.bytes.size();
         return m_value.bytes.data();
     }
-    void SetConciseType(int16_t in_type) override { m_description += "type " + std::to_string(in_type) + ";"; }
-    void SetInputOutputType(int16_t in_type) override { m_description += "io " + std::to_string(in_type) + ";"; }
-    void SetColumnSize(uint64_t in_size) override { m_description += "size " + std::to_string(in_size) + ";"; }
+    Orvik::Support::SqlData& GetSqlData() override { ORVIK_THROW_INVALID_OPERATION(); }
 
     TestValue m_value;
     std::string m_description;
@@ -126,6 +157,7 @@ public:
     }
     Orvik::DSI::ParameterSet& GetCurrentSet() override { return *this; }
     uint64_t GetCurrentRow() override { return m_next; }
+    uint64_t GetNumberOfSets() override { return m_sets.size(); }
 
     void GetParameters(std::vector<Orvik::DSI::ParameterSource*>& out_parameters) override
     {
@@ -136,7 +168,15 @@ public:
     }
     uint16_t GetCount() override { return static_cast<uint16_t>(m_parameters.size()); }
 
+    Orvik::DSI::ParameterStatus GetStatus(uint64_t in_row) override
+    {
+        const auto status = m_statuses.find(in_row);
+        return status != m_statuses.end() ? static_cast<Orvik::DSI::ParameterStatus>(status->second)
+                                          : Orvik::DSI::PARAM_STATUS_UNUSED;
+    }
     void SetStatus(uint64_t in_row, Orvik::DSI::ParameterStatus in_status) override { m_statuses[in_row] = in_status; }
+    uint64_t GetSize() override { return m_sets.size(); }
+    bool IsEmpty() override { return m_sets.empty(); }
 
     Orvik::DSI::ParameterSource& GetParameter(uint16_t in_number) override
     {

@@ -120,28 +120,14 @@ TEST(PeltaAPIReply, BuildRequestJoinsOneSet)
     EXPECT_EQ(R"j(", "args":["a, b", 2, true]})j", PeltaAPI::BuildRequest({"\"a, b\"", "2", "true"}));
 }
 
-class PeltaAPIExchangeTest : public ServerTest
+class PeltaAPIExchangeTest : public PeltaAPITest
 {
 protected:
-    static void SetUpTestSuite() { StartServer(1); }
-
-    void SetUp() override
-    {
-        ServerTest::SetUp();
-        m_settings.endpoint = "http://" + Server().Address() + "/_sql?types";
-        m_settings.activeServers.push_back({Server().Address(), 0});
-        m_client = std::make_unique<PeltaAPI>(m_log, m_settings);
-    }
-
     std::string Run(const std::string& in_text)
     {
         std::string reply;
         return Outcome([&] { m_client->ExecuteQuery(reply, in_text, {}); });
     }
-
-    RecordingLog m_log;
-    PeltaConnectionSettings m_settings;
-    std::unique_ptr<PeltaAPI> m_client;
 };
 
 TEST_F(PeltaAPIExchangeTest, RepliesOfAnyStatusAndConnectionFaultsAreReadOrRefused)

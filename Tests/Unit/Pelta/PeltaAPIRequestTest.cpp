@@ -32,29 +32,15 @@ std::string Json(int16_t in_sqlType, bool in_isUnsigned, T in_value)
     return PeltaJsonWriter::ArgumentToJson(in_sqlType, in_isUnsigned, &in_value, sizeof in_value);
 }
 
-class PeltaAPIRequestTest : public ServerTest
+class PeltaAPIRequestTest : public PeltaAPITest
 {
 protected:
-    static void SetUpTestSuite() { StartServer(1); }
-
-    void SetUp() override
-    {
-        ServerTest::SetUp();
-        m_settings.endpoint = "http://" + Server().Address() + "/_sql?types";
-        m_settings.activeServers.push_back({Server().Address(), 0});
-        m_client = std::make_unique<PeltaAPI>(m_log, m_settings);
-    }
-
     std::string Execute(const std::string& in_text, const std::vector<std::string>& in_values = {})
     {
         std::string reply;
         m_client->ExecuteQuery(reply, in_text, in_values);
         return reply;
     }
-
-    RecordingLog m_log;
-    PeltaConnectionSettings m_settings;
-    std::unique_ptr<PeltaAPI> m_client;
 };
 
 TEST_F(PeltaAPIRequestTest, StatementBodiesAreByteExact)

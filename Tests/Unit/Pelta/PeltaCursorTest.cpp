@@ -3,16 +3,10 @@
 // SQL_C_WCHAR; long text in pieces; rowsets bound column-wise and row-wise; the errors a cursor
 // reports.
 
-#include "ODBC/Diagnostics/DiagManager.h"
-#include "ODBC/Driver/Driver.h"
-#include "ODBC/Handles/Connection.h"
-#include "ODBC/Handles/Environment.h"
-#include "ODBC/Handles/Statement.h"
-#include "Pelta/DSIDriverFactory.h"
 #include "Support/orvik_wstring.h"
 
-#include "Support/TestServer.h"
-#include "Unit/ODBC/FakeBackEnd.h"
+#include "Unit/ODBC/DiagnosticsTestSupport.h"
+#include "Unit/Pelta/PeltaOdbcTest.h"
 
 #include <gtest/gtest.h>
 
@@ -26,54 +20,26 @@
 
 using Orvik::ODBC::Statement;
 using Orvik::Support::orvik_wstring;
-using Pelta::Test::TestServer;
 using Pelta::Test::TestServerOptions;
 
 namespace {
 
-class PeltaCursorTest : public Orvik::Testing::FakeBackEndTest
+class PeltaCursorTest : public Pelta::Test::PeltaOdbcTest
 {
 protected:
     static void SetUpTestSuite()
     {
         TestServerOptions options;
         options.sampleData = true;
-        s_server = new TestServer(options);
+        StartServer(options);
     }
 
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-
-    PeltaCursorTest()
-    {
-        Orvik::ODBC::Module::SetDriverFactory(&Pelta::DSIDriverFactory);
-        m_driver.EnsureInitialized();
-        m_driver.CreateEnvironment(m_environmentHandle);
-        Orvik::ODBC::Environment* environment = m_driver.GetEnvironment(m_environmentHandle);
-        environment->SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3_80), 0);
-        SQLHANDLE connection = nullptr;
-        environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle), &connection);
-        m_connection = m_driver.GetConnection(reinterpret_cast<Orvik::ODBC::HandleValue>(connection));
-        std::u16string text = u"DRIVER={Pelta};Servers=" + orvik_wstring(s_server->Address()).GetAsWString();
-        EXPECT_EQ(SQL_SUCCESS, m_connection->SQLDriverConnectW(nullptr, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS,
-                                                               nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
-    }
-
-    ~PeltaCursorTest() override
-    {
-        m_connection->SQLDisconnect();
-        m_driver.FreeEnvironment(m_environmentHandle);
-    }
+    PeltaCursorTest() { Connect(); }
 
     /// A statement that executed in_sql directly.
     Statement& Execute(const std::string& in_sql)
     {
-        SQLHANDLE handle = nullptr;
-        m_connection->SQLAllocHandle(SQL_HANDLE_STMT, &handle);
-        Statement& statement = *m_driver.GetStatement(reinterpret_cast<Orvik::ODBC::HandleValue>(handle));
+        Statement& statement = NewStatement();
         std::u16string text = orvik_wstring(in_sql).GetAsWString();
         EXPECT_EQ("OK", Outcome(statement, statement.SQLExecDirectW(reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS)))
             << in_sql;
@@ -83,26 +49,13 @@ protected:
     /// "OK", "INFO", "NO_DATA" or "ERROR", followed by the SQLSTATEs of the records.
     static std::string Outcome(Statement& io_statement, SQLRETURN in_result)
     {
-        std::string outcome = in_result == SQL_SUCCESS             ? "OK"
-                              : in_result == SQL_SUCCESS_WITH_INFO ? "INFO"
-                              : in_result == SQL_NO_DATA           ? "NO_DATA"
-                              : in_result == SQL_ERROR             ? "ERROR"
-                                                                   : std::to_string(in_result);
-        Orvik::ODBC::DiagManager& diagnostics = io_statement.GetDiagManager();
-        for (SQLSMALLINT number = 1; number <= diagnostics.GetRecordCount(); ++number)
-        {
-            SQLWCHAR state[6] = {};
-            diagnostics.SQLGetDiagRec(number, state, nullptr, nullptr, 0, nullptr);
-            outcome += " " + orvik_wstring(reinterpret_cast<const char16_t*>(state)).GetAsUTF8();
-        }
-        return outcome;
+        const std::string outcome = in_result == SQL_SUCCESS             ? "OK"
+                                    : in_result == SQL_SUCCESS_WITH_INFO ? "INFO"
+                                    : in_result == SQL_NO_DATA           ? "NO_DATA"
+                                    : in_result == SQL_ERROR             ? "ERROR"
+                                                                         : std::to_string(in_result);
+        return outcome + Orvik::Testing::RecordStates(io_statement.GetDiagManager());
     }
-
-    static inline TestServer* s_server = nullptr;
-
-    Orvik::ODBC::Driver m_driver;
-    Orvik::ODBC::HandleValue m_environmentHandle = 0;
-    Orvik::ODBC::Connection* m_connection = nullptr;
 };
 
 /// The current row's value as SQLGetData gives it in C type in_cType, as text: "NULL", the text

@@ -1,13 +1,15 @@
 #pragma once
 
-// Test helpers of the back end: errors as one comparable line, a log that keeps its lines, and
-// the test server's request log.
+// Test helpers of the back end: errors as one comparable line, a log that keeps its lines, the
+// test server's request log, and a client of the API over the test server.
 
 #include "DSI/DSILog.h"
-#include "Support/DiagState.h"
+#include "Pelta/PeltaAPI.h"
+#include "Pelta/PeltaConnectionSettings.h"
 #include "Support/ErrorException.h"
 #include "Support/TestServer.h"
 
+#include "Unit/Pelta/ErrorLine.h"
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,28 +17,13 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 namespace Pelta {
 namespace Test {
-
-/// "key SQLSTATE component [parameters|...]" of an exception: one line a table can compare.
-inline std::string ErrorLine(const Orvik::Support::ErrorException& in_error)
-{
-    const Orvik::Support::RaisedError raised = Orvik::Support::Describe(in_error);
-    const Orvik::Support::SqlState state = in_error.HasCustomState()
-        ? in_error.GetCustomState()
-        : Orvik::Support::GetSqlStateForDiagState(in_error.GetDiagState());
-    std::string line = raised.key + " " + state.GetText() + " "
-        + std::to_string(raised.componentId) + " [";
-    for (size_t i = 0; i < raised.parameters.size(); ++i)
-    {
-        line += (i ? "|" : "") + raised.parameters[i];
-    }
-    return line + "]";
-}
 
 /// "ok" when in_action returns, else the ErrorLine of what it throws.
 template <class Action>
@@ -200,6 +187,26 @@ protected:
     const TestServer& Server() const { return *s_server; }
 
     static inline TestServer* s_server = nullptr;
+};
+
+/// A client of the server's first listener, made anew for each test of a suite that starts the
+/// server with one listener.
+class PeltaAPITest : public ServerTest
+{
+protected:
+    static void SetUpTestSuite() { StartServer(1); }
+
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        m_settings.endpoint = "http://" + Server().Address() + "/_sql?types";
+        m_settings.activeServers.push_back({Server().Address(), 0});
+        m_client = std::make_unique<PeltaAPI>(m_log, m_settings);
+    }
+
+    RecordingLog m_log;
+    PeltaConnectionSettings m_settings;
+    std::unique_ptr<PeltaAPI> m_client;
 };
 
 } // namespace Test

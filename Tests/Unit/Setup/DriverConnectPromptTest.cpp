@@ -3,18 +3,13 @@
 // with what was typed; a cancel connects nothing, and without any user interface the prompt
 // fails with IM008.
 
-#include "ODBC/Diagnostics/DiagManager.h"
-#include "ODBC/Driver/Driver.h"
-#include "ODBC/Handles/Connection.h"
-#include "ODBC/Handles/Environment.h"
 #include "ODBC/Settings/DataStorePromptProvider.h"
-#include "Pelta/DSIDriverFactory.h"
 #include "Pelta/Setup/DialogMessages.h"
 #include "Pelta/Setup/DialogWindow.h"
 
 #include "SetupTestSupport.h"
-#include "Support/TestServer.h"
-#include "Unit/ODBC/FakeBackEnd.h"
+#include "Unit/ODBC/DiagnosticsTestSupport.h"
+#include "Unit/Pelta/PeltaOdbcTest.h"
 
 #include <gtest/gtest.h>
 
@@ -22,51 +17,23 @@
 
 #include <string>
 
-using Orvik::ODBC::Connection;
 using Orvik::ODBC::DataStorePromptProvider;
 using Orvik::ODBC::PromptProvider;
 using Orvik::Support::orvik_wstring;
 using Pelta::DialogWindow;
 using Pelta::Test::ScriptedSetupUi;
-using Pelta::Test::TestServer;
 
 namespace {
 
 constexpr int32_t SERVERS = 1026;
 constexpr int32_t MAX_COLUMN_SIZE = 1022;
 
-class DriverConnectPromptTest : public Orvik::Testing::FakeBackEndTest
+class DriverConnectPromptTest : public Pelta::Test::PeltaOdbcTest
 {
 protected:
-    static void SetUpTestSuite() { s_server = new TestServer(); }
+    static void SetUpTestSuite() { StartServer(); }
 
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
-
-    DriverConnectPromptTest()
-    {
-        Orvik::ODBC::Module::SetDriverFactory(&Pelta::DSIDriverFactory);
-        m_driver.EnsureInitialized();
-        m_driver.CreateEnvironment(m_environmentHandle);
-        Orvik::ODBC::Environment* environment = m_driver.GetEnvironment(m_environmentHandle);
-        environment->SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3_80), 0);
-        SQLHANDLE connection = nullptr;
-        environment->SQLAllocHandle(SQL_HANDLE_DBC, reinterpret_cast<SQLHANDLE>(m_environmentHandle), &connection);
-        m_connection = m_driver.GetConnection(reinterpret_cast<Orvik::ODBC::HandleValue>(connection));
-    }
-
-    ~DriverConnectPromptTest() override
-    {
-        if (m_connection->IsConnected())
-        {
-            m_connection->SQLDisconnect();
-        }
-        m_driver.FreeEnvironment(m_environmentHandle);
-        PromptProvider::Install(m_previousProvider);
-    }
+    ~DriverConnectPromptTest() override { PromptProvider::Install(m_previousProvider); }
 
     /// SQLDriverConnectW of in_text over in_window: the result and its SQLSTATEs, then the
     /// completed string when there is one.
@@ -77,24 +44,12 @@ protected:
         SQLSMALLINT length = -1;
         const SQLRETURN result = m_connection->SQLDriverConnectW(in_window, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS,
                                                                  out, 512, &length, in_completion);
-        std::string outcome = std::to_string(result);
-        Orvik::ODBC::DiagManager& diagnostics = m_connection->GetDiagManager();
-        for (SQLSMALLINT number = 1; number <= diagnostics.GetRecordCount(); ++number)
-        {
-            SQLWCHAR state[6] = {};
-            diagnostics.SQLGetDiagRec(number, state, nullptr, nullptr, 0, nullptr);
-            outcome += " " + orvik_wstring(reinterpret_cast<const char16_t*>(state)).GetAsUTF8();
-        }
+        const std::string outcome = Orvik::Testing::Outcome(result, m_connection->GetDiagManager());
         return outcome + (length >= 0 ? " " + orvik_wstring(reinterpret_cast<const char16_t*>(out)).GetAsUTF8() : "");
     }
 
-    static inline TestServer* s_server = nullptr;
-
     DataStorePromptProvider m_provider;
     PromptProvider* m_previousProvider = PromptProvider::Install(&m_provider);
-    Orvik::ODBC::Driver m_driver;
-    Orvik::ODBC::HandleValue m_environmentHandle = 0;
-    Connection* m_connection = nullptr;
     int m_window = 0; ///< the application's window: only its address is handed on
 };
 

@@ -15,6 +15,7 @@
 #include "Support/ErrorException.h"
 
 #include "Common/TemporaryDirectory.h"
+#include "Unit/Pelta/ErrorLine.h"
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
 
 #include <cerrno>
@@ -287,19 +288,6 @@ private:
     Orvik::Testing::ScopedEnvironment m_userVariable{ "PELTA_REGISTRY_HKCU", m_directory / "user.reg" };
     std::optional<Orvik::Testing::ScopedEnvironment> m_unwritable;
 };
-
-/// "key SQLSTATE component [parameters|...]" of an ErrorException.
-inline std::string ErrorLine(const Orvik::Support::ErrorException& in_error)
-{
-    const Orvik::Support::RaisedError raised = Orvik::Support::Describe(in_error);
-    std::string line = raised.key + " " + Orvik::Support::GetSqlStateForDiagState(in_error.GetDiagState()).GetText()
-                       + " " + std::to_string(raised.componentId) + " [";
-    for (size_t i = 0; i < raised.parameters.size(); ++i)
-    {
-        line += (i ? "|" : "") + raised.parameters[i];
-    }
-    return line + "]";
-}
 
 /// What in_action threw: "kind N", the ErrorException's ErrorLine, or "ok".
 template <class Action>

@@ -21,23 +21,37 @@ inline void PrintTo(const orvik_wstring& in_text, std::ostream* out_stream)
     *out_stream << Show(in_text);
 }
 
+/// The four process-wide encodings, as a test installs them or finds them.
+struct ProcessEncodings
+{
+    EncodingType ansi;
+    EncodingType driverManager;
+    EncodingType databaseChar;
+    EncodingType databaseWChar;
+
+    static ProcessEncodings Current()
+    {
+        return {orvik_wstring::GetAnsiEncoding(), orvik_wstring::GetDriverManagerEncoding(),
+                orvik_wstring::GetDatabaseCharEncoding(), orvik_wstring::GetDatabaseWCharEncoding()};
+    }
+
+    void Install() const
+    {
+        orvik_wstring::InitializeAnsiEncoding(ansi);
+        orvik_wstring::SetDriverManagerEncoding(driverManager);
+        orvik_wstring::SetDatabaseCharEncoding(databaseChar);
+        orvik_wstring::SetDatabaseWCharEncoding(databaseWChar);
+    }
+};
+
 /// Puts the four process-wide encodings back as they were, for tests that change them.
 class EncodingsRestored : public ::testing::Test
 {
 protected:
-    ~EncodingsRestored() override
-    {
-        orvik_wstring::InitializeAnsiEncoding(m_ansi);
-        orvik_wstring::SetDriverManagerEncoding(m_driverManager);
-        orvik_wstring::SetDatabaseCharEncoding(m_databaseChar);
-        orvik_wstring::SetDatabaseWCharEncoding(m_databaseWChar);
-    }
+    ~EncodingsRestored() override { m_saved.Install(); }
 
 private:
-    EncodingType m_ansi = orvik_wstring::GetAnsiEncoding();
-    EncodingType m_driverManager = orvik_wstring::GetDriverManagerEncoding();
-    EncodingType m_databaseChar = orvik_wstring::GetDatabaseCharEncoding();
-    EncodingType m_databaseWChar = orvik_wstring::GetDatabaseWCharEncoding();
+    ProcessEncodings m_saved = ProcessEncodings::Current();
 };
 
 } // namespace Support

@@ -48,8 +48,7 @@ std::unique_ptr<ISqlToCConverter> SqlToCConverter::Create(TDWType in_sourceType,
               in_sourceType, in_target)
         : nullptr;
     const SqlCTypeMetadata& target = defaultBuffer != nullptr ? *defaultBuffer : in_target;
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(in_group, in_source, target, state);
+    SqlToCKernelState state = SqlToCStateGroups::Make(in_group, in_source, target);
     const SqlToCKernel kernel = in_group == SqlToCStateGroup::CHARACTER_TEXT
         ? ChooseCharacterKernel(in_source, target)
         : SqlToCKernelTable::Find(in_sourceType, in_targetType);

@@ -99,58 +99,59 @@ int64_t TargetLength(const SqlCTypeMetadata& in_target)
 
 } // namespace
 
-void SqlToCStateGroups::Fill(SqlToCStateGroup in_group,
-                             const SqlTypeMetadata& in_source,
-                             const SqlCTypeMetadata& in_target,
-                             SqlToCKernelState& io_state)
+SqlToCKernelState SqlToCStateGroups::Make(SqlToCStateGroup in_group,
+                                          const SqlTypeMetadata& in_source,
+                                          const SqlCTypeMetadata& in_target)
 {
-    io_state.m_targetLength = TargetLength(in_target);
+    SqlToCKernelState state;
+    state.m_targetLength = TargetLength(in_target);
     const uint16_t copies = GROUP_COPIES[static_cast<size_t>(in_group)].m_copies;
     const auto has = [copies](Copy in_copy) { return (copies & in_copy) != 0; };
     if (has(SOURCE_ENCODING))
     {
-        io_state.m_sourceEncoding = in_source.GetEncoding();
+        state.m_sourceEncoding = in_source.GetEncoding();
     }
     if (has(BUFFER_ENCODING))
     {
-        io_state.m_targetEncoding = in_target.GetEncoding();
+        state.m_targetEncoding = in_target.GetEncoding();
     }
     if (has(DRIVER_MANAGER_ENCODING))
     {
-        io_state.m_targetEncoding = orvik_wstring::GetDriverManagerEncoding();
+        state.m_targetEncoding = orvik_wstring::GetDriverManagerEncoding();
     }
     if (has(SOURCE_LEADING))
     {
-        io_state.m_sourceLeadingPrecision = in_source.GetLengthOrIntervalPrecision();
+        state.m_sourceLeadingPrecision = in_source.GetLengthOrIntervalPrecision();
     }
     if (has(TARGET_LEADING))
     {
-        io_state.m_targetLeadingPrecision = in_target.GetLengthOrIntervalPrecision();
+        state.m_targetLeadingPrecision = in_target.GetLengthOrIntervalPrecision();
     }
     if (has(SOURCE_FRACTION))
     {
-        io_state.m_sourceFractionalPrecision = in_source.GetPrecision();
+        state.m_sourceFractionalPrecision = in_source.GetPrecision();
     }
     if (has(TARGET_FRACTION))
     {
-        io_state.m_targetFractionalPrecision = in_target.GetPrecision();
+        state.m_targetFractionalPrecision = in_target.GetPrecision();
     }
     if (has(SOURCE_FRACTION_KEPT))
     {
-        io_state.m_targetFractionalPrecision = in_source.GetPrecision();
+        state.m_targetFractionalPrecision = in_source.GetPrecision();
     }
     if (has(SOURCE_PRECISION))
     {
-        io_state.m_sourcePrecision = in_source.GetPrecision();
+        state.m_sourcePrecision = in_source.GetPrecision();
     }
     if (has(TARGET_PRECISION))
     {
-        io_state.m_targetPrecision = in_target.GetPrecision();
+        state.m_targetPrecision = in_target.GetPrecision();
     }
     if (has(TARGET_SCALE))
     {
-        io_state.m_targetScale = in_target.GetScale();
+        state.m_targetScale = in_target.GetScale();
     }
+    return state;
 }
 
 } // namespace Support

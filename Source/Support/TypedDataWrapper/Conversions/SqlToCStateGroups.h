@@ -73,17 +73,17 @@ enum class SqlToCStateGroup : uint8_t
     CHARACTER_TEXT,
 };
 
-/// Fills a kernel state from the metadata by a state group.
+/// Makes a kernel state from the metadata by a state group.
 class SqlToCStateGroups
 {
 public:
     SqlToCStateGroups() = delete;
 
-    /// Sets io_state's target length and the fields of in_group from the two metadata records.
-    static void Fill(SqlToCStateGroup in_group,
-                     const SqlTypeMetadata& in_source,
-                     const SqlCTypeMetadata& in_target,
-                     SqlToCKernelState& io_state);
+    /// A state with the target length and the fields of in_group from the two metadata records,
+    /// the others left as a new state has them.
+    static SqlToCKernelState Make(SqlToCStateGroup in_group,
+                                  const SqlTypeMetadata& in_source,
+                                  const SqlCTypeMetadata& in_target);
 };
 
 } // namespace Support

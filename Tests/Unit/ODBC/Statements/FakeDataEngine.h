@@ -11,10 +11,17 @@
 //   "fail-length"  the engine refuses the text with HY090
 //   "fail-execute" the execution fails (HY000)
 //   "block"        the execution waits until it is cancelled, then fails with HY008
+//   "fail-set K"   the execution reads the parameter sets up to set K, marks K failed and fails
+//   "info-set K"   set K succeeds with information
+//   "refuse-default" a parameter bound as the default fails the execution (07S01)
+//   "output"       every output parameter gets "out<set>" (text) or 10 * set (numbers)
+// An execution of a statement with parameters reads every set, records its values (see
+// FakeEngineLog::s_sets) and marks each set successful.
 //   "canned"       the execution yields the result FakeEngineLog::s_cannedResult makes (also to
 //                  describe it when prepared)
 // Catalog functions give an empty result set and record the table id and arguments they got.
 
+#include "DSI/BadDefaultParamException.h"
 #include "DSI/Client/DSIResultSetColumns.h"
 #include "DSI/Client/DSIResults.h"
 #include "DSI/Client/DSIRowCountResult.h"
@@ -24,10 +31,12 @@
 #include "DSI/IQueryExecutor.h"
 #include "DSI/OperationCanceledException.h"
 #include "DSI/ParameterList.h"
+#include "DSI/ParameterSet.h"
 #include "DSI/ParameterSetIterator.h"
 #include "DSI/ParameterSetStatus.h"
 #include "DSI/ParameterSource.h"
 #include "Support/ErrorException.h"
+#include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/Variant.h"
 
 #include "Unit/ODBC/Descriptors/DescriptorTestSupport.h"
@@ -36,6 +45,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -54,6 +65,11 @@ struct FakeEngineLog
     static inline int32_t s_lastTableId = -1;
     static inline std::vector<Support::Variant> s_lastArguments;
     static inline std::vector<std::string> s_pushes;
+    /// One entry per parameter set read: "<set>:<value>,<value>...", each value as
+    /// DescribeParameterValue gives it.
+    static inline std::vector<std::string> s_sets;
+    /// The number of sets the last execution announced.
+    static inline uint64_t s_setCount = 0;
     static inline std::vector<uint64_t> s_rowsetHints;
     static inline std::atomic<int> s_cancels{0};
     static inline std::atomic<int> s_clearedCancels{0};
@@ -69,6 +85,8 @@ struct FakeEngineLog
         s_lastTableId = -1;
         s_lastArguments.clear();
         s_pushes.clear();
+        s_sets.clear();
+        s_setCount = 0;
         s_rowsetHints.clear();
         s_cancels = 0;
         s_clearedCancels = 0;
@@ -138,6 +156,10 @@ struct FakeScript
     bool m_failsLength = false;
     bool m_failsExecute = false;
     bool m_blocks = false;
+    uint64_t m_failingSet = 0;
+    uint64_t m_infoSet = 0;
+    bool m_refusesDefault = false;
+    bool m_writesOutput = false;
     bool m_isCanned = false;
 
     explicit FakeScript(const std::string& in_text)
@@ -167,6 +189,16 @@ struct FakeScript
                 {
                     words >> m_parameters;
                 }
+                else if (word == "fail-set")
+                {
+                    words >> m_failingSet;
+                }
+                else if (word == "info-set")
+                {
+                    words >> m_infoSet;
+                }
+                m_refusesDefault = m_refusesDefault || word == "refuse-default";
+                m_writesOutput = m_writesOutput || word == "output";
                 m_failsPrepare = m_failsPrepare || word == "fail-prepare";
                 m_failsLength = m_failsLength || word == "fail-length";
                 m_failsExecute = m_failsExecute || word == "fail-execute";
@@ -176,6 +208,68 @@ struct FakeScript
         }
     }
 };
+
+/// A parameter's value in the current set as one word: "pushed", "NULL", "DEFAULT", the text of
+/// a character value in quotes, an integer in decimal, a floating-point number with %g, anything
+/// else as hexadecimal bytes.
+inline std::string DescribeParameterValue(DSI::ParameterSource& io_parameter)
+{
+    if (io_parameter.IsPushed())
+    {
+        return "pushed";
+    }
+    if (io_parameter.IsNull())
+    {
+        return "NULL";
+    }
+    if (io_parameter.IsDefault())
+    {
+        return "DEFAULT";
+    }
+    uint64_t length = 0;
+    const auto* bytes = static_cast<const unsigned char*>(io_parameter.GetData(length));
+    const int16_t type = io_parameter.GetSqlType();
+    if (type == SQL_CHAR || type == SQL_VARCHAR || type == SQL_LONGVARCHAR || type == SQL_WCHAR ||
+        type == SQL_WVARCHAR || type == SQL_WLONGVARCHAR)
+    {
+        return "'" + Support::orvik_wstring(bytes, static_cast<int32_t>(length), io_parameter.GetEncoding()).GetAsUTF8() +
+               "'";
+    }
+    const bool isInteger = type == SQL_TINYINT || type == SQL_SMALLINT || type == SQL_INTEGER || type == SQL_BIGINT;
+    if (isInteger && length >= 1 && length <= 8)
+    {
+        uint64_t unsignedValue = 0;
+        std::memcpy(&unsignedValue, bytes, length);
+        const int shift = static_cast<int>(64 - 8 * length);
+        const int64_t value = static_cast<int64_t>(unsignedValue << shift) >> shift;
+        return io_parameter.IsUnsigned() ? std::to_string(unsignedValue) : std::to_string(value);
+    }
+    if (type == SQL_DOUBLE || type == SQL_FLOAT || type == SQL_REAL)
+    {
+        double value = 0;
+        if (length == sizeof(float))
+        {
+            float single = 0;
+            std::memcpy(&single, bytes, sizeof(single));
+            value = single;
+        }
+        else
+        {
+            std::memcpy(&value, bytes, sizeof(value));
+        }
+        char text[32];
+        std::snprintf(text, sizeof(text), "%g", value);
+        return text;
+    }
+    std::string hex;
+    for (uint64_t i = 0; i < length; ++i)
+    {
+        char digits[3];
+        std::snprintf(digits, sizeof(digits), "%02x", bytes[i]);
+        hex += digits;
+    }
+    return "x" + hex;
+}
 
 /// The executor of one script.
 class FakeExecutor : public DSI::IQueryExecutor
@@ -237,12 +331,16 @@ public:
     void FinalizePushedParamData() override {}
 
     void Execute(Support::WarningListener*,
-                 DSI::ParameterSetIterator&,
-                 DSI::ParameterSetIterator&,
-                 DSI::ParameterSetStatus&) override
+                 DSI::ParameterSetIterator& io_inputs,
+                 DSI::ParameterSetIterator& io_outputs,
+                 DSI::ParameterSetStatus& io_status) override
     {
         ++FakeEngineLog::s_executions;
         m_results.Clear();
+        if (m_script.m_parameters != 0)
+        {
+            ReadParameterSets(io_inputs, io_outputs, io_status);
+        }
         if (m_script.m_blocks)
         {
             FakeEngineLog::s_isBlocked = true;
@@ -278,6 +376,70 @@ public:
     uint16_t GetNumParams() override { return m_script.m_parameters; }
 
 private:
+    void ReadParameterSets(DSI::ParameterSetIterator& io_inputs,
+                           DSI::ParameterSetIterator& io_outputs,
+                           DSI::ParameterSetStatus& io_status)
+    {
+        FakeEngineLog::s_setCount = io_inputs.GetNumberOfSets();
+        std::vector<DSI::ParameterSource*> parameters;
+        while (io_inputs.MoveToNext())
+        {
+            const uint64_t set = io_inputs.GetCurrentRow();
+            if (set == m_script.m_failingSet)
+            {
+                io_status.SetStatus(set, DSI::PARAM_STATUS_ERROR);
+                throw Support::ErrorException(Support::DIAG_GENERAL_ERROR, 117, u"FakeSetFailed", static_cast<int64_t>(set), -1);
+            }
+            parameters.clear();
+            io_inputs.GetCurrentSet().GetParameters(parameters);
+            std::string values;
+            for (size_t i = 0; i < parameters.size(); ++i)
+            {
+                if (m_script.m_refusesDefault && !parameters[i]->IsPushed() && parameters[i]->IsDefault())
+                {
+                    throw DSI::BadDefaultParamException(117, u"FakeDefaultRefused", static_cast<int64_t>(set),
+                                                        static_cast<int32_t>(i + 1));
+                }
+                values += (i == 0 ? "" : ",") + DescribeParameterValue(*parameters[i]);
+            }
+            FakeEngineLog::s_sets.push_back(std::to_string(set) + ":" + values);
+            if (m_script.m_writesOutput && io_outputs.MoveToNext())
+            {
+                WriteOutputs(io_outputs);
+            }
+            io_status.SetStatus(set, set == m_script.m_infoSet ? DSI::PARAM_STATUS_SUCCESS_WITH_INFO
+                                                               : DSI::PARAM_STATUS_SUCCESS);
+        }
+        if (m_script.m_writesOutput)
+        {
+            // Delivers the last set's output values.
+            io_outputs.MoveToNext();
+        }
+    }
+
+    static void WriteOutputs(DSI::ParameterSetIterator& io_outputs)
+    {
+        const uint64_t set = io_outputs.GetCurrentRow();
+        std::vector<DSI::ParameterSource*> parameters;
+        io_outputs.GetCurrentSet().GetParameters(parameters);
+        for (DSI::ParameterSource* parameter : parameters)
+        {
+            Support::SqlData& value = parameter->GetOutputData();
+            value.SetNull(false);
+            if (parameter->GetSqlType() == SQL_INTEGER)
+            {
+                const int32_t number = static_cast<int32_t>(10 * set);
+                std::memcpy(value.GetBuffer(), &number, sizeof(number));
+                value.SetConvertedLength(sizeof(number));
+                continue;
+            }
+            const std::string text = "out" + std::to_string(set);
+            value.SetLength(static_cast<uint32_t>(text.size()));
+            std::memcpy(value.GetBuffer(), text.data(), text.size());
+            value.SetConvertedLength(static_cast<int64_t>(text.size()));
+        }
+    }
+
     FakeScript m_script;
     DSI::DSIResults m_results;
     std::atomic<bool> m_isCanceled{false};

@@ -20,27 +20,10 @@ using namespace Orvik::Support;
 
 namespace {
 
-/// The process-wide encodings a case runs under; the metadata made afterwards carries them.
-struct Encodings
-{
-    EncodingType ansi;
-    EncodingType driverManager;
-    EncodingType databaseChar;
-    EncodingType databaseWChar;
-
-    void Install() const
-    {
-        orvik_wstring::InitializeAnsiEncoding(ansi);
-        orvik_wstring::SetDriverManagerEncoding(driverManager);
-        orvik_wstring::SetDatabaseCharEncoding(databaseChar);
-        orvik_wstring::SetDatabaseWCharEncoding(databaseWChar);
-    }
-};
-
-const Encodings UTF8_APPLICATION = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
-const Encodings CP1252_EVERYWHERE = {ENC_CP1252, ENC_UTF16_LE, ENC_CP1252, ENC_UTF8};
-const Encodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE};
-const Encodings UTF32BE_EVERYWHERE = {ENC_UTF8, ENC_UTF32_BE, ENC_UTF8, ENC_UTF32_BE};
+const ProcessEncodings UTF8_APPLICATION = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings CP1252_EVERYWHERE = {ENC_CP1252, ENC_UTF16_LE, ENC_CP1252, ENC_UTF8};
+const ProcessEncodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE};
+const ProcessEncodings UTF32BE_EVERYWHERE = {ENC_UTF8, ENC_UTF32_BE, ENC_UTF8, ENC_UTF32_BE};
 
 std::string UnitSize(const ISqlToCBulkConverter* in_converter)
 {
@@ -88,7 +71,7 @@ TEST_F(BulkCharacterConvertersTest, TheEncodingsAloneChooseCopyOrTranscoding)
     const struct
     {
         const char* name;
-        Encodings encodings;
+        ProcessEncodings encodings;
         TDWType source;
         TDWType target;
         std::string expected;
@@ -118,7 +101,7 @@ TEST_F(BulkCharacterConvertersTest, CopiesAreCutToWholeUnitsAndNeverWritePastThe
     const struct
     {
         const char* name;
-        Encodings encodings;
+        ProcessEncodings encodings;
         TDWType target;
         std::string text;
         int64_t elementSize;
@@ -160,7 +143,7 @@ TEST_F(BulkCharacterConvertersTest, CopyingAColumnAllocatesNothing)
 {
     const struct
     {
-        const Encodings* encodings;
+        const ProcessEncodings* encodings;
         TDWType source;
         TDWType target;
     } copies[] = {

@@ -24,6 +24,7 @@
 #include "Unit/Support/StringTestSupport.h"
 #include "Unit/TypedDataWrapper/ConversionSettingsGuard.h"
 #include "Unit/TypedDataWrapper/Converters/ConverterTestSupport.h"
+#include "Unit/TypedDataWrapper/TypeLists.h"
 
 #include <gtest/gtest.h>
 
@@ -37,27 +38,7 @@ using namespace Orvik::Support;
 
 namespace {
 
-using Types = std::vector<TDWType>;
 using Cell = std::pair<int, int>;
-
-Types operator+(Types in_left, const Types& in_right)
-{
-    in_left.insert(in_left.end(), in_right.begin(), in_right.end());
-    return in_left;
-}
-
-Types Without(const Types& in_types, const Types& in_dropped)
-{
-    Types kept;
-    for (TDWType type : in_types)
-    {
-        if (std::find(in_dropped.begin(), in_dropped.end(), type) == in_dropped.end())
-        {
-            kept.push_back(type);
-        }
-    }
-    return kept;
-}
 
 const Types TEXT_AND_BINARY = {TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY};
 const Types INTEGERS = {TDW_C_STINYINT, TDW_C_UTINYINT, TDW_C_TINYINT, TDW_C_SBIGINT, TDW_C_UBIGINT, TDW_C_SSHORT,
@@ -74,18 +55,10 @@ const Types STANDARD = TEXT_AND_BINARY + Types{TDW_C_BIT, TDW_C_NUMERIC} + INTEG
 /// The targets of a bit: the standard types but dates, times and GUIDs.
 const Types NUMBER_TARGETS = Without(STANDARD, DATE_AND_TIME + Types{TDW_C_GUID});
 
-/// Sources whose rows hold the same targets, and how many.
-struct Row
-{
-    Types sources;
-    Types targets;
-    size_t count;
-};
-
 // The rows of the bulk matrix, one line per row of sources alike.
-const std::vector<Row>& BulkRows()
+const std::vector<TypeRow>& BulkRows()
 {
-    static const std::vector<Row> rows = {
+    static const std::vector<TypeRow> rows = {
         {{TDW_SQL_CHAR, TDW_SQL_VARCHAR, TDW_SQL_WCHAR, TDW_SQL_WVARCHAR, TDW_SQL_WLONGVARCHAR},
          Without(STANDARD, {TDW_C_LONG}),
          34},
@@ -118,25 +91,6 @@ const std::vector<Row>& BulkRows()
         {{TDW_SQL_NOTYPE}, {}, 0},
     };
     return rows;
-}
-
-/// The cells the rows list, each row's count checked against its targets.
-std::set<Cell> ListedCells()
-{
-    std::set<Cell> cells;
-    for (const Row& row : BulkRows())
-    {
-        EXPECT_EQ(row.count, std::set<TDWType>(row.targets.begin(), row.targets.end()).size())
-            << "row of " << row.sources.front();
-        for (TDWType source : row.sources)
-        {
-            for (TDWType target : row.targets)
-            {
-                cells.insert({source, target});
-            }
-        }
-    }
-    return cells;
 }
 
 /// The pairs of the single-value table that the bulk road leaves out: SQL_C_LONG reaches either
@@ -269,9 +223,8 @@ std::unique_ptr<ISqlToCBulkConverter> BulkConverterOf(TDWType in_target,
         return SqlToCBulkConverterFactory(nullptr).CreateConverter(in_source, in_binding);
     }
     const SqlToCBulkMatrix::Entry* entry = SqlToCBulkMatrix::Find(in_source.GetTDWType(), in_target);
-    SqlToCKernelState state;
-    SqlToCStateGroups::Fill(entry->m_group, in_source, in_binding, state);
-    return std::make_unique<SqlToCBulkConverter<>>(entry->m_kernel, std::move(state));
+    return std::make_unique<SqlToCBulkConverter<>>(entry->m_kernel,
+                                                   SqlToCStateGroups::Make(entry->m_group, in_source, in_binding));
 }
 
 /// "<last result> | <length> | <element bytes>" of one value through the cell's single-value
@@ -305,10 +258,7 @@ class BulkMatrixAuditTest : public EncodingsRestored
 protected:
     void SetUp() override
     {
-        orvik_wstring::InitializeAnsiEncoding(ENC_UTF8);
-        orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
-        orvik_wstring::SetDatabaseCharEncoding(ENC_UTF8);
-        orvik_wstring::SetDatabaseWCharEncoding(ENC_UTF16_LE);
+        ProcessEncodings{ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE}.Install();
     }
 };
 
@@ -316,7 +266,7 @@ protected:
 
 TEST_F(BulkMatrixAuditTest, HoldsExactlyTheRowsOfTheFamilies)
 {
-    const std::set<Cell> listed = ListedCells();
+    const std::set<Cell> listed = ListedCells(BulkRows());
     EXPECT_EQ(884u, listed.size());
     std::map<int, size_t> filledPerRow;
     std::vector<std::string> wrong;
@@ -335,7 +285,7 @@ TEST_F(BulkMatrixAuditTest, HoldsExactlyTheRowsOfTheFamilies)
         }
     }
     EXPECT_EQ(std::vector<std::string>{}, wrong);
-    for (const Row& row : BulkRows())
+    for (const TypeRow& row : BulkRows())
     {
         for (TDWType source : row.sources)
         {
@@ -375,7 +325,7 @@ TEST_F(BulkMatrixAuditTest, EveryCellConvertsAsItsSingleValueCounterpart)
 {
     const ConversionSettingsGuard settings;
     ConversionSettings::PadIntervalLeadingField = true;
-    for (const Cell& cell : ListedCells())
+    for (const Cell& cell : ListedCells(BulkRows()))
     {
         const TDWType source = static_cast<TDWType>(cell.first);
         const TDWType target = static_cast<TDWType>(cell.second);

@@ -13,29 +13,12 @@ using namespace Orvik::Support;
 
 namespace {
 
-/// The process-wide encodings a case runs under.
-struct Encodings
-{
-    EncodingType ansi;
-    EncodingType driverManager;
-    EncodingType databaseChar;
-    EncodingType databaseWChar;
-
-    void Install() const
-    {
-        orvik_wstring::InitializeAnsiEncoding(ansi);
-        orvik_wstring::SetDriverManagerEncoding(driverManager);
-        orvik_wstring::SetDatabaseCharEncoding(databaseChar);
-        orvik_wstring::SetDatabaseWCharEncoding(databaseWChar);
-    }
-};
-
-const Encodings UTF8_APPLICATION = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
-const Encodings CP1252_APPLICATION = {ENC_CP1252, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
-const Encodings UTF8_DRIVER_MANAGER = {ENC_UTF8, ENC_UTF8, ENC_UTF8, ENC_UTF8};
-const Encodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE};
-const Encodings UTF16BE_EVERYWHERE = {ENC_UTF8, ENC_UTF16_BE, ENC_UTF8, ENC_UTF16_BE};
-const Encodings UTF32_EVERYWHERE = {ENC_UTF8, ENC_UTF32_LE, ENC_UTF8, ENC_UTF32_LE};
+const ProcessEncodings UTF8_APPLICATION = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings CP1252_APPLICATION = {ENC_CP1252, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings UTF8_DRIVER_MANAGER = {ENC_UTF8, ENC_UTF8, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE};
+const ProcessEncodings UTF16BE_EVERYWHERE = {ENC_UTF8, ENC_UTF16_BE, ENC_UTF8, ENC_UTF16_BE};
+const ProcessEncodings UTF32_EVERYWHERE = {ENC_UTF8, ENC_UTF32_LE, ENC_UTF8, ENC_UTF32_LE};
 
 /// "<posted> | <length> | <buffer in hexadecimal>", the buffer "untouched" when not written.
 std::string Outcome(const KernelRun& in_run)
@@ -56,7 +39,7 @@ TEST_F(CharacterConvertersTest, TheEncodingsChooseBetweenCopyAndTranscoding)
     const struct
     {
         const char* name;
-        Encodings encodings;
+        ProcessEncodings encodings;
         TDWType source;
         std::string text;
         TDWType target;
@@ -122,7 +105,7 @@ TEST_F(CharacterConvertersTest, DefaultBufferTakesTheEncodingOfTheSourcesKind)
     const struct
     {
         const char* name;
-        Encodings encodings;
+        ProcessEncodings encodings;
         TDWType source;
         std::string expected;
     } cases[] = {

@@ -123,10 +123,7 @@ class SqlToCValuesTest : public EncodingsRestored
 protected:
     SqlToCValuesTest()
     {
-        orvik_wstring::InitializeAnsiEncoding(ENC_UTF8);
-        orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
-        orvik_wstring::SetDatabaseCharEncoding(ENC_UTF8);
-        orvik_wstring::SetDatabaseWCharEncoding(ENC_UTF8);
+        ProcessEncodings{ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8}.Install();
     }
 };
 

@@ -10,6 +10,7 @@
 #include "Support/TypedDataWrapper/SqlVarLengthAttachedType.h"
 
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
+#include "Unit/TypedDataWrapper/TypeLists.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,6 @@
 using namespace Orvik::Support;
 
 namespace {
-
-using Types = std::vector<TDWType>;
-using Pairs = std::vector<std::pair<TDWType, TDWType>>;
-
-Types operator+(Types in_left, const Types& in_right)
-{
-    in_left.insert(in_left.end(), in_right.begin(), in_right.end());
-    return in_left;
-}
 
 const Types CHARACTERS = {TDW_SQL_CHAR,  TDW_SQL_VARCHAR,  TDW_SQL_LONGVARCHAR,
                           TDW_SQL_WCHAR, TDW_SQL_WVARCHAR, TDW_SQL_WLONGVARCHAR};
@@ -58,25 +50,6 @@ const Types DAY_TIME_ROWS = {TDW_C_INTERVAL_DAY,          TDW_C_INTERVAL_HOUR,  
                              TDW_C_INTERVAL_DAY_TO_SECOND, TDW_C_INTERVAL_HOUR_TO_MINUTE, TDW_C_INTERVAL_HOUR_TO_SECOND,
                              TDW_C_INTERVAL_MINUTE_TO_SECOND};
 const Types YEAR_MONTH_ROWS = {TDW_C_INTERVAL_MONTH, TDW_C_INTERVAL_YEAR, TDW_C_INTERVAL_YEAR_TO_MONTH};
-
-Pairs Product(const Types& in_rows, const Types& in_targets)
-{
-    Pairs pairs;
-    for (TDWType row : in_rows)
-    {
-        for (TDWType target : in_targets)
-        {
-            pairs.emplace_back(row, target);
-        }
-    }
-    return pairs;
-}
-
-Pairs operator+(Pairs in_left, const Pairs& in_right)
-{
-    in_left.insert(in_left.end(), in_right.begin(), in_right.end());
-    return in_left;
-}
 
 /// Every pair that converts: the C rows against the SQL type groups they reach.
 const Pairs CONVERTIBLE = Product({TDW_C_CHAR, TDW_C_WCHAR, TDW_C_BINARY}, EVERY_SQL_TYPE)

@@ -25,28 +25,11 @@ using namespace Orvik::Support;
 
 namespace {
 
-/// The process-wide encodings a case runs under; metadata made afterwards takes them.
-struct Encodings
-{
-    EncodingType ansi;
-    EncodingType driverManager;
-    EncodingType databaseChar;
-    EncodingType databaseWChar;
-
-    void Install() const
-    {
-        orvik_wstring::InitializeAnsiEncoding(ansi);
-        orvik_wstring::SetDriverManagerEncoding(driverManager);
-        orvik_wstring::SetDatabaseCharEncoding(databaseChar);
-        orvik_wstring::SetDatabaseWCharEncoding(databaseWChar);
-    }
-};
-
-const Encodings UTF8_EVERYWHERE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
-const Encodings CP1252_APPLICATION = {ENC_CP1252, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
-const Encodings UTF8_DRIVER_MANAGER = {ENC_UTF8, ENC_UTF8, ENC_UTF8, ENC_UTF8};
-const Encodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE};
-const Encodings UTF16BE_DRIVER_MANAGER = {ENC_CP1252, ENC_UTF16_BE, ENC_UTF8, ENC_UTF16_LE};
+const ProcessEncodings UTF8_EVERYWHERE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings CP1252_APPLICATION = {ENC_CP1252, ENC_UTF16_LE, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings UTF8_DRIVER_MANAGER = {ENC_UTF8, ENC_UTF8, ENC_UTF8, ENC_UTF8};
+const ProcessEncodings UTF16_DATABASE = {ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, ENC_UTF16_LE};
+const ProcessEncodings UTF16BE_DRIVER_MANAGER = {ENC_CP1252, ENC_UTF16_BE, ENC_UTF8, ENC_UTF16_LE};
 
 /// A value holder that writes down every size asked of it.
 class RecordingValue : public SqlVarLengthOwnedType
@@ -96,7 +79,7 @@ protected:
 
 struct SelectionCase
 {
-    const Encodings& encodings;
+    const ProcessEncodings& encodings;
     TDWType cType;
     std::string bytes;
     TDWType sqlType;
@@ -105,7 +88,7 @@ struct SelectionCase
 
 } // namespace
 
-TEST_F(CharacterToSqlTest, TheProcessEncodingsChooseBetweenTheCopyAndTheTranscoding)
+TEST_F(CharacterToSqlTest, TheEncodingsChooseBetweenTheCopyAndTheTranscoding)
 {
     const SelectionCase cases[] = {
         // The application's encoding is the database's: copied byte for byte.
@@ -137,7 +120,7 @@ TEST_F(CharacterToSqlTest, TheTranscodingSizesForTheLongestTextThenTrimsToWhatWa
 {
     struct SizingCase
     {
-        const Encodings& encodings;
+        const ProcessEncodings& encodings;
         TDWType cType;
         std::string bytes;
         TDWType sqlType;
@@ -201,7 +184,7 @@ TEST_F(CharacterToSqlTest, BytesAreCopiedAsTheyStand)
 
 TEST_F(CharacterToSqlTest, LengthsThatNoHolderTakesAreRefusedAndHoldersThatStaySmallGetWhatFits)
 {
-    for (const Encodings* encodings : {&UTF8_EVERYWHERE, &CP1252_APPLICATION})
+    for (const ProcessEncodings* encodings : {&UTF8_EVERYWHERE, &CP1252_APPLICATION})
     {
         encodings->Install();
         for (int64_t length : {int64_t{-3}, int64_t{-1}, int64_t{UINT32_MAX} + 1, INT64_MAX})
@@ -312,7 +295,7 @@ TEST_F(CharacterToSqlTest, AsciiTextIsStoredAsCodeUnitsOfTheTargetsEncoding)
     };
     for (const StoreCase& c : cases)
     {
-        Encodings{ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, c.encoding}.Install();
+        ProcessEncodings{ENC_UTF8, ENC_UTF16_LE, ENC_UTF8, c.encoding}.Install();
         SqlValue target(TDW_SQL_WVARCHAR);
         EXPECT_FALSE(ConversionHelpers::StoreAsciiText("42", 2, target.Data(), c.terminate));
         EXPECT_EQ(Hex(c.bytes), Hex(target.Bytes()));
@@ -362,7 +345,7 @@ TEST_F(CharacterToSqlTest, ValuesBecomeNarrowTextOnlyWhereTheTargetsEncodingKeep
     wrapper.SetData(&bytes[0]);
     for (const TextCase& c : cases)
     {
-        Encodings{ENC_UTF8, ENC_UTF16_LE, c.encoding, c.encoding}.Install();
+        ProcessEncodings{ENC_UTF8, ENC_UTF16_LE, c.encoding, c.encoding}.Install();
         SqlValue target(c.target);
         creator(wrapper.GetMetadata(), target.Metadata())->Convert(wrapper, target.Data());
         EXPECT_EQ(c.mark, target.Data().GetConvertedLength()) << c.encoding << " " << c.target;

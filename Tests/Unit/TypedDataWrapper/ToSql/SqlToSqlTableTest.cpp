@@ -8,6 +8,7 @@
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 
 #include "Unit/TypedDataWrapper/TypedDataTestSupport.h"
+#include "Unit/TypedDataWrapper/TypeLists.h"
 
 #include <gtest/gtest.h>
 
@@ -19,34 +20,6 @@
 using namespace Orvik::Support;
 
 namespace {
-
-using Types = std::vector<TDWType>;
-using Pairs = std::vector<std::pair<TDWType, TDWType>>;
-
-Types operator+(Types in_left, const Types& in_right)
-{
-    in_left.insert(in_left.end(), in_right.begin(), in_right.end());
-    return in_left;
-}
-
-Pairs operator+(Pairs in_left, const Pairs& in_right)
-{
-    in_left.insert(in_left.end(), in_right.begin(), in_right.end());
-    return in_left;
-}
-
-Pairs Product(const Types& in_rows, const Types& in_targets)
-{
-    Pairs pairs;
-    for (TDWType row : in_rows)
-    {
-        for (TDWType target : in_targets)
-        {
-            pairs.emplace_back(row, target);
-        }
-    }
-    return pairs;
-}
 
 const Types CHARACTERS = {TDW_SQL_CHAR,  TDW_SQL_VARCHAR,  TDW_SQL_LONGVARCHAR,
                           TDW_SQL_WCHAR, TDW_SQL_WVARCHAR, TDW_SQL_WLONGVARCHAR};

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "ODBC/Dispatch/CInterface.h"
+#include "Support/DiagState.h"
+#include "Support/ErrorException.h"
+
+#include <sql.h>
+
+#include <new>
+
+namespace Orvik {
+namespace ODBC {
+
+/// The frame of an exported function that is not dispatched: it finds the object behind the
+/// handle (SQL_INVALID_HANDLE, nothing posted, when there is none), runs the body on the
+/// caller's thread and returns its result. The handle methods post their own failures; what
+/// still escapes becomes the handle's one record and SQL_ERROR, so that nothing thrown leaves
+/// the library. The function name goes to the lookup's and the poster's log lines.
+class EntryFrame
+{
+public:
+    EntryFrame() = delete;
+
+    /// A CInterface poster of (state, component 1, key); it never throws.
+    using Poster = void (*)(SQLHANDLE, Support::DiagState, const Support::orvik_wstring&, const char*);
+
+    /// A poster of an exception as it is; it never throws.
+    using ExceptionPoster = void (*)(SQLHANDLE, const Support::ErrorException&, const char*);
+
+    /// How a kind of handle is found and how a failure is posted on it.
+    template <typename Object>
+    struct HandleKind
+    {
+        Object* (*m_lookup)(SQLHANDLE, const char*);
+        Poster m_poster;
+    };
+
+    static constexpr HandleKind<Environment> ENVIRONMENT{&CInterface::GetEnvironment, &CInterface::PostEnvironmentError};
+    static constexpr HandleKind<Connection> CONNECTION{&CInterface::GetConnection, &CInterface::PostConnectionError};
+    static constexpr HandleKind<Statement> STATEMENT{&CInterface::GetStatement, &CInterface::PostStatementError};
+    static constexpr HandleKind<Descriptor> DESCRIPTOR{&CInterface::GetDescriptor, &CInterface::PostDescriptorError};
+
+    /// Runs in_body (Object& -> SQLRETURN) on the object behind in_handle; whatever it throws is
+    /// posted as "GenErr" (HY000).
+    template <typename Object, typename Body>
+    static SQLRETURN Run(const HandleKind<Object>& in_kind,
+                         SQLHANDLE in_handle,
+                         const char* in_functionName,
+                         Body in_body) noexcept
+    {
+        return RunConverting(in_kind, in_handle, in_functionName, nullptr, in_body);
+    }
+
+    /// Run for a body that converts strings itself: an ErrorException goes to
+    /// in_exceptionPoster as it is (as "GenErr" when that is null) and exhausted memory is posted
+    /// as "MemAllocErr" (HY001).
+    template <typename Object, typename Body>
+    static SQLRETURN RunConverting(const HandleKind<Object>& in_kind,
+                                   SQLHANDLE in_handle,
+                                   const char* in_functionName,
+                                   ExceptionPoster in_exceptionPoster,
+                                   Body in_body) noexcept
+    {
+        try
+        {
+            Object* object = in_kind.m_lookup(in_handle, in_functionName);
+            if (object == nullptr)
+            {
+                return SQL_INVALID_HANDLE;
+            }
+            return in_body(*object);
+        }
+        catch (const Support::ErrorException& e)
+        {
+            if (in_exceptionPoster == nullptr)
+            {
+                return PostGeneralError(in_kind.m_poster, in_handle, in_functionName);
+            }
+            in_exceptionPoster(in_handle, e, in_functionName);
+            return SQL_ERROR;
+        }
+        catch (const std::bad_alloc&)
+        {
+            return Post(in_kind.m_poster, in_handle, Support::DIAG_MEMORY_ALLOCATION_ERROR, u"MemAllocErr", in_functionName);
+        }
+        catch (...)
+        {
+            return PostGeneralError(in_kind.m_poster, in_handle, in_functionName);
+        }
+    }
+
+    /// in_poster with "GenErr" (HY000); SQL_ERROR.
+    static SQLRETURN PostGeneralError(Poster in_poster, SQLHANDLE in_handle, const char* in_functionName) noexcept
+    {
+        return Post(in_poster, in_handle, Support::DIAG_GENERAL_ERROR, u"GenErr", in_functionName);
+    }
+
+    /// The exception poster of descriptors: logs in_exception and makes it the descriptor's one
+    /// record, when the descriptor is still there.
+    static void PostDescriptorException(SQLHANDLE in_handle,
+                                        const Support::ErrorException& in_exception,
+                                        const char* in_functionName) noexcept;
+
+private:
+    static SQLRETURN Post(Poster in_poster,
+                          SQLHANDLE in_handle,
+                          Support::DiagState in_state,
+                          const char16_t* in_messageKey,
+                          const char* in_functionName) noexcept
+    {
+        try
+        {
+            in_poster(in_handle, in_state, Support::orvik_wstring(in_messageKey), in_functionName);
+        }
+        catch (...)
+        {
+            // Not even the key could be made: the call fails without a record.
+        }
+        return SQL_ERROR;
+    }
+};
+
+} // namespace ODBC
+} // namespace Orvik

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Support/EncodingType.h"
+
+#include <sql.h>
+
+#include <cstdint>
+
+namespace Orvik {
+namespace ODBC {
+
+/// What the parameter code needs to know about text: the room a number of characters takes in an
+/// encoding, how many characters some encoded bytes hold, and where a terminated application
+/// value ends. A character parameter's declared size counts characters, whatever bytes they
+/// take in the database's encoding.
+class ParameterText
+{
+public:
+    ParameterText() = delete;
+
+    /// The most bytes one character takes in in_encoding.
+    static uint32_t GetMaxBytesPerCharacter(Support::EncodingType in_encoding);
+
+    /// The number of characters in the in_length bytes at in_text, encoded in in_encoding. Bytes
+    /// of a character cut at either end count as they do in whole text (the lead of a character
+    /// counts, its continuation does not), so pieces of one text add up to the text's count.
+    static uint64_t CountCharacters(const void* in_text, uint64_t in_length, Support::EncodingType in_encoding);
+
+    /// The byte length of the terminated application value at in_data of C type in_cType:
+    /// SQL_C_CHAR and SQL_C_BINARY end at the first zero byte, SQL_C_WCHAR at the first zero code
+    /// unit of the driver manager's encoding. Any other C type throws ODBCInternalException
+    /// "DataConvError".
+    static SQLLEN MeasureTerminated(const void* in_data, int16_t in_cType);
+};
+
+} // namespace ODBC
+} // namespace Orvik

@@ -1,0 +1,53 @@
+"""A short pyodbc session against a data source of the driver; prints what it read as JSON.
+Usage: pyodbc_session.py <data source> <JSON list of sample tables>"""
+
+import json
+import sys
+
+import pyodbc
+
+MANY_ROWS = [(1, "one", 0.5), (2, "tw\u00f6", 1.25), (3, None, None)]
+
+
+def main():
+    data_source, tables = sys.argv[1], json.loads(sys.argv[2])
+    connection = pyodbc.connect("DSN=" + data_source, autocommit=True)
+    cursor = connection.cursor()
+    report = {"tables": {}}
+    for table in tables:
+        cursor.execute("select value from %s order by id" % table)
+        report["tables"][table] = [(type(row[0]).__name__, repr(row[0])) for row in cursor.fetchall()]
+
+    cursor.execute("select region, count(*) from sample_orders where region = ? group by region", "north")
+    report["parameter_query"] = [list(row) for row in cursor.fetchall()]
+
+    # Parameter arrays: the rows of executemany go to the driver in one array.
+    cursor.execute("create table pyodbc_many (n integer, label string, ratio double)")
+    cursor.fast_executemany = True
+    cursor.executemany("insert into pyodbc_many values (?, ?, ?)", MANY_ROWS)
+    cursor.fast_executemany = False
+    cursor.execute("select n, label, ratio from pyodbc_many where n >= ? order by n", 2)
+    report["many_read_back"] = [list(row) for row in cursor.fetchall()]
+    cursor.execute("drop table pyodbc_many")
+
+    cursor.execute("create table pyodbc_made (n integer, label string)")
+    report["inserted"] = sum(cursor.execute("insert into pyodbc_made values (%d, '%s')" % row).rowcount
+                             for row in [(1, "one"), (2, "two")])
+    cursor.execute("select n, label from pyodbc_made order by n")
+    report["read_back"] = [list(row) for row in cursor.fetchall()]
+    cursor.execute("drop table pyodbc_made")
+
+    try:
+        cursor.execute("select * from no_such_table")
+        report["error_state"] = None
+    except pyodbc.Error as error:
+        report["error_state"] = error.args[0]
+
+    report["tables_like"] = [row.table_name for row in cursor.tables(table="sample_o%")]
+    report["columns"] = [row.column_name for row in cursor.columns(table="sample_orders")]
+    connection.close()
+    print(json.dumps(report))
+
+
+if __name__ == "__main__":
+    main()

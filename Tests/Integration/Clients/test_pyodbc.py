@@ -1,0 +1,85 @@
+"""pyodbc, Debian's package, fetches every column type of the sample tables into Python values
+through the driver. The session runs in the system's Python, which has pyodbc; it prints what it
+read, and this test checks it."""
+
+import json
+import os
+import unittest
+
+import clients
+
+SESSION = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pyodbc_session.py")
+SYSTEM_PYTHON = os.environ.get("PELTA_PYODBC_PYTHON", "/usr/bin/python3")
+
+# Per sample table, the values in id order as (Python type name, repr).
+EXPECTED = {
+    "sample_byte": [("int", "127"), ("int", "-128"), ("int", "0"), ("NoneType", "None")],
+    "sample_boolean": [("bool", "True"), ("bool", "False"), ("NoneType", "None")],
+    "sample_string": [("str", "'abc'"), ("str", "''"), ("str", "'h\u00e9llo'"), ("str", "'\U0001F600'"),
+                      ("str", "'007'"), ("str", repr("x" * 5000)), ("NoneType", "None")],
+    "sample_ip": [("str", "'127.0.0.1'"), ("str", "'::1'"), ("NoneType", "None")],
+    "sample_double": [("float", "3.141592653589793"), ("float", "0.0"), ("float", "1e+308"), ("float", "42.0"),
+                      ("NoneType", "None")],
+    "sample_float": [("float", "1.5"), ("float", "3.4028234663852886e+38"), ("NoneType", "None")],
+    "sample_short": [("int", "32767"), ("int", "-32768"), ("NoneType", "None")],
+    "sample_integer": [("int", "2147483647"), ("int", "-2147483648"), ("NoneType", "None")],
+    "sample_long": [("int", "9223372036854775807"), ("int", "-9223372036854775808"), ("NoneType", "None")],
+    "sample_timestamp": [
+        ("datetime", "datetime.datetime(1970, 1, 1, 0, 0)"),
+        ("datetime", "datetime.datetime(1970, 1, 1, 0, 0, 1, 500000)"),
+        ("datetime", "datetime.datetime(1969, 12, 31, 23, 59, 59, 999000)"),
+        ("datetime", "datetime.datetime(1969, 12, 31, 23, 59, 59)"),
+        ("datetime", "datetime.datetime(2000, 2, 29, 0, 0)"),
+        ("datetime", "datetime.datetime(3001, 1, 1, 21, 0)"),
+        ("datetime", "datetime.datetime(1601, 1, 1, 0, 0)"),
+        ("NoneType", "None")],
+    "sample_object": [("str", "'{\"a\":1,\"b\":\"x\"}'"), ("str", "'{}'"), ("NoneType", "None")],
+    "sample_geo_point": [("str", "'[9.74,47.41]'"), ("NoneType", "None")],
+    "sample_array_string": [("str", "'[\"a\",\"b\"]'"), ("str", "'[]'"), ("NoneType", "None")],
+    "sample_array_integer": [("str", "'[1,2]'"), ("NoneType", "None")],
+    "sample_set": [("str", "'[\"x\",\"y\"]'"), ("NoneType", "None")],
+}
+
+
+class PyodbcTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.setting = clients.Setting()
+        done = cls.setting.run([SYSTEM_PYTHON, "-B", SESSION, clients.DATA_SOURCE, json.dumps(sorted(EXPECTED))])
+        if done.returncode != 0:
+            raise AssertionError("the pyodbc session failed:\n" + done.stdout + done.stderr)
+        cls.report = json.loads(done.stdout)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.setting.close()
+
+    def test_every_type_into_python_values(self):
+        for table, expected in EXPECTED.items():
+            with self.subTest(table=table):
+                self.assertEqual([tuple(value) for value in self.report["tables"][table]], expected)
+
+    def test_row_counts_and_written_rows(self):
+        self.assertEqual(self.report["inserted"], 2)
+        self.assertEqual(self.report["read_back"], [[1, "one"], [2, "two"]])
+
+    def test_parameters(self):
+        self.assertEqual(self.report["parameter_query"], [["north", 2]])
+        self.assertIn('{"stmt":"select region, count(*) from sample_orders where region = ? group by region", '
+                      '"args":["north"]}', self.setting.requests("statement"))
+
+    def test_fast_executemany_sends_one_bulk_request(self):
+        # The driver describes every parameter as text, which pyodbc then binds.
+        self.assertEqual(self.setting.requests("bulk"),
+                         ['{"stmt":"insert into pyodbc_many values (?, ?, ?)", '
+                          '"bulk_args":[["1", "one", "0.5"], ["2", "tw\u00f6", "1.25"], ["3", null, null]]}'])
+        self.assertEqual(self.report["many_read_back"], [[2, "tw\u00f6", 1.25], [3, None, None]])
+
+    def test_server_error_and_catalogs(self):
+        self.assertEqual(self.report["error_state"], "42S02")
+        self.assertIn("sample_orders", self.report["tables_like"])
+        self.assertEqual(self.report["columns"], ["region", "order_id", "amount", "placed"])
+
+
+if __name__ == "__main__":
+    unittest.main()

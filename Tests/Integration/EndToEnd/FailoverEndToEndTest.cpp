@@ -1,0 +1,134 @@
+// A connection over three servers while they go down and come back, through the test server's
+// control port.
+
+#include "Integration/EndToEnd/EndToEndEnvironment.h"
+#include "Integration/Support/OdbcConnection.h"
+#include "Integration/Support/OdbcError.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+using Pelta::Test::DiagRecord;
+using Pelta::Test::EndToEndEnvironment;
+using Pelta::Test::OdbcConnection;
+using Pelta::Test::OdbcStatement;
+using Pelta::Test::ReadDiagnostics;
+using Pelta::Test::TestServer;
+using Pelta::Test::TestServerOptions;
+using Pelta::Test::TextRow;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int RE_ENTRY_SECONDS = 2;
+constexpr int TIMEOUT_SECONDS = 3;
+
+/// The statements each listener has answered so far, from the control port's counters: one
+/// flat object per listener, in listener order, before the totals.
+std::vector<int> StatementCounts(TestServer& io_server)
+{
+    const std::string body = io_server.Control("GET", "/counters").body;
+    const std::string listeners = body.substr(0, body.find("\"total\""));
+    std::vector<int> counts;
+    for (size_t open = listeners.find('{', 1); open != std::string::npos; open = listeners.find('{', open + 1))
+    {
+        const std::string object = listeners.substr(open, listeners.find('}', open) - open);
+        const size_t key = object.find("\"statement\":");
+        counts.push_back(key == std::string::npos ? 0 : std::atoi(object.c_str() + key + std::strlen("\"statement\":")));
+    }
+    return counts;
+}
+
+void SetListener(TestServer& io_server, int in_listener, const char* in_state)
+{
+    ASSERT_EQ(io_server.Control("POST", "/listeners/" + std::to_string(in_listener) + "/" + in_state, "{}").status, 200);
+}
+
+class FailoverEndToEndTest : public ::testing::Test
+{
+protected:
+    FailoverEndToEndTest()
+    {
+        TestServerOptions options;
+        options.listeners = 3;
+        options.sampleData = true;
+        m_server = std::make_unique<TestServer>(options);
+        m_connection = std::make_unique<OdbcConnection>(EndToEndEnvironment::DriverConnectionString(
+            m_server->Servers(), "Timeout=" + std::to_string(TIMEOUT_SECONDS)
+                                     + ";ReEntryTime=" + std::to_string(RE_ENTRY_SECONDS)));
+    }
+
+    /// Runs the probe statement: SQL_SUCCESS with the right value, or the call's result and
+    /// records.
+    SQLRETURN RunStatement(std::vector<DiagRecord>* out_records = nullptr)
+    {
+        OdbcStatement statement = m_connection->NewStatement();
+        const SQLRETURN result =
+            SQLExecDirect(statement.Handle(), (SQLCHAR*)"select value from sample_integer where id = 2", SQL_NTS);
+        if (result != SQL_SUCCESS)
+        {
+            if (out_records != nullptr)
+            {
+                *out_records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+            }
+            return result;
+        }
+        EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{{"-2147483648"}});
+        return result;
+    }
+
+    std::unique_ptr<TestServer> m_server;
+    std::unique_ptr<OdbcConnection> m_connection;
+};
+
+TEST_F(FailoverEndToEndTest, StatementsGoAroundADeadServerAndBackToItWhenItReturns)
+{
+    // All three answer in turn.
+    for (int i = 0; i < 3; ++i)
+    {
+        ASSERT_EQ(RunStatement(), SQL_SUCCESS);
+    }
+    EXPECT_EQ(StatementCounts(*m_server), (std::vector<int>{1, 1, 1}));
+
+    // One down: every statement still works, on the other two.
+    SetListener(*m_server, 1, "down");
+    for (int i = 0; i < 6; ++i)
+    {
+        ASSERT_EQ(RunStatement(), SQL_SUCCESS) << i;
+    }
+    std::vector<int> counts = StatementCounts(*m_server);
+    EXPECT_EQ(counts[1], 1);
+    EXPECT_EQ(counts[0] + counts[2], 8);
+
+    // All down: a clear error, well within the timeout.
+    SetListener(*m_server, 0, "down");
+    SetListener(*m_server, 2, "down");
+    const Clock::time_point failedAt = Clock::now();
+    std::vector<DiagRecord> records;
+    EXPECT_EQ(RunStatement(&records), SQL_ERROR);
+    EXPECT_LT(Clock::now() - failedAt, std::chrono::seconds(TIMEOUT_SECONDS));
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HY000");
+    EXPECT_NE(records[0].message.find("No server is available"), std::string::npos) << records[0].message;
+
+    // One back: unused until its re-entry time has passed, then used again.
+    SetListener(*m_server, 1, "up");
+    if (Clock::now() - failedAt < std::chrono::milliseconds(RE_ENTRY_SECONDS * 1000 / 2))
+    {
+        EXPECT_EQ(RunStatement(), SQL_ERROR);
+    }
+    std::this_thread::sleep_until(failedAt + std::chrono::milliseconds(RE_ENTRY_SECONDS * 1000 + 500));
+    for (int i = 0; i < 3; ++i)
+    {
+        ASSERT_EQ(RunStatement(), SQL_SUCCESS) << i;
+    }
+    EXPECT_EQ(StatementCounts(*m_server)[1], 4);
+}
+
+} // namespace

@@ -1,0 +1,328 @@
+// Every column type of the sample tables, fetched through the Driver Manager: bound in row
+// arrays in its natural C type, and read with SQLGetData in pieces.
+
+#include "Integration/EndToEnd/EndToEndEnvironment.h"
+#include "Integration/Support/OdbcConnection.h"
+#include "Integration/Support/OdbcError.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+using Pelta::Test::EndToEndEnvironment;
+using Pelta::Test::OdbcConnection;
+using Pelta::Test::OdbcStatement;
+using Pelta::Test::TextRow;
+
+namespace {
+
+using Values = std::vector<std::optional<std::string>>;
+
+std::string Utf16ToUtf8(const char16_t* in_text, size_t in_units)
+{
+    std::string text;
+    for (size_t i = 0; i < in_units; ++i)
+    {
+        uint32_t code = in_text[i];
+        if (code >= 0xD800 && code < 0xDC00 && i + 1 < in_units)
+        {
+            code = 0x10000 + ((code - 0xD800) << 10) + (in_text[++i] - 0xDC00);
+        }
+        if (code < 0x80)
+        {
+            text += static_cast<char>(code);
+        }
+        else if (code < 0x800)
+        {
+            text += static_cast<char>(0xC0 | code >> 6);
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+        else if (code < 0x10000)
+        {
+            text += static_cast<char>(0xE0 | code >> 12);
+            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+        else
+        {
+            text += static_cast<char>(0xF0 | code >> 18);
+            text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return text;
+}
+
+template <typename T>
+std::string Shortest(T in_value)
+{
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, in_value);
+    return std::string(text, result.ptr);
+}
+
+template <typename T>
+T Read(const unsigned char* in_element)
+{
+    T value;
+    std::memcpy(&value, in_element, sizeof value);
+    return value;
+}
+
+/// One element of a bound array as text, by its C type; in_length is its length indicator.
+std::string Render(SQLSMALLINT in_cType, const unsigned char* in_element, SQLLEN in_length)
+{
+    switch (in_cType)
+    {
+    case SQL_C_STINYINT:
+        return std::to_string(Read<SQLSCHAR>(in_element));
+    case SQL_C_BIT:
+        return std::to_string(Read<SQLCHAR>(in_element));
+    case SQL_C_SSHORT:
+        return std::to_string(Read<SQLSMALLINT>(in_element));
+    case SQL_C_SLONG:
+        return std::to_string(Read<SQLINTEGER>(in_element));
+    case SQL_C_SBIGINT:
+        return std::to_string(Read<SQLBIGINT>(in_element));
+    case SQL_C_FLOAT:
+        return Shortest(Read<float>(in_element));
+    case SQL_C_DOUBLE:
+        return Shortest(Read<double>(in_element));
+    case SQL_C_WCHAR:
+        return Utf16ToUtf8(reinterpret_cast<const char16_t*>(in_element), static_cast<size_t>(in_length) / 2);
+    case SQL_C_TYPE_TIMESTAMP:
+    {
+        const auto value = Read<SQL_TIMESTAMP_STRUCT>(in_element);
+        char text[64];
+        std::snprintf(text, sizeof text, "%04d-%02u-%02u %02u:%02u:%02u.%03u", value.year, value.month, value.day,
+                      value.hour, value.minute, value.second, value.fraction / 1000000);
+        return text;
+    }
+    default:
+        return std::string(reinterpret_cast<const char*>(in_element), static_cast<size_t>(in_length));
+    }
+}
+
+struct TypeCase
+{
+    const char* table;
+    SQLSMALLINT sqlType;
+    SQLSMALLINT cType;
+    SQLLEN elementSize;
+    Values expected;
+};
+
+const std::string LONG_TEXT(5000, 'x');
+
+// The sample tables in id order: the reported SQL type, the C type the values are bound in and
+// what they read as.
+const TypeCase TYPE_CASES[] = {
+    {"sample_byte", SQL_TINYINT, SQL_C_STINYINT, 1, {"127", "-128", "0", {}}},
+    {"sample_boolean", SQL_BIT, SQL_C_BIT, 1, {"1", "0", {}}},
+    {"sample_string", SQL_WVARCHAR, SQL_C_WCHAR, 10002,
+     {"abc", "", "h\u00e9llo", "\U0001F600", "007", LONG_TEXT, {}}},
+    {"sample_ip", SQL_WVARCHAR, SQL_C_CHAR, 64, {"127.0.0.1", "::1", {}}},
+    {"sample_double", SQL_DOUBLE, SQL_C_DOUBLE, 8, {"3.141592653589793", "0", "1e+308", "42", {}}},
+    {"sample_float", SQL_REAL, SQL_C_FLOAT, 4, {"1.5", "3.4028235e+38", {}}},
+    {"sample_short", SQL_SMALLINT, SQL_C_SSHORT, 2, {"32767", "-32768", {}}},
+    {"sample_integer", SQL_INTEGER, SQL_C_SLONG, 4, {"2147483647", "-2147483648", {}}},
+    {"sample_long", SQL_BIGINT, SQL_C_SBIGINT, 8, {"9223372036854775807", "-9223372036854775808", {}}},
+    {"sample_timestamp", SQL_TYPE_TIMESTAMP, SQL_C_TYPE_TIMESTAMP, sizeof(SQL_TIMESTAMP_STRUCT),
+     {"1970-01-01 00:00:00.000", "1970-01-01 00:00:01.500", "1969-12-31 23:59:59.999", "1969-12-31 23:59:59.000",
+      "2000-02-29 00:00:00.000", "3001-01-01 21:00:00.000", "1601-01-01 00:00:00.000", {}}},
+    {"sample_object", SQL_WVARCHAR, SQL_C_CHAR, 64, {"{\"a\":1,\"b\":\"x\"}", "{}", {}}},
+    {"sample_geo_point", SQL_WVARCHAR, SQL_C_CHAR, 64, {"[9.74,47.41]", {}}},
+    {"sample_array_string", SQL_WVARCHAR, SQL_C_CHAR, 64, {"[\"a\",\"b\"]", "[]", {}}},
+    {"sample_array_integer", SQL_WVARCHAR, SQL_C_CHAR, 64, {"[1,2]", {}}},
+    {"sample_set", SQL_WVARCHAR, SQL_C_CHAR, 64, {"[\"x\",\"y\"]", {}}},
+};
+
+constexpr SQLULEN ROW_ARRAY_SIZE = 8;
+
+class FetchEndToEndTest : public ::testing::Test
+{
+protected:
+    OdbcConnection m_connection{EndToEndEnvironment::DataSourceConnectionString()};
+};
+
+TEST_F(FetchEndToEndTest, EveryTypeBoundInRowArrays)
+{
+    for (const TypeCase& type : TYPE_CASES)
+    {
+        SCOPED_TRACE(type.table);
+        OdbcStatement statement = m_connection.NewStatement();
+        SQLULEN fetched = 0;
+        SQLUSMALLINT status[ROW_ARRAY_SIZE] = {};
+        statement.Check(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_ROW_ARRAY_SIZE,
+                                       reinterpret_cast<SQLPOINTER>(ROW_ARRAY_SIZE), 0),
+                        "SQL_ATTR_ROW_ARRAY_SIZE");
+        statement.Check(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
+                        "SQL_ATTR_ROWS_FETCHED_PTR");
+        statement.Check(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_ROW_STATUS_PTR, status, 0), "SQL_ATTR_ROW_STATUS_PTR");
+        statement.Execute(std::string("select id, value from ") + type.table + " order by id");
+
+        SQLSMALLINT sqlType = 0;
+        statement.Check(SQLDescribeCol(statement.Handle(), 2, nullptr, 0, nullptr, &sqlType, nullptr, nullptr, nullptr),
+                        "SQLDescribeCol");
+        EXPECT_EQ(sqlType, type.sqlType);
+
+        SQLINTEGER ids[ROW_ARRAY_SIZE] = {};
+        SQLLEN idIndicators[ROW_ARRAY_SIZE] = {};
+        std::vector<unsigned char> values(type.elementSize * ROW_ARRAY_SIZE, 0xA5);
+        SQLLEN valueIndicators[ROW_ARRAY_SIZE] = {};
+        statement.Check(SQLBindCol(statement.Handle(), 1, SQL_C_SLONG, ids, sizeof ids[0], idIndicators), "SQLBindCol");
+        statement.Check(SQLBindCol(statement.Handle(), 2, type.cType, values.data(), type.elementSize, valueIndicators),
+                        "SQLBindCol");
+        ASSERT_EQ(statement.Check(SQLFetch(statement.Handle()), "SQLFetch"), SQL_SUCCESS);
+        ASSERT_EQ(fetched, type.expected.size());
+        for (size_t row = 0; row < fetched; ++row)
+        {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(status[row], SQL_ROW_SUCCESS);
+            EXPECT_EQ(ids[row], static_cast<SQLINTEGER>(row + 1));
+            const std::optional<std::string>& expected = type.expected[row];
+            if (!expected)
+            {
+                EXPECT_EQ(valueIndicators[row], SQL_NULL_DATA);
+                continue;
+            }
+            ASSERT_GE(valueIndicators[row], 0);
+            EXPECT_EQ(Render(type.cType, &values[row * type.elementSize], valueIndicators[row]), *expected);
+        }
+        EXPECT_EQ(SQLFetch(statement.Handle()), SQL_NO_DATA);
+    }
+}
+
+bool IsText(SQLSMALLINT in_cType)
+{
+    return in_cType == SQL_C_CHAR || in_cType == SQL_C_WCHAR;
+}
+
+TEST_F(FetchEndToEndTest, EveryTypeThroughSQLGetDataTextInPieces)
+{
+    constexpr SQLLEN PIECE = 16;
+    for (const TypeCase& type : TYPE_CASES)
+    {
+        SCOPED_TRACE(type.table);
+        OdbcStatement statement = m_connection.NewStatement();
+        statement.Execute(std::string("select value from ") + type.table + " order by id");
+        for (const std::optional<std::string>& expected : type.expected)
+        {
+            ASSERT_EQ(statement.Check(SQLFetch(statement.Handle()), "SQLFetch"), SQL_SUCCESS);
+            // Text in pieces of 16 bytes, anything else whole.
+            const SQLLEN size = IsText(type.cType) ? PIECE : type.elementSize;
+            const size_t terminator = type.cType == SQL_C_WCHAR ? 2 : type.cType == SQL_C_CHAR ? 1 : 0;
+            std::vector<unsigned char> value;
+            std::vector<unsigned char> piece(static_cast<size_t>(size));
+            SQLLEN indicator = 0;
+            SQLRETURN result = SQL_SUCCESS_WITH_INFO;
+            while (result == SQL_SUCCESS_WITH_INFO)
+            {
+                result = statement.Check(SQLGetData(statement.Handle(), 1, type.cType, piece.data(), size, &indicator),
+                                         "SQLGetData");
+                const size_t taken = indicator == SQL_NULL_DATA ? 0
+                                     : result == SQL_SUCCESS_WITH_INFO ? piece.size() - terminator
+                                                                       : static_cast<size_t>(indicator);
+                value.insert(value.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(taken));
+            }
+            if (!expected)
+            {
+                EXPECT_EQ(indicator, SQL_NULL_DATA);
+                continue;
+            }
+            EXPECT_EQ(Render(type.cType, value.data(), static_cast<SQLLEN>(value.size())), *expected);
+            EXPECT_EQ(SQLGetData(statement.Handle(), 1, type.cType, piece.data(), size, &indicator), SQL_NO_DATA);
+        }
+        EXPECT_EQ(SQLFetch(statement.Handle()), SQL_NO_DATA);
+    }
+}
+
+/// Reads one cell of the first row of in_sql in pieces of in_bufferLength bytes, checking each
+/// piece's length indicator; the pieces, joined.
+std::string ReadInPieces(OdbcStatement& io_statement,
+                         const std::string& in_sql,
+                         SQLSMALLINT in_cType,
+                         SQLLEN in_bufferLength,
+                         size_t in_unitSize,
+                         int& out_pieces)
+{
+    io_statement.Execute(in_sql);
+    io_statement.Check(SQLFetch(io_statement.Handle()), "SQLFetch");
+    std::string bytes;
+    std::vector<char> piece(static_cast<size_t>(in_bufferLength));
+    out_pieces = 0;
+    SQLLEN indicator = 0;
+    SQLRETURN result;
+    while ((result = SQLGetData(io_statement.Handle(), 1, in_cType, piece.data(), in_bufferLength, &indicator))
+           != SQL_NO_DATA)
+    {
+        io_statement.Check(result, "SQLGetData");
+        EXPECT_TRUE(indicator == SQL_NO_TOTAL || indicator >= 0);
+        const size_t room = static_cast<size_t>(in_bufferLength) - in_unitSize;
+        const size_t taken = result == SQL_SUCCESS_WITH_INFO ? room : static_cast<size_t>(indicator);
+        if (result == SQL_SUCCESS_WITH_INFO && indicator != SQL_NO_TOTAL)
+        {
+            EXPECT_GT(static_cast<size_t>(indicator), room);
+            EXPECT_EQ(Pelta::Test::ReadDiagnostics(SQL_HANDLE_STMT, io_statement.Handle()).at(0).state, "01004");
+        }
+        bytes.append(piece.data(), taken);
+        ++out_pieces;
+    }
+    EXPECT_EQ(SQLCloseCursor(io_statement.Handle()), SQL_SUCCESS);
+    return bytes;
+}
+
+TEST_F(FetchEndToEndTest, TextInPiecesThroughSQLGetData)
+{
+    OdbcStatement statement = m_connection.NewStatement();
+    int pieces = 0;
+
+    // 5000 characters, 99 a piece: 51 pieces, the last one whole.
+    EXPECT_EQ(ReadInPieces(statement, "select value from sample_string where id = 6", SQL_C_CHAR, 100, 1, pieces),
+              LONG_TEXT);
+    EXPECT_EQ(pieces, 51);
+
+    // Wide text two characters a piece.
+    const std::string wide =
+        ReadInPieces(statement, "select value from sample_string where id = 3", SQL_C_WCHAR, 6, 2, pieces);
+    EXPECT_EQ(Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide.data()), wide.size() / 2), "h\u00e9llo");
+    EXPECT_EQ(pieces, 3);
+
+    // A JSON object's text.
+    EXPECT_EQ(ReadInPieces(statement, "select value from sample_object where id = 1", SQL_C_CHAR, 5, 1, pieces),
+              "{\"a\":1,\"b\":\"x\"}");
+    EXPECT_EQ(pieces, 4);
+
+    // A number as text is never cut: it fits whole or is refused.
+    statement.Execute("select value from sample_long where id = 2");
+    statement.Check(SQLFetch(statement.Handle()), "SQLFetch");
+    char number[8] = {};
+    SQLLEN indicator = 0;
+    EXPECT_EQ(SQLGetData(statement.Handle(), 1, SQL_C_CHAR, number, sizeof number, &indicator), SQL_ERROR);
+    EXPECT_EQ(Pelta::Test::ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle()).at(0).state, "22003");
+    EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{});
+}
+
+TEST_F(FetchEndToEndTest, EveryTypeAsTextThroughSQLGetData)
+{
+    OdbcStatement statement = m_connection.NewStatement();
+    const std::vector<TextRow> rows = statement.Query("select * from sample_orders order by region, order_id");
+    const std::vector<TextRow> expected = {
+        {"north", "1", "10.5", "2023-11-14 22:13:20"},
+        {"north", "2", "99", "2023-11-14 22:19:20"},
+        {"south", "1", "5.25", "2023-11-14 22:25:20"},
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(statement.Query("select value from sample_boolean order by id"),
+              (std::vector<TextRow>{{"1"}, {"0"}, {std::nullopt}}));
+    EXPECT_EQ(statement.Query("select value from sample_timestamp where id in (2, 3) order by id"),
+              (std::vector<TextRow>{{"1970-01-01 00:00:01.500000"}, {"1969-12-31 23:59:59.999000"}}));
+}
+
+} // namespace

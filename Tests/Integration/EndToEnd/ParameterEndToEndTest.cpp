@@ -1,0 +1,175 @@
+// Parameters through the Driver Manager: a prepared SELECT with a bound value through both entry
+// points, an INSERT of an array as one bulk request, every C type as the JSON value the server
+// receives, and data at execution, which the back end refuses without leaving the Driver
+// Manager and the driver out of step.
+
+#include "Integration/EndToEnd/EndToEndEnvironment.h"
+#include "Integration/Support/OdbcConnection.h"
+#include "Integration/Support/OdbcError.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+using Pelta::Test::EndToEndEnvironment;
+using Pelta::Test::OdbcConnection;
+using Pelta::Test::OdbcStatement;
+using Pelta::Test::TextRow;
+
+namespace {
+
+SQLCHAR* Text(const char* in_text)
+{
+    return reinterpret_cast<SQLCHAR*>(const_cast<char*>(in_text));
+}
+
+/// The body of the last request the server received.
+std::string LastBody()
+{
+    return EndToEndEnvironment::Server().Control("GET", "/log/-1/body").body;
+}
+
+/// The SQLSTATE of the statement's first record, or "none".
+std::string FirstState(SQLHSTMT in_statement)
+{
+    SQLCHAR state[6] = {};
+    return SQLGetDiagRec(SQL_HANDLE_STMT, in_statement, 1, state, nullptr, nullptr, 0, nullptr) == SQL_SUCCESS
+               ? reinterpret_cast<char*>(state)
+               : "none";
+}
+
+class ParameterEndToEndTest : public ::testing::Test
+{
+protected:
+    OdbcConnection m_connection{EndToEndEnvironment::DataSourceConnectionString()};
+    OdbcStatement m_statement = m_connection.NewStatement();
+};
+
+TEST_F(ParameterEndToEndTest, APreparedSelectTakesItsValueThroughBothEntryPoints)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    m_statement.Check(SQLPrepare(statement, Text("select order_id, amount from sample_orders where region = ? order by order_id"),
+                                 SQL_NTS),
+                      "SQLPrepare");
+    char region[8] = "north";
+    SQLLEN length = SQL_NTS;
+    m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 7, 0, region,
+                                       sizeof(region), &length),
+                      "SQLBindParameter");
+    m_statement.Check(SQLExecute(statement), "SQLExecute");
+    EXPECT_EQ(m_statement.FetchAllAsText(), (std::vector<TextRow>{{"1", "10.5"}, {"2", "99"}}));
+
+    // The wide entry points with a wide value: the same statement again.
+    SQLWCHAR wideRegion[] = {u's', u'o', u'u', u't', u'h', 0};
+    m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 7, 0, wideRegion,
+                                       sizeof(wideRegion), &length),
+                      "SQLBindParameter(SQL_C_WCHAR)");
+    m_statement.Check(SQLExecute(statement), "SQLExecute");
+    EXPECT_EQ(m_statement.FetchAllAsText(), (std::vector<TextRow>{{"1", "5.25"}}));
+    EXPECT_NE(std::string::npos, LastBody().find("\"args\":[\"south\"]")) << LastBody();
+}
+
+TEST_F(ParameterEndToEndTest, AnArrayIsInsertedByOneBulkRequest)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    m_statement.Execute("create table e2e_parameter_rows (id integer, name string, ratio double)");
+    SQLINTEGER ids[3] = {1, 2, 3};
+    char names[3][8] = {"one", "tw\xc3\xb6", "three"};
+    SQLLEN nameLengths[3] = {SQL_NTS, SQL_NTS, SQL_NULL_DATA};
+    SQLDOUBLE ratios[3] = {0.5, 1.25, -2};
+    SQLUSMALLINT statuses[3] = {};
+    SQLULEN processed = 0;
+    SQLSetStmtAttr(statement, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(3), 0);
+    SQLSetStmtAttr(statement, SQL_ATTR_PARAM_STATUS_PTR, statuses, 0);
+    SQLSetStmtAttr(statement, SQL_ATTR_PARAMS_PROCESSED_PTR, &processed, 0);
+    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, ids, 0, nullptr);
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR, 5, 0, names, sizeof(names[0]), nameLengths);
+    SQLBindParameter(statement, 3, SQL_PARAM_INPUT, SQL_C_DOUBLE, SQL_DOUBLE, 0, 0, ratios, 0, nullptr);
+    m_statement.Execute("insert into e2e_parameter_rows values (?, ?, ?)");
+    EXPECT_EQ(LastBody(), "{\"stmt\":\"insert into e2e_parameter_rows values (?, ?, ?)\", "
+                          "\"bulk_args\":[[1, \"one\", 0.5], [2, \"tw\xc3\xb6\", 1.25], [3, null, -2]]}");
+    SQLLEN rows = 0;
+    SQLRowCount(statement, &rows);
+    EXPECT_EQ(3, rows);
+    EXPECT_EQ(3u, processed);
+    EXPECT_EQ((std::vector<SQLUSMALLINT>{SQL_PARAM_SUCCESS, SQL_PARAM_SUCCESS, SQL_PARAM_SUCCESS}),
+              std::vector<SQLUSMALLINT>(statuses, statuses + 3));
+
+    OdbcStatement reader = m_connection.NewStatement();
+    EXPECT_EQ(reader.Query("select id, name, ratio from e2e_parameter_rows order by id"),
+              (std::vector<TextRow>{{"1", "one", "0.5"}, {"2", "tw\xc3\xb6", "1.25"}, {"3", std::nullopt, "-2"}}));
+    reader.Execute("drop table e2e_parameter_rows");
+}
+
+TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
+{
+    SQL_TIMESTAMP_STRUCT timestamp = {2000, 2, 29, 0, 0, 0, 250000000};
+    SQL_DATE_STRUCT date = {1970, 1, 2};
+    SQLWCHAR wide[] = {0x00e9, 0x00e8, 0};
+    const auto bytesOf = [](const auto& in_value) {
+        return std::string(reinterpret_cast<const char*>(&in_value), sizeof(in_value));
+    };
+    const struct
+    {
+        SQLSMALLINT m_cType;
+        SQLSMALLINT m_sqlType;
+        std::string m_bytes;
+        SQLLEN m_length;
+        const char* m_json;
+    } cases[] = {
+        {SQL_C_SLONG, SQL_INTEGER, bytesOf(SQLINTEGER{-42}), 0, "-42"},
+        {SQL_C_ULONG, SQL_BIGINT, bytesOf(SQLUINTEGER{4000000000U}), 0, "4000000000"},
+        {SQL_C_SSHORT, SQL_SMALLINT, bytesOf(SQLSMALLINT{-7}), 0, "-7"},
+        {SQL_C_USHORT, SQL_INTEGER, bytesOf(SQLUSMALLINT{60000}), 0, "60000"},
+        {SQL_C_TINYINT, SQL_TINYINT, bytesOf(SQLSCHAR{-4}), 0, "-4"},
+        {SQL_C_UTINYINT, SQL_SMALLINT, bytesOf(SQLCHAR{200}), 0, "200"},
+        {SQL_C_SBIGINT, SQL_BIGINT, bytesOf(SQLBIGINT{-9007199254740993LL}), 0, "-9007199254740993"},
+        {SQL_C_UBIGINT, SQL_BIGINT, bytesOf(SQLUBIGINT{9007199254740993ULL}), 0, "9007199254740993"},
+        {SQL_C_DOUBLE, SQL_DOUBLE, bytesOf(0.1), 0, "0.1"},
+        {SQL_C_FLOAT, SQL_REAL, bytesOf(1.5F), 0, "1.5"},
+        {SQL_C_BIT, SQL_BIT, bytesOf(SQLCHAR{0}), 0, "false"},
+        {SQL_C_CHAR, SQL_VARCHAR, "a/b", SQL_NTS, "\"a\\/b\""},
+        {SQL_C_WCHAR, SQL_WVARCHAR, std::string(reinterpret_cast<const char*>(wide), sizeof(wide)), SQL_NTS,
+         "\"\xc3\xa9\xc3\xa8\""},
+        {SQL_C_CHAR, SQL_DOUBLE, "2.5", SQL_NTS, "2.5"},
+        {SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, bytesOf(timestamp), 0, "951782400250"},
+        {SQL_C_TYPE_DATE, SQL_TIMESTAMP, bytesOf(date), 0, "86400000"},
+        {SQL_C_CHAR, SQL_VARCHAR, "", SQL_NULL_DATA, "null"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_json);
+        OdbcStatement statement = m_connection.NewStatement();
+        std::string value = c.m_bytes;
+        SQLLEN length = c.m_length;
+        // Three digits of fractional seconds, which only the timestamps use.
+        statement.Check(SQLBindParameter(statement.Handle(), 1, SQL_PARAM_INPUT, c.m_cType, c.m_sqlType, 10, 3,
+                                         &value[0], static_cast<SQLLEN>(value.size()), &length),
+                        "SQLBindParameter");
+        statement.Check(SQLExecDirect(statement.Handle(), Text("select ? as v"), SQL_NTS), "SQLExecDirect");
+        EXPECT_EQ(LastBody(), std::string("{\"stmt\":\"select ? as v\", \"args\":[") + c.m_json + "]}");
+    }
+}
+
+TEST_F(ParameterEndToEndTest, RefusedDataAtExecutionLeavesTheStatementUsable)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    SQLLEN length = SQL_DATA_AT_EXEC;
+    char token = 0;
+    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &token, 0, &length);
+    ASSERT_EQ(SQL_NEED_DATA, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS));
+    SQLPOINTER asked = nullptr;
+    ASSERT_EQ(SQL_NEED_DATA, SQLParamData(statement, &asked));
+    EXPECT_EQ(&token, asked);
+    SQLINTEGER value = 3;
+    EXPECT_EQ(SQL_ERROR, SQLPutData(statement, &value, sizeof(value)));
+    EXPECT_EQ("HY000", FirstState(statement));
+    // The Driver Manager and the driver are both back before the execution.
+    length = sizeof(value);
+    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &value, 0, &length);
+    EXPECT_EQ(m_statement.Query("select ? as v"), (std::vector<TextRow>{{"3"}}));
+}
+
+} // namespace
