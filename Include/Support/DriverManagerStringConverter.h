@@ -41,12 +41,8 @@ private:
     char* Encode(const orvik_wstring& in_source, char* out_target, char* in_limit, bool& out_truncated);
 
     /// Converts the character at io_source when it and the end of the text fit below in_limit,
-    /// advancing io_source and io_position; io_tried is raised to the furthest byte written.
-    bool EncodeIfItFits(const char16_t*& io_source,
-                        const char16_t* in_end,
-                        char*& io_position,
-                        char* in_limit,
-                        char*& io_tried);
+    /// advancing io_source and io_position.
+    bool EncodeIfItFits(const char16_t*& io_source, const char16_t* in_end, char*& io_position, char* in_limit);
 
     EncodingType m_encoding;
     IcuConverter m_converter;

@@ -23,6 +23,9 @@ namespace {
 
 constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
 
+// The largest double's magnitude in fifteen significant digits, rounded toward zero.
+constexpr char LARGEST_DOUBLE_TEXT[] = "1.79769313486231e+308";
+
 // The escape of one byte of a JSON string, or null when the byte stands for itself.
 const char* ShortEscape(unsigned char in_byte)
 {
@@ -45,30 +48,36 @@ bool NeedsEscape(unsigned char in_byte)
     return in_byte < 0x20 || in_byte == '"' || in_byte == '\\' || in_byte == '/';
 }
 
+/// The value of type T at in_data, of which in_length bytes are there: fewer than T takes are
+/// missing data, never read.
 template <typename T>
-T ReadValue(const void* in_data)
+T ReadValue(const void* in_data, size_t in_length)
 {
+    if (in_length < sizeof(T))
+    {
+        throw PeltaError("PeltaInvalidParameterData");
+    }
     T value;
     std::memcpy(&value, in_data, sizeof(T));
     return value;
 }
 
-std::string IntegerToJson(int16_t in_sqlType, bool in_isUnsigned, const void* in_data)
+std::string IntegerToJson(int16_t in_sqlType, bool in_isUnsigned, const void* in_data, size_t in_length)
 {
     switch (in_sqlType)
     {
     case SQL_TINYINT:
-        return in_isUnsigned ? NumberConverter::ConvertUInt8ToString(ReadValue<uint8_t>(in_data))
-                             : NumberConverter::ConvertInt8ToString(ReadValue<int8_t>(in_data));
+        return in_isUnsigned ? NumberConverter::ConvertUInt8ToString(ReadValue<uint8_t>(in_data, in_length))
+                             : NumberConverter::ConvertInt8ToString(ReadValue<int8_t>(in_data, in_length));
     case SQL_SMALLINT:
-        return in_isUnsigned ? NumberConverter::ConvertUInt16ToString(ReadValue<uint16_t>(in_data))
-                             : NumberConverter::ConvertInt16ToString(ReadValue<int16_t>(in_data));
+        return in_isUnsigned ? NumberConverter::ConvertUInt16ToString(ReadValue<uint16_t>(in_data, in_length))
+                             : NumberConverter::ConvertInt16ToString(ReadValue<int16_t>(in_data, in_length));
     case SQL_INTEGER:
-        return in_isUnsigned ? NumberConverter::ConvertUInt32ToString(ReadValue<uint32_t>(in_data))
-                             : NumberConverter::ConvertInt32ToString(ReadValue<int32_t>(in_data));
+        return in_isUnsigned ? NumberConverter::ConvertUInt32ToString(ReadValue<uint32_t>(in_data, in_length))
+                             : NumberConverter::ConvertInt32ToString(ReadValue<int32_t>(in_data, in_length));
     default:
-        return in_isUnsigned ? NumberConverter::ConvertUInt64ToString(ReadValue<uint64_t>(in_data))
-                             : NumberConverter::ConvertInt64ToString(ReadValue<int64_t>(in_data));
+        return in_isUnsigned ? NumberConverter::ConvertUInt64ToString(ReadValue<uint64_t>(in_data, in_length))
+                             : NumberConverter::ConvertInt64ToString(ReadValue<int64_t>(in_data, in_length));
     }
 }
 
@@ -166,7 +175,14 @@ std::string PeltaJsonWriter::RealToJson(float in_value)
 std::string PeltaJsonWriter::DoubleToJson(double in_value)
 {
     CheckFinite(in_value);
-    return NumberConverter::ConvertDoubleToString(in_value);
+    std::string text = NumberConverter::ConvertDoubleToString(in_value);
+    // The doubles next to the largest round up past it at fifteen digits, which any reader
+    // takes for an infinity: they get the fifteen digits that stay below it.
+    if (std::isinf(NumberConverter::ParseDouble(text.c_str())))
+    {
+        text = in_value < 0 ? std::string("-") + LARGEST_DOUBLE_TEXT : LARGEST_DOUBLE_TEXT;
+    }
+    return text;
 }
 
 std::string PeltaJsonWriter::TimestampToJson(const TDWTimestampValue& in_value)
@@ -198,20 +214,20 @@ std::string PeltaJsonWriter::ArgumentToJson(int16_t in_sqlType,
     case SQL_WLONGVARCHAR:
         return StringToJson(static_cast<const char*>(in_data), in_length);
     case SQL_BIT:
-        return BitToJson(ReadValue<uint8_t>(in_data));
+        return BitToJson(ReadValue<uint8_t>(in_data, in_length));
     case SQL_TINYINT:
     case SQL_SMALLINT:
     case SQL_INTEGER:
     case SQL_BIGINT:
-        return IntegerToJson(in_sqlType, in_isUnsigned, in_data);
+        return IntegerToJson(in_sqlType, in_isUnsigned, in_data, in_length);
     case SQL_REAL:
-        return RealToJson(ReadValue<float>(in_data));
+        return RealToJson(ReadValue<float>(in_data, in_length));
     case SQL_FLOAT:
     case SQL_DOUBLE:
-        return DoubleToJson(ReadValue<double>(in_data));
+        return DoubleToJson(ReadValue<double>(in_data, in_length));
     case SQL_TIMESTAMP:
     case SQL_TYPE_TIMESTAMP:
-        return TimestampToJson(ReadValue<TDWTimestampValue>(in_data));
+        return TimestampToJson(ReadValue<TDWTimestampValue>(in_data, in_length));
     default:
         // The type's name with its code: a bare code leaves the application's author guessing.
         throw PeltaError("PeltaUnsupportedParameterType",

@@ -36,7 +36,8 @@ public:
     /// The JSON text of one non-NULL argument whose SQL-side value of ODBC SQL type
     /// in_sqlType lies at in_data (in_length bytes; character data is UTF-8). Raises
     /// "PeltaUnsupportedParameterType" (the type code) for a type without JSON form,
-    /// "PeltaInvalidParameterData" for a BIT byte other than 0 and 1 or missing data, and the
+    /// "PeltaInvalidParameterData" for a BIT byte other than 0 and 1 or missing data (none, or
+    /// fewer bytes than a value of the type takes), and the
     /// refusals of DoubleToJson and TimestampToJson.
     static std::string
     ArgumentToJson(int16_t in_sqlType, bool in_isUnsigned, const void* in_data, size_t in_length);
@@ -48,7 +49,8 @@ public:
     /// "PeltaNonFiniteParameter" (22003) with their spelling.
     static std::string RealToJson(float in_value);
 
-    /// A DOUBLE with 15 significant digits; refused like RealToJson.
+    /// A DOUBLE with 15 significant digits, rounded toward zero where rounding to nearest would
+    /// pass the largest double; refused like RealToJson.
     static std::string DoubleToJson(double in_value);
 
     /// The milliseconds since 1970-01-01 00:00:00 UTC; a timestamp with a field out of range

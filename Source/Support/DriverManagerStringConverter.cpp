@@ -19,6 +19,10 @@ namespace Support {
 
 namespace {
 
+// Room for one character tried on its own: its bytes, a shift before it and what ends the text
+// after it take far less in every encoding.
+constexpr size_t TRIAL_BYTES = 64;
+
 void RaiseUnexpected(UErrorCode in_status)
 {
     if (U_FAILURE(in_status))
@@ -114,15 +118,16 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
             RaiseTextError(u"ICUConvErrNotRecog");
         }
     }
-    // The rest one character at a time.
-    char* tried = position;
-    while (source < end && EncodeIfItFits(source, end, position, in_limit, tried))
+    // The rest one character at a time; the last one ends the text.
+    const char16_t* const rest = source;
+    while (source < end && EncodeIfItFits(source, end, position, in_limit))
     {
     }
     out_truncated = source < end;
+    const bool isEnded = source == end && source != rest;
     // Ending a text of which nothing was taken would still write what begins one in some
     // encodings (ISO-2022-KR's header).
-    if (source != begin)
+    if (source != begin && !isEnded)
     {
         UErrorCode status = U_ZERO_ERROR;
         ucnv_fromUnicode(m_converter.Get(), &position, in_limit, &source, source, nullptr, true, &status);
@@ -131,36 +136,41 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
             RaiseTextError(u"ICUConvErr");
         }
     }
-    // What the tries wrote beyond the text.
-    std::fill(position, std::max(tried, position), '\0');
     return position;
 }
 
-// A copy of the converter first tries the character and the end of the text after it; the
-// character is taken only when both fit. So taking a character back never takes what earlier code
-// units produced (the substitute of a lone surrogate, which ICU writes only on seeing the next
-// unit), and the end of the text always fits after the last character taken.
+// A copy of the converter first writes the character and the end of the text after it into a
+// scratch buffer; the character is taken only when both fit. So taking a character back never takes
+// what earlier code units produced (the substitute of a lone surrogate, which ICU writes only on
+// seeing the next unit), the end of the text always fits after the last character taken, and a
+// character that the encoding leaves out (an ignorable one it cannot hold) fits in no room at all,
+// which ICU does not find out with a full target.
 bool DriverManagerStringConverter::EncodeIfItFits(const char16_t*& io_source,
                                                   const char16_t* in_end,
                                                   char*& io_position,
-                                                  char* in_limit,
-                                                  char*& io_tried)
+                                                  char* in_limit)
 {
     const bool isPair = U16_IS_LEAD(io_source[0]) && io_source + 1 < in_end && U16_IS_TRAIL(io_source[1]);
     const char16_t* const characterEnd = io_source + (isPair ? 2 : 1);
     const IcuConverter trial = m_converter.Clone();
     const char16_t* trialSource = io_source;
-    char* trialEnd = io_position;
+    char scratch[TRIAL_BYTES];
+    char* trialEnd = scratch;
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_fromUnicode(trial.Get(), &trialEnd, in_limit, &trialSource, characterEnd, nullptr, true, &status);
-    io_tried = std::max(io_tried, trialEnd);
-    if (status == U_BUFFER_OVERFLOW_ERROR)
+    ucnv_fromUnicode(trial.Get(), &trialEnd, scratch + sizeof(scratch), &trialSource, characterEnd, nullptr, true, &status);
+    RaiseUnexpected(status);
+    if (trialEnd - scratch > in_limit - io_position)
     {
         return false;
     }
+    // Through the scratch buffer too: ICU reports a full target even for a character that
+    // writes nothing. The last character ends the text in the same call: a lone surrogate left
+    // for a later call that only ends the text loses its substitute in some encodings (HZ).
+    char* written = scratch;
+    const bool isLast = characterEnd == in_end;
+    ucnv_fromUnicode(m_converter.Get(), &written, scratch + sizeof(scratch), &io_source, characterEnd, nullptr, isLast, &status);
     RaiseUnexpected(status);
-    ucnv_fromUnicode(m_converter.Get(), &io_position, in_limit, &io_source, characterEnd, nullptr, false, &status);
-    RaiseUnexpected(status);
+    io_position = std::copy(scratch, written, io_position);
     return true;
 }
 

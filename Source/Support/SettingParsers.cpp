@@ -74,7 +74,8 @@ uint32_t ParseUInt32OrDefault(const std::string& in_text, uint32_t in_default)
 
 uint64_t ParseByteSize(const std::string& in_text, uint64_t in_default)
 {
-    std::string text = in_text;
+    // Like registry text, the size ends at its first NUL, its unit included.
+    std::string text = in_text.substr(0, in_text.find('\0'));
     StringUtilities::TrimRight(text);
     const double multiplier = TakeUnit(text);
     if (text.empty())

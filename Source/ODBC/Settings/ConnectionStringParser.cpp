@@ -57,8 +57,19 @@ public:
         {
             throw ODBCInternalException(INVALID_CONNECTION_STRING);
         }
-        orvik_wstring key = FromUtf8(m_text, m_position, equals - m_position);
-        key.Trim();
+        // Trimmed of the same whitespace that separates pairs, so that a key never begins with
+        // what a reading would skip.
+        size_t start = m_position;
+        size_t end = equals;
+        while (start < end && IsWhitespace(m_text[start]))
+        {
+            ++start;
+        }
+        while (end > start && IsWhitespace(m_text[end - 1]))
+        {
+            --end;
+        }
+        orvik_wstring key = FromUtf8(m_text, start, end - start);
         if (key.GetLength() == 0)
         {
             throw ODBCInternalException(INVALID_CONNECTION_STRING);
@@ -147,7 +158,9 @@ orvik_wstring ConnectionStringParser::EscapeValue(const orvik_wstring& in_value)
 {
     static const std::u16string SPECIAL = u"!()*,;=?[]{}@";
     std::u16string escaped;
-    bool needsBraces = false;
+    // Whitespace before an unbraced value is skipped when the string is read again.
+    const std::string utf8 = in_value.GetAsUTF8();
+    bool needsBraces = !utf8.empty() && IsWhitespace(utf8[0]);
     for (const char16_t unit : in_value.GetAsWString())
     {
         needsBraces = needsBraces || SPECIAL.find(unit) != std::u16string::npos;

@@ -24,7 +24,8 @@ public:
                       Support::VariantMap& io_outputForms);
 
     /// in_value as an output connection string shows it: every "}" doubled, and the whole in
-    /// braces when it holds any of ! ( ) * , ; = ? [ ] { } @.
+    /// braces when it holds any of ! ( ) * , ; = ? [ ] { } @ or begins with whitespace, so that
+    /// reading the string again gives the value back.
     static Support::orvik_wstring EscapeValue(const Support::orvik_wstring& in_value);
 };
 

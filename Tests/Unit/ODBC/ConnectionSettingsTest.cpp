@@ -105,6 +105,8 @@ const GrammarCase GRAMMAR_CASES[] = {
     {u"A=;B=", "A=|B=|", "A=|B=|", false},
     {u"UID=caf\u00e9;DRIVER=d", "DRIVER=d|UID=caf\u00e9|", "DRIVER=d|UID=caf\u00e9|", true},
     {u"", "", "", false},
+    // Only the separators' whitespace is trimmed from a key.
+    {u"\x1d;A=1; B\x1d =2", "\x1d;A=1|B\x1d=2|", "\x1d;A=1|B\x1d=2|", false},
     {u"=x", "HY000 [1:InvalidConnStr]", "", false},
     {u"  =x", "HY000 [1:InvalidConnStr]", "", false},
     {u"KEY", "HY000 [1:InvalidConnStr]", "", false},
@@ -151,6 +153,8 @@ TEST(ConnectionStringParserTest, EscapedValues)
         {u"plain text", "plain text"}, {u"a}b", "{a}}b}"},   {u"h:1;h:2", "{h:1;h:2}"}, {u"a=b", "{a=b}"},
         {u"who@where", "{who@where}"}, {u"x!", "{x!}"},      {u"(x)", "{(x)}"},         {u"[x]", "{[x]}"},
         {u"{x", "{{x}"},               {u"a*b,c?", "{a*b,c?}"}, {u"", ""},
+        // Leading whitespace would be skipped by the next reading; trailing whitespace is kept.
+        {u" Driver", "{ Driver}"},     {u"\tx", "{\tx}"},     {u"x ", "x "},
     };
     for (const auto& test : cases)
     {

@@ -8,6 +8,7 @@
 
 #include <sqlext.h>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -91,6 +92,10 @@ TEST(PeltaJsonWriter, EachArgumentKindHasItsJsonText)
         {SQL_DOUBLE, false, Bytes<double>(3.141592653589793), "3.14159265358979"},
         {SQL_FLOAT, false, Bytes<double>(1e20), "1e+020"},
         {SQL_DOUBLE, false, Bytes<double>(0.1), "0.1"},
+        // Rounded to nearest, the largest doubles would read back as infinities.
+        {SQL_DOUBLE, false, Bytes<double>(-std::numeric_limits<double>::max()), "-1.79769313486231e+308"},
+        {SQL_FLOAT, false, Bytes<double>(std::nextafter(std::numeric_limits<double>::max(), 0.0)), "1.79769313486231e+308"},
+        {SQL_DOUBLE, false, Bytes<double>(1.797693134862314e308), "1.79769313486231e+308"},
         {SQL_REAL, false, Bytes<float>(nan), "PeltaNonFiniteParameter 22003 117 [NaN]"},
         {SQL_DOUBLE, false, Bytes<double>(infinity), "PeltaNonFiniteParameter 22003 117 [INFINITY]"},
         {SQL_FLOAT, false, Bytes<double>(-infinity), "PeltaNonFiniteParameter 22003 117 [-INFINITY]"},
@@ -108,6 +113,11 @@ TEST(PeltaJsonWriter, EachArgumentKindHasItsJsonText)
         {SQL_NUMERIC, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [SQL_NUMERIC (2)]"},
         {SQL_VARBINARY, false, "ab", "PeltaUnsupportedParameterType HY000 117 [SQL_VARBINARY (-3)]"},
         {SQL_GUID, false, Bytes<int64_t>(0), "PeltaUnsupportedParameterType HY000 117 [SQL_GUID (-11)]"},
+        // Fewer bytes than the type takes are missing data, never read past.
+        {SQL_BIT, false, "", "PeltaInvalidParameterData HY000 117 []"},
+        {SQL_BIGINT, true, std::string(7, '\x01'), "PeltaInvalidParameterData HY000 117 []"},
+        {SQL_DOUBLE, false, "\x01\x02\x03", "PeltaInvalidParameterData HY000 117 []"},
+        {SQL_TYPE_TIMESTAMP, false, Timestamp(2000, 2, 29, 0, 0, 0, 0).substr(0, 15), "PeltaInvalidParameterData HY000 117 []"},
     };
     for (const auto& c : cases)
     {

@@ -254,6 +254,42 @@ TEST_F(DriverManagerStringConverterTest, RequiredLengthIsWhatRoomEnoughReceives)
     }
 }
 
+// A character that the encoding cannot hold and that is ignorable (U+2060, word joiner) is left out
+// without a substitute: it takes no room, so a text ending in it fits where the rest fits.
+TEST_F(DriverManagerStringConverterTest, CharactersThatTakeNoRoomAreNoTruncation)
+{
+    constexpr EncodingType ENC_IBM01149 = 80;
+    DriverManagerStringConverter converter(ENC_IBM01149, m_strings);
+    for (const std::u16string& text : {std::u16string(u"l\u2060"), std::u16string(u"l\0\u2060", 3), std::u16string(u"\u2060")})
+    {
+        SCOPED_TRACE(Show(text));
+        const int32_t required = converter.GetRequiredLength(text, true);
+        std::vector<char> target(required + 1);
+        bool truncated = true;
+        EXPECT_EQ(required, converter.ToBuffer(text, target.data(), required + 1, true, truncated));
+        EXPECT_FALSE(truncated);
+    }
+}
+
+// A lone surrogate at the end of the text gets its substitute in a stateful encoding too.
+TEST_F(DriverManagerStringConverterTest, ALoneSurrogateAtTheEndKeepsItsSubstitute)
+{
+    DriverManagerStringConverter converter(ENC_HZ, m_strings);
+    for (const std::u16string& text : {std::u16string(u"\xD961"), std::u16string(u"a\xD961"), std::u16string(u"\xD961" u"a")})
+    {
+        SCOPED_TRACE(Show(text));
+        const int32_t required = converter.GetRequiredLength(text, true);
+        for (int32_t room = required + 1; room <= required + 12; ++room)
+        {
+            std::vector<char> target(room);
+            bool truncated = true;
+            EXPECT_EQ(required, converter.ToBuffer(text, target.data(), room, true, truncated));
+            EXPECT_FALSE(truncated);
+            EXPECT_EQ(Encoded(text, ENC_HZ), BytesOf(target.data(), required));
+        }
+    }
+}
+
 TEST_F(DriverManagerStringConverterTest, NtsLengthIsTheLargestSizeOfThatManyCharacters)
 {
     DriverManagerStringConverter utf16(ENC_UTF16_LE, m_strings);

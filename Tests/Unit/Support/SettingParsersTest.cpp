@@ -25,6 +25,7 @@ TEST(ParseByteSize, UnitsFractionsDefaultsAndSaturation)
     }
     // Like registry text, a number's text ends at its first NUL.
     EXPECT_EQ(20u, ParseByteSize(std::string("20\0x", 4), fallback));
+    EXPECT_EQ(1u, ParseByteSize(std::string(" 1\0;.5 MB ", 11), fallback));
 }
 
 TEST(ParseUInt32OrDefault, WholeUnsignedNumbersOnly)
