@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace Orvik {
 namespace Support {
@@ -39,6 +40,32 @@ uint8_t MostBytesPerCharacter(EncodingType in_encoding, const IcuConverter& in_c
     const int fromTable =
         EncodingInfo::GetCodeUnitSize(in_encoding) * EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding);
     return static_cast<uint8_t>(std::max<int>(fromTable, ucnv_getMaxCharSize(in_converter.Get())));
+}
+
+// ICU gives an unpaired surrogate a substitute whose length can depend on where a conversion call
+// ends: in GB2312 a lead surrogate left pending by one call takes the one-byte substitute in the
+// next, and the two-byte one inside a single call. Measuring a text in one call and writing it in
+// pieces would then disagree, so such a surrogate is made U+FFFD before either. Returns the text
+// to encode: in_source's own units, or out_copy when it had an unpaired surrogate.
+const char16_t* WithoutUnpairedSurrogates(const orvik_wstring& in_source, std::u16string& out_copy)
+{
+    const char16_t* const units = in_source.GetBuffer();
+    const int32_t length = in_source.GetLength();
+    for (int32_t i = 0; i < length;)
+    {
+        const int32_t start = i;
+        UChar32 character;
+        U16_NEXT(units, i, length, character);
+        if (U_IS_SURROGATE(character))
+        {
+            if (out_copy.empty())
+            {
+                out_copy.assign(units, static_cast<size_t>(length));
+            }
+            out_copy[static_cast<size_t>(start)] = u'\uFFFD';
+        }
+    }
+    return out_copy.empty() ? units : out_copy.data();
 }
 
 } // namespace
@@ -86,15 +113,15 @@ int32_t DriverManagerStringConverter::ToBuffer(const orvik_wstring& in_source,
     return in_lengthInBytes ? written : written / m_codeUnitSize;
 }
 
-// The whole text is given, so ICU is told where it ends (flush): a lead surrogate that ends it
-// becomes a substitute, as GetRequiredLength counts it, and never waits for the next text; a
-// stateful encoding returns to its initial state.
+// The whole text is given, so ICU is told where it ends (flush): a stateful encoding returns to its
+// initial state.
 char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
                                            char* out_target,
                                            char* in_limit,
                                            bool& out_truncated)
 {
-    const char16_t* const begin = in_source.GetBuffer();
+    std::u16string copy;
+    const char16_t* const begin = WithoutUnpairedSurrogates(in_source, copy);
     const char16_t* const end = begin + in_source.GetLength();
     CriticalSectionLock lock(m_lock);
     // Nothing of an earlier text, such as a character cut at the end of its buffer, may reach
@@ -140,11 +167,9 @@ char* DriverManagerStringConverter::Encode(const orvik_wstring& in_source,
 }
 
 // A copy of the converter first writes the character and the end of the text after it into a
-// scratch buffer; the character is taken only when both fit. So taking a character back never takes
-// what earlier code units produced (the substitute of a lone surrogate, which ICU writes only on
-// seeing the next unit), the end of the text always fits after the last character taken, and a
-// character that the encoding leaves out (an ignorable one it cannot hold) fits in no room at all,
-// which ICU does not find out with a full target.
+// scratch buffer; the character is taken only when both fit. So the end of the text always fits
+// after the last character taken, and a character that the encoding leaves out (an ignorable one
+// it cannot hold) fits in no room at all, which ICU does not find out with a full target.
 bool DriverManagerStringConverter::EncodeIfItFits(const char16_t*& io_source,
                                                   const char16_t* in_end,
                                                   char*& io_position,
@@ -164,8 +189,8 @@ bool DriverManagerStringConverter::EncodeIfItFits(const char16_t*& io_source,
         return false;
     }
     // Through the scratch buffer too: ICU reports a full target even for a character that
-    // writes nothing. The last character ends the text in the same call: a lone surrogate left
-    // for a later call that only ends the text loses its substitute in some encodings (HZ).
+    // writes nothing. The last character ends the text in the same call, as it does when the text
+    // is measured.
     char* written = scratch;
     const bool isLast = characterEnd == in_end;
     ucnv_fromUnicode(m_converter.Get(), &written, scratch + sizeof(scratch), &io_source, characterEnd, nullptr, isLast, &status);
@@ -180,11 +205,12 @@ int32_t DriverManagerStringConverter::GetRequiredLength(const orvik_wstring& in_
     {
         return 0;
     }
+    std::u16string copy;
+    const char16_t* const units = WithoutUnpairedSurrogates(in_source, copy);
     CriticalSectionLock lock(m_lock);
     UErrorCode status = U_ZERO_ERROR;
     // Measuring without a target ends in an overflow, or a missing terminator for an empty text.
-    const int32_t bytes =
-        ucnv_fromUChars(m_converter.Get(), nullptr, 0, in_source.GetBuffer(), in_source.GetLength(), &status);
+    const int32_t bytes = ucnv_fromUChars(m_converter.Get(), nullptr, 0, units, in_source.GetLength(), &status);
     if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR)
     {
         RaiseTextError(u"ICUConvErrNotRecog");

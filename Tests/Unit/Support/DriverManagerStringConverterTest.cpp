@@ -290,6 +290,42 @@ TEST_F(DriverManagerStringConverterTest, ALoneSurrogateAtTheEndKeepsItsSubstitut
     }
 }
 
+// An unpaired surrogate is written as U+FFFD, wherever a conversion call ends. GB2312 gave a lead
+// surrogate left pending at the end of one call the one-byte substitute and, inside one call, the
+// two-byte one, so a text measured at 31 bytes was written in 30.
+TEST_F(DriverManagerStringConverterTest, UnpairedSurrogatesAreWrittenAsReplacementCharacters)
+{
+    constexpr EncodingType ENC_GB2312 = 38;
+    const std::u16string text =
+        u"\t\u00E9\xD83D\u5400\u5454\u5454\u5454\u5454\u54D4\u5454\u5454\u5454\u5454\uABAC\u2125\xD99A\u00AD";
+    std::u16string replaced = text;
+    replaced[2] = u'\uFFFD';
+    replaced[15] = u'\uFFFD';
+    for (EncodingType encoding : {ENC_GB2312, ENC_HZ, ENC_UTF8})
+    {
+        SCOPED_TRACE(EncodingInfo::GetEncodingName(encoding));
+        DriverManagerStringConverter converter(encoding, m_strings);
+        const std::string whole = Encoded(replaced, encoding);
+        const int32_t required = converter.GetRequiredLength(text, true);
+        EXPECT_EQ(static_cast<int32_t>(whole.size()), required);
+        for (int32_t room = 1; room <= required + 9; ++room)
+        {
+            SCOPED_TRACE(room);
+            std::vector<char> target(room);
+            bool truncated = false;
+            const int32_t written = converter.ToBuffer(text, target.data(), room, true, truncated);
+            EXPECT_EQ(room <= required, truncated);
+            if (!truncated)
+            {
+                EXPECT_EQ(whole, BytesOf(target.data(), written));
+            }
+            // Cut at a character: what was written reads back as the start of the whole.
+            EXPECT_TRUE(orvik_wstring(whole.data(), static_cast<int32_t>(whole.size()), encoding)
+                            .StartsWith(orvik_wstring(target.data(), written, encoding)));
+        }
+    }
+}
+
 TEST_F(DriverManagerStringConverterTest, NtsLengthIsTheLargestSizeOfThatManyCharacters)
 {
     DriverManagerStringConverter utf16(ENC_UTF16_LE, m_strings);
