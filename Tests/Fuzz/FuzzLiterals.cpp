@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -366,16 +367,18 @@ void CheckNumbers(const std::string& in_text, bool in_toSql)
             continue;
         }
         const double smallest = isDouble ? std::numeric_limits<double>::min() : std::numeric_limits<float>::min();
-        const double largest = isDouble ? HUGE_VAL : std::numeric_limits<float>::max();
-        if (std::fabs(expected) >= largest)
+        // A float is read from the text itself: rounding the text to a double first can land on a
+        // tie between two floats that the text itself does not sit on.
+        const std::string numberText = terminated.substr(0, static_cast<size_t>(end - terminated.c_str()));
+        const double rounded = isDouble ? expected : std::strtof(numberText.c_str(), nullptr);
+        if (std::isinf(rounded))
         {
             const std::string direction = afterLeading[0] == '-' ? "1" : "0";
             FUZZ_CHECK(posts.Text() == "NumericValOutOfRange(" + direction + ")" && value == -12345.0,
                        context + " out of range as a double posted [" + posts.Text() + "]");
             continue;
         }
-        expected = std::fabs(expected) < smallest ? 0.0 : expected;
-        expected = isDouble ? expected : static_cast<float>(expected);
+        expected = std::fabs(expected) < smallest ? 0.0 : rounded;
         FUZZ_CHECK(posts.Text().empty() && (value == expected || (value == 0 && expected == 0)),
                    context + " as a double stored " + std::to_string(value) + " with [" + posts.Text() + "]");
     }

@@ -126,6 +126,9 @@ TEST(DoubleLiteral, StoresNumbersSpecialWordsAndFlushedTinyValues)
         // tell from the midpoint itself: rounded straight to float, it is the largest float.
         {"340282356779733661637539395458142568447", false, FLT_MAX, ""},
         {"1.7976931348623157e308", true, DBL_MAX, ""},
+        // Just above the midpoint between two floats, which a double rounds onto; rounding that
+        // double again would give the even one below.
+        {"500050000.000000020000000", false, 500050016.0, ""},
     };
     for (const DoubleCase& c : cases)
     {
