@@ -124,6 +124,12 @@ TEST_F(StatementBindingTest, BindParameterDescribesTheParameterByItsSqlType)
     EXPECT_EQ(SQL_WVARCHAR, type);
     EXPECT_EQ(100u, size);
     EXPECT_EQ(1, Count(statement.GetIPD()));
+    // A number that names no parameter is refused as an index, and the statement stays prepared.
+    for (SQLUSMALLINT number : {0, 2, 40000})
+    {
+        EXPECT_EQ("07009 S2", Outcome(statement, statement.SQLDescribeParam(number, &type, &size, &digits, nullptr)))
+            << number;
+    }
 }
 
 // A registry that converts the small integer C types to the integer SQL types.
