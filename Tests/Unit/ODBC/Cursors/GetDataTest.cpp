@@ -132,6 +132,19 @@ TEST_F(GetDataTest, AWholeValueIsReturnedOnceAndTheNextRowCanBeReadAgain)
     EXPECT_EQ(-1, ReadInteger(statement, 1, "24000 S6"));
 }
 
+TEST_F(GetDataTest, ATypeWithoutAConversionIsRefusedAlsoAfterTheColumnWasReadAsAnother)
+{
+    Statement& statement = Open({SQL_INTEGER}, {{ValueOf<int32_t>(42)}, {ValueOf<int32_t>(43)}});
+    SQL_DATE_STRUCT date;
+    SQLLEN indicator = 0;
+    statement.SQLFetch();
+    EXPECT_EQ("07006 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
+    EXPECT_EQ(42, ReadInteger(statement, 1, "OK S6"));
+    statement.SQLFetch();
+    EXPECT_EQ("07006 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
+    EXPECT_EQ(43, ReadInteger(statement, 1, "OK S6"));
+}
+
 TEST_F(GetDataTest, ColumnsAreReadInAscendingOrderAfterTheLastBoundOne)
 {
     Statement& statement = Open({SQL_INTEGER, SQL_INTEGER, SQL_INTEGER, SQL_INTEGER},
