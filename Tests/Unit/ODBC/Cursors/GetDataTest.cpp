@@ -145,6 +145,17 @@ TEST_F(GetDataTest, ATypeWithoutAConversionIsRefusedAlsoAfterTheColumnWasReadAsA
     EXPECT_EQ(43, ReadInteger(statement, 1, "OK S6"));
 }
 
+TEST_F(GetDataTest, ANegativeBufferLengthOrAnUnknownCTypeIsRefusedBeforeTheValueIsRead)
+{
+    Statement& statement = Open({SQL_VARCHAR}, {{Bytes("abc")}});
+    statement.SQLFetch();
+    char buffer[8] = {};
+    SQLLEN length = 0;
+    EXPECT_EQ("HY090 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_CHAR, buffer, -1, &length)));
+    EXPECT_EQ("HY003 S6", Outcome(statement, statement.SQLGetData(1, 999, buffer, sizeof buffer, &length)));
+    EXPECT_EQ("abc/3 NO_DATA", ReadPieces(statement, 1, SQL_C_CHAR, 8));
+}
+
 TEST_F(GetDataTest, ColumnsAreReadInAscendingOrderAfterTheLastBoundOne)
 {
     Statement& statement = Open({SQL_INTEGER, SQL_INTEGER, SQL_INTEGER, SQL_INTEGER},
