@@ -663,9 +663,10 @@ void ForwardCursor::RetrieveFirst(uint16_t in_column, CDataWrapper& io_data, SQL
         return;
     }
     converters.m_partial.reset();
+    // The converter is kept from row to row, but each call may ask for another C type.
+    CheckConversion(entry.m_sqlType, cType, in_column);
     if (converters.m_whole == nullptr)
     {
-        CheckConversion(entry.m_sqlType, cType, in_column);
         converters.m_whole = std::make_unique<ColumnValueConverter>(m_result, in_column - 1, *entry.m_metadata, m_diagnostics);
     }
     try

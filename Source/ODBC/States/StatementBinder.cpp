@@ -48,6 +48,10 @@ void StatementBinder::BindColumn(Statement& io_statement,
     {
         throw Error(DIAG_OPTIONAL_FEATURE_NOT_IMPLEMENTED, u"SqlCTypeNotSupported");
     }
+    if (in_target != nullptr && in_bufferLength < 0)
+    {
+        throw Error(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, u"InvalidStrOrBuffLen");
+    }
     const AttributeData* maximumValue = io_statement.GetConnection().GetInfoProperty(SQL_MAX_COLUMNS_IN_SELECT);
     const uint32_t maximum = maximumValue != nullptr ? maximumValue->GetUInt16Value() : 0;
     bool isLimited = maximum != 0;

@@ -18,8 +18,9 @@ public:
     StatementBinder() = delete;
 
     /// Binds column in_column (a null target unbinds it). Throws "BookmarkColumnNotSupported" and
-    /// "SqlCTypeNotSupported" (HYC00), and "InvalidDescIndex" (07009) beyond the current result's
-    /// columns or SQL_MAX_COLUMNS_IN_SELECT.
+    /// "SqlCTypeNotSupported" (HYC00), "InvalidStrOrBuffLen" (HY090) for a target with a negative
+    /// buffer length, and "InvalidDescIndex" (07009) beyond the current result's columns or
+    /// SQL_MAX_COLUMNS_IN_SELECT.
     static void BindColumn(Statement& io_statement,
                            SQLUSMALLINT in_column,
                            SQLSMALLINT in_targetType,

@@ -729,6 +729,12 @@ std::unique_ptr<SqlQueryManager> StatementState::InternalPrepare(SQLWCHAR* in_st
                                                                  SQLINTEGER in_textLength,
                                                                  bool in_isDirect)
 {
+    // No text at all is the application's mistake; it must never reach the server as an empty
+    // statement.
+    if (in_statementText == nullptr)
+    {
+        throw Error(DIAG_INVALID_NULL_POINTER, u"InvalidNullPtr");
+    }
     orvik_wstring text = WideArgument::Read(in_statementText, in_textLength);
     DSI::DSILog* log = m_statement.GetLog();
     if (log != nullptr && log->GetLogLevel() >= DSI::LOG_INFO)

@@ -20,6 +20,7 @@
 #include "Support/ErrorException.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlCTypeUtilities.h"
+#include "Support/TypedDataWrapper/TypeConversionInfo.h"
 
 #include <sqlext.h>
 
@@ -123,6 +124,16 @@ StatementStateResult StatementStateCursor::DoSQLGetData(SQLUSMALLINT in_column,
                                                         SQLLEN in_bufferLength,
                                                         SQLLEN* out_lengthOrIndicator)
 {
+    // The Driver Manager refuses these before they reach the driver; an application that calls
+    // the driver's exports itself gets the same answers.
+    if (in_bufferLength < 0)
+    {
+        throw Error(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, u"InvalidStrOrBuffLen");
+    }
+    if (in_targetType != SQL_ARD_TYPE && !TypeConversionInfo::IsSupportedCType(in_targetType))
+    {
+        throw Error(DIAG_INVALID_APP_BUFFER_TYPE, u"SqlCTypeNotSupported");
+    }
     AppDescriptorBase& ard = m_statement.GetCurrentARD();
     const auto column = static_cast<int16_t>(in_column);
     CDataWrapper& data = *m_getDataWrapper;

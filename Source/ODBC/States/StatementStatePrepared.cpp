@@ -35,6 +35,11 @@ void StatementStatePrepared::DoSQLDescribeParam(SQLUSMALLINT in_parameter,
     ImplParamDescriptor& ipd = m_statement.GetIPD();
     CriticalSectionLock lock(ipd.GetLock());
     const auto parameter = static_cast<int16_t>(in_parameter);
+    // A number that names no parameter is the application's mistake, not a fault of the driver.
+    if (!ipd.HasRecord(parameter))
+    {
+        throw ErrorException(DIAG_INVALID_DESCRIPTOR_INDEX, ODBC_COMPONENT_ID, u"InvalidDescIndex", -1, -1);
+    }
     const int64_t type = ipd.ReadField(parameter, SQL_DESC_CONCISE_TYPE).m_integer;
     if (out_dataType != nullptr)
     {

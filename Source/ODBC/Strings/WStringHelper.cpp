@@ -3,7 +3,7 @@
 #include "ODBC/Diagnostics/IDiagManager.h"
 #include "ODBC/Strings/RunningPlatform.h"
 #include "Support/IDriverManagerStringConverter.h"
-#include "Support/InvalidArgumentException.h"
+#include "Support/ErrorException.h"
 #include "Support/Platform.h"
 #include "Support/orvik_wstring.h"
 
@@ -49,10 +49,10 @@ void WStringHelper::CopyToBuffer(const orvik_wstring& in_text,
         SetFlag(out_truncated, false);
         return;
     }
+    // The application's own mistake, reported as ODBC names it, whichever entry point it came in by.
     if (in_bufferLength < 0)
     {
-        throw InvalidArgumentException(SupportError(SupportErrorCode::InvalidArgument),
-                                       {orvik_wstring(u"OrvikWStringHelper"), orvik_wstring(u"106")});
+        throw ErrorException(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, ODBC_COMPONENT_ID, u"InvalidStrOrBuffLen", -1, -1);
     }
     bool truncated = false;
     GetConverter(in_converter).ToBuffer(in_text, out_buffer, in_bufferLength, !in_lengthInChars, truncated);

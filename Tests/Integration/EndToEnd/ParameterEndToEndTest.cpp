@@ -1,7 +1,7 @@
 // Parameters through the Driver Manager: a prepared SELECT with a bound value through both entry
 // points, an INSERT of an array as one bulk request, every C type as the JSON value the server
-// receives, and data at execution, which the back end refuses without leaving the Driver
-// Manager and the driver out of step.
+// receives, data at execution, which the back end refuses without leaving the Driver Manager
+// and the driver out of step, and misused calls that the Driver Manager lets through.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -170,6 +170,42 @@ TEST_F(ParameterEndToEndTest, RefusedDataAtExecutionLeavesTheStatementUsable)
     length = sizeof(value);
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, &value, 0, &length);
     EXPECT_EQ(m_statement.Query("select ? as v"), (std::vector<TextRow>{{"3"}}));
+}
+
+TEST_F(ParameterEndToEndTest, MisusedCallsThatPassTheDriverManagerGetTheirOwnStates)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    m_statement.Check(SQLPrepare(statement, Text("select id, value from sample_integer where id = ?"), SQL_NTS),
+                      "SQLPrepare");
+    // A parameter beyond the statement's one.
+    SQLSMALLINT type = 0;
+    EXPECT_EQ(SQL_ERROR, SQLDescribeParam(statement, 2, &type, nullptr, nullptr, nullptr));
+    EXPECT_EQ("07009", FirstState(statement));
+    // A negative byte length for a wide text.
+    SQLWCHAR name[8];
+    SQLSMALLINT nameLength = 0;
+    EXPECT_EQ(SQL_ERROR, SQLColAttributeW(statement, 1, SQL_DESC_NAME, name, SQL_NTS, &nameLength, nullptr));
+    EXPECT_EQ("HY090", FirstState(statement));
+    SQLINTEGER catalogLength = 0;
+    EXPECT_EQ(SQL_ERROR, SQLGetConnectAttrW(m_connection.Handle(), SQL_ATTR_CURRENT_CATALOG, name, -6, &catalogLength));
+    SQLCHAR state[6] = {};
+    ASSERT_EQ(SQL_SUCCESS, SQLGetDiagRec(SQL_HANDLE_DBC, m_connection.Handle(), 1, state, nullptr, nullptr, 0, nullptr));
+    EXPECT_STREQ("HY090", reinterpret_cast<char*>(state));
+
+    // A date asked of an integer column, also on a row after the one where it was read as text.
+    m_statement.Check(SQLFreeStmt(statement, SQL_CLOSE), "SQLFreeStmt");
+    m_statement.Check(SQLExecDirect(statement, Text("select value from sample_integer order by id"), SQL_NTS),
+                      "SQLExecDirect");
+    for (int row = 0; row < 2; ++row)
+    {
+        ASSERT_EQ(SQL_SUCCESS, SQLFetch(statement));
+        SQL_DATE_STRUCT date;
+        SQLLEN length = 0;
+        EXPECT_EQ(SQL_ERROR, SQLGetData(statement, 1, SQL_C_TYPE_DATE, &date, sizeof(date), &length));
+        EXPECT_EQ("07006", FirstState(statement));
+        char text[16] = {};
+        EXPECT_EQ(SQL_SUCCESS, SQLGetData(statement, 1, SQL_C_CHAR, text, sizeof(text), &length));
+    }
 }
 
 } // namespace

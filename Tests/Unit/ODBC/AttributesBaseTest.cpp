@@ -129,8 +129,7 @@ TEST_F(AttributesBaseTest, AStringCutToTheBufferWarnsAndReportsTheFullLengthInBy
     EXPECT_EQ(u'#', buffer[3]);
     EXPECT_TRUE(m_diagnostics.HasWarning());
     EXPECT_TRUE(m_diagnostics.HasRecordWithState(SqlState("01004")));
-    EXPECT_THROW(AttributesBase::GetValueToBuffer(&m_diagnostics, *value, SQL_NTS, buffer, &length),
-                 InvalidArgumentException);
+    EXPECT_THROW(AttributesBase::GetValueToBuffer(&m_diagnostics, *value, SQL_NTS, buffer, &length), ErrorException);
 }
 
 // A store that records what it is told of its parent, and can refuse it.

@@ -132,6 +132,30 @@ TEST_F(GetDataTest, AWholeValueIsReturnedOnceAndTheNextRowCanBeReadAgain)
     EXPECT_EQ(-1, ReadInteger(statement, 1, "24000 S6"));
 }
 
+TEST_F(GetDataTest, ATypeWithoutAConversionIsRefusedAlsoAfterTheColumnWasReadAsAnother)
+{
+    Statement& statement = Open({SQL_INTEGER}, {{ValueOf<int32_t>(42)}, {ValueOf<int32_t>(43)}});
+    SQL_DATE_STRUCT date;
+    SQLLEN indicator = 0;
+    statement.SQLFetch();
+    EXPECT_EQ("07006 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
+    EXPECT_EQ(42, ReadInteger(statement, 1, "OK S6"));
+    statement.SQLFetch();
+    EXPECT_EQ("07006 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
+    EXPECT_EQ(43, ReadInteger(statement, 1, "OK S6"));
+}
+
+TEST_F(GetDataTest, ANegativeBufferLengthOrAnUnknownCTypeIsRefusedBeforeTheValueIsRead)
+{
+    Statement& statement = Open({SQL_VARCHAR}, {{Bytes("abc")}});
+    statement.SQLFetch();
+    char buffer[8] = {};
+    SQLLEN length = 0;
+    EXPECT_EQ("HY090 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_CHAR, buffer, -1, &length)));
+    EXPECT_EQ("HY003 S6", Outcome(statement, statement.SQLGetData(1, 999, buffer, sizeof buffer, &length)));
+    EXPECT_EQ("abc/3 NO_DATA", ReadPieces(statement, 1, SQL_C_CHAR, 8));
+}
+
 TEST_F(GetDataTest, ColumnsAreReadInAscendingOrderAfterTheLastBoundOne)
 {
     Statement& statement = Open({SQL_INTEGER, SQL_INTEGER, SQL_INTEGER, SQL_INTEGER},

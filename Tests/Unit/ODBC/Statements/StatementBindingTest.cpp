@@ -31,9 +31,12 @@ TEST_F(StatementBindingTest, BindColRefusesWhatCannotBeBound)
         SQLUSMALLINT m_column;
         SQLSMALLINT m_type;
         const char* m_outcome;
+        SQLLEN m_bufferLength = 4;
     };
     const Case cases[] = {
         {nullptr, 0, SQL_C_SLONG, "HYC00 S1"},           // no bookmarks
+        {nullptr, 1, SQL_C_CHAR, "HY090 S1", -1},
+        {u"select 2 3", 1, SQL_C_CHAR, "HY090 S5", SQL_NTS},
         {nullptr, 1, 9999, "HYC00 S1"},                  // no such C type
         {nullptr, 7, SQL_C_SLONG, "OK S1"},              // nothing to compare with yet
         {u"select 2 3", 3, SQL_C_CHAR, "OK S5"},
@@ -49,7 +52,7 @@ TEST_F(StatementBindingTest, BindColRefusesWhatCannotBeBound)
         {
             ExecDirect(statement, c.m_executed);
         }
-        EXPECT_EQ(c.m_outcome, Outcome(statement, statement.SQLBindCol(c.m_column, c.m_type, &m_buffer, 4, &m_length)));
+        EXPECT_EQ(c.m_outcome, Outcome(statement, statement.SQLBindCol(c.m_column, c.m_type, &m_buffer, c.m_bufferLength, &m_length)));
     }
 }
 
@@ -124,6 +127,12 @@ TEST_F(StatementBindingTest, BindParameterDescribesTheParameterByItsSqlType)
     EXPECT_EQ(SQL_WVARCHAR, type);
     EXPECT_EQ(100u, size);
     EXPECT_EQ(1, Count(statement.GetIPD()));
+    // A number that names no parameter is refused as an index, and the statement stays prepared.
+    for (SQLUSMALLINT number : {0, 2, 40000})
+    {
+        EXPECT_EQ("07009 S2", Outcome(statement, statement.SQLDescribeParam(number, &type, &size, &digits, nullptr)))
+            << number;
+    }
 }
 
 // A registry that converts the small integer C types to the integer SQL types.

@@ -106,6 +106,17 @@ TEST_F(StatementExecutionTest, FailedExecutionsAndPreparesChooseTheNextState)
     }
 }
 
+TEST_F(StatementExecutionTest, NoStatementTextIsANullPointerAndKeepsWhatWasPrepared)
+{
+    Statement& prepared = *NewStatement();
+    Prepare(prepared, u"update 1");
+    EXPECT_EQ("HY009 S2", Outcome(prepared, prepared.SQLPrepareW(nullptr, SQL_NTS)));
+    EXPECT_EQ("OK S4", Outcome(prepared, prepared.SQLExecute()));
+    Statement& direct = *NewStatement();
+    EXPECT_EQ("HY009 S1", Outcome(direct, direct.SQLExecDirectW(nullptr, 5)));
+    EXPECT_EQ(1, FakeEngineLog::s_executions);
+}
+
 TEST_F(StatementExecutionTest, ClosingTheCursorReturnsToWhereTheExecutionStarted)
 {
     Statement& direct = *NewStatement();
