@@ -189,11 +189,26 @@ bool PeltaResultSet::MoveToNextRow()
     ++m_currentRow;
     m_isElementRead = false;
     m_elementIndex = 0;
+    CheckRowWidth();
     if (m_isUnnest && m_hasUnnestColumn)
     {
         CheckUnnestedCell();
     }
     return true;
+}
+
+void PeltaResultSet::CheckRowWidth()
+{
+    // A row of another width than the column list has lost or gained values somewhere, so no
+    // value of it can be trusted to belong to the column it stands under.
+    const uint32_t cells = m_reply.GetCellCount(static_cast<uint64_t>(m_currentRow));
+    if (cells != m_columnNames.size())
+    {
+        throw PeltaError("PeltaReplyRowWidth",
+                         {NumberConverter::ConvertInt64ToWString(m_currentRow + 1),
+                          NumberConverter::ConvertUInt32ToWString(cells),
+                          NumberConverter::ConvertUInt64ToWString(m_columnNames.size())});
+    }
 }
 
 void PeltaResultSet::CheckUnnestedCell()

@@ -147,6 +147,48 @@ TEST_F(StatementDiagnosticsTest, ServerErrorReachesTheApplicationWithItsStateAnd
     EXPECT_EQ(statement.Query("select value from sample_short where id = 2"), std::vector<TextRow>{{"-32768"}});
 }
 
+TEST_F(StatementDiagnosticsTest, AMisbehavingServerGivesAnErrorThatSaysWhatWentWrong)
+{
+    // Each fault spoils the next reply to its statement; the error comes from the execution or
+    // from the fetch, and the same statement then runs on as usual.
+    const struct
+    {
+        const char* fault;
+        const char* sql;
+        const char* message;
+    } cases[] = {
+        {R"({"stmt_regex":"9101","cut":true})", "select 9101", "The request to the server failed: Transferred a partial file"},
+        {R"({"stmt_regex":"9102","close":true,"times":2})", "select 9102",
+         "The request to the server failed: Server returned nothing"},
+        {R"({"stmt_regex":"9105","reply":{"status":200,"body":"<html></html>"}})", "select 9105",
+         "The server's reply is not one JSON value (JSON parse error 3)."},
+        {R"({"stmt_regex":"9106","reply":{"status":200,"body":"{\"cols\":[\"a\",\"b\"],\"col_types\":[9,9],\"rows\":[[1,2],[3]],\"rowcount\":2}"}})",
+         "select 9106", "Row 2 of the server's reply has 1 value(s) for 2 column(s)."},
+        {R"({"stmt_regex":"9107","reply":{"status":200,"body":"{\"cols\":[\"a\"],\"col_types\":[9],\"rows\":[[1,2]],\"rowcount\":1}"}})",
+         "select 9107", "Row 1 of the server's reply has 2 value(s) for 1 column(s)."},
+    };
+    OdbcStatement statement = m_connection.NewStatement();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.fault);
+        ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/faults", c.fault).status, 200);
+        try
+        {
+            statement.Query(c.sql);
+            ADD_FAILURE() << "no error";
+        }
+        catch (const OdbcError& e)
+        {
+            ASSERT_FALSE(e.Records().empty()) << e.what();
+            EXPECT_EQ(e.Records()[0].state, "HY000");
+            EXPECT_NE(e.Records()[0].message.find(c.message), std::string::npos) << e.Records()[0].message;
+        }
+        SQLFreeStmt(statement.Handle(), SQL_CLOSE);
+        const std::string number = std::string(c.sql).substr(7);
+        EXPECT_EQ(statement.Query(c.sql), std::vector<TextRow>{{number}});
+    }
+}
+
 TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTime)
 {
     ASSERT_EQ(EndToEndEnvironment::Server()

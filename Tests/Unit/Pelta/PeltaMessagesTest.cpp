@@ -44,6 +44,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaColumnOutOfBounds", 2},
         {u"PeltaColumnTypeMissing", 1},
         {u"PeltaReplyRowMissing", 2},
+        {u"PeltaReplyRowWidth", 3},
         {u"PeltaCellTypeMismatch", 2},
         {u"PeltaCellValueOutOfRange", 2},
         {u"PeltaCatalogValueOutOfRange", 2},
