@@ -9,6 +9,7 @@
 
 #include <rapidjson/document.h>
 
+#include <algorithm>
 #include <cstring>
 
 using Orvik::Support::ErrorException;
@@ -52,6 +53,9 @@ constexpr ErrorCodeState ERROR_CODE_STATES[] = {
     {4093, "42S01"},
 };
 constexpr char OTHER_ERROR_STATE[] = "HY000";
+
+// How much of a reply that is not JSON a message quotes.
+constexpr size_t REPLY_EXCERPT_LENGTH = 200;
 
 constexpr size_t Length(const char* in_text)
 {
@@ -117,6 +121,27 @@ bool ParseJson(const std::string& in_text, rapidjson::Document& out_document)
 {
     out_document.Parse<rapidjson::kParseIterativeFlag>(in_text.c_str());
     return !out_document.HasParseError();
+}
+
+// Whether an HTTP status is a success: anything else did not come from a statement that ran.
+bool IsSuccessStatus(int32_t in_status)
+{
+    return in_status >= 200 && in_status < 300;
+}
+
+// The start of a reply as one line of whole UTF-8 characters, for a message.
+std::string ReplyExcerpt(const std::string& in_reply)
+{
+    size_t length = std::min(in_reply.size(), REPLY_EXCERPT_LENGTH);
+    // Cut before a character, never inside one.
+    while (length > 0 && length < in_reply.size() && (static_cast<unsigned char>(in_reply[length]) & 0xC0) == 0x80)
+    {
+        --length;
+    }
+    std::string excerpt = in_reply.substr(0, length);
+    const auto isLineBreakOrTab = [](char in_c) { return in_c == '\r' || in_c == '\n' || in_c == '\t'; };
+    std::replace_if(excerpt.begin(), excerpt.end(), isLineBreakOrTab, ' ');
+    return excerpt;
 }
 
 } // namespace
@@ -246,6 +271,22 @@ void PeltaAPI::Post(std::string in_body, std::string& out_reply)
     out_reply.clear();
     m_action.Post(out_reply);
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
+    CheckStatus(out_reply);
+}
+
+void PeltaAPI::CheckStatus(const std::string& in_reply) const
+{
+    // A failing status with a body that is no JSON is an answer of the HTTP layer (a proxy, a
+    // server starting up or overloaded), not of the database: its status and its text tell
+    // what went wrong, where a JSON parse error would not. A JSON body is read as usual.
+    const int32_t status = m_action.GetResponseCode();
+    rapidjson::Document document;
+    if (IsSuccessStatus(status) || ParseJson(in_reply, document))
+    {
+        return;
+    }
+    throw PeltaError("PeltaHTTPStatusError",
+                     {NumberConverter::ConvertInt32ToWString(status), Utf8Parameter(ReplyExcerpt(in_reply))});
 }
 
 void PeltaAPI::CheckResponseError(const std::string& in_reply)

@@ -139,6 +139,9 @@ private:
     void ChooseServer();
     void Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document);
     void Post(std::string in_body, std::string& out_reply);
+    /// "PeltaHTTPStatusError" (status, the start of the reply) for a reply of a failing HTTP
+    /// status whose body is not JSON.
+    void CheckStatus(const std::string& in_reply) const;
     static std::string BuildStatementBody(const char* in_prefix,
                                           const std::string& in_text,
                                           const char* in_suffix,

@@ -45,6 +45,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaColumnTypeMissing", 1},
         {u"PeltaReplyRowMissing", 2},
         {u"PeltaReplyRowWidth", 3},
+        {u"PeltaHTTPStatusError", 2},
         {u"PeltaCellTypeMismatch", 2},
         {u"PeltaCellValueOutOfRange", 2},
         {u"PeltaCatalogValueOutOfRange", 2},
