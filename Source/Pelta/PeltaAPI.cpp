@@ -54,6 +54,10 @@ constexpr ErrorCodeState ERROR_CODE_STATES[] = {
 };
 constexpr char OTHER_ERROR_STATE[] = "HY000";
 
+// The longest request time limit kept, in seconds (ten years), so that a deadline never
+// overflows the clock.
+constexpr uint64_t MAX_REQUEST_TIMEOUT = 10ULL * 366 * 24 * 3600;
+
 // How much of a reply that is not JSON a message quotes.
 constexpr size_t REPLY_EXCERPT_LENGTH = 200;
 
@@ -158,6 +162,10 @@ PeltaAPI::PeltaAPI(Orvik::DSI::ILogger& in_log, PeltaConnectionSettings& in_sett
 void PeltaAPI::Prepare()
 {
     m_action.Reset();
+    // The time limit covers the whole request: the liveness checks as well as the statement.
+    m_deadline = m_requestTimeout == 0
+        ? 0
+        : Orvik::OS::GetMonotonicMilliseconds() + static_cast<int64_t>(std::min(m_requestTimeout, MAX_REQUEST_TIMEOUT)) * 1000;
     if (m_poolMode)
     {
         std::lock_guard<std::recursive_mutex> lock(m_settings.serverLock);
@@ -228,15 +236,16 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
     try
     {
         m_action.SetEndpoint(url);
-        m_action.SetTimeout(m_settings.timeout);
+        m_action.SetTimeout(GetLivenessTimeout());
         m_action.Get(reply);
     }
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", e);
-        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(u"PeltaRequestCanceled"))
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(u"PeltaRequestCanceled") || IsPastDeadline())
         {
-            // The application stopped the check: no verdict on the server.
+            // The application stopped the check, or the request's own time ran out: no verdict
+            // on the server.
             throw;
         }
         return false;
@@ -264,14 +273,36 @@ void PeltaAPI::Post(std::string in_body, std::string& out_reply)
     // Bodies are arguments, never formats: a "%" in them is written as it is.
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
-    if (m_requestTimeout != 0)
+    if (m_deadline != 0)
     {
-        m_action.SetTimeout(m_requestTimeout);
+        m_action.SetTimeout(GetRemainingSeconds());
     }
     out_reply.clear();
     m_action.Post(out_reply);
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
     CheckStatus(out_reply);
+}
+
+uint64_t PeltaAPI::GetRemainingSeconds() const
+{
+    // Whole seconds, rounded up: a limit of 0 would mean none.
+    const int64_t left = m_deadline - Orvik::OS::GetMonotonicMilliseconds();
+    return left <= 1000 ? 1 : static_cast<uint64_t>((left + 999) / 1000);
+}
+
+bool PeltaAPI::IsPastDeadline() const
+{
+    return m_deadline != 0 && Orvik::OS::GetMonotonicMilliseconds() >= m_deadline;
+}
+
+uint64_t PeltaAPI::GetLivenessTimeout() const
+{
+    if (m_deadline == 0)
+    {
+        return m_settings.timeout;
+    }
+    const uint64_t remaining = GetRemainingSeconds();
+    return m_settings.timeout == 0 ? remaining : std::min<uint64_t>(m_settings.timeout, remaining);
 }
 
 void PeltaAPI::CheckStatus(const std::string& in_reply) const
