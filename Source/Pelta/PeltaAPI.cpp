@@ -566,6 +566,7 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
             // A server that takes the connection and never answers must not hang the connect.
             m_action.SetTimeout(m_settings.timeout);
             m_action.Get(reply);
+            CheckStatus(reply);
             ParseReply(reply, document);
             answered = &entry.server;
             break;

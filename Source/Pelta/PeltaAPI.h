@@ -141,7 +141,7 @@ private:
     void Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document);
     void Post(std::string in_body, std::string& out_reply);
     /// "PeltaHTTPStatusError" (status, the start of the reply) for a reply of a failing HTTP
-    /// status whose body is not JSON.
+    /// status whose body is not JSON; used on statement replies and on the probe at connect.
     void CheckStatus(const std::string& in_reply) const;
     /// The seconds left of the running request's time limit, rounded up, at least 1.
     uint64_t GetRemainingSeconds() const;

@@ -92,6 +92,26 @@ TEST(ConnectionEndToEndTest, AFailedConnectionSaysWhichSettingOrServerFailedAndW
         }
     }
 
+    // A probe answered by an HTTP layer in trouble rather than the server says so.
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"GET","reply":{"status":503,"body":"Service Unavailable"}})")
+                  .status,
+              200);
+    try
+    {
+        OdbcConnection connection(EndToEndEnvironment::DriverConnectionString(live));
+        ADD_FAILURE() << "connected";
+    }
+    catch (const OdbcError& e)
+    {
+        ASSERT_FALSE(e.Records().empty());
+        EXPECT_EQ(e.Records()[0].state, "08001");
+        EXPECT_NE(e.Records()[0].message.find(live + " failed with: [Pelta][Pelta] (37) The server answered with HTTP status "
+                                                      "503 and a reply that is not JSON: \"Service Unavailable\""),
+                  std::string::npos)
+            << e.Records()[0].message;
+    }
+
     // A blank after the one server, as a connection string easily has, is no part of its name.
     OdbcConnection connection(EndToEndEnvironment::DriverConnectionString(live + " "));
     EXPECT_EQ(connection.NewStatement().Query("select value from sample_short where id = 1"), std::vector<TextRow>{{"32767"}});
