@@ -381,7 +381,9 @@ int32_t PeltaAPI::GetInt32Member(const rapidjson::Value& in_object, const char* 
     const rapidjson::Value& value = GetMember(in_object, in_name);
     if (!value.IsInt())
     {
-        ThrowWrongType(in_name, "integer");
+        // A whole number that is too large is not called something other than a number.
+        const bool isWholeNumber = value.IsInt64() || value.IsUint64();
+        ThrowWrongType(in_name, isWholeNumber ? "integer from -2147483648 to 2147483647" : "integer");
     }
     return value.GetInt();
 }
