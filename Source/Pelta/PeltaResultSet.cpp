@@ -75,6 +75,11 @@ PeltaResultSet::PeltaResultSet(Orvik::DSI::ILogger& in_log,
         return;
     }
     m_rowCount = PeltaAPI::GetInt32Member(root, "rowcount");
+    if (m_rowCount < 0)
+    {
+        // Rows are read up to the count: a negative one would drop every row it was sent with.
+        throw PeltaError("PeltaJSONWrongType", {"rowcount", "integer from 0 to 2147483647"});
+    }
     const auto rows = root.FindMember("rows");
     if (rows != root.MemberEnd() && !rows->value.IsArray())
     {

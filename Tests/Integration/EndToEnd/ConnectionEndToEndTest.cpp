@@ -190,6 +190,8 @@ TEST_F(StatementDiagnosticsTest, AMisbehavingServerGivesAnErrorThatSaysWhatWentW
          "select 9106", "Row 2 of the server's reply has 1 value(s) for 2 column(s)."},
         {R"({"stmt_regex":"9107","reply":{"status":200,"body":"{\"cols\":[\"a\"],\"col_types\":[9],\"rows\":[[1,2]],\"rowcount\":1}"}})",
          "select 9107", "Row 1 of the server's reply has 2 value(s) for 1 column(s)."},
+        {R"({"stmt_regex":"9108","reply":{"status":200,"body":"{\"cols\":[\"a\"],\"col_types\":[9],\"rows\":[[1]],\"rowcount\":-1}"}})",
+         "select 9108", "The server's reply has a \"rowcount\" that is not a JSON integer from 0 to 2147483647."},
     };
     OdbcStatement statement = m_connection.NewStatement();
     for (const auto& c : cases)
