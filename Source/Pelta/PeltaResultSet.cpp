@@ -28,6 +28,10 @@ namespace {
 
 constexpr char LOG_CLASS[] = "PeltaResultSet";
 
+// ODBC numbers columns with 16-bit signed integers: a column past this could never be described
+// or read.
+constexpr rapidjson::SizeType MAX_COLUMNS = 32767;
+
 // The server's character types: they compare with case.
 constexpr uint32_t CHARACTER_TYPE_IDS[] = {0, 4, 5, 12, 13, 100, 101};
 
@@ -95,6 +99,10 @@ void PeltaResultSet::BuildColumns()
     const rapidjson::Value& root = m_reply.GetRoot();
     const rapidjson::Value& names = GetArrayMember(root, "cols");
     const rapidjson::Value& types = GetArrayMember(root, "col_types");
+    if (names.Size() > MAX_COLUMNS)
+    {
+        throw PeltaError("PeltaTooManyColumns", {NumberConverter::ConvertUInt32ToWString(names.Size())});
+    }
     for (rapidjson::SizeType i = 0; i < names.Size(); ++i)
     {
         AddColumn(names[i], i < types.Size() ? &types[i] : nullptr);

@@ -213,6 +213,24 @@ TEST_F(StatementDiagnosticsTest, AMisbehavingServerGivesAnErrorThatSaysWhatWentW
         const std::string number = std::string(c.sql).substr(7);
         EXPECT_EQ(statement.Query(c.sql), std::vector<TextRow>{{number}});
     }
+
+    // More columns than ODBC can number.
+    std::string types;
+    for (int i = 0; i < 32768; ++i)
+    {
+        types += i == 0 ? "\"byte\"" : ",\"byte\"";
+    }
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/canned", R"({"stmt":"select 9109","generate":{"rows":1,"types":[)" + types + "]}}")
+                  .status,
+              200);
+    EXPECT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 9109", SQL_NTS), SQL_ERROR);
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_FALSE(records.empty());
+    EXPECT_NE(records[0].message.find("The server's reply has 32768 columns; an ODBC result holds at most 32767."),
+              std::string::npos)
+        << records[0].message;
+    ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/canned/clear", "{}").status, 200);
 }
 
 TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTime)

@@ -46,6 +46,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaReplyRowMissing", 2},
         {u"PeltaReplyRowWidth", 3},
         {u"PeltaHTTPStatusError", 2},
+        {u"PeltaTooManyColumns", 1},
         {u"PeltaCellTypeMismatch", 2},
         {u"PeltaCellValueOutOfRange", 2},
         {u"PeltaCatalogValueOutOfRange", 2},
