@@ -163,9 +163,8 @@ void PeltaAPI::Prepare()
 {
     m_action.Reset();
     // The time limit covers the whole request: the liveness checks as well as the statement.
-    m_deadline = m_requestTimeout == 0
-        ? 0
-        : Orvik::OS::GetMonotonicMilliseconds() + static_cast<int64_t>(std::min(m_requestTimeout, MAX_REQUEST_TIMEOUT)) * 1000;
+    const int64_t limit = static_cast<int64_t>(std::min(m_requestTimeout, MAX_REQUEST_TIMEOUT)) * 1000;
+    m_deadline = m_requestTimeout == 0 ? 0 : Orvik::OS::GetMonotonicMilliseconds() + limit;
     if (m_poolMode)
     {
         std::lock_guard<std::recursive_mutex> lock(m_settings.serverLock);
