@@ -54,6 +54,9 @@ constexpr ErrorCodeState ERROR_CODE_STATES[] = {
 };
 constexpr char OTHER_ERROR_STATE[] = "HY000";
 
+// The key of a request that the application canceled.
+constexpr char16_t CANCELED_KEY[] = u"PeltaRequestCanceled";
+
 // The longest request time limit kept, in seconds (ten years), so that a deadline never
 // overflows the clock.
 constexpr uint64_t MAX_REQUEST_TIMEOUT = 10ULL * 366 * 24 * 3600;
@@ -241,7 +244,7 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", e);
-        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(u"PeltaRequestCanceled") || IsPastDeadline())
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(CANCELED_KEY) || IsPastDeadline())
         {
             // The application stopped the check, or the request's own time ran out: no verdict
             // on the server.
@@ -475,6 +478,12 @@ std::string& PeltaAPI::ExecuteMetadataQuery(std::string& out_reply,
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "ExecuteMetadataQuery", e);
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(CANCELED_KEY) || IsPastDeadline())
+        {
+            // The application stopped the probe, or its time ran out: a second form would
+            // only wait again.
+            throw;
+        }
     }
     // The same server again: Prepare is not repeated, so no liveness check and no rotation.
     m_action.SetEndpoint(m_endpoint);

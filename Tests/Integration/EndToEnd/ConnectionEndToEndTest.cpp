@@ -254,6 +254,27 @@ TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTi
     EXPECT_EQ(statement.Query("select 4242"), std::vector<TextRow>{{"4242"}});
 }
 
+TEST_F(StatementDiagnosticsTest, AQueryTimeoutAlsoEndsTheColumnProbeOfAPreparedStatement)
+{
+    // Both forms of the probe would get no answer in time.
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"4545.*limit 0","delay":4,"times":2})")
+                  .status,
+              200);
+    OdbcStatement statement = m_connection.NewStatement();
+    ASSERT_EQ(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0),
+              SQL_SUCCESS);
+    const auto start = std::chrono::steady_clock::now();
+    // The probe is only a description: without it the statement shows no columns until it runs.
+    EXPECT_EQ(SQLPrepare(statement.Handle(), (SQLCHAR*)"select 4545", SQL_NTS), SQL_SUCCESS);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1700));
+    SQLSMALLINT columns = -1;
+    EXPECT_EQ(SQLNumResultCols(statement.Handle(), &columns), SQL_SUCCESS);
+    EXPECT_EQ(columns, 0);
+    statement.Check(SQLExecute(statement.Handle()), "SQLExecute");
+    EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{{"4545"}});
+}
+
 TEST_F(StatementDiagnosticsTest, SQLCancelFromAnotherThreadEndsAStatementThatGetsNoAnswer)
 {
     ASSERT_EQ(EndToEndEnvironment::Server()
