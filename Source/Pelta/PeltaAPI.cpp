@@ -9,6 +9,7 @@
 
 #include <rapidjson/document.h>
 
+#include <algorithm>
 #include <cstring>
 
 using Orvik::Support::ErrorException;
@@ -52,6 +53,16 @@ constexpr ErrorCodeState ERROR_CODE_STATES[] = {
     {4093, "42S01"},
 };
 constexpr char OTHER_ERROR_STATE[] = "HY000";
+
+// The key of a request that the application canceled.
+constexpr char16_t CANCELED_KEY[] = u"PeltaRequestCanceled";
+
+// The longest request time limit kept, in seconds (ten years), so that a deadline never
+// overflows the clock.
+constexpr uint64_t MAX_REQUEST_TIMEOUT = 10ULL * 366 * 24 * 3600;
+
+// How much of a reply that is not JSON a message quotes.
+constexpr size_t REPLY_EXCERPT_LENGTH = 200;
 
 constexpr size_t Length(const char* in_text)
 {
@@ -119,6 +130,27 @@ bool ParseJson(const std::string& in_text, rapidjson::Document& out_document)
     return !out_document.HasParseError();
 }
 
+// Whether an HTTP status is a success: anything else did not come from a statement that ran.
+bool IsSuccessStatus(int32_t in_status)
+{
+    return in_status >= 200 && in_status < 300;
+}
+
+// The start of a reply as one line of whole UTF-8 characters, for a message.
+std::string ReplyExcerpt(const std::string& in_reply)
+{
+    size_t length = std::min(in_reply.size(), REPLY_EXCERPT_LENGTH);
+    // Cut before a character, never inside one.
+    while (length > 0 && length < in_reply.size() && (static_cast<unsigned char>(in_reply[length]) & 0xC0) == 0x80)
+    {
+        --length;
+    }
+    std::string excerpt = in_reply.substr(0, length);
+    const auto isLineBreakOrTab = [](char in_c) { return in_c == '\r' || in_c == '\n' || in_c == '\t'; };
+    std::replace_if(excerpt.begin(), excerpt.end(), isLineBreakOrTab, ' ');
+    return excerpt;
+}
+
 } // namespace
 
 PeltaAPI::PeltaAPI(Orvik::DSI::ILogger& in_log, PeltaConnectionSettings& in_settings)
@@ -133,6 +165,9 @@ PeltaAPI::PeltaAPI(Orvik::DSI::ILogger& in_log, PeltaConnectionSettings& in_sett
 void PeltaAPI::Prepare()
 {
     m_action.Reset();
+    // The time limit covers the whole request: the liveness checks as well as the statement.
+    const int64_t limit = static_cast<int64_t>(std::min(m_requestTimeout, MAX_REQUEST_TIMEOUT)) * 1000;
+    m_deadline = m_requestTimeout == 0 ? 0 : Orvik::OS::GetMonotonicMilliseconds() + limit;
     if (m_poolMode)
     {
         std::lock_guard<std::recursive_mutex> lock(m_settings.serverLock);
@@ -203,15 +238,16 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
     try
     {
         m_action.SetEndpoint(url);
-        m_action.SetTimeout(m_settings.timeout);
+        m_action.SetTimeout(GetLivenessTimeout());
         m_action.Get(reply);
     }
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "IsServerOnline", e);
-        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(u"PeltaRequestCanceled"))
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(CANCELED_KEY) || IsPastDeadline())
         {
-            // The application stopped the check: no verdict on the server.
+            // The application stopped the check, or the request's own time ran out: no verdict
+            // on the server.
             throw;
         }
         return false;
@@ -239,13 +275,51 @@ void PeltaAPI::Post(std::string in_body, std::string& out_reply)
     // Bodies are arguments, never formats: a "%" in them is written as it is.
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
-    if (m_requestTimeout != 0)
+    if (m_deadline != 0)
     {
-        m_action.SetTimeout(m_requestTimeout);
+        m_action.SetTimeout(GetRemainingSeconds());
     }
     out_reply.clear();
     m_action.Post(out_reply);
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
+    CheckStatus(out_reply);
+}
+
+uint64_t PeltaAPI::GetRemainingSeconds() const
+{
+    // Whole seconds, rounded up: a limit of 0 would mean none.
+    const int64_t left = m_deadline - Orvik::OS::GetMonotonicMilliseconds();
+    return left <= 1000 ? 1 : static_cast<uint64_t>((left + 999) / 1000);
+}
+
+bool PeltaAPI::IsPastDeadline() const
+{
+    return m_deadline != 0 && Orvik::OS::GetMonotonicMilliseconds() >= m_deadline;
+}
+
+uint64_t PeltaAPI::GetLivenessTimeout() const
+{
+    if (m_deadline == 0)
+    {
+        return m_settings.timeout;
+    }
+    const uint64_t remaining = GetRemainingSeconds();
+    return m_settings.timeout == 0 ? remaining : std::min<uint64_t>(m_settings.timeout, remaining);
+}
+
+void PeltaAPI::CheckStatus(const std::string& in_reply) const
+{
+    // A failing status with a body that is no JSON is an answer of the HTTP layer (a proxy, a
+    // server starting up or overloaded), not of the database: its status and its text tell
+    // what went wrong, where a JSON parse error would not. A JSON body is read as usual.
+    const int32_t status = m_action.GetResponseCode();
+    rapidjson::Document document;
+    if (IsSuccessStatus(status) || ParseJson(in_reply, document))
+    {
+        return;
+    }
+    throw PeltaError("PeltaHTTPStatusError",
+                     {NumberConverter::ConvertInt32ToWString(status), Utf8Parameter(ReplyExcerpt(in_reply))});
 }
 
 void PeltaAPI::CheckResponseError(const std::string& in_reply)
@@ -309,7 +383,9 @@ int32_t PeltaAPI::GetInt32Member(const rapidjson::Value& in_object, const char* 
     const rapidjson::Value& value = GetMember(in_object, in_name);
     if (!value.IsInt())
     {
-        ThrowWrongType(in_name, "integer");
+        // A whole number that is too large is not called something other than a number.
+        const bool isWholeNumber = value.IsInt64() || value.IsUint64();
+        ThrowWrongType(in_name, isWholeNumber ? "integer from -2147483648 to 2147483647" : "integer");
     }
     return value.GetInt();
 }
@@ -402,6 +478,12 @@ std::string& PeltaAPI::ExecuteMetadataQuery(std::string& out_reply,
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "ExecuteMetadataQuery", e);
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(CANCELED_KEY) || IsPastDeadline())
+        {
+            // The application stopped the probe, or its time ran out: a second form would
+            // only wait again.
+            throw;
+        }
     }
     // The same server again: Prepare is not repeated, so no liveness check and no rotation.
     m_action.SetEndpoint(m_endpoint);
@@ -494,6 +576,7 @@ void PeltaAPI::TestConnection(std::string& out_clusterName, std::string& out_ver
             // A server that takes the connection and never answers must not hang the connect.
             m_action.SetTimeout(m_settings.timeout);
             m_action.Get(reply);
+            CheckStatus(reply);
             ParseReply(reply, document);
             answered = &entry.server;
             break;

@@ -46,7 +46,8 @@ public:
     bool IsPoolMode() const { return m_poolMode; }
 
     /// The time limit of every later statement request, in seconds (0 for none): the
-    /// statement's SQL_ATTR_QUERY_TIMEOUT. A request that runs out of it fails with HYT00.
+    /// statement's SQL_ATTR_QUERY_TIMEOUT, for its liveness checks and the request together.
+    /// A request that runs out of it fails with HYT00.
     void SetRequestTimeout(uint64_t in_seconds) { m_requestTimeout = in_seconds; }
 
     /// Ends the running request from another thread ("PeltaRequestCanceled", HY008); see
@@ -139,6 +140,16 @@ private:
     void ChooseServer();
     void Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document);
     void Post(std::string in_body, std::string& out_reply);
+    /// "PeltaHTTPStatusError" (status, the start of the reply) for a reply of a failing HTTP
+    /// status whose body is not JSON; used on statement replies and on the probe at connect.
+    void CheckStatus(const std::string& in_reply) const;
+    /// The seconds left of the running request's time limit, rounded up, at least 1.
+    uint64_t GetRemainingSeconds() const;
+    /// Whether the running request has a time limit and it has run out.
+    bool IsPastDeadline() const;
+    /// The time limit of a liveness check: the connection's Timeout, cut to what is left of
+    /// the request's time limit.
+    uint64_t GetLivenessTimeout() const;
     static std::string BuildStatementBody(const char* in_prefix,
                                           const std::string& in_text,
                                           const char* in_suffix,
@@ -154,6 +165,9 @@ private:
     Orvik::DSI::ILogger& m_log;
     std::string m_endpoint;
     uint64_t m_requestTimeout = 0;
+    /// The clock reading (milliseconds) at which the running request's time limit ends; 0 for
+    /// none. Set by Prepare.
+    int64_t m_deadline = 0;
     bool m_poolMode = false;
 };
 

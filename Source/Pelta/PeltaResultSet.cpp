@@ -28,6 +28,10 @@ namespace {
 
 constexpr char LOG_CLASS[] = "PeltaResultSet";
 
+// ODBC numbers columns with 16-bit signed integers: a column past this could never be described
+// or read.
+constexpr rapidjson::SizeType MAX_COLUMNS = 32767;
+
 // The server's character types: they compare with case.
 constexpr uint32_t CHARACTER_TYPE_IDS[] = {0, 4, 5, 12, 13, 100, 101};
 
@@ -75,6 +79,11 @@ PeltaResultSet::PeltaResultSet(Orvik::DSI::ILogger& in_log,
         return;
     }
     m_rowCount = PeltaAPI::GetInt32Member(root, "rowcount");
+    if (m_rowCount < 0)
+    {
+        // Rows are read up to the count: a negative one would drop every row it was sent with.
+        throw PeltaError("PeltaJSONWrongType", {"rowcount", "integer from 0 to 2147483647"});
+    }
     const auto rows = root.FindMember("rows");
     if (rows != root.MemberEnd() && !rows->value.IsArray())
     {
@@ -90,6 +99,10 @@ void PeltaResultSet::BuildColumns()
     const rapidjson::Value& root = m_reply.GetRoot();
     const rapidjson::Value& names = GetArrayMember(root, "cols");
     const rapidjson::Value& types = GetArrayMember(root, "col_types");
+    if (names.Size() > MAX_COLUMNS)
+    {
+        throw PeltaError("PeltaTooManyColumns", {NumberConverter::ConvertUInt32ToWString(names.Size())});
+    }
     for (rapidjson::SizeType i = 0; i < names.Size(); ++i)
     {
         AddColumn(names[i], i < types.Size() ? &types[i] : nullptr);
@@ -189,11 +202,26 @@ bool PeltaResultSet::MoveToNextRow()
     ++m_currentRow;
     m_isElementRead = false;
     m_elementIndex = 0;
+    CheckRowWidth();
     if (m_isUnnest && m_hasUnnestColumn)
     {
         CheckUnnestedCell();
     }
     return true;
+}
+
+void PeltaResultSet::CheckRowWidth()
+{
+    // A row of another width than the column list has lost or gained values somewhere, so no
+    // value of it can be trusted to belong to the column it stands under.
+    const uint32_t cells = m_reply.GetCellCount(static_cast<uint64_t>(m_currentRow));
+    if (cells != m_columnNames.size())
+    {
+        throw PeltaError("PeltaReplyRowWidth",
+                         {NumberConverter::ConvertInt64ToWString(m_currentRow + 1),
+                          NumberConverter::ConvertUInt32ToWString(cells),
+                          NumberConverter::ConvertUInt64ToWString(m_columnNames.size())});
+    }
 }
 
 void PeltaResultSet::CheckUnnestedCell()

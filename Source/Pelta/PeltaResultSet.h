@@ -81,7 +81,8 @@ protected:
     /// The next element of the unnested array, or the next row; false at "rowcount". Every
     /// element is a row whether or not its column was read, so the rows do not depend on the
     /// columns an application binds. Raises
-    /// "PeltaReplyRowMissing" when the reply holds fewer rows than it counts, and in unnest mode
+    /// "PeltaReplyRowMissing" when the reply holds fewer rows than it counts, "PeltaReplyRowWidth"
+    /// for a row with more or fewer values than columns, and in unnest mode
     /// "PeltaEmptyArrayToUnnest" for a row whose array holds nothing.
     bool MoveToNextRow() override;
 
@@ -90,6 +91,8 @@ private:
     void AddColumn(const rapidjson::Value& in_name, const rapidjson::Value* in_typeEntry);
     uint32_t ReadTypeId(const rapidjson::Value& in_entry, uint32_t in_column);
     PeltaReplyCell GetCurrentCell(uint16_t in_column);
+    /// "PeltaReplyRowWidth" when the current row has not one value per column.
+    void CheckRowWidth();
     void CheckUnnestedCell();
     bool Retrieve(uint16_t in_column,
                   Orvik::Support::TDWType in_type,

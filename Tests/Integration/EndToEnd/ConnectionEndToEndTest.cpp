@@ -92,6 +92,26 @@ TEST(ConnectionEndToEndTest, AFailedConnectionSaysWhichSettingOrServerFailedAndW
         }
     }
 
+    // A probe answered by an HTTP layer in trouble rather than the server says so.
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"GET","reply":{"status":503,"body":"Service Unavailable"}})")
+                  .status,
+              200);
+    try
+    {
+        OdbcConnection connection(EndToEndEnvironment::DriverConnectionString(live));
+        ADD_FAILURE() << "connected";
+    }
+    catch (const OdbcError& e)
+    {
+        ASSERT_FALSE(e.Records().empty());
+        EXPECT_EQ(e.Records()[0].state, "08001");
+        EXPECT_NE(e.Records()[0].message.find(live + " failed with: [Pelta][Pelta] (37) The server answered with HTTP status "
+                                                      "503 and a reply that is not JSON: \"Service Unavailable\""),
+                  std::string::npos)
+            << e.Records()[0].message;
+    }
+
     // A blank after the one server, as a connection string easily has, is no part of its name.
     OdbcConnection connection(EndToEndEnvironment::DriverConnectionString(live + " "));
     EXPECT_EQ(connection.NewStatement().Query("select value from sample_short where id = 1"), std::vector<TextRow>{{"32767"}});
@@ -147,6 +167,72 @@ TEST_F(StatementDiagnosticsTest, ServerErrorReachesTheApplicationWithItsStateAnd
     EXPECT_EQ(statement.Query("select value from sample_short where id = 2"), std::vector<TextRow>{{"-32768"}});
 }
 
+TEST_F(StatementDiagnosticsTest, AMisbehavingServerGivesAnErrorThatSaysWhatWentWrong)
+{
+    // Each fault spoils the next reply to its statement; the error comes from the execution or
+    // from the fetch, and the same statement then runs on as usual.
+    const struct
+    {
+        const char* fault;
+        const char* sql;
+        const char* message;
+    } cases[] = {
+        {R"({"stmt_regex":"9101","cut":true})", "select 9101", "The request to the server failed: Transferred a partial file"},
+        {R"({"stmt_regex":"9102","close":true,"times":2})", "select 9102",
+         "The request to the server failed: Server returned nothing"},
+        {R"({"stmt_regex":"9103","reply":{"status":502,"body":"<html>\r\n<b>Bad Gateway</b></html>"}})", "select 9103",
+         "The server answered with HTTP status 502 and a reply that is not JSON: \"<html>  <b>Bad Gateway</b></html>\""},
+        {R"({"stmt_regex":"9104","reply":{"status":503,"body":""}})", "select 9104",
+         "The server answered with HTTP status 503 and a reply that is not JSON: \"\""},
+        {R"({"stmt_regex":"9105","reply":{"status":200,"body":"<html></html>"}})", "select 9105",
+         "The server's reply is not one JSON value (JSON parse error 3)."},
+        {R"({"stmt_regex":"9106","reply":{"status":200,"body":"{\"cols\":[\"a\",\"b\"],\"col_types\":[9,9],\"rows\":[[1,2],[3]],\"rowcount\":2}"}})",
+         "select 9106", "Row 2 of the server's reply has 1 value(s) for 2 column(s)."},
+        {R"({"stmt_regex":"9107","reply":{"status":200,"body":"{\"cols\":[\"a\"],\"col_types\":[9],\"rows\":[[1,2]],\"rowcount\":1}"}})",
+         "select 9107", "Row 1 of the server's reply has 2 value(s) for 1 column(s)."},
+        {R"({"stmt_regex":"9108","reply":{"status":200,"body":"{\"cols\":[\"a\"],\"col_types\":[9],\"rows\":[[1]],\"rowcount\":-1}"}})",
+         "select 9108", "The server's reply has a \"rowcount\" that is not a JSON integer from 0 to 2147483647."},
+    };
+    OdbcStatement statement = m_connection.NewStatement();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.fault);
+        ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/faults", c.fault).status, 200);
+        try
+        {
+            statement.Query(c.sql);
+            ADD_FAILURE() << "no error";
+        }
+        catch (const OdbcError& e)
+        {
+            ASSERT_FALSE(e.Records().empty()) << e.what();
+            EXPECT_EQ(e.Records()[0].state, "HY000");
+            EXPECT_NE(e.Records()[0].message.find(c.message), std::string::npos) << e.Records()[0].message;
+        }
+        SQLFreeStmt(statement.Handle(), SQL_CLOSE);
+        const std::string number = std::string(c.sql).substr(7);
+        EXPECT_EQ(statement.Query(c.sql), std::vector<TextRow>{{number}});
+    }
+
+    // More columns than ODBC can number.
+    std::string types;
+    for (int i = 0; i < 32768; ++i)
+    {
+        types += i == 0 ? "\"byte\"" : ",\"byte\"";
+    }
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/canned", R"({"stmt":"select 9109","generate":{"rows":1,"types":[)" + types + "]}}")
+                  .status,
+              200);
+    EXPECT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 9109", SQL_NTS), SQL_ERROR);
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_FALSE(records.empty());
+    EXPECT_NE(records[0].message.find("The server's reply has 32768 columns; an ODBC result holds at most 32767."),
+              std::string::npos)
+        << records[0].message;
+    ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/canned/clear", "{}").status, 200);
+}
+
 TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTime)
 {
     ASSERT_EQ(EndToEndEnvironment::Server()
@@ -166,6 +252,27 @@ TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTi
 
     // The fault is spent: the same statement within its time limit.
     EXPECT_EQ(statement.Query("select 4242"), std::vector<TextRow>{{"4242"}});
+}
+
+TEST_F(StatementDiagnosticsTest, AQueryTimeoutAlsoEndsTheColumnProbeOfAPreparedStatement)
+{
+    // Both forms of the probe would get no answer in time.
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"4545.*limit 0","delay":4,"times":2})")
+                  .status,
+              200);
+    OdbcStatement statement = m_connection.NewStatement();
+    ASSERT_EQ(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0),
+              SQL_SUCCESS);
+    const auto start = std::chrono::steady_clock::now();
+    // The probe is only a description: without it the statement shows no columns until it runs.
+    EXPECT_EQ(SQLPrepare(statement.Handle(), (SQLCHAR*)"select 4545", SQL_NTS), SQL_SUCCESS);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1700));
+    SQLSMALLINT columns = -1;
+    EXPECT_EQ(SQLNumResultCols(statement.Handle(), &columns), SQL_SUCCESS);
+    EXPECT_EQ(columns, 0);
+    statement.Check(SQLExecute(statement.Handle()), "SQLExecute");
+    EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{{"4545"}});
 }
 
 TEST_F(StatementDiagnosticsTest, SQLCancelFromAnotherThreadEndsAStatementThatGetsNoAnswer)

@@ -131,4 +131,26 @@ TEST_F(FailoverEndToEndTest, StatementsGoAroundADeadServerAndBackToItWhenItRetur
     EXPECT_EQ(StatementCounts(*m_server)[1], 4);
 }
 
+TEST_F(FailoverEndToEndTest, AQueryTimeoutAlsoBoundsTheLivenessChecks)
+{
+    // Every server's liveness check hangs past both the query timeout and the Timeout setting.
+    ASSERT_EQ(m_server->Control("POST", "/faults", R"({"method":"GET","delay":5,"times":3})").status, 200);
+    OdbcStatement statement = m_connection->NewStatement();
+    ASSERT_EQ(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(1), 0),
+              SQL_SUCCESS);
+    const Clock::time_point start = Clock::now();
+    EXPECT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 4444", SQL_NTS), SQL_ERROR);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(2500));
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HYT00");
+    EXPECT_NE(records[0].message.find("Timeout was reached"), std::string::npos) << records[0].message;
+
+    // The server whose check ran out of the statement's time is not held against it: with the
+    // faults gone, the same statement runs at once.
+    ASSERT_EQ(m_server->Control("POST", "/faults/clear", "{}").status, 200);
+    EXPECT_EQ(statement.Query("select 4444"), std::vector<TextRow>{{"4444"}});
+    EXPECT_EQ(StatementCounts(*m_server), (std::vector<int>{1, 0, 0}));
+}
+
 } // namespace

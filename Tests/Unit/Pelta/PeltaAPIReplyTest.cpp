@@ -48,7 +48,7 @@ TEST(PeltaAPIReply, ServerErrorsAndMalformedRepliesGiveTheirErrors)
         {R"j({"error":"flat"})j", "PeltaJSONMemberNotFoundError HY000 117 [code]"},
         {R"j({"error":{"code":"4000"}})j", "PeltaJSONWrongType HY000 117 [code|integer]"},
         {R"j({"error":{"code":4000.5}})j", "PeltaJSONWrongType HY000 117 [code|integer]"},
-        {R"j({"error":{"code":4294967296}})j", "PeltaJSONWrongType HY000 117 [code|integer]"},
+        {R"j({"error":{"code":4294967296}})j", "PeltaJSONWrongType HY000 117 [code|integer from -2147483648 to 2147483647]"},
         {"", "PeltaJSONParseError HY000 117 [1]"},
         {"   ", "PeltaJSONParseError HY000 117 [1]"},
         {"{} {}", "PeltaJSONParseError HY000 117 [2]"},
@@ -80,7 +80,8 @@ TEST(PeltaAPIReply, RequiredMembersAreCheckedForPresenceAndKind)
     } cases[] = {
         {"rowcount", "3", "PeltaJSONWrongType HY000 117 [rowcount|string]"},
         {"name", "PeltaJSONWrongType HY000 117 [name|integer]", "x"},
-        {"big", "PeltaJSONWrongType HY000 117 [big|integer]", "PeltaJSONWrongType HY000 117 [big|string]"},
+        {"big", "PeltaJSONWrongType HY000 117 [big|integer from -2147483648 to 2147483647]",
+         "PeltaJSONWrongType HY000 117 [big|string]"},
         {"cols", "PeltaJSONWrongType HY000 117 [cols|integer]", "PeltaJSONWrongType HY000 117 [cols|string]"},
         {"missing", "PeltaJSONMemberNotFoundError HY000 117 [missing]",
          "PeltaJSONMemberNotFoundError HY000 117 [missing]"},
