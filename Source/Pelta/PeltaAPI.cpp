@@ -126,7 +126,7 @@ std::string StatementEndpoint(const std::string& in_server)
 // the stack.
 bool ParseJson(const std::string& in_text, rapidjson::Document& out_document)
 {
-    out_document.Parse<rapidjson::kParseIterativeFlag>(in_text.c_str());
+    out_document.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(in_text.c_str());
     return !out_document.HasParseError();
 }
 

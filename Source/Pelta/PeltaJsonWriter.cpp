@@ -9,6 +9,7 @@
 
 #include <sqlext.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -22,9 +23,6 @@ namespace Pelta {
 namespace {
 
 constexpr char HEX_DIGITS[] = "0123456789ABCDEF";
-
-// The largest double's magnitude in fifteen significant digits, rounded toward zero.
-constexpr char LARGEST_DOUBLE_TEXT[] = "1.79769313486231e+308";
 
 // The escape of one byte of a JSON string, or null when the byte stands for itself.
 const char* ShortEscape(unsigned char in_byte)
@@ -103,6 +101,17 @@ void CheckFinite(double in_value)
     throw PeltaStateError("PeltaNonFiniteParameter", "22003", {spelling});
 }
 
+// The shortest text that reads back as exactly in_value: the server must receive the value
+// that was bound, not a rounding of it.
+template <typename T>
+std::string ShortestNumberText(T in_value)
+{
+    CheckFinite(in_value);
+    char text[32];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof(text), in_value);
+    return std::string(text, written.ptr);
+}
+
 std::string TimestampText(const TDWTimestampValue& in_value)
 {
     char text[64];
@@ -168,21 +177,12 @@ std::string PeltaJsonWriter::StringToJson(const char* in_bytes, size_t in_length
 
 std::string PeltaJsonWriter::RealToJson(float in_value)
 {
-    CheckFinite(in_value);
-    return NumberConverter::ConvertFloatToString(in_value);
+    return ShortestNumberText(in_value);
 }
 
 std::string PeltaJsonWriter::DoubleToJson(double in_value)
 {
-    CheckFinite(in_value);
-    std::string text = NumberConverter::ConvertDoubleToString(in_value);
-    // The doubles next to the largest round up past it at fifteen digits, which any reader
-    // takes for an infinity: they get the fifteen digits that stay below it.
-    if (std::isinf(NumberConverter::ParseDouble(text.c_str())))
-    {
-        text = in_value < 0 ? std::string("-") + LARGEST_DOUBLE_TEXT : LARGEST_DOUBLE_TEXT;
-    }
-    return text;
+    return ShortestNumberText(in_value);
 }
 
 std::string PeltaJsonWriter::TimestampToJson(const TDWTimestampValue& in_value)

@@ -45,12 +45,12 @@ public:
     /// A JSON string holding in_length UTF-8 bytes.
     static std::string StringToJson(const char* in_bytes, size_t in_length);
 
-    /// A REAL with 7 significant digits; NaN and the infinities raise
-    /// "PeltaNonFiniteParameter" (22003) with their spelling.
+    /// A REAL in the fewest digits that read back as the same float; NaN and the infinities
+    /// raise "PeltaNonFiniteParameter" (22003) with their spelling.
     static std::string RealToJson(float in_value);
 
-    /// A DOUBLE with 15 significant digits, rounded toward zero where rounding to nearest would
-    /// pass the largest double; refused like RealToJson.
+    /// A DOUBLE in the fewest digits that read back as the same double; refused like
+    /// RealToJson.
     static std::string DoubleToJson(double in_value);
 
     /// The milliseconds since 1970-01-01 00:00:00 UTC; a timestamp with a field out of range

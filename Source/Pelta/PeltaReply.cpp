@@ -27,9 +27,11 @@ PeltaReply::PeltaReply(std::string&& io_text, bool in_keepArrayElements)
     auto parse = [&](rapidjson::Document& io_root) {
         reader.SetRoot(io_root);
         rapidjson::Reader parser;
-        // In place: strings are decoded where they stand; the text ends at its first NUL.
+        // In place: strings are decoded where they stand; the text ends at its first NUL. Numbers
+        // are read exactly: the fast reading may miss a double by its last bit.
         rapidjson::InsituStringStream stream(&m_text[0]);
-        parser.Parse<rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag>(stream, reader);
+        parser.Parse<rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
+            stream, reader);
         parseError = parser.GetParseErrorCode();
         return !parser.HasParseError();
     };

@@ -8,6 +8,21 @@ import pyodbc
 
 MANY_ROWS = [(1, "one", 0.5), (2, "tw\u00f6", 1.25), (3, None, None)]
 
+# Doubles that only read back exactly in their shortest round-trip text: each is sent as a
+# parameter and written as a literal, and both must come back bit for bit.
+EXACT_DOUBLES = [1 / 3, 0.1, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, -1.7976931348623157e308,
+                 3.4028234663852886e38, 9007199254740993.0, 0.30000000000000004]
+
+
+def exact_doubles(cursor):
+    cursor.execute("create table pyodbc_exact (n integer, by_parameter double, by_literal double)")
+    for n, value in enumerate(EXACT_DOUBLES):
+        cursor.execute("insert into pyodbc_exact values (?, ?, %r)" % (value,), n, value)
+    cursor.execute("select by_parameter, by_literal from pyodbc_exact order by n")
+    read = [[repr(value) for value in row] for row in cursor.fetchall()]
+    cursor.execute("drop table pyodbc_exact")
+    return {"sent": [repr(value) for value in EXACT_DOUBLES], "read": read}
+
 
 def main():
     data_source, tables = sys.argv[1], json.loads(sys.argv[2])
@@ -29,6 +44,8 @@ def main():
     cursor.execute("select n, label, ratio from pyodbc_many where n >= ? order by n", 2)
     report["many_read_back"] = [list(row) for row in cursor.fetchall()]
     cursor.execute("drop table pyodbc_many")
+
+    report["exact_doubles"] = exact_doubles(cursor)
 
     cursor.execute("create table pyodbc_made (n integer, label string)")
     report["inserted"] = sum(cursor.execute("insert into pyodbc_made values (%d, '%s')" % row).rowcount

@@ -59,6 +59,11 @@ class PyodbcTest(unittest.TestCase):
             with self.subTest(table=table):
                 self.assertEqual([tuple(value) for value in self.report["tables"][table]], expected)
 
+    def test_doubles_arrive_and_return_exactly(self):
+        exact = self.report["exact_doubles"]
+        self.assertIn("0.30000000000000004", exact["sent"])
+        self.assertEqual(exact["read"], [[value, value] for value in exact["sent"]])
+
     def test_row_counts_and_written_rows(self):
         self.assertEqual(self.report["inserted"], 2)
         self.assertEqual(self.report["read_back"], [[1, "one"], [2, "two"]])

@@ -73,7 +73,7 @@ TEST_F(PeltaAPIRequestTest, StatementBodiesAreByteExact)
         {"select ?, ?, ?",
          {Json<float>(SQL_REAL, false, 1.0f / 3), Json<double>(SQL_DOUBLE, false, 1.0 / 3),
           Json<double>(SQL_DOUBLE, false, -2.5e-300)},
-         R"j({"stmt":"select ?, ?, ?", "args":[0.3333333, 0.333333333333333, -2.5e-300]})j"},
+         R"j({"stmt":"select ?, ?, ?", "args":[0.33333334, 0.3333333333333333, -2.5e-300]})j"},
         {"select ?", {Json<TDWTimestampValue>(SQL_TYPE_TIMESTAMP, false, leapDay)},
          R"j({"stmt":"select ?", "args":[951782400000]})j"},
     };
