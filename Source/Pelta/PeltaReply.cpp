@@ -28,9 +28,9 @@ PeltaReply::PeltaReply(std::string&& io_text, bool in_keepArrayElements)
         reader.SetRoot(io_root);
         rapidjson::Reader parser;
         // In place: strings are decoded where they stand; the text ends at its first NUL. Numbers
-        // are read exactly: the fast reading may miss a double by its last bit.
+        // come as text, which the reader reads exactly.
         rapidjson::InsituStringStream stream(&m_text[0]);
-        parser.Parse<rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(
+        parser.Parse<rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag>(
             stream, reader);
         parseError = parser.GetParseErrorCode();
         return !parser.HasParseError();

@@ -6,14 +6,31 @@
 
 #include <rapidjson/document.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
-#include <limits>
+#include <type_traits>
 
 namespace Pelta {
 
 namespace {
 
 constexpr char ROWS_MEMBER[] = "rows";
+
+bool TypedNumber(rapidjson::Document& io_root, int64_t in_value)
+{
+    return io_root.Int64(in_value);
+}
+
+bool TypedNumber(rapidjson::Document& io_root, uint64_t in_value)
+{
+    return io_root.Uint64(in_value);
+}
+
+bool TypedNumber(rapidjson::Document& io_root, double in_value)
+{
+    return io_root.Double(in_value);
+}
 
 } // namespace
 
@@ -93,40 +110,72 @@ bool PeltaReplyReader::Bool(bool in_value)
     return Scalar(cell, [in_value](auto& io_out) { return io_out.Bool(in_value); });
 }
 
-bool PeltaReplyReader::Int(int in_value)
+// The parser hands every number over raw (RawNumber): the typed forms never come.
+bool PeltaReplyReader::Int(int)
 {
-    return Int64(in_value);
-}
-
-bool PeltaReplyReader::Uint(unsigned in_value)
-{
-    return Int64(in_value);
-}
-
-bool PeltaReplyReader::Int64(int64_t in_value)
-{
-    return Scalar(PeltaReplyCell::FromInt64(in_value), [in_value](auto& io_out) { return io_out.Int64(in_value); });
-}
-
-bool PeltaReplyReader::Uint64(uint64_t in_value)
-{
-    if (in_value <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()))
-    {
-        return Int64(static_cast<int64_t>(in_value));
-    }
-    return Scalar(PeltaReplyCell{PeltaReplyCell::UNSIGNED, in_value},
-                  [in_value](auto& io_out) { return io_out.Uint64(in_value); });
-}
-
-bool PeltaReplyReader::Double(double in_value)
-{
-    return Scalar(PeltaReplyCell::FromDouble(in_value), [in_value](auto& io_out) { return io_out.Double(in_value); });
-}
-
-bool PeltaReplyReader::RawNumber(const char*, unsigned, bool)
-{
-    // Numbers are read as numbers; the reader never reports them raw.
     return false;
+}
+
+bool PeltaReplyReader::Uint(unsigned)
+{
+    return false;
+}
+
+bool PeltaReplyReader::Int64(int64_t)
+{
+    return false;
+}
+
+bool PeltaReplyReader::Uint64(uint64_t)
+{
+    return false;
+}
+
+bool PeltaReplyReader::Double(double)
+{
+    return false;
+}
+
+bool PeltaReplyReader::RawNumber(const char* in_text, unsigned in_length, bool)
+{
+    // Numbers come as the server wrote them: a cell or a document member needs the value, but
+    // an object's or an array's JSON text keeps the number's own digits, which no 64-bit value
+    // may hold.
+    const char* const end = in_text + in_length;
+    if (std::find_if(in_text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; }) == end)
+    {
+        int64_t signedValue = 0;
+        if (std::from_chars(in_text, end, signedValue).ec == std::errc())
+        {
+            return Number(PeltaReplyCell::FromInt64(signedValue), signedValue, in_text, in_length);
+        }
+        uint64_t unsignedValue = 0;
+        if (std::from_chars(in_text, end, unsignedValue).ec == std::errc())
+        {
+            return Number(PeltaReplyCell{PeltaReplyCell::UNSIGNED, unsignedValue}, unsignedValue, in_text, in_length);
+        }
+    }
+    double value = 0;
+    if (std::from_chars(in_text, end, value).ec != std::errc())
+    {
+        return false; // beyond the range of a double
+    }
+    return Number(PeltaReplyCell::FromDouble(value), value, in_text, in_length);
+}
+
+template <typename T>
+bool PeltaReplyReader::Number(const PeltaReplyCell& in_cell, T in_value, const char* in_text, unsigned in_length)
+{
+    return Scalar(in_cell, [&](auto& io_out) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(io_out)>, rapidjson::Document>)
+        {
+            return TypedNumber(io_out, in_value);
+        }
+        else
+        {
+            return io_out.RawValue(in_text, in_length, rapidjson::kNumberType);
+        }
+    });
 }
 
 bool PeltaReplyReader::String(const char* in_text, unsigned in_length, bool in_copy)

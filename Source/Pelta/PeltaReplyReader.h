@@ -67,6 +67,11 @@ private:
     template <class Write>
     bool Scalar(const PeltaReplyCell& in_cell, Write in_write);
 
+    /// A number read from its text: in_value for the document, in_cell for a row or an element,
+    /// the text itself for the JSON texts being made.
+    template <typename T>
+    bool Number(const PeltaReplyCell& in_cell, T in_value, const char* in_text, unsigned in_length);
+
     bool Open(bool in_isArray);
     bool Close(bool in_isArray, unsigned in_count);
     void OpenNested(bool in_isArray);

@@ -13,6 +13,9 @@ MANY_ROWS = [(1, "one", 0.5), (2, "tw\u00f6", 1.25), (3, None, None)]
 EXACT_DOUBLES = [1 / 3, 0.1, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, -1.7976931348623157e308,
                  3.4028234663852886e38, 9007199254740993.0, 0.30000000000000004]
 
+OBJECT_TEXT = '{"id":123456789012345678901234567890,"r":0.30000000000000004,"n":-18446744073709551617}'
+ARRAY_TEXT = '[18446744073709551615,-9223372036854775808,1e+300]'
+
 
 def exact_doubles(cursor):
     cursor.execute("create table pyodbc_exact (n integer, by_parameter double, by_literal double)")
@@ -22,6 +25,16 @@ def exact_doubles(cursor):
     read = [[repr(value) for value in row] for row in cursor.fetchall()]
     cursor.execute("drop table pyodbc_exact")
     return {"sent": [repr(value) for value in EXACT_DOUBLES], "read": read}
+
+
+def object_texts(cursor):
+    """Objects and arrays with numbers no 64-bit value holds: their text must keep every digit."""
+    cursor.execute("create table pyodbc_objects (n integer, o object, a array(long))")
+    cursor.execute("insert into pyodbc_objects values (1, ?, ?)", OBJECT_TEXT, ARRAY_TEXT)
+    cursor.execute("select o, a from pyodbc_objects")
+    read = [list(row) for row in cursor.fetchall()]
+    cursor.execute("drop table pyodbc_objects")
+    return read
 
 
 def main():
@@ -46,6 +59,7 @@ def main():
     cursor.execute("drop table pyodbc_many")
 
     report["exact_doubles"] = exact_doubles(cursor)
+    report["object_texts"] = {"sent": [OBJECT_TEXT, ARRAY_TEXT], "read": object_texts(cursor)}
 
     cursor.execute("create table pyodbc_made (n integer, label string)")
     report["inserted"] = sum(cursor.execute("insert into pyodbc_made values (%d, '%s')" % row).rowcount

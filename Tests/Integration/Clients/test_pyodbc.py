@@ -64,6 +64,11 @@ class PyodbcTest(unittest.TestCase):
         self.assertIn("0.30000000000000004", exact["sent"])
         self.assertEqual(exact["read"], [[value, value] for value in exact["sent"]])
 
+    def test_object_and_array_texts_keep_every_digit(self):
+        texts = self.report["object_texts"]
+        self.assertIn("123456789012345678901234567890", texts["sent"][0])
+        self.assertEqual(texts["read"], [texts["sent"]])
+
     def test_row_counts_and_written_rows(self):
         self.assertEqual(self.report["inserted"], 2)
         self.assertEqual(self.report["read_back"], [[1, "one"], [2, "two"]])
