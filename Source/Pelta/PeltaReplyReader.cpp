@@ -3,6 +3,7 @@
 #include "Pelta/PeltaError.h"
 #include "Pelta/PeltaReply.h"
 #include "Pelta/PeltaReplyCell.h"
+#include "Support/NumberConverter.h"
 
 #include <rapidjson/document.h>
 
@@ -68,6 +69,14 @@ PeltaReplyReader::Place PeltaReplyReader::GetPlace() const
 bool PeltaReplyReader::RejectRow()
 {
     m_shapeError = std::make_unique<Orvik::Support::ErrorException>(PeltaError("PeltaJSONWrongType", {"row", "array"}));
+    return false;
+}
+
+bool PeltaReplyReader::RejectNumber()
+{
+    // Beyond the range of a double: the error the parser gives such a number when it reads it.
+    m_shapeError = std::make_unique<Orvik::Support::ErrorException>(PeltaError(
+        "PeltaJSONParseError", {Orvik::Support::NumberConverter::ConvertInt32ToWString(rapidjson::kParseErrorNumberTooBig)}));
     return false;
 }
 
@@ -158,7 +167,7 @@ bool PeltaReplyReader::RawNumber(const char* in_text, unsigned in_length, bool)
     double value = 0;
     if (std::from_chars(in_text, end, value).ec != std::errc())
     {
-        return false; // beyond the range of a double
+        return RejectNumber();
     }
     return Number(PeltaReplyCell::FromDouble(value), value, in_text, in_length);
 }

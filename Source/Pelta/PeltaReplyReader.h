@@ -77,6 +77,7 @@ private:
     void OpenNested(bool in_isArray);
     void CloseCell();
     bool RejectRow();
+    bool RejectNumber();
 
     PeltaReply& m_reply;
     rapidjson::Document* m_root = nullptr;

@@ -89,6 +89,11 @@ TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
         {R"j({"cols":["s"],"col_types":[4],"rows":[[42],[true],[2.5]],"rowcount":3})j", "s:-9 | 42 true 2.5"},
         {R"j({"cols":["o"],"col_types":[12],"rows":[[{"a" : [1, {"b": null}], "c":"\u00e9\"\n"}]],"rowcount":1})j",
          "o:-9 | {\"a\":[1,{\"b\":null}],\"c\":\"\xc3\xa9\\\"\\n\"}"},
+        // Object and array texts keep each number as the server wrote it.
+        {R"j({"cols":["o","a"],"col_types":[12,[100,10]],"rows":[[{"n":123456789012345678901234567890,"r":1.10,"e":-1E+2},[18446744073709551616,-0]]],"rowcount":1})j",
+         "o:-9 a:-9 | {\"n\":123456789012345678901234567890,\"r\":1.10,\"e\":-1E+2},[18446744073709551616,-0]"},
+        {R"j({"cols":["d"],"col_types":[6],"rows":[[1e309]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
+        {R"j({"cols":["o"],"col_types":[12],"rows":[[{"n":-1e400}]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
         {R"j({"cols":["g"],"col_types":[1],"rows":[],"rowcount":0})j", " PeltaUnsupportedPeltaType HY000 117 [g]"},
         {R"j({"cols":["x"],"col_types":[14],"rows":[],"rowcount":0})j", " PeltaUnknownPeltaColumnType HY000 117 [x]"},
         {R"j({"cols":["x"],"col_types":[99],"rows":[],"rowcount":0})j", " PeltaUnknownPeltaColumnType HY000 117 [x]"},
