@@ -1,4 +1,5 @@
-// Eight application threads, each with a connection of its own, running statements at once.
+// Eight application threads, each with a connection of its own, running statements at once; a
+// statement and its connection freed or disconnected while another thread runs on them.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -7,13 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
 
+using Pelta::Test::DiagRecord;
 using Pelta::Test::EndToEndEnvironment;
 using Pelta::Test::OdbcConnection;
 using Pelta::Test::OdbcStatement;
+using Pelta::Test::ReadDiagnostics;
 using Pelta::Test::TextRow;
 
 namespace {
@@ -83,6 +87,44 @@ TEST(ThreadsEndToEndTest, EightConnectionsRunStatementsAtOnce)
     {
         EXPECT_EQ(failures[i], "") << "thread " << i;
     }
+}
+
+/// Returns once the server has received a request whose text holds in_marker.
+void WaitForRequest(const std::string& in_marker)
+{
+    while (EndToEndEnvironment::Server().Control("GET", "/log").body.find(in_marker) == std::string::npos)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+TEST(ThreadsEndToEndTest, AStatementIsNeitherFreedNorDisconnectedWhileAnotherThreadExecutesIt)
+{
+    // The server holds the reply, so that the execution is still waiting for it.
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"7171","delay":5,"times":1})")
+                  .status,
+              200);
+    OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString());
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    ASSERT_EQ(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &statement), SQL_SUCCESS);
+    SQLRETURN executed = SQL_ERROR;
+    std::thread executor([&] { executed = SQLExecDirect(statement, (SQLCHAR*)"select 7171", SQL_NTS); });
+    WaitForRequest("select 7171");
+
+    const SQLRETURN freed = SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    const SQLRETURN disconnected = SQLDisconnect(connection.Handle());
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_DBC, connection.Handle());
+    executor.join();
+    EXPECT_EQ(freed, SQL_ERROR);
+    EXPECT_EQ(disconnected, SQL_ERROR);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HY010");
+
+    // The execution ends as usual, and the statement is still there to fetch from and to free.
+    ASSERT_EQ(executed, SQL_SUCCESS);
+    EXPECT_EQ(SQLFetch(statement), SQL_SUCCESS) << ReadDiagnostics(SQL_HANDLE_STMT, statement).at(0).message;
+    EXPECT_EQ(SQLFreeHandle(SQL_HANDLE_STMT, statement), SQL_SUCCESS);
 }
 
 } // namespace
