@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +19,7 @@ using Pelta::Test::EndToEndEnvironment;
 using Pelta::Test::OdbcConnection;
 using Pelta::Test::OdbcStatement;
 using Pelta::Test::ReadDiagnostics;
+using Pelta::Test::TestServer;
 using Pelta::Test::TextRow;
 
 namespace {
@@ -89,28 +91,33 @@ TEST(ThreadsEndToEndTest, EightConnectionsRunStatementsAtOnce)
     }
 }
 
-/// Returns once the server has received a request whose text holds in_marker.
-void WaitForRequest(const std::string& in_marker)
+/// Holds the reply to the next statement that in_regex matches, and returns a function that
+/// returns once the server has received that statement. The fault is the only one, so that it is
+/// seen taken when the server lists it with no times left.
+std::function<void()> HoldNextReply(const std::string& in_regex)
 {
-    while (EndToEndEnvironment::Server().Control("GET", "/log").body.find(in_marker) == std::string::npos)
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    TestServer& server = EndToEndEnvironment::Server();
+    EXPECT_EQ(server.Control("POST", "/faults/clear", "{}").status, 200);
+    EXPECT_EQ(server.Control("POST", "/faults", R"({"method":"POST","stmt_regex":")" + in_regex + R"(","delay":5})").status,
+              200);
+    return [&server] {
+        while (server.Control("GET", "/faults").body.find("\"times_left\": 0") == std::string::npos)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
 }
 
 TEST(ThreadsEndToEndTest, AStatementIsNeitherFreedNorDisconnectedWhileAnotherThreadExecutesIt)
 {
     // The server holds the reply, so that the execution is still waiting for it.
-    ASSERT_EQ(EndToEndEnvironment::Server()
-                  .Control("POST", "/faults", R"({"method":"POST","stmt_regex":"7171","delay":5,"times":1})")
-                  .status,
-              200);
+    const std::function<void()> waitForRequest = HoldNextReply("7171");
     OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString());
     SQLHSTMT statement = SQL_NULL_HSTMT;
     ASSERT_EQ(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &statement), SQL_SUCCESS);
     SQLRETURN executed = SQL_ERROR;
     std::thread executor([&] { executed = SQLExecDirect(statement, (SQLCHAR*)"select 7171", SQL_NTS); });
-    WaitForRequest("select 7171");
+    waitForRequest();
 
     const SQLRETURN freed = SQLFreeHandle(SQL_HANDLE_STMT, statement);
     const SQLRETURN disconnected = SQLDisconnect(connection.Handle());
