@@ -56,6 +56,7 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
     {
         return SQL_INVALID_HANDLE;
     }
+    const ODBCHandle::RunningCall running(*handle);
     try
     {
         CriticalSectionLock lock(handle->GetDispatchLock());

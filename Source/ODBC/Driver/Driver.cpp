@@ -158,6 +158,13 @@ SQLRETURN Driver::FreeEnvironment(HandleValue in_handle)
     {
         return SQL_INVALID_HANDLE;
     }
+    // Freeing the environment frees its connections, which a call on another thread still uses.
+    if (environment->HasBusyConnections())
+    {
+        environment->GetDiagManager().Clear();
+        environment->GetDiagManager().PostError(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+        return SQL_ERROR;
+    }
     const auto found = std::find_if(m_environmentList.begin(), m_environmentList.end(),
                                     [environment](const std::unique_ptr<Environment>& in_entry) {
                                         return in_entry.get() == environment;

@@ -300,6 +300,11 @@ SQLRETURN Connection::SQLDisconnect()
                                      -1, -1);
             return SQLRETURN(SQL_ERROR);
         }
+        // Calls still run on statements that the disconnect would free; a refusal changes nothing.
+        if (HasBusyStatements())
+        {
+            throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+        }
         if (m_transactionState->IsAutoCommit())
         {
             CloseAllCursors();
@@ -559,11 +564,11 @@ void Connection::DeleteAllStatements()
     m_tracker->RemoveStatements(statements);
 }
 
-bool Connection::HasRunningStatementTasks()
+bool Connection::HasBusyStatements()
 {
     CriticalSectionLock lock(m_statementListLock);
     return std::any_of(m_statements.begin(), m_statements.end(),
-                       [](const std::unique_ptr<Statement>& in_statement) { return in_statement->HasRunningTask(); });
+                       [](const std::unique_ptr<Statement>& in_statement) { return in_statement->IsBusy(); });
 }
 
 bool Connection::HasStatements()

@@ -125,8 +125,8 @@ public:
     void DeleteAllStatements();
     bool HasStatements();
 
-    /// Whether a statement of the connection has a task that has not finished.
-    bool HasRunningStatementTasks();
+    /// Whether a statement of the connection is still used by a call.
+    bool HasBusyStatements();
 
     /// SQLCloseCursor on every statement with an open cursor.
     void CloseAllCursors();

@@ -183,6 +183,14 @@ size_t Environment::GetConnectionCount()
     return m_connections.size();
 }
 
+bool Environment::HasBusyConnections()
+{
+    CriticalSectionLock lock(m_lock);
+    return std::any_of(m_connections.begin(), m_connections.end(), [](const std::unique_ptr<Connection>& in_connection) {
+        return in_connection->IsBusy() || in_connection->HasBusyStatements();
+    });
+}
+
 SQLRETURN Environment::CommitTransactions()
 {
     return EndTransactions(SQL_COMMIT);

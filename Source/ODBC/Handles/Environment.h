@@ -67,6 +67,9 @@ public:
 
     size_t GetConnectionCount();
 
+    /// Whether a call still uses one of the connections or one of their statements.
+    bool HasBusyConnections();
+
     /// Ends the transaction of every connection that has one, in the order they were allocated:
     /// SQL_SUCCESS when all ended so, SQL_SUCCESS_WITH_INFO when one ended with a warning; the
     /// first SQL_ERROR stops there and is returned, and the connections after it keep theirs.

@@ -28,5 +28,10 @@ bool ODBCHandle::HasRunningTask()
     return m_pendingTask != nullptr && !m_pendingTask->IsDone();
 }
 
+bool ODBCHandle::IsBusy()
+{
+    return m_callsRunning > 0 || HasRunningTask();
+}
+
 } // namespace ODBC
 } // namespace Orvik

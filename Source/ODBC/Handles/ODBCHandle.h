@@ -19,6 +19,21 @@ class ODBCTask;
 class ODBCHandle
 {
 public:
+    /// Counts one call on the handle for its scope, which begins before the call takes any of the
+    /// handle's locks and ends after it left them all.
+    class RunningCall
+    {
+    public:
+        explicit RunningCall(ODBCHandle& io_handle) : m_handle(io_handle) { ++m_handle.m_callsRunning; }
+        ~RunningCall() { --m_handle.m_callsRunning; }
+
+        RunningCall(const RunningCall&) = delete;
+        RunningCall& operator=(const RunningCall&) = delete;
+
+    private:
+        ODBCHandle& m_handle;
+    };
+
     ODBCHandle(const ODBCHandle&) = delete;
     ODBCHandle& operator=(const ODBCHandle&) = delete;
 
@@ -38,6 +53,11 @@ public:
     /// disconnects the handle, which must then refuse: the call on the worker still uses it.
     bool HasRunningTask();
 
+    /// Whether a task started on the handle has not finished or a call runs on it on another
+    /// thread, which may wait on the server for long. The thread that frees or disconnects the
+    /// handle asks, and then refuses: the call still uses the handle.
+    bool IsBusy();
+
 protected:
     ODBCHandle();
     ~ODBCHandle();
@@ -50,6 +70,7 @@ private:
     Support::CriticalSection m_dispatchLock;
     std::atomic<bool> m_isAsyncEnabled{false};
     std::unique_ptr<ODBCTask> m_pendingTask;
+    std::atomic<int> m_callsRunning{0};
 };
 
 } // namespace ODBC

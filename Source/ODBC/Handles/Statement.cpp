@@ -186,6 +186,7 @@ Statement::~Statement()
 template <typename Call>
 SQLRETURN Statement::RunPlain(const char* in_method, bool in_takesConnectionLock, Call in_call)
 {
+    const RunningCall running(*this);
     std::optional<CriticalSectionLock> connectionLock;
     if (in_takesConnectionLock && !Driver::IsConnectionLockSkipped())
     {
@@ -220,6 +221,7 @@ SQLRETURN Statement::RunPlain(const char* in_method, bool in_takesConnectionLock
 template <typename Call>
 SQLRETURN Statement::RunCancelable(const char* in_method, bool in_takesConnectionLock, const char* in_step, Call in_call)
 {
+    const RunningCall running(*this);
     std::optional<CriticalSectionLock> connectionLock;
     if (in_takesConnectionLock && !Driver::IsConnectionLockSkipped())
     {
@@ -349,6 +351,7 @@ SQLRETURN Statement::SQLBindParameter(SQLUSMALLINT in_parameter,
 
 SQLRETURN Statement::SQLCancel()
 {
+    const RunningCall running(*this);
     CriticalSectionLock cancelLock(m_cancelLock);
     const bool isCallRunning = m_isInCancelableCall;
     if (!isCallRunning)

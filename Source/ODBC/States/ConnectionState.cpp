@@ -117,8 +117,8 @@ void FreeStatement(Connection& io_connection, HandleValue in_handle)
     {
         throw ODBCInternalException(u"InvalidStmt");
     }
-    // An asynchronous call still runs on the statement.
-    if (statement->HasRunningTask())
+    // A call still runs on the statement, asynchronously or on another thread.
+    if (statement->IsBusy())
     {
         throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
     }

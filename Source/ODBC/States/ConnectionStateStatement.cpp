@@ -43,11 +43,6 @@ SQLRETURN ConnectionStateStatement::SQLDriverConnectW(Connection&,
 SQLRETURN ConnectionStateStatement::SQLDisconnect(Connection& io_connection)
 {
     LogEntrance(io_connection, LOG_CLASS, "SQLDisconnect");
-    // Asynchronous calls still run on statements that the disconnect would free.
-    if (io_connection.HasRunningStatementTasks())
-    {
-        RefuseSequence();
-    }
     io_connection.DeleteAllStatements();
     io_connection.GetDSIConnection().Disconnect();
     return SQL_SUCCESS;

@@ -64,8 +64,9 @@ std::unique_ptr<EnvironmentState> EnvironmentState2Connection::SQLFreeHandle(SQL
     {
         throw ODBCInternalException(u"InvalidConn");
     }
-    // An asynchronous call still runs on the connection or one of its statements.
-    if (connection->HasRunningTask() || connection->HasRunningStatementTasks())
+    // A call still runs on the connection or on one of its statements, asynchronously or on
+    // another thread.
+    if (connection->IsBusy() || connection->HasBusyStatements())
     {
         throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
     }

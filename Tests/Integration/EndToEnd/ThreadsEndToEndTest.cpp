@@ -1,4 +1,5 @@
-// Eight application threads, each with a connection of its own, running statements at once.
+// Eight application threads, each with a connection of its own, running statements at once; a
+// statement and its connection freed or disconnected while another thread runs on them.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -7,13 +8,18 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+using Pelta::Test::DiagRecord;
 using Pelta::Test::EndToEndEnvironment;
 using Pelta::Test::OdbcConnection;
 using Pelta::Test::OdbcStatement;
+using Pelta::Test::ReadDiagnostics;
+using Pelta::Test::TestServer;
 using Pelta::Test::TextRow;
 
 namespace {
@@ -83,6 +89,49 @@ TEST(ThreadsEndToEndTest, EightConnectionsRunStatementsAtOnce)
     {
         EXPECT_EQ(failures[i], "") << "thread " << i;
     }
+}
+
+/// Holds the reply to the next statement that in_regex matches, and returns a function that
+/// returns once the server has received that statement. The fault is the only one, so that it is
+/// seen taken when the server lists it with no times left.
+std::function<void()> HoldNextReply(const std::string& in_regex)
+{
+    TestServer& server = EndToEndEnvironment::Server();
+    EXPECT_EQ(server.Control("POST", "/faults/clear", "{}").status, 200);
+    EXPECT_EQ(server.Control("POST", "/faults", R"({"method":"POST","stmt_regex":")" + in_regex + R"(","delay":5})").status,
+              200);
+    return [&server] {
+        while (server.Control("GET", "/faults").body.find("\"times_left\": 0") == std::string::npos)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+}
+
+TEST(ThreadsEndToEndTest, AStatementIsNeitherFreedNorDisconnectedWhileAnotherThreadExecutesIt)
+{
+    // The server holds the reply, so that the execution is still waiting for it.
+    const std::function<void()> waitForRequest = HoldNextReply("7171");
+    OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString());
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    ASSERT_EQ(SQLAllocHandle(SQL_HANDLE_STMT, connection.Handle(), &statement), SQL_SUCCESS);
+    SQLRETURN executed = SQL_ERROR;
+    std::thread executor([&] { executed = SQLExecDirect(statement, (SQLCHAR*)"select 7171", SQL_NTS); });
+    waitForRequest();
+
+    const SQLRETURN freed = SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    const SQLRETURN disconnected = SQLDisconnect(connection.Handle());
+    const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_DBC, connection.Handle());
+    executor.join();
+    EXPECT_EQ(freed, SQL_ERROR);
+    EXPECT_EQ(disconnected, SQL_ERROR);
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].state, "HY010");
+
+    // The execution ends as usual, and the statement is still there to fetch from and to free.
+    ASSERT_EQ(executed, SQL_SUCCESS);
+    EXPECT_EQ(SQLFetch(statement), SQL_SUCCESS) << ReadDiagnostics(SQL_HANDLE_STMT, statement).at(0).message;
+    EXPECT_EQ(SQLFreeHandle(SQL_HANDLE_STMT, statement), SQL_SUCCESS);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 using Pelta::Test::DriverLibrary;
 using Pelta::Test::TestServer;
@@ -178,6 +179,41 @@ TEST_F(ExportsTest, FreeStmtWithDropFreesAsFreeHandleDoes)
     EXPECT_EQ(DRIVER(SQLRowCount)(m_statement, &count), SQL_INVALID_HANDLE);
     EXPECT_EQ(DRIVER(SQLFreeStmt)(m_statement, SQL_DROP), SQL_INVALID_HANDLE);
     m_statement = SQL_NULL_HANDLE;
+}
+
+TEST_F(ExportsTest, AConnectionIsNotFreedWhileAnotherThreadConnectsIt)
+{
+    // The server holds its answer to the probe of the connect, which then still waits for it.
+    ASSERT_EQ(Server().Control("POST", "/reset", "{}").status, 200);
+    ASSERT_EQ(Server().Control("POST", "/faults", R"({"method":"GET","delay":3,"times":1})").status, 200);
+    const std::string text = std::string("DRIVER=") + PELTA_LIBRARY + ";Servers=" + Server().Address() + ";Timeout=60";
+    SQLRETURN connected = SQL_ERROR;
+    std::thread connector([&] {
+        connected = DRIVER(SQLDriverConnect)(m_connection, nullptr, (SQLCHAR*)text.c_str(), SQL_NTS, nullptr, 0, nullptr,
+                                             SQL_DRIVER_NOPROMPT);
+    });
+    while (Server().Control("GET", "/log").body.find("\"probe\"") == std::string::npos)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    // Freeing the connection, or the environment and so the connection with it, is refused.
+    const SQLRETURN connectionFreed = DRIVER(SQLFreeHandle)(SQL_HANDLE_DBC, m_connection);
+    const std::vector<std::string> connectionRecords = Records(SQL_HANDLE_ENV, m_environment);
+    const SQLRETURN environmentFreed = DRIVER(SQLFreeHandle)(SQL_HANDLE_ENV, m_environment);
+    const std::vector<std::string> environmentRecords = Records(SQL_HANDLE_ENV, m_environment);
+    connector.join();
+    EXPECT_EQ(connectionFreed, SQL_ERROR);
+    EXPECT_EQ(environmentFreed, SQL_ERROR);
+    for (const auto& records : {connectionRecords, environmentRecords})
+    {
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].substr(0, 6), "HY010:") << records[0];
+    }
+    // The connect ended as usual: the connection works, and is freed afterwards.
+    ASSERT_EQ(connected, SQL_SUCCESS);
+    m_connected = true;
+    ASSERT_EQ(DRIVER(SQLAllocHandle)(SQL_HANDLE_STMT, m_connection, &m_statement), SQL_SUCCESS);
+    EXPECT_EQ(DRIVER(SQLExecDirect)(m_statement, (SQLCHAR*)"select id from sample_byte", SQL_NTS), SQL_SUCCESS);
 }
 
 TEST_F(ExportsTest, AnsiInformationTextIsCutWithItsFullLength)
