@@ -293,6 +293,16 @@ SQLRETURN Connection::SQLConnectW(SQLWCHAR* in_serverName,
 
 SQLRETURN Connection::SQLDisconnect()
 {
+    // A call on one of the statements holds the connection's lock while it waits on the server:
+    // the disconnect is refused at once instead of waiting for that call to end and then
+    // succeeding. The check under the lock below catches a call that begins meanwhile.
+    if (HasBusyStatements())
+    {
+        LogEntrance(LOG_CLASS, "SQLDisconnect");
+        m_diagnostics->Clear();
+        m_diagnostics->PostError(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+        return SQL_ERROR;
+    }
     return RunCancellable(Frame::CANCELLABLE, "SQLDisconnect", nullptr, [&] {
         if (m_transactionState->IsInTransaction())
         {
