@@ -7,9 +7,9 @@
 //
 // Usage: OdbcFetchBench [rows] [rounds]
 
+#include "BareHttp.h"
 #include "Support/TestServer.h"
 
-#include <curl/curl.h>
 #include <rapidjson/document.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -207,28 +207,15 @@ Totals ReadCellByCell(OdbcStatement& io_odbc)
     return totals;
 }
 
-size_t Append(char* in_data, size_t in_size, size_t in_count, void* io_reply)
-{
-    static_cast<std::string*>(io_reply)->append(in_data, in_size * in_count);
-    return in_size * in_count;
-}
-
 // The least a client can do: POST the statement, parse the reply into a document, walk it.
 Totals ReadBare(const std::string& in_url)
 {
     const std::string body = std::string("{\"stmt\":\"") + STATEMENT + "\"}";
     std::string reply;
-    CURL* curl = curl_easy_init();
-    curl_easy_setopt(curl, CURLOPT_URL, in_url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROXY, "");
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.c_str());
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Append);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
-    const CURLcode code = curl_easy_perform(curl);
-    curl_easy_cleanup(curl);
+    const bool isPosted = Bench::PostOnce(in_url, body, reply);
     rapidjson::Document document;
     document.Parse(reply.c_str());
-    if (code != CURLE_OK || !document.IsObject() || !document.HasMember("rows"))
+    if (!isPosted || !document.IsObject() || !document.HasMember("rows"))
     {
         Fail("the bare request");
     }

@@ -8,11 +8,11 @@
 //
 // Usage: ParameterArrayBench [rows] [sets per request] [rounds]
 
+#include "BareHttp.h"
 #include "Common/TemporaryDirectory.h"
 #include "Pelta/PeltaAPI.h"
 #include "Support/TestServer.h"
 
-#include <curl/curl.h>
 #include <rapidjson/document.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -176,12 +176,6 @@ int64_t RunDriver(const std::string& in_servers, int64_t in_rows, int in_sets)
     return inserted;
 }
 
-size_t Append(char* in_data, size_t in_size, size_t in_count, void* io_reply)
-{
-    static_cast<std::string*>(io_reply)->append(in_data, in_size * in_count);
-    return in_size * in_count;
-}
-
 /// The least a client can do: one handle, a body built straight from the values, the reply
 /// parsed and its row counts added up.
 int64_t RunBare(const std::string& in_url, int64_t in_rows, int in_sets)
@@ -194,7 +188,7 @@ int64_t RunBare(const std::string& in_url, int64_t in_rows, int in_sets)
     curl_easy_setopt(curl, CURLOPT_TCP_KEEPALIVE, 1L);
     curl_easy_setopt(curl, CURLOPT_POST, 1L);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Append);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &Bench::AppendToString);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply);
     int64_t inserted = 0;
     std::string body;

@@ -3,12 +3,12 @@
 //
 // Usage: RoundTripBench [requests per round] [rounds]
 
+#include "BareHttp.h"
 #include "DSI/DSIFileLogger.h"
 #include "Pelta/PeltaAPI.h"
 #include "Pelta/PeltaConnectionSettings.h"
 #include "Support/TestServer.h"
 
-#include <curl/curl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -22,12 +22,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr char STATEMENT_BODY[] = "{\"stmt\":\"select 1\"}";
-
-size_t Append(char* in_data, size_t in_size, size_t in_count, void* io_reply)
-{
-    static_cast<std::string*>(io_reply)->append(in_data, in_size * in_count);
-    return in_size * in_count;
-}
 
 // The least a client can do: one handle set up once, the same POST performed again and again.
 class BareClient
@@ -44,7 +38,7 @@ public:
         curl_easy_setopt(m_curl, CURLOPT_POSTFIELDS, STATEMENT_BODY);
         curl_easy_setopt(m_curl, CURLOPT_POSTFIELDSIZE, long(sizeof(STATEMENT_BODY) - 1));
         curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, m_headers);
-        curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &Append);
+        curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &Bench::AppendToString);
         curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &m_reply);
     }
     ~BareClient()
