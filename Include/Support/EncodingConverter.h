@@ -3,9 +3,12 @@
 #include "Support/EncodingType.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace Orvik {
 namespace Support {
+
+class TextValidator;
 
 /// Converts text from one encoding to another while it moves in pieces: the caller sets a source
 /// and a target, converts, and sets further targets (and sources) until everything is converted.
@@ -20,17 +23,23 @@ namespace Support {
 ///
 /// Errors are ErrorExceptions of the general error from the support component; after one the
 /// converter must be reset (ResetPartial) or deleted.
+///
+/// A converter that refuses malformed text checks each source as it is set and, at a final
+/// Convert, that the text does not end inside a character: text that is not valid in the source
+/// encoding raises MalformedTextException at its first bad byte, counted from the first source
+/// since the converter was made or reset, before any of it is converted. Other converters
+/// convert such text as their kind does (ICU writes substitutes, a copy copies it).
 class EncodingConverter
 {
 public:
-    virtual ~EncodingConverter() = default;
+    virtual ~EncodingConverter();
 
     EncodingConverter(const EncodingConverter&) = delete;
     EncodingConverter& operator=(const EncodingConverter&) = delete;
 
     /// Sets the next piece of source, in_length bytes or NUL_TERMINATED. Returns the length used.
     /// Whatever the previous source left unconverted is dropped, so call it only when NeedsConvert
-    /// is false.
+    /// is false. A converter that refuses malformed text checks the piece first.
     virtual int32_t SetSource(const void* in_source, int32_t in_length);
 
     /// Sets the next target of in_length bytes and returns that length. An output buffer is never
@@ -54,8 +63,9 @@ public:
     virtual void ResetPartial();
 
 protected:
-    /// in_terminate makes every target hold whole characters only, followed by one zero code unit.
-    EncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate);
+    /// in_terminate makes every target hold whole characters only, followed by one zero code unit;
+    /// in_refusesMalformed makes the converter check its sources.
+    EncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate, bool in_refusesMalformed);
 
     /// True while the text converted so far still lacks its end, which a final Convert writes even
     /// when no source or converted text waits.
@@ -95,6 +105,13 @@ protected:
     /// Bytes written into the current target, without a terminator.
     int32_t m_written = 0;
     const uint8_t m_targetCodeUnitSize;
+
+private:
+    /// Raises MalformedTextException for an offset that the validator found.
+    void Refuse(uint64_t in_malformed) const;
+
+    /// Null unless malformed text is refused.
+    std::unique_ptr<TextValidator> m_validator;
 };
 
 } // namespace Support

@@ -22,6 +22,13 @@ public:
     /// converter.
     virtual std::unique_ptr<EncodingConverter>
     CreateConverter(EncodingType in_source, EncodingType in_target, bool in_terminate) const;
+
+    /// A converter chosen as CreateConverter chooses, without terminators, for an application's
+    /// text: source text that is not valid in in_source is refused rather than given replacement
+    /// characters, so that nothing the application did not mean goes on. SetSource and Convert
+    /// raise MalformedTextException at the first bad character, counting bytes from the first
+    /// source of the text.
+    std::unique_ptr<EncodingConverter> CreateStrictConverter(EncodingType in_source, EncodingType in_target) const;
 };
 
 } // namespace Support

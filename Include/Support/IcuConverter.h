@@ -2,6 +2,8 @@
 
 #include "Support/EncodingType.h"
 
+#include <cstdint>
+
 struct UConverter;
 
 namespace Orvik {
@@ -31,6 +33,9 @@ public:
 
     /// Drops whatever the converter holds of an unfinished text, in both directions.
     void Reset();
+
+    /// After a decoding that stopped at a bad character: how many of the bytes consumed were its.
+    int32_t CountInvalidBytes() const;
 
 private:
     explicit IcuConverter(UConverter* in_converter) : m_converter(in_converter) {}

@@ -2,7 +2,9 @@
 
 #include "Support/EncodingInfo.h"
 #include "Support/InvalidArgumentException.h"
+#include "Support/MalformedTextException.h"
 #include "Support/PlatformStringConverter.h"
+#include "Support/TextValidator.h"
 #include "Support/orvik_wstring.h"
 
 #include <algorithm>
@@ -10,13 +12,19 @@
 namespace Orvik {
 namespace Support {
 
-EncodingConverter::EncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate)
+EncodingConverter::EncodingConverter(EncodingType in_source,
+                                     EncodingType in_target,
+                                     bool in_terminate,
+                                     bool in_refusesMalformed)
     : m_sourceEncoding(in_source),
       m_targetEncoding(in_target),
       m_terminate(in_terminate),
-      m_targetCodeUnitSize(EncodingInfo::GetCodeUnitSize(in_target))
+      m_targetCodeUnitSize(EncodingInfo::GetCodeUnitSize(in_target)),
+      m_validator(in_refusesMalformed ? std::make_unique<TextValidator>(in_source) : nullptr)
 {
 }
+
+EncodingConverter::~EncodingConverter() = default;
 
 int32_t EncodingConverter::SetSource(const void* in_source, int32_t in_length)
 {
@@ -27,6 +35,10 @@ int32_t EncodingConverter::SetSource(const void* in_source, int32_t in_length)
     if (in_length < 0 || (in_source == nullptr && in_length != 0))
     {
         ORVIK_THROW_INVALID_ARGUMENT();
+    }
+    if (m_validator != nullptr)
+    {
+        Refuse(m_validator->Check(in_source, static_cast<uint64_t>(in_length)));
     }
     m_sourceStart = static_cast<const char*>(in_source);
     m_sourcePosition = m_sourceStart;
@@ -56,6 +68,10 @@ bool EncodingConverter::IsSamePair(EncodingType in_source, EncodingType in_targe
 
 int32_t EncodingConverter::Convert(bool in_isFinal)
 {
+    if (in_isFinal && m_validator != nullptr)
+    {
+        Refuse(m_validator->Finish());
+    }
     if (m_isTargetFull)
     {
         return m_written;
@@ -84,6 +100,18 @@ void EncodingConverter::ResetPartial()
 {
     m_isSourceConsumed = true;
     m_isPending = false;
+    if (m_validator != nullptr)
+    {
+        m_validator->Reset();
+    }
+}
+
+void EncodingConverter::Refuse(uint64_t in_malformed) const
+{
+    if (in_malformed != TextValidator::VALID)
+    {
+        throw MalformedTextException(in_malformed, m_sourceEncoding);
+    }
 }
 
 bool EncodingConverter::HasRoomForTerminator()

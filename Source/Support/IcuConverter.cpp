@@ -57,5 +57,15 @@ void IcuConverter::Reset()
     ucnv_reset(m_converter);
 }
 
+int32_t IcuConverter::CountInvalidBytes() const
+{
+    // ICU keeps at most this many bytes of a bad sequence.
+    char invalid[32];
+    int8_t length = sizeof(invalid);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_getInvalidChars(m_converter, invalid, &length, &status);
+    return U_SUCCESS(status) ? length : 0;
+}
+
 } // namespace Support
 } // namespace Orvik

@@ -10,8 +10,11 @@
 namespace Orvik {
 namespace Support {
 
-IcuEncodingConverter::IcuEncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate)
-    : EncodingConverter(in_source, in_target, in_terminate),
+IcuEncodingConverter::IcuEncodingConverter(EncodingType in_source,
+                                           EncodingType in_target,
+                                           bool in_terminate,
+                                           bool in_refusesMalformed)
+    : EncodingConverter(in_source, in_target, in_terminate, in_refusesMalformed),
       m_sourceConverter(in_source),
       m_targetConverter(in_target),
       m_targetMaxBytesPerChar(std::max<int32_t>(

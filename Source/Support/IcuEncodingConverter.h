@@ -21,7 +21,7 @@ class IcuEncodingConverter : public EncodingConverter
 {
 public:
     /// Raises "ICUCreateUConverterErr" when ICU cannot open either converter.
-    IcuEncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate);
+    IcuEncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate, bool in_refusesMalformed);
 
     /// Also decodes the source into the pivot.
     int32_t SetSource(const void* in_source, int32_t in_length) override;

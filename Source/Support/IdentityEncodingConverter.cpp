@@ -7,8 +7,9 @@ namespace Support {
 
 IdentityEncodingConverter::IdentityEncodingConverter(EncodingType in_source,
                                                      EncodingType in_target,
-                                                     bool in_terminate)
-    : EncodingConverter(in_source, in_target, in_terminate)
+                                                     bool in_terminate,
+                                                     bool in_refusesMalformed)
+    : EncodingConverter(in_source, in_target, in_terminate, in_refusesMalformed)
 {
 }
 

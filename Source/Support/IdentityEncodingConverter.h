@@ -10,7 +10,10 @@ namespace Support {
 class IdentityEncodingConverter : public EncodingConverter
 {
 public:
-    IdentityEncodingConverter(EncodingType in_source, EncodingType in_target, bool in_terminate);
+    IdentityEncodingConverter(EncodingType in_source,
+                              EncodingType in_target,
+                              bool in_terminate,
+                              bool in_refusesMalformed);
 
 protected:
     void DoConvert() override;

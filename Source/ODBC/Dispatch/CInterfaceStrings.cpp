@@ -4,8 +4,10 @@
 #include "Support/DriverManagerStringConverter.h"
 #include "Support/EncodingInfo.h"
 #include "Support/InvalidArgumentException.h"
+#include "Support/MalformedTextException.h"
 #include "Support/Platform.h"
 #include "Support/SizedBuffer.h"
+#include "Support/TextValidator.h"
 #include "Support/orvik_wstring.h"
 
 #include <algorithm>
@@ -43,6 +45,24 @@ int64_t MeasureTerminated(const uint8_t* in_text, uint8_t in_unitSize)
 
 } // namespace
 
+void CInterface::CheckInputString(const SQLCHAR* in_text, SQLINTEGER in_length)
+{
+    if (in_text == nullptr)
+    {
+        return;
+    }
+    const EncodingType encoding = orvik_wstring::GetAnsiEncoding();
+    const uint64_t length = in_length == SQL_NTS ? std::strlen(reinterpret_cast<const char*>(in_text))
+                                                 : static_cast<uint64_t>(std::max<SQLINTEGER>(in_length, 0));
+    const uint64_t malformed = TextValidator::FindMalformed(in_text, length, encoding);
+    if (malformed != TextValidator::VALID)
+    {
+        throw ErrorException(DIAG_GENERAL_ERROR, ODBC_COMPONENT_ID, u"InputStringMalformed",
+                             {MalformedTextException::PositionText(malformed), MalformedTextException::EncodingText(encoding)},
+                             -1, -1);
+    }
+}
+
 int32_t CInterface::ConvertInputString(const SQLCHAR* in_text,
                                        SQLINTEGER in_length,
                                        void* out_buffer,
@@ -54,6 +74,7 @@ int32_t CInterface::ConvertInputString(const SQLCHAR* in_text,
     {
         return 0;
     }
+    CheckInputString(in_text, in_length);
     IDriverManagerStringConverter& converter = GetConverter();
     orvik_wstring text;
     converter.FromBytes(reinterpret_cast<const char*>(in_text), in_length, text);

@@ -1,5 +1,6 @@
 #include "ODBC/Dispatch/CatalogStrings.h"
 
+#include "ODBC/Dispatch/CInterface.h"
 #include "ODBC/Strings/RunningPlatform.h"
 #include "Support/ErrorException.h"
 #include "Support/IDriverManagerStringConverter.h"
@@ -35,6 +36,7 @@ void CatalogStrings::Convert(const NameArgument<SQLCHAR>* in_names, size_t in_co
     for (size_t i = 0; i < in_count; ++i)
     {
         CheckLength(in_names[i]);
+        CInterface::CheckInputString(in_names[i].Text, in_names[i].Length);
         converter.FromBytes(reinterpret_cast<const char*>(in_names[i].Text), in_names[i].Length, out_strings[i]);
     }
 }

@@ -16,7 +16,8 @@ namespace ODBC {
 /// the null string, a length of 0 the empty string, SQL_NTS measures the text up to its
 /// terminator; the ANSI form is decoded in the application's encoding (lengths in bytes), the
 /// wide form in the driver manager's (lengths in code units). A negative length other than
-/// SQL_NTS is refused with "InvalidStrOrBuffLen" (HY090) before anything is read.
+/// SQL_NTS is refused with "InvalidStrOrBuffLen" (HY090) before anything is read, an ANSI name
+/// that is not valid in the application's encoding with "InputStringMalformed" (HY000).
 class CatalogStrings
 {
 public:

@@ -124,15 +124,15 @@ void DataAtExecParameter::Begin(uint64_t in_set, int16_t in_parameter)
     if (m_countsCharacters && IsTextCType(cType))
     {
         const bool isWide = ParameterInput::ResolveCType(cType, metadata.GetTDWType()) == SQL_C_WCHAR;
-        m_converter = EncodingConverterFactory().CreateConverter(
-            isWide ? orvik_wstring::GetDriverManagerEncoding() : orvik_wstring::GetAnsiEncoding(), m_encoding, false);
+        m_converter = EncodingConverterFactory().CreateStrictConverter(
+            isWide ? orvik_wstring::GetDriverManagerEncoding() : orvik_wstring::GetAnsiEncoding(), m_encoding);
         if (m_buffer == nullptr)
         {
             m_bufferSize = std::max(DSI::DSIDriverSingleton::GetCopiedSize(DSI::DRIVER_PROP_RETRIEVAL_SIZE),
                                     SMALLEST_PIECE_BUFFER);
             m_buffer.reset(new char[static_cast<size_t>(m_bufferSize)]);
         }
-        SetBufferAsTarget();
+        SetBufferAsTarget(*m_converter);
     }
     auto* processed =
         static_cast<SQLULEN*>(ipd.GetHeaderFieldChecked(SQL_DESC_ROWS_PROCESSED_PTR).m_pointer);
@@ -147,7 +147,14 @@ void DataAtExecParameter::Push(SQLPOINTER in_data, SQLLEN in_length)
     CheckPiece(in_data, in_length);
     if (m_converter != nullptr && in_length != SQL_NULL_DATA && in_length != SQL_DEFAULT_PARAM && in_data != nullptr)
     {
-        PushText(in_data, in_length);
+        try
+        {
+            PushText(in_data, in_length);
+        }
+        catch (MalformedTextException& e)
+        {
+            throw ParameterText::AtParameter(e, m_set, static_cast<uint16_t>(m_parameter));
+        }
     }
     else
     {
@@ -163,13 +170,28 @@ void DataAtExecParameter::Finish()
     {
         return;
     }
-    if (!m_isBufferConsumed)
+    // After a piece that filled the buffer the text is still ended, in a fresh buffer: what ends
+    // it is written, and a character that its bytes left unfinished is refused.
+    const bool isValuePushed = m_isBufferConsumed;
+    if (isValuePushed)
     {
-        const int32_t written = converter->Convert(true);
-        if (written < 0)
-        {
-            throw ODBCInternalException(u"FlushFailed");
-        }
+        SetBufferAsTarget(*converter);
+    }
+    int32_t written = 0;
+    try
+    {
+        written = converter->Convert(true);
+    }
+    catch (MalformedTextException& e)
+    {
+        throw ParameterText::AtParameter(e, m_set, static_cast<uint16_t>(m_parameter));
+    }
+    if (written < 0)
+    {
+        throw ODBCInternalException(u"FlushFailed");
+    }
+    if (written > 0 || !isValuePushed)
+    {
         PushBuffer(written);
     }
     if (converter->NeedsConvert())
@@ -225,7 +247,7 @@ void DataAtExecParameter::PushText(SQLPOINTER in_data, SQLLEN in_length)
     m_converter->SetSource(in_data, static_cast<int32_t>(length));
     if (m_isBufferConsumed)
     {
-        SetBufferAsTarget();
+        SetBufferAsTarget(*m_converter);
     }
     for (;;)
     {
@@ -248,7 +270,7 @@ void DataAtExecParameter::PushText(SQLPOINTER in_data, SQLLEN in_length)
         {
             ThrowTooLong();
         }
-        SetBufferAsTarget();
+        SetBufferAsTarget(*m_converter);
     }
 }
 
@@ -275,12 +297,12 @@ void DataAtExecParameter::PushValue(SQLPOINTER in_data, SQLLEN in_length)
     m_isNullOrDefault = in_length == SQL_NULL_DATA || in_length == SQL_DEFAULT_PARAM;
 }
 
-void DataAtExecParameter::SetBufferAsTarget()
+void DataAtExecParameter::SetBufferAsTarget(EncodingConverter& io_converter)
 {
     const uint64_t widest = ParameterText::GetMaxBytesPerCharacter(m_encoding);
     const auto bufferSize = static_cast<uint64_t>(m_bufferSize);
     const uint64_t room = std::min(std::min(m_remaining, bufferSize) * widest, bufferSize);
-    m_converter->SetTarget(m_buffer.get(), static_cast<int32_t>(room));
+    io_converter.SetTarget(m_buffer.get(), static_cast<int32_t>(room));
     m_isBufferConsumed = false;
 }
 

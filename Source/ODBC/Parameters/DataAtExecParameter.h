@@ -70,8 +70,8 @@ private:
     /// Any other piece, converted whole by the registry's converter.
     void PushValue(SQLPOINTER in_data, SQLLEN in_length);
 
-    /// Makes the piece buffer the converter's target, with room for what the capacity allows.
-    void SetBufferAsTarget();
+    /// Makes the piece buffer io_converter's target, with room for what the capacity allows.
+    void SetBufferAsTarget(Support::EncodingConverter& io_converter);
 
     /// Pushes the first in_bytes bytes of the piece buffer.
     void PushBuffer(int32_t in_bytes);

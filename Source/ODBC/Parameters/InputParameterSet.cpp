@@ -124,7 +124,7 @@ void InputParameterSet::ConvertText(uint16_t in_index,
     std::unique_ptr<EncodingConverter>& converter = m_encodingConverters[in_index];
     if (converter == nullptr)
     {
-        converter = EncodingConverterFactory().CreateConverter(sourceEncoding, metadata.GetEncoding(), false);
+        converter = EncodingConverterFactory().CreateStrictConverter(sourceEncoding, metadata.GetEncoding());
     }
     converter->ResetPartial();
     // The declared size counts characters: room for that many of the widest, but never more than
@@ -136,9 +136,17 @@ void InputParameterSet::ConvertText(uint16_t in_index,
                                              std::numeric_limits<int32_t>::max());
     SqlData& target = io_source.GetHeldData();
     target.SetLength(static_cast<uint32_t>(room));
-    converter->SetSource(value, static_cast<int32_t>(length));
-    converter->SetTarget(target.GetBuffer(), static_cast<int32_t>(room));
-    const int32_t written = converter->Convert(true);
+    int32_t written = 0;
+    try
+    {
+        converter->SetSource(value, static_cast<int32_t>(length));
+        converter->SetTarget(target.GetBuffer(), static_cast<int32_t>(room));
+        written = converter->Convert(true);
+    }
+    catch (MalformedTextException& e)
+    {
+        throw ParameterText::AtParameter(e, m_set, parameter);
+    }
     if (written < 0)
     {
         throw ErrorException(DIAG_GENERAL_ERROR, ODBC_COMPONENT_ID, u"InvalidConvResult", -1, -1);

@@ -92,5 +92,12 @@ SQLLEN ParameterText::MeasureTerminated(const void* in_data, int16_t in_cType)
     }
 }
 
+MalformedTextException ParameterText::AtParameter(MalformedTextException in_error, uint64_t in_set, uint16_t in_parameter)
+{
+    in_error.SetRowNumber(static_cast<int64_t>(in_set));
+    in_error.SetColumnNumber(in_parameter);
+    return in_error;
+}
+
 } // namespace ODBC
 } // namespace Orvik

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Support/EncodingType.h"
+#include "Support/MalformedTextException.h"
 
 #include <sql.h>
 
@@ -31,6 +32,12 @@ public:
     /// unit of the driver manager's encoding. Any other C type throws ODBCInternalException
     /// "DataConvError".
     static SQLLEN MeasureTerminated(const void* in_data, int16_t in_cType);
+
+    /// in_error, a value's text refused as malformed, placed at parameter in_parameter of set
+    /// in_set (the diagnostic's column and row), to be thrown.
+    static Support::MalformedTextException AtParameter(Support::MalformedTextException in_error,
+                                                       uint64_t in_set,
+                                                       uint16_t in_parameter);
 };
 
 } // namespace ODBC

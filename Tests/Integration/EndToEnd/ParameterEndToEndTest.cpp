@@ -1,7 +1,8 @@
 // Parameters through the Driver Manager: a prepared SELECT with a bound value through both entry
 // points, an INSERT of an array as one bulk request, every C type as the JSON value the server
-// receives, data at execution, which the back end refuses without leaving the Driver Manager
-// and the driver out of step, and misused calls that the Driver Manager lets through.
+// receives, text that is not valid in its encoding refused before anything is sent, data at
+// execution, which the back end refuses without leaving the Driver Manager and the driver out of
+// step, and misused calls that the Driver Manager lets through.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -37,6 +38,16 @@ std::string FirstState(SQLHSTMT in_statement)
     SQLCHAR state[6] = {};
     return SQLGetDiagRec(SQL_HANDLE_STMT, in_statement, 1, state, nullptr, nullptr, 0, nullptr) == SQL_SUCCESS
                ? reinterpret_cast<char*>(state)
+               : "none";
+}
+
+/// The SQLSTATE and message of the statement's first record, or "none".
+std::string FirstRecord(SQLHSTMT in_statement)
+{
+    SQLCHAR state[6] = {};
+    SQLCHAR message[512] = {};
+    return SQLGetDiagRec(SQL_HANDLE_STMT, in_statement, 1, state, nullptr, message, sizeof(message), nullptr) == SQL_SUCCESS
+               ? std::string(reinterpret_cast<char*>(state)) + " " + reinterpret_cast<char*>(message)
                : "none";
 }
 
@@ -151,6 +162,54 @@ TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
         statement.Check(SQLExecDirect(statement.Handle(), Text("select ? as v"), SQL_NTS), "SQLExecDirect");
         EXPECT_EQ(LastBody(), std::string("{\"stmt\":\"select ? as v\", \"args\":[") + c.m_json + "]}");
     }
+}
+
+// Text that is not valid in the application's encoding, in a parameter or in the statement
+// itself, is refused before anything reaches the server: never sent as it is, never replaced.
+TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnythingIsSent)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    const auto sendMarker = [this]() {
+        EXPECT_EQ(m_statement.Query("select 'marker' as v"), (std::vector<TextRow>{{"marker"}}));
+        return LastBody();
+    };
+    char narrow[] = "caf\xe9";
+    SQLWCHAR loneSurrogate[] = {u'a', 0xD83D, u'b', 0};
+    SQLLEN length = SQL_NTS;
+    const struct
+    {
+        SQLSMALLINT m_cType;
+        SQLSMALLINT m_sqlType;
+        SQLPOINTER m_value;
+        SQLLEN* m_length;
+    } parameters[] = {
+        {SQL_C_CHAR, SQL_VARCHAR, narrow, &length},
+        {SQL_C_WCHAR, SQL_WVARCHAR, loneSurrogate, &length},
+    };
+    for (const auto& p : parameters)
+    {
+        SCOPED_TRACE(p.m_cType);
+        const std::string marker = sendMarker();
+        m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, p.m_cType, p.m_sqlType, 20, 0, p.m_value, 0,
+                                           p.m_length),
+                          "SQLBindParameter");
+        EXPECT_EQ(SQL_ERROR, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS));
+        EXPECT_EQ("22018", FirstState(statement));
+        EXPECT_EQ(marker, LastBody());
+    }
+    m_statement.Check(SQLFreeStmt(statement, SQL_RESET_PARAMS), "SQLFreeStmt");
+
+    // Statement text and catalog names through the ANSI entry points: the message names the
+    // first bad byte.
+    const std::string marker = sendMarker();
+    EXPECT_EQ(SQL_ERROR, SQLExecDirect(statement, Text("select 'caf\xe9' as v"), SQL_NTS));
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("HY000")) << FirstRecord(statement);
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("(UTF-8) from byte 12 on")) << FirstRecord(statement);
+    EXPECT_EQ(SQL_ERROR, SQLPrepare(statement, Text("select 'ab\xe2\x82' as v"), SQL_NTS));
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("from byte 11 on")) << FirstRecord(statement);
+    EXPECT_EQ(SQL_ERROR, SQLTables(statement, nullptr, 0, nullptr, 0, Text("sample\xff"), SQL_NTS, nullptr, 0));
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("from byte 7 on")) << FirstRecord(statement);
+    EXPECT_EQ(marker, LastBody());
 }
 
 TEST_F(ParameterEndToEndTest, RefusedDataAtExecutionLeavesTheStatementUsable)

@@ -1,5 +1,6 @@
 #include "ODBC/Dispatch/CInterface.h"
 #include "Support/EncodingType.h"
+#include "Support/ErrorException.h"
 #include "Support/InvalidArgumentException.h"
 #include "Support/SizedBuffer.h"
 #include "Support/orvik_wstring.h"
@@ -61,17 +62,34 @@ TEST_F(CInterfaceStringsTest, InputTextReachesTheWideBufferAsTheSameCharacters)
         // A character of two code units is taken whole or not at all.
         { ENC_UTF8, "a\xF0\x9F\x98\x80", SQL_NTS, 3, false, "a 1 cut" },
         { ENC_UTF8, "a\xF0\x9F\x98\x80", SQL_NTS, 4, false, "a\xF0\x9F\x98\x80 3" },
+        // Text that is not valid in the application's encoding is refused, not given replacement
+        // characters: the message names the first bad byte, from 1, and the encoding.
+        { ENC_UTF8, "select '\xE9'", SQL_NTS, 20, false, "HY000 InputStringMalformed 9 UTF-8" },
+        { ENC_UTF8, "ab\xE2\x82", SQL_NTS, 20, false, "HY000 InputStringMalformed 3 UTF-8" },
+        { ENC_UTF8, "ab\xE2\x82\xAC", 4, 20, false, "HY000 InputStringMalformed 3 UTF-8" },
+        { ENC_US_ASCII, "caf\xE9", SQL_NTS, 20, false, "HY000 InputStringMalformed 4 US-ASCII" },
     };
     for (const auto& c : cases)
     {
         orvik_wstring::InitializeAnsiEncoding(c.m_ansi);
         std::vector<char16_t> buffer(8, GUARD_UNIT);
         bool truncated = false;
-        const int32_t count =
-            CInterface::ConvertInputString(Narrow(c.m_text), c.m_length, buffer.data(), c.m_bufferLength, c.m_inBytes, truncated);
-        const size_t units = c.m_inBytes ? count / 2 : count;
-        EXPECT_EQ(c.m_expected, ShowUnits(buffer, units) + " " + std::to_string(count) + (truncated ? " cut" : ""))
-            << c.m_text;
+        try
+        {
+            const int32_t count = CInterface::ConvertInputString(Narrow(c.m_text), c.m_length, buffer.data(),
+                                                                 c.m_bufferLength, c.m_inBytes, truncated);
+            const size_t units = c.m_inBytes ? count / 2 : count;
+            EXPECT_EQ(c.m_expected, ShowUnits(buffer, units) + " " + std::to_string(count) + (truncated ? " cut" : ""))
+                << c.m_text;
+        }
+        catch (const ErrorException& e)
+        {
+            EXPECT_EQ(DIAG_GENERAL_ERROR, e.GetDiagState());
+            EXPECT_EQ(c.m_expected, "HY000 " + e.GetMessageKey().GetAsUTF8() + " " + e.GetParameters().at(0).GetAsUTF8()
+                                        + " " + e.GetParameters().at(1).GetAsUTF8());
+            EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](char16_t in_unit) { return in_unit == GUARD_UNIT; }))
+                << "nothing is written of a refused text";
+        }
     }
 }
 

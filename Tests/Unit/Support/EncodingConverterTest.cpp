@@ -4,6 +4,7 @@
 #include "Support/IcuEncodingConverter.h"
 #include "Support/IdentityEncodingConverter.h"
 #include "Support/InvalidArgumentException.h"
+#include "Support/MalformedTextException.h"
 
 #include "ConversionTestSupport.h"
 
@@ -269,6 +270,58 @@ TEST_F(EncodingConverterTest, AFinalConvertEndsTheText)
             EXPECT_EQ(static_cast<int32_t>(c.converted.size()), converter->Convert(true));
             EXPECT_EQ(c.converted, target.substr(0, c.converted.size()));
         }
+    }
+}
+
+// An application's text: what the plain converters copy unchecked or replace is refused, at the
+// offset of its first bad byte from the start of the text, by the copy and by ICU alike.
+TEST_F(EncodingConverterTest, AStrictConverterRefusesTextThatIsNotValidInItsEncoding)
+{
+    const struct
+    {
+        EncodingType source;
+        EncodingType target;
+        std::vector<std::string> pieces;
+        std::string outcome;
+    } cases[] = {
+        {ENC_UTF8, ENC_UTF8, {"caf\xC3\xA9"}, "caf\xC3\xA9"},
+        {ENC_UTF8, ENC_UTF8, {"caf\xC3", "\xA9!"}, "caf\xC3\xA9!"},
+        {ENC_UTF8, ENC_UTF8, {"caf\xE9!"}, "refused at 3"},
+        {ENC_UTF8, ENC_UTF8, {"caf", "\xE9!"}, "refused at 3"},
+        {ENC_UTF8, ENC_UTF8, {"caf\xC3"}, "refused at 3"},
+        {ENC_US_ASCII, ENC_UTF8, {"caf\xE9"}, "refused at 3"},
+        {ENC_UTF8, ENC_UTF16_LE, {"a\xED\xA0\x80"}, "refused at 1"},
+        {ENC_UTF8, ENC_UTF16_LE, {"ab", "c\xE2\x82"}, "refused at 3"},
+        {ENC_UTF16_LE, ENC_UTF8, {"a\0\x3D\xD8"s, "\x00\xDE"s}, "a\xF0\x9F\x98\x80"},
+        {ENC_UTF16_LE, ENC_UTF8, {"a\0\x00\xDC"s}, "refused at 2"},
+        {ENC_UTF16_LE, ENC_UTF8, {"a\0b\0"s, "\x3D\xD8"s}, "refused at 4"},
+        {ENC_CP1252, ENC_UTF8, {"caf\xE9"}, "caf\xC3\xA9"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.source) + " to " + std::to_string(c.target) + ": " + c.outcome);
+        const std::unique_ptr<EncodingConverter> converter = m_factory.CreateStrictConverter(c.source, c.target);
+        EXPECT_EQ(Create(c.source, c.target, false)->IsSamePair(c.source, c.target), converter->IsSamePair(c.source, c.target));
+        std::string target(16, 'x');
+        std::string outcome;
+        try
+        {
+            converter->SetTarget(&target[0], 16);
+            for (const std::string& piece : c.pieces)
+            {
+                converter->SetSource(piece.data(), static_cast<int32_t>(piece.size()));
+                EXPECT_EQ(-1, converter->Convert(false));
+            }
+            outcome = target.substr(0, static_cast<size_t>(converter->Convert(true)));
+        }
+        catch (const MalformedTextException& e)
+        {
+            EXPECT_EQ(DIAG_INVALID_CHARACTER_VALUE_FOR_CAST, e.GetDiagState());
+            EXPECT_EQ("MalformedText", Show(e.GetMessageKey()));
+            EXPECT_EQ(std::to_string(e.GetOffset() + 1), Show(e.GetParameters().at(0)));
+            outcome = "refused at " + std::to_string(e.GetOffset());
+        }
+        EXPECT_EQ(c.outcome, outcome);
     }
 }
 

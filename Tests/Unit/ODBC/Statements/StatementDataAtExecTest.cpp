@@ -77,6 +77,8 @@ TEST_F(StatementDataAtExecTest, PiecesAreCheckedGatheredAndHeldToTheDeclaredSize
     const std::string umlauts = "\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x84\xc3\x96";
     const SQLINTEGER number = 42;
     const Piece integer{std::string(reinterpret_cast<const char*>(&number), sizeof(number)), sizeof(number)};
+    // One byte short of the piece buffer of the default retrieval size.
+    const std::string filler(65531, 'x');
     const struct
     {
         SQLSMALLINT m_cType;
@@ -103,6 +105,12 @@ TEST_F(StatementDataAtExecTest, PiecesAreCheckedGatheredAndHeldToTheDeclaredSize
         {SQL_C_SLONG, SQL_INTEGER, 0, {integer}, "OK S10|OK S4", "1:*\0\0\0"s},
         {SQL_C_SLONG, SQL_INTEGER, 0, {integer, integer}, "OK S10|HY019 S1", "1:*\0\0\0"s},
         {SQL_C_CHAR, SQL_INTEGER, 0, {Text("12")}, "OK S10|OK S4", "1:\x0c\0\0\0"s},
+        // Text that is not valid in its encoding is refused as it comes, and at its end a character
+        // that its bytes left unfinished, also after a piece that filled the buffer.
+        {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab"), Text("c\xe9!")}, "OK S10|22018 S1", ""},
+        {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab\xc3")}, "OK S10|22018 S1", ""},
+        {SQL_C_CHAR, SQL_VARCHAR, 70000, {Text(filler + "\xc3")}, "OK S10|22018 S1", "1:" + filler + "\xc3"},
+        {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab\xc3"), Text("\xa4")}, "OK S10|OK S10|OK S4", "1:ab\xc3\xa4"},
     };
     for (const auto& c : cases)
     {

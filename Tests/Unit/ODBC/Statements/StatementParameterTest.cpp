@@ -187,6 +187,10 @@ TEST_F(StatementParameterTest, LengthsAndIndicatorsOfOneValue)
         {SQL_C_CHAR, SQL_INTEGER, 0, "-12", SQL_NTS, "1:-12"},
         {SQL_C_CHAR, SQL_INTEGER, 0, "twelve", SQL_NTS, "22018 S1"},
         {SQL_C_BINARY, SQL_VARBINARY, 4, "\x01\x02", 2, "1:x0102"},
+        // Text that is not valid in its encoding is refused, never sent as it is or replaced.
+        {SQL_C_CHAR, SQL_VARCHAR, 10, "caf\xe9", SQL_NTS, "22018 S1"},
+        {SQL_C_CHAR, SQL_VARCHAR, 10, "caf\xc3", SQL_NTS, "22018 S1"},
+        {SQL_C_WCHAR, SQL_WVARCHAR, 10, std::string("a\0\x3d\xd8", 4), 4, "22018 S1"},
     };
     for (const Case& c : cases)
     {

@@ -1,0 +1,402 @@
+#include "Support/TextValidator.h"
+
+#include "Support/EncodingInfo.h"
+#include "Support/IcuConverter.h"
+#include "TextErrors.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace Orvik {
+namespace Support {
+
+namespace {
+
+// UTF-8 is read by a small automaton: each byte falls into a class, and the class moves the state
+// of the character being read. The classes part the continuation bytes where the second byte of a
+// three- or four-byte character has a narrower range (no overlong forms, no surrogates, nothing
+// beyond U+10FFFF).
+enum ByteClass : uint8_t
+{
+    ASCII,
+    TAIL_80_8F,
+    TAIL_90_9F,
+    TAIL_A0_BF,
+    NEVER,
+    LEAD_2,
+    LEAD_E0,
+    LEAD_3,
+    LEAD_ED,
+    LEAD_F0,
+    LEAD_4,
+    LEAD_F4,
+    CLASS_COUNT
+};
+
+enum State : uint8_t
+{
+    BETWEEN,
+    NEED_1,
+    NEED_2,
+    NEED_3,
+    AFTER_E0,
+    AFTER_ED,
+    AFTER_F0,
+    AFTER_F4,
+    REJECTED
+};
+
+struct ByteRange
+{
+    uint8_t first;
+    uint8_t last;
+    ByteClass kind;
+};
+
+constexpr ByteRange BYTE_RANGES[] = {
+    {0x00, 0x7F, ASCII},
+    {0x80, 0x8F, TAIL_80_8F},
+    {0x90, 0x9F, TAIL_90_9F},
+    {0xA0, 0xBF, TAIL_A0_BF},
+    {0xC0, 0xC1, NEVER},
+    {0xC2, 0xDF, LEAD_2},
+    {0xE0, 0xE0, LEAD_E0},
+    {0xE1, 0xEC, LEAD_3},
+    {0xED, 0xED, LEAD_ED},
+    {0xEE, 0xEF, LEAD_3},
+    {0xF0, 0xF0, LEAD_F0},
+    {0xF1, 0xF3, LEAD_4},
+    {0xF4, 0xF4, LEAD_F4},
+    {0xF5, 0xFF, NEVER},
+};
+
+constexpr std::array<uint8_t, 256> MakeByteClasses()
+{
+    std::array<uint8_t, 256> classes{};
+    for (const ByteRange& range : BYTE_RANGES)
+    {
+        for (int byte = range.first; byte <= range.last; ++byte)
+        {
+            classes[byte] = range.kind;
+        }
+    }
+    return classes;
+}
+
+constexpr std::array<uint8_t, 256> BYTE_CLASSES = MakeByteClasses();
+
+constexpr State R = REJECTED;
+
+// The next state by the current one (rows) and the byte's class (columns, in ByteClass order).
+constexpr State TRANSITIONS[][CLASS_COUNT] = {
+    //           ASCII    80-8F   90-9F   A0-BF   NEVER  C2-DF   E0        E1-EF   ED        F0        F1-F3   F4
+    /* BETWEEN */ {BETWEEN, R, R, R, R, NEED_1, AFTER_E0, NEED_2, AFTER_ED, AFTER_F0, NEED_3, AFTER_F4},
+    /* NEED_1 */ {R, BETWEEN, BETWEEN, BETWEEN, R, R, R, R, R, R, R, R},
+    /* NEED_2 */ {R, NEED_1, NEED_1, NEED_1, R, R, R, R, R, R, R, R},
+    /* NEED_3 */ {R, NEED_2, NEED_2, NEED_2, R, R, R, R, R, R, R, R},
+    /* AFTER_E0 */ {R, R, R, NEED_1, R, R, R, R, R, R, R, R},
+    /* AFTER_ED */ {R, NEED_1, NEED_1, R, R, R, R, R, R, R, R, R},
+    /* AFTER_F0 */ {R, R, NEED_2, NEED_2, R, R, R, R, R, R, R, R},
+    /* AFTER_F4 */ {R, NEED_2, R, R, R, R, R, R, R, R, R, R},
+};
+
+constexpr uint64_t HIGH_BITS = 0x8080808080808080ULL;
+
+/// The bytes from in_index on that are ASCII and come in whole words, stepped over.
+uint64_t SkipAsciiWords(const uint8_t* in_bytes, uint64_t in_index, uint64_t in_length)
+{
+    uint64_t word = 0;
+    while (in_length - in_index >= sizeof(word))
+    {
+        std::memcpy(&word, in_bytes + in_index, sizeof(word));
+        if ((word & HIGH_BITS) != 0)
+        {
+            break;
+        }
+        in_index += sizeof(word);
+    }
+    return in_index;
+}
+
+/// Decoded text goes here only to be dropped.
+constexpr int32_t SCRATCH_UNITS = 1024;
+
+constexpr uint32_t LAST_CODE_POINT = 0x10FFFF;
+
+bool IsLeadSurrogate(uint32_t in_unit)
+{
+    return in_unit >= 0xD800 && in_unit <= 0xDBFF;
+}
+
+bool IsTrailSurrogate(uint32_t in_unit)
+{
+    return in_unit >= 0xDC00 && in_unit <= 0xDFFF;
+}
+
+bool IsUnicodeForm(EncodingType in_encoding)
+{
+    return in_encoding == ENC_UTF16_LE || in_encoding == ENC_UTF16_BE || in_encoding == ENC_UTF32_LE
+        || in_encoding == ENC_UTF32_BE;
+}
+
+bool IsMalformed(UErrorCode in_status)
+{
+    return in_status == U_ILLEGAL_CHAR_FOUND || in_status == U_INVALID_CHAR_FOUND || in_status == U_TRUNCATED_CHAR_FOUND;
+}
+
+} // namespace
+
+TextValidator::TextValidator(EncodingType in_encoding) : m_encoding(in_encoding)
+{
+    if (IsUnicodeForm(in_encoding))
+    {
+        m_unitSize = EncodingInfo::GetCodeUnitSize(in_encoding);
+        m_isBigEndian = in_encoding == ENC_UTF16_BE || in_encoding == ENC_UTF32_BE;
+        return;
+    }
+    if (in_encoding == ENC_UTF8 || in_encoding == ENC_US_ASCII)
+    {
+        return;
+    }
+    m_decoder = std::make_unique<IcuConverter>(in_encoding);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(m_decoder->Get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+    if (U_FAILURE(status))
+    {
+        RaiseTextError(u"ICUCreateUConverterErr");
+    }
+}
+
+TextValidator::~TextValidator() = default;
+
+uint64_t TextValidator::Check(const void* in_bytes, uint64_t in_length)
+{
+    uint64_t malformed = VALID;
+    switch (m_encoding)
+    {
+    case ENC_UTF8:
+        malformed = CheckUtf8(static_cast<const uint8_t*>(in_bytes), in_length);
+        break;
+    case ENC_US_ASCII:
+        malformed = CheckAscii(static_cast<const uint8_t*>(in_bytes), in_length);
+        break;
+    case ENC_UTF16_LE:
+    case ENC_UTF16_BE:
+    case ENC_UTF32_LE:
+    case ENC_UTF32_BE:
+        malformed = CheckUnits(static_cast<const uint8_t*>(in_bytes), in_length);
+        break;
+    default:
+        malformed = CheckWithIcu(static_cast<const char*>(in_bytes), in_length, false);
+        break;
+    }
+    m_checked += in_length;
+    return malformed;
+}
+
+uint64_t TextValidator::Finish()
+{
+    if (m_decoder != nullptr)
+    {
+        return CheckWithIcu(nullptr, 0, true);
+    }
+    if (m_state != BETWEEN)
+    {
+        return m_characterStart;
+    }
+    return m_carryCount == 0 ? VALID : m_checked - m_carryCount;
+}
+
+bool TextValidator::IsInsideCharacter() const
+{
+    return CountPendingBytes() > 0;
+}
+
+uint64_t TextValidator::CountPendingBytes() const
+{
+    if (m_decoder != nullptr)
+    {
+        UErrorCode status = U_ZERO_ERROR;
+        return static_cast<uint64_t>(std::max(ucnv_toUCountPending(m_decoder->Get(), &status), 0));
+    }
+    if (m_state != BETWEEN)
+    {
+        return m_checked - m_characterStart;
+    }
+    return m_carryCount;
+}
+
+void TextValidator::Reset()
+{
+    m_checked = 0;
+    m_state = BETWEEN;
+    m_characterStart = 0;
+    m_carryCount = 0;
+    if (m_decoder != nullptr)
+    {
+        m_decoder->Reset();
+    }
+}
+
+uint64_t TextValidator::FindMalformed(const void* in_bytes, uint64_t in_length, EncodingType in_encoding)
+{
+    TextValidator validator(in_encoding);
+    const uint64_t malformed = validator.Check(in_bytes, in_length);
+    return malformed != VALID ? malformed : validator.Finish();
+}
+
+uint64_t TextValidator::FitWholeCharacters(const void* in_bytes, uint64_t in_room, EncodingType in_encoding)
+{
+    TextValidator validator(in_encoding);
+    if (validator.Check(in_bytes, in_room) != VALID)
+    {
+        return 0;
+    }
+    return in_room - validator.CountPendingBytes();
+}
+
+uint64_t TextValidator::CheckUtf8(const uint8_t* in_bytes, uint64_t in_length)
+{
+    uint8_t state = m_state;
+    uint64_t i = 0;
+    while (i < in_length)
+    {
+        if (state == BETWEEN)
+        {
+            i = SkipAsciiWords(in_bytes, i, in_length);
+            if (i == in_length)
+            {
+                break;
+            }
+            if (in_bytes[i] < 0x80)
+            {
+                ++i;
+                continue;
+            }
+            m_characterStart = m_checked + i;
+        }
+        state = TRANSITIONS[state][BYTE_CLASSES[in_bytes[i]]];
+        if (state == REJECTED)
+        {
+            // A bad byte after the first of a character makes the whole character bad.
+            m_state = BETWEEN;
+            return m_characterStart;
+        }
+        ++i;
+    }
+    m_state = state;
+    return VALID;
+}
+
+uint64_t TextValidator::CheckAscii(const uint8_t* in_bytes, uint64_t in_length)
+{
+    for (uint64_t i = SkipAsciiWords(in_bytes, 0, in_length); i < in_length; ++i)
+    {
+        if (in_bytes[i] >= 0x80)
+        {
+            return m_checked + i;
+        }
+    }
+    return VALID;
+}
+
+uint64_t TextValidator::CheckUnits(const uint8_t* in_bytes, uint64_t in_length)
+{
+    uint64_t i = 0;
+    if (m_carryCount > 0)
+    {
+        const uint64_t unitStart = m_checked - m_carryCount;
+        while (m_carryCount < m_unitSize && i < in_length)
+        {
+            m_carry[m_carryCount++] = in_bytes[i++];
+        }
+        if (m_carryCount < m_unitSize)
+        {
+            return VALID;
+        }
+        m_carryCount = 0;
+        const uint64_t malformed = TakeUnit(ReadUnit(m_carry), unitStart);
+        if (malformed != VALID)
+        {
+            return malformed;
+        }
+    }
+    for (; in_length - i >= m_unitSize; i += m_unitSize)
+    {
+        const uint64_t malformed = TakeUnit(ReadUnit(in_bytes + i), m_checked + i);
+        if (malformed != VALID)
+        {
+            return malformed;
+        }
+    }
+    while (i < in_length)
+    {
+        m_carry[m_carryCount++] = in_bytes[i++];
+    }
+    return VALID;
+}
+
+uint64_t TextValidator::TakeUnit(uint32_t in_unit, uint64_t in_offset)
+{
+    if (m_unitSize == 4)
+    {
+        return in_unit > LAST_CODE_POINT || IsLeadSurrogate(in_unit) || IsTrailSurrogate(in_unit) ? in_offset : VALID;
+    }
+    if (m_state != BETWEEN)
+    {
+        m_state = BETWEEN;
+        return IsTrailSurrogate(in_unit) ? VALID : m_characterStart;
+    }
+    if (IsLeadSurrogate(in_unit))
+    {
+        m_state = NEED_1;
+        m_characterStart = in_offset;
+        return VALID;
+    }
+    return IsTrailSurrogate(in_unit) ? in_offset : VALID;
+}
+
+uint32_t TextValidator::ReadUnit(const uint8_t* in_bytes) const
+{
+    uint32_t unit = 0;
+    for (uint8_t i = 0; i < m_unitSize; ++i)
+    {
+        const uint8_t byte = in_bytes[m_isBigEndian ? i : m_unitSize - 1 - i];
+        unit = (unit << 8) | byte;
+    }
+    return unit;
+}
+
+uint64_t TextValidator::CheckWithIcu(const char* in_bytes, uint64_t in_length, bool in_isEnd)
+{
+    UChar scratch[SCRATCH_UNITS];
+    const char* source = in_bytes;
+    const char* const end = in_bytes + in_length;
+    for (;;)
+    {
+        UChar* target = scratch;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_toUnicode(m_decoder->Get(), &target, scratch + SCRATCH_UNITS, &source, end, nullptr, in_isEnd, &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR)
+        {
+            continue;
+        }
+        if (IsMalformed(status))
+        {
+            // ICU has consumed the bad bytes, some of which may have come in an earlier piece.
+            const uint64_t consumed = m_checked + static_cast<uint64_t>(source - in_bytes);
+            return consumed - std::min<uint64_t>(consumed, static_cast<uint64_t>(m_decoder->CountInvalidBytes()));
+        }
+        if (U_FAILURE(status))
+        {
+            RaiseTextError(u"ICUConvErrNotRecog");
+        }
+        return VALID;
+    }
+}
+
+} // namespace Support
+} // namespace Orvik
