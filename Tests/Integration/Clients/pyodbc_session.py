@@ -8,6 +8,9 @@ import pyodbc
 
 MANY_ROWS = [(1, "one", 0.5), (2, "tw\u00f6", 1.25), (3, None, None)]
 
+# bytes go to the driver as SQL_C_BINARY buffers bound to the parameters it describes as text.
+MANY_BYTES = [(1, b"hello world!"), (2, b"ABC"), (3, "h\u00e9".encode())]
+
 # Doubles that only read back exactly in their shortest round-trip text: each is sent as a
 # parameter and written as a literal, and both must come back bit for bit.
 EXACT_DOUBLES = [1 / 3, 0.1, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, -1.7976931348623157e308,
@@ -25,6 +28,24 @@ def exact_doubles(cursor):
     read = [[repr(value) for value in row] for row in cursor.fetchall()]
     cursor.execute("drop table pyodbc_exact")
     return {"sent": [repr(value) for value in EXACT_DOUBLES], "read": read}
+
+
+def byte_texts(cursor):
+    """bytes through fast_executemany are the text, byte for byte; bytes that are no UTF-8 text
+    are refused."""
+    cursor.execute("create table pyodbc_bytes (n integer, label string)")
+    cursor.fast_executemany = True
+    cursor.executemany("insert into pyodbc_bytes values (?, ?)", MANY_BYTES)
+    try:
+        cursor.executemany("insert into pyodbc_bytes values (?, ?)", [(4, b"caf\xe9")])
+        refused = None
+    except pyodbc.Error as error:
+        refused = error.args[0]
+    cursor.fast_executemany = False
+    cursor.execute("select n, label from pyodbc_bytes order by n")
+    read = [list(row) for row in cursor.fetchall()]
+    cursor.execute("drop table pyodbc_bytes")
+    return {"read": read, "refused": refused}
 
 
 def object_texts(cursor):
@@ -58,6 +79,7 @@ def main():
     report["many_read_back"] = [list(row) for row in cursor.fetchall()]
     cursor.execute("drop table pyodbc_many")
 
+    report["byte_texts"] = byte_texts(cursor)
     report["exact_doubles"] = exact_doubles(cursor)
     report["object_texts"] = {"sent": [OBJECT_TEXT, ARRAY_TEXT], "read": object_texts(cursor)}
 

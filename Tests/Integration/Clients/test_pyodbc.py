@@ -80,10 +80,19 @@ class PyodbcTest(unittest.TestCase):
 
     def test_fast_executemany_sends_one_bulk_request(self):
         # The driver describes every parameter as text, which pyodbc then binds.
-        self.assertEqual(self.setting.requests("bulk"),
+        self.assertEqual([body for body in self.setting.requests("bulk") if "pyodbc_many" in body],
                          ['{"stmt":"insert into pyodbc_many values (?, ?, ?)", '
                           '"bulk_args":[["1", "one", "0.5"], ["2", "tw\u00f6", "1.25"], ["3", null, null]]}'])
         self.assertEqual(self.report["many_read_back"], [[2, "tw\u00f6", 1.25], [3, None, None]])
+
+    def test_fast_executemany_sends_bytes_as_their_text(self):
+        self.assertEqual([body for body in self.setting.requests("bulk") if "pyodbc_bytes" in body],
+                         ['{"stmt":"insert into pyodbc_bytes values (?, ?)", '
+                          '"bulk_args":[["1", "hello world!"], ["2", "ABC"], ["3", "h\u00e9"]]}'])
+        self.assertEqual(self.report["byte_texts"]["read"], [[1, "hello world!"], [2, "ABC"], [3, "h\u00e9"]])
+        # Bytes that are no text in the parameter's encoding are refused before anything is sent.
+        self.assertEqual(self.report["byte_texts"]["refused"], "22018")
+        self.assertFalse([body for body in self.setting.requests("statement") if "insert into pyodbc_bytes" in body])
 
     def test_server_error_and_catalogs(self):
         self.assertEqual(self.report["error_state"], "42S02")

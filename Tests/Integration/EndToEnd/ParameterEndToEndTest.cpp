@@ -1,8 +1,9 @@
 // Parameters through the Driver Manager: a prepared SELECT with a bound value through both entry
 // points, an INSERT of an array as one bulk request, every C type as the JSON value the server
-// receives, text that is not valid in its encoding refused before anything is sent, data at
-// execution, which the back end refuses without leaving the Driver Manager and the driver out of
-// step, and misused calls that the Driver Manager lets through.
+// receives, bytes bound to text parameters as their text, text that is not valid in its encoding
+// refused before anything is sent, data at execution, which the back end refuses without leaving
+// the Driver Manager and the driver out of step, and misused calls that the Driver Manager lets
+// through.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -148,6 +149,9 @@ TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
         {SQL_C_TYPE_TIMESTAMP, SQL_TYPE_TIMESTAMP, bytesOf(timestamp), 0, "951782400250"},
         {SQL_C_TYPE_DATE, SQL_TIMESTAMP, bytesOf(date), 0, "86400000"},
         {SQL_C_CHAR, SQL_VARCHAR, "", SQL_NULL_DATA, "null"},
+        // Bytes into a character parameter are its text, byte for byte.
+        {SQL_C_BINARY, SQL_VARCHAR, "hello w\xc3\xb6!", 10, "\"hello w\xc3\xb6!\""},
+        {SQL_C_BINARY, SQL_WVARCHAR, "ABC", 3, "\"ABC\""},
     };
     for (const auto& c : cases)
     {
@@ -164,6 +168,47 @@ TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
     }
 }
 
+// What pyodbc's fast_executemany binds for bytes, as every parameter is described as text.
+TEST_F(ParameterEndToEndTest, BytesBoundToATextParameterAreSentAsTheyStand)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    char value[] = "hello world!";
+    SQLLEN length = 12;
+    for (SQLSMALLINT sqlType : {SQL_VARCHAR, SQL_WVARCHAR})
+    {
+        SCOPED_TRACE(sqlType);
+        m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_BINARY, sqlType, 4000, 0, value, 12,
+                                           &length),
+                          "SQLBindParameter");
+        EXPECT_EQ(SQL_SUCCESS, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS)) << FirstRecord(statement);
+        EXPECT_EQ(LastBody(), "{\"stmt\":\"select ? as v\", \"args\":[\"hello world!\"]}");
+        EXPECT_EQ(m_statement.FetchAllAsText(), (std::vector<TextRow>{{"hello world!"}}));
+    }
+
+    // Through a bind offset, as row-wise arrays are read.
+    struct Row
+    {
+        SQLLEN length;
+        char bytes[8];
+    } rows[2] = {{2, "no"}, {3, "ABC"}};
+    SQLLEN shift = sizeof(Row);
+    SQLSetStmtAttr(statement, SQL_ATTR_PARAM_BIND_OFFSET_PTR, &shift, 0);
+    m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_WVARCHAR, 4000, 0,
+                                       rows[0].bytes, sizeof(rows[0].bytes), &rows[0].length),
+                      "SQLBindParameter(offset)");
+    EXPECT_EQ(m_statement.Query("select ? as v"), (std::vector<TextRow>{{"ABC"}}));
+    EXPECT_EQ(LastBody(), "{\"stmt\":\"select ? as v\", \"args\":[\"ABC\"]}");
+    SQLSetStmtAttr(statement, SQL_ATTR_PARAM_BIND_OFFSET_PTR, nullptr, 0);
+
+    // Longer than the declared size: cut there, with a warning.
+    m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_VARCHAR, 5, 0, value, 12,
+                                       &length),
+                      "SQLBindParameter(short)");
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS));
+    EXPECT_EQ("01004", FirstState(statement));
+    EXPECT_EQ(LastBody(), "{\"stmt\":\"select ? as v\", \"args\":[\"hello\"]}");
+}
+
 // Text that is not valid in the application's encoding, in a parameter or in the statement
 // itself, is refused before anything reaches the server: never sent as it is, never replaced.
 TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnythingIsSent)
@@ -175,7 +220,9 @@ TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnyt
     };
     char narrow[] = "caf\xe9";
     SQLWCHAR loneSurrogate[] = {u'a', 0xD83D, u'b', 0};
+    char bytes[] = "caf\xe9";
     SQLLEN length = SQL_NTS;
+    SQLLEN byteLength = 4;
     const struct
     {
         SQLSMALLINT m_cType;
@@ -185,6 +232,7 @@ TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnyt
     } parameters[] = {
         {SQL_C_CHAR, SQL_VARCHAR, narrow, &length},
         {SQL_C_WCHAR, SQL_WVARCHAR, loneSurrogate, &length},
+        {SQL_C_BINARY, SQL_VARCHAR, bytes, &byteLength},
     };
     for (const auto& p : parameters)
     {

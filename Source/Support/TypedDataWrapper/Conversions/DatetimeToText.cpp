@@ -64,7 +64,7 @@ void StoreTimeText(const DatetimeText& in_text,
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
         return;
     }
-    ToSqlText::StoreFitted(in_text.Data(), count, in_text.Length(), in_terminate, io_target);
+    ToSqlText::StoreFitted(in_text.Data(), count, in_terminate, io_target);
     if (in_isCutByPrecision || in_text.DropsDigits(count))
     {
         io_listener.PostWarning(in_dropped);

@@ -100,7 +100,7 @@ void NumberToText::FloatingToText(const ToSqlSource& in_source,
     text.Post(count, io_listener);
     if (count >= 0)
     {
-        ToSqlText::StoreFitted(kept, count, text.Length(), terminate, io_target);
+        ToSqlText::StoreFitted(kept, count, terminate, io_target);
     }
 }
 
@@ -120,6 +120,7 @@ void NumberToText::ExactToNarrowText(const ToSqlSource& in_source,
         return;
     }
     const NumericText text(value, ConversionSettings::NumericZeroAsDigit);
+    io_target.SetConvertedLength(0);
     io_target.SetLength(NARROW_EXACT_ROOM);
     const int64_t count = text.Fit(std::min(io_target.GetLength(), NARROW_EXACT_ROOM));
     if (count < 0)
@@ -127,8 +128,7 @@ void NumberToText::ExactToNarrowText(const ToSqlSource& in_source,
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
         return;
     }
-    const bool dropsPoint = count < text.Length() && text.Data()[count] == '.';
-    ToSqlText::StoreFitted(text.Data(), count, text.Length() - (dropsPoint ? 1 : 0), false, io_target);
+    ToSqlText::StoreFitted(text.Data(), count, false, io_target);
     if (count < text.Length())
     {
         KernelOutput::PostStrRightTrunc(io_listener);

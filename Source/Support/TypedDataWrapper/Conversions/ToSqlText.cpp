@@ -41,20 +41,16 @@ int64_t ToSqlText::Reserve(int64_t in_length, bool in_terminate, SqlData& io_tar
 {
     const int64_t unitSize = UnitSizeOf(io_target);
     const int64_t terminator = in_terminate ? 1 : 0;
-    io_target.SetConvertedLength(in_length * unitSize);
+    io_target.SetConvertedLength(0);
     io_target.SetLength(static_cast<uint32_t>(std::min<int64_t>((in_length + terminator) * unitSize, UINT32_MAX)));
     return std::min(in_length, int64_t{io_target.GetLength()} / unitSize - terminator);
 }
 
-void ToSqlText::StoreFitted(const char* in_text,
-                            int64_t in_count,
-                            int64_t in_convertedLength,
-                            bool in_terminate,
-                            SqlData& io_target)
+void ToSqlText::StoreFitted(const char* in_text, int64_t in_count, bool in_terminate, SqlData& io_target)
 {
-    // The holder already has room for the count: this store only shrinks its length.
+    // The holder already has room for the count: this store only shrinks its length, and records
+    // the count as the converted length.
     ConversionHelpers::StoreAsciiText(in_text, static_cast<uint32_t>(in_count), io_target, in_terminate);
-    io_target.SetConvertedLength(in_convertedLength * UnitSizeOf(io_target));
 }
 
 } // namespace Support

@@ -25,18 +25,14 @@ public:
                            SqlData& io_target,
                            WarningListener& io_listener);
 
-    /// Sizes the target for in_length characters (and the terminator), sets its converted length
-    /// to theirs and returns the room it then has for text, in characters: in_length, or less for
-    /// a holder that could not grow so far.
+    /// Sizes the target for in_length characters (and the terminator) and returns the room it then
+    /// has for text, in characters: in_length, or less for a holder that could not grow so far.
+    /// Nothing is written yet: the converted length is 0 until StoreFitted.
     static int64_t Reserve(int64_t in_length, bool in_terminate, SqlData& io_target);
 
     /// Stores the first in_count characters of the text (and the terminator), which must fit
-    /// the room Reserve gave; the converted length is that of in_convertedLength characters.
-    static void StoreFitted(const char* in_text,
-                            int64_t in_count,
-                            int64_t in_convertedLength,
-                            bool in_terminate,
-                            SqlData& io_target);
+    /// the room Reserve gave; the converted length is theirs, the bytes of text written.
+    static void StoreFitted(const char* in_text, int64_t in_count, bool in_terminate, SqlData& io_target);
 };
 
 } // namespace Support

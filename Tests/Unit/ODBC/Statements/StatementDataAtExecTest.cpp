@@ -111,6 +111,9 @@ TEST_F(StatementDataAtExecTest, PiecesAreCheckedGatheredAndHeldToTheDeclaredSize
         {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab\xc3")}, "OK S10|22018 S1", ""},
         {SQL_C_CHAR, SQL_VARCHAR, 70000, {Text(filler + "\xc3")}, "OK S10|22018 S1", "1:" + filler + "\xc3"},
         {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab\xc3"), Text("\xa4")}, "OK S10|OK S10|OK S4", "1:ab\xc3\xa4"},
+        // Bytes into a character parameter are its text, byte for byte.
+        {SQL_C_BINARY, SQL_VARCHAR, 20, {Text("hello world!")}, "OK S10|OK S4", "1:hello world!"},
+        {SQL_C_BINARY, SQL_VARCHAR, 20, {Text("caf\xe9")}, "22018 S1", ""},
     };
     for (const auto& c : cases)
     {

@@ -191,6 +191,11 @@ TEST_F(StatementParameterTest, LengthsAndIndicatorsOfOneValue)
         {SQL_C_CHAR, SQL_VARCHAR, 10, "caf\xe9", SQL_NTS, "22018 S1"},
         {SQL_C_CHAR, SQL_VARCHAR, 10, "caf\xc3", SQL_NTS, "22018 S1"},
         {SQL_C_WCHAR, SQL_WVARCHAR, 10, std::string("a\0\x3d\xd8", 4), 4, "22018 S1"},
+        // Bytes into a character parameter are the text itself, byte for byte.
+        {SQL_C_BINARY, SQL_VARCHAR, 4000, "hello world!", 12, "1:'hello world!'"},
+        {SQL_C_BINARY, SQL_WVARCHAR, 4000, "ABC", 3, "1:'ABC'"},
+        {SQL_C_BINARY, SQL_VARCHAR, 4000, nonAscii, 6, "1:'" + nonAscii.substr(0, 6) + "'"},
+        {SQL_C_BINARY, SQL_VARCHAR, 4000, "caf\xe9", 4, "22018 S1"},
     };
     for (const Case& c : cases)
     {

@@ -150,18 +150,19 @@ TEST(DatetimeToText, AShortHolderLosesFractionDigitsOrTakesNothing)
         uint32_t capacity;
         const char* expected;
     };
+    // The converted length counts what was written, which is all that is read of the value.
     const ShortCase cases[] = {
         // Nine digits and a terminator asked for, four digits' room short.
         {TDW_C_TYPE_TIMESTAMP, Timestamp(2024, 1, 5, 123456789), 25,
-         "FractionalTrunc(2) | 2024-01-05 10:20:30.1234\\0 | 25/29"},
-        {TDW_C_TYPE_TIMESTAMP, Timestamp(2024, 1, 5, 123000000), 25, " | 2024-01-05 10:20:30.1230\\0 | 25/29"},
+         "FractionalTrunc(2) | 2024-01-05 10:20:30.1234\\0 | 25/24"},
+        {TDW_C_TYPE_TIMESTAMP, Timestamp(2024, 1, 5, 123000000), 25, " | 2024-01-05 10:20:30.1230\\0 | 25/24"},
         // No digit left: no point either.
         {TDW_C_TYPE_TIMESTAMP, Timestamp(2024, 1, 5, 123456789), 21,
-         "FractionalTrunc(2) | 2024-01-05 10:20:30\\0 | 20/29"},
+         "FractionalTrunc(2) | 2024-01-05 10:20:30\\0 | 20/19"},
         {TDW_C_TYPE_TIMESTAMP, Timestamp(2024, 1, 5, 123456789), 20,
-         "NumericValOutOfRange(2) | .................... | 20/29"},
+         "NumericValOutOfRange(2) | .................... | 20/0"},
         // A SQL time asks for a terminator's place too, and writes none.
-        {TDW_SQL_TYPE_TIME, SqlTime(10, 20, 30, 123000000), 12, "StrRightTrunc | 10:20:30.12 | 11/12"},
+        {TDW_SQL_TYPE_TIME, SqlTime(10, 20, 30, 123000000), 12, "StrRightTrunc | 10:20:30.12 | 11/11"},
         {TDW_C_TYPE_DATE, Date(2024, 1, 5), 10, "NumericValOutOfRange(2) | .......... | 10/10"},
     };
     for (const ShortCase& c : cases)

@@ -186,14 +186,15 @@ TEST(NumberToText, AShortHolderCutsFractionDigitsButNeverTheIntegralPartOrAName)
         uint32_t capacity;
         const char* expected;
     };
+    // The converted length counts what was written, which is all that is read of the value.
     const CutCase cases[] = {
         // An application's value keeps the last place for its terminator.
-        {TDW_C_DOUBLE, Image(123.456), 6, "FractionalTrunc(1) | 123.4\\0 | 6/7"},
-        {TDW_C_DOUBLE, Image(-123.456), 6, "FractionalTrunc(0) | -123.\\0 | 6/8"},
-        {TDW_SQL_DOUBLE, Image(123.456), 5, "FractionalTrunc(1) | 123.4 | 5/7"},
-        {TDW_SQL_DOUBLE, Image(123.456), 2, "NumericValOutOfRange(2) | .. | 2/7"},
-        {TDW_SQL_DOUBLE, Image(123456.0), 5, "NumericValOutOfRange(2) | ..... | 5/6"},
-        {TDW_C_DOUBLE, Image(std::numeric_limits<double>::quiet_NaN()), 3, "NumericValOutOfRange(2) | ... | 3/3"},
+        {TDW_C_DOUBLE, Image(123.456), 6, "FractionalTrunc(1) | 123.4\\0 | 6/5"},
+        {TDW_C_DOUBLE, Image(-123.456), 6, "FractionalTrunc(0) | -123.\\0 | 6/5"},
+        {TDW_SQL_DOUBLE, Image(123.456), 5, "FractionalTrunc(1) | 123.4 | 5/5"},
+        {TDW_SQL_DOUBLE, Image(123.456), 2, "NumericValOutOfRange(2) | .. | 2/0"},
+        {TDW_SQL_DOUBLE, Image(123456.0), 5, "NumericValOutOfRange(2) | ..... | 5/0"},
+        {TDW_C_DOUBLE, Image(std::numeric_limits<double>::quiet_NaN()), 3, "NumericValOutOfRange(2) | ... | 3/0"},
     };
     for (const CutCase& c : cases)
     {
@@ -258,17 +259,16 @@ TEST(NumberToText, TheTwoSwitchesShapeTheZeroAndTheMissingIntegralDigits)
 
 TEST(NumberToText, ASqlSideExactNumericTooLongForItsRoomLosesFractionDigits)
 {
-    // A narrow target has 128 characters of room; the converted length stays the whole text's.
+    // A narrow target has 128 characters of room; the converted length counts what was written.
     const std::string cut =
         SqlToText(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NumericImage("1E-200"), NARROW);
-    EXPECT_EQ("StrRightTrunc | ." + std::string(127, '0') + " | 128/201", cut);
+    EXPECT_EQ("StrRightTrunc | ." + std::string(127, '0') + " | 128/128", cut);
 
-    // A holder that stays shorter has less room; a point left without digits goes, and is not
-    // counted either.
+    // A holder that stays shorter has less room; a point left without digits goes.
     ToTextRun narrow(TDW_SQL_NUMERIC, &NumberToText::ExactToNarrowText, NARROW);
     narrow.CapTarget(4);
-    EXPECT_EQ("StrRightTrunc | 123 | 3/4", narrow.Run(NumericImage("123.5")));
-    EXPECT_EQ("NumericValOutOfRange(2) | 123. | 4/4", narrow.Run(NumericImage("-123.5")));
+    EXPECT_EQ("StrRightTrunc | 123 | 3/3", narrow.Run(NumericImage("123.5")));
+    EXPECT_EQ("NumericValOutOfRange(2) | 123. | 4/0", narrow.Run(NumericImage("-123.5")));
 
     // A wide target's room is its column size; what is written is what is counted.
     ToTextRun wide(TDW_SQL_NUMERIC, &NumberToText::ExactToWideText, UTF16);

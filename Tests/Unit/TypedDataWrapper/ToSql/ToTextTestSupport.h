@@ -59,12 +59,8 @@ public:
     SqlTypeMetadata& TargetMetadata() { return *m_targetMetadata; }
 
     /// A target holder that never holds more than in_capacity bytes, as a holder of another kind
-    /// might; the parameter code's column size is its length before the conversion.
+    /// might; its length before the conversion is in_capacity.
     void CapTarget(uint32_t in_capacity);
-
-    /// The target's length before the conversion, as the parameter code sets it to the column
-    /// size.
-    void SetTargetLength(uint32_t in_length) { m_target->SetLength(in_length); }
 
     /// Converts the value of in_image's bytes and writes the outcome as
     /// "<posted> | <text> | <length>/<converted length>": the text is the target's code units,
