@@ -90,17 +90,17 @@ constexpr std::array<uint8_t, 256> BYTE_CLASSES = MakeByteClasses();
 
 constexpr State R = REJECTED;
 
-// The next state by the current one (rows) and the byte's class (columns, in ByteClass order).
+// The next state by the current one (rows) and the byte's class (columns, in ByteClass order):
+//                          ASCII    80-8F    90-9F    A0-BF    C0-C1,F5-FF  C2-DF   E0        E1-EC,EE-EF  ED        F0        F1-F3   F4
 constexpr State TRANSITIONS[][CLASS_COUNT] = {
-    //           ASCII    80-8F   90-9F   A0-BF   NEVER  C2-DF   E0        E1-EF   ED        F0        F1-F3   F4
-    /* BETWEEN */ {BETWEEN, R, R, R, R, NEED_1, AFTER_E0, NEED_2, AFTER_ED, AFTER_F0, NEED_3, AFTER_F4},
-    /* NEED_1 */ {R, BETWEEN, BETWEEN, BETWEEN, R, R, R, R, R, R, R, R},
-    /* NEED_2 */ {R, NEED_1, NEED_1, NEED_1, R, R, R, R, R, R, R, R},
-    /* NEED_3 */ {R, NEED_2, NEED_2, NEED_2, R, R, R, R, R, R, R, R},
-    /* AFTER_E0 */ {R, R, R, NEED_1, R, R, R, R, R, R, R, R},
-    /* AFTER_ED */ {R, NEED_1, NEED_1, R, R, R, R, R, R, R, R, R},
-    /* AFTER_F0 */ {R, R, NEED_2, NEED_2, R, R, R, R, R, R, R, R},
-    /* AFTER_F4 */ {R, NEED_2, R, R, R, R, R, R, R, R, R, R},
+    /* BETWEEN */          {BETWEEN, R,       R,       R,       R,           NEED_1, AFTER_E0, NEED_2,      AFTER_ED, AFTER_F0, NEED_3, AFTER_F4},
+    /* NEED_1 */           {R,       BETWEEN, BETWEEN, BETWEEN, R,           R,      R,        R,           R,        R,        R,      R},
+    /* NEED_2 */           {R,       NEED_1,  NEED_1,  NEED_1,  R,           R,      R,        R,           R,        R,        R,      R},
+    /* NEED_3 */           {R,       NEED_2,  NEED_2,  NEED_2,  R,           R,      R,        R,           R,        R,        R,      R},
+    /* AFTER_E0 */         {R,       R,       R,       NEED_1,  R,           R,      R,        R,           R,        R,        R,      R},
+    /* AFTER_ED */         {R,       NEED_1,  NEED_1,  R,       R,           R,      R,        R,           R,        R,        R,      R},
+    /* AFTER_F0 */         {R,       R,       NEED_2,  NEED_2,  R,           R,      R,        R,           R,        R,        R,      R},
+    /* AFTER_F4 */         {R,       NEED_2,  R,       R,       R,           R,      R,        R,           R,        R,        R,      R},
 };
 
 constexpr uint64_t HIGH_BITS = 0x8080808080808080ULL;
@@ -345,6 +345,7 @@ uint64_t TextValidator::TakeUnit(uint32_t in_unit, uint64_t in_offset)
     {
         return in_unit > LAST_CODE_POINT || IsLeadSurrogate(in_unit) || IsTrailSurrogate(in_unit) ? in_offset : VALID;
     }
+    // UTF-16 reads a character as UTF-8 reads one of two bytes: a lead surrogate needs one more.
     if (m_state != BETWEEN)
     {
         m_state = BETWEEN;
