@@ -85,6 +85,15 @@ class PyodbcTest(unittest.TestCase):
                           '"bulk_args":[["1", "one", "0.5"], ["2", "tw\u00f6", "1.25"], ["3", null, null]]}'])
         self.assertEqual(self.report["many_read_back"], [[2, "tw\u00f6", 1.25], [3, None, None]])
 
+    def test_long_text_parameters(self):
+        # 2,000 characters are 4,000 UTF-16 bytes, the text column size reported by default.
+        lengths = self.report["parameter_lengths"]
+        self.assertEqual(lengths["outcomes"]["2000"], "bound whole")
+        self.assertIn("PushParamData is not supported by the driver.", lengths["outcomes"]["2001"])
+        self.assertEqual(len(lengths["sent"]), 100000)
+        # Bound with execute, then with fast_executemany.
+        self.assertEqual(lengths["read"], [lengths["sent"], lengths["sent"]])
+
     def test_server_error_and_catalogs(self):
         self.assertEqual(self.report["error_state"], "42S02")
         self.assertIn("sample_orders", self.report["tables_like"])
