@@ -7,7 +7,8 @@ stands for the machine differs:
 - "sudo" runs its command as the test's own user (a script of that name first on the PATH);
 - a scratch directory stands for /usr/local, and the tree under test for build/release;
 - the ODBC profile and the driver's settings are private files;
-- the test server listens on a free port in place of 4200, and ends with the test;
+- the test server listens on a free port in place of 4200 and, told to watch its input, ends
+  with the test;
 - where the driver is built with the sanitizers, isql and iusql load their runtime first.
 The lines that build build/release are left to scripts/demo, which runs them word for word (this
 test finds them there): a second build does not fit in a test's time.
