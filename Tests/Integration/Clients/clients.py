@@ -15,6 +15,30 @@ import urllib.request
 DATA_SOURCE = "PeltaClients"
 
 
+def client_environment(profile):
+    """The environment of a client program with the private profile in directory `profile`: its
+    files and driver settings, no proxy for the loopback, and the sanitizers' runtime first when
+    the driver needs it."""
+    env = dict(os.environ)
+    env.update({
+        "ODBCSYSINI": profile,
+        "ODBCINI": os.path.join(profile, "odbc.ini"),
+        "PELTA_REGISTRY_HKCU": os.path.join(profile, "user.reg"),
+        "PELTA_REGISTRY_HKLM": os.path.join(profile, "machine.reg"),
+        "no_proxy": "127.0.0.1,localhost",
+        "LANG": "C.UTF-8",
+        "LC_ALL": "C.UTF-8",
+    })
+    preload = os.environ.get("PELTA_CLIENT_PRELOAD", "")
+    if preload:
+        env["LD_PRELOAD"] = preload
+        # The host programs are not built to be checked: their leaks and their own misuse of
+        # the C library's string functions (iusql copies a buffer onto itself) are theirs.
+        env["ASAN_OPTIONS"] = ("detect_leaks=0:replace_str=0:replace_intrin=0:intercept_strlen=0:"
+                               "intercept_strchr=0:intercept_strndup=0")
+    return env
+
+
 class Setting:
     """The server and the profile, for the life of one test class."""
 
@@ -43,26 +67,7 @@ class Setting:
             file.write(text)
 
     def environment(self):
-        """The environment of a client program: the private profile and driver settings, no proxy
-        for the loopback, and the sanitizers' runtime first when the driver needs it."""
-        env = dict(os.environ)
-        env.update({
-            "ODBCSYSINI": self.directory.name,
-            "ODBCINI": os.path.join(self.directory.name, "odbc.ini"),
-            "PELTA_REGISTRY_HKCU": os.path.join(self.directory.name, "user.reg"),
-            "PELTA_REGISTRY_HKLM": os.path.join(self.directory.name, "machine.reg"),
-            "no_proxy": "127.0.0.1,localhost",
-            "LANG": "C.UTF-8",
-            "LC_ALL": "C.UTF-8",
-        })
-        preload = os.environ.get("PELTA_CLIENT_PRELOAD", "")
-        if preload:
-            env["LD_PRELOAD"] = preload
-            # The host programs are not built to be checked: their leaks and their own misuse of
-            # the C library's string functions (iusql copies a buffer onto itself) are theirs.
-            env["ASAN_OPTIONS"] = ("detect_leaks=0:replace_str=0:replace_intrin=0:intercept_strlen=0:"
-                                   "intercept_strchr=0:intercept_strndup=0")
-        return env
+        return client_environment(self.directory.name)
 
     def run(self, arguments, stdin_text="", timeout=120, encoding="utf-8"):
         """Runs a client program; returns its completed process, its output decoded."""

@@ -19,6 +19,9 @@ EXACT_DOUBLES = [1 / 3, 0.1, 5e-324, 2.2250738585072014e-308, 1.7976931348623157
 OBJECT_TEXT = '{"id":123456789012345678901234567890,"r":0.30000000000000004,"n":-18446744073709551617}'
 ARRAY_TEXT = '[18446744073709551615,-9223372036854775808,1e+300]'
 
+# 100,000 characters, some outside Latin-1: far past what pyodbc binds whole by default.
+LONG_TEXT = ("long text \u00fc\u20ac " * 8000)[:100000]
+
 
 def exact_doubles(cursor):
     cursor.execute("create table pyodbc_exact (n integer, by_parameter double, by_literal double)")
@@ -56,6 +59,33 @@ def object_texts(cursor):
     read = [list(row) for row in cursor.fetchall()]
     cursor.execute("drop table pyodbc_objects")
     return read
+
+
+def parameter_lengths(data_source):
+    """pyodbc sends a text parameter in pieces, which the driver refuses, once its UTF-16 bytes pass
+    the text column size the driver reports, and fast_executemany sizes its buffers by that size;
+    a larger MaxColumnSize lets both bind the text whole."""
+    outcomes = {}
+    connection = pyodbc.connect("DSN=" + data_source, autocommit=True)
+    cursor = connection.cursor()
+    cursor.execute("create table pyodbc_long (n integer, t string)")
+    for length in (2000, 2001):
+        try:
+            cursor.execute("insert into pyodbc_long values (?, ?)", length, "x" * length)
+            outcomes[length] = "bound whole"
+        except pyodbc.Error as error:
+            outcomes[length] = error.args[1]
+    connection.close()
+    connection = pyodbc.connect("DSN=%s;MaxColumnSize=1048576" % data_source, autocommit=True)
+    cursor = connection.cursor()
+    cursor.execute("delete from pyodbc_long")
+    cursor.execute("insert into pyodbc_long values (?, ?)", 1, LONG_TEXT)
+    cursor.fast_executemany = True
+    cursor.executemany("insert into pyodbc_long values (?, ?)", [(2, LONG_TEXT)])
+    read = [row[0] for row in cursor.execute("select t from pyodbc_long order by n").fetchall()]
+    cursor.execute("drop table pyodbc_long")
+    connection.close()
+    return {"outcomes": outcomes, "sent": LONG_TEXT, "read": read}
 
 
 def main():
@@ -96,6 +126,7 @@ def main():
     except pyodbc.Error as error:
         report["error_state"] = error.args[0]
 
+    report["parameter_lengths"] = parameter_lengths(data_source)
     report["tables_like"] = [row.table_name for row in cursor.tables(table="sample_o%")]
     report["columns"] = [row.column_name for row in cursor.columns(table="sample_orders")]
     connection.close()

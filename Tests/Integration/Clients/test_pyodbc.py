@@ -94,6 +94,15 @@ class PyodbcTest(unittest.TestCase):
         self.assertEqual(self.report["byte_texts"]["refused"], "22018")
         self.assertFalse([body for body in self.setting.requests("statement") if "insert into pyodbc_bytes" in body])
 
+    def test_long_text_parameters(self):
+        # 2,000 characters are 4,000 UTF-16 bytes, the text column size reported by default.
+        lengths = self.report["parameter_lengths"]
+        self.assertEqual(lengths["outcomes"]["2000"], "bound whole")
+        self.assertIn("PushParamData is not supported by the driver.", lengths["outcomes"]["2001"])
+        self.assertEqual(len(lengths["sent"]), 100000)
+        # Bound with execute, then with fast_executemany.
+        self.assertEqual(lengths["read"], [lengths["sent"], lengths["sent"]])
+
     def test_server_error_and_catalogs(self):
         self.assertEqual(self.report["error_state"], "42S02")
         self.assertIn("sample_orders", self.report["tables_like"])
