@@ -18,9 +18,7 @@
 #include "ODBC/Handles/Statement.h"
 #include "Support/ErrorException.h"
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
-#include "Support/TypedDataWrapper/SqlCTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
-#include "Support/TypedDataWrapper/TypedDataSingleton.h"
 
 #include <sqlext.h>
 
@@ -52,20 +50,10 @@ bool RetrieveThrough(BoundLengths& io_lengths, Retrieve&& in_retrieve)
     return result;
 }
 
-/// The size of one element of a bound buffer. A SQL_C_DEFAULT binding holds elements of its
-/// column's default C type: a fixed-size one has its own size whatever buffer length was given,
-/// so that rows bound by column do not land on one another.
+/// The size of one element of a bound buffer of a column.
 int64_t ElementSizeOf(const CDataWrapper& in_cData, const SqlTypeMetadata& in_column)
 {
-    const SqlCTypeMetadata& metadata = in_cData.GetMetadata();
-    if (metadata.GetTDWType() != TDW_C_DEFAULT || !IsSqlTypeId(in_column.GetTDWType()))
-    {
-        return static_cast<int64_t>(in_cData.GetElementSize());
-    }
-    const std::unique_ptr<SqlCTypeMetadata> resolved =
-        TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault().CreateDefaultBindingMetadata(
-            in_column.GetTDWType(), metadata);
-    return static_cast<int64_t>(resolved->IsFixedSize() ? resolved->GetFixedSize() : resolved->GetOctetLength());
+    return static_cast<int64_t>(in_cData.GetElementSize(in_column.GetTDWType()));
 }
 
 bool IsPieceType(int16_t in_cType)

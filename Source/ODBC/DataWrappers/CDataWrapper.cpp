@@ -23,6 +23,18 @@ uint64_t CDataWrapper::GetElementSize() const
     return m_metadata->IsFixedSize() ? m_metadata->GetFixedSize() : m_metadata->GetOctetLength();
 }
 
+uint64_t CDataWrapper::GetElementSize(TDWType in_sqlType) const
+{
+    if (m_metadata->GetTDWType() != TDW_C_DEFAULT || !IsSqlTypeId(in_sqlType))
+    {
+        return GetElementSize();
+    }
+    const std::unique_ptr<SqlCTypeMetadata> resolved =
+        TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault().CreateDefaultBindingMetadata(in_sqlType,
+                                                                                                 *m_metadata);
+    return resolved->IsFixedSize() ? resolved->GetFixedSize() : resolved->GetOctetLength();
+}
+
 void CDataWrapper::Reset(int16_t in_cType)
 {
     const SqlCTypeMetadataFactory& factory = TypedDataSingleton<SqlCTypeMetadataFactory>::GetOrDefault();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/TypedDataWrapper/TDWType.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -31,6 +33,12 @@ public:
     /// The bytes one value of the buffer takes: the C structure's size for a fixed-size type,
     /// else the buffer length.
     uint64_t GetElementSize() const;
+
+    /// The bytes one value of the buffer takes when it serves a column or parameter of SQL type
+    /// in_sqlType. A SQL_C_DEFAULT buffer holds values of that type's default C type: a
+    /// fixed-size one has its own size whatever buffer length was given, so that the elements of
+    /// an array bound by column do not land on one another.
+    uint64_t GetElementSize(Support::TDWType in_sqlType) const;
 
     /// Describes C type in_cType with its defaults and clears the buffer fields. The metadata is
     /// refilled in place when it already describes that type; otherwise the metadata the wrapper

@@ -190,7 +190,7 @@ void AppDescriptorBase::SetCount(int64_t in_count)
     m_bindingsChanged = true;
 }
 
-AppDescriptorRecord& AppDescriptorBase::MoveToRow(int16_t in_recNumber, uint64_t in_row)
+AppDescriptorRecord& AppDescriptorBase::MoveToRow(int16_t in_recNumber, uint64_t in_row, TDWType in_sqlType)
 {
     CriticalSectionLock lock(GetLock());
     if (!m_records.Has(in_recNumber))
@@ -204,7 +204,7 @@ AppDescriptorRecord& AppDescriptorBase::MoveToRow(int16_t in_recNumber, uint64_t
     if (header.m_bindType == SQL_BIND_BY_COLUMN)
     {
         lengthOffset += LENGTH_STRIDE * in_row;
-        dataOffset += record.GetData().GetElementSize() * in_row;
+        dataOffset += record.GetData().GetElementSize(in_sqlType) * in_row;
     }
     else
     {
@@ -218,7 +218,8 @@ AppDescriptorRecord& AppDescriptorBase::MoveToRow(int16_t in_recNumber, uint64_t
 
 bool AppDescriptorBase::IsDataAtExec(int16_t in_recNumber, uint64_t in_row)
 {
-    BoundLengths lengths(MoveToRow(in_recNumber, in_row));
+    // Only the lengths are read, so the data's element size does not matter here.
+    BoundLengths lengths(MoveToRow(in_recNumber, in_row, TDW_SQL_NOTYPE));
     const SQLLEN* indicator = lengths.GetIndicator();
     if (indicator != nullptr && *indicator == SQL_NULL_DATA)
     {

@@ -2,6 +2,7 @@
 
 #include "ODBC/Descriptors/Descriptor.h"
 #include "ODBC/Descriptors/DescriptorRecords.h"
+#include "Support/TypedDataWrapper/TDWType.h"
 
 namespace Orvik {
 namespace ODBC {
@@ -52,10 +53,10 @@ public:
 
     /// Points record in_recNumber at row in_row (from 0) of the parameter or column arrays: its
     /// length offset and its wrapper's data offset take the binding offset and the row's place
-    /// by SQL_DESC_BIND_TYPE (row-wise rows of that many bytes, or column-wise elements of the C
-    /// type's size, else the buffer length, and 8-byte lengths). A record that does not exist throws
-    /// ODBCInternalException "DescRecNotFound".
-    AppDescriptorRecord& MoveToRow(int16_t in_recNumber, uint64_t in_row);
+    /// by SQL_DESC_BIND_TYPE (row-wise rows of that many bytes, or column-wise elements of
+    /// CDataWrapper::GetElementSize for in_sqlType, the SQL type the values serve, and 8-byte
+    /// lengths). A record that does not exist throws ODBCInternalException "DescRecNotFound".
+    AppDescriptorRecord& MoveToRow(int16_t in_recNumber, uint64_t in_row, Support::TDWType in_sqlType);
 
     /// The offset at SQL_DESC_BIND_OFFSET_PTR that the current execution or fetch adds to every
     /// bound address.

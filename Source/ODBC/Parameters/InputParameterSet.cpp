@@ -77,14 +77,14 @@ void InputParameterSet::FillSet()
         InputParameterSource& source = m_parameters.GetSource(index);
         const int16_t parameter = source.GetRecord().GetParameterNumber();
         source.ResetForSet();
-        AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1);
+        const SqlTypeMetadata& metadata = source.GetRecord().GetMetadata();
+        AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1, metadata.GetTDWType());
         if (m_pushed.count({m_set, parameter}) != 0)
         {
             source.SetPushed();
             continue;
         }
         CDataWrapper& cData = record.GetData();
-        const SqlTypeMetadata& metadata = source.GetRecord().GetMetadata();
         const int16_t cType = ParameterInput::ResolveCType(cData.GetMetadata().GetCType(), metadata.GetTDWType());
         BoundLengths lengths(record);
         const SQLLEN* length = lengths.GetLength();

@@ -78,7 +78,8 @@ void OutputParameterSet::WriteValue(uint16_t in_index)
     InputParameterSource& source = m_parameters.GetSource(in_index);
     const int16_t parameter = source.GetRecord().GetParameterNumber();
     const auto row = static_cast<int64_t>(m_set);
-    AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1);
+    const SqlTypeMetadata& metadata = source.GetRecord().GetMetadata();
+    AppDescriptorRecord& record = m_apd.MoveToRow(parameter, m_set - 1, metadata.GetTDWType());
     CDataWrapper& cData = record.GetData();
     BoundLengths lengths(record);
     SQLLEN* length = lengths.GetLength();
@@ -94,7 +95,6 @@ void OutputParameterSet::WriteValue(uint16_t in_index)
     }
     Column& column = m_columns[in_index];
     SqlData& value = source.GetOutputData();
-    const SqlTypeMetadata& metadata = source.GetRecord().GetMetadata();
     if (column.m_partial == nullptr && column.m_whole == nullptr)
     {
         const int16_t cType = ParameterInput::ResolveCType(cData.GetMetadata().GetCType(), metadata.GetTDWType());

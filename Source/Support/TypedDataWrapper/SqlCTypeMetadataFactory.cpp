@@ -15,7 +15,8 @@ namespace Support {
 namespace {
 
 // The defaults of each C type code. SQL_C_TINYINT shares the signed id here, unlike the code
-// table of TypeConversionInfo; SQL_C_GUID keeps a fixed size of 8 but takes the octet length.
+// table of TypeConversionInfo. Every C type of a set length is fixed-size: its elements in a bound
+// array are as long as its structure, whatever buffer length the application gave.
 struct CTypeDefaults
 {
     int16_t cType;
@@ -54,7 +55,7 @@ constexpr CTypeDefaults C_TYPE_DEFAULTS[] = {
     {SQL_C_TYPE_TIME, TDW_C_TYPE_TIME, true, 6, 0, 0, 0, 0, TypeKinds::DATETIME | TypeKinds::TIME},
     {SQL_C_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0, TypeKinds::DATETIME | TypeKinds::TIME},
     {SQL_C_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0, TypeKinds::DATETIME | TypeKinds::TIME},
-    {SQL_C_GUID, TDW_C_GUID, false, 8, 16, 16, 0, 0, TypeKinds::NONE},
+    {SQL_C_GUID, TDW_C_GUID, true, 16, 16, 16, 0, 0, TypeKinds::NONE},
     {SQL_C_DEFAULT, TDW_C_DEFAULT, false, 0, 0, 0, 0, 0, TypeKinds::NONE},
     {SQL_C_INTERVAL_YEAR, TDW_C_INTERVAL_YEAR, true, 28, 2, 0, 0, 0, TypeKinds::INTERVAL},
     {SQL_C_INTERVAL_MONTH, TDW_C_INTERVAL_MONTH, true, 28, 2, 0, 0, 0, TypeKinds::INTERVAL},

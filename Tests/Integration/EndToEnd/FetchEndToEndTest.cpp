@@ -325,6 +325,66 @@ TEST_F(FetchEndToEndTest, EveryTypeAsTextThroughSQLGetData)
               (std::vector<TextRow>{{"1970-01-01 00:00:01.500000"}, {"1969-12-31 23:59:59.999000"}}));
 }
 
+TEST_F(FetchEndToEndTest, GuidArraysBoundByColumnTakeSixteenBytesAnElement)
+{
+    // A fixed-length C type ignores the buffer length: a GUID array bound by column with 0 or
+    // with 5 still holds one 16-byte structure a row, going in as parameters and coming back
+    // from a text column. So do the integers of SQL_C_DEFAULT for an integer parameter.
+    constexpr SQLULEN ROWS = 10;
+    SQLINTEGER ids[ROWS];
+    SQLGUID guids[ROWS];
+    std::vector<TextRow> texts;
+    for (SQLULEN row = 0; row < ROWS; ++row)
+    {
+        ids[row] = static_cast<SQLINTEGER>(row + 1);
+        guids[row] = {static_cast<SQLUINTEGER>(0x10000000 * row + 1), static_cast<SQLUSMALLINT>(0x100 * row),
+                      0xBEEF, {0, 1, 2, 3, 4, 5, 6, static_cast<SQLCHAR>(row)}};
+        char text[40];
+        std::snprintf(text, sizeof text, "%08X-%04X-BEEF-0001-02030405060%X", static_cast<unsigned>(guids[row].Data1),
+                      static_cast<unsigned>(guids[row].Data2), static_cast<unsigned>(row));
+        texts.push_back({std::to_string(row + 1), std::string(text)});
+    }
+    OdbcStatement writer = m_connection.NewStatement();
+    writer.Execute("create table e2e_guids (id integer, value string)");
+    writer.Check(SQLSetStmtAttr(writer.Handle(), SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(ROWS), 0),
+                 "SQL_ATTR_PARAMSET_SIZE");
+    writer.Check(SQLBindParameter(writer.Handle(), 1, SQL_PARAM_INPUT, SQL_C_DEFAULT, SQL_INTEGER, 0, 0, ids, 0, nullptr),
+                 "SQLBindParameter");
+    writer.Check(SQLBindParameter(writer.Handle(), 2, SQL_PARAM_INPUT, SQL_C_GUID, SQL_VARCHAR, 36, 0, guids, 0, nullptr),
+                 "SQLBindParameter");
+    writer.Execute("insert into e2e_guids values (?, ?)");
+    OdbcStatement reader = m_connection.NewStatement();
+    EXPECT_EQ(reader.Query("select id, value from e2e_guids order by id"), texts);
+
+    constexpr size_t GUARD = 32;
+    for (SQLLEN bufferLength : {SQLLEN{0}, SQLLEN{5}})
+    {
+        SCOPED_TRACE(bufferLength);
+        OdbcStatement statement = m_connection.NewStatement();
+        SQLULEN fetched = 0;
+        statement.Check(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(ROWS), 0),
+                        "SQL_ATTR_ROW_ARRAY_SIZE");
+        statement.Check(SQLSetStmtAttr(statement.Handle(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0),
+                        "SQL_ATTR_ROWS_FETCHED_PTR");
+        std::vector<unsigned char> values(sizeof(SQLGUID) * ROWS + GUARD, 0xA5);
+        SQLLEN indicators[ROWS] = {};
+        statement.Check(SQLBindCol(statement.Handle(), 1, SQL_C_GUID, values.data(), bufferLength, indicators),
+                        "SQLBindCol");
+        statement.Execute("select value from e2e_guids order by id");
+        ASSERT_EQ(statement.Check(SQLFetch(statement.Handle()), "SQLFetch"), SQL_SUCCESS);
+        ASSERT_EQ(fetched, ROWS);
+        for (SQLULEN row = 0; row < ROWS; ++row)
+        {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(indicators[row], static_cast<SQLLEN>(sizeof(SQLGUID)));
+            EXPECT_EQ(std::memcmp(&values[row * sizeof(SQLGUID)], &guids[row], sizeof(SQLGUID)), 0);
+        }
+        EXPECT_EQ(std::vector<unsigned char>(values.end() - GUARD, values.end()), std::vector<unsigned char>(GUARD, 0xA5));
+        EXPECT_EQ(SQLFetch(statement.Handle()), SQL_NO_DATA);
+    }
+    reader.Execute("drop table e2e_guids");
+}
+
 TEST_F(FetchEndToEndTest, AnAsynchronousStatementReadsToTheEndAndStaysUsable)
 {
     OdbcStatement statement = m_connection.NewStatement();

@@ -65,7 +65,7 @@ TEST_F(SqlCTypeMetadataTest, DefaultsOfEveryCode)
         {SQL_C_TYPE_TIME, TDW_C_TYPE_TIME, true, 6, 0, 0, 0, 0, K_DT | K_TIME},
         {SQL_C_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0, K_DT | K_TIME},
         {SQL_C_TYPE_TIMESTAMP, TDW_C_TYPE_TIMESTAMP, true, 16, 0, 6, 6, 0, K_DT | K_TIME},
-        {SQL_C_GUID, TDW_C_GUID, false, 8, 16, 16, 0, 0, 0},
+        {SQL_C_GUID, TDW_C_GUID, true, 16, 16, 16, 0, 0, 0},
         {SQL_C_DEFAULT, TDW_C_DEFAULT, false, 0, 0, 0, 0, 0, 0},
         {SQL_C_INTERVAL_YEAR, TDW_C_INTERVAL_YEAR, true, 28, 2, 0, 0, 0, K_IVL},
         {SQL_C_INTERVAL_MONTH, TDW_C_INTERVAL_MONTH, true, 28, 2, 0, 0, 0, K_IVL},

@@ -39,8 +39,9 @@ void FitFraction(IntervalFields& io_value, uint8_t in_digits, int16_t in_precisi
     }
 }
 
-/// Kinds without seconds: lower fields lost in the reduction are a truncation warning, and the
-/// leading precision is held only against a value that lost nothing.
+/// Kinds without seconds: lower fields lost in the reduction are a truncation warning once the
+/// value that is left passes its checks; a leading field beyond the leading precision is no value
+/// of the target, whatever was lost besides.
 void WriteWithoutSeconds(const IntervalTextReduction::Reduced& in_reduction,
                          const IntervalKind& in_kind,
                          const SqlToCKernelState& in_state,
@@ -48,8 +49,7 @@ void WriteWithoutSeconds(const IntervalTextReduction::Reduced& in_reduction,
                          WarningListener& io_listener)
 {
     const IntervalFields& value = in_reduction.m_value;
-    if (!IntervalTextReduction::Check(
-            value, in_kind, in_state.m_targetLeadingPrecision, !in_reduction.m_isLost, io_listener))
+    if (!IntervalTextReduction::Check(value, in_kind, in_state.m_targetLeadingPrecision, io_listener))
     {
         return;
     }
@@ -104,7 +104,7 @@ void TextToDayTime(const char* in_text,
         WriteWithoutSeconds(reduction, kind, in_state, out_target, io_listener);
         return;
     }
-    if (IntervalTextReduction::Check(reduction.m_value, kind, in_state.m_targetLeadingPrecision, true, io_listener))
+    if (IntervalTextReduction::Check(reduction.m_value, kind, in_state.m_targetLeadingPrecision, io_listener))
     {
         FitFraction(reduction.m_value, parse.m_fractionDigits, precision, io_listener);
         reduction.m_value.Write(out_target, kind);

@@ -22,7 +22,8 @@ namespace {
 
 constexpr int16_t MAX_FRACTIONAL_PRECISION = 9;
 /// The kinds without seconds are written whole or not at all; the kinds with seconds may lose
-/// fraction digits, with FractionalTrunc, and the length reported is then what was written.
+/// fraction digits, with FractionalTrunc. The length is the whole text's either way, as for every
+/// text cut to fit, so that an application sees how large a buffer would have held it.
 template <KernelOutput::IntervalCode in_code>
 void ToText(const SqlToCKernelState& in_state,
             const void* in_source,
@@ -39,7 +40,6 @@ void ToText(const SqlToCKernelState& in_state,
     const int64_t count = text.Fit(io_target.Room());
     if (io_target.Write(text.Data(), count, io_listener) && count < text.Length())
     {
-        io_target.Report(count);
         KernelOutput::PostFractionalTrunc(io_listener, value.m_isNegative);
     }
 }

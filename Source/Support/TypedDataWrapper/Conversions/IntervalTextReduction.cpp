@@ -148,12 +148,10 @@ bool IntervalTextReduction::LowerFieldsValid(const IntervalFields& in_value, con
 bool IntervalTextReduction::Check(const IntervalFields& in_value,
                                   const IntervalKind& in_kind,
                                   uint64_t in_leadingPrecision,
-                                  bool in_testPrecision,
                                   WarningListener& io_listener)
 {
     const uint64_t leading = in_value.Leading(in_kind);
-    const bool tooManyDigits = in_testPrecision
-        && static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(leading)) > in_leadingPrecision;
+    const bool tooManyDigits = static_cast<uint64_t>(NumberConverter::GetNumberOfDigits(leading)) > in_leadingPrecision;
     if (tooManyDigits || leading > IntervalFields::MAX_LEADING_FIELD)
     {
         KernelOutput::PostIntervalFieldOverflow(

@@ -40,14 +40,13 @@ public:
     /// MONTH, and a month part has no place in a YEAR.
     static Reduced ReduceYearMonth(const YearMonthIntervalParse& in_parse, KernelOutput::IntervalCode in_code);
 
-    /// The checks of a reduced value: a leading field beyond nine digits, or (when
-    /// in_testPrecision) beyond in_leadingPrecision, posts IntervalFieldOverflow (1 for a
-    /// negative value, else 0); a lower field out of its unit is no interval of the kind and
-    /// posts InvalidCharValForCast. False when one was posted.
+    /// The checks of a reduced value: a leading field beyond nine digits or beyond
+    /// in_leadingPrecision posts IntervalFieldOverflow (1 for a negative value, else 0); a lower
+    /// field out of its unit is no interval of the kind and posts InvalidCharValForCast. False
+    /// when one was posted.
     static bool Check(const IntervalFields& in_value,
                       const IntervalKind& in_kind,
                       uint64_t in_leadingPrecision,
-                      bool in_testPrecision,
                       WarningListener& io_listener);
 
 private:

@@ -125,7 +125,7 @@ void ToYearMonth(const ToSqlSourceText& in_text,
         return;
     }
     const uint64_t leadingPrecision = io_target.GetMetadata().GetLengthOrIntervalPrecision();
-    if (IntervalTextReduction::Check(reduced.m_value, in_kind, leadingPrecision, true, io_listener))
+    if (IntervalTextReduction::Check(reduced.m_value, in_kind, leadingPrecision, io_listener))
     {
         StoreInterval(io_target, reduced.m_value, in_kind);
     }
@@ -153,7 +153,7 @@ void ToDayTime(const ToSqlSourceText& in_text,
         return;
     }
     IntervalFields& value = reduced.m_value;
-    if (!IntervalTextReduction::Check(value, in_kind, metadata.GetLengthOrIntervalPrecision(), true, io_listener))
+    if (!IntervalTextReduction::Check(value, in_kind, metadata.GetLengthOrIntervalPrecision(), io_listener))
     {
         return;
     }

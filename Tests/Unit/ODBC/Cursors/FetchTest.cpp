@@ -178,9 +178,11 @@ TEST_F(FetchTest, GetDataWritesAValueAndItsLengthAtOddAddresses)
 
 TEST_F(FetchTest, ColumnWiseBindingStepsByTheElementSizeAndLengthsBySQLLEN)
 {
-    Statement& statement = Open({SQL_VARCHAR, SQL_INTEGER, SQL_TYPE_DATE},
-                                {{Bytes("one"), ValueOf<int32_t>(1), ValueOf(DATE_STRUCT{2024, 2, 29})},
-                                 {Bytes("two"), ValueOf<int32_t>(2), ValueOf(DATE_STRUCT{1999, 12, 31})}});
+    Statement& statement = Open({SQL_VARCHAR, SQL_INTEGER, SQL_TYPE_DATE, SQL_VARCHAR},
+                                {{Bytes("one"), ValueOf<int32_t>(1), ValueOf(DATE_STRUCT{2024, 2, 29}),
+                                  Bytes("00000001-0002-0003-0405-060708090a0b")},
+                                 {Bytes("two"), ValueOf<int32_t>(2), ValueOf(DATE_STRUCT{1999, 12, 31}),
+                                  Bytes("10000001-0002-0003-0405-060708090a0b")}});
     UseRowsets(statement, 2);
     char names[2][6];
     SQLLEN nameLengths[2];
@@ -188,10 +190,20 @@ TEST_F(FetchTest, ColumnWiseBindingStepsByTheElementSizeAndLengthsBySQLLEN)
     SQLLEN numberLengths[2];
     DATE_STRUCT dates[2];
     SQLLEN dateLengths[2];
+    // A fixed-length type's elements are its structure's size, whatever buffer length is given.
+    SQLGUID guids[3];
+    std::memset(guids, 0x5A, sizeof(guids));
+    SQLLEN guidLengths[2];
     statement.SQLBindCol(1, SQL_C_CHAR, names, sizeof(names[0]), nameLengths);
     statement.SQLBindCol(2, SQL_C_SLONG, numbers, 0, numberLengths);
     statement.SQLBindCol(3, SQL_C_TYPE_DATE, dates, 0, dateLengths);
+    statement.SQLBindCol(4, SQL_C_GUID, guids, 5, guidLengths);
     EXPECT_EQ("OK S6 fetched 2", Fetch(statement));
+    EXPECT_EQ(0x00000001u, guids[0].Data1);
+    EXPECT_EQ(0x10000001u, guids[1].Data1);
+    EXPECT_EQ(0x0b, guids[1].Data4[7]);
+    EXPECT_EQ(0x5A5A5A5Au, guids[2].Data1);
+    EXPECT_EQ(16, guidLengths[1]);
     EXPECT_EQ("one", std::string(names[0]));
     EXPECT_EQ("two", std::string(names[1]));
     EXPECT_EQ(3, nameLengths[1]);

@@ -329,6 +329,12 @@ TEST_F(BulkSourceFamiliesTest, IntervalsIntoTextAndNumbers)
          "4 1 02 | 4 3 04 | 8 12345 06"},
         {{TDW_SQL_INTERVAL_HOUR_TO_SECOND, 2, 2}, {TDW_C_WCHAR, 64}, {Value(TDWHourSecondInterval{1, 2, 3, 45})},
          "20 1:02:03.45"},
+        // A text cut to fit loses fraction digits only and reports its whole length.
+        {{TDW_SQL_INTERVAL_DAY_TO_SECOND, 3, 2}, {TDW_C_CHAR, 13},
+         {Value(TDWDaySecondInterval{3, 4, 5, 6, 7, true}), Value(TDWDaySecondInterval{3, 4, 5, 6, 7})},
+         "15 -3 04:05:06 | 14 3 04:05:06.0 ; 1:FractionalTrunc(0), 2:FractionalTrunc(1)"},
+        {{TDW_SQL_INTERVAL_DAY_TO_SECOND, 3, 2}, {TDW_C_WCHAR, 26}, {Value(TDWDaySecondInterval{3, 4, 5, 6, 7})},
+         "28 3 04:05:06.0 ; 1:FractionalTrunc(1)"},
         // Numbers from the single-field kinds take the column's leading precision as theirs.
         {{TDW_SQL_INTERVAL_HOUR, -1, 5}, {TDW_C_NUMERIC, 64, 10, 2}, {Value(Field(42))}, "19 p=5 s=0 sign=1 42"},
         {{TDW_SQL_INTERVAL_SECOND, 3, 2}, {TDW_C_NUMERIC, 64, 10, 2}, {Value(TDWSecondInterval{42, 125})},

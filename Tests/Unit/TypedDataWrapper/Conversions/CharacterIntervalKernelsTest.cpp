@@ -85,8 +85,9 @@ TEST(CharacterIntervalKernels, YearMonthTextIsReducedToTheTargetFields)
         {"2-12", TDW_C_INTERVAL_MONTH, 2, 0, "InvalidCharValForCast | 28 | untouched"},
         {"2-", TDW_C_INTERVAL_YEAR_TO_MONTH, 2, 0, "InvalidCharValForCast | 28 | untouched"},
         {"123", TDW_C_INTERVAL_YEAR, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
-        // The precision is not held against a value that lost its months.
-        {"123-4", TDW_C_INTERVAL_YEAR, 2, 0, "FractionalTrunc(1) | 28 | type=1 sign=0 123-0"},
+        // The precision holds also for a value that lost its months.
+        {"123-4", TDW_C_INTERVAL_YEAR, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
+        {"-12-4", TDW_C_INTERVAL_YEAR, 2, 0, "FractionalTrunc(0) | 28 | type=1 sign=1 12-0"},
     };
     ExpectCases(cases, sizeof(cases) / sizeof(cases[0]));
 }
@@ -104,6 +105,15 @@ TEST(CharacterIntervalKernels, MalformedAndOversizedTextIsRefused)
         {"", TDW_C_INTERVAL_HOUR, 2, 0, "InvalidCharValForCast | 28 | untouched"},
         {"1:2:3:4", TDW_C_INTERVAL_HOUR_TO_SECOND, 2, 0, "InvalidCharValForCast | 28 | untouched"},
         {"1 day", TDW_C_INTERVAL_DAY, 2, 0, "InvalidCharValForCast | 28 | untouched"},
+        // A leading field beyond the leading precision overflows also when finer fields had no
+        // place in the target: 130 hours are three digits.
+        {"5 10:20:30.5", TDW_C_INTERVAL_HOUR, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
+        {"-5 10:20:30.5", TDW_C_INTERVAL_HOUR, 3, 0, "FractionalTrunc(0) | 28 | type=4 sign=1 0 130:0:0.0"},
+        {"100 10", TDW_C_INTERVAL_DAY, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
+        {"1 02:03:04", TDW_C_INTERVAL_MINUTE, 3, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
+        {"-100 1:30", TDW_C_INTERVAL_DAY_TO_HOUR, 2, 0, "IntervalFieldOverflow(1) | 28 | untouched"},
+        {"100 1:30:15", TDW_C_INTERVAL_DAY_TO_MINUTE, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
+        {"5 10:20:30", TDW_C_INTERVAL_HOUR_TO_MINUTE, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
     };
     ExpectCases(cases, sizeof(cases) / sizeof(cases[0]));
 }
@@ -141,6 +151,7 @@ TEST(CharacterIntervalKernels, WideTextIsReadAsNarrowText)
         {"-90", TDW_C_INTERVAL_MINUTE, 2, 0, " | 28 | type=5 sign=1 0 0:90:0.0"},
         {"12:30.5", TDW_C_INTERVAL_MINUTE_TO_SECOND, 2, 3, " | 28 | type=13 sign=0 0 0:12:30.500"},
         {"2-6", TDW_C_INTERVAL_MONTH, 2, 0, " | 28 | type=2 sign=0 0-30"},
+        {"5 10:20:30.5", TDW_C_INTERVAL_HOUR, 2, 0, "IntervalFieldOverflow(0) | 28 | untouched"},
     };
     ExpectCases(cases, sizeof(cases) / sizeof(cases[0]), TDW_SQL_WCHAR);
 }

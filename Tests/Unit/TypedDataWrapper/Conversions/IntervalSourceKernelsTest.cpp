@@ -260,14 +260,9 @@ TEST(IntervalSourceKernels, IntervalsBecomeText)
     };
     EXPECT_EQ(" | 14 | 3 04:05:06.007", run(daySecondText, daySecond, 20));
     EXPECT_EQ(" | 14 | 3 04:05:06.007", run(daySecondText, daySecond, 15));
-    // Only fraction digits are given up; the point goes with the last of them.
-    EXPECT_EQ("FractionalTrunc(1) | 12 | 3 04:05:06.0", run(daySecondText, daySecond, 13));
-    EXPECT_EQ("FractionalTrunc(1) | 10 | 3 04:05:06", run(daySecondText, daySecond, 12));
-    EXPECT_EQ("FractionalTrunc(1) | 10 | 3 04:05:06", run(daySecondText, daySecond, 11));
     EXPECT_EQ("NumericValOutOfRange(2) | 14 | untouched", run(daySecondText, daySecond, 10));
     EXPECT_EQ("NumericValOutOfRange(2) | 14 | untouched", run(daySecondText, daySecond, 3));
     daySecond.m_isNegative = true;
-    EXPECT_EQ("FractionalTrunc(0) | 11 | -3 04:05:06", run(daySecondText, daySecond, 12));
     const KernelRun query = QueryLength(daySecondText, state, &daySecond, sizeof(daySecond), 0);
     EXPECT_EQ(" | 15 | untouched", TextOutcome(query));
 
@@ -304,11 +299,70 @@ TEST(IntervalSourceKernels, IntervalsBecomeText)
     daySecond.m_isNegative = false;
     const SqlToCKernel daySecondWide = KernelOf(TDW_SQL_INTERVAL_DAY_TO_SECOND, TDW_C_WCHAR);
     EXPECT_EQ(" | 28 | 3 04:05:06.007", run(daySecondWide, daySecond, 30));
-    EXPECT_EQ("FractionalTrunc(1) | 20 | 3 04:05:06", run(daySecondWide, daySecond, 24));
     EXPECT_EQ("NumericValOutOfRange(2) | 28 | untouched", run(daySecondWide, daySecond, 21));
     EXPECT_EQ(" | 10 | -1-02", run(KernelOf(TDW_SQL_INTERVAL_YEAR_TO_MONTH, TDW_C_WCHAR), yearMonth, 12));
     EXPECT_EQ("NumericValOutOfRange(2) | 10 | untouched",
               run(KernelOf(TDW_SQL_INTERVAL_YEAR_TO_MONTH, TDW_C_WCHAR), yearMonth, 11));
+}
+
+TEST(IntervalSourceKernels, TextCutToFitReportsTheWholeTextsLength)
+{
+    // 3 days 04:05:06.007 with leading precision 2 and three fraction digits; each kind reads
+    // its own fields of it. Only fraction digits are given up, the point going with the last of
+    // them, and the length is the whole text's, as a length query reports it.
+    struct CutCase
+    {
+        const Kind& kind;
+        bool negative;
+        EncodingType encoding;
+        int64_t size;
+        const char* expected;
+    };
+    const Kind& daySecond = DAY_TIME_KINDS[6];
+    const Kind& hourSecond = DAY_TIME_KINDS[8];
+    const Kind& minuteSecond = DAY_TIME_KINDS[9];
+    const Kind& second = DAY_TIME_KINDS[3];
+    const CutCase cases[] = {
+        {daySecond, false, ENC_NONE, 13, "FractionalTrunc(1) | 14 | 3 04:05:06.0"},
+        {daySecond, false, ENC_NONE, 12, "FractionalTrunc(1) | 14 | 3 04:05:06"},
+        {daySecond, false, ENC_NONE, 11, "FractionalTrunc(1) | 14 | 3 04:05:06"},
+        {daySecond, true, ENC_NONE, 13, "FractionalTrunc(0) | 15 | -3 04:05:06"},
+        {daySecond, false, ENC_UTF16_LE, 26, "FractionalTrunc(1) | 28 | 3 04:05:06.0"},
+        {daySecond, false, ENC_UTF16_LE, 24, "FractionalTrunc(1) | 28 | 3 04:05:06"},
+        {hourSecond, true, ENC_NONE, 10, "FractionalTrunc(0) | 12 | -4:05:06"},
+        {hourSecond, false, ENC_UTF16_LE, 22, "FractionalTrunc(1) | 22 | 4:05:06.00"},
+        {minuteSecond, false, ENC_NONE, 8, "FractionalTrunc(1) | 8 | 5:06.00"},
+        {minuteSecond, true, ENC_UTF32_LE, 32, "FractionalTrunc(0) | 36 | -5:06.0"},
+        {second, false, ENC_NONE, 3, "FractionalTrunc(1) | 5 | 6"},
+        {second, true, ENC_UTF16_LE, 10, "FractionalTrunc(0) | 12 | -6.0"},
+        {second, true, ENC_UTF16_LE, 8, "FractionalTrunc(0) | 12 | -6"},
+    };
+    const ConversionSettingsGuard guard;
+    ConversionSettings::PadIntervalLeadingField = false;
+    for (const CutCase& c : cases)
+    {
+        Source source;
+        source.fields[DAY] = 3;
+        source.fields[HOUR] = 4;
+        source.fields[MINUTE] = 5;
+        source.fields[SECOND] = 6;
+        source.fraction = 7;
+        source.negative = c.negative;
+        const std::vector<uint8_t> bytes = source.Bytes(c.kind);
+        SqlToCKernelState state;
+        state.m_sourceLeadingPrecision = 2;
+        state.m_sourceFractionalPrecision = 3;
+        state.m_targetEncoding = c.encoding;
+        const bool isWide = c.encoding != ENC_NONE;
+        const SqlToCKernel kernel = KernelOf(c.kind.sqlType, isWide ? TDW_C_WCHAR : TDW_C_CHAR);
+        const int64_t sourceLength = static_cast<int64_t>(bytes.size());
+        const KernelRun run = RunKernel(kernel, state, bytes.data(), sourceLength, c.size);
+        const KernelRun query = QueryLength(kernel, state, bytes.data(), sourceLength, c.size);
+        const size_t unitSize = c.encoding == ENC_UTF32_LE ? 4 : isWide ? 2 : 1;
+        EXPECT_EQ(c.expected, TextOutcome(run, unitSize)) << c.kind.code << " into " << c.size << " bytes";
+        EXPECT_EQ(query.length, run.length) << c.kind.code << " into " << c.size << " bytes";
+        EXPECT_TRUE(run.clean) << c.kind.code << " into " << c.size << " bytes";
+    }
 }
 
 TEST(IntervalSourceKernels, SingleFieldIntervalsAndSecondsBecomeIntegers)

@@ -272,6 +272,11 @@ TEST_F(TextToSqlTest, IntervalsFromText)
         // The leading precision, and nine digits at most.
         {"100", TDW_SQL_INTERVAL_HOUR, lead2, "IntervalFieldOverflow(0) | kept"},
         {"-100", TDW_SQL_INTERVAL_HOUR, lead2, "IntervalFieldOverflow(1) | kept"},
+        {"5 10:20:30.5", TDW_SQL_INTERVAL_HOUR, lead2, "IntervalFieldOverflow(2) | kept"},
+        {"5 10:20:30", TDW_SQL_INTERVAL_HOUR, lead2, "IntervalFieldOverflow(2) | kept"},
+        {"5 10:00", TDW_SQL_INTERVAL_HOUR, lead2, "IntervalFieldOverflow(0) | kept"},
+        {"-100 1:30", TDW_SQL_INTERVAL_DAY_TO_HOUR, lead2, "IntervalFieldOverflow(2) | kept"},
+        {"123-4", TDW_SQL_INTERVAL_YEAR, lead2, "IntervalFieldOverflow(2) | kept"},
         {"99", TDW_SQL_INTERVAL_HOUR, lead2, " | 99"},
         {"0", TDW_SQL_INTERVAL_HOUR, lead1, " | 0"},
         {"123456789", TDW_SQL_INTERVAL_DAY, {}, " | 123456789"},
