@@ -9,6 +9,7 @@
 #include "Support/TypedDataWrapper/ConversionResult.h"
 
 #include <sqlext.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <cstring>
@@ -121,6 +122,21 @@ bool WriteText(const orvik_wstring& in_text,
 orvik_wstring Ascii(const char* in_text)
 {
     return orvik_wstring(in_text, NUL_TERMINATED, ENC_UTF8);
+}
+
+// A text too long for a record: its start, cut before a whole character, and a mark that says
+// how long the text was, together LONGEST_MESSAGE_LENGTH units at most.
+orvik_wstring CutMessage(const orvik_wstring& in_message)
+{
+    const orvik_wstring mark = orvik_wstring(u"... (message cut from ") +
+                               NumberConverter::ConvertInt32ToWString(in_message.GetLength()) +
+                               orvik_wstring(u" characters)");
+    int32_t kept = DiagManager::LONGEST_MESSAGE_LENGTH - mark.GetLength();
+    if (U16_IS_LEAD(in_message.GetBuffer()[kept - 1]))
+    {
+        --kept;
+    }
+    return in_message.Substr(0, kept) + mark;
 }
 
 } // namespace
@@ -532,7 +548,15 @@ void DiagManager::AddRecord(int32_t in_state,
                             int32_t in_columnNumber)
 {
     DiagRecord& record = AddRecord();
-    record.m_ownMessage = in_message;
+    // Cut here, so that every reader and every form of the call sees the same text.
+    if (in_message.GetLength() <= LONGEST_MESSAGE_LENGTH)
+    {
+        record.m_ownMessage = in_message;
+    }
+    else
+    {
+        record.m_ownMessage = CutMessage(in_message);
+    }
     record.m_sharedMessage.reset();
     record.m_nativeErrorCode = in_nativeErrorCode;
     record.m_state = in_state;

@@ -30,6 +30,14 @@ class DataWarningOrError;
 class DiagManager : public IDiagManager
 {
 public:
+    /// The longest text a record keeps, in UTF-16 code units, its cut mark included: a longer
+    /// text is cut when it is posted. Every reader's 16-bit length then holds the text's exact
+    /// length, and a buffer one longer takes it whole: SQLGetDiagRecW counts these units,
+    /// SQLGetDiagFieldW 2 bytes a unit, an ANSI reader up to 4 bytes a unit (UTF-8 takes 3, some
+    /// multi-byte encodings 4), and the Driver Manager doubles the buffer of an ANSI reader when it
+    /// passes the call on in wide form.
+    static constexpr int32_t LONGEST_MESSAGE_LENGTH = 8000;
+
     /// Texts come from in_messageSource (not owned; null gives texts that say so) in the
     /// "DriverLocale" setting's locale; in_serverName and in_connectionName answer
     /// SQL_DIAG_SERVER_NAME and SQL_DIAG_CONNECTION_NAME.

@@ -42,7 +42,14 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
                                void* io_args,
                                const Operations& in_operations)
 {
-    return Dispatch(in_functionName, in_handle, io_args, in_operations, *Module::GetThreadPool());
+    ODBCHandle* handle = in_operations.m_find(in_handle, in_functionName);
+    if (handle == nullptr)
+    {
+        return SQL_INVALID_HANDLE;
+    }
+    // Asked for only now: before the first environment the module, and so its pool, may not
+    // exist yet; a handle that was found was made under a started module.
+    return Run(in_functionName, in_handle, *handle, io_args, in_operations, *Module::GetThreadPool());
 }
 
 SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
@@ -56,20 +63,30 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
     {
         return SQL_INVALID_HANDLE;
     }
-    const ODBCHandle::RunningCall running(*handle);
+    return Run(in_functionName, in_handle, *handle, io_args, in_operations, io_pool);
+}
+
+SQLRETURN Dispatcher::Run(const char* in_functionName,
+                          SQLHANDLE in_handle,
+                          ODBCHandle& io_handle,
+                          void* io_args,
+                          const Operations& in_operations,
+                          ThreadPool& io_pool)
+{
+    const ODBCHandle::RunningCall running(io_handle);
     try
     {
-        CriticalSectionLock lock(handle->GetDispatchLock());
+        CriticalSectionLock lock(io_handle.GetDispatchLock());
         // Whatever function is called next on the handle polls or collects its task.
-        if (ODBCTask* pending = handle->GetPendingTask())
+        if (ODBCTask* pending = io_handle.GetPendingTask())
         {
-            return pending->IsDone() ? Collect(*handle, *pending, io_args, in_operations) : SQL_STILL_EXECUTING;
+            return pending->IsDone() ? Collect(io_handle, *pending, io_args, in_operations) : SQL_STILL_EXECUTING;
         }
-        if (in_operations.m_makeTask != nullptr && handle->IsAsyncEnabled())
+        if (in_operations.m_makeTask != nullptr && io_handle.IsAsyncEnabled())
         {
-            return StartTask(*handle, io_args, in_operations, io_pool);
+            return StartTask(io_handle, io_args, in_operations, io_pool);
         }
-        return in_operations.m_call(*handle, io_args);
+        return in_operations.m_call(io_handle, io_args);
     }
     catch (const ErrorException& e)
     {

@@ -61,6 +61,13 @@ public:
                               ThreadPool& io_pool);
 
 private:
+    /// Dispatch on the handle found for in_handle.
+    static SQLRETURN Run(const char* in_functionName,
+                         SQLHANDLE in_handle,
+                         ODBCHandle& io_handle,
+                         void* io_args,
+                         const Operations& in_operations,
+                         ThreadPool& io_pool);
     static SQLRETURN Collect(ODBCHandle& io_handle, ODBCTask& io_task, void* io_args, const Operations& in_operations);
     static SQLRETURN StartTask(ODBCHandle& io_handle,
                                void* io_args,

@@ -47,16 +47,36 @@ WideOutputString::WideOutputString(SQLPOINTER in_applicationBuffer,
     {
         length -= length % unitSize;
     }
-    const int64_t bytes = in_inBytes ? length : length * unitSize;
+    Allocate(length, in_inBytes);
+}
+
+WideOutputString::WideOutputString(int64_t in_length, bool in_inBytes) : m_length(0)
+{
+    Allocate(in_length, in_inBytes);
+}
+
+WideOutputString WideOutputString::ForWholeText(int64_t in_longestLength, bool in_inBytes)
+{
+    return WideOutputString((in_longestLength + 1) * (in_inBytes ? GetUnitSize() : 1), in_inBytes);
+}
+
+void WideOutputString::Allocate(int64_t in_length, bool in_inBytes)
+{
+    const int64_t bytes = in_inBytes ? in_length : in_length * GetUnitSize();
     m_buffer.Resize(static_cast<uint64_t>(bytes));
     std::memset(m_buffer.GetBuffer(), 0, static_cast<size_t>(bytes));
-    m_length = length;
+    m_length = in_length;
 }
 
 bool WideOutputString::Convert(SQLPOINTER out_buffer, int64_t in_bufferLength, int64_t& io_length)
 {
     if (out_buffer == nullptr)
     {
+        // Only a buffer made for the whole text has one without the application's.
+        if (m_buffer.GetSize() != 0)
+        {
+            io_length = std::max(io_length, MeasureInAnsi());
+        }
         return false;
     }
     int32_t ansiLength = 0;
@@ -78,6 +98,16 @@ SQLRETURN WideOutputString::ReportCut(SQLRETURN in_result, DiagManager& io_diagn
         io_diagnostics.PostWarning(DIAG_STRING_RIGHT_TRUNCATED_WARNING, ODBC_COMPONENT_ID, u"StrRightTruncWarn", -1, -1);
     }
     return in_result == SQL_SUCCESS ? SQL_SUCCESS_WITH_INFO : in_result;
+}
+
+int64_t WideOutputString::MeasureInAnsi() const
+{
+    // Converted into no room at all: nothing is written, and the full length is told.
+    SQLCHAR nowhere = 0;
+    int32_t length = 0;
+    bool truncated = false;
+    CInterface::ConvertOutputString(m_buffer.GetBuffer(), MeasureText(), &nowhere, 0, &length, true, truncated);
+    return length;
 }
 
 SQLINTEGER WideOutputString::MeasureText() const

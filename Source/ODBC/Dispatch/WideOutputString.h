@@ -30,6 +30,11 @@ public:
                      bool in_inBytes,
                      int64_t in_largestLength = LARGEST_SMALLINT_LENGTH);
 
+    /// A buffer for the whole of a text of at most in_longestLength code units, whatever buffer
+    /// the application has: Convert then tells the text's full length in the application's
+    /// encoding exactly, also to an application without a buffer or with one too short.
+    static WideOutputString ForWholeText(int64_t in_longestLength, bool in_inBytes);
+
     WideOutputString(const WideOutputString&) = delete;
     WideOutputString& operator=(const WideOutputString&) = delete;
 
@@ -48,7 +53,8 @@ public:
     /// Converts the text the call wrote into the application's buffer, terminated and cut at a
     /// whole character; io_length (the call's length of the whole text, in characters) becomes
     /// the larger of what it held and the ANSI text's full length in bytes. Returns whether the
-    /// text was cut. Nothing happens for a null buffer.
+    /// text was cut. For a null buffer nothing is written, and only a whole text's length is
+    /// told.
     bool Convert(SQLPOINTER out_buffer, int64_t in_bufferLength, int64_t& io_length);
 
     /// Convert, with the call's length output updated when given, and a cut text posted as
@@ -75,7 +81,16 @@ public:
     }
 
 private:
+    /// A buffer of in_length code units, or bytes when in_inBytes.
+    WideOutputString(int64_t in_length, bool in_inBytes);
+
+    /// A zeroed buffer of in_length code units, or bytes when in_inBytes.
+    void Allocate(int64_t in_length, bool in_inBytes);
+
     static SQLRETURN ReportCut(SQLRETURN in_result, DiagManager& io_diagnostics);
+
+    /// The ANSI text's full length in bytes.
+    int64_t MeasureInAnsi() const;
 
     /// The bytes before the first zero code unit, within the buffer.
     SQLINTEGER MeasureText() const;

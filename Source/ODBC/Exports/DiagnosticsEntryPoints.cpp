@@ -15,6 +15,7 @@
 #include "DSI/DSIDriverSingleton.h"
 #include "DSI/DSILog.h"
 #include "DSI/IDriver.h"
+#include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Dispatch/CInterface.h"
 #include "ODBC/Dispatch/WideOutputString.h"
 #include "ODBC/Driver/Driver.h"
@@ -145,6 +146,14 @@ uint8_t GetUnitSize()
     return Orvik::Support::EncodingInfo::GetCodeUnitSize(orvik_wstring::GetDriverManagerEncoding());
 }
 
+/// A wide buffer for the whole of any text of a record, whatever the application's buffer: the
+/// text's length in bytes is then exact, also when there is no buffer or one too short, so that a
+/// buffer one longer than told always takes the text whole.
+WideOutputString WholeText(bool in_inBytes)
+{
+    return WideOutputString::ForWholeText(DiagManager::LONGEST_MESSAGE_LENGTH, in_inBytes);
+}
+
 SQLRETURN GetTextField(SQLSMALLINT in_handleType,
                        SQLHANDLE in_handle,
                        SQLSMALLINT in_recNumber,
@@ -157,7 +166,7 @@ SQLRETURN GetTextField(SQLSMALLINT in_handleType,
     {
         return SQL_ERROR;
     }
-    WideOutputString output(out_diagInfo, in_bufferLength, true, WideOutputString::LARGEST_SMALLINT_LENGTH);
+    WideOutputString output = WholeText(true);
     SQLSMALLINT wideLength = -1;
     const SQLRETURN result =
         CInterface::GetDiagField(in_handleType, in_handle, in_recNumber, in_diagIdentifier, output.GetBuffer(),
@@ -257,11 +266,16 @@ SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT HandleType,
                                 SQLSMALLINT* TextLengthPtr)
 {
     return RunLogged("SQLGetDiagRec", [&]() -> SQLRETURN {
+        if (MessageText != nullptr && BufferLength < 0)
+        {
+            return SQL_ERROR;
+        }
         WideOutputString state(Sqlstate, SQLSTATE_LENGTH + 1, false, WideOutputString::LARGEST_SMALLINT_LENGTH);
-        WideOutputString message(MessageText, BufferLength, false, WideOutputString::LARGEST_SMALLINT_LENGTH);
+        WideOutputString message = WholeText(false);
+        SQLSMALLINT wideLength = 0;
         const SQLRETURN result = CInterface::GetDiagRec(
             HandleType, Handle, RecNumber, static_cast<SQLWCHAR*>(state.GetBuffer()), NativeErrorPtr,
-            static_cast<SQLWCHAR*>(message.GetBuffer()), static_cast<SQLSMALLINT>(message.GetLength()), TextLengthPtr);
+            static_cast<SQLWCHAR*>(message.GetBuffer()), message.GetShortLength(), &wideLength);
         if (result != SQL_SUCCESS && result != SQL_SUCCESS_WITH_INFO)
         {
             return result;
@@ -270,7 +284,7 @@ SQLRETURN SQL_API SQLGetDiagRec(SQLSMALLINT HandleType,
         {
             return SQL_ERROR;
         }
-        int64_t length = TextLengthPtr == nullptr ? 0 : *TextLengthPtr;
+        int64_t length = wideLength;
         const bool isCut = message.Convert(MessageText, BufferLength, length);
         if (TextLengthPtr != nullptr)
         {

@@ -74,6 +74,14 @@ class Setting:
         return subprocess.run(arguments, input=stdin_text, capture_output=True, encoding=encoding,
                               env=self.environment(), timeout=timeout)
 
+    def add_fault(self, fault):
+        """Adds a fault of the server's control port (see Tests/Server/README.md)."""
+        request = urllib.request.Request("http://127.0.0.1:%d/faults" % self.control, method="POST",
+                                         data=json.dumps(fault).encode("utf-8"))
+        opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+        with opener.open(request, timeout=30) as reply:
+            reply.read()
+
     def requests(self, kind):
         """The bodies of the requests of one kind ("statement", "bulk", ...) the server logged."""
         opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))

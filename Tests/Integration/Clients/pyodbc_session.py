@@ -1,5 +1,6 @@
 """A short pyodbc session against a data source of the driver; prints what it read as JSON.
-Usage: pyodbc_session.py <data source> <JSON list of sample tables>"""
+Usage: pyodbc_session.py <data source> <JSON list of sample tables> <JSON list of statements the
+server answers with a long error>"""
 
 import json
 import sys
@@ -88,8 +89,23 @@ def parameter_lengths(data_source):
     return {"outcomes": outcomes, "sent": LONG_TEXT, "read": read}
 
 
+def long_errors(cursor, statements):
+    """What pyodbc raises for each statement: the SQLSTATE and text of its error, or the name of
+    another exception (a MemoryError from a length it cannot use)."""
+    raised = {}
+    for statement in statements:
+        try:
+            cursor.execute("select '%s'" % statement)
+            raised[statement] = None
+        except pyodbc.Error as error:
+            raised[statement] = [error.args[0], error.args[1]]
+        except Exception as error:
+            raised[statement] = [type(error).__name__, str(error)]
+    return raised
+
+
 def main():
-    data_source, tables = sys.argv[1], json.loads(sys.argv[2])
+    data_source, tables, long_error_statements = sys.argv[1], json.loads(sys.argv[2]), json.loads(sys.argv[3])
     connection = pyodbc.connect("DSN=" + data_source, autocommit=True)
     cursor = connection.cursor()
     report = {"tables": {}}
@@ -127,6 +143,8 @@ def main():
         report["error_state"] = error.args[0]
 
     report["parameter_lengths"] = parameter_lengths(data_source)
+    report["long_errors"] = long_errors(cursor, long_error_statements)
+
     report["tables_like"] = [row.table_name for row in cursor.tables(table="sample_o%")]
     report["columns"] = [row.column_name for row in cursor.columns(table="sample_orders")]
     connection.close()

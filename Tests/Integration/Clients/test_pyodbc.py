@@ -41,11 +41,19 @@ EXPECTED = {
 }
 
 
+# Server messages longer than any length ODBC can report, by the statement that gets them.
+LONG_ERRORS = {size: "long error %d " % size for size in (40000, 100000)}
+
+
 class PyodbcTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.setting = clients.Setting()
-        done = cls.setting.run([SYSTEM_PYTHON, "-B", SESSION, clients.DATA_SOURCE, json.dumps(sorted(EXPECTED))])
+        for size, start in LONG_ERRORS.items():
+            cls.setting.add_fault({"stmt_regex": start, "error": {"code": 4000, "status": 400,
+                                                                  "message": (start + "x" * size)[:size]}})
+        done = cls.setting.run([SYSTEM_PYTHON, "-B", SESSION, clients.DATA_SOURCE, json.dumps(sorted(EXPECTED)),
+                                json.dumps(sorted(LONG_ERRORS.values()))])
         if done.returncode != 0:
             raise AssertionError("the pyodbc session failed:\n" + done.stdout + done.stderr)
         cls.report = json.loads(done.stdout)
@@ -102,6 +110,13 @@ class PyodbcTest(unittest.TestCase):
         self.assertEqual(len(lengths["sent"]), 100000)
         # Bound with execute, then with fast_executemany.
         self.assertEqual(lengths["read"], [lengths["sent"], lengths["sent"]])
+
+    def test_long_server_messages_raise_the_servers_error(self):
+        for size, start in LONG_ERRORS.items():
+            with self.subTest(size=size):
+                state, text = self.report["long_errors"][start]
+                self.assertEqual(state, "42000")
+                self.assertIn("The server reported error 4000: " + start + "xxx", text[:200])
 
     def test_server_error_and_catalogs(self):
         self.assertEqual(self.report["error_state"], "42S02")

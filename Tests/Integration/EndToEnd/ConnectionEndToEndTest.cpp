@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -336,6 +338,115 @@ TEST_F(StatementDiagnosticsTest, MessageWithNegativeBufferLengthIsRefusedAndChan
                               &length),
               SQL_SUCCESS);
     EXPECT_EQ(std::string(message), records[0].message);
+}
+
+/// UTF-16 text up to its terminator as UTF-8, to compare what the wide forms read.
+std::string Utf8(const std::vector<SQLWCHAR>& in_text)
+{
+    std::string text;
+    for (size_t i = 0; i < in_text.size() && in_text[i] != 0; ++i)
+    {
+        uint32_t code = in_text[i];
+        if (code >= 0xD800 && code < 0xDC00 && i + 1 < in_text.size())
+        {
+            code = 0x10000 + ((code - 0xD800) << 10) + (in_text[++i] - 0xDC00);
+        }
+        const int trailing = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+        const uint8_t leads[] = {0x00, 0xC0, 0xE0, 0xF0};
+        text += static_cast<char>(leads[trailing] | (code >> (6 * trailing)));
+        for (int shift = 6 * (trailing - 1); shift >= 0; shift -= 6)
+        {
+            text += static_cast<char>(0x80 | ((code >> shift) & 0x3F));
+        }
+    }
+    return text;
+}
+
+TEST_F(StatementDiagnosticsTest, AServerMessageTooLongForOdbcIsCutSoThatEveryFormReadsItWhole)
+{
+    // 40,000 characters (UTF-16 units) of one to four UTF-8 bytes each: longer than any length ODBC
+    // reports, in every form.
+    std::string message = "start";
+    size_t units = message.size();
+    while (units < 40000)
+    {
+        message += "a\u00e9\u20ac\U0001F600";
+        units += 5;
+    }
+    const std::string fault = R"({"stmt_regex":"9301","error":{"code":4000,"status":400,"message":")" + message + "\"}}";
+    const std::string start = "The server reported error 4000: starta\u00e9\u20ac\U0001F600";
+
+    // Each form reads record 1: first with a small buffer for the length, then with one of that
+    // length and a terminator.
+    struct Read
+    {
+        SQLRETURN result;
+        std::string text;
+    };
+    struct Form
+    {
+        const char* name;
+        OdbcConnection::Application application;
+        std::function<Read(SQLHSTMT)> read;
+    };
+    const Form forms[] = {
+        {"SQLGetDiagRec", OdbcConnection::Application::ANSI_APPLICATION,
+         [](SQLHSTMT in_statement) {
+             SQLCHAR small[16];
+             SQLSMALLINT length = 0;
+             SQLGetDiagRec(SQL_HANDLE_STMT, in_statement, 1, nullptr, nullptr, small, sizeof small, &length);
+             std::vector<SQLCHAR> text(length + 1);
+             const SQLRETURN result =
+                 SQLGetDiagRec(SQL_HANDLE_STMT, in_statement, 1, nullptr, nullptr, text.data(), length + 1, &length);
+             return Read{result, reinterpret_cast<char*>(text.data())};
+         }},
+        {"SQLGetDiagField", OdbcConnection::Application::ANSI_APPLICATION,
+         [](SQLHSTMT in_statement) {
+             SQLCHAR small[16];
+             SQLSMALLINT length = 0;
+             SQLGetDiagField(SQL_HANDLE_STMT, in_statement, 1, SQL_DIAG_MESSAGE_TEXT, small, sizeof small, &length);
+             std::vector<SQLCHAR> text(length + 1);
+             const SQLRETURN result = SQLGetDiagField(SQL_HANDLE_STMT, in_statement, 1, SQL_DIAG_MESSAGE_TEXT,
+                                                      text.data(), length + 1, &length);
+             return Read{result, reinterpret_cast<char*>(text.data())};
+         }},
+        {"SQLGetDiagRecW", OdbcConnection::Application::UNICODE_APPLICATION,
+         [](SQLHSTMT in_statement) {
+             SQLWCHAR small[16];
+             SQLSMALLINT length = 0;
+             SQLGetDiagRecW(SQL_HANDLE_STMT, in_statement, 1, nullptr, nullptr, small, 16, &length);
+             std::vector<SQLWCHAR> text(length + 1);
+             const SQLRETURN result =
+                 SQLGetDiagRecW(SQL_HANDLE_STMT, in_statement, 1, nullptr, nullptr, text.data(), length + 1, &length);
+             return Read{result, Utf8(text)};
+         }},
+        {"SQLGetDiagFieldW", OdbcConnection::Application::UNICODE_APPLICATION,
+         [](SQLHSTMT in_statement) {
+             SQLWCHAR small[16];
+             SQLSMALLINT bytes = 0;
+             SQLGetDiagFieldW(SQL_HANDLE_STMT, in_statement, 1, SQL_DIAG_MESSAGE_TEXT, small, sizeof small, &bytes);
+             std::vector<SQLWCHAR> text(bytes / sizeof(SQLWCHAR) + 1);
+             const SQLRETURN result = SQLGetDiagFieldW(SQL_HANDLE_STMT, in_statement, 1, SQL_DIAG_MESSAGE_TEXT,
+                                                       text.data(), bytes + sizeof(SQLWCHAR), &bytes);
+             return Read{result, Utf8(text)};
+         }},
+    };
+    for (const Form& form : forms)
+    {
+        SCOPED_TRACE(form.name);
+        OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString(), form.application);
+        OdbcStatement statement = connection.NewStatement();
+        ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/faults", fault).status, 200);
+        ASSERT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)"select 9301", SQL_NTS), SQL_ERROR);
+        const Read read = form.read(statement.Handle());
+        EXPECT_EQ(read.result, SQL_SUCCESS);
+        // The driver's prefix and the server's text, cut with a mark that says how long it was.
+        EXPECT_EQ(read.text.rfind("[Pelta][Pelta] (4) " + start, 0), 0u) << read.text.substr(0, 200);
+        const std::string mark = "... (message cut from 40051 characters)";
+        ASSERT_GE(read.text.size(), mark.size());
+        EXPECT_EQ(read.text.substr(read.text.size() - mark.size()), mark);
+        EXPECT_EQ(ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle()).at(0).state, "42000");
+    }
 }
 
 TEST_F(StatementDiagnosticsTest, FreeStmtWithDropFreesTheStatement)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -380,6 +382,75 @@ TEST_F(ExportsTest, AnsiAttributeAndCursorNameErrors)
     EXPECT_STREQ(name, "c\xc3\xa9s");
     EXPECT_EQ(length, 6);
     EXPECT_EQ(Records(SQL_HANDLE_STMT, m_statement).back().substr(0, 6), "01004:");
+}
+
+// Before any environment the driver's module has not started: a call with a handle the driver
+// never made finds nothing and says so, without touching what does not exist yet. Each call is
+// the first of a fresh process (the death test's child runs nothing but it), checked by the
+// sanitizers, which end a run on undefined behaviour.
+TEST(ExportsBeforeAnyEnvironmentTest, CallsWithUnknownHandlesFindNothing)
+{
+    const SQLHANDLE garbage = AsHandle(999999);
+    SQLHANDLE made = AsHandle(77);
+    char text[64] = {};
+    SQLWCHAR wideText[64] = {};
+    SQLCHAR state[6] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    SQLINTEGER value = 0;
+    struct Call
+    {
+        const char* name;
+        std::function<SQLRETURN()> call;
+    };
+    const Call calls[] = {
+        {"SQLExecDirect", [&] { return DRIVER(SQLExecDirect)(nullptr, (SQLCHAR*)"select 1", SQL_NTS); }},
+        {"SQLExecDirectW", [&] { return DRIVER(SQLExecDirectW)(garbage, wideText, 0); }},
+        {"SQLPrepare", [&] { return DRIVER(SQLPrepare)(garbage, (SQLCHAR*)"select 1", SQL_NTS); }},
+        {"SQLExecute", [&] { return DRIVER(SQLExecute)(nullptr); }},
+        {"SQLFetch", [&] { return DRIVER(SQLFetch)(garbage); }},
+        {"SQLFreeStmt", [&] { return DRIVER(SQLFreeStmt)(garbage, SQL_CLOSE); }},
+        {"SQLCancel", [&] { return DRIVER(SQLCancel)(garbage); }},
+        {"SQLDisconnect", [&] { return DRIVER(SQLDisconnect)(nullptr); }},
+        {"SQLEndTran", [&] { return DRIVER(SQLEndTran)(SQL_HANDLE_DBC, garbage, SQL_COMMIT); }},
+        {"SQLDriverConnect",
+         [&] {
+             return DRIVER(SQLDriverConnect)(garbage, nullptr, (SQLCHAR*)"DSN=x", SQL_NTS, nullptr, 0, nullptr,
+                                             SQL_DRIVER_NOPROMPT);
+         }},
+        {"SQLGetDiagRec",
+         [&] { return DRIVER(SQLGetDiagRec)(SQL_HANDLE_STMT, garbage, 1, state, &native, (SQLCHAR*)text, 64, &length); }},
+        {"SQLGetDiagRecW",
+         [&] { return DRIVER(SQLGetDiagRecW)(SQL_HANDLE_DBC, nullptr, 1, nullptr, &native, wideText, 64, &length); }},
+        {"SQLGetDiagField",
+         [&] { return DRIVER(SQLGetDiagField)(SQL_HANDLE_ENV, garbage, 1, SQL_DIAG_MESSAGE_TEXT, text, 64, &length); }},
+        {"SQLGetDiagFieldW",
+         [&] { return DRIVER(SQLGetDiagFieldW)(SQL_HANDLE_STMT, nullptr, 0, SQL_DIAG_NUMBER, &value, 0, nullptr); }},
+        {"SQLFreeHandle ENV", [&] { return DRIVER(SQLFreeHandle)(SQL_HANDLE_ENV, garbage); }},
+        {"SQLFreeHandle STMT", [&] { return DRIVER(SQLFreeHandle)(SQL_HANDLE_STMT, nullptr); }},
+        {"SQLAllocHandle DBC", [&] { return DRIVER(SQLAllocHandle)(SQL_HANDLE_DBC, nullptr, &made); }},
+        {"SQLAllocHandle STMT", [&] { return DRIVER(SQLAllocHandle)(SQL_HANDLE_STMT, garbage, &made); }},
+        {"SQLGetInfo", [&] { return DRIVER(SQLGetInfo)(garbage, SQL_DBMS_NAME, text, 64, &length); }},
+        {"SQLGetInfoW", [&] { return DRIVER(SQLGetInfoW)(nullptr, SQL_DBMS_NAME, wideText, 128, &length); }},
+        {"SQLGetEnvAttr", [&] { return DRIVER(SQLGetEnvAttr)(garbage, SQL_ATTR_ODBC_VERSION, &value, 0, nullptr); }},
+        {"SQLSetEnvAttr",
+         [&] { return DRIVER(SQLSetEnvAttr)(garbage, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0); }},
+        {"SQLGetConnectAttr",
+         [&] { return DRIVER(SQLGetConnectAttr)(nullptr, SQL_ATTR_CURRENT_CATALOG, text, 64, &value); }},
+        {"SQLGetStmtAttr", [&] { return DRIVER(SQLGetStmtAttr)(garbage, SQL_ATTR_ROW_NUMBER, &value, 0, nullptr); }},
+    };
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const Call& row : calls)
+    {
+        EXPECT_EXIT(
+            {
+                const SQLRETURN result = row.call();
+                std::fprintf(stderr, "%s returned %d\n", row.name, static_cast<int>(result));
+                std::_Exit(result == SQL_INVALID_HANDLE ? 0 : 1);
+            },
+            ::testing::ExitedWithCode(0), "")
+            << row.name;
+    }
 }
 
 TEST(ExportedSymbolsTest, EveryOdbcFunctionAndNothingInternal)

@@ -2,10 +2,34 @@
 
 #include "Integration/Support/OdbcError.h"
 
+#include <sqlucode.h>
+
+#include <vector>
+
 namespace Pelta {
 namespace Test {
 
-OdbcConnection::OdbcConnection(const std::string& in_connectionString)
+namespace {
+
+/// Connects in_connection with the wide SQLDriverConnectW; the completed string in ASCII.
+SQLRETURN ConnectWide(SQLHDBC in_connection, const std::string& in_connectionString, std::string& out_completed)
+{
+    std::vector<SQLWCHAR> text(in_connectionString.begin(), in_connectionString.end());
+    text.push_back(0);
+    SQLWCHAR completed[1024] = {};
+    SQLSMALLINT length = 0;
+    const SQLRETURN result = SQLDriverConnectW(in_connection, nullptr, text.data(), SQL_NTS, completed, 1024, &length,
+                                               SQL_DRIVER_NOPROMPT);
+    for (const SQLWCHAR* character = completed; *character != 0; ++character)
+    {
+        out_completed += static_cast<char>(*character);
+    }
+    return result;
+}
+
+} // namespace
+
+OdbcConnection::OdbcConnection(const std::string& in_connectionString, Application in_application)
 {
     OdbcError::Check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_environment), SQL_HANDLE_ENV, SQL_NULL_HANDLE,
                      "SQLAllocHandle(SQL_HANDLE_ENV)");
@@ -15,13 +39,21 @@ OdbcConnection::OdbcConnection(const std::string& in_connectionString)
                          SQL_HANDLE_ENV, m_environment, "SQLSetEnvAttr(SQL_ATTR_ODBC_VERSION)");
         OdbcError::Check(SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &m_connection), SQL_HANDLE_ENV, m_environment,
                          "SQLAllocHandle(SQL_HANDLE_DBC)");
-        SQLCHAR completed[1024] = {};
-        SQLSMALLINT length = 0;
-        OdbcError::Check(SQLDriverConnect(m_connection, nullptr,
-                                          reinterpret_cast<SQLCHAR*>(const_cast<char*>(in_connectionString.c_str())),
-                                          SQL_NTS, completed, sizeof completed, &length, SQL_DRIVER_NOPROMPT),
-                         SQL_HANDLE_DBC, m_connection, "SQLDriverConnect(" + in_connectionString + ")");
-        m_completed = reinterpret_cast<char*>(completed);
+        if (in_application == Application::UNICODE_APPLICATION)
+        {
+            OdbcError::Check(ConnectWide(m_connection, in_connectionString, m_completed), SQL_HANDLE_DBC, m_connection,
+                             "SQLDriverConnectW(" + in_connectionString + ")");
+        }
+        else
+        {
+            SQLCHAR completed[1024] = {};
+            SQLSMALLINT length = 0;
+            OdbcError::Check(SQLDriverConnect(m_connection, nullptr,
+                                              reinterpret_cast<SQLCHAR*>(const_cast<char*>(in_connectionString.c_str())),
+                                              SQL_NTS, completed, sizeof completed, &length, SQL_DRIVER_NOPROMPT),
+                             SQL_HANDLE_DBC, m_connection, "SQLDriverConnect(" + in_connectionString + ")");
+            m_completed = reinterpret_cast<char*>(completed);
+        }
     }
     catch (...)
     {

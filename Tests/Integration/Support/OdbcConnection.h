@@ -1,7 +1,7 @@
 #pragma once
 
 // Test helper: an ODBC application's environment (ODBC 3.80) and one connection made with
-// SQLDriverConnect, freed with the object.
+// SQLDriverConnect, or SQLDriverConnectW for a Unicode application, freed with the object.
 
 #include "Integration/Support/OdbcStatement.h"
 
@@ -16,8 +16,17 @@ namespace Test {
 class OdbcConnection
 {
 public:
-    /// Connects with in_connectionString; throws OdbcError when it fails.
-    explicit OdbcConnection(const std::string& in_connectionString);
+    /// The Driver Manager serves an application by the form of its connect: a Unicode
+    /// application's wide calls reach the driver's wide functions.
+    enum class Application
+    {
+        ANSI_APPLICATION,
+        UNICODE_APPLICATION
+    };
+
+    /// Connects with in_connectionString (ASCII); throws OdbcError when it fails.
+    explicit OdbcConnection(const std::string& in_connectionString,
+                            Application in_application = Application::ANSI_APPLICATION);
     ~OdbcConnection();
 
     OdbcConnection(const OdbcConnection&) = delete;

@@ -10,6 +10,8 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -225,6 +227,66 @@ TEST_F(DiagManagerTest, RecordNumbersOutsideTheRecordsAndCutMessages)
     EXPECT_EQ(SQL_SUCCESS, m_diagnostics.SQLGetDiagRec(1, nullptr, nullptr, nullptr, 0, &length));
     EXPECT_EQ(12, length);
     EXPECT_EQ(SQL_ERROR, m_diagnostics.SQLGetDiagRec(1, nullptr, nullptr, message, -1, &length));
+}
+
+struct LongTextCase
+{
+    const char* m_label;
+    std::function<void(DiagManager&)> m_post;
+    std::u16string m_expected;
+};
+
+// Texts longer than a record keeps: cut when posted, before a whole character, with a mark.
+const LongTextCase LONG_TEXT_CASES[] = {
+    {"ready error text",
+     [](DiagManager& io_diagnostics) {
+         io_diagnostics.PostErrorMessage(DIAG_GENERAL_ERROR, 1, std::u16string(40000, u'x').c_str(), -1, -1);
+     },
+     std::u16string(7961, u'x') + u"... (message cut from 40000 characters)"},
+    {"looked-up text with a long parameter",
+     [](DiagManager& io_diagnostics) {
+         io_diagnostics.PostError(DIAG_GENERAL_ERROR, ODBC_COMPONENT_ID, u"Key",
+                                  {orvik_wstring(std::u16string(100000, u'y').c_str())}, -1, -1);
+     },
+     u"en-US[1:Key] (" + std::u16string(7946, u'y') + u"... (message cut from 100015 characters)"},
+    {"surrogate pair across the cut",
+     [](DiagManager& io_diagnostics) {
+         const std::u16string text = std::u16string(7961, u'a') + u"\U0001F600" + std::u16string(38, u'b');
+         io_diagnostics.PostWarningMessage(DIAG_GENERAL_WARNING, 1, text.c_str(), -1, -1);
+     },
+     std::u16string(7961, u'a') + u"... (message cut from 8001 characters)"},
+    {"text of the longest length",
+     [](DiagManager& io_diagnostics) {
+         io_diagnostics.PostErrorMessage(DIAG_GENERAL_ERROR, 1, std::u16string(8000, u'z').c_str(), -1, -1);
+     },
+     std::u16string(8000, u'z')},
+};
+
+TEST_F(DiagManagerTest, LongTextsAreCutSoThatEveryLengthFitsAndABufferOneLongerReadsThemWhole)
+{
+    for (const LongTextCase& testCase : LONG_TEXT_CASES)
+    {
+        SCOPED_TRACE(testCase.m_label);
+        m_diagnostics.Clear();
+        testCase.m_post(m_diagnostics);
+
+        // SQLGetDiagRecW: the length in characters, then the text with room for it.
+        SQLSMALLINT length = -1;
+        EXPECT_EQ(SQL_SUCCESS, m_diagnostics.SQLGetDiagRec(1, nullptr, nullptr, nullptr, 0, &length));
+        ASSERT_EQ(static_cast<SQLSMALLINT>(testCase.m_expected.size()), length);
+        std::vector<char16_t> text(length + 1, u'#');
+        EXPECT_EQ(SQL_SUCCESS, m_diagnostics.SQLGetDiagRec(1, nullptr, nullptr, reinterpret_cast<SQLWCHAR*>(text.data()),
+                                                           length + 1, &length));
+        EXPECT_TRUE(testCase.m_expected == text.data());
+
+        // SQLGetDiagFieldW: the same text, its length in bytes.
+        SQLSMALLINT bytes = -1;
+        EXPECT_EQ(SQL_SUCCESS, m_diagnostics.SQLGetDiagField(1, SQL_DIAG_MESSAGE_TEXT, nullptr, 0, &bytes));
+        ASSERT_EQ(2 * length, bytes);
+        std::fill(text.begin(), text.end(), u'#');
+        EXPECT_EQ(SQL_SUCCESS, m_diagnostics.SQLGetDiagField(1, SQL_DIAG_MESSAGE_TEXT, text.data(), bytes + 2, &bytes));
+        EXPECT_TRUE(testCase.m_expected == text.data());
+    }
 }
 
 struct FieldCase
