@@ -178,8 +178,8 @@ template <typename T>
 void CheckGet(const TDWNumeric& in_value, const Decimal& in_expected, T (TDWNumeric::*in_get)(bool&) const, const char* in_name)
 {
     const __int128 truncated = Truncated(in_expected);
-    const bool overflows = truncated < std::numeric_limits<T>::min() || truncated > std::numeric_limits<T>::max()
-                           || (std::is_unsigned<T>::value && in_expected.negative);
+    // The truncated value alone decides: -0.5 is 0, which the unsigned types hold too.
+    const bool overflows = truncated < std::numeric_limits<T>::min() || truncated > std::numeric_limits<T>::max();
     bool overflow = false;
     const T value = (in_value.*in_get)(overflow);
     FUZZ_CHECK(overflow == overflows, in_expected.Show() + " " + in_name + " overflow flag");

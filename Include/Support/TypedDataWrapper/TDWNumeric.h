@@ -72,7 +72,8 @@ public:
     void SetDouble(double in_value);
 
     /// The value truncated toward zero; out_overflow is set when that lies outside the type's
-    /// range (then the result means nothing). The unsigned forms flag any negative value.
+    /// range (then the result means nothing). A negative value above -1 truncates to 0, which
+    /// the unsigned forms give without the flag.
     int8_t GetInt8(bool& out_overflow) const;
     int16_t GetInt16(bool& out_overflow) const;
     int32_t GetInt32(bool& out_overflow) const;

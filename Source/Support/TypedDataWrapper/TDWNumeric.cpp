@@ -484,7 +484,8 @@ T TDWNumeric::GetInteger(const char* in_operation, bool& out_overflow) const
     out_overflow = !GetIntegerPart(magnitude);
     if constexpr (std::is_unsigned<T>::value)
     {
-        out_overflow = out_overflow || negative || magnitude > std::numeric_limits<T>::max();
+        // The sign is judged after truncation: a value between -1 and 0 becomes 0, which fits.
+        out_overflow = out_overflow || (negative && magnitude != 0) || magnitude > std::numeric_limits<T>::max();
         return static_cast<T>(magnitude);
     }
     else

@@ -232,7 +232,8 @@ TEST(TDWNumericGet, TruncatesTowardZeroAndFlagsWhatDoesNotFit)
         {"1E30000", INT64, "", true},
         {"255.9", UINT8, "255", false},
         {"256", UINT8, "", true},
-        {"-0.2", UINT8, "", true},
+        // A value between -1 and 0 truncates to 0, which fits every unsigned width.
+        {"-0.2", UINT8, "0", false},
         {"6553.5E1", UINT16, "65535", false},
         {"-1", UINT16, "", true},
         {"4294967295", UINT32, "4294967295", false},
@@ -240,7 +241,9 @@ TEST(TDWNumericGet, TruncatesTowardZeroAndFlagsWhatDoesNotFit)
         {"1E19", UINT64, "10000000000000000000", false},
         {"18446744073709551615.99", UINT64, "18446744073709551615", false},
         {"18446744073709551616", UINT64, "", true},
-        {"-0.5", UINT64, "", true},
+        {"-0.5", UINT64, "0", false},
+        {"-0.999", UINT32, "0", false},
+        {"-1", UINT64, "", true},
     };
     for (const Case& c : cases)
     {
