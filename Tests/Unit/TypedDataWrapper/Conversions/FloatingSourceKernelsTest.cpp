@@ -265,8 +265,10 @@ TEST(FloatingSourceKernels, NumericStructuresTakeTheDecimalValueOfTheFloat)
         {TDW_SQL_DOUBLE, 12.345, 10, 2, "FractionalTrunc(1) | sign=1 1234"},
         {TDW_SQL_DOUBLE, -12.5, 10, 1, " | sign=0 125"},
         {TDW_SQL_REAL, 0.5, 3, 3, " | sign=1 500"},
-        // The float 0.1 is 0.100000001490116..., which seven digits make 0.1000000.
+        // A float or double is the decimal it was written as: 0.1, not 0.100000001490116...
         {TDW_SQL_REAL, 0.1, 10, 9, " | sign=1 100000000"},
+        {TDW_SQL_DOUBLE, 0.1, 19, 18, " | sign=1 100000000000000000"},
+        {TDW_SQL_REAL, 0.3, 12, 12, " | sign=1 300000000000"},
         {TDW_SQL_DOUBLE, 12345.0, 4, 0, "NumericValOutOfRange(0) | sign=1 0"},
         {TDW_SQL_DOUBLE, 1E300, 38, 0, "NumericValOutOfRange(0) | sign=1 0"},
         {TDW_SQL_DOUBLE, NAN_VALUE, 10, 2, "NumericValOutOfRange(2) | untouched"},

@@ -197,11 +197,19 @@ TEST(ExactNumericToSql, FloatingValuesAreCutToTheTargetsScaleButNotWidened)
         const char* expected;
     };
     const FloatingCase cases[] = {
-        // A single's decimal value is first rounded to seven digits.
-        {TDW_C_FLOAT, 0.1, {10, 5}, " | 0.10000"},
+        // The decimal value is the shortest that reads back as the same number, with its own
+        // scale: 0.1 rather than 0.10000 or 0.1000000000000000055511.
+        {TDW_C_FLOAT, 0.1, {10, 5}, " | 0.1"},
+        {TDW_C_DOUBLE, 0.1, {20, 19}, " | 0.1"},
+        {TDW_C_DOUBLE, 2.5, {10, 4}, " | 2.5"},
+        {TDW_C_FLOAT, 2.5, {10, 4}, " | 2.5"},
+        {TDW_C_DOUBLE, 100.0, {10, 4}, " | 100"},
+        {TDW_C_DOUBLE, 100.0, {3, 0}, " | 100"},
+        {TDW_C_DOUBLE, 1.2345678901234567, {17, 16}, " | 1.2345678901234567"},
+        {TDW_C_DOUBLE, 1.2345678901234567, {17, 15}, "FractionalTrunc(1) | 1.234567890123456"},
         {TDW_C_FLOAT, 1.5, {10, 0}, "FractionalTrunc(1) | 1"},
         {TDW_C_FLOAT, -1.5, {10, 0}, "FractionalTrunc(0) | -1"},
-        {TDW_SQL_REAL, 0.1, {10, 5}, " | 0.10000"},
+        {TDW_SQL_REAL, 0.1, {10, 5}, " | 0.1"},
         {TDW_C_DOUBLE, 123.456, {4, 2}, OUT_ABOVE},
         {TDW_C_DOUBLE, -123.456, {4, 2}, OUT_BELOW},
         {TDW_C_DOUBLE, 2.5, {10, 1}, " | 2.5"},
