@@ -63,16 +63,17 @@ public:
     /// otherwise leaves the value invalid.
     void Parse(const char* in_text, size_t in_length, bool in_throwOnError);
 
-    /// The float's exact binary value, rounded to 7 significant digits when it has a fraction
-    /// or more than 16 digits. NaN and infinities leave the value invalid.
+    /// The value of the float's shortest decimal text that reads back as the same float (0.1f
+    /// is 0.1, 2.5f is 2.5 with exponent -1); an integer keeps exponent 0 where its digits fit.
+    /// NaN and infinities leave the value invalid.
     void SetSingle(float in_value);
 
-    /// The double's exact binary value, rounded to 17 significant digits when it has a fraction
-    /// and to 16 otherwise. NaN and infinities leave the value invalid.
+    /// The same for a double.
     void SetDouble(double in_value);
 
     /// The value truncated toward zero; out_overflow is set when that lies outside the type's
-    /// range (then the result means nothing). The unsigned forms flag any negative value.
+    /// range (then the result means nothing). A negative value above -1 truncates to 0, which
+    /// the unsigned forms give without the flag.
     int8_t GetInt8(bool& out_overflow) const;
     int16_t GetInt16(bool& out_overflow) const;
     int32_t GetInt32(bool& out_overflow) const;
@@ -149,8 +150,6 @@ private:
     TDWNumericMagnitude LoadMagnitude() const;
     void StoreMagnitude(const TDWNumericMagnitude& in_magnitude, bool in_isNegative);
     void SetInvalid();
-    void SetBinary(uint64_t in_significand, int32_t in_binaryExponent, bool in_isNegative);
-    void ShiftBinaryPointLeft(TDWNumericMagnitude& io_magnitude, uint32_t in_bits);
     bool GetIntegerPart(uint64_t& out_magnitude) const;
     void RequireValid(const char* in_operation) const;
 

@@ -11,7 +11,6 @@
 #include "Support/AttributeData.h"
 #include "Support/CriticalSectionLock.h"
 #include "Support/ErrorException.h"
-#include "Support/TypedDataWrapper/SqlCTypeUtilities.h"
 #include "Support/TypedDataWrapper/SqlTypeUtilities.h"
 #include "Support/TypedDataWrapper/TypeConversionInfo.h"
 
@@ -155,9 +154,11 @@ void StatementBinder::BindParameter(Statement& io_statement,
         {
             ipd.SetFieldValue(parameter, SQL_DESC_PRECISION, DescriptorFieldValue::Integer(in_decimalDigits));
         }
-        else if (sqlTypes.IsIntegerType(in_parameterType) && SqlCTypeUtilities::Current().IsIntegerType(in_valueType))
+        else if (sqlTypes.IsIntegerType(in_parameterType))
         {
-            // Only the unsigned C types make the value unsigned; SQL_C_TINYINT is signed.
+            // Only the unsigned C types make the value unsigned; SQL_C_TINYINT is signed, and so is
+            // a floating, exact or text value, as the server's integers are: -128.9 goes out as the
+            // byte -128, not refused for want of a sign.
             const bool isUnsigned = in_valueType == SQL_C_UTINYINT || in_valueType == SQL_C_USHORT ||
                                     in_valueType == SQL_C_ULONG || in_valueType == SQL_C_UBIGINT;
             ipd.SetFieldValue(parameter, SQL_DESC_UNSIGNED, DescriptorFieldValue::Integer(isUnsigned ? SQL_TRUE : SQL_FALSE));

@@ -6,6 +6,7 @@
 #include "Support/SupportException.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,15 +21,6 @@ namespace {
 
 /// Data words a value may use below its sign word.
 constexpr uint32_t MAX_DATA_WORDS = TDWNumeric::MAX_WORDS - 1;
-
-/// Decimal digits whose power of ten fits into n free bits, for n below 16; 16 bits hold 4.
-constexpr uint32_t DIGITS_IN_BITS[16] = {0, 0, 0, 0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 3, 4, 4};
-
-/// Widths of the working integer while a float or double is expanded exactly.
-constexpr uint32_t EXPANSION_BITS = 239;
-constexpr uint32_t EXPANSION_KEPT_BITS = 120;
-constexpr uint32_t EXPANSION_HEADROOM_BITS = 236;
-constexpr int32_t EXPANSION_MIN_EXPONENT = -8192;
 
 [[noreturn]] void Raise(SupportErrorCode in_code, const orvik_wstring& in_parameter)
 {
@@ -317,33 +309,34 @@ void TDWNumeric::Parse(const char* in_text, size_t in_length, bool in_throwOnErr
 
 namespace {
 
-/// The significand and binary exponent of a finite float or double, as value = significand *
-/// 2^exponent.
+/// Room for the shortest text of any float or double, at most 24 characters such as
+/// "-2.2250738585072014e-308".
+constexpr size_t SHORTEST_TEXT_SIZE = 32;
+
+/// The value of the shortest decimal text that reads back as in_value, which must be finite.
+/// An integer is brought back to exponent 0 where its digits fit, so that 100.0 is 100 with
+/// scale 0 rather than 1E2 (the parse moves trailing zeros into the exponent).
 template <typename Floating>
-void Decompose(Floating in_value, uint64_t& out_significand, int32_t& out_exponent)
+void ReadShortestText(Floating in_value, TDWNumeric& out_value)
 {
-    constexpr int32_t FRACTION_BITS = std::numeric_limits<Floating>::digits - 1;
-    constexpr int32_t BIAS = std::numeric_limits<Floating>::max_exponent - 1;
-    using Bits = std::conditional_t<sizeof(Floating) == 4, uint32_t, uint64_t>;
-    Bits bits;
-    std::memcpy(&bits, &in_value, sizeof(bits));
-    uint64_t fraction = bits & ((Bits{1} << FRACTION_BITS) - 1);
-    constexpr int32_t EXPONENT_BITS = static_cast<int32_t>(sizeof(Bits) * 8) - 1 - FRACTION_BITS;
-    int32_t biased = static_cast<int32_t>((bits >> FRACTION_BITS) & ((Bits{1} << EXPONENT_BITS) - 1));
-    if (biased == 0)
+    char text[SHORTEST_TEXT_SIZE];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof(text), in_value);
+    out_value.Parse(text, static_cast<size_t>(written.ptr - text), false);
+    if (out_value.GetExponent() > 0)
     {
-        out_significand = fraction;
-        out_exponent = 1 - BIAS - FRACTION_BITS;
-    }
-    else
-    {
-        out_significand = fraction | (uint64_t{1} << FRACTION_BITS);
-        out_exponent = biased - BIAS - FRACTION_BITS;
+        TDWNumeric whole(out_value);
+        whole.ScaleUp(whole.GetExponent());
+        if (whole.IsValid())
+        {
+            out_value = whole;
+        }
     }
 }
 
 } // namespace
 
+// The shortest text, not the exact binary value: a float or double stands for the decimal it
+// was written as, so 2.5 keeps scale 1 and 0.1 is 0.1 rather than 0.1000000000000000055511.
 void TDWNumeric::SetSingle(float in_value)
 {
     if (!std::isfinite(in_value))
@@ -351,15 +344,7 @@ void TDWNumeric::SetSingle(float in_value)
         SetInvalid();
         return;
     }
-    uint64_t significand = 0;
-    int32_t exponent = 0;
-    Decompose(in_value, significand, exponent);
-    SetBinary(significand, exponent, std::signbit(in_value));
-    int32_t digits = static_cast<int32_t>(LoadMagnitude().CountDigits());
-    if (digits > 7 && (m_exponent < 0 || digits > 16))
-    {
-        Round(static_cast<int16_t>(7 - digits - m_exponent));
-    }
+    ReadShortestText(in_value, *this);
 }
 
 void TDWNumeric::SetDouble(double in_value)
@@ -369,78 +354,7 @@ void TDWNumeric::SetDouble(double in_value)
         SetInvalid();
         return;
     }
-    uint64_t significand = 0;
-    int32_t exponent = 0;
-    Decompose(in_value, significand, exponent);
-    SetBinary(significand, exponent, std::signbit(in_value));
-    int32_t digits = static_cast<int32_t>(LoadMagnitude().CountDigits());
-    int32_t kept = (m_exponent < 0) ? 17 : 16;
-    if (digits > kept)
-    {
-        Round(static_cast<int16_t>(kept - digits - m_exponent));
-    }
-}
-
-/// Exact decimal value of significand * 2^binary exponent. A large integer keeps its leading
-/// digits (at least 67, so that rounding afterwards sees the true first dropped digit) with a
-/// positive exponent.
-void TDWNumeric::SetBinary(uint64_t in_significand, int32_t in_binaryExponent, bool in_isNegative)
-{
-    *this = TDWNumeric();
-    TDWNumericMagnitude magnitude(in_significand);
-    if (in_binaryExponent >= 0)
-    {
-        magnitude.ShiftLeft(static_cast<uint32_t>(in_binaryExponent));
-        while (magnitude.GetSize() > MAX_DATA_WORDS)
-        {
-            magnitude.Divide(10000);
-            m_exponent = static_cast<int16_t>(m_exponent + 4);
-        }
-    }
-    else
-    {
-        ShiftBinaryPointLeft(magnitude, static_cast<uint32_t>(-in_binaryExponent));
-    }
-    StoreMagnitude(magnitude, in_isNegative);
-}
-
-/// Divides by 2^in_bits while keeping the quotient exact to at least 120 bits: the integer is
-/// alternately widened by a power of ten (lowering the exponent) and shifted right.
-void TDWNumeric::ShiftBinaryPointLeft(TDWNumericMagnitude& io_magnitude, uint32_t in_bits)
-{
-    uint32_t remaining = in_bits;
-    io_magnitude.DropZeroLowWords(remaining);
-    while (remaining > 0)
-    {
-        uint32_t bits = io_magnitude.GetBitLength();
-        if (bits < EXPANSION_BITS)
-        {
-            uint32_t freeBits = EXPANSION_BITS - bits;
-            uint32_t digits = 4 * (freeBits / 16) + DIGITS_IN_BITS[freeBits % 16];
-            uint32_t exponentRoom = static_cast<uint32_t>(m_exponent - EXPANSION_MIN_EXPONENT);
-            digits = std::min({digits, remaining, exponentRoom});
-            io_magnitude.MultiplyByPowerOfTen(digits, TDWNumericMagnitude::CAPACITY);
-            m_exponent = static_cast<int16_t>(m_exponent - static_cast<int32_t>(digits));
-            bits = io_magnitude.GetBitLength();
-        }
-        uint32_t shift = std::min(remaining, bits);
-        if (bits > EXPANSION_KEPT_BITS && bits - shift < EXPANSION_KEPT_BITS)
-        {
-            shift = bits - EXPANSION_KEPT_BITS;
-        }
-        if (bits < EXPANSION_HEADROOM_BITS && remaining > EXPANSION_HEADROOM_BITS - bits)
-        {
-            shift = std::min(shift, remaining - (EXPANSION_HEADROOM_BITS - bits));
-        }
-        if (shift == bits)
-        {
-            io_magnitude = TDWNumericMagnitude();
-            m_exponent = 0;
-            return;
-        }
-        io_magnitude.ShiftRight(shift);
-        remaining -= shift;
-    }
+    ReadShortestText(in_value, *this);
 }
 
 void TDWNumeric::RequireValid(const char* in_operation) const
@@ -484,7 +398,8 @@ T TDWNumeric::GetInteger(const char* in_operation, bool& out_overflow) const
     out_overflow = !GetIntegerPart(magnitude);
     if constexpr (std::is_unsigned<T>::value)
     {
-        out_overflow = out_overflow || negative || magnitude > std::numeric_limits<T>::max();
+        // The sign is judged after truncation: a value between -1 and 0 becomes 0, which fits.
+        out_overflow = out_overflow || (negative && magnitude != 0) || magnitude > std::numeric_limits<T>::max();
         return static_cast<T>(magnitude);
     }
     else

@@ -116,59 +116,6 @@ uint16_t TDWNumericMagnitude::DivideByPowerOfTen(
     return remainder;
 }
 
-void TDWNumericMagnitude::ShiftLeft(uint32_t in_bits)
-{
-    if (IsZero())
-    {
-        return;
-    }
-    uint32_t wordShift = in_bits / WORD_BITS;
-    uint32_t bitShift = in_bits % WORD_BITS;
-    uint32_t newSize = m_size + wordShift + 1;
-    for (uint32_t i = newSize; i-- > 0;)
-    {
-        uint32_t high = (i >= wordShift && i - wordShift < m_size) ? m_words[i - wordShift] : 0;
-        uint32_t low = (i >= wordShift + 1 && i - wordShift - 1 < m_size) ? m_words[i - wordShift - 1] : 0;
-        m_words[i] = static_cast<uint16_t>((high << bitShift) | (low >> (WORD_BITS - bitShift)));
-    }
-    m_size = newSize;
-    Trim();
-}
-
-void TDWNumericMagnitude::ShiftRight(uint32_t in_bits)
-{
-    uint32_t wordShift = in_bits / WORD_BITS;
-    uint32_t bitShift = in_bits % WORD_BITS;
-    if (wordShift >= m_size)
-    {
-        *this = TDWNumericMagnitude();
-        return;
-    }
-    for (uint32_t i = 0; i + wordShift < m_size; ++i)
-    {
-        uint32_t low = m_words[i + wordShift];
-        uint32_t high = (i + wordShift + 1 < m_size) ? m_words[i + wordShift + 1] : 0;
-        m_words[i] = static_cast<uint16_t>(((high << WORD_BITS) | low) >> bitShift);
-    }
-    for (uint32_t i = m_size - wordShift; i < m_size; ++i)
-    {
-        m_words[i] = 0;
-    }
-    m_size -= wordShift;
-    Trim();
-}
-
-void TDWNumericMagnitude::DropZeroLowWords(uint32_t& io_bits)
-{
-    uint32_t dropped = 0;
-    while (io_bits >= WORD_BITS && dropped < m_size && m_words[dropped] == 0)
-    {
-        ++dropped;
-        io_bits -= WORD_BITS;
-    }
-    ShiftRight(dropped * WORD_BITS);
-}
-
 uint32_t TDWNumericMagnitude::CountDigits() const
 {
     TDWNumericMagnitude rest = *this;

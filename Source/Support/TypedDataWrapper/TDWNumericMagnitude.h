@@ -5,8 +5,8 @@
 namespace Orvik {
 namespace Support {
 
-/// An unsigned integer in 16-bit words, least significant first, wide enough for the exact
-/// value of the largest double (1024 bits) and for aligning two exact numerics in a comparison.
+/// An unsigned integer in 16-bit words, least significant first, wide enough for aligning two
+/// exact numerics in a comparison (a 240-bit integer times ten to the 79th).
 /// TDWNumeric does all of its digit work on it, four decimal digits at a time.
 class TDWNumericMagnitude
 {
@@ -45,15 +45,6 @@ public:
         uint32_t in_digits,
         uint16_t& out_lastDivisor,
         bool& io_droppedNonZero);
-
-    void ShiftLeft(uint32_t in_bits);
-
-    /// Shifts right, dropping the bits shifted out.
-    void ShiftRight(uint32_t in_bits);
-
-    /// Removes low words of zero while at least 16 bits remain to be shifted out, lowering
-    /// io_bits by 16 for each.
-    void DropZeroLowWords(uint32_t& io_bits);
 
     /// Decimal digits of the integer; 0 for zero.
     uint32_t CountDigits() const;

@@ -130,6 +130,8 @@ TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
         std::string m_bytes;
         SQLLEN m_length;
         const char* m_json;
+        // The SQLSTATE of the execution's first record.
+        const char* m_state = "none";
     } cases[] = {
         {SQL_C_SLONG, SQL_INTEGER, bytesOf(SQLINTEGER{-42}), 0, "-42"},
         {SQL_C_ULONG, SQL_BIGINT, bytesOf(SQLUINTEGER{4000000000U}), 0, "4000000000"},
@@ -141,6 +143,9 @@ TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
         {SQL_C_UBIGINT, SQL_BIGINT, bytesOf(SQLUBIGINT{9007199254740993ULL}), 0, "9007199254740993"},
         {SQL_C_DOUBLE, SQL_DOUBLE, bytesOf(0.1), 0, "0.1"},
         {SQL_C_FLOAT, SQL_REAL, bytesOf(1.5F), 0, "1.5"},
+        // Only the whole part must fit; the fraction is dropped toward zero with a warning.
+        {SQL_C_DOUBLE, SQL_TINYINT, bytesOf(127.4), 0, "127", "01S07"},
+        {SQL_C_DOUBLE, SQL_TINYINT, bytesOf(-128.9), 0, "-128", "01S07"},
         {SQL_C_BIT, SQL_BIT, bytesOf(SQLCHAR{0}), 0, "false"},
         {SQL_C_CHAR, SQL_VARCHAR, "a/b", SQL_NTS, "\"a\\/b\""},
         {SQL_C_WCHAR, SQL_WVARCHAR, std::string(reinterpret_cast<const char*>(wide), sizeof(wide)), SQL_NTS,
@@ -164,6 +169,7 @@ TEST_F(ParameterEndToEndTest, EveryCTypeReachesTheServerAsItsJsonValue)
                                          &value[0], static_cast<SQLLEN>(value.size()), &length),
                         "SQLBindParameter");
         statement.Check(SQLExecDirect(statement.Handle(), Text("select ? as v"), SQL_NTS), "SQLExecDirect");
+        EXPECT_EQ(c.m_state, FirstState(statement.Handle()));
         EXPECT_EQ(LastBody(), std::string("{\"stmt\":\"select ? as v\", \"args\":[") + c.m_json + "]}");
     }
 }

@@ -66,16 +66,16 @@ public:
                         ToSqlKernelState& io_state,
                         WarningListener& io_listener);
 
-    /// A single-precision value's decimal value (rounded to 7 significant digits when longer):
-    /// fraction digits beyond the target's scale are dropped toward zero with FractionalTrunc; a
-    /// value with fewer keeps its own scale. A NaN or an infinity raises SupportException
-    /// ("TDWNumericValueError").
+    /// A single-precision value's shortest decimal text that reads back as the same value (2.5f
+    /// is 2.5, scale 1): fraction digits beyond the target's scale are dropped toward zero with
+    /// FractionalTrunc; a value with fewer keeps its own scale. A NaN or an infinity raises
+    /// SupportException ("TDWNumericValueError").
     static void FromReal(const ToSqlSource& in_source,
                          SqlData& io_target,
                          ToSqlKernelState& io_state,
                          WarningListener& io_listener);
 
-    /// The same for a double-precision value (rounded to 17 significant digits).
+    /// The same for a double-precision value.
     static void FromDouble(const ToSqlSource& in_source,
                            SqlData& io_target,
                            ToSqlKernelState& io_state,

@@ -10,10 +10,11 @@ namespace Orvik {
 namespace Support {
 
 /// Stores a float or double as the integer type T, truncated toward zero, at out_target (null:
-/// not written). The truncated value is tested against T's range, so a fraction beyond a bound
-/// still converts (127.9 gives 127) while any negative value is below an unsigned type. Out of
-/// range posts NumericValOutOfRange (0 above, 1 below) and stores nothing, a NaN posts it without
-/// a direction, and a lost fraction posts FractionalTrunc.
+/// not written). Every conversion of a floating value into an integer, whichever side the value
+/// comes from, goes through here. Only the truncated value is tested against T's range, so a
+/// fraction beyond a bound still converts (127.9 gives 127, -128.9 gives -128, and -0.5 gives 0
+/// even in an unsigned type). Out of range posts NumericValOutOfRange (0 above, 1 below) and
+/// stores nothing, a NaN posts it without a direction, and a lost fraction posts FractionalTrunc.
 template <typename T, typename F>
 void ConvertFloatingToInteger(F in_value, void* out_target, WarningListener& io_listener)
 {
@@ -33,7 +34,7 @@ void ConvertFloatingToInteger(F in_value, void* out_target, WarningListener& io_
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::ABOVE);
         return;
     }
-    if (std::is_unsigned<T>::value ? in_value < 0 : whole < lowerBound)
+    if (whole < lowerBound)
     {
         KernelOutput::PostOutOfRange(io_listener, KernelOutput::BELOW);
         return;

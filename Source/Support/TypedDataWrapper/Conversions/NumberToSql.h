@@ -5,10 +5,8 @@
 #include "ToSqlKernel.h"
 #include "ToSqlSource.h"
 
-#include "Support/TypedDataWrapper/ConversionHelpers.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -107,11 +105,9 @@ public:
         }
     }
 
-    /// A floating value of type F into the integer type T. From an application buffer the value
-    /// is tested against T's range as it stands (127.5 is above a signed byte) and then stored
-    /// truncated toward zero without a word about the fraction. From a SQL-side value the
-    /// float-to-integer rule of the SQL-to-C kernels applies, which reports a lost fraction as
-    /// FractionalTrunc. A NaN is refused either way (NumericValOutOfRange 2).
+    /// A floating value of type F into the integer type T, by the one rule of every side: the
+    /// value truncated toward zero must fit T, and a lost fraction posts FractionalTrunc (see
+    /// ConvertFloatingToInteger). A NaN is refused (NumericValOutOfRange 2).
     template <typename F, typename T>
     static void ConvertFloating(const ToSqlSource& in_source,
                                 SqlData& io_target,
@@ -119,23 +115,7 @@ public:
                                 WarningListener& io_listener)
     {
         const F value = KernelOutput::Load<F>(in_source.m_value);
-        void* target = FixedTarget(io_target, sizeof(T));
-        if (in_source.IsCSource())
-        {
-            TruncateInRange<T>(value, target, io_listener);
-        }
-        else if constexpr (std::is_same<T, int32_t>::value && std::is_same<F, float>::value)
-        {
-            ConversionHelpers::ConvertFloatToSLong(value, target, io_listener);
-        }
-        else if constexpr (std::is_same<T, int32_t>::value)
-        {
-            ConversionHelpers::ConvertDoubleToSLong(value, target, io_listener);
-        }
-        else
-        {
-            ConvertFloatingToInteger<T>(value, target, io_listener);
-        }
+        ConvertFloatingToInteger<T>(value, FixedTarget(io_target, sizeof(T)), io_listener);
     }
 
     /// A single-precision value into BIT: 0 and 1 stored as they are, a fraction between 0 and 2
@@ -188,31 +168,6 @@ private:
         else
         {
             return static_cast<uint64_t>(in_left) < static_cast<uint64_t>(in_right);
-        }
-    }
-
-    // The maximum is compared where F holds it exactly (127, 4294967295 in double precision);
-    // otherwise F rounds it up to the power of two above it, which is itself out of range.
-    template <typename T, typename F>
-    static void TruncateInRange(F in_value, void* out_target, WarningListener& io_listener)
-    {
-        constexpr F upper = static_cast<F>(std::numeric_limits<T>::max() / 2 + 1) * 2;
-        constexpr F lower = static_cast<F>(std::numeric_limits<T>::min());
-        if (std::isnan(in_value))
-        {
-            KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        }
-        else if (in_value >= upper || in_value > upper - 1)
-        {
-            KernelOutput::PostOutOfRange(io_listener, KernelOutput::ABOVE);
-        }
-        else if (in_value < lower)
-        {
-            KernelOutput::PostOutOfRange(io_listener, KernelOutput::BELOW);
-        }
-        else
-        {
-            KernelOutput::Store(out_target, static_cast<T>(in_value));
         }
     }
 };

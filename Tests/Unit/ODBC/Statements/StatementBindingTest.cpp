@@ -175,6 +175,9 @@ TEST_F(StatementBindingTest, OnlyUnsignedCTypesMakeAnIntegerParameterUnsigned)
         {SQL_C_UTINYINT, SQL_TINYINT, SQL_TRUE},
         {SQL_C_SLONG, SQL_INTEGER, SQL_FALSE},
         {SQL_C_ULONG, SQL_INTEGER, SQL_TRUE},
+        {SQL_C_DOUBLE, SQL_TINYINT, SQL_FALSE},
+        {SQL_C_NUMERIC, SQL_TINYINT, SQL_FALSE},
+        {SQL_C_CHAR, SQL_TINYINT, SQL_FALSE},
     };
     for (const Case& c : cases)
     {

@@ -241,6 +241,13 @@ TEST_F(BulkSourceFamiliesTest, ExactAndFloatingPointNumbers)
         {{TDW_SQL_DECIMAL, 10}, {TDW_C_NUMERIC, 64, 5, 2}, {Value(TDWNumeric("-123456.5", true))},
          "19 p=5 s=2 sign=0 0 ; 1:NumericValOutOfRange(1)"},
         {{TDW_SQL_NUMERIC}, {TDW_C_SLONG}, {Value(TDWNumeric("-12.5", true))}, "4 -12 ; 1:FractionalTrunc(0)"},
+        // Only a whole part beyond the target is out of range, for unsigned targets too.
+        {{TDW_SQL_NUMERIC}, {TDW_C_UBIGINT}, {Value(TDWNumeric("-0.5", true)), Value(TDWNumeric("-1.5", true))},
+         "8 0 | 8 untouched ; 1:FractionalTrunc(0), 2:NumericValOutOfRange(1)"},
+        {{TDW_SQL_DOUBLE}, {TDW_C_UTINYINT}, {Value(-0.25), Value(-1.0)},
+         "1 0 | 1 untouched ; 1:FractionalTrunc(0), 2:NumericValOutOfRange(1)"},
+        {{TDW_SQL_REAL}, {TDW_C_STINYINT}, {Value(127.4f), Value(-128.9f)},
+         "1 127 | 1 -128 ; 1:FractionalTrunc(1), 2:FractionalTrunc(0)"},
         {{TDW_SQL_NUMERIC}, {TDW_C_CHAR, 6}, {Value(TDWNumeric("-12.345", true))}, "7 -12.3 ; 1:StrRightTrunc"},
         {{TDW_SQL_DECIMAL}, {TDW_C_WCHAR, 14}, {Value(TDWNumeric("-12.5", true))}, "10 -12.5"},
         {{TDW_SQL_BIT}, {TDW_C_WCHAR, 4}, {Value(uint8_t{1})}, "2 1"},

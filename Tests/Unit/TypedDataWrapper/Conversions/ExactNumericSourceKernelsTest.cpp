@@ -118,7 +118,10 @@ TEST(ExactNumericSourceKernels, ValuesBecomeIntegersFloatsAndBits)
         {"-2.9", TDW_C_LONG, "FractionalTrunc(0) | 4 | -2"},
         {"2.000", TDW_C_SSHORT, " | 2 | 2"},
         {"65535", TDW_C_USHORT, " | 2 | 65535"},
-        {"-0.5", TDW_C_ULONG, "NumericValOutOfRange(1) | 4 | untouched"},
+        // The sign is judged after truncation: -0.5 is 0 in any unsigned width.
+        {"-0.5", TDW_C_ULONG, "FractionalTrunc(0) | 4 | 0"},
+        {"-0.5", TDW_C_UBIGINT, "FractionalTrunc(0) | 8 | 0"},
+        {"-1.5", TDW_C_UBIGINT, "NumericValOutOfRange(1) | 8 | untouched"},
         {"1E20", TDW_C_SBIGINT, "NumericValOutOfRange(0) | 8 | untouched"},
         {"18446744073709551615", TDW_C_UBIGINT, " | 8 | 18446744073709551615"},
         {"1.5", TDW_C_DOUBLE, " | 8 | 1.5"},

@@ -72,7 +72,9 @@ TEST(FloatingSourceKernels, IntegerAndBitTargetsTruncateTowardZeroWithinTheirBou
         {TDW_SQL_REAL, 128.0, TDW_C_STINYINT, "NumericValOutOfRange(0) | 1 | untouched"},
         {TDW_SQL_REAL, -129.0, TDW_C_TINYINT, "NumericValOutOfRange(1) | 1 | untouched"},
         {TDW_SQL_REAL, 300.0, TDW_C_UTINYINT, "NumericValOutOfRange(0) | 1 | untouched"},
-        {TDW_SQL_DOUBLE, -0.25, TDW_C_UTINYINT, "NumericValOutOfRange(1) | 1 | untouched"},
+        // Only a whole part below 0 is out of an unsigned range; -0.25 is 0 and a lost fraction.
+        {TDW_SQL_DOUBLE, -0.25, TDW_C_UTINYINT, "FractionalTrunc(0) | 1 | 0"},
+        {TDW_SQL_REAL, -1.5, TDW_C_UTINYINT, "NumericValOutOfRange(1) | 1 | untouched"},
         {TDW_SQL_DOUBLE, 255.99, TDW_C_UTINYINT, "FractionalTrunc(1) | 1 | 255"},
         {TDW_SQL_FLOAT, -32768.9, TDW_C_SSHORT, "FractionalTrunc(0) | 2 | -32768"},
         {TDW_SQL_FLOAT, 32768.0, TDW_C_SHORT, "NumericValOutOfRange(0) | 2 | untouched"},
@@ -91,7 +93,9 @@ TEST(FloatingSourceKernels, IntegerAndBitTargetsTruncateTowardZeroWithinTheirBou
         {TDW_SQL_REAL, -9223372036854775808.0, TDW_C_SBIGINT, " | 8 | -9223372036854775808"},
         {TDW_SQL_DOUBLE, 18446744073709551616.0, TDW_C_UBIGINT, "NumericValOutOfRange(0) | 8 | untouched"},
         {TDW_SQL_DOUBLE, 18446744073709549568.0, TDW_C_UBIGINT, " | 8 | 18446744073709549568"},
-        {TDW_SQL_DOUBLE, -0.5, TDW_C_UBIGINT, "NumericValOutOfRange(1) | 8 | untouched"},
+        {TDW_SQL_DOUBLE, -0.5, TDW_C_UBIGINT, "FractionalTrunc(0) | 8 | 0"},
+        {TDW_SQL_REAL, -0.75, TDW_C_ULONG, "FractionalTrunc(0) | 4 | 0"},
+        {TDW_SQL_DOUBLE, -0.99, TDW_C_USHORT, "FractionalTrunc(0) | 2 | 0"},
         {TDW_SQL_DOUBLE, INF, TDW_C_SBIGINT, "NumericValOutOfRange(0) | 8 | untouched"},
         {TDW_SQL_DOUBLE, -INF, TDW_C_SSHORT, "NumericValOutOfRange(1) | 2 | untouched"},
         // A NaN has no integer value: it is refused, never converted.
@@ -261,8 +265,10 @@ TEST(FloatingSourceKernels, NumericStructuresTakeTheDecimalValueOfTheFloat)
         {TDW_SQL_DOUBLE, 12.345, 10, 2, "FractionalTrunc(1) | sign=1 1234"},
         {TDW_SQL_DOUBLE, -12.5, 10, 1, " | sign=0 125"},
         {TDW_SQL_REAL, 0.5, 3, 3, " | sign=1 500"},
-        // The float 0.1 is 0.100000001490116..., which seven digits make 0.1000000.
+        // A float or double is the decimal it was written as: 0.1, not 0.100000001490116...
         {TDW_SQL_REAL, 0.1, 10, 9, " | sign=1 100000000"},
+        {TDW_SQL_DOUBLE, 0.1, 19, 18, " | sign=1 100000000000000000"},
+        {TDW_SQL_REAL, 0.3, 12, 12, " | sign=1 300000000000"},
         {TDW_SQL_DOUBLE, 12345.0, 4, 0, "NumericValOutOfRange(0) | sign=1 0"},
         {TDW_SQL_DOUBLE, 1E300, 38, 0, "NumericValOutOfRange(0) | sign=1 0"},
         {TDW_SQL_DOUBLE, NAN_VALUE, 10, 2, "NumericValOutOfRange(2) | untouched"},

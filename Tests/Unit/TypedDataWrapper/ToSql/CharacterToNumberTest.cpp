@@ -133,6 +133,11 @@ TEST_F(CharacterToNumberTest, IntegersCutFractionsStrictlyFromApplicationsAndRef
         {C_TEXT, "-129", TDW_SQL_STINYINT, OUT_BELOW},
         {C_TEXT, "-1", TDW_SQL_UTINYINT, OUT_BELOW},
         {SQL_TEXT, "-1", TDW_SQL_UBIGINT, OUT_BELOW},
+        // Between -1 and 0 the truncated value is 0, which an unsigned target holds.
+        {C_TEXT, "-0.5", TDW_SQL_UBIGINT, "StrRightTruncErr | 0"},
+        {SQL_TEXT, "-0.5", TDW_SQL_UBIGINT, "FractionalTrunc(0) | 0"},
+        {C_TEXT, "-0.9", TDW_SQL_UTINYINT, "StrRightTruncErr | 0"},
+        {SQL_TEXT, "-1.5", TDW_SQL_USMALLINT, OUT_BELOW},
         {C_TEXT, "65536", TDW_SQL_USMALLINT, OUT_ABOVE},
         {C_TEXT, "18446744073709551615", TDW_SQL_UBIGINT, " | 18446744073709551615"},
         {C_TEXT, "9223372036854775808", TDW_SQL_SBIGINT, OUT_ABOVE},

@@ -197,11 +197,19 @@ TEST(ExactNumericToSql, FloatingValuesAreCutToTheTargetsScaleButNotWidened)
         const char* expected;
     };
     const FloatingCase cases[] = {
-        // A single's decimal value is first rounded to seven digits.
-        {TDW_C_FLOAT, 0.1, {10, 5}, " | 0.10000"},
+        // The decimal value is the shortest that reads back as the same number, with its own
+        // scale: 0.1 rather than 0.10000 or 0.1000000000000000055511.
+        {TDW_C_FLOAT, 0.1, {10, 5}, " | 0.1"},
+        {TDW_C_DOUBLE, 0.1, {20, 19}, " | 0.1"},
+        {TDW_C_DOUBLE, 2.5, {10, 4}, " | 2.5"},
+        {TDW_C_FLOAT, 2.5, {10, 4}, " | 2.5"},
+        {TDW_C_DOUBLE, 100.0, {10, 4}, " | 100"},
+        {TDW_C_DOUBLE, 100.0, {3, 0}, " | 100"},
+        {TDW_C_DOUBLE, 1.2345678901234567, {17, 16}, " | 1.2345678901234567"},
+        {TDW_C_DOUBLE, 1.2345678901234567, {17, 15}, "FractionalTrunc(1) | 1.234567890123456"},
         {TDW_C_FLOAT, 1.5, {10, 0}, "FractionalTrunc(1) | 1"},
         {TDW_C_FLOAT, -1.5, {10, 0}, "FractionalTrunc(0) | -1"},
-        {TDW_SQL_REAL, 0.1, {10, 5}, " | 0.10000"},
+        {TDW_SQL_REAL, 0.1, {10, 5}, " | 0.1"},
         {TDW_C_DOUBLE, 123.456, {4, 2}, OUT_ABOVE},
         {TDW_C_DOUBLE, -123.456, {4, 2}, OUT_BELOW},
         {TDW_C_DOUBLE, 2.5, {10, 1}, " | 2.5"},
@@ -250,11 +258,11 @@ TEST(ExactNumericToSql, ExactNumbersIntoIntegersAndFloatingValues)
         {"128", TDW_SQL_STINYINT, OUT_ABOVE},
         {"-128.7", TDW_SQL_STINYINT, "FractionalTrunc(0) | -128"},
         {"-129", TDW_SQL_STINYINT, OUT_BELOW},
-        // Signed targets judge the truncated value, unsigned ones the sign.
+        // Every target judges the truncated value: -0.5 is 0, which fits the unsigned ones too.
         {"-0.5", TDW_SQL_SINTEGER, "FractionalTrunc(0) | 0"},
-        {"-0.5", TDW_SQL_UINTEGER, OUT_BELOW},
-        {"-0.5", TDW_SQL_UTINYINT, OUT_BELOW},
-        {"-0.5", TDW_SQL_UBIGINT, OUT_BELOW},
+        {"-0.5", TDW_SQL_UINTEGER, "FractionalTrunc(0) | 0"},
+        {"-0.5", TDW_SQL_UTINYINT, "FractionalTrunc(0) | 0"},
+        {"-0.5", TDW_SQL_UBIGINT, "FractionalTrunc(0) | 0"},
         {"-1.5", TDW_SQL_UBIGINT, OUT_BELOW},
         {"12.00", TDW_SQL_SINTEGER, " | 12"},
         {"65535.99", TDW_SQL_USMALLINT, "FractionalTrunc(1) | 65535"},
@@ -286,8 +294,9 @@ TEST(ExactNumericToSql, TheApplicationsStructureLosesItsFractionSilentlyIntoInte
         {NumericStruct(12345), 2, TDW_SQL_STINYINT, " | 123"},
         {NumericStruct(12345), 0, TDW_SQL_STINYINT, OUT_ABOVE},
         {NumericStruct(12345, 0), 2, TDW_SQL_STINYINT, " | -123"},
-        {NumericStruct(5, 0), 1, TDW_SQL_UINTEGER, OUT_BELOW},
-        {NumericStruct(5, 0), 1, TDW_SQL_UBIGINT, OUT_BELOW},
+        {NumericStruct(5, 0), 1, TDW_SQL_UINTEGER, " | 0"},
+        {NumericStruct(5, 0), 1, TDW_SQL_UBIGINT, " | 0"},
+        {NumericStruct(15, 0), 1, TDW_SQL_UBIGINT, OUT_BELOW},
         {NumericStruct(1, 0), 0, TDW_SQL_UBIGINT, OUT_BELOW},
         {NumericStruct(15), 1, TDW_SQL_SBIGINT, " | 1"},
         {NumericStruct(12345), 2, TDW_SQL_DOUBLE, " | 123.45"},

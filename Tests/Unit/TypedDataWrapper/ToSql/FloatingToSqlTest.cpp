@@ -53,30 +53,42 @@ const char* const NOT_A_NUMBER = "NumericValOutOfRange(2) | kept";
 
 } // namespace
 
-TEST(FloatingToSql, ApplicationValuesAreTestedAsTheyStandThenTruncatedSilently)
+TEST(FloatingToSql, ApplicationValuesAreTruncatedThenTestedAndReportTheFractionTheyLose)
 {
     const FloatingCase cases[] = {
         {TDW_C_FLOAT, 2147483648.0, TDW_SQL_SINTEGER, OUT_ABOVE},
         {TDW_C_FLOAT, 2147483520.0, TDW_SQL_SINTEGER, " | 2147483520"},
         {TDW_C_FLOAT, -2147483648.0, TDW_SQL_SINTEGER, " | -2147483648"},
-        {TDW_C_DOUBLE, 2147483647.5, TDW_SQL_SINTEGER, OUT_ABOVE},
+        {TDW_C_DOUBLE, 2147483647.5, TDW_SQL_SINTEGER, "FractionalTrunc(1) | 2147483647"},
+        {TDW_C_DOUBLE, -2147483648.9, TDW_SQL_SINTEGER, "FractionalTrunc(0) | -2147483648"},
+        {TDW_C_DOUBLE, 2147483648.0, TDW_SQL_SINTEGER, OUT_ABOVE},
         {TDW_C_DOUBLE, 2147483647.0, TDW_SQL_SINTEGER, " | 2147483647"},
         {TDW_C_DOUBLE, 9223372036854775808.0, TDW_SQL_SBIGINT, OUT_ABOVE},
         {TDW_C_DOUBLE, 9223372036854774784.0, TDW_SQL_SBIGINT, " | 9223372036854774784"},
         {TDW_C_DOUBLE, -9223372036854775808.0, TDW_SQL_SBIGINT, " | -9223372036854775808"},
         {TDW_C_FLOAT, 18446744073709551616.0, TDW_SQL_UBIGINT, OUT_ABOVE},
         {TDW_C_DOUBLE, 4294967295.0, TDW_SQL_UINTEGER, " | 4294967295"},
+        {TDW_C_DOUBLE, 4294967295.5, TDW_SQL_UINTEGER, "FractionalTrunc(1) | 4294967295"},
         {TDW_C_FLOAT, 4294967296.0, TDW_SQL_UINTEGER, OUT_ABOVE},
-        {TDW_C_FLOAT, 127.5, TDW_SQL_STINYINT, OUT_ABOVE},
-        {TDW_C_FLOAT, 127.4, TDW_SQL_STINYINT, OUT_ABOVE},
+        {TDW_C_FLOAT, 127.5, TDW_SQL_STINYINT, "FractionalTrunc(1) | 127"},
+        {TDW_C_FLOAT, 127.4, TDW_SQL_STINYINT, "FractionalTrunc(1) | 127"},
+        {TDW_C_FLOAT, 128.0, TDW_SQL_STINYINT, OUT_ABOVE},
         {TDW_C_FLOAT, 127.0, TDW_SQL_STINYINT, " | 127"},
-        {TDW_C_FLOAT, -128.5, TDW_SQL_STINYINT, OUT_BELOW},
-        {TDW_C_DOUBLE, -0.5, TDW_SQL_UTINYINT, OUT_BELOW},
-        {TDW_C_DOUBLE, 0.5, TDW_SQL_UTINYINT, " | 0"},
+        {TDW_C_FLOAT, -128.5, TDW_SQL_STINYINT, "FractionalTrunc(0) | -128"},
+        {TDW_C_DOUBLE, -128.9, TDW_SQL_STINYINT, "FractionalTrunc(0) | -128"},
+        {TDW_C_DOUBLE, -129.0, TDW_SQL_STINYINT, OUT_BELOW},
+        {TDW_C_DOUBLE, 255.9, TDW_SQL_UTINYINT, "FractionalTrunc(1) | 255"},
+        // Between -1 and 0 the whole part is 0, which every unsigned type holds.
+        {TDW_C_DOUBLE, -0.5, TDW_SQL_UTINYINT, "FractionalTrunc(0) | 0"},
+        {TDW_C_FLOAT, -0.9, TDW_SQL_UBIGINT, "FractionalTrunc(0) | 0"},
+        {TDW_C_DOUBLE, -1.0, TDW_SQL_USMALLINT, OUT_BELOW},
+        {TDW_C_DOUBLE, 0.5, TDW_SQL_UTINYINT, "FractionalTrunc(1) | 0"},
         {TDW_C_DOUBLE, -0.0, TDW_SQL_USMALLINT, " | 0"},
-        {TDW_C_DOUBLE, 3.75, TDW_SQL_SINTEGER, " | 3"},
-        {TDW_C_DOUBLE, -3.9, TDW_SQL_SSMALLINT, " | -3"},
-        {TDW_C_DOUBLE, 65535.9, TDW_SQL_USMALLINT, OUT_ABOVE},
+        {TDW_C_DOUBLE, 3.75, TDW_SQL_SINTEGER, "FractionalTrunc(1) | 3"},
+        {TDW_C_DOUBLE, -3.9, TDW_SQL_SSMALLINT, "FractionalTrunc(0) | -3"},
+        {TDW_C_FLOAT, -32768.5, TDW_SQL_SSMALLINT, "FractionalTrunc(0) | -32768"},
+        {TDW_C_DOUBLE, 65535.9, TDW_SQL_USMALLINT, "FractionalTrunc(1) | 65535"},
+        {TDW_C_DOUBLE, 65536.0, TDW_SQL_USMALLINT, OUT_ABOVE},
         {TDW_C_DOUBLE, INF, TDW_SQL_UBIGINT, OUT_ABOVE},
         {TDW_C_FLOAT, -INF, TDW_SQL_SBIGINT, OUT_BELOW},
         // A NaN has no integer value: it is refused, never stored.
@@ -100,9 +112,11 @@ TEST(FloatingToSql, SqlValuesReportTheFractionTheyLose)
         {TDW_SQL_FLOAT, -INF, TDW_SQL_STINYINT, OUT_BELOW},
         {TDW_SQL_DOUBLE, NAN_VALUE, TDW_SQL_SBIGINT, NOT_A_NUMBER},
         {TDW_SQL_REAL, NAN_VALUE, TDW_SQL_SINTEGER, NOT_A_NUMBER},
-        // The range of a SQL value is judged after truncation, as the SQL-to-C kernels judge it.
+        // The range of a SQL value is judged after truncation, as that of an application's.
         {TDW_SQL_REAL, 127.5, TDW_SQL_STINYINT, "FractionalTrunc(1) | 127"},
         {TDW_SQL_DOUBLE, 2147483647.5, TDW_SQL_SINTEGER, "FractionalTrunc(1) | 2147483647"},
+        {TDW_SQL_DOUBLE, -0.5, TDW_SQL_UINTEGER, "FractionalTrunc(0) | 0"},
+        {TDW_SQL_REAL, 65535.5, TDW_SQL_USMALLINT, "FractionalTrunc(1) | 65535"},
     };
     Check(cases, sizeof(cases) / sizeof(cases[0]));
 }
