@@ -198,6 +198,7 @@ void PeltaAPI::ChooseServer()
         }
         if (online)
         {
+            m_server = entry.server;
             m_endpoint = StatementEndpoint(entry.server);
             active.push_back(std::move(entry));
             return;
@@ -275,14 +276,71 @@ void PeltaAPI::Post(std::string in_body, std::string& out_reply)
     // Bodies are arguments, never formats: a "%" in them is written as it is.
     m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", in_body.c_str());
     m_action.SetBody(std::move(in_body));
+    while (!TryPost(out_reply))
+    {
+        FailOver();
+    }
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
+    CheckStatus(out_reply);
+}
+
+bool PeltaAPI::TryPost(std::string& out_reply)
+{
     if (m_deadline != 0)
     {
         m_action.SetTimeout(GetRemainingSeconds());
     }
     out_reply.clear();
-    m_action.Post(out_reply);
-    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "%s", out_reply.c_str());
-    CheckStatus(out_reply);
+    try
+    {
+        m_action.Post(out_reply);
+        return true;
+    }
+    catch (const ErrorException& e)
+    {
+        // A server can go down between its liveness check and the request. Only a request that
+        // never left may go elsewhere: one that may have arrived must not run twice.
+        if (!m_poolMode || !m_action.IsRefusedBeforeSending() || IsPastDeadline())
+        {
+            throw;
+        }
+        m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "SendRequest", e);
+        return false;
+    }
+}
+
+void PeltaAPI::FailOver()
+{
+    // The liveness checks reset the action, which would drop the body.
+    std::string body = m_action.TakeBody();
+    {
+        std::lock_guard<std::recursive_mutex> lock(m_settings.serverLock);
+        TakeOutOfRotation(m_server);
+        ChooseServer();
+    }
+    m_log.LogTrace(LOG_NAMESPACE, LOG_CLASS, "SendRequest", "Using endpoint: %s", m_endpoint.c_str());
+    m_action.SetEndpoint(m_endpoint);
+    m_action.SetBody(std::move(body));
+}
+
+void PeltaAPI::TakeOutOfRotation(const std::string& in_server)
+{
+    std::deque<ServerEntry>& active = m_settings.activeServers;
+    const auto entry = std::find_if(
+        active.begin(), active.end(), [&](const ServerEntry& in_entry) { return in_entry.server == in_server; });
+    if (entry == active.end())
+    {
+        return;
+    }
+    m_log.LogTrace(LOG_NAMESPACE,
+                   LOG_CLASS,
+                   "SendRequest",
+                   "Server %s refused the connection before the request was sent: taking it out of the active pool",
+                   in_server.c_str());
+    ServerEntry leaving = std::move(*entry);
+    active.erase(entry);
+    leaving.leaveTime = Orvik::OS::GetMonotonicMilliseconds();
+    m_settings.inactiveServers.push_back(std::move(leaving));
 }
 
 uint64_t PeltaAPI::GetRemainingSeconds() const

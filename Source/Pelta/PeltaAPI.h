@@ -25,7 +25,10 @@ struct PeltaConnectionSettings;
 /// Pool mode is fixed at construction: on when the connection then had more than one active
 /// server or any inactive one. In pool mode each request goes to the next active server that
 /// answers a liveness GET, servers that do not are taken out of rotation, and servers out
-/// longer than ReEntryTime are taken back. Without it every request goes to the endpoint.
+/// longer than ReEntryTime are taken back. A server that refuses the connection of the request
+/// itself, before any of it was sent, is taken out too, and the request goes to the next one;
+/// a request that may have reached a server is never sent again. Without pool mode every
+/// request goes to the endpoint.
 ///
 /// Argument values are JSON texts (PeltaJsonWriter); the statement text is the escaped text
 /// that stands between the quotes of "stmt".
@@ -140,6 +143,14 @@ private:
     void ChooseServer();
     void Send(std::string in_body, std::string& out_reply, rapidjson::Document& out_document);
     void Post(std::string in_body, std::string& out_reply);
+    /// Posts the action's body; false when the server refused the connection before the request
+    /// went out and, in pool mode and within the time limit, another server may take it.
+    bool TryPost(std::string& out_reply);
+    /// Takes the server that refused the request out of rotation and points the action, with
+    /// the same body, at the next one that answers its liveness check.
+    void FailOver();
+    /// Moves in_server from the active queue to the inactive one, unless another request did.
+    void TakeOutOfRotation(const std::string& in_server);
     /// "PeltaHTTPStatusError" (status, the start of the reply) for a reply of a failing HTTP
     /// status whose body is not JSON; used on statement replies and on the probe at connect.
     void CheckStatus(const std::string& in_reply) const;
@@ -164,6 +175,8 @@ private:
     RESTAction m_action;
     Orvik::DSI::ILogger& m_log;
     std::string m_endpoint;
+    /// The server of the endpoint, in pool mode.
+    std::string m_server;
     uint64_t m_requestTimeout = 0;
     /// The clock reading (milliseconds) at which the running request's time limit ends; 0 for
     /// none. Set by Prepare.

@@ -97,6 +97,11 @@ PeltaResultSet::~PeltaResultSet() = default;
 void PeltaResultSet::BuildColumns()
 {
     const rapidjson::Value& root = m_reply.GetRoot();
+    if (!root.HasMember("cols"))
+    {
+        // A result without columns: its rows, if it counts any, hold no values.
+        return;
+    }
     const rapidjson::Value& names = GetArrayMember(root, "cols");
     const rapidjson::Value& types = GetArrayMember(root, "col_types");
     if (names.Size() > MAX_COLUMNS)

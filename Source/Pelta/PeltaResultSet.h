@@ -27,7 +27,8 @@ class PeltaResultSet : public Orvik::DSI::DSISimpleResultSet
 {
 public:
     /// Reads io_reply (taken over). The placeholder reply {"empty":null} gives no columns and
-    /// no rows; any other reply needs "rowcount", "cols" and "col_types". Raises the reply's
+    /// no rows; any other reply needs "rowcount", and "col_types" when it has "cols": one
+    /// without "cols" has no columns, and its rows no values. Raises the reply's
     /// errors (PeltaReply), "PeltaJSONMemberNotFoundError" and "PeltaJSONWrongType" for missing
     /// or malformed members, "PeltaColumnTypeMissing" for a column without a type, and
     /// "PeltaUnsupportedPeltaType" or "PeltaUnknownPeltaColumnType" with the column's name for

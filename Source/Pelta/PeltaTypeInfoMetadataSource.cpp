@@ -10,6 +10,8 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
+
 using Orvik::Support::SqlData;
 using Orvik::Support::SqlTypeUtilities;
 
@@ -20,9 +22,10 @@ namespace {
 constexpr size_t RESERVED_ROWS = 15;
 constexpr int32_t MAX_COLUMN_SIZE = -1; // the connection's MaxColumnSize
 
-// The types listed, in this order: the server's type id, the SQL type and column size for
-// ODBC 3 and for ODBC 2 applications, the literal prefix and suffix, the create parameters,
-// CASE_SENSITIVE, SEARCHABLE and MAXIMUM_SCALE. Every other field keeps the row's default.
+// The types listed: the server's type id, the SQL type and column size for ODBC 3 and for
+// ODBC 2 applications, the literal prefix and suffix, the create parameters, CASE_SENSITIVE,
+// SEARCHABLE and MAXIMUM_SCALE. Every other field keeps the row's default. Kept in the order
+// of the ODBC 3 SQL types, and among the types of one SQL type the closest first.
 struct TypeInfoDefinition
 {
     uint32_t typeId;
@@ -39,14 +42,14 @@ struct TypeInfoDefinition
 };
 
 constexpr TypeInfoDefinition TYPE_INFO[] = {
-    {2, SQL_TINYINT, SQL_TINYINT, 3, 3, nullptr, nullptr, nullptr, 0, 2, 0},
-    {3, SQL_BIT, SQL_BIT, 1, 1, nullptr, nullptr, nullptr, 0, 2, 0},
     {4, SQL_WVARCHAR, SQL_WVARCHAR, MAX_COLUMN_SIZE, MAX_COLUMN_SIZE, "'", "'", "LENGTH", 1, 3, 0},
-    {6, SQL_DOUBLE, SQL_DOUBLE, 53, 53, nullptr, nullptr, nullptr, 0, 2, 0},
-    {7, SQL_REAL, SQL_REAL, 24, 24, nullptr, nullptr, nullptr, 0, 2, 0},
-    {8, SQL_SMALLINT, SQL_SMALLINT, 5, 5, nullptr, nullptr, nullptr, 0, 2, 0},
-    {9, SQL_INTEGER, SQL_INTEGER, 10, 10, nullptr, nullptr, nullptr, 0, 2, 0},
+    {3, SQL_BIT, SQL_BIT, 1, 1, nullptr, nullptr, nullptr, 0, 2, 0},
+    {2, SQL_TINYINT, SQL_TINYINT, 3, 3, nullptr, nullptr, nullptr, 0, 2, 0},
     {10, SQL_BIGINT, SQL_BIGINT, 19, 19, nullptr, nullptr, nullptr, 0, 2, 0},
+    {9, SQL_INTEGER, SQL_INTEGER, 10, 10, nullptr, nullptr, nullptr, 0, 2, 0},
+    {8, SQL_SMALLINT, SQL_SMALLINT, 5, 5, nullptr, nullptr, nullptr, 0, 2, 0},
+    {7, SQL_REAL, SQL_REAL, 24, 24, nullptr, nullptr, nullptr, 0, 2, 0},
+    {6, SQL_DOUBLE, SQL_DOUBLE, 53, 53, nullptr, nullptr, nullptr, 0, 2, 0},
     {11, SQL_TYPE_TIMESTAMP, SQL_TIMESTAMP, 29, 26, "'", "'", nullptr, 0, 3, 6},
 };
 
@@ -112,6 +115,11 @@ PeltaTypeInfoMetadataSource::PeltaTypeInfoMetadataSource(const Orvik::DSI::DSIMe
     {
         m_rows.push_back(MakeRow(definition, in_maxColumnSize, in_isODBC3));
     }
+    // Applications take the first row of a SQL type as its best match, trusting the order ODBC
+    // defines: by DATA_TYPE, then by closeness. ODBC 2 codes need not keep the ODBC 3 order.
+    std::stable_sort(m_rows.begin(), m_rows.end(), [](const PeltaTypeInfoRow& in_left, const PeltaTypeInfoRow& in_right) {
+        return in_left.dataType < in_right.dataType;
+    });
 }
 
 void PeltaTypeInfoMetadataSource::CloseCursor()

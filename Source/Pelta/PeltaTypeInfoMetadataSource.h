@@ -29,8 +29,9 @@ struct PeltaTypeInfoRow
     int16_t intervalPrecision = -1;
 };
 
-/// SQLGetTypeInfo, answered without the server: the nine types the driver reports, in a fixed
-/// order. The data-store layer applies the data-type argument; the restrictions are not used.
+/// SQLGetTypeInfo, answered without the server: the nine types the driver reports, ordered by
+/// DATA_TYPE as ODBC requires. The data-store layer applies the data-type argument; the
+/// restrictions are not used.
 class PeltaTypeInfoMetadataSource : public Orvik::DSI::DSIMetadataSource
 {
 public:

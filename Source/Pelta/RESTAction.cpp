@@ -46,6 +46,12 @@ void Check(CURLcode in_code)
     }
 }
 
+// The failures that come before any connection to the server exists.
+bool IsFailureToConnect(CURLcode in_code)
+{
+    return in_code == CURLE_COULDNT_CONNECT || in_code == CURLE_COULDNT_RESOLVE_HOST;
+}
+
 } // namespace
 
 void RESTAction::InitializeLibrary()
@@ -116,6 +122,15 @@ void RESTAction::Reset()
     m_location.clear();
     m_responseCode = 0;
     m_cancel = 0;
+    m_isRequestStarted = false;
+    m_isRefusedBeforeSending = false;
+}
+
+std::string RESTAction::TakeBody()
+{
+    std::string body;
+    body.swap(m_body);
+    return body;
 }
 
 void RESTAction::Get(std::string& io_response)
@@ -140,6 +155,10 @@ void RESTAction::DoAction(int32_t in_verb, std::string& io_response)
 
     m_cancel = 0;
     m_location.clear();
+    m_isRequestStarted = false;
+    m_isRefusedBeforeSending = false;
+    Check(curl_easy_setopt(m_curl, CURLOPT_PREREQFUNCTION, &RESTAction::PrerequestCallback));
+    Check(curl_easy_setopt(m_curl, CURLOPT_PREREQDATA, &m_isRequestStarted));
     Check(curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &RESTAction::HeaderCallback));
     Check(curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &m_location));
     // Called about once a second even while nothing arrives, so that Cancel is seen.
@@ -209,6 +228,7 @@ void RESTAction::Perform()
     {
         throw PeltaStateError("PeltaRequestCanceled", OPERATION_CANCELED_STATE, {});
     }
+    m_isRefusedBeforeSending = IsFailureToConnect(result) && !m_isRequestStarted;
     Check(result);
 }
 
@@ -254,6 +274,14 @@ size_t RESTAction::WriteCallback(char* in_data, size_t in_size, size_t in_count,
 int RESTAction::ProgressCallback(void* io_cancel, int64_t, int64_t, int64_t, int64_t)
 {
     return static_cast<const std::atomic<int32_t>*>(io_cancel)->load() != 0 ? 1 : 0;
+}
+
+int RESTAction::PrerequestCallback(void* io_isStarted, char*, char*, int, int)
+{
+    // Called on every connection libcurl is about to send the request on, a new one or a kept
+    // one, and so also before a second try of its own.
+    *static_cast<bool*>(io_isStarted) = true;
+    return CURL_PREREQFUNC_OK;
 }
 
 size_t RESTAction::HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target)

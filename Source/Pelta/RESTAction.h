@@ -80,6 +80,15 @@ public:
     /// The HTTP status of the latest action; 0 after Reset.
     int32_t GetResponseCode() const { return m_responseCode; }
 
+    /// Whether the latest action failed because no connection could be made (refused, or the
+    /// host not found) before any byte of its request went out: only such a request is sure
+    /// not to have reached a server. One that libcurl began on a kept-alive connection may
+    /// have arrived even when libcurl's own second try, on a new connection, was refused.
+    bool IsRefusedBeforeSending() const { return m_isRefusedBeforeSending; }
+
+    /// Hands back the body of a failed action, which stays until then, and leaves none.
+    std::string TakeBody();
+
     /// Ends the running action, from any thread, within about a second even while the server
     /// sends nothing; it then fails with "PeltaRequestCanceled" (HY008). A cancel made while no
     /// action runs is forgotten when the next one starts.
@@ -99,6 +108,7 @@ private:
     static size_t HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
     static size_t ReadCallback(char* out_buffer, size_t in_size, size_t in_count, void* io_action);
     static int ProgressCallback(void* io_cancel, int64_t, int64_t, int64_t, int64_t);
+    static int PrerequestCallback(void* io_isStarted, char*, char*, int, int);
 
     void SetVerbOptions(int32_t in_verb);
     void Perform();
@@ -112,6 +122,9 @@ private:
     curl_slist* m_headers = nullptr;
     Orvik::DSI::ILogger& m_log;
     int32_t m_responseCode = 0;
+    /// Set when libcurl is about to send the latest action's request on a connection.
+    bool m_isRequestStarted = false;
+    bool m_isRefusedBeforeSending = false;
     std::atomic<int32_t> m_cancel{0};
     WriteTarget m_writeTarget {nullptr, &m_cancel, nullptr, false};
 };

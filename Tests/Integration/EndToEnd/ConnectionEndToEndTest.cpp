@@ -236,6 +236,46 @@ TEST_F(StatementDiagnosticsTest, AMisbehavingServerGivesAnErrorThatSaysWhatWentW
     ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/canned/clear", "{}").status, 200);
 }
 
+TEST_F(StatementDiagnosticsTest, ASelectReplyWithoutColumnNamesIsAResultWithoutColumns)
+{
+    const struct
+    {
+        const char* reply;
+        SQLLEN rowCount;
+    } cases[] = {
+        {R"({\"rowcount\":0})", 0},
+        {R"({\"rowcount\":0,\"rows\":[]})", 0},
+        {R"({\"rowcount\":1,\"rows\":[[]]})", 1},
+        {R"({\"rowcount\":2,\"rows\":[[],[]],\"col_types\":[]})", 2},
+    };
+    OdbcStatement statement = m_connection.NewStatement();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.reply);
+        ASSERT_EQ(EndToEndEnvironment::Server()
+                      .Control("POST", "/faults", std::string(R"({"stmt_regex":"9201","reply":{"body":")") + c.reply + "\"}}")
+                      .status,
+                  200);
+        statement.Execute("select 9201");
+        SQLSMALLINT columns = -1;
+        statement.Check(SQLNumResultCols(statement.Handle(), &columns), "SQLNumResultCols");
+        EXPECT_EQ(columns, 0);
+        SQLLEN rowCount = -2;
+        statement.Check(SQLRowCount(statement.Handle(), &rowCount), "SQLRowCount");
+        EXPECT_EQ(rowCount, c.rowCount);
+        // Its rows, of no values, are fetched like any others.
+        SQLLEN fetched = 0;
+        SQLRETURN result = SQL_SUCCESS;
+        while ((result = SQLFetch(statement.Handle())) == SQL_SUCCESS)
+        {
+            ++fetched;
+        }
+        EXPECT_EQ(result, SQL_NO_DATA);
+        EXPECT_EQ(fetched, c.rowCount);
+        SQLFreeStmt(statement.Handle(), SQL_CLOSE);
+    }
+}
+
 TEST_F(StatementDiagnosticsTest, AQueryTimeoutEndsAStatementThatGetsNoAnswerInTime)
 {
     ASSERT_EQ(EndToEndEnvironment::Server()

@@ -131,6 +131,21 @@ TEST_F(FailoverEndToEndTest, StatementsGoAroundADeadServerAndBackToItWhenItRetur
     EXPECT_EQ(StatementCounts(*m_server)[1], 4);
 }
 
+TEST_F(FailoverEndToEndTest, AServerThatGoesDownBetweenItsCheckAndTheStatementLeavesTheStatementToTheNext)
+{
+    // The first server in rotation answers its liveness check, then refuses every connection.
+    ASSERT_EQ(m_server->Control("POST", "/faults", R"({"listener":0,"method":"GET","down":true})").status, 200);
+    ASSERT_EQ(RunStatement(), SQL_SUCCESS);
+    EXPECT_EQ(StatementCounts(*m_server), (std::vector<int>{0, 1, 0}));
+
+    // It is out of rotation: the next statements take turns on the other two.
+    for (int i = 0; i < 2; ++i)
+    {
+        ASSERT_EQ(RunStatement(), SQL_SUCCESS) << i;
+    }
+    EXPECT_EQ(StatementCounts(*m_server), (std::vector<int>{0, 2, 1}));
+}
+
 TEST_F(FailoverEndToEndTest, AQueryTimeoutAlsoBoundsTheLivenessChecks)
 {
     // Every server's liveness check hangs past both the query timeout and the Timeout setting.

@@ -97,6 +97,11 @@ class Service:
                                  fault.bulk_fail if fault is not None else frozenset(), entry)
             if fault is not None and fault.cut:
                 reply.mode = "cut"
+        if fault is not None and fault.down:
+            # The listener refuses new connections before this request is answered, so that the
+            # client's next request cannot reach it on any connection.
+            request.listener.stop(spare=request.connection)
+            reply.closes_connection = True
         entry.status = reply.status if reply.mode != "close" else None
         return reply
 

@@ -21,7 +21,7 @@ class Fault:
 
     def __init__(self, spec, ident, max_delay):
         unknown = set(spec) - {"listener", "method", "stmt_regex", "probe", "times", "delay",
-                               *_ACTIONS}
+                               "down", *_ACTIONS}
         if unknown:
             raise ValueError("unknown fault members: %s" % ", ".join(sorted(unknown)))
         self.id = ident
@@ -50,6 +50,7 @@ class Fault:
         self.close = bool(spec.get("close"))
         self.cut = bool(spec.get("cut"))
         self.bulk_fail = frozenset(int(i) for i in spec.get("bulk_fail", ()))
+        self.down = bool(spec.get("down"))
 
     def matches(self, request, statement):
         if self.times == 0:

@@ -63,13 +63,15 @@ class Request:
 
 class Reply:
     """A reply to write. The mode "close" closes the connection without writing anything; "cut"
-    writes the head and half the body, then closes."""
+    writes the head and half the body, then closes. A reply that closes its connection says so
+    in its head and closes it once written."""
 
     def __init__(self, status=200, body=b"", headers=None, mode="normal"):
         self.status = status
         self.body = body
         self.headers = list(headers or [("Content-Type", "application/json; charset=UTF-8")])
         self.mode = mode
+        self.closes_connection = False
 
     def head(self, close):
         lines = ["HTTP/1.1 %d %s" % (self.status, REASONS.get(self.status, "Status"))]
@@ -147,7 +149,7 @@ class _Handler(socketserver.StreamRequestHandler):
                     reply = Reply(500, _error_body(5000, repr(err)))
                 if reply.mode == "close":
                     return
-                close = request.wants_close()
+                close = request.wants_close() or reply.closes_connection
                 if reply.mode == "cut":
                     self.wfile.write(reply.head(False) + reply.body[:len(reply.body) // 2])
                     return
@@ -200,10 +202,12 @@ class Listener:
                                             name="listener-%d" % self.index, daemon=True)
             self._thread.start()
 
-    def stop(self):
+    def stop(self, spare=None):
+        """Closes the port, then every open connection but the one numbered spare, which its
+        handler closes after its reply."""
         with self._lock:
             server, self._server = self._server, None
-            connections = list(self._connections)
+            connections = [sock for sock, ident in self._connections.items() if ident != spare]
         if server is None:
             return
         server.shutdown()

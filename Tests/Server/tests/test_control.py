@@ -41,6 +41,33 @@ class Listeners(ServerTestCase):
         self.assertEqual((200, port, True), (status, reply["port"], reply["up"]))
         self.assertEqual(200, sql(self.server, "select 1", listener=1)[0])
 
+    def test_a_fault_with_down_takes_the_listener_down_before_its_request_is_answered(self):
+        port = self.server.ports[1]
+        idle = self.server.connect(1)
+        self.assertEqual(200, send(idle, "GET", "/")[0])
+        self.server.fault(listener=1, method="GET", down=True)
+        conn = self.server.connect(1)
+        status, headers, body = send(conn, "GET", "/")
+        conn.close()
+        # Answered as usual, on a connection that then closes, and nothing new gets through.
+        self.assertEqual((200, "node-1"), (status, json.loads(body)["name"]))
+        self.assertIn(("Connection", "close"), headers)
+        with self.assertRaises(ConnectionRefusedError):
+            socket.create_connection(("127.0.0.1", port), timeout=WAIT).close()
+        with self.assertRaises((http.client.HTTPException, ConnectionError)):
+            send(idle, "GET", "/")
+        idle.close()
+        self.assertEqual([True, False], [l["up"] for l in
+                                         self.server.control("GET", "/status")[1]["listeners"]])
+
+        # With close: the statement is taken and never answered.
+        port = self.server.ports[0]
+        self.server.fault(listener=0, method="POST", close=True, down=True)
+        self.assertEqual(b"", raw_exchange(port, statement_bytes(port), read_until_close=True))
+        with self.assertRaises(ConnectionRefusedError):
+            socket.create_connection(("127.0.0.1", port), timeout=WAIT).close()
+        self.assertEqual(["statement"], [e["kind"] for e in self.server.log() if e["listener"] == 0])
+
     def test_unknown_listener_is_refused(self):
         for index in ("2", "-1", "x"):
             with self.subTest(index=index):

@@ -178,6 +178,49 @@ TEST_F(PeltaAPIPoolTest, OnlyALivenessReplyThatIsNotJsonOrNeverComesTakesAServer
     }
 }
 
+TEST_F(PeltaAPIPoolTest, OnlyAStatementRefusedBeforeItWasSentGoesToTheNextServer)
+{
+    const struct
+    {
+        std::vector<const char*> faults;
+        uint64_t requestTimeout;
+        const char* outcome;
+        Sequence requests;
+        std::vector<int> inactive;
+    } cases[] = {
+        // The first server goes down between its liveness check and the statement.
+        {{R"j({"listener":0,"method":"GET","down":true})j"}, 0, "ok", {"GET@0", "GET@1", "POST@1"}, {0}},
+        {{R"j({"listener":0,"method":"GET","down":true})j", R"j({"listener":1,"method":"GET","down":true})j",
+          R"j({"listener":2,"method":"GET","down":true})j"},
+         0, "PeltaAllServersAreInInactiveList HY000 117 []", {"GET@0", "GET@1", "GET@2"}, {0, 1, 2}},
+        // The statement reached the server, which went down without answering: libcurl's own
+        // second try on a new connection is refused, and the statement must not run twice.
+        {{R"j({"listener":0,"method":"POST","close":true,"down":true})j"}, 0,
+         "PeltaAPIErr HY000 117 [Couldn't connect to server]", {"GET@0", "POST@0"}, {}},
+        {{R"j({"listener":0,"method":"POST","close":true,"times":2})j"}, 0,
+         "PeltaAPIErr HY000 117 [Server returned nothing (no headers, no data)]", {"GET@0", "POST@0", "POST@0"}, {}},
+        // The statement's time limit covers the checks of the servers it goes on to.
+        {{R"j({"listener":0,"method":"GET","down":true})j", R"j({"listener":1,"method":"GET","delay":3})j"}, 1,
+         "PeltaAPIErr HYT00 117 [Timeout was reached]", {"GET@0", "GET@1"}, {0}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.faults.back());
+        Server().Control("POST", "/reset");
+        UseServers({0, 1, 2});
+        for (const char* fault : c.faults)
+        {
+            AddFault(Server(), fault);
+        }
+        m_client->SetRequestTimeout(c.requestTimeout);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(c.outcome, Run());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+        EXPECT_EQ(c.requests, Requests());
+        EXPECT_EQ(c.inactive, Listeners(m_settings.inactiveServers));
+    }
+}
+
 TEST_F(PeltaAPIPoolTest, OneServerMeansNoLivenessCheckAndNoPool)
 {
     UseServers({0});

@@ -184,17 +184,17 @@ TEST_F(PeltaCatalogTest, APrimaryKeyIsOneRowPerColumnInKeyOrder)
               Statements());
 }
 
-TEST_F(PeltaCatalogTest, TheTypeInformationListsNineTypesInTheApplicationsOdbcVersion)
+TEST_F(PeltaCatalogTest, TheTypeInformationListsNineTypesInTheApplicationsOdbcVersionByDataType)
 {
     const std::vector<std::string> odbc3 = {
-        "byte|-6|3|NULL|NULL|NULL|1|0|2|0|0|NULL|byte|0|0|-6|NULL|10|NULL|0",
-        "boolean|-7|1|NULL|NULL|NULL|1|0|2|NULL|0|NULL|boolean|NULL|NULL|-7|NULL|NULL|NULL|0",
         "string|-9|4000|'|'|LENGTH|1|1|3|NULL|0|NULL|string|NULL|NULL|-9|NULL|NULL|NULL|0",
-        "double|8|53|NULL|NULL|NULL|1|0|2|0|0|NULL|double|NULL|NULL|8|NULL|2|NULL|0",
-        "float|7|24|NULL|NULL|NULL|1|0|2|0|0|NULL|float|NULL|NULL|7|NULL|2|NULL|0",
-        "short|5|5|NULL|NULL|NULL|1|0|2|0|0|NULL|short|0|0|5|NULL|10|NULL|0",
-        "integer|4|10|NULL|NULL|NULL|1|0|2|0|0|NULL|integer|0|0|4|NULL|10|NULL|0",
+        "boolean|-7|1|NULL|NULL|NULL|1|0|2|NULL|0|NULL|boolean|NULL|NULL|-7|NULL|NULL|NULL|0",
+        "byte|-6|3|NULL|NULL|NULL|1|0|2|0|0|NULL|byte|0|0|-6|NULL|10|NULL|0",
         "long|-5|19|NULL|NULL|NULL|1|0|2|0|0|NULL|long|0|0|-5|NULL|10|NULL|0",
+        "integer|4|10|NULL|NULL|NULL|1|0|2|0|0|NULL|integer|0|0|4|NULL|10|NULL|0",
+        "short|5|5|NULL|NULL|NULL|1|0|2|0|0|NULL|short|0|0|5|NULL|10|NULL|0",
+        "float|7|24|NULL|NULL|NULL|1|0|2|0|0|NULL|float|NULL|NULL|7|NULL|2|NULL|0",
+        "double|8|53|NULL|NULL|NULL|1|0|2|0|0|NULL|double|NULL|NULL|8|NULL|2|NULL|0",
         "timestamp|93|29|'|'|NULL|1|0|3|NULL|0|NULL|timestamp|0|6|9|3|NULL|NULL|0",
     };
     EXPECT_EQ(odbc3, Catalog(13, {Variant(int16_t(0))}));
@@ -223,7 +223,7 @@ TEST_F(PeltaCatalogTest, TheFixedSourcesRestartAfterClosingAndRefuseOtherDirecti
     types->CloseCursor();
     EXPECT_EQ("1", moves(*types, 1));
     types->GetMetadata(Orvik::DSI::DSI_TAG_TYPE_NAME, *holder, 0, -1);
-    EXPECT_EQ("byte", Render(*holder));
+    EXPECT_EQ("string", Render(*holder));
     EXPECT_EQ("InvalidColumnNum HY000 2 [22]", Outcome([&] { types->GetMetadata(22, *holder, 0, -1); }));
     EXPECT_EQ("PeltaResultSetTraverseDirNotSupported HY000 117 []", Outcome([&] { types->Move(1, 0); }));
 
