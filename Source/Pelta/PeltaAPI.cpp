@@ -4,6 +4,8 @@
 #include "DSI/ILogger.h"
 #include "Pelta/PeltaConnectionSettings.h"
 #include "Pelta/PeltaError.h"
+#include "Pelta/PeltaReplyCell.h"
+#include "Pelta/PeltaReplyReader.h"
 #include "Platform/OsClock.h"
 #include "Support/NumberConverter.h"
 
@@ -122,12 +124,51 @@ std::string StatementEndpoint(const std::string& in_server)
     return SCHEME + in_server + STATEMENT_PATH;
 }
 
-// Reads one JSON value up to the first NUL; iteratively, so that no nesting depth can exhaust
-// the stack.
-bool ParseJson(const std::string& in_text, rapidjson::Document& out_document)
+// A document whose numbers are read from their digits as the reply reader reads them, so that
+// both readers of a reply agree: RapidJSON's own reading takes some numbers beyond the double
+// range for small ones (10e308) and rounds some below it away from zero (2e-324).
+class ExactNumberDocument : public rapidjson::Document
 {
-    out_document.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseFullPrecisionFlag>(in_text.c_str());
-    return !out_document.HasParseError();
+public:
+    // Hides the document's own handler of numbers given as text.
+    bool RawNumber(const char* in_text, rapidjson::SizeType in_length, bool)
+    {
+        PeltaReplyCell cell;
+        if (!PeltaReplyReader::ReadNumber(in_text, in_length, cell))
+        {
+            m_isTooBig = true;
+            return false;
+        }
+        switch (cell.kind)
+        {
+        case PeltaReplyCell::INTEGER:
+            return Int64(cell.GetInt64());
+        case PeltaReplyCell::UNSIGNED:
+            return Uint64(cell.payload);
+        default:
+            return Double(cell.GetDouble());
+        }
+    }
+
+    bool IsTooBig() const { return m_isTooBig; }
+
+private:
+    bool m_isTooBig = false;
+};
+
+// Reads one JSON value up to the first NUL; iteratively, so that no nesting depth can exhaust
+// the stack. Gives RapidJSON's error code, kParseErrorNone when the value was read.
+int32_t ParseJson(const std::string& in_text, rapidjson::Document& out_document)
+{
+    ExactNumberDocument document;
+    rapidjson::Reader reader;
+    rapidjson::StringStream stream(in_text.c_str());
+    auto parse = [&](rapidjson::Document&) {
+        return !reader.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag>(stream, document).IsError();
+    };
+    document.Populate(parse);
+    out_document.Swap(document);
+    return document.IsTooBig() ? rapidjson::kParseErrorNumberTooBig : reader.GetParseErrorCode();
 }
 
 // Whether an HTTP status is a success: anything else did not come from a statement that ran.
@@ -254,7 +295,7 @@ bool PeltaAPI::IsServerOnline(const std::string& in_server)
         return false;
     }
     rapidjson::Document document;
-    return ParseJson(reply, document);
+    return ParseJson(reply, document) == rapidjson::kParseErrorNone;
 }
 
 std::string& PeltaAPI::SendRequest(std::string& out_reply, std::string in_body)
@@ -372,7 +413,7 @@ void PeltaAPI::CheckStatus(const std::string& in_reply) const
     // what went wrong, where a JSON parse error would not. A JSON body is read as usual.
     const int32_t status = m_action.GetResponseCode();
     rapidjson::Document document;
-    if (IsSuccessStatus(status) || ParseJson(in_reply, document))
+    if (IsSuccessStatus(status) || ParseJson(in_reply, document) == rapidjson::kParseErrorNone)
     {
         return;
     }
@@ -388,9 +429,10 @@ void PeltaAPI::CheckResponseError(const std::string& in_reply)
 
 void PeltaAPI::ParseReply(const std::string& in_reply, rapidjson::Document& out_document)
 {
-    if (!ParseJson(in_reply, out_document))
+    const int32_t parseError = ParseJson(in_reply, out_document);
+    if (parseError != rapidjson::kParseErrorNone)
     {
-        ThrowParseError(out_document.GetParseError());
+        ThrowParseError(parseError);
     }
     CheckReply(out_document);
 }

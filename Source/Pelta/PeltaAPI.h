@@ -75,8 +75,9 @@ public:
     /// ParseReply into a document of its own.
     static void CheckResponseError(const std::string& in_reply);
 
-    /// Parses in_reply (up to its first NUL; any depth of nesting) and raises what it reports:
-    /// "PeltaJSONParseError" (RapidJSON's code) when it is not one JSON value,
+    /// Parses in_reply (up to its first NUL; any depth of nesting; numbers read as the reply
+    /// reader reads them) and raises what it reports: "PeltaJSONParseError" (RapidJSON's code)
+    /// when it is not one JSON value or holds a number beyond the doubles,
     /// "PeltaJSONWrongType" ("reply", "object") when its root is not an object, "PeltaAPIError"
     /// (code, message) with the SQLSTATE of its error code when it holds "error"
     /// ("PeltaJSONMemberNotFoundError" "code" when the code is missing). Readers of the

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <type_traits>
 
 namespace Pelta {
@@ -145,31 +147,59 @@ bool PeltaReplyReader::Double(double)
     return false;
 }
 
-bool PeltaReplyReader::RawNumber(const char* in_text, unsigned in_length, bool)
+bool PeltaReplyReader::ReadNumber(const char* in_text, size_t in_length, PeltaReplyCell& out_cell)
 {
-    // Numbers come as the server wrote them: a cell or a document member needs the value, but
-    // an object's or an array's JSON text keeps the number's own digits, which no 64-bit value
-    // may hold.
     const char* const end = in_text + in_length;
     if (std::find_if(in_text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; }) == end)
     {
         int64_t signedValue = 0;
         if (std::from_chars(in_text, end, signedValue).ec == std::errc())
         {
-            return Number(PeltaReplyCell::FromInt64(signedValue), signedValue, in_text, in_length);
+            out_cell = PeltaReplyCell::FromInt64(signedValue);
+            return true;
         }
         uint64_t unsignedValue = 0;
         if (std::from_chars(in_text, end, unsignedValue).ec == std::errc())
         {
-            return Number(PeltaReplyCell{PeltaReplyCell::UNSIGNED, unsignedValue}, unsignedValue, in_text, in_length);
+            out_cell = PeltaReplyCell{PeltaReplyCell::UNSIGNED, unsignedValue};
+            return true;
         }
     }
     double value = 0;
-    if (std::from_chars(in_text, end, value).ec != std::errc())
+    const std::errc error = std::from_chars(in_text, end, value).ec;
+    if (error == std::errc::result_out_of_range)
+    {
+        // from_chars refuses a number that rounds to zero as well as one beyond the largest
+        // double; only the latter has no value.
+        value = Orvik::Support::NumberConverter::ParseDouble(std::string(in_text, in_length).c_str());
+    }
+    else if (error != std::errc())
+    {
+        return false;
+    }
+    out_cell = PeltaReplyCell::FromDouble(value);
+    return !std::isinf(value);
+}
+
+bool PeltaReplyReader::RawNumber(const char* in_text, unsigned in_length, bool)
+{
+    // Numbers come as the server wrote them: a cell or a document member needs the value, but
+    // an object's or an array's JSON text keeps the number's own digits, which no 64-bit value
+    // may hold.
+    PeltaReplyCell cell;
+    if (!ReadNumber(in_text, in_length, cell))
     {
         return RejectNumber();
     }
-    return Number(PeltaReplyCell::FromDouble(value), value, in_text, in_length);
+    switch (cell.kind)
+    {
+    case PeltaReplyCell::INTEGER:
+        return Number(cell, cell.GetInt64(), in_text, in_length);
+    case PeltaReplyCell::UNSIGNED:
+        return Number(cell, cell.payload, in_text, in_length);
+    default:
+        return Number(cell, cell.GetDouble(), in_text, in_length);
+    }
 }
 
 template <typename T>

@@ -6,6 +6,7 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -32,6 +33,12 @@ public:
 
     /// Raises the shape error that stopped the reading, if one did.
     void ThrowShapeError() const;
+
+    /// A JSON number read exactly from the digits the server wrote: INTEGER or UNSIGNED, the
+    /// first that holds it, when it has neither fraction nor exponent, else DOUBLE, the nearest
+    /// double (zero or a subnormal for one below their range). False for a number beyond the
+    /// largest double.
+    static bool ReadNumber(const char* in_text, size_t in_length, PeltaReplyCell& out_cell);
 
     // The reader's handler interface.
     bool Null();

@@ -1,7 +1,8 @@
 // Any bytes as a server's reply body. The reply check and the compact reply reader agree with a
-// plain RapidJSON document of the same text: the same outcome, the same root members, and every
-// row cell of the same kind and value, objects and arrays as their compact JSON text. The result
-// set and the catalog sources read the same bytes: only the driver's errors come out, a
+// plain RapidJSON document of the same text whose numbers the C library reads from their own
+// digits: the same outcome, the same root members, and every row cell of the same kind and
+// value, objects and arrays as their compact JSON text with each number's digits as sent. The
+// result set and the catalog sources read the same bytes: only the driver's errors come out, a
 // character value read in pieces is the value read whole, and a column's text is its cell's.
 
 #include "FuzzSupport.h"
@@ -25,8 +26,11 @@
 #include <rapidjson/writer.h>
 #include <sqlext.h>
 
+#include <cerrno>
+#include <cmath>
 #include <cstdarg>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -58,8 +62,124 @@ std::string JsonText(const rapidjson::Value& in_value)
     return std::string(buffer.GetString(), buffer.GetSize());
 }
 
+/// A number read from its text by the C library: a 64-bit integer when the text has no fraction
+/// or exponent and one holds it, else the nearest double. False for a number beyond the doubles.
+bool ReadNumber(const std::string& in_text, rapidjson::Value& out_value)
+{
+    if (in_text.find_first_of(".eE") == std::string::npos)
+    {
+        errno = 0;
+        const long long signedValue = std::strtoll(in_text.c_str(), nullptr, 10);
+        if (errno == 0)
+        {
+            out_value.SetInt64(signedValue);
+            return true;
+        }
+        errno = 0;
+        const unsigned long long unsignedValue = std::strtoull(in_text.c_str(), nullptr, 10);
+        if (in_text[0] != '-' && errno == 0)
+        {
+            out_value.SetUint64(unsignedValue);
+            return true;
+        }
+    }
+    const double value = std::strtod(in_text.c_str(), nullptr);
+    out_value.SetDouble(value);
+    return !std::isinf(value);
+}
+
+/// The reply as a plain document: its shape and kinds from RapidJSON, its numbers from their
+/// digits, which a second parse keeps as text (RapidJSON's own reading of the extremes is off:
+/// it gives a subnormal for 2e-324 and a small number for 10e308).
+struct PlainReply
+{
+    explicit PlainReply(const std::string& in_text)
+    {
+        document.Parse<rapidjson::kParseIterativeFlag>(in_text.c_str());
+        digits.Parse<rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag>(in_text.c_str());
+        numbersFit = document.HasParseError() || ReadNumbers(document, digits);
+    }
+
+    /// The outcome of the reply check: "ok" or the key it must raise.
+    std::string Check() const
+    {
+        if (document.HasParseError() || !numbersFit)
+        {
+            return "PeltaJSONParseError";
+        }
+        if (!document.IsObject())
+        {
+            return "PeltaJSONWrongType";
+        }
+        return document.HasMember("error") ? "error" : "ok";
+    }
+
+    rapidjson::Document document;
+    rapidjson::Document digits;
+    bool numbersFit = true;
+
+private:
+    bool ReadNumbers(rapidjson::Value& io_value, const rapidjson::Value& in_digits)
+    {
+        bool fit = true;
+        if (io_value.IsNumber())
+        {
+            fit = ReadNumber(std::string(in_digits.GetString(), in_digits.GetStringLength()), io_value);
+        }
+        for (rapidjson::SizeType i = 0; io_value.IsArray() && i < io_value.Size(); ++i)
+        {
+            fit = ReadNumbers(io_value[i], in_digits[i]) && fit;
+        }
+        for (rapidjson::SizeType i = 0; io_value.IsObject() && i < io_value.MemberCount(); ++i)
+        {
+            fit = ReadNumbers((io_value.MemberBegin() + i)->value, (in_digits.MemberBegin() + i)->value) && fit;
+        }
+        return fit;
+    }
+};
+
+/// A value's compact JSON text with its numbers' digits as sent, in_digits its twin that holds them.
+void WriteWithDigits(const rapidjson::Value& in_value, const rapidjson::Value& in_digits, rapidjson::Writer<rapidjson::StringBuffer>& io_writer)
+{
+    if (in_value.IsNumber())
+    {
+        io_writer.RawValue(in_digits.GetString(), in_digits.GetStringLength(), rapidjson::kNumberType);
+    }
+    else if (in_value.IsArray())
+    {
+        io_writer.StartArray();
+        for (rapidjson::SizeType i = 0; i < in_value.Size(); ++i)
+        {
+            WriteWithDigits(in_value[i], in_digits[i], io_writer);
+        }
+        io_writer.EndArray();
+    }
+    else if (in_value.IsObject())
+    {
+        io_writer.StartObject();
+        for (auto member = in_value.MemberBegin(), twin = in_digits.MemberBegin(); member != in_value.MemberEnd(); ++member, ++twin)
+        {
+            io_writer.Key(member->name.GetString(), member->name.GetStringLength());
+            WriteWithDigits(member->value, twin->value, io_writer);
+        }
+        io_writer.EndObject();
+    }
+    else
+    {
+        in_value.Accept(io_writer);
+    }
+}
+
+std::string JsonTextWithDigits(const rapidjson::Value& in_value, const rapidjson::Value& in_digits)
+{
+    rapidjson::StringBuffer buffer;
+    rapidjson::Writer<rapidjson::StringBuffer> writer(buffer);
+    WriteWithDigits(in_value, in_digits, writer);
+    return std::string(buffer.GetString(), buffer.GetSize());
+}
+
 /// The cell a document value must give: its kind, and its number or text.
-std::string Expected(const rapidjson::Value& in_value, bool in_asArray)
+std::string Expected(const rapidjson::Value& in_value, const rapidjson::Value& in_digits, bool in_asArray)
 {
     if (in_value.IsNull()) return "null";
     if (in_value.IsFalse()) return "false";
@@ -74,13 +194,13 @@ std::string Expected(const rapidjson::Value& in_value, bool in_asArray)
         return "double " + std::to_string(bits);
     }
     if (in_value.IsString()) return "text " + Fuzz::Show(std::string(in_value.GetString(), in_value.GetStringLength()));
-    std::string text = "json " + Fuzz::Show(JsonText(in_value));
+    std::string text = "json " + Fuzz::Show(JsonTextWithDigits(in_value, in_digits));
     if (in_value.IsArray() && in_asArray)
     {
         text += " [";
-        for (const rapidjson::Value& element : in_value.GetArray())
+        for (rapidjson::SizeType i = 0; i < in_value.Size(); ++i)
         {
-            text += Expected(element, false) + "; ";
+            text += Expected(in_value[i], in_digits[i], false) + "; ";
         }
         text += "]";
     }
@@ -118,31 +238,18 @@ std::string Got(const PeltaReply& in_reply, const PeltaReplyCell& in_cell, bool 
     return "unknown kind " + std::to_string(in_cell.kind);
 }
 
-/// The rows member the reader takes: the first member "rows" of the root whose value is an array.
-const rapidjson::Value* FindRows(const rapidjson::Value& in_root)
+/// The place of the rows member the reader takes, the first member "rows" of the root whose
+/// value is an array; -1 when there is none.
+int64_t FindRows(const rapidjson::Value& in_root)
 {
-    for (const auto& member : in_root.GetObject())
+    for (auto member = in_root.MemberBegin(); member != in_root.MemberEnd(); ++member)
     {
-        if (member.name == "rows" && member.value.IsArray())
+        if (member->name == "rows" && member->value.IsArray())
         {
-            return &member.value;
+            return member - in_root.MemberBegin();
         }
     }
-    return nullptr;
-}
-
-/// The outcome of the reply check on the document: "ok" or the key it must raise.
-std::string ExpectedCheck(const rapidjson::Document& in_document)
-{
-    if (in_document.HasParseError())
-    {
-        return "PeltaJSONParseError";
-    }
-    if (!in_document.IsObject())
-    {
-        return "PeltaJSONWrongType";
-    }
-    return in_document.HasMember("error") ? "error" : "ok";
+    return -1;
 }
 
 std::string Outcome(const std::function<void()>& in_action)
@@ -165,9 +272,8 @@ bool IsErrorKey(const std::string& in_key)
 
 void CheckReply(const std::string& in_text, bool in_keepElements)
 {
-    rapidjson::Document document;
-    document.Parse<rapidjson::kParseIterativeFlag>(in_text.c_str());
-    const std::string expected = ExpectedCheck(document);
+    const PlainReply plain(in_text);
+    const std::string expected = plain.Check();
     const std::string context = Fuzz::Show(in_text);
 
     const std::string checked = Outcome([&] { Pelta::PeltaAPI::CheckResponseError(in_text); });
@@ -175,7 +281,9 @@ void CheckReply(const std::string& in_text, bool in_keepElements)
 
     std::unique_ptr<PeltaReply> reply;
     const std::string read = Outcome([&] { reply = std::make_unique<PeltaReply>(std::string(in_text), in_keepElements); });
-    const rapidjson::Value* rows = expected == "ok" || expected == "error" ? FindRows(document) : nullptr;
+    const int64_t rowsPlace = expected == "ok" || expected == "error" ? FindRows(plain.document) : -1;
+    const rapidjson::Value* rows = rowsPlace < 0 ? nullptr : &(plain.document.MemberBegin() + rowsPlace)->value;
+    const rapidjson::Value* rowDigits = rowsPlace < 0 ? nullptr : &(plain.digits.MemberBegin() + rowsPlace)->value;
     bool badRow = false;
     for (size_t i = 0; rows != nullptr && i < rows->Size(); ++i)
     {
@@ -200,7 +308,7 @@ void CheckReply(const std::string& in_text, bool in_keepElements)
 
     // The root's members as the document has them, the rows an empty array.
     rapidjson::Document root;
-    root.CopyFrom(document, root.GetAllocator());
+    root.CopyFrom(plain.document, root.GetAllocator());
     for (auto& member : root.GetObject())
     {
         if (member.name == "rows" && member.value.IsArray())
@@ -215,10 +323,11 @@ void CheckReply(const std::string& in_text, bool in_keepElements)
     for (uint64_t r = 0; r < rowCount; ++r)
     {
         const rapidjson::Value& row = (*rows)[static_cast<rapidjson::SizeType>(r)];
+        const rapidjson::Value& digits = (*rowDigits)[static_cast<rapidjson::SizeType>(r)];
         FUZZ_CHECK(reply->GetCellCount(r) == row.Size(), context + ": cell count of row " + std::to_string(r));
         for (uint32_t c = 0; c < row.Size(); ++c)
         {
-            const std::string want = Expected(row[c], in_keepElements);
+            const std::string want = Expected(row[c], digits[c], in_keepElements);
             const std::string got = Got(*reply, reply->GetCell(r, c), in_keepElements);
             FUZZ_CHECK(got == want, context + ": row " + std::to_string(r) + " cell " + std::to_string(c) + " is " + got + ", expected " + want);
         }
@@ -282,9 +391,11 @@ void ReadInPieces(const std::function<bool(Orvik::Support::SqlData&, int64_t, in
 void CheckResultSet(const std::string& in_text, bool in_isUnnest, bool in_isODBC3, uint32_t in_maxColumnSize, int64_t in_piece)
 {
     // The rows as a plain document has them, for the texts of the columns.
-    rapidjson::Document document;
-    document.Parse<rapidjson::kParseIterativeFlag>(in_text.c_str());
-    const rapidjson::Value* rows = !document.HasParseError() && document.IsObject() ? FindRows(document) : nullptr;
+    const PlainReply plain(in_text);
+    const std::string checked = plain.Check();
+    const int64_t rowsPlace = checked == "ok" || checked == "error" ? FindRows(plain.document) : -1;
+    const rapidjson::Value* rows = rowsPlace < 0 ? nullptr : &(plain.document.MemberBegin() + rowsPlace)->value;
+    const rapidjson::Value* rowDigits = rowsPlace < 0 ? nullptr : &(plain.digits.MemberBegin() + rowsPlace)->value;
     FormattingLog log;
     const std::string context = Fuzz::Show(in_text) + (in_isUnnest ? " unnested" : "");
     const std::string outcome = Outcome([&] {
@@ -308,10 +419,13 @@ void CheckResultSet(const std::string& in_text, bool in_isUnnest, bool in_isODBC
                                                   : nullptr;
                 if (cells != nullptr && cells->IsArray() && i < cells->Size())
                 {
+                    // A number alone is written from its value; inside an object or array it keeps its digits.
                     const rapidjson::Value& cell = (*cells)[i];
+                    const rapidjson::Value& digits = (*rowDigits)[static_cast<rapidjson::SizeType>(row)][i];
                     const std::string expected = cell.IsString() ? std::string(cell.GetString(), cell.GetStringLength())
-                                                 : cell.IsNull() ? std::string()
-                                                                 : JsonText(cell);
+                                                 : cell.IsNull()   ? std::string()
+                                                 : cell.IsNumber() ? JsonText(cell)
+                                                                   : JsonTextWithDigits(cell, digits);
                     FUZZ_CHECK(result.GetColumnText(i) == expected,
                                column + ": text " + Fuzz::Show(result.GetColumnText(i)) + ", expected " + Fuzz::Show(expected));
                 }

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <thread>
@@ -49,6 +50,10 @@ TEST(PeltaAPIReply, ServerErrorsAndMalformedRepliesGiveTheirErrors)
         {R"j({"error":{"code":"4000"}})j", "PeltaJSONWrongType HY000 117 [code|integer]"},
         {R"j({"error":{"code":4000.5}})j", "PeltaJSONWrongType HY000 117 [code|integer]"},
         {R"j({"error":{"code":4294967296}})j", "PeltaJSONWrongType HY000 117 [code|integer from -2147483648 to 2147483647]"},
+        // Numbers are read from their digits: one beyond the doubles is refused, one below them is zero.
+        {R"j({"rowcount":1,"took":10e308})j", "PeltaJSONParseError HY000 117 [13]"},
+        {R"j({"rowcount":1,"took":-1.7976931348623159e308})j", "PeltaJSONParseError HY000 117 [13]"},
+        {R"j({"rowcount":1,"took":1e-400})j", "ok"},
         {"", "PeltaJSONParseError HY000 117 [1]"},
         {"   ", "PeltaJSONParseError HY000 117 [1]"},
         {"{} {}", "PeltaJSONParseError HY000 117 [2]"},
@@ -71,7 +76,9 @@ TEST(PeltaAPIReply, ServerErrorsAndMalformedRepliesGiveTheirErrors)
 TEST(PeltaAPIReply, RequiredMembersAreCheckedForPresenceAndKind)
 {
     rapidjson::Document document;
-    PeltaAPI::ParseReply(R"j({"rowcount":3,"big":3000000000,"name":"x","list":[1],"cols":null})j", document);
+    PeltaAPI::ParseReply(R"j({"rowcount":3,"big":3000000000,"name":"x","list":[1],"cols":null,"tiny":-2e-324})j", document);
+    // The nearest double, not the subnormal that RapidJSON's own reading gives.
+    EXPECT_TRUE(document["tiny"].GetDouble() == 0 && std::signbit(document["tiny"].GetDouble()));
     const struct
     {
         const char* member;

@@ -93,6 +93,10 @@ TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
         {R"j({"cols":["o","a"],"col_types":[12,[100,10]],"rows":[[{"n":123456789012345678901234567890,"r":1.10,"e":-1E+2},[18446744073709551616,-0]]],"rowcount":1})j",
          "o:-9 a:-9 | {\"n\":123456789012345678901234567890,\"r\":1.10,\"e\":-1E+2},[18446744073709551616,-0]"},
         {R"j({"cols":["d"],"col_types":[6],"rows":[[1e309]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
+        {R"j({"cols":["d"],"col_types":[6],"rows":[[10e308]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
+        // Below the doubles' range a number is the nearest double, not an error.
+        {R"j({"cols":["d"],"col_types":[6],"rows":[[1e-400],[-2e-324],[3e-324]],"rowcount":3})j",
+         "d:8 | 0 -0 4.9406564584124654e-324"},
         {R"j({"cols":["o"],"col_types":[12],"rows":[[{"n":-1e400}]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
         {R"j({"cols":["g"],"col_types":[1],"rows":[],"rowcount":0})j", " PeltaUnsupportedPeltaType HY000 117 [g]"},
         {R"j({"cols":["x"],"col_types":[14],"rows":[],"rowcount":0})j", " PeltaUnknownPeltaColumnType HY000 117 [x]"},
