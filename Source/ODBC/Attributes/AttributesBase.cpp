@@ -1,12 +1,10 @@
 #include "ODBC/Attributes/AttributesBase.h"
 
 #include "ODBC/Exceptions/ODBCInternalException.h"
-#include "ODBC/Strings/RunningPlatform.h"
 #include "ODBC/Strings/WStringHelper.h"
+#include "ODBC/Strings/WideArgument.h"
 #include "Support/CriticalSectionLock.h"
-#include "Support/IDriverManagerStringConverter.h"
 #include "Support/InvalidArgumentException.h"
-#include "Support/Platform.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,9 +35,8 @@ std::unique_ptr<AttributeData> ConvertString(const void* in_text, int32_t in_len
     {
         ORVIK_THROW_INVALID_ARGUMENT();
     }
-    orvik_wstring text;
-    RunningPlatform::Get().GetEncodingConverter().FromUChars(in_text, in_length, true, text);
-    return std::unique_ptr<AttributeData>(AttributeData::MakeNewWStringAttributeData(std::move(text)));
+    return std::unique_ptr<AttributeData>(
+        AttributeData::MakeNewWStringAttributeData(WideArgument::ReadBytes(in_text, in_length)));
 }
 
 } // namespace

@@ -6,11 +6,9 @@
 #include "ODBC/Exceptions/InvalidTypeException.h"
 #include "ODBC/Exceptions/NoDataException.h"
 #include "ODBC/Exceptions/ODBCInternalException.h"
-#include "ODBC/Strings/RunningPlatform.h"
 #include "ODBC/Strings/WStringHelper.h"
+#include "ODBC/Strings/WideArgument.h"
 #include "Support/CriticalSectionLock.h"
-#include "Support/IDriverManagerStringConverter.h"
-#include "Support/Platform.h"
 
 #include <sqlext.h>
 
@@ -49,17 +47,15 @@ void WriteValue(Value in_value, void* out_value, int32_t* out_stringLength)
 // Text from the application: in_length bytes, or up to the terminator for SQL_NTS.
 orvik_wstring ReadApplicationText(const void* in_text, int32_t in_length)
 {
-    orvik_wstring text;
     if (in_text == nullptr)
     {
-        return text;
+        return orvik_wstring();
     }
     if (in_length < 0 && in_length != SQL_NTS)
     {
         throw ErrorException(DIAG_INVALID_STRING_OR_BUFFER_LENGTH, ODBC_COMPONENT_ID, u"InvalidStrOrBuffLen", -1, -1);
     }
-    RunningPlatform::Get().GetEncodingConverter().FromUChars(in_text, in_length, true, text);
-    return text;
+    return WideArgument::ReadBytes(in_text, in_length);
 }
 
 // The application's value as the field's type takes it: integers cut to their width.

@@ -93,17 +93,18 @@ public:
                                 SQLSMALLINT in_bufferLength,
                                 SQLSMALLINT* out_textLength);
 
+    /// Refuses the application's ANSI text (in_length bytes or SQL_NTS; null passes) when it is not
+    /// valid in the application's encoding, rather than let its bad bytes become replacement
+    /// characters and change what the application meant: HY000 "InputStringMalformed", naming
+    /// the position of the first bad byte (from 1) and the encoding. Wide text is checked where
+    /// it is read (WideArgument).
+    static void CheckInputString(const SQLCHAR* in_text, SQLINTEGER in_length);
+
     /// Converts the application's ANSI text (in_length bytes or SQL_NTS) into out_buffer in the
     /// driver manager's encoding, terminated, within in_bufferLength bytes (in_lengthInBytes) or
     /// code units. Returns the bytes or code units written without the terminator; a text that
     /// did not fit whole sets out_truncated. A null text writes nothing and returns 0. A text
     /// that is not valid in the application's encoding is refused (CheckInputString).
-    /// Refuses the application's ANSI text (in_length bytes or SQL_NTS; null passes) when it is not
-    /// valid in the application's encoding, rather than let its bad bytes become replacement
-    /// characters and change what the application meant: HY000 "InputStringMalformed", naming
-    /// the position of the first bad byte (from 1) and the encoding.
-    static void CheckInputString(const SQLCHAR* in_text, SQLINTEGER in_length);
-
     static int32_t ConvertInputString(const SQLCHAR* in_text,
                                       SQLINTEGER in_length,
                                       void* out_buffer,

@@ -2,6 +2,7 @@
 
 #include "ODBC/Dispatch/CInterface.h"
 #include "ODBC/Strings/RunningPlatform.h"
+#include "ODBC/Strings/WideArgument.h"
 #include "Support/ErrorException.h"
 #include "Support/IDriverManagerStringConverter.h"
 #include "Support/Platform.h"
@@ -43,11 +44,10 @@ void CatalogStrings::Convert(const NameArgument<SQLCHAR>* in_names, size_t in_co
 
 void CatalogStrings::Convert(const NameArgument<SQLWCHAR>* in_names, size_t in_count, orvik_wstring* out_strings)
 {
-    IDriverManagerStringConverter& converter = GetConverter();
     for (size_t i = 0; i < in_count; ++i)
     {
         CheckLength(in_names[i]);
-        converter.FromUChars(in_names[i].Text, in_names[i].Length, false, out_strings[i]);
+        out_strings[i] = WideArgument::Read(in_names[i].Text, in_names[i].Length);
     }
 }
 

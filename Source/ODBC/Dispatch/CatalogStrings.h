@@ -17,7 +17,8 @@ namespace ODBC {
 /// terminator; the ANSI form is decoded in the application's encoding (lengths in bytes), the
 /// wide form in the driver manager's (lengths in code units). A negative length other than
 /// SQL_NTS is refused with "InvalidStrOrBuffLen" (HY090) before anything is read, an ANSI name
-/// that is not valid in the application's encoding with "InputStringMalformed" (HY000).
+/// that is not valid in the application's encoding with "InputStringMalformed" (HY000), a wide
+/// one that is not valid UTF-16 with "WideInputStringMalformed" (HY000, see WideArgument).
 class CatalogStrings
 {
 public:

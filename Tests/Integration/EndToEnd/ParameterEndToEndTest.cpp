@@ -1,9 +1,9 @@
 // Parameters through the Driver Manager: a prepared SELECT with a bound value through both entry
 // points, an INSERT of an array as one bulk request, every C type as the JSON value the server
 // receives, bytes bound to text parameters as their text, text that is not valid in its encoding
-// refused before anything is sent, data at execution, which the back end refuses without leaving
-// the Driver Manager and the driver out of step, and misused calls that the Driver Manager lets
-// through.
+// refused before anything is sent, through the ANSI and the wide entry points, data at
+// execution, which the back end refuses without leaving the Driver Manager and the driver out of
+// step, and misused calls that the Driver Manager lets through.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -25,6 +25,11 @@ namespace {
 SQLCHAR* Text(const char* in_text)
 {
     return reinterpret_cast<SQLCHAR*>(const_cast<char*>(in_text));
+}
+
+SQLWCHAR* Wide(std::u16string& io_text)
+{
+    return reinterpret_cast<SQLWCHAR*>(&io_text[0]);
 }
 
 /// The body of the last request the server received.
@@ -264,6 +269,27 @@ TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnyt
     EXPECT_EQ(SQL_ERROR, SQLTables(statement, nullptr, 0, nullptr, 0, Text("sample\xff"), SQL_NTS, nullptr, 0));
     EXPECT_NE(std::string::npos, FirstRecord(statement).find("from byte 7 on")) << FirstRecord(statement);
     EXPECT_EQ(marker, LastBody());
+
+    // Through the wide entry points, which the Driver Manager hands on as they came, a surrogate
+    // without its partner: alone, the wrong way round, at the end of a name. The message names
+    // its code unit.
+    std::u16string loneLead = u"select '\xD83D' as v";
+    std::u16string reversedPair = u"select '\xDE00\xD83D' as v";
+    std::u16string name = u"sample\xD83D";
+    EXPECT_EQ(SQL_ERROR, SQLExecDirectW(statement, Wide(loneLead), SQL_NTS));
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("HY000")) << FirstRecord(statement);
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("(UTF-16LE) from code unit 9 on")) << FirstRecord(statement);
+    EXPECT_EQ(SQL_ERROR, SQLPrepareW(statement, Wide(reversedPair), SQL_NTS));
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("from code unit 9 on")) << FirstRecord(statement);
+    EXPECT_EQ(SQL_ERROR, SQLTablesW(statement, nullptr, 0, nullptr, 0, Wide(name), SQL_NTS, nullptr, 0));
+    EXPECT_NE(std::string::npos, FirstRecord(statement).find("from code unit 7 on")) << FirstRecord(statement);
+    EXPECT_EQ(marker, LastBody());
+
+    // A pair is one character, sent as its UTF-8.
+    std::u16string pair = u"select '\U0001F600' as v";
+    m_statement.Check(SQLExecDirectW(statement, Wide(pair), SQL_NTS), "SQLExecDirectW");
+    EXPECT_EQ(m_statement.FetchAllAsText(), (std::vector<TextRow>{{"\xF0\x9F\x98\x80"}}));
+    EXPECT_NE(std::string::npos, LastBody().find("select '\xF0\x9F\x98\x80' as v")) << LastBody();
 }
 
 TEST_F(ParameterEndToEndTest, RefusedDataAtExecutionLeavesTheStatementUsable)

@@ -1,3 +1,4 @@
+#include "ODBC/Descriptors/ImplParamDescriptor.h"
 #include "ODBC/Dispatch/CInterface.h"
 #include "Support/EncodingType.h"
 #include "Support/ErrorException.h"
@@ -11,12 +12,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 using namespace Orvik::ODBC;
 using namespace Orvik::Support;
+using Orvik::Testing::EntryDataEngine;
 using Orvik::Testing::Narrow;
+using Orvik::Testing::Outcome;
+using Orvik::Testing::RecordText;
+using Orvik::Testing::ToHandle;
+using Orvik::Testing::ToValue;
 
 namespace {
 
@@ -90,6 +97,126 @@ TEST_F(CInterfaceStringsTest, InputTextReachesTheWideBufferAsTheSameCharacters)
             EXPECT_TRUE(std::all_of(buffer.begin(), buffer.end(), [](char16_t in_unit) { return in_unit == GUARD_UNIT; }))
                 << "nothing is written of a refused text";
         }
+    }
+}
+
+class WideInputStringsTest : public Orvik::Testing::StatementTest
+{
+protected:
+    /// The result of a wide call with the SQLSTATE and message of its first record.
+    static std::string Refusal(SQLRETURN in_result, DiagManager& io_diagnostics)
+    {
+        return Outcome(in_result, io_diagnostics) + " " + RecordText(io_diagnostics);
+    }
+
+    std::string OnStatement(SQLRETURN in_result) { return Refusal(in_result, m_statement->GetDiagManager()); }
+
+    std::string OnConnection(SQLRETURN in_result) { return Refusal(in_result, m_connection->GetDiagManager()); }
+
+    /// in_call on a connection of its own that is not yet connected.
+    std::string OnNewConnection(const std::function<SQLRETURN(Connection&)>& in_call)
+    {
+        SQLHANDLE handle = nullptr;
+        m_environment->SQLAllocHandle(SQL_HANDLE_DBC, GetEnvironmentHandle(), &handle);
+        Connection& connection = *m_driver.GetConnection(ToValue(handle));
+        const std::string outcome = Refusal(in_call(connection), connection.GetDiagManager());
+        m_environment->SQLFreeHandle(SQL_HANDLE_DBC, handle);
+        return outcome;
+    }
+};
+
+// Wide text that is not valid UTF-16 is refused at every entrance before anything reaches the
+// data store, never given replacement characters: the message names the first bad code unit,
+// from 1. Valid text, surrogate pairs included, is taken as it came.
+TEST_F(WideInputStringsTest, TextThatIsNotValidUtf16IsRefusedAtEveryEntrance)
+{
+    using Call = std::function<std::string(SQLWCHAR*, SQLINTEGER)>;
+    const SQLHANDLE statement = m_statementHandle;
+    const Call execDirect = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        SQLExecDirectWArgs args{in_text, in_length};
+        return OnStatement(CInterface::DispatchSQLExecDirectW("SQLExecDirectW", statement, &args));
+    };
+    const Call prepare = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        SQLPrepareWArgs args{in_text, in_length};
+        return OnStatement(CInterface::DispatchSQLPrepareW("SQLPrepareW", statement, &args));
+    };
+    const Call tables = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        SQLTablesWArgs args{{{nullptr, 0}, {nullptr, 0}, {in_text, static_cast<SQLSMALLINT>(in_length)}, {nullptr, 0}}};
+        return OnStatement(CInterface::DispatchSQLTablesW("SQLTablesW", statement, &args));
+    };
+    const Call columns = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        SQLColumnsWArgs args{{{nullptr, 0}, {nullptr, 0}, {nullptr, 0}, {in_text, static_cast<SQLSMALLINT>(in_length)}}};
+        return OnStatement(CInterface::DispatchSQLColumnsW("SQLColumnsW", statement, &args));
+    };
+    const Call cursorName = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        return OnStatement(m_statement->SQLSetCursorNameW(in_text, static_cast<SQLSMALLINT>(in_length)));
+    };
+    const Call nativeSql = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        SQLWCHAR native[64];
+        SQLINTEGER nativeLength = 0;
+        return OnConnection(m_connection->SQLNativeSqlW(in_text, in_length, native, 64, &nativeLength));
+    };
+    // Attribute and descriptor field values count bytes.
+    const Call currentCatalog = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        SQLSetConnectAttrWArgs args{SQL_ATTR_CURRENT_CATALOG, in_text, in_length == SQL_NTS ? SQL_NTS : 2 * in_length};
+        return OnConnection(CInterface::DispatchSQLSetConnectAttrW("SQLSetConnectAttrW", m_connectionHandle, &args));
+    };
+    const Call parameterName = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        ImplParamDescriptor& ipd = m_statement->GetIPD();
+        return Refusal(ipd.SQLSetDescFieldW(1, SQL_DESC_NAME, in_text, in_length == SQL_NTS ? SQL_NTS : 2 * in_length),
+                       ipd.GetDiagManager());
+    };
+    const Call driverConnect = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        return OnNewConnection([&](Connection& io_connection) {
+            return io_connection.SQLDriverConnectW(nullptr, in_text, static_cast<SQLSMALLINT>(in_length), nullptr, 0,
+                                                   nullptr, SQL_DRIVER_NOPROMPT);
+        });
+    };
+    const Call connect = [&](SQLWCHAR* in_text, SQLINTEGER in_length) {
+        return OnNewConnection([&](Connection& io_connection) {
+            return io_connection.SQLConnectW(in_text, static_cast<SQLSMALLINT>(in_length), nullptr, 0, nullptr, 0);
+        });
+    };
+    const auto refused = [](int in_unit) {
+        return "-1 HY000 [Orvik][ODBC] (2316) An input string was refused: it is not valid in the driver manager's "
+               "encoding (UTF-16LE) from code unit " + std::to_string(in_unit) + " on, where a surrogate has no partner.";
+    };
+    const struct
+    {
+        const char* m_entrance;
+        Call m_call;
+        std::u16string m_text;
+        SQLINTEGER m_length;
+        std::string m_expected;
+    } cases[] = {
+        {"SQLExecDirectW", execDirect, u"select 'a\U0001F600b'", SQL_NTS, "prepared select 'a\U0001F600b'"},
+        // A lone lead surrogate, a lone trail surrogate, a pair the wrong way round, a lead
+        // surrogate that ends the text, and one that an explicit length parts from its trail.
+        {"SQLExecDirectW", execDirect, {u's', 0xD83D, u'x'}, SQL_NTS, refused(2)},
+        {"SQLExecDirectW", execDirect, {u's', u'e', 0xDE00, u'x'}, SQL_NTS, refused(3)},
+        {"SQLExecDirectW", execDirect, {u's', 0xDE00, 0xD83D, u'x'}, SQL_NTS, refused(2)},
+        {"SQLExecDirectW", execDirect, {u's', u'e', u'l', 0xD83D}, SQL_NTS, refused(4)},
+        {"SQLExecDirectW", execDirect, {u's', 0xD83D, 0xDE00}, 2, refused(2)},
+        // Every other wide input string.
+        {"SQLPrepareW", prepare, {u's', 0xD83D, u'x'}, SQL_NTS, refused(2)},
+        {"SQLTablesW", tables, {u't', 0xDE00}, SQL_NTS, refused(2)},
+        {"SQLColumnsW", columns, {0xD83D, u'c'}, 2, refused(1)},
+        {"SQLSetCursorNameW", cursorName, {u'c', 0xD83D}, SQL_NTS, refused(2)},
+        {"SQLNativeSqlW", nativeSql, {u's', 0xDE00}, SQL_NTS, refused(2)},
+        {"SQLSetConnectAttrW", currentCatalog, {u'k', 0xD83D, u'k'}, 3, refused(2)},
+        {"SQLSetDescFieldW", parameterName, {u'p', 0xDE00}, SQL_NTS, refused(2)},
+        {"SQLDriverConnectW", driverConnect, u"DRIVER={Pelta};Servers=h:1;UID=\xD83D", SQL_NTS, refused(32)},
+        {"SQLConnectW", connect, {u'd', 0xD83D}, SQL_NTS, refused(2)},
+    };
+    for (const auto& c : cases)
+    {
+        EntryDataEngine::s_prepared.clear();
+        std::u16string text = c.m_text;
+        const std::string outcome = c.m_call(reinterpret_cast<SQLWCHAR*>(&text[0]), c.m_length);
+        EXPECT_EQ(c.m_expected,
+                  EntryDataEngine::s_prepared.empty() ? outcome : "prepared " + EntryDataEngine::s_prepared.back().GetAsUTF8())
+            << c.m_entrance;
+        m_statement->SQLCloseCursor();
     }
 }
 
