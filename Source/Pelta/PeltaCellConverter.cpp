@@ -12,6 +12,7 @@
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
+#include "Support/Utf8Text.h"
 #include "Support/orvik_wstring.h"
 
 #include <rapidjson/stringbuffer.h>
@@ -145,41 +146,6 @@ bool IsContinuationByte(char in_byte)
     return (static_cast<unsigned char>(in_byte) & 0xC0) == 0x80;
 }
 
-// Whether in_text is well-formed UTF-8, so that its bytes are already the encoded value.
-bool IsWellFormedUtf8(std::string_view in_text)
-{
-    size_t i = 0;
-    while (i < in_text.size())
-    {
-        const auto lead = static_cast<unsigned char>(in_text[i]);
-        if (lead < 0x80)
-        {
-            ++i;
-            continue;
-        }
-        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-        if (length == 0 || lead > 0xF4 || i + length > in_text.size())
-        {
-            return false;
-        }
-        const auto second = static_cast<unsigned char>(in_text[i + 1]);
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90)
-            || (lead == 0xF4 && second > 0x8F))
-        {
-            return false; // overlong forms, surrogates, beyond U+10FFFF
-        }
-        for (size_t k = 1; k < length; ++k)
-        {
-            if (!IsContinuationByte(in_text[i + k]))
-            {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
 // The bytes of a UTF-8 value as they are, cut on whole characters.
 bool WriteUtf8Bytes(std::string_view in_text, SqlData& io_target, int64_t in_offset, int64_t in_maxLength)
 {
@@ -219,7 +185,7 @@ std::string JsonText(Write in_write)
 
 std::string_view PeltaCellConverter::MakeWellFormed(std::string_view in_text, std::string& out_repaired)
 {
-    if (IsWellFormedUtf8(in_text))
+    if (Orvik::Support::IsWellFormedUtf8(in_text))
     {
         return in_text;
     }
