@@ -1,6 +1,7 @@
 #include "Pelta/PeltaCellConverter.h"
 
 #include "DSI/Client/DSITypeUtilities.h"
+#include "Pelta/PeltaCellText.h"
 #include "Pelta/PeltaError.h"
 #include "Pelta/PeltaReply.h"
 #include "Pelta/PeltaTimeUtilities.h"
@@ -11,6 +12,7 @@
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
+#include "Support/Utf8Text.h"
 #include "Support/orvik_wstring.h"
 
 #include <rapidjson/stringbuffer.h>
@@ -144,41 +146,6 @@ bool IsContinuationByte(char in_byte)
     return (static_cast<unsigned char>(in_byte) & 0xC0) == 0x80;
 }
 
-// Whether in_text is well-formed UTF-8, so that its bytes are already the encoded value.
-bool IsWellFormedUtf8(std::string_view in_text)
-{
-    size_t i = 0;
-    while (i < in_text.size())
-    {
-        const auto lead = static_cast<unsigned char>(in_text[i]);
-        if (lead < 0x80)
-        {
-            ++i;
-            continue;
-        }
-        const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-        if (length == 0 || lead > 0xF4 || i + length > in_text.size())
-        {
-            return false;
-        }
-        const auto second = static_cast<unsigned char>(in_text[i + 1]);
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90)
-            || (lead == 0xF4 && second > 0x8F))
-        {
-            return false; // overlong forms, surrogates, beyond U+10FFFF
-        }
-        for (size_t k = 1; k < length; ++k)
-        {
-            if (!IsContinuationByte(in_text[i + k]))
-            {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
-
 // The bytes of a UTF-8 value as they are, cut on whole characters.
 bool WriteUtf8Bytes(std::string_view in_text, SqlData& io_target, int64_t in_offset, int64_t in_maxLength)
 {
@@ -216,21 +183,41 @@ std::string JsonText(Write in_write)
 
 } // namespace
 
-bool PeltaCellConverter::WriteText(std::string_view in_text, SqlData& io_target, int64_t in_offset, int64_t in_maxLength)
+std::string_view PeltaCellConverter::MakeWellFormed(std::string_view in_text, std::string& out_repaired)
+{
+    if (Orvik::Support::IsWellFormedUtf8(in_text))
+    {
+        return in_text;
+    }
+    out_repaired = Orvik::Support::orvik_wstring(in_text.data(), static_cast<int32_t>(std::min<size_t>(in_text.size(), INT32_MAX)),
+                                                 Orvik::Support::ENC_UTF8)
+                       .GetAsUTF8();
+    return out_repaired;
+}
+
+bool PeltaCellConverter::WriteWellFormedText(std::string_view in_text,
+                                             SqlData& io_target,
+                                             int64_t in_offset,
+                                             int64_t in_maxLength)
 {
     if (in_offset < 0 || in_maxLength < NO_LIMIT)
     {
         ORVIK_THROW_INVALID_ARGUMENT();
     }
-    if (io_target.GetMetadata().GetEncoding() == Orvik::Support::ENC_UTF8 && in_text.size() <= UINT32_MAX
-        && IsWellFormedUtf8(in_text))
+    if (io_target.GetMetadata().GetEncoding() == Orvik::Support::ENC_UTF8 && in_text.size() <= UINT32_MAX)
     {
         return WriteUtf8Bytes(in_text, io_target, in_offset, in_maxLength);
     }
-    // Another target encoding, or bytes that must be repaired on the way.
+    // Another target encoding.
     const Orvik::Support::orvik_wstring text(in_text.data(), static_cast<int32_t>(std::min<size_t>(in_text.size(), INT32_MAX)),
                                              Orvik::Support::ENC_UTF8);
     return Orvik::DSI::DSITypeUtilities::OutputWVarCharStringData(text, io_target, in_offset, in_maxLength);
+}
+
+bool PeltaCellConverter::WriteText(std::string_view in_text, SqlData& io_target, int64_t in_offset, int64_t in_maxLength)
+{
+    std::string repaired;
+    return WriteWellFormedText(MakeWellFormed(in_text, repaired), io_target, in_offset, in_maxLength);
 }
 
 std::string PeltaCellConverter::GetText(const PeltaReply& in_reply, const PeltaReplyCell& in_cell)
@@ -259,6 +246,7 @@ bool PeltaCellConverter::Convert(const PeltaReply& in_reply,
                                  const PeltaReplyCell& in_cell,
                                  TDWType in_type,
                                  const std::string& in_columnName,
+                                 PeltaCellText& io_cellText,
                                  SqlData& io_target,
                                  int64_t in_offset,
                                  int64_t in_maxLength)
@@ -266,11 +254,7 @@ bool PeltaCellConverter::Convert(const PeltaReply& in_reply,
     switch (in_type)
     {
     case Orvik::Support::TDW_SQL_WVARCHAR:
-        if (in_cell.IsText() || in_cell.kind == PeltaReplyCell::ARRAY)
-        {
-            return WriteText(in_reply.GetText(in_cell), io_target, in_offset, in_maxLength);
-        }
-        return WriteText(GetText(in_reply, in_cell), io_target, in_offset, in_maxLength);
+        return WriteWellFormedText(io_cellText.Get(in_reply, in_cell), io_target, in_offset, in_maxLength);
     case Orvik::Support::TDW_SQL_BIT:
         StoreBit(in_cell, in_columnName, io_target);
         return false;

@@ -297,7 +297,8 @@ bool PeltaResultSet::Retrieve(uint16_t in_column,
         io_target.SetNull(true);
         return false;
     }
-    return PeltaCellConverter::Convert(m_reply, cell, in_type, ColumnName(in_column), io_target, in_offset, in_maxLength);
+    return PeltaCellConverter::Convert(m_reply, cell, in_type, ColumnName(in_column), m_cellText, io_target, in_offset,
+                                       in_maxLength);
 }
 
 void PeltaResultSet::LimitRows(uint64_t in_maxRows)

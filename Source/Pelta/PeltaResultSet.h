@@ -2,6 +2,7 @@
 
 #include "DSI/Client/DSIResultSetColumns.h"
 #include "DSI/Client/DSISimpleResultSet.h"
+#include "Pelta/PeltaCellText.h"
 #include "Pelta/PeltaReply.h"
 #include "Support/TypedDataWrapper/TDWType.h"
 
@@ -108,6 +109,8 @@ private:
     std::vector<Orvik::Support::TDWType> m_typeIds;
     std::vector<std::string> m_columnNames;
     PeltaReply m_reply;
+    /// The text of the character cell read last, for the next piece of it.
+    PeltaCellText m_cellText;
     uint32_t m_unnestColumn = 0;
     uint32_t m_elementIndex = 0;
     const uint32_t& m_maxColumnSize;

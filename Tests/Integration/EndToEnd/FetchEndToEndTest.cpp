@@ -309,6 +309,149 @@ TEST_F(FetchEndToEndTest, TextInPiecesThroughSQLGetData)
     EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{});
 }
 
+/// in_text as a JSON string, quotes included.
+std::string JsonString(const std::string& in_text)
+{
+    std::string quoted = "\"";
+    for (const char c : in_text)
+    {
+        if (c == '"' || c == '\\')
+        {
+            quoted += '\\';
+        }
+        if (c == '\n')
+        {
+            quoted += "\\n";
+            continue;
+        }
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+/// A text of at least in_bytes bytes that mixes ASCII, two-, three- and four-byte characters
+/// (the last a surrogate pair in UTF-16) and characters the reply must escape: 18 bytes and 13
+/// UTF-16 code units a round, so that piece ends fall at every place of a round.
+std::string MixedText(size_t in_bytes)
+{
+    const std::string round = "ab\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80q\"\\\nxyz";
+    std::string text;
+    text.reserve(in_bytes + round.size());
+    while (text.size() < in_bytes)
+    {
+        text += round;
+    }
+    return text;
+}
+
+/// One long text cell, answered from the server's memory to in_statement.
+void CannedLongText(const std::string& in_statement, const std::string& in_text)
+{
+    const std::string reply = R"({"cols":["v"],"col_types":[4],"rows":[[)" + JsonString(in_text) + R"(]],"rowcount":1})";
+    ASSERT_EQ(EndToEndEnvironment::Server()
+                  .Control("POST", "/canned", "{\"stmt\":" + JsonString(in_statement) + ",\"body\":" + JsonString(reply) + "}")
+                  .status,
+              200);
+}
+
+bool IsLeadSurrogate(char16_t in_unit)
+{
+    return in_unit >= 0xD800 && in_unit < 0xDC00;
+}
+
+TEST_F(FetchEndToEndTest, ALongTextIsReadInWholeCharactersPieceByPiece)
+{
+    const char STATEMENT[] = "select long mixed text";
+    const std::string text = MixedText(4 << 20);
+    CannedLongText(STATEMENT, text);
+    const size_t wideUnits = text.size() / 18 * 13;
+    const struct
+    {
+        SQLSMALLINT cType;
+        SQLLEN bufferLength;
+    } cases[] = {
+        {SQL_C_CHAR, static_cast<SQLLEN>(text.size()) + 1},
+        {SQL_C_CHAR, 65536},
+        {SQL_C_CHAR, 3001},
+        {SQL_C_WCHAR, static_cast<SQLLEN>(wideUnits * 2) + 2},
+        {SQL_C_WCHAR, 65536},
+        {SQL_C_WCHAR, 3001},
+    };
+    OdbcStatement statement = m_connection.NewStatement();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.cType) + " in " + std::to_string(c.bufferLength) + " bytes");
+        const bool isWide = c.cType == SQL_C_WCHAR;
+        const size_t unit = isWide ? 2 : 1;
+        const size_t room = (static_cast<size_t>(c.bufferLength) - unit) / unit;
+        statement.Execute(STATEMENT);
+        ASSERT_EQ(statement.Check(SQLFetch(statement.Handle()), "SQLFetch"), SQL_SUCCESS);
+        std::vector<char> buffer(static_cast<size_t>(c.bufferLength));
+        std::u16string wide;
+        std::string narrow;
+        int cutPieces = 0;
+        SQLLEN indicator = 0;
+        SQLRETURN result;
+        while ((result = SQLGetData(statement.Handle(), 1, c.cType, buffer.data(), c.bufferLength, &indicator))
+               == SQL_SUCCESS_WITH_INFO)
+        {
+            ASSERT_EQ(indicator, SQL_NO_TOTAL);
+            ASSERT_EQ(Pelta::Test::ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle()).at(0).state, "01004");
+            // A piece holds whole characters and is cut short only by the one that did not fit.
+            size_t units = 0;
+            if (isWide)
+            {
+                const std::u16string piece(reinterpret_cast<const char16_t*>(buffer.data()));
+                units = piece.size();
+                ASSERT_FALSE(IsLeadSurrogate(piece.back()));
+                wide += piece;
+            }
+            else
+            {
+                const std::string piece(buffer.data());
+                units = piece.size();
+                narrow += piece;
+                ASSERT_NE(static_cast<unsigned char>(text[narrow.size()]) & 0xC0, 0x80);
+            }
+            ASSERT_LE(units, room);
+            ASSERT_GE(units + (isWide ? 1 : 3), room);
+            cutPieces += units < room ? 1 : 0;
+        }
+        ASSERT_EQ(result, SQL_SUCCESS);
+        ASSERT_GE(indicator, 0);
+        if (isWide)
+        {
+            wide.append(reinterpret_cast<const char16_t*>(buffer.data()), static_cast<size_t>(indicator) / 2);
+            EXPECT_EQ(Utf16ToUtf8(wide.data(), wide.size()), text);
+            EXPECT_EQ(wide.size(), wideUnits);
+        }
+        else
+        {
+            narrow.append(buffer.data(), static_cast<size_t>(indicator));
+            EXPECT_EQ(narrow, text);
+        }
+        // Pieces of a size that the rounds do not divide meet a character that does not fit.
+        EXPECT_EQ(cutPieces > 0, room < (isWide ? wideUnits : text.size()));
+        EXPECT_EQ(SQLGetData(statement.Handle(), 1, c.cType, buffer.data(), c.bufferLength, &indicator), SQL_NO_DATA);
+        EXPECT_EQ(SQLCloseCursor(statement.Handle()), SQL_SUCCESS);
+    }
+
+    // A bound column that is cut reports the whole length, counted to the end of the value.
+    for (const SQLSMALLINT cType : {SQL_C_CHAR, SQL_C_WCHAR})
+    {
+        SCOPED_TRACE(cType);
+        std::vector<char> buffer(65536);
+        SQLLEN indicator = 0;
+        statement.Check(SQLBindCol(statement.Handle(), 1, cType, buffer.data(), 65536, &indicator), "SQLBindCol");
+        statement.Execute(STATEMENT);
+        EXPECT_EQ(statement.Check(SQLFetch(statement.Handle()), "SQLFetch"), SQL_SUCCESS_WITH_INFO);
+        EXPECT_EQ(indicator, static_cast<SQLLEN>(cType == SQL_C_WCHAR ? wideUnits * 2 : text.size()));
+        EXPECT_EQ(SQLCloseCursor(statement.Handle()), SQL_SUCCESS);
+        statement.Check(SQLFreeStmt(statement.Handle(), SQL_UNBIND), "SQLFreeStmt");
+    }
+    ASSERT_EQ(EndToEndEnvironment::Server().Control("POST", "/canned/clear", "{}").status, 200);
+}
+
 TEST_F(FetchEndToEndTest, EveryTypeAsTextThroughSQLGetData)
 {
     OdbcStatement statement = m_connection.NewStatement();

@@ -209,6 +209,11 @@ TEST(PeltaResultSet, TextThatIsNotUtf8OrATargetOfAnotherEncodingGoesThroughTheCo
     std::unique_ptr<Orvik::Support::SqlData> holder = MakeHolder(*result.GetSelectColumns()->GetColumn(0)->GetMetadata());
     ASSERT_EQ("ok", Outcome([&] { result.RetrieveData(0, *holder, 0, -1); }));
     EXPECT_EQ("a\xef\xbf\xbd", Render(*holder));
+    // Pieces are cut from the repaired text, which is made once for all of them.
+    EXPECT_TRUE(result.RetrieveData(0, *holder, 0, 2));
+    EXPECT_EQ("a", Render(*holder));
+    EXPECT_FALSE(result.RetrieveData(0, *holder, 1, 3));
+    EXPECT_EQ("\xef\xbf\xbd", Render(*holder));
 
     ASSERT_TRUE(result.Move(Orvik::DSI::DSI_DIR_NEXT, 0));
     Orvik::Support::orvik_wstring::SetDatabaseWCharEncoding(Orvik::Support::ENC_UTF16_LE);

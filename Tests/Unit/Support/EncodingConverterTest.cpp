@@ -2,6 +2,7 @@
 #include "Support/EncodingConverterFactory.h"
 #include "Support/EncodingInfo.h"
 #include "Support/IcuEncodingConverter.h"
+#include "Support/IcuConverter.h"
 #include "Support/IdentityEncodingConverter.h"
 #include "Support/InvalidArgumentException.h"
 #include "Support/MalformedTextException.h"
@@ -9,6 +10,8 @@
 #include "ConversionTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <unicode/ucnv.h>
 
 #include <memory>
 #include <string>
@@ -322,6 +325,69 @@ TEST_F(EncodingConverterTest, AStrictConverterRefusesTextThatIsNotValidInItsEnco
             outcome = "refused at " + std::to_string(e.GetOffset());
         }
         EXPECT_EQ(c.outcome, outcome);
+    }
+}
+
+// UTF-8 into UTF-16LE takes shortcuts past ICU's converters; the text must stay what they give,
+// bytes that are not UTF-8 included, wherever a source or a target cuts it.
+TEST_F(EncodingConverterTest, Utf8IntoUtf16GivesWhatIcusConverterGivesHoweverItIsCut)
+{
+    const std::string texts[] = {
+        "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z\xF0\x9F\x98\x81",
+        "\x80" "a\xC0\xAF" "b\xE0\x80\x80" "c\xED\xA0\x80" "d\xF4\x90\x80\x80" "e\xF5\xFF",
+        "x\xE2\x82y\xF0\x9F\x98",
+    };
+    for (const std::string& text : texts)
+    {
+        std::u16string expected(text.size() + 1, u'\0');
+        UErrorCode status = U_ZERO_ERROR;
+        IcuConverter icu(ENC_UTF8);
+        expected.resize(static_cast<size_t>(ucnv_toUChars(icu.Get(), &expected[0], static_cast<int32_t>(expected.size()),
+                                                          text.data(), static_cast<int32_t>(text.size()), &status)));
+        const std::string expectedBytes = orvik_wstring(expected).GetAsString(ENC_UTF16_LE);
+        for (size_t split = 0; split <= text.size(); ++split)
+        {
+            for (const bool terminate : {false, true})
+            {
+                for (int32_t size = terminate ? 6 : 1; size <= 12; ++size)
+                {
+                    SCOPED_TRACE(BytesOf(text.data(), split) + " | " + std::to_string(size) + (terminate ? " terminated" : ""));
+                    const std::unique_ptr<EncodingConverter> converter = Create(ENC_UTF8, ENC_UTF16_LE, terminate);
+                    const std::string sources[] = {text.substr(0, split), text.substr(split)};
+                    size_t nextSource = 0;
+                    std::string joined;
+                    std::vector<char> target(static_cast<size_t>(size));
+                    converter->SetTarget(target.data(), size);
+                    for (int rounds = 0; rounds < 100; ++rounds)
+                    {
+                        if (!converter->NeedsConvert() && nextSource < 2)
+                        {
+                            converter->SetSource(sources[nextSource].data(), static_cast<int32_t>(sources[nextSource].size()));
+                            ++nextSource;
+                        }
+                        const bool isFinal = nextSource == 2;
+                        const int32_t written = converter->Convert(isFinal);
+                        if (written == -1)
+                        {
+                            continue;
+                        }
+                        joined += BytesOf(target.data(), static_cast<size_t>(written));
+                        if (terminate)
+                        {
+                            // Whole characters, a surrogate pair never cut, and the terminator.
+                            EXPECT_EQ("\0\0"s, BytesOf(target.data() + written, 2));
+                            EXPECT_TRUE(written < 2 || (static_cast<unsigned char>(target[written - 1]) & 0xFC) != 0xD8);
+                        }
+                        if (isFinal && !converter->NeedsConvert())
+                        {
+                            break;
+                        }
+                        converter->SetTarget(target.data(), size);
+                    }
+                    EXPECT_EQ(expectedBytes, joined);
+                }
+            }
+        }
     }
 }
 
