@@ -1,17 +1,18 @@
 #pragma once
 
+#include "Support/CriticalSection.h"
+
 namespace Orvik {
 namespace Support {
-
-class CriticalSection;
 
 /// Holds a CriticalSection for its own lifetime: taken by the constructor, left by the
 /// destructor. Never released early and never moved.
 class CriticalSectionLock
 {
 public:
-    explicit CriticalSectionLock(CriticalSection& io_section);
-    ~CriticalSectionLock();
+    // Inline: every call on a handle takes one or more of these.
+    explicit CriticalSectionLock(CriticalSection& io_section) : m_section(&io_section) { m_section->Enter(); }
+    ~CriticalSectionLock() { m_section->Leave(); }
 
     CriticalSectionLock(const CriticalSectionLock&) = delete;
     CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;

@@ -138,13 +138,8 @@ ORVIK_DSILOG_LEVEL_OPERATION(LogDebug, LOG_DEBUG)
 ORVIK_DSILOG_LEVEL_OPERATION(LogTrace, LOG_TRACE)
 #undef ORVIK_DSILOG_LEVEL_OPERATION
 
-void DSILog::LogFunctionEntrance(const char* in_namespace, const char* in_class, const char* in_method)
+void DSILog::LogEntranceLine(const char* in_namespace, const char* in_class, const char* in_method)
 {
-    // Every ODBC call enters here: with tracing off it must cost no variadic call.
-    if (GetLogLevel() < LOG_TRACE)
-    {
-        return;
-    }
     LogTrace(in_namespace, in_class, in_method, "+++++ enter +++++");
 }
 

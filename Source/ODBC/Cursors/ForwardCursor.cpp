@@ -179,7 +179,7 @@ void ForwardCursor::StartRowset(AppDescriptorBase& io_ard)
 {
     io_ard.LoadBindingOffset();
     const int64_t bindOffset = io_ard.GetBindingOffset();
-    const int64_t bindType = io_ard.GetHeaderFieldChecked(SQL_DESC_BIND_TYPE).m_integer;
+    const auto bindType = static_cast<int64_t>(io_ard.ReadHeader().m_bindType);
     for (uint16_t column = 1; column <= m_highestBoundColumn; ++column)
     {
         BoundColumn& bound = m_boundColumns[column];
@@ -620,6 +620,18 @@ void ForwardCursor::RetrieveNext(uint16_t in_column, CDataWrapper& io_data, SQLL
     column->RetrieveForGetData(out_lengthOrIndicator, out_lengthOrIndicator, 1);
 }
 
+void ForwardCursor::CheckColumnConversion(ColumnConverters& io_converters,
+                                          int16_t in_sqlType,
+                                          int16_t in_cType,
+                                          uint16_t in_column)
+{
+    if (in_cType != io_converters.m_convertibleCType)
+    {
+        CheckConversion(in_sqlType, in_cType, in_column);
+        io_converters.m_convertibleCType = in_cType;
+    }
+}
+
 void ForwardCursor::RetrieveFirst(uint16_t in_column, CDataWrapper& io_data, SQLLEN* out_lengthOrIndicator)
 {
     ColumnConverters& converters = m_getDataConverters[in_column];
@@ -635,7 +647,7 @@ void ForwardCursor::RetrieveFirst(uint16_t in_column, CDataWrapper& io_data, SQL
             }
             else
             {
-                CheckConversion(entry.m_sqlType, cType, in_column);
+                CheckColumnConversion(converters, entry.m_sqlType, cType, in_column);
                 converters.m_partial = std::make_unique<PartialDataColumn>(
                     std::make_unique<ResultColumnSource>(m_result, in_column - 1, *entry.m_metadata), m_diagnostics,
                     false);
@@ -652,7 +664,7 @@ void ForwardCursor::RetrieveFirst(uint16_t in_column, CDataWrapper& io_data, SQL
     }
     converters.m_partial.reset();
     // The converter is kept from row to row, but each call may ask for another C type.
-    CheckConversion(entry.m_sqlType, cType, in_column);
+    CheckColumnConversion(converters, entry.m_sqlType, cType, in_column);
     if (converters.m_whole == nullptr)
     {
         converters.m_whole = std::make_unique<ColumnValueConverter>(m_result, in_column - 1, *entry.m_metadata, m_diagnostics);

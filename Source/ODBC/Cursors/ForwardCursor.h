@@ -67,7 +67,13 @@ private:
     {
         std::unique_ptr<PartialDataColumn> m_partial;
         std::unique_ptr<ColumnValueConverter> m_whole;
+        // The C type last found convertible from the column's type (0 for none yet): a column
+        // read row after row into one C type is checked once.
+        int16_t m_convertibleCType = 0;
     };
+
+    /// CheckConversion, once per column and C type.
+    void CheckColumnConversion(ColumnConverters& io_converters, int16_t in_sqlType, int16_t in_cType, uint16_t in_column);
 
     /// Reads the bound columns of io_ard and decides which columns SQLGetData may read.
     void BuildBindings(AppDescriptorBase& io_ard);

@@ -45,18 +45,18 @@ void CDataWrapper::Reset(int16_t in_cType)
         return;
     }
     const auto spare = std::find_if(m_spareMetadata.begin(), m_spareMetadata.end(),
-                                    [in_cType](const std::unique_ptr<SqlCTypeMetadata>& in_metadata) {
-                                        return in_metadata->GetCType() == in_cType;
-                                    });
+                                    [in_cType](const SpareMetadata& in_spare) { return in_spare.m_cType == in_cType; });
     if (spare != m_spareMetadata.end())
     {
-        std::swap(m_metadata, *spare);
+        std::swap(m_metadata, spare->m_metadata);
+        spare->m_cType = spare->m_metadata->GetCType();
         factory.ResetTypeDefaults(*m_metadata);
     }
     else
     {
         std::unique_ptr<SqlCTypeMetadata> fresh = factory.CreateNewSqlCTypeMetadata(in_cType);
-        m_spareMetadata.push_back(std::move(m_metadata));
+        const int16_t currentType = m_metadata->GetCType();
+        m_spareMetadata.push_back({currentType, std::move(m_metadata)});
         m_metadata = std::move(fresh);
     }
     ClearFields();

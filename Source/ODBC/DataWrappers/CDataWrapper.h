@@ -74,8 +74,16 @@ private:
     void ClearFields();
 
     std::unique_ptr<Support::SqlCTypeMetadata> m_metadata;
-    /// The metadata of the other C types the wrapper described, one per type.
-    std::vector<std::unique_ptr<Support::SqlCTypeMetadata>> m_spareMetadata;
+    /// The metadata of another C type the wrapper described, with its type at hand, so that a
+    /// search does not visit each metadata object.
+    struct SpareMetadata
+    {
+        int16_t m_cType;
+        std::unique_ptr<Support::SqlCTypeMetadata> m_metadata;
+    };
+
+    /// One per type.
+    std::vector<SpareMetadata> m_spareMetadata;
     void* m_data = nullptr;
     int64_t m_dataLength = 0;
     int64_t m_offset = 0;

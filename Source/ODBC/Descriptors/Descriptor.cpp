@@ -501,6 +501,12 @@ DescriptorFieldValue Descriptor::GetHeaderFieldChecked(int16_t in_field)
     return ReadField(0, in_field);
 }
 
+DescriptorHeader Descriptor::ReadHeader()
+{
+    CriticalSectionLock lock(GetLock());
+    return m_header;
+}
+
 DescriptorFieldValue Descriptor::GetNonStringField(int16_t in_recNumber, int16_t in_field)
 {
     if (IsStringField(in_field))

@@ -170,6 +170,10 @@ public:
     /// (SQL_DESC_BIND_TYPE among them) come whole.
     DescriptorFieldValue GetHeaderFieldChecked(int16_t in_field);
 
+    /// The whole header, read at once under the descriptor's lock: for the fetch, which reads
+    /// several header fields on every call.
+    DescriptorHeader ReadHeader();
+
     /// A field that is no text; a text field throws ODBCInternalException
     /// "CannotGetStrDescFieldInNonStrMethod".
     DescriptorFieldValue GetNonStringField(int16_t in_recNumber, int16_t in_field);

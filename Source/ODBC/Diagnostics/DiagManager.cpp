@@ -348,12 +348,8 @@ void DiagManager::SetLocale(const std::string& in_locale)
     m_truncationMessage = std::make_shared<const orvik_wstring>(std::move(message));
 }
 
-void DiagManager::Clear()
+void DiagManager::DropRecords()
 {
-    if (!m_hasError && !m_hasWarning)
-    {
-        return;
-    }
     CriticalSectionLock lock(m_lock);
     if (!m_hasError && !m_hasWarning)
     {
@@ -482,11 +478,6 @@ int64_t DiagManager::GetRecordCount()
 bool DiagManager::HasError()
 {
     return m_hasError;
-}
-
-bool DiagManager::HasWarning()
-{
-    return m_hasWarning;
 }
 
 void DiagManager::PostDataWarningOrError(const DataWarningOrError& in_outcome)

@@ -125,8 +125,15 @@ public:
     /// Also looks the truncation warning's text up again for in_locale.
     void SetLocale(const std::string& in_locale) override;
 
-    /// Drops every record (they are kept for reuse) and both flags.
-    void Clear();
+    /// Drops every record (they are kept for reuse) and both flags. Every call begins here, most
+    /// often with nothing to drop: that case is decided inline, without the lock.
+    void Clear()
+    {
+        if (m_hasError || m_hasWarning)
+        {
+            DropRecords();
+        }
+    }
 
     /// SQLGetDiagField(W): a header field whatever in_recNumber is, otherwise a field of record
     /// in_recNumber (from 1); texts in the driver manager's encoding with lengths in bytes.
@@ -160,13 +167,16 @@ public:
 
     int64_t GetRecordCount();
     bool HasError();
-    bool HasWarning();
+    bool HasWarning() { return m_hasWarning; }
 
     /// Posts a conversion outcome: an error as an error record, otherwise as a warning at its
     /// row and column.
     void PostDataWarningOrError(const DataWarningOrError& in_outcome);
 
 private:
+    /// Clear's work once a record or flag is there, under the lock.
+    void DropRecords();
+
     /// A record to fill, reused when one is spare, placed after the active records. Called
     /// under the lock.
     DiagRecord& AddRecord();

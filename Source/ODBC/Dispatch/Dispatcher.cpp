@@ -76,6 +76,13 @@ SQLRETURN Dispatcher::Run(const char* in_functionName,
     const ODBCHandle::RunningCall running(io_handle);
     try
     {
+        // A statement without asynchronous execution has no task to poll, collect or start: the
+        // statement's own lock orders its calls, as it does for the functions never dispatched.
+        if (in_operations.m_handleKind == HandleKind::STATEMENT && !io_handle.IsAsyncEnabled()
+            && !io_handle.HasPendingTask())
+        {
+            return in_operations.m_call(io_handle, io_args);
+        }
         CriticalSectionLock lock(io_handle.GetDispatchLock());
         // Whatever function is called next on the handle polls or collects its task.
         if (ODBCTask* pending = io_handle.GetPendingTask())

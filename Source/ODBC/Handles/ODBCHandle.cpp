@@ -14,13 +14,14 @@ void ODBCHandle::FinishPendingTask()
     if (m_pendingTask != nullptr)
     {
         m_pendingTask->WaitUntilDone();
-        m_pendingTask.reset();
+        SetPendingTask(nullptr);
     }
 }
 
 void ODBCHandle::SetPendingTask(std::unique_ptr<ODBCTask> in_task)
 {
     m_pendingTask = std::move(in_task);
+    m_hasPendingTask.store(m_pendingTask != nullptr);
 }
 
 bool ODBCHandle::HasRunningTask()

@@ -11,7 +11,8 @@ namespace ODBC {
 class ODBCTask;
 
 /// The part that Connection and Statement share for dispatching: the dispatch lock, which the
-/// entry points hold for a whole synchronous call (the holding thread may take it again), the
+/// entry points hold for a whole synchronous call (the holding thread may take it again; a
+/// statement that has asynchronous execution off and no task goes without it), the
 /// asynchronous flag, which chooses between running a call at once and queueing it, and the task
 /// started on the handle and not yet collected, which is read and changed under the dispatch lock.
 /// The flag takes no lock: the attribute stores set it under the handle's own lock, which a
@@ -49,6 +50,9 @@ public:
     /// holds the dispatch lock.
     void SetPendingTask(std::unique_ptr<ODBCTask> in_task);
 
+    /// Whether the slot holds a task; read without the dispatch lock.
+    bool HasPendingTask() const { return m_hasPendingTask.load(); }
+
     /// Whether a task started on the handle has not finished. Asked by the thread that frees or
     /// disconnects the handle, which must then refuse: the call on the worker still uses it.
     bool HasRunningTask();
@@ -70,6 +74,7 @@ private:
     Support::CriticalSection m_dispatchLock;
     std::atomic<bool> m_isAsyncEnabled{false};
     std::unique_ptr<ODBCTask> m_pendingTask;
+    std::atomic<bool> m_hasPendingTask{false};
     std::atomic<int> m_callsRunning{0};
 };
 

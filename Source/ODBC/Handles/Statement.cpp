@@ -200,7 +200,7 @@ SQLRETURN Statement::RunPlain(const char* in_method, bool in_takesConnectionLock
     CriticalSectionLock statementLock(m_statementLock);
     CriticalSectionLock cancelLock(m_cancelLock);
     ConsumeCancel();
-    m_isInCancelableCall = false;
+    m_cancelFlags &= static_cast<uint8_t>(~CANCELABLE_CALL);
     try
     {
         LogEntrance(LOG_CLASS, in_method);
@@ -222,6 +222,21 @@ template <typename Call>
 SQLRETURN Statement::RunCancelable(const char* in_method, bool in_takesConnectionLock, const char* in_step, Call in_call)
 {
     const RunningCall running(*this);
+    return RunCountedCancelable(in_method, in_takesConnectionLock, in_step, in_call);
+}
+
+template <typename Call>
+SQLRETURN Statement::RunDispatchedCancelable(const char* in_method, Call in_call)
+{
+    return RunCountedCancelable(in_method, false, nullptr, in_call);
+}
+
+template <typename Call>
+SQLRETURN Statement::RunCountedCancelable(const char* in_method,
+                                          bool in_takesConnectionLock,
+                                          const char* in_step,
+                                          Call in_call)
+{
     std::optional<CriticalSectionLock> connectionLock;
     if (in_takesConnectionLock && !Driver::IsConnectionLockSkipped())
     {
@@ -232,11 +247,7 @@ SQLRETURN Statement::RunCancelable(const char* in_method, bool in_takesConnectio
         StepHook::ReportStep((std::string("GetConnectionLock_") + in_step).c_str());
     }
     CriticalSectionLock statementLock(m_statementLock);
-    {
-        CriticalSectionLock cancelLock(m_cancelLock);
-        ConsumeCancel();
-        m_isInCancelableCall = true;
-    }
+    EnterCancelableCall();
     if (in_step != nullptr && !in_takesConnectionLock)
     {
         StepHook::ReportStep(in_step);
@@ -257,18 +268,42 @@ SQLRETURN Statement::RunCancelable(const char* in_method, bool in_takesConnectio
     {
         StepHook::ReportStep((std::string("FreeConnectionLock_") + in_step).c_str());
     }
-    CriticalSectionLock cancelLock(m_cancelLock);
-    m_isInCancelableCall = false;
+    LeaveCancelableCall();
     return result;
 }
 
 void Statement::ConsumeCancel()
 {
-    if (m_isCancelRequested)
+    if ((m_cancelFlags & CANCEL_REQUESTED) != 0)
     {
         m_dsiStatement->ClearCancel();
-        m_isCancelRequested = false;
+        m_cancelFlags &= static_cast<uint8_t>(~CANCEL_REQUESTED);
     }
+}
+
+void Statement::EnterCancelableCall()
+{
+    uint8_t unmarked = 0;
+    if (m_cancelFlags.compare_exchange_strong(unmarked, CANCELABLE_CALL))
+    {
+        return;
+    }
+    CriticalSectionLock cancelLock(m_cancelLock);
+    ConsumeCancel();
+    m_cancelFlags |= CANCELABLE_CALL;
+}
+
+void Statement::LeaveCancelableCall()
+{
+    uint8_t marked = CANCELABLE_CALL;
+    if (m_cancelFlags.compare_exchange_strong(marked, 0))
+    {
+        return;
+    }
+    // A cancel came during the call: the member ends only once SQLCancel, which may still be
+    // acting on it, has left the cancel lock.
+    CriticalSectionLock cancelLock(m_cancelLock);
+    m_cancelFlags &= static_cast<uint8_t>(~CANCELABLE_CALL);
 }
 
 SQLRETURN Statement::WithWarnings(SQLRETURN in_result)
@@ -296,6 +331,11 @@ void Statement::LogEntrance(const char* in_class, const char* in_method)
     {
         m_log->LogFunctionEntrance(LOG_NAMESPACE, in_class, in_method);
     }
+}
+
+bool Statement::IsTracing() const
+{
+    return m_log != nullptr && m_log->GetLogLevel() >= DSI::LOG_TRACE;
 }
 
 void Statement::LogAttribute(const char* in_method, SQLINTEGER in_attribute)
@@ -353,12 +393,11 @@ SQLRETURN Statement::SQLCancel()
 {
     const RunningCall running(*this);
     CriticalSectionLock cancelLock(m_cancelLock);
-    const bool isCallRunning = m_isInCancelableCall;
+    const bool isCallRunning = (m_cancelFlags.fetch_or(CANCEL_REQUESTED) & CANCELABLE_CALL) != 0;
     if (!isCallRunning)
     {
         m_diagnostics->Clear();
     }
-    m_isCancelRequested = true;
     try
     {
         LogEntrance(LOG_CLASS, "SQLCancel");
@@ -465,7 +504,7 @@ SQLRETURN Statement::SQLExtendedFetch(SQLUSMALLINT in_orientation,
 
 SQLRETURN Statement::SQLFetch()
 {
-    return RunCancelable("SQLFetch", false, nullptr, [&] {
+    return RunDispatchedCancelable("SQLFetch", [&] {
         StatementStateResult result = m_state->SQLFetch();
         SetState(std::move(result.m_nextState));
         return result.m_returnCode;
@@ -474,7 +513,7 @@ SQLRETURN Statement::SQLFetch()
 
 SQLRETURN Statement::SQLFetchScroll(SQLSMALLINT in_orientation, SQLLEN in_offset)
 {
-    return RunCancelable("SQLFetchScroll", false, nullptr, [&] {
+    return RunDispatchedCancelable("SQLFetchScroll", [&] {
         StatementStateResult result = m_state->SQLFetchScroll(in_orientation, in_offset);
         SetState(std::move(result.m_nextState));
         return result.m_returnCode;
@@ -503,7 +542,7 @@ SQLRETURN Statement::SQLGetData(SQLUSMALLINT in_column,
                                 SQLLEN in_bufferLength,
                                 SQLLEN* out_lengthOrIndicator)
 {
-    return RunCancelable("SQLGetData", false, nullptr, [&] {
+    return RunDispatchedCancelable("SQLGetData", [&] {
         try
         {
             StatementStateResult result =
@@ -638,7 +677,7 @@ SQLRETURN Statement::EndTransaction(SQLSMALLINT in_completionType, bool in_flag)
     CriticalSectionLock statementLock(m_statementLock);
     CriticalSectionLock cancelLock(m_cancelLock);
     ConsumeCancel();
-    m_isInCancelableCall = false;
+    m_cancelFlags &= static_cast<uint8_t>(~CANCELABLE_CALL);
     try
     {
         LogEntrance(LOG_CLASS, "EndTransaction");
@@ -664,19 +703,15 @@ SQLRETURN Statement::ExecuteCatalogFunction(int32_t in_functionId, const std::ve
 
 // Services.
 
-void Statement::SetState(std::unique_ptr<StatementState> in_next)
+void Statement::InstallState(std::unique_ptr<StatementState>&& io_next)
 {
-    if (!in_next)
-    {
-        return;
-    }
     bool hadOpenCursor = false;
     bool hasOpenCursor = false;
     {
         CriticalSectionLock cancelLock(m_cancelLock);
         hadOpenCursor = m_state->HasOpenCursor();
-        hasOpenCursor = in_next->HasOpenCursor();
-        m_state = std::move(in_next);
+        hasOpenCursor = io_next->HasOpenCursor();
+        m_state = std::move(io_next);
     }
     if (hadOpenCursor && !hasOpenCursor)
     {
@@ -702,12 +737,12 @@ bool Statement::HasOpenCursor()
 
 bool Statement::IsInCancelableCall()
 {
-    return m_isInCancelableCall;
+    return (m_cancelFlags & CANCELABLE_CALL) != 0;
 }
 
 void Statement::ThrowIfCanceled()
 {
-    if (m_isCancelRequested && m_isInCancelableCall)
+    if (m_cancelFlags == (CANCELABLE_CALL | CANCEL_REQUESTED))
     {
         throw DSI::OperationCanceledException(ODBC_COMPONENT_ID, u"OperationCanceled");
     }

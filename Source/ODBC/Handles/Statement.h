@@ -47,9 +47,9 @@ class StatementState;
 /// owns it.
 ///
 /// Plain members hold the cancel lock for their whole run; the cancelable ones (execution,
-/// fetching, describing, data at execution, catalog functions) hold it only while they set and
-/// clear their flag, so that SQLCancel, which takes only the cancel lock, runs beside them on
-/// another thread. Locks, outermost first: the connection-wide lock (SQLCloseCursor,
+/// fetching, describing, data at execution, catalog functions) take it only to consume a cancel
+/// request at their start or to wait for one that came during their run, so that SQLCancel,
+/// which takes only the cancel lock, runs beside them on another thread. Locks, outermost first: the connection-wide lock (SQLCloseCursor,
 /// SQLFreeStmt, SQLMoreResults and SQLPrepareW, unless the driver skips it), the statement lock,
 /// the cancel lock.
 ///
@@ -165,7 +165,14 @@ public:
 
     /// Installs in_next as the current state (null keeps the current one) and tells the
     /// connection when a cursor opened or closed with it.
-    void SetState(std::unique_ptr<StatementState> in_next);
+    void SetState(std::unique_ptr<StatementState>&& in_next)
+    {
+        // Most calls keep their state: that case costs no call.
+        if (in_next)
+        {
+            InstallState(std::move(in_next));
+        }
+    }
 
     /// The current state, read under the cancel lock; valid until the next transition.
     StatementState& GetState();
@@ -232,6 +239,9 @@ public:
     /// Writes the entrance of in_method of in_class at TRACE.
     void LogEntrance(const char* in_class, const char* in_method);
 
+    /// Whether entrances are logged: the states ask before they name themselves for the line.
+    bool IsTracing() const;
+
 protected:
     /// A statement that is only a handle value: for tests that stand in for the whole statement
     /// and override every member their connection calls.
@@ -247,8 +257,26 @@ private:
     template <typename Call>
     SQLRETURN RunCancelable(const char* in_method, bool in_takesConnectionLock, const char* in_step, Call in_call);
 
+    /// The frame of the cancelable members that only the dispatcher runs (fetching and
+    /// SQLGetData, called once a cell): the dispatcher has counted the call, and a task on a
+    /// worker is known to its handle, so the frame counts nothing itself.
+    template <typename Call>
+    SQLRETURN RunDispatchedCancelable(const char* in_method, Call in_call);
+
+    /// RunCancelable once the call is counted.
+    template <typename Call>
+    SQLRETURN RunCountedCancelable(const char* in_method, bool in_takesConnectionLock, const char* in_step, Call in_call);
+
+    /// SetState's work for a new state.
+    void InstallState(std::unique_ptr<StatementState>&& io_next);
+
     /// Forgets a cancel request that a new call consumes; under the cancel lock.
     void ConsumeCancel();
+
+    /// Marks a cancelable member as running, and clears the mark when it ends. Without a cancel
+    /// request each is one exchange on the flags; a request makes them take the cancel lock.
+    void EnterCancelableCall();
+    void LeaveCancelableCall();
 
     /// SQL_SUCCESS_WITH_INFO for SQL_SUCCESS when a warning was posted.
     SQLRETURN WithWarnings(SQLRETURN in_result);
@@ -286,10 +314,14 @@ private:
     AppDescriptorBase* m_currentARD = nullptr;
     Support::CriticalSection m_statementLock;
     Support::CriticalSection m_cancelLock;
-    // Written under the cancel lock; read without it where a descriptor's lock is held, which
-    // comes after the cancel lock.
-    std::atomic<bool> m_isCancelRequested{false};
-    std::atomic<bool> m_isInCancelableCall{false};
+    // CANCELABLE_CALL while a cancelable member runs, CANCEL_REQUESTED once SQLCancel came and no
+    // call consumed it. SQLCancel sets its request under the cancel lock; a cancelable member
+    // marks and unmarks itself by exchanging the whole word, so that the exchange fails when a
+    // request came first, and the member then waits for SQLCancel under the cancel lock. Read
+    // without the lock where a descriptor's lock is held, which comes after the cancel lock.
+    static constexpr uint8_t CANCELABLE_CALL = 1;
+    static constexpr uint8_t CANCEL_REQUESTED = 2;
+    std::atomic<uint8_t> m_cancelFlags{0};
     std::unique_ptr<QueryManager> m_queryManager;
     Support::CriticalSection m_cursorNameLock;
     Support::orvik_wstring m_cursorName;

@@ -105,7 +105,10 @@ StatementState::~StatementState() = default;
 
 StatementCell StatementState::Enter(StatementOperation in_operation) const
 {
-    m_statement.LogEntrance(GetClassName(), StatementStateMatrix::GetName(in_operation));
+    if (m_statement.IsTracing())
+    {
+        m_statement.LogEntrance(GetClassName(), StatementStateMatrix::GetName(in_operation));
+    }
     const StatementCell cell = StatementStateMatrix::GetCell(in_operation, GetStateNumber());
     StatementStateMatrix::ThrowIfError(cell);
     return cell;

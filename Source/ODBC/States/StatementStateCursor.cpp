@@ -221,11 +221,11 @@ SQLRETURN StatementStateCursor::Fetch(SQLSMALLINT in_orientation, SQLLEN in_offs
 {
     AppDescriptorBase& ard = m_statement.GetCurrentARD();
     CriticalSectionLock lock(ard.GetLock());
-    ImplRowDescriptor& ird = m_statement.GetIRD();
-    const auto rowsetSize = static_cast<uint64_t>(ard.GetHeaderFieldChecked(SQL_DESC_ARRAY_SIZE).m_integer);
-    auto* rowStatus = static_cast<SQLUSMALLINT*>(ird.GetHeaderFieldChecked(SQL_DESC_ARRAY_STATUS_PTR).m_pointer);
-    auto* rowsFetched = static_cast<SQLULEN*>(ird.GetHeaderFieldChecked(SQL_DESC_ROWS_PROCESSED_PTR).m_pointer);
-    return m_statement.GetQueryManager()->Fetch(in_orientation, in_offset, rowsetSize, rowStatus, rowsFetched);
+    const uint64_t rowsetSize = ard.ReadHeader().m_arraySize;
+    const DescriptorHeader ird = m_statement.GetIRD().ReadHeader();
+    return m_statement.GetQueryManager()->Fetch(in_orientation, in_offset, rowsetSize,
+                                                static_cast<SQLUSMALLINT*>(ird.m_arrayStatusPtr),
+                                                static_cast<SQLULEN*>(ird.m_rowsProcessedPtr));
 }
 
 SQLRETURN StatementStateCursor::ExtendedFetch(SQLUSMALLINT in_orientation,

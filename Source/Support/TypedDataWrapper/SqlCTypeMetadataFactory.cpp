@@ -9,6 +9,8 @@
 
 #include <sqlext.h>
 
+#include <iterator>
+
 namespace Orvik {
 namespace Support {
 
@@ -72,16 +74,46 @@ constexpr CTypeDefaults C_TYPE_DEFAULTS[] = {
     {SQL_C_INTERVAL_MINUTE_TO_SECOND, TDW_C_INTERVAL_MINUTE_TO_SECOND, true, 28, 2, 6, 6, 0, TypeKinds::INTERVAL},
 };
 
-const CTypeDefaults* FindDefaults(int16_t in_cType)
+// Every C type code lies in this range; each SQLGetData call resets a wrapper by its code, so
+// the row is found by index rather than by a search.
+constexpr int16_t LOWEST_C_TYPE = -32;
+constexpr int16_t HIGHEST_C_TYPE = 127;
+
+constexpr bool AreCodesInRange()
 {
     for (const CTypeDefaults& row : C_TYPE_DEFAULTS)
     {
-        if (row.cType == in_cType)
+        if (row.cType < LOWEST_C_TYPE || row.cType > HIGHEST_C_TYPE)
         {
-            return &row;
+            return false;
         }
     }
-    return nullptr;
+    return true;
+}
+static_assert(AreCodesInRange(), "a C type code lies outside the index");
+
+struct CTypeDefaultsIndex
+{
+    const CTypeDefaults* rows[HIGHEST_C_TYPE - LOWEST_C_TYPE + 1] = {};
+
+    CTypeDefaultsIndex()
+    {
+        // The first row of a code wins, as a search from the top would find it.
+        for (auto row = std::rbegin(C_TYPE_DEFAULTS); row != std::rend(C_TYPE_DEFAULTS); ++row)
+        {
+            rows[row->cType - LOWEST_C_TYPE] = &*row;
+        }
+    }
+};
+
+const CTypeDefaults* FindDefaults(int16_t in_cType)
+{
+    static const CTypeDefaultsIndex index;
+    if (in_cType < LOWEST_C_TYPE || in_cType > HIGHEST_C_TYPE)
+    {
+        return nullptr;
+    }
+    return index.rows[in_cType - LOWEST_C_TYPE];
 }
 
 [[noreturn]] void ThrowCustomTypesNotSupported(const char16_t* in_method, const char16_t* in_line)
