@@ -70,8 +70,10 @@ public:
     bool IsAddressValid() const { return m_isAddressValid; }
     void SetAddressValid(bool in_isValid) { m_isAddressValid = in_isValid; }
 
-private:
+    /// Clears the buffer fields (address, lengths, offset, flags), keeping the description.
     void ClearFields();
+
+private:
 
     std::unique_ptr<Support::SqlCTypeMetadata> m_metadata;
     /// The metadata of another C type the wrapper described, with its type at hand, so that a

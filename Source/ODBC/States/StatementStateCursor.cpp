@@ -49,6 +49,13 @@ StatementStateCursor::~StatementStateCursor()
     if (CDataWrapperPool* pool = CDataWrapperPool::GetInstance())
     {
         pool->Release(m_getDataWrapper);
+        for (std::unique_ptr<CDataWrapper>& wrapper : m_columnWrappers)
+        {
+            if (wrapper != nullptr)
+            {
+                pool->Release(wrapper);
+            }
+        }
     }
 }
 
@@ -136,7 +143,7 @@ StatementStateResult StatementStateCursor::DoSQLGetData(SQLUSMALLINT in_column,
     }
     AppDescriptorBase& ard = m_statement.GetCurrentARD();
     const auto column = static_cast<int16_t>(in_column);
-    CDataWrapper& data = *m_getDataWrapper;
+    CDataWrapper* data = m_getDataWrapper.get();
     if (in_targetType == SQL_ARD_TYPE || in_targetType == SQL_C_DEFAULT)
     {
         CriticalSectionLock lock(ard.GetLock());
@@ -145,12 +152,12 @@ StatementStateResult StatementStateCursor::DoSQLGetData(SQLUSMALLINT in_column,
         {
             throw Error(DIAG_INVALID_DESCRIPTOR_INDEX, u"InvalidDescIndex");
         }
-        data.Reset(in_targetType == SQL_ARD_TYPE
+        data->Reset(in_targetType == SQL_ARD_TYPE
                        ? static_cast<int16_t>(ard.ReadField(column, SQL_DESC_CONCISE_TYPE).m_integer)
                        : in_targetType);
         if (hasRecord)
         {
-            SqlCTypeMetadata& metadata = data.GetMetadata();
+            SqlCTypeMetadata& metadata = data->GetMetadata();
             metadata.SetLengthOrIntervalPrecision(static_cast<uint64_t>(ard.ReadField(column, SQL_DESC_LENGTH).m_integer));
             metadata.SetPrecision(static_cast<int16_t>(ard.ReadField(column, SQL_DESC_PRECISION).m_integer));
             metadata.SetScale(static_cast<int16_t>(ard.ReadField(column, SQL_DESC_SCALE).m_integer));
@@ -158,16 +165,38 @@ StatementStateResult StatementStateCursor::DoSQLGetData(SQLUSMALLINT in_column,
     }
     else
     {
-        data.Reset(in_targetType);
+        data = &GetColumnWrapper(in_column, in_targetType);
         if (SqlCTypeUtilities::Current().IsCharacterOrBinaryType(in_targetType))
         {
-            data.GetMetadata().SetLengthOrIntervalPrecision(static_cast<uint64_t>(in_bufferLength));
+            data->GetMetadata().SetLengthOrIntervalPrecision(static_cast<uint64_t>(in_bufferLength));
         }
     }
-    data.SetData(out_target);
-    data.GetMetadata().SetOctetLength(static_cast<uint64_t>(in_bufferLength));
-    m_statement.GetQueryManager()->GetCursor()->GetData(in_column, data, out_lengthOrIndicator);
+    data->SetData(out_target);
+    data->GetMetadata().SetOctetLength(static_cast<uint64_t>(in_bufferLength));
+    m_statement.GetQueryManager()->GetCursor()->GetData(in_column, *data, out_lengthOrIndicator);
     return {nullptr, SQL_SUCCESS};
+}
+
+CDataWrapper& StatementStateCursor::GetColumnWrapper(uint16_t in_column, int16_t in_cType)
+{
+    if (in_column >= m_columnWrappers.size())
+    {
+        m_columnWrappers.resize(in_column + 1u);
+    }
+    std::unique_ptr<CDataWrapper>& wrapper = m_columnWrappers[in_column];
+    if (wrapper == nullptr)
+    {
+        wrapper = CDataWrapperPool::GetInstance()->Acquire(in_cType);
+    }
+    else if (wrapper->GetMetadata().GetCType() != in_cType)
+    {
+        wrapper->Reset(in_cType);
+    }
+    else
+    {
+        wrapper->ClearFields();
+    }
+    return *wrapper;
 }
 
 void StatementStateCursor::DoSQLGetStmtAttrW(SQLINTEGER in_attribute,

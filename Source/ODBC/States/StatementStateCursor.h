@@ -3,6 +3,7 @@
 #include "ODBC/States/StatementState.h"
 
 #include <memory>
+#include <vector>
 
 namespace Orvik {
 namespace ODBC {
@@ -79,7 +80,13 @@ protected:
     std::unique_ptr<StatementState> CloseCursor();
 
 private:
+    /// The buffer description of a SQLGetData call that names its C type: the column's own,
+    /// kept from call to call. Only these calls change it, and each sets again the lengths it
+    /// sets, so a column read row after row into one C type refills no defaults.
+    CDataWrapper& GetColumnWrapper(uint16_t in_column, int16_t in_cType);
+
     std::unique_ptr<CDataWrapper> m_getDataWrapper;
+    std::vector<std::unique_ptr<CDataWrapper>> m_columnWrappers;
 };
 
 } // namespace ODBC
