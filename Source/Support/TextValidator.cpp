@@ -142,9 +142,12 @@ bool IsUnicodeForm(EncodingType in_encoding)
         || in_encoding == ENC_UTF32_BE;
 }
 
+// The stateful encodings (ISO-2022 and the like) report a bad or unknown escape sequence with
+// statuses of their own; such text is as malformed as a bad byte, not a failure of the decoder.
 bool IsMalformed(UErrorCode in_status)
 {
-    return in_status == U_ILLEGAL_CHAR_FOUND || in_status == U_INVALID_CHAR_FOUND || in_status == U_TRUNCATED_CHAR_FOUND;
+    return in_status == U_ILLEGAL_CHAR_FOUND || in_status == U_INVALID_CHAR_FOUND || in_status == U_TRUNCATED_CHAR_FOUND
+        || in_status == U_ILLEGAL_ESCAPE_SEQUENCE || in_status == U_UNSUPPORTED_ESCAPE_SEQUENCE;
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 // Encoding converters over every pair of the encoding table: the streaming converter gives the
 // same text whether the source comes whole or in pieces and whatever the size of the targets,
-// which hold whole characters and a terminator when asked; the driver manager's converter writes
+// which hold whole characters and a terminator when asked, and its strict form gives the same
+// text or refuses text that is not valid in its encoding; the driver manager's converter writes
 // within exact-size buffers, reports truncation as the required length says, keeps a prefix of
 // the text when it cuts, measures ANSI text generously enough, and reads back what it wrote.
+// The text validator, over every encoding of the table, whole and in pieces cut anywhere, finds
+// the first bad character where a reference does: a plain decoder for UTF-8, ICU's decoder
+// stopped at the first bad character for every other encoding.
 
 #include "FuzzSupport.h"
 
@@ -10,7 +14,12 @@
 #include "Support/EncodingConverter.h"
 #include "Support/EncodingConverterFactory.h"
 #include "Support/EncodingInfo.h"
+#include "Support/MalformedTextException.h"
 #include "Support/PlatformStringConverter.h"
+#include "Support/TextValidator.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_err.h>
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +31,96 @@ using namespace Orvik::Support;
 namespace {
 
 constexpr uint8_t UNTOUCHED = 0xCC;
+constexpr size_t NOWHERE = std::string::npos;
+
+/// ICU's decoder of in_encoding, told to stop at the first bad character, or null when ICU has
+/// none; one per encoding, reset before each use.
+UConverter* ReferenceDecoder(EncodingType in_encoding)
+{
+    static UConverter* decoders[ENCODING_COUNT] = {};
+    static bool opened[ENCODING_COUNT] = {};
+    if (!opened[in_encoding])
+    {
+        opened[in_encoding] = true;
+        UErrorCode status = U_ZERO_ERROR;
+        UConverter* decoder = ucnv_open(EncodingInfo::GetEncodingName(in_encoding), &status);
+        if (U_SUCCESS(status))
+        {
+            ucnv_setToUCallBack(decoder, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+            FUZZ_CHECK(U_SUCCESS(status), "no stop callback for encoding " + std::to_string(in_encoding));
+            decoders[in_encoding] = decoder;
+        }
+        else if (decoder != nullptr)
+        {
+            ucnv_close(decoder);
+        }
+    }
+    if (decoders[in_encoding] != nullptr)
+    {
+        ucnv_reset(decoders[in_encoding]);
+    }
+    return decoders[in_encoding];
+}
+
+/// Where in_bytes, a whole text, stop being valid in in_encoding: the first byte of the first bad
+/// character, or NOWHERE. UTF-8 by a plain decoder; any other encoding by ICU's decoder stopped
+/// at the first bad character, which has then consumed the bad bytes it names.
+size_t ReferenceBad(const std::string& in_bytes, EncodingType in_encoding)
+{
+    if (in_encoding == ENC_UTF8)
+    {
+        return Fuzz::FindBadUtf8(in_bytes);
+    }
+    UConverter* decoder = ReferenceDecoder(in_encoding);
+    const char* source = in_bytes.data();
+    const char* const end = source + in_bytes.size();
+    UChar scratch[256];
+    for (;;)
+    {
+        UChar* target = scratch;
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_toUnicode(decoder, &target, scratch + 256, &source, end, nullptr, true, &status);
+        if (status == U_BUFFER_OVERFLOW_ERROR)
+        {
+            continue;
+        }
+        if (U_SUCCESS(status))
+        {
+            return NOWHERE;
+        }
+        // Bad bytes, unassigned ones, a character cut at the end, or an escape sequence of a
+        // stateful encoding that is no escape or none of the encoding's.
+        FUZZ_CHECK(status == U_ILLEGAL_CHAR_FOUND || status == U_INVALID_CHAR_FOUND || status == U_TRUNCATED_CHAR_FOUND
+                       || status == U_ILLEGAL_ESCAPE_SEQUENCE || status == U_UNSUPPORTED_ESCAPE_SEQUENCE,
+                   "encoding " + std::to_string(in_encoding) + ": ICU failed with " + u_errorName(status));
+        char invalid[64];
+        int8_t invalidLength = sizeof(invalid);
+        UErrorCode invalidStatus = U_ZERO_ERROR;
+        ucnv_getInvalidChars(decoder, invalid, &invalidLength, &invalidStatus);
+        return static_cast<size_t>(source - in_bytes.data()) - static_cast<size_t>(invalidLength);
+    }
+}
+
+std::string ShowOffset(uint64_t in_offset)
+{
+    return in_offset == TextValidator::VALID || in_offset == NOWHERE ? "valid" : "bad at " + std::to_string(in_offset);
+}
+
+/// in_bytes cut at in_cuts (lengths of the pieces before the last, each taken as far as the
+/// bytes go).
+std::vector<std::string> Cut(const std::string& in_bytes, const std::vector<size_t>& in_cuts)
+{
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t cut : in_cuts)
+    {
+        const size_t length = std::min(cut, in_bytes.size() - start);
+        pieces.push_back(in_bytes.substr(start, length));
+        start += length;
+    }
+    pieces.push_back(in_bytes.substr(start));
+    return pieces;
+}
 
 /// Converts in_pieces of source one after another into targets of the sizes in_sizes (used in
 /// turn), each an exact heap block, and returns what the targets received, without terminators.
@@ -84,6 +183,29 @@ std::string Stream(EncodingConverter& io_converter,
     return out;
 }
 
+/// Whether the validator's offset of text checked in pieces cut at in_cuts is the whole text's
+/// in_whole. ICU decodes every encoding but UTF-8, the Unicode forms and US-ASCII; for a character
+/// begun in an earlier piece it may have read ahead bytes that it keeps for the next character,
+/// which the offset then lies past, though never past the piece's start.
+bool IsNear(uint64_t in_offset, size_t in_whole, EncodingType in_encoding, const std::vector<size_t>& in_cuts)
+{
+    if (in_offset == in_whole)
+    {
+        return true;
+    }
+    const bool isIcu = in_encoding > ENC_UTF32_BE && in_encoding != ENC_US_ASCII;
+    size_t pieceStart = 0;
+    for (size_t cut : in_cuts)
+    {
+        pieceStart += cut;
+        if (isIcu && pieceStart > in_whole && in_offset > in_whole && in_offset <= pieceStart)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CheckStreaming(FuzzedDataProvider& io_data)
 {
     const EncodingType source = io_data.ConsumeIntegralInRange<EncodingType>(0, ENCODING_COUNT - 1);
@@ -127,15 +249,7 @@ void CheckStreaming(FuzzedDataProvider& io_data)
     }
     const std::string once = Stream(*whole, {bytes}, {static_cast<int32_t>(bytes.size() * 8 + 64)}, terminator, context);
 
-    std::vector<std::string> pieces;
-    size_t start = 0;
-    for (size_t cut : cuts)
-    {
-        const size_t length = std::min(cut, bytes.size() - start);
-        pieces.push_back(bytes.substr(start, length));
-        start += length;
-    }
-    pieces.push_back(bytes.substr(start));
+    const std::vector<std::string> pieces = Cut(bytes, cuts);
     std::unique_ptr<EncodingConverter> streamed = factory.CreateConverter(source, target, terminate);
     const std::string inPieces = Stream(*streamed, pieces, sizes, terminator, context);
     FUZZ_CHECK(inPieces == once, context + ": in pieces " + Fuzz::Show(inPieces) + ", at once " + Fuzz::Show(once));
@@ -144,6 +258,31 @@ void CheckStreaming(FuzzedDataProvider& io_data)
     streamed->ResetPartial();
     FUZZ_CHECK(Stream(*streamed, {bytes}, {static_cast<int32_t>(bytes.size() * 8 + 64)}, terminator, context) == once,
                context + ": differs after a reset");
+
+    if (terminate)
+    {
+        return;
+    }
+    // The strict converter, in the same pieces: the same text when the source is valid, else a
+    // refusal at the first bad byte, raised by the piece that holds it or by the final
+    // conversion when the text ends inside a character. It starts over after a refusal too.
+    const size_t bad = ReferenceBad(bytes, source);
+    std::unique_ptr<EncodingConverter> strict = factory.CreateStrictConverter(source, target);
+    for (int round = 0; round < 2; ++round)
+    {
+        strict->ResetPartial();
+        try
+        {
+            const std::string strictText = Stream(*strict, pieces, sizes, 0, context + " strictly");
+            FUZZ_CHECK(bad == NOWHERE, context + ": accepted strictly, expected " + ShowOffset(bad));
+            FUZZ_CHECK(strictText == once, context + ": strictly " + Fuzz::Show(strictText) + ", else " + Fuzz::Show(once));
+        }
+        catch (const MalformedTextException& e)
+        {
+            FUZZ_CHECK(bad != NOWHERE && Fuzz::KeyOf(e) == "MalformedText" && IsNear(e.GetOffset(), bad, source, cuts),
+                       context + ": refused strictly " + ShowOffset(e.GetOffset()) + ", expected " + ShowOffset(bad));
+        }
+    }
 }
 
 /// The driver manager's converter, one per encoding of the table that ICU opens.
@@ -255,6 +394,96 @@ void CheckDriverManager(FuzzedDataProvider& io_data)
     }
 }
 
+/// The text validator against the reference: whole, in pieces, after a reset, with what it says
+/// about a character left unfinished and about where valid text can be cut.
+void CheckValidator(FuzzedDataProvider& io_data)
+{
+    const EncodingType encoding = io_data.ConsumeIntegralInRange<EncodingType>(0, ENCODING_COUNT - 1);
+    const bool fromText = io_data.ConsumeBool();
+    const uint8_t flip = io_data.ConsumeIntegral<uint8_t>();
+    const size_t room = io_data.ConsumeIntegralInRange<size_t>(0, 80);
+    std::vector<size_t> cuts;
+    for (int i = io_data.ConsumeIntegralInRange<int>(0, 6); i > 0; --i)
+    {
+        cuts.push_back(io_data.ConsumeIntegralInRange<size_t>(0, 24));
+    }
+    std::string bytes = io_data.ConsumeRemainingBytesAsString();
+    if (fromText)
+    {
+        // Valid text of the encoding, mostly: the bytes as UTF-16 written in it, one byte then
+        // changed unless the choice falls beyond the text.
+        std::u16string text(bytes.size() / 2, u'\0');
+        std::memcpy(&text[0], bytes.data(), text.size() * 2);
+        bytes = orvik_wstring(text).GetAsString(encoding);
+        if (flip < bytes.size())
+        {
+            bytes[flip] = static_cast<char>(bytes[flip] ^ 0x80);
+        }
+    }
+    const std::string context = "encoding " + std::to_string(encoding) + " " + Fuzz::Show(bytes);
+    if (ReferenceDecoder(encoding) == nullptr && encoding != ENC_UTF8)
+    {
+        try
+        {
+            TextValidator validator(encoding);
+            Fuzz::Fail("a refusal", __FILE__, __LINE__, context + ": a validator without ICU's decoder");
+        }
+        catch (const ErrorException& e)
+        {
+            FUZZ_CHECK(Fuzz::KeyOf(e) == "ICUCreateUConverterErr", context + " raised " + Fuzz::KeyOf(e));
+        }
+        return;
+    }
+    const size_t bad = ReferenceBad(bytes, encoding);
+    const std::unique_ptr<char[]> whole = Fuzz::ExactCopy(bytes);
+    const uint64_t found = TextValidator::FindMalformed(whole.get(), bytes.size(), encoding);
+    FUZZ_CHECK(found == (bad == NOWHERE ? TextValidator::VALID : bad), context + ": " + ShowOffset(found) + ", expected " + ShowOffset(bad));
+
+    // In pieces, each from a block of its own size; twice, the second time after a reset.
+    const std::vector<std::string> pieces = Cut(bytes, cuts);
+    TextValidator validator(encoding);
+    for (int round = 0; round < 2; ++round)
+    {
+        validator.Reset();
+        uint64_t verdict = TextValidator::VALID;
+        std::string checked;
+        for (const std::string& piece : pieces)
+        {
+            const std::unique_ptr<char[]> exact = Fuzz::ExactCopy(piece);
+            verdict = validator.Check(exact.get(), piece.size());
+            if (verdict != TextValidator::VALID)
+            {
+                break;
+            }
+            checked += piece;
+            // Valid so far: the text checked is whole, or ends inside a character.
+            const bool isCut = ReferenceBad(checked, encoding) != NOWHERE;
+            FUZZ_CHECK(validator.IsInsideCharacter() == isCut,
+                       context + ": after " + std::to_string(checked.size()) + " bytes inside a character " + std::to_string(!isCut));
+        }
+        if (verdict == TextValidator::VALID)
+        {
+            verdict = validator.Finish();
+        }
+        FUZZ_CHECK(bad == NOWHERE ? verdict == TextValidator::VALID : verdict != TextValidator::VALID && IsNear(verdict, bad, encoding, cuts),
+                   context + " in pieces: " + ShowOffset(verdict) + ", expected " + ShowOffset(bad));
+    }
+
+    // Where valid text can be cut: the most bytes within the room that end between characters.
+    if (bad == NOWHERE)
+    {
+        const size_t most = std::min(room, bytes.size());
+        const uint64_t fits = TextValidator::FitWholeCharacters(whole.get(), most, encoding);
+        FUZZ_CHECK(fits <= most && ReferenceBad(bytes.substr(0, fits), encoding) == NOWHERE,
+                   context + ": cut at " + std::to_string(fits) + " of " + std::to_string(most) + ", inside a character");
+        for (size_t longer = fits + 1; longer <= most; ++longer)
+        {
+            FUZZ_CHECK(ReferenceBad(bytes.substr(0, longer), encoding) != NOWHERE,
+                       context + ": cut at " + std::to_string(fits) + " of " + std::to_string(most) + ", where " + std::to_string(longer) + " is whole");
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
@@ -264,7 +493,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
         return 0;
     }
     FuzzedDataProvider data(in_data + 1, in_size - 1);
-    if (in_data[0] & 1)
+    if (in_data[0] & 2)
+    {
+        CheckValidator(data);
+    }
+    else if (in_data[0] & 1)
     {
         CheckDriverManager(data);
     }

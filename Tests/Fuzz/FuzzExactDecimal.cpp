@@ -1,16 +1,19 @@
 // Exact decimals: texts parsed against a reference reader of the decimal syntax, the value read
 // back as digits, integers, doubles and magnitude bytes against plain decimal arithmetic,
-// rounding and comparison against the same, and doubles taken in and read back.
+// rounding and comparison against the same, and doubles and floats taken in as their shortest
+// decimal, found by the C library, and read back.
 
 #include "FuzzSupport.h"
 
 #include "Support/SupportException.h"
 #include "Support/TypedDataWrapper/TDWNumeric.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 using Orvik::Support::TDWNumeric;
 
@@ -424,8 +427,72 @@ void CheckText(const std::string& in_text, FuzzedDataProvider& io_data)
     }
 }
 
-/// Floating-point values taken in as their shortest decimal text, which reads back as the very
-/// same number.
+/// The digits of in_digits plus in_step (1 or -1), which must not be all zeros when stepping down.
+std::string StepLastDigit(std::string in_digits, int in_step)
+{
+    size_t i = in_digits.size();
+    while (i-- > 0)
+    {
+        const char limit = in_step > 0 ? '9' : '0';
+        if (in_digits[i] != limit)
+        {
+            in_digits[i] = static_cast<char>(in_digits[i] + in_step);
+            return in_digits;
+        }
+        in_digits[i] = in_step > 0 ? '0' : '9';
+    }
+    return "1" + in_digits;
+}
+
+/// The decimals of fewest significant digits that the C library reads back as in_value (as a
+/// float when in_isSingle). For each count of digits from one on: the value correctly rounded to
+/// that many, which is the nearest of them, alone when it reads back; else whichever of its two
+/// neighbours in the last digit reads back. Zero is zero.
+std::vector<Decimal> ShortestDecimals(double in_value, bool in_isSingle)
+{
+    if (in_value == 0)
+    {
+        return {Decimal()};
+    }
+    const bool negative = std::signbit(in_value);
+    const auto readsBack = [&](const std::string& in_digits, int64_t in_exponent) {
+        const std::string text = (negative ? "-" : "") + in_digits + "e" + std::to_string(in_exponent);
+        return in_isSingle ? std::strtof(text.c_str(), nullptr) == static_cast<float>(in_value)
+                           : std::strtod(text.c_str(), nullptr) == in_value;
+    };
+    for (int count = 1; count <= 17; ++count)
+    {
+        char text[64];
+        std::snprintf(text, sizeof(text), "%.*e", count - 1, std::fabs(in_value));
+        const std::string written = text;
+        const size_t e = written.find('e');
+        std::string digits = written.substr(0, e);
+        digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+        const int64_t exponent = std::stoll(written.substr(e + 1)) - (count - 1);
+        if (readsBack(digits, exponent))
+        {
+            return {Normalized(negative, digits, exponent)};
+        }
+        std::vector<Decimal> found;
+        for (int step : {-1, 1})
+        {
+            const std::string neighbour = StepLastDigit(digits, step);
+            if (neighbour.find_first_not_of('0') != std::string::npos && readsBack(neighbour, exponent))
+            {
+                found.push_back(Normalized(negative, neighbour, exponent));
+            }
+        }
+        if (!found.empty())
+        {
+            return found;
+        }
+    }
+    Fuzz::Fail("a shortest decimal", __FILE__, __LINE__, "no decimal of 17 digits reads back");
+}
+
+/// Floating-point values taken in as the shortest decimal that reads back as the same number,
+/// by the C library's reading of candidates: that value, its scale (an integer at exponent 0
+/// while it fits 72 digits), and the very same number read back.
 void CheckFloating(double in_value, bool in_isSingle)
 {
     const std::string context = std::to_string(in_value) + (in_isSingle ? " (float)" : "");
@@ -441,6 +508,22 @@ void CheckFloating(double in_value, bool in_isSingle)
         return;
     }
     FUZZ_CHECK(value.IsValid(), context + " is invalid");
+    const Decimal read = Read(value);
+    const std::vector<Decimal> shortest = ShortestDecimals(in_value, in_isSingle);
+    std::string expected;
+    bool isShortest = false;
+    for (const Decimal& candidate : shortest)
+    {
+        isShortest = isShortest || read == candidate;
+        expected += " " + candidate.Show();
+    }
+    FUZZ_CHECK(isShortest, context + " taken as " + read.Show() + ", expected" + expected);
+    const int64_t integerDigits = static_cast<int64_t>(read.digits.size()) + read.exponent;
+    const bool isWholeKept = read.exponent >= 0 && integerDigits <= 72;
+    FUZZ_CHECK(read.exponent < 0 ? value.GetExponent() == read.exponent
+                                 : isWholeKept ? value.GetExponent() == 0
+                                               : value.GetExponent() == read.exponent || integerDigits == 73,
+               context + " taken as " + read.Show() + " with exponent " + std::to_string(value.GetExponent()));
     bool overflow = false;
     const double back = in_isSingle ? value.GetSingle(overflow) : value.GetDouble(overflow);
     FUZZ_CHECK(!overflow && back == in_value, context + " read back as " + std::to_string(back));

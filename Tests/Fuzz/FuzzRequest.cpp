@@ -1,14 +1,36 @@
-// The request builder: statement text and arguments of every SQL type, each from a buffer of
-// exactly its length, made into a request body that must be valid JSON holding the statement
-// (trimmed) and every argument's value: text byte for byte, integers and bits exactly, reals and
-// doubles to their digits, timestamps as milliseconds since 1970 by a reference calendar; values
-// without a JSON form are refused with the driver's error.
+// The request builder, fed as the driver feeds it. The statement is an application's ANSI text,
+// taken as SQLExecDirect takes it (checked in the application's encoding, UTF-8 or US-ASCII, and
+// decoded into the driver manager's UTF-16); a text argument is SQL_C_CHAR or SQL_C_WCHAR text
+// through the converter that bound parameters use, or bytes through their conversion into a
+// character type. Text that the target's own decoder finds not valid in its encoding is refused
+// with the driver's error at its first bad byte, and nothing is written; valid text arrives in the
+// request byte for byte as UTF-8, and bytes longer than their column are cut after a whole
+// character. Then every argument of every SQL type, each from a buffer of exactly its length, is
+// made into a request body that must be valid JSON of valid UTF-8 holding the statement (trimmed)
+// and every argument's value: integers and bits exactly, reals and doubles to their digits,
+// timestamps as milliseconds since 1970 by a reference calendar; values without a JSON form are
+// refused with the driver's error.
 
 #include "FuzzSupport.h"
 
+#include "ODBC/Dispatch/CInterface.h"
 #include "Pelta/PeltaAPI.h"
 #include "Pelta/PeltaJsonWriter.h"
+#include "Support/EncodingConverter.h"
+#include "Support/EncodingConverterFactory.h"
+#include "Support/MalformedTextException.h"
+#include "Support/Platform.h"
+#include "Support/TypedDataWrapper/ConversionResult.h"
+#include "Support/TypedDataWrapper/Conversions/BinaryAndGuidToText.h"
+#include "Support/TypedDataWrapper/Conversions/ToSqlSource.h"
+#include "Support/TypedDataWrapper/SqlData.h"
+#include "Support/TypedDataWrapper/SqlDataFactory.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadata.h"
+#include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
+#include "Support/TypedDataWrapper/TypedDataSingleton.h"
+#include "Support/TypedDataWrapper/WarningListener.h"
+#include "Support/orvik_wstring.h"
 
 #include <rapidjson/document.h>
 #include <sqlext.h>
@@ -16,10 +38,11 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-using Orvik::Support::TDWTimestampValue;
+using namespace Orvik::Support;
 using Pelta::PeltaJsonWriter;
 
 namespace {
@@ -126,14 +149,16 @@ Expectation IntegerExpectation(T in_value)
             std::to_string(in_value)};
 }
 
+Expectation TextExpectation(const std::string& in_utf8)
+{
+    return {"", [in_utf8](const rapidjson::Value& v) {
+                return v.IsString() && std::string(v.GetString(), v.GetStringLength()) == in_utf8;
+            }, Fuzz::Show(in_utf8)};
+}
+
+/// A value of a type that is not text.
 Expectation Expect(int16_t in_type, bool in_isUnsigned, const std::string& in_data)
 {
-    if (IsText(in_type))
-    {
-        return {"", [in_data](const rapidjson::Value& v) {
-                    return v.IsString() && std::string(v.GetString(), v.GetStringLength()) == in_data;
-                }, Fuzz::Show(in_data)};
-    }
     const size_t size = FixedSize(in_type);
     if (size == 0)
     {
@@ -166,18 +191,271 @@ Expectation Expect(int16_t in_type, bool in_isUnsigned, const std::string& in_da
     }
 }
 
-std::string ShowStatement(const std::string& in_text)
+constexpr size_t NOWHERE = std::string::npos;
+constexpr uint8_t UNTOUCHED = 0xCC;
+
+/// The first byte that is not ASCII, or NOWHERE.
+size_t FindNonAscii(const std::string& in_bytes)
 {
-    return "statement " + Fuzz::Show(in_text);
+    for (size_t i = 0; i < in_bytes.size(); ++i)
+    {
+        if (static_cast<unsigned char>(in_bytes[i]) >= 0x80)
+        {
+            return i;
+        }
+    }
+    return NOWHERE;
+}
+
+size_t FindBad(const std::string& in_bytes, EncodingType in_encoding)
+{
+    return in_encoding == ENC_UTF8 ? Fuzz::FindBadUtf8(in_bytes) : FindNonAscii(in_bytes);
+}
+
+/// Little-endian UTF-16 code units, an odd last byte left out.
+std::u16string Utf16Units(const std::string& in_bytes)
+{
+    std::u16string units;
+    for (size_t i = 0; i + 1 < in_bytes.size(); i += 2)
+    {
+        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(in_bytes[i]) | static_cast<unsigned char>(in_bytes[i + 1]) << 8));
+    }
+    return units;
+}
+
+/// Where little-endian UTF-16 bytes stop being valid: the first byte of an unpaired surrogate or
+/// of a unit cut short, or NOWHERE.
+size_t FindBadUtf16(const std::string& in_bytes)
+{
+    const std::u16string units = Utf16Units(in_bytes);
+    for (size_t i = 0; i < units.size(); ++i)
+    {
+        const bool lead = units[i] >= 0xD800 && units[i] <= 0xDBFF;
+        if (lead && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF)
+        {
+            ++i;
+        }
+        else if (units[i] >= 0xD800 && units[i] <= 0xDFFF)
+        {
+            return 2 * i;
+        }
+    }
+    return in_bytes.size() % 2 != 0 ? in_bytes.size() - 1 : NOWHERE;
+}
+
+/// Valid UTF-16 units written as UTF-8.
+std::string Utf8Of(const std::u16string& in_units)
+{
+    std::string text;
+    for (size_t i = 0; i < in_units.size(); ++i)
+    {
+        uint32_t c = in_units[i];
+        if (c >= 0xD800 && c <= 0xDBFF)
+        {
+            c = 0x10000 + ((c - 0xD800) << 10) + (in_units[++i] - 0xDC00);
+        }
+        if (c < 0x80)
+        {
+            text.push_back(static_cast<char>(c));
+        }
+        else if (c < 0x800)
+        {
+            text += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        else if (c < 0x10000)
+        {
+            text += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+        else
+        {
+            text += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
+                     static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+        }
+    }
+    return text;
+}
+
+/// The longest start of valid UTF-8 that ends between two characters and has at most in_room bytes.
+std::string WholeCharactersIn(const std::string& in_utf8, size_t in_room)
+{
+    size_t end = 0;
+    while (end < in_utf8.size())
+    {
+        const auto lead = static_cast<unsigned char>(in_utf8[end]);
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (end + length > in_room)
+        {
+            break;
+        }
+        end += length;
+    }
+    return in_utf8.substr(0, end);
+}
+
+std::string ShowError(const ErrorException& in_error)
+{
+    std::string text = Fuzz::KeyOf(in_error) + " " + GetSqlStateForDiagState(in_error.GetDiagState()).GetText();
+    for (const orvik_wstring& parameter : in_error.GetParameters())
+    {
+        text += " " + parameter.GetAsUTF8();
+    }
+    return text;
+}
+
+/// The driver's error for text refused at in_bad in in_encoding: the key, its SQLSTATE, and the
+/// byte's position from 1 and the encoding as the message's parameters.
+std::string RefusalOf(const char* in_key, const char* in_state, size_t in_bad, const char* in_encoding)
+{
+    return std::string(in_key) + " " + in_state + " " + std::to_string(in_bad + 1) + " " + in_encoding;
+}
+
+const char* NameOf(EncodingType in_encoding)
+{
+    return in_encoding == ENC_UTF8 ? "UTF-8" : in_encoding == ENC_UTF16_LE ? "UTF-16LE" : "US-ASCII";
+}
+
+/// The statement as SQLExecDirect takes ANSI text: in_length bytes or SQL_NTS, checked and decoded
+/// into a UTF-16 buffer that has room for it and its terminator; the back end then writes it as
+/// UTF-8. False when it is refused, which must leave the buffer as it was.
+bool TakeStatement(const std::string& in_text, bool in_terminated, EncodingType in_ansi, std::string& out_utf8, std::string& io_context)
+{
+    const std::string text = in_terminated ? in_text.substr(0, in_text.find('\0')) : in_text;
+    const size_t bad = FindBad(text, in_ansi);
+    const std::unique_ptr<char[]> bytes = Fuzz::ExactCopy(in_terminated ? in_text + std::string(1, '\0') : in_text);
+    const size_t room = text.size() + 1;
+    std::vector<char16_t> buffer(room, static_cast<char16_t>(UNTOUCHED * 0x101));
+    const std::vector<char16_t> before = buffer;
+    io_context += std::string(" in ") + NameOf(in_ansi) + (in_terminated ? " up to its NUL" : "");
+    bool truncated = false;
+    try
+    {
+        const int32_t count = Orvik::ODBC::CInterface::ConvertInputString(reinterpret_cast<const SQLCHAR*>(bytes.get()),
+                                                                          in_terminated ? SQL_NTS : static_cast<SQLINTEGER>(in_text.size()),
+                                                                          buffer.data(), static_cast<int64_t>(room), false, truncated);
+        FUZZ_CHECK(bad == NOWHERE, io_context + ": accepted, expected " + RefusalOf("InputStringMalformed", "HY000", bad, NameOf(in_ansi)));
+        FUZZ_CHECK(!truncated && count >= 0 && static_cast<size_t>(count) < room && buffer[static_cast<size_t>(count)] == 0,
+                   io_context + ": decoded as " + std::to_string(count) + " units" + (truncated ? ", cut" : ""));
+        out_utf8 = orvik_wstring(std::u16string(buffer.data(), static_cast<size_t>(count))).GetAsUTF8();
+        FUZZ_CHECK(out_utf8 == text, io_context + ": reads back as " + Fuzz::Show(out_utf8));
+        return true;
+    }
+    catch (const ErrorException& e)
+    {
+        FUZZ_CHECK(ShowError(e) == RefusalOf("InputStringMalformed", "HY000", bad, NameOf(in_ansi)),
+                   io_context + ": raised " + ShowError(e));
+        FUZZ_CHECK(buffer == before, io_context + ": refused, but written");
+        return false;
+    }
+}
+
+/// A character parameter's text as a bound parameter's is converted: through a strict converter
+/// (one per parameter, reset for each value) into a holder with room for four bytes a source
+/// code unit, the most that UTF-8 takes for one character. True with the UTF-8 written, false
+/// when refused, which must leave the holder as it was.
+bool ConvertText(EncodingConverter& io_converter, const std::string& in_bytes, EncodingType in_source, std::string& out_utf8, const std::string& in_context)
+{
+    const bool wide = in_source == ENC_UTF16_LE;
+    const size_t bad = wide ? FindBadUtf16(in_bytes) : FindBad(in_bytes, in_source);
+    const std::string expected = bad != NOWHERE ? std::string() : wide ? Utf8Of(Utf16Units(in_bytes)) : in_bytes;
+    const std::unique_ptr<char[]> value = Fuzz::ExactCopy(in_bytes);
+    const size_t room = in_bytes.size() / (wide ? 2 : 1) * 4;
+    const std::string before(room, static_cast<char>(UNTOUCHED));
+    const std::unique_ptr<char[]> target = Fuzz::ExactCopy(before);
+    const std::string refusal = RefusalOf("MalformedText", "22018", bad, NameOf(in_source));
+    io_converter.ResetPartial();
+    try
+    {
+        io_converter.SetSource(value.get(), static_cast<int32_t>(in_bytes.size()));
+        io_converter.SetTarget(target.get(), static_cast<int32_t>(room));
+        const int32_t written = io_converter.Convert(true);
+        FUZZ_CHECK(bad == NOWHERE, in_context + " accepted, expected " + refusal);
+        FUZZ_CHECK(!io_converter.NeedsConvert() && written >= 0 && static_cast<size_t>(written) <= room,
+                   in_context + ": wrote " + std::to_string(written) + " of room " + std::to_string(room));
+        out_utf8.assign(target.get(), static_cast<size_t>(written));
+        FUZZ_CHECK(out_utf8 == expected, in_context + " converted to " + Fuzz::Show(out_utf8) + ", expected " + Fuzz::Show(expected));
+        return true;
+    }
+    catch (const MalformedTextException& e)
+    {
+        FUZZ_CHECK(ShowError(e) == refusal && e.GetOffset() == bad,
+                   in_context + " raised " + ShowError(e) + " at " + std::to_string(e.GetOffset()) + ", expected " + refusal);
+        FUZZ_CHECK(std::string(target.get(), room) == before, in_context + ": refused, but written");
+        return false;
+    }
+}
+
+/// Keys of the conversion results posted, joined by ", ".
+class Posts : public WarningListener
+{
+public:
+    void PostWarning(const ConversionResult& in_result) override
+    {
+        m_text += (m_text.empty() ? "" : ", ") + in_result.GetMessageKey().GetAsUTF8();
+    }
+
+    std::string m_text;
+};
+
+/// Bytes bound to a character type of in_columnSize characters, converted as an application's
+/// bytes into text are: they are the UTF-8 text itself. True with the bytes the holder took,
+/// false when the bytes are no UTF-8 (InvalidCharValForCast), which must leave the holder as it was.
+bool ConvertBytes(int16_t in_sqlType, const std::string& in_bytes, uint32_t in_columnSize, std::string& out_utf8, const std::string& in_context)
+{
+    std::unique_ptr<SqlTypeMetadata> metadata =
+        TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(in_sqlType, false, 0);
+    metadata->SetEncoding(ENC_UTF8);
+    metadata->SetColumnSize(in_columnSize);
+    std::unique_ptr<SqlData> holder = TypedDataSingleton<SqlDataFactory>::GetOrDefault().CreateNewSqlData(*metadata);
+    holder->SetLength(3);
+    std::memset(holder->GetBuffer(), UNTOUCHED, holder->GetLength());
+    const std::unique_ptr<char[]> value = Fuzz::ExactCopy(in_bytes);
+    ToSqlSource source;
+    source.m_value = value.get();
+    source.m_length = static_cast<int64_t>(in_bytes.size());
+    ToSqlKernelState state;
+    Posts posts;
+    BinaryAndGuidToText::CopyIntoCharacter(source, *holder, state, posts);
+    const std::string held(static_cast<const char*>(holder->GetBuffer()), holder->GetLength());
+    const std::string context = in_context + " into " + std::to_string(in_columnSize) + " characters";
+    if (Fuzz::FindBadUtf8(in_bytes) != NOWHERE)
+    {
+        FUZZ_CHECK(posts.m_text == "InvalidCharValForCast" && held == std::string(3, static_cast<char>(UNTOUCHED)),
+                   context + " posted [" + posts.m_text + "] and held " + Fuzz::Show(held) + ", expected a refusal");
+        return false;
+    }
+    const std::string expected = WholeCharactersIn(in_bytes, in_columnSize);
+    const std::string expectedPosts = expected.size() < in_bytes.size() ? "StrRightTrunc" : "";
+    FUZZ_CHECK(posts.m_text == expectedPosts && held == expected && holder->GetConvertedLength() == static_cast<int64_t>(held.size()),
+               context + " posted [" + posts.m_text + "] and held " + Fuzz::Show(held) + ", expected [" + expectedPosts + "] and "
+                   + Fuzz::Show(expected));
+    out_utf8 = held;
+    return true;
 }
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // The driver's start-up: its platform converts the driver manager's text, UTF-16.
+    Orvik::Platform::InitializePlatform(false);
+    orvik_wstring::SetDriverManagerEncoding(ENC_UTF16_LE);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
 {
     FuzzedDataProvider data(in_data, in_size);
+    const EncodingType ansi = data.ConsumeBool() ? ENC_US_ASCII : ENC_UTF8;
+    orvik_wstring::InitializeAnsiEncoding(ansi);
+    const bool terminated = data.ConsumeBool();
     const std::string statement = data.ConsumeRandomLengthString(200);
-    std::string context = ShowStatement(statement);
+    std::string context = "statement " + Fuzz::Show(statement);
+    std::string statementText;
+    const bool isTaken = TakeStatement(statement, terminated, ansi, statementText, context);
+
+    // One converter per kind of character parameter, reset for each value, as a statement keeps one
+    // per parameter.
+    std::unique_ptr<EncodingConverter> converters[2];
     std::vector<std::string> values;
     std::vector<Expectation> expectations;
     for (int count = data.ConsumeIntegralInRange<int>(0, 6); count > 0; --count)
@@ -185,13 +463,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
         const int16_t type = data.PickValueInArray(SQL_TYPES);
         const bool isUnsigned = data.ConsumeBool();
         std::string bytes = data.ConsumeRandomLengthString(40);
-        if (!IsText(type) && data.ConsumeBool())
+        std::string argument = "type " + std::to_string(type) + (isUnsigned ? " unsigned " : " ") + Fuzz::Show(bytes);
+        Expectation expected;
+        if (IsText(type))
         {
-            // Mostly the type's own size; sometimes too few bytes.
-            bytes.resize(FixedSize(type), '\0');
+            // As SQL_C_CHAR or SQL_C_WCHAR text, or as bytes into a column of some size.
+            const int kind = data.ConsumeIntegralInRange<int>(0, 2);
+            const uint8_t size = data.ConsumeIntegral<uint8_t>();
+            std::string utf8;
+            bool converted = false;
+            if (kind < 2)
+            {
+                const EncodingType source = kind == 0 ? ansi : ENC_UTF16_LE;
+                argument += std::string(" as ") + (kind == 0 ? "SQL_C_CHAR" : "SQL_C_WCHAR");
+                std::unique_ptr<EncodingConverter>& converter = converters[kind];
+                if (converter == nullptr)
+                {
+                    converter = EncodingConverterFactory().CreateStrictConverter(source, ENC_UTF8);
+                }
+                converted = ConvertText(*converter, bytes, source, utf8, context + "\n  " + argument);
+            }
+            else
+            {
+                argument += " as SQL_C_BINARY";
+                converted = ConvertBytes(type, bytes, size < 48 ? size : 4000, utf8, context + "\n  " + argument);
+            }
+            if (!converted)
+            {
+                // Refused before anything is sent.
+                continue;
+            }
+            bytes = utf8;
+            expected = TextExpectation(utf8);
         }
-        const Expectation expected = Expect(type, isUnsigned, bytes);
-        const std::string argument = "type " + std::to_string(type) + (isUnsigned ? " unsigned " : " ") + Fuzz::Show(bytes);
+        else
+        {
+            if (data.ConsumeBool())
+            {
+                // Mostly the type's own size; sometimes too few bytes.
+                bytes.resize(FixedSize(type), '\0');
+            }
+            expected = Expect(type, isUnsigned, bytes);
+        }
         const std::unique_ptr<char[]> exact = Fuzz::ExactCopy(bytes);
         try
         {
@@ -201,10 +514,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
             expectations.push_back(expected);
             context += "\n  " + argument + " as " + json + ", expected " + expected.description;
         }
-        catch (const Orvik::Support::ErrorException& e)
+        catch (const ErrorException& e)
         {
             FUZZ_CHECK(Fuzz::KeyOf(e) == expected.key, argument + " raised " + Fuzz::KeyOf(e) + ", expected " + expected.key);
         }
+    }
+    // Each argument is one JSON value on its own, of valid UTF-8, that decodes as expected.
+    for (size_t i = 0; i < values.size(); ++i)
+    {
+        rapidjson::Document alone;
+        alone.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseValidateEncodingFlag>(values[i].data(), values[i].size());
+        FUZZ_CHECK(!alone.HasParseError(), context + ": " + Fuzz::Show(values[i]) + " is not one JSON value");
+        FUZZ_CHECK(expectations[i].matches(alone), context + ": argument " + std::to_string(i) + " decodes differently alone");
+    }
+    if (!isTaken)
+    {
+        // A statement refused is never sent.
+        return 0;
     }
     if (values.empty())
     {
@@ -212,29 +538,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
         expectations.push_back({"", [](const rapidjson::Value& v) { return v.IsNull(); }, "null"});
     }
 
-    const std::string body = "{\"stmt\":\"" + PeltaJsonWriter::EscapeStatementText(statement) + Pelta::PeltaAPI::BuildRequest(values);
+    const std::string body = "{\"stmt\":\"" + PeltaJsonWriter::EscapeStatementText(statementText) + Pelta::PeltaAPI::BuildRequest(values);
     rapidjson::Document document;
-    document.Parse<rapidjson::kParseFullPrecisionFlag>(body.data(), body.size());
+    document.Parse<rapidjson::kParseFullPrecisionFlag | rapidjson::kParseValidateEncodingFlag>(body.data(), body.size());
     context += "\n  body " + Fuzz::Show(body);
     FUZZ_CHECK(!document.HasParseError() && document.IsObject() && document.HasMember("stmt") && document.HasMember("args"),
-               context + ": not a JSON request");
+               context + ": not a JSON request of valid UTF-8");
     const rapidjson::Value& stmt = document["stmt"];
-    const size_t first = statement.find_first_not_of(" \t\n\v\f\r");
-    const std::string trimmed =
-        first == std::string::npos ? std::string() : statement.substr(first, statement.find_last_not_of(" \t\n\v\f\r") - first + 1);
+    const size_t first = statementText.find_first_not_of(" \t\n\v\f\r");
+    const std::string trimmed = first == std::string::npos
+                                    ? std::string()
+                                    : statementText.substr(first, statementText.find_last_not_of(" \t\n\v\f\r") - first + 1);
     FUZZ_CHECK(stmt.IsString() && std::string(stmt.GetString(), stmt.GetStringLength()) == trimmed, context + ": the statement differs");
     const rapidjson::Value& args = document["args"];
     FUZZ_CHECK(args.IsArray() && args.Size() == expectations.size(), context + ": argument count");
     for (rapidjson::SizeType i = 0; i < args.Size(); ++i)
     {
         FUZZ_CHECK(expectations[i].matches(args[i]), context + ": argument " + std::to_string(i) + " decodes differently");
-    }
-    // Each argument is one JSON value on its own as well.
-    for (const std::string& value : values)
-    {
-        rapidjson::Document alone;
-        alone.Parse(value.data(), value.size());
-        FUZZ_CHECK(!alone.HasParseError(), context + ": " + Fuzz::Show(value) + " is not one JSON value");
     }
     return 0;
 }

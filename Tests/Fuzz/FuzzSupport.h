@@ -8,6 +8,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -86,6 +87,60 @@ inline bool IsWellFormed(const std::u16string& in_units)
         }
     }
     return true;
+}
+
+/// Where in_bytes stop being UTF-8, read by a plain decoder: the offset of the first byte of the
+/// first character that is not well formed (a byte that begins none, a character cut short or
+/// broken by a byte that does not continue it, an overlong form, a surrogate, a code point beyond
+/// U+10FFFF), or npos when every character is whole and valid.
+inline size_t FindBadUtf8(const std::string& in_bytes)
+{
+    size_t i = 0;
+    while (i < in_bytes.size())
+    {
+        const auto lead = static_cast<unsigned char>(in_bytes[i]);
+        size_t length = 1;
+        uint32_t codePoint = lead;
+        uint32_t least = 0;
+        if (lead >= 0x80)
+        {
+            if ((lead & 0xE0) == 0xC0)
+            {
+                length = 2, codePoint = lead & 0x1F, least = 0x80;
+            }
+            else if ((lead & 0xF0) == 0xE0)
+            {
+                length = 3, codePoint = lead & 0x0F, least = 0x800;
+            }
+            else if ((lead & 0xF8) == 0xF0)
+            {
+                length = 4, codePoint = lead & 0x07, least = 0x10000;
+            }
+            else
+            {
+                return i;
+            }
+        }
+        if (in_bytes.size() - i < length)
+        {
+            return i;
+        }
+        for (size_t k = 1; k < length; ++k)
+        {
+            const auto next = static_cast<unsigned char>(in_bytes[i + k]);
+            if ((next & 0xC0) != 0x80)
+            {
+                return i;
+            }
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        if (codePoint < least || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        {
+            return i;
+        }
+        i += length;
+    }
+    return std::string::npos;
 }
 
 inline std::string Show(const std::u16string& in_units)

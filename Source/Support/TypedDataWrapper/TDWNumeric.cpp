@@ -319,8 +319,11 @@ constexpr size_t SHORTEST_TEXT_SIZE = 32;
 template <typename Floating>
 void ReadShortestText(Floating in_value, TDWNumeric& out_value)
 {
+    // Shortest in significant digits: written plainly where that takes fewer characters, a
+    // large whole float or double would bring every digit of its binary value along (the float
+    // 1.2345679E11 as 123456790528 rather than 123456790000).
     char text[SHORTEST_TEXT_SIZE];
-    const std::to_chars_result written = std::to_chars(text, text + sizeof(text), in_value);
+    const std::to_chars_result written = std::to_chars(text, text + sizeof(text), in_value, std::chars_format::scientific);
     out_value.Parse(text, static_cast<size_t>(written.ptr - text), false);
     if (out_value.GetExponent() > 0)
     {

@@ -16,6 +16,7 @@ using namespace std::string_literals;
 namespace {
 
 constexpr EncodingType ENC_EUC_JP = 19;
+constexpr EncodingType ENC_ISO_2022_JP = 24;
 
 /// The offset of the first bad character, or "valid".
 std::string Malformed(uint64_t in_offset)
@@ -60,6 +61,11 @@ TEST(TextValidator, TheFirstBadCharacterOfAWholeTextIsFound)
         {ENC_UTF32_LE, "a\0\0\0\x00\xD8\0\0"s, "4"},
         {ENC_EUC_JP, "a\xA4\xA2", "valid"},
         {ENC_EUC_JP, "a\xA4" "a", "1"},
+        // A stateful encoding's escape sequence that is none, or none of the encoding's, is bad
+        // from its escape on.
+        {ENC_ISO_2022_JP, "ab\x1B$Bcd\x1B(Bef", "valid"},
+        {ENC_ISO_2022_JP, "ab\x1B(Zcd", "2"},
+        {ENC_ISO_2022_JP, "ab\x1B$(Dcd", "2"},
     };
     for (const auto& c : cases)
     {

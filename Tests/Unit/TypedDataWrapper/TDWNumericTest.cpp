@@ -333,6 +333,9 @@ TEST(TDWNumericFromBinary, TakesTheShortestTextThatReadsBackAsTheSameNumber)
         {TDWNumeric(2.5f), "25E-1"},
         {TDWNumeric(16777216.0f), "16777216E0"},
         {TDWNumeric(1e20f), "100000000000000000000E0"},
+        // Fewest significant digits, also where the plain text of the binary value is shorter.
+        {TDWNumeric(300345655296.0f), "300345660000E0"},
+        {TDWNumeric(123456790528.0f), "123456790000E0"},
         {TDWNumeric(FLT_MAX), "340282350000000000000000000000000000000E0"},
         {TDWNumeric(0.1), "1E-1"},
         {TDWNumeric(2.5), "25E-1"},
@@ -343,6 +346,7 @@ TEST(TDWNumericFromBinary, TakesTheShortestTextThatReadsBackAsTheSameNumber)
         {TDWNumeric(DBL_MAX), "17976931348623157E292"},
         {TDWNumeric(std::numeric_limits<double>::denorm_min()), "5E-324"},
         {TDWNumeric(9007199254740993.0), "9007199254740992E0"},
+        {TDWNumeric(1152921504606846976.0), "1152921504606847000E0"},
         {TDWNumeric(0.0), "0E0"},
         {TDWNumeric(-0.0), "0E0"},
     };
