@@ -30,6 +30,19 @@ bool IsDigit(char in_char)
     return static_cast<unsigned char>(in_char - '0') < 10;
 }
 
+// The digits from in_text on added to io_value; returns the end of the digits.
+const char* AddDigits(const char* in_text, uint64_t& io_value)
+{
+    uint64_t value = io_value;
+    const char* p = in_text;
+    for (unsigned digit; (digit = static_cast<unsigned char>(*p) - unsigned('0')) < 10; ++p)
+    {
+        value = value * 10 + digit;
+    }
+    io_value = value;
+    return p;
+}
+
 // The general path for a number with a fraction or an exponent, or an integer too wide for the
 // fast path: the first of signed, unsigned and double that reads the text.
 bool ReadGeneral(const char* in_text, const char* in_end, bool in_isInteger, PeltaReplyCell& out_cell)
@@ -93,10 +106,7 @@ PeltaNumberReader::Outcome PeltaNumberReader::ReadPlain(const char* in_text, siz
     }
     else
     {
-        for (; IsDigit(*p); ++p)
-        {
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        }
+        p = AddDigits(p, mantissa);
     }
     const ptrdiff_t integerDigits = p - integerStart;
     if (integerDigits == 0 || integerDigits >= MAX_PLAIN_INTEGER_DIGITS)
@@ -117,10 +127,7 @@ PeltaNumberReader::Outcome PeltaNumberReader::ReadPlain(const char* in_text, siz
     if (*p == '.')
     {
         const char* const fractionStart = ++p;
-        for (; IsDigit(*p); ++p)
-        {
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        }
+        p = AddDigits(p, mantissa);
         fractionDigits = p - fractionStart;
         if (fractionDigits == 0)
         {

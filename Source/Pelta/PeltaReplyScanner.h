@@ -356,7 +356,8 @@ rapidjson::ParseErrorCode PeltaReplyScanner<Handler>::ScanNumber()
 template <class Handler>
 void PeltaReplyScanner<Handler>::SkipWhitespace()
 {
-    while (ReplyScanning::IsWhitespace(*m_position))
+    // Most places have none: one comparison tells the bytes above the blank from it.
+    while (static_cast<unsigned char>(*m_position) <= ' ' && ReplyScanning::IsWhitespace(*m_position))
     {
         ++m_position;
     }
