@@ -178,7 +178,8 @@ rapidjson::ParseErrorCode PeltaReplyScanner<Handler>::Open(bool in_isObject, boo
 template <class Handler>
 rapidjson::ParseErrorCode PeltaReplyScanner<Handler>::FinishValue()
 {
-    // A value is complete: the separator after it, or the ends of the containers it completes.
+    // A value is complete: the separator after it and the scalars that follow, or the ends of
+    // the containers it completes; returns before the next container to open.
     while (!m_open.empty())
     {
         SkipWhitespace();
@@ -188,7 +189,18 @@ rapidjson::ParseErrorCode PeltaReplyScanner<Handler>::FinishValue()
         {
             ++m_position;
             SkipWhitespace();
-            return container.isObject ? ScanName() : rapidjson::kParseErrorNone;
+            const rapidjson::ParseErrorCode error = container.isObject ? ScanName() : rapidjson::kParseErrorNone;
+            if (error != rapidjson::kParseErrorNone || *m_position == '{' || *m_position == '[')
+            {
+                return error;
+            }
+            // A scalar is complete at once: the rows' cells go round this loop alone.
+            const rapidjson::ParseErrorCode scalarError = ScanScalar();
+            if (scalarError != rapidjson::kParseErrorNone)
+            {
+                return scalarError;
+            }
+            continue;
         }
         if (*m_position != (container.isObject ? '}' : ']'))
         {
