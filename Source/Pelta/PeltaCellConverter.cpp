@@ -144,48 +144,12 @@ bool IsContinuationByte(char in_byte)
     return (static_cast<unsigned char>(in_byte) & 0xC0) == 0x80;
 }
 
-// Whether the eight bytes at in_bytes are all ASCII.
-bool IsAsciiWord(const char* in_bytes)
-{
-    uint64_t word;
-    std::memcpy(&word, in_bytes, sizeof(word));
-    return (word & 0x8080808080808080) == 0;
-}
-
-// Whether in_text is all ASCII: eight bytes at a time, the last eight overlapping the ones
-// before them when the length is no multiple of eight.
-bool IsAscii(std::string_view in_text)
-{
-    if (in_text.size() < sizeof(uint64_t))
-    {
-        return std::all_of(in_text.begin(), in_text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    }
-    for (size_t i = 0; i + sizeof(uint64_t) <= in_text.size(); i += sizeof(uint64_t))
-    {
-        if (!IsAsciiWord(in_text.data() + i))
-        {
-            return false;
-        }
-    }
-    return IsAsciiWord(in_text.data() + in_text.size() - sizeof(uint64_t));
-}
-
 // Whether in_text is well-formed UTF-8, so that its bytes are already the encoded value.
 bool IsWellFormedUtf8(std::string_view in_text)
 {
-    if (IsAscii(in_text))
-    {
-        return true;
-    }
     size_t i = 0;
     while (i < in_text.size())
     {
-        // Most text is ASCII: it is passed over eight bytes at a time.
-        if (i + sizeof(uint64_t) <= in_text.size() && IsAsciiWord(in_text.data() + i))
-        {
-            i += sizeof(uint64_t);
-            continue;
-        }
         const auto lead = static_cast<unsigned char>(in_text[i]);
         if (lead < 0x80)
         {

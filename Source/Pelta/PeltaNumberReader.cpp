@@ -1,11 +1,14 @@
 #include "Pelta/PeltaNumberReader.h"
 
 #include "Pelta/PeltaReplyCell.h"
+#include "Support/NumberConverter.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace Pelta {
 
@@ -63,12 +66,19 @@ bool ReadGeneral(const char* in_text, const char* in_end, bool in_isInteger, Pel
         }
     }
     double value = 0;
-    if (std::from_chars(in_text, in_end, value).ec != std::errc())
+    const std::errc error = std::from_chars(in_text, in_end, value).ec;
+    if (error == std::errc::result_out_of_range)
+    {
+        // from_chars refuses a number that rounds to zero as well as one beyond the largest
+        // double; only the latter has no value.
+        value = Orvik::Support::NumberConverter::ParseDouble(std::string(in_text, in_end).c_str());
+    }
+    else if (error != std::errc())
     {
         return false;
     }
     out_cell = PeltaReplyCell::FromDouble(value);
-    return true;
+    return !std::isinf(value);
 }
 
 // An integer of at most MAX_SAFE_DIGITS digits, whose magnitude did not overflow.

@@ -8,7 +8,7 @@ struct PeltaReplyCell;
 
 /// Reads the text of a JSON number exactly, as the reply reader needs it for every number
 /// cell: INTEGER for an integer in the signed 64-bit range, UNSIGNED for one above it up to
-/// 2^64 - 1, else DOUBLE, the nearest double.
+/// 2^64 - 1, else DOUBLE, the nearest double (zero or a subnormal for one below their range).
 class PeltaNumberReader
 {
 public:
