@@ -2,11 +2,9 @@
 
 #include "Pelta/PeltaAPI.h"
 #include "Pelta/PeltaReplyReader.h"
+#include "Pelta/PeltaReplyScanner.h"
 
 #include <rapidjson/document.h>
-#include <rapidjson/reader.h>
-
-#include <cstring>
 
 namespace Pelta {
 
@@ -23,17 +21,13 @@ PeltaReply::PeltaReply(std::string&& io_text, bool in_keepArrayElements)
     : m_text(std::move(io_text)), m_root(std::make_unique<rapidjson::Document>())
 {
     PeltaReplyReader reader(*this, in_keepArrayElements);
-    int32_t parseError = 0;
+    rapidjson::ParseErrorCode parseError = rapidjson::kParseErrorNone;
     auto parse = [&](rapidjson::Document& io_root) {
         reader.SetRoot(io_root);
-        rapidjson::Reader parser;
         // In place: strings are decoded where they stand; the text ends at its first NUL. Numbers
         // come as text, which the reader reads exactly.
-        rapidjson::InsituStringStream stream(&m_text[0]);
-        parser.Parse<rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag>(
-            stream, reader);
-        parseError = parser.GetParseErrorCode();
-        return !parser.HasParseError();
+        parseError = PeltaReplyScanner<PeltaReplyReader>(&m_text[0], m_text.size(), reader).Scan();
+        return parseError == rapidjson::kParseErrorNone;
     };
     m_root->Populate(parse);
     reader.ThrowShapeError();
@@ -53,25 +47,46 @@ const rapidjson::Value& PeltaReply::GetRoot() const
 
 uint32_t PeltaReply::GetCellCount(uint64_t in_row) const
 {
-    const uint64_t end = in_row + 1 < GetRowCount() ? m_rowStarts[in_row + 1] : m_kinds.GetSize();
-    return static_cast<uint32_t>(end - m_rowStarts[in_row]);
-}
-
-void PeltaReply::AddCell(const PeltaReplyCell& in_cell)
-{
-    m_kinds.PushBack(in_cell.kind);
-    m_payloads.PushBack(in_cell.payload);
-}
-
-PeltaReplyCell PeltaReply::MakeString(const char* in_text, size_t in_length)
-{
-    const uint64_t offset = static_cast<uint64_t>(in_text - m_text.data());
-    if (std::memchr(in_text, '\0', in_length) == nullptr)
+    if (in_row < m_regularRows)
     {
-        // The reader ended the decoded text with a NUL: its length need not be kept.
-        return {PeltaReplyCell::STRING, offset};
+        return static_cast<uint32_t>(m_regularWidth);
     }
-    m_countedStrings.emplace_back(offset, in_length);
+    const uint64_t end = in_row + 1 < m_rowCount ? GetRowStart(in_row + 1) : m_cells.GetSize();
+    return static_cast<uint32_t>(end - GetRowStart(in_row));
+}
+
+void PeltaReply::StartRow()
+{
+    m_currentRowStart = m_cells.GetSize();
+    if (m_rowCount != m_regularRows)
+    {
+        m_rowStarts.PushBack(m_currentRowStart);
+    }
+    ++m_rowCount;
+}
+
+void PeltaReply::EndRow()
+{
+    if (m_rowCount != m_regularRows + 1)
+    {
+        return; // a row of another width came before: this one's start is kept already
+    }
+    const uint64_t width = m_cells.GetSize() - m_currentRowStart;
+    if (m_regularRows == 0)
+    {
+        m_regularWidth = width;
+    }
+    if (width == m_regularWidth)
+    {
+        ++m_regularRows;
+        return;
+    }
+    m_rowStarts.PushBack(m_currentRowStart);
+}
+
+PeltaReplyCell PeltaReply::MakeCountedString(uint64_t in_offset, size_t in_length)
+{
+    m_countedStrings.emplace_back(in_offset, in_length);
     return {PeltaReplyCell::COUNTED_STRING, m_countedStrings.size() - 1};
 }
 
@@ -97,12 +112,10 @@ PeltaReplyCell PeltaReply::FinishArrayElements(uint64_t in_start, const PeltaRep
     return {PeltaReplyCell::ARRAY, in_start};
 }
 
-std::string_view PeltaReply::GetText(const PeltaReplyCell& in_cell) const
+std::string_view PeltaReply::GetOtherText(const PeltaReplyCell& in_cell) const
 {
     switch (in_cell.kind)
     {
-    case PeltaReplyCell::STRING:
-        return std::string_view(m_text.data() + in_cell.payload);
     case PeltaReplyCell::COUNTED_STRING:
     {
         const auto& place = m_countedStrings[in_cell.payload];

@@ -17,8 +17,8 @@ struct PeltaReplyCell
         INTEGER,        ///< a signed 64-bit integer
         UNSIGNED,       ///< an integer above the signed 64-bit range
         DOUBLE,         ///< a number with a fraction or an exponent
-        STRING,         ///< text without a NUL inside
-        COUNTED_STRING, ///< text with a NUL inside
+        STRING,         ///< text whose place and length fit the payload
+        COUNTED_STRING, ///< text too long for that, its place kept aside
         JSON_TEXT,      ///< an object or array, kept as its compact JSON text
         ARRAY           ///< an array whose elements were kept as well
     };

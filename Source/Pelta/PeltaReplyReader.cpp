@@ -1,17 +1,14 @@
 #include "Pelta/PeltaReplyReader.h"
 
 #include "Pelta/PeltaError.h"
+#include "Pelta/PeltaNumberReader.h"
 #include "Pelta/PeltaReply.h"
 #include "Pelta/PeltaReplyCell.h"
 #include "Support/NumberConverter.h"
 
 #include <rapidjson/document.h>
 
-#include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstring>
-#include <string>
 #include <type_traits>
 
 namespace Pelta {
@@ -20,19 +17,18 @@ namespace {
 
 constexpr char ROWS_MEMBER[] = "rows";
 
-bool TypedNumber(rapidjson::Document& io_root, int64_t in_value)
+// A number cell's value as the document's member.
+bool TypedNumber(rapidjson::Document& io_root, const PeltaReplyCell& in_cell)
 {
-    return io_root.Int64(in_value);
-}
-
-bool TypedNumber(rapidjson::Document& io_root, uint64_t in_value)
-{
-    return io_root.Uint64(in_value);
-}
-
-bool TypedNumber(rapidjson::Document& io_root, double in_value)
-{
-    return io_root.Double(in_value);
+    switch (in_cell.kind)
+    {
+    case PeltaReplyCell::INTEGER:
+        return io_root.Int64(in_cell.GetInt64());
+    case PeltaReplyCell::UNSIGNED:
+        return io_root.Uint64(in_cell.payload);
+    default:
+        return io_root.Double(in_cell.GetDouble());
+    }
 }
 
 } // namespace
@@ -55,7 +51,12 @@ void PeltaReplyReader::ThrowShapeError() const
     }
 }
 
-PeltaReplyReader::Place PeltaReplyReader::GetPlace() const
+void PeltaReplyReader::UpdatePlace()
+{
+    m_place = FindPlace();
+}
+
+PeltaReplyReader::Place PeltaReplyReader::FindPlace() const
 {
     if (m_rowsDepth == 0)
     {
@@ -85,7 +86,7 @@ bool PeltaReplyReader::RejectNumber()
 template <class Write>
 bool PeltaReplyReader::Scalar(const PeltaReplyCell& in_cell, Write in_write)
 {
-    switch (GetPlace())
+    switch (m_place)
     {
     case Place::DOCUMENT:
         m_nextIsRows = false;
@@ -149,66 +150,32 @@ bool PeltaReplyReader::Double(double)
 
 bool PeltaReplyReader::ReadNumber(const char* in_text, size_t in_length, PeltaReplyCell& out_cell)
 {
-    const char* const end = in_text + in_length;
-    if (std::find_if(in_text, end, [](char c) { return c == '.' || c == 'e' || c == 'E'; }) == end)
-    {
-        int64_t signedValue = 0;
-        if (std::from_chars(in_text, end, signedValue).ec == std::errc())
-        {
-            out_cell = PeltaReplyCell::FromInt64(signedValue);
-            return true;
-        }
-        uint64_t unsignedValue = 0;
-        if (std::from_chars(in_text, end, unsignedValue).ec == std::errc())
-        {
-            out_cell = PeltaReplyCell{PeltaReplyCell::UNSIGNED, unsignedValue};
-            return true;
-        }
-    }
-    double value = 0;
-    const std::errc error = std::from_chars(in_text, end, value).ec;
-    if (error == std::errc::result_out_of_range)
-    {
-        // from_chars refuses a number that rounds to zero as well as one beyond the largest
-        // double; only the latter has no value.
-        value = Orvik::Support::NumberConverter::ParseDouble(std::string(in_text, in_length).c_str());
-    }
-    else if (error != std::errc())
-    {
-        return false;
-    }
-    out_cell = PeltaReplyCell::FromDouble(value);
-    return !std::isinf(value);
+    return PeltaNumberReader::Read(in_text, in_length, out_cell);
 }
 
 bool PeltaReplyReader::RawNumber(const char* in_text, unsigned in_length, bool)
 {
-    // Numbers come as the server wrote them: a cell or a document member needs the value, but
-    // an object's or an array's JSON text keeps the number's own digits, which no 64-bit value
-    // may hold.
     PeltaReplyCell cell;
     if (!ReadNumber(in_text, in_length, cell))
     {
         return RejectNumber();
     }
-    switch (cell.kind)
-    {
-    case PeltaReplyCell::INTEGER:
-        return Number(cell, cell.GetInt64(), in_text, in_length);
-    case PeltaReplyCell::UNSIGNED:
-        return Number(cell, cell.payload, in_text, in_length);
-    default:
-        return Number(cell, cell.GetDouble(), in_text, in_length);
-    }
+    return Number(cell, in_text, in_length);
 }
 
-template <typename T>
-bool PeltaReplyReader::Number(const PeltaReplyCell& in_cell, T in_value, const char* in_text, unsigned in_length)
+bool PeltaReplyReader::Number(const PeltaReplyCell& in_cell, const char* in_text, unsigned in_length)
 {
+    // A cell or a document member needs the value, but an object's or an array's JSON text
+    // keeps the number's own digits, which no 64-bit value may hold.
+    if (m_place == Place::ROW)
+    {
+        m_reply.AddCell(in_cell);
+        return true;
+    }
     return Scalar(in_cell, [&](auto& io_out) {
         if constexpr (std::is_same_v<std::decay_t<decltype(io_out)>, rapidjson::Document>)
         {
-            return TypedNumber(io_out, in_value);
+            return TypedNumber(io_out, in_cell);
         }
         else
         {
@@ -219,18 +186,21 @@ bool PeltaReplyReader::Number(const PeltaReplyCell& in_cell, T in_value, const c
 
 bool PeltaReplyReader::String(const char* in_text, unsigned in_length, bool in_copy)
 {
-    // Only a cell or a kept element needs the string's place; nested strings are in the JSON text.
-    const Place place = GetPlace();
-    const bool isElement = place == Place::NESTED && m_isKeepingElements && !m_isElementOpen
+    if (m_place == Place::ROW)
+    {
+        m_reply.AddCell(m_reply.MakeString(in_text, in_length));
+        return true;
+    }
+    // Only a kept element needs the string's place; other nested strings are in the JSON text.
+    const bool isElement = m_place == Place::NESTED && m_isKeepingElements && !m_isElementOpen
         && m_depth == m_rowsDepth + 2;
-    const PeltaReplyCell cell = place == Place::ROW || isElement ? m_reply.MakeString(in_text, in_length)
-                                                                 : PeltaReplyCell();
+    const PeltaReplyCell cell = isElement ? m_reply.MakeString(in_text, in_length) : PeltaReplyCell();
     return Scalar(cell, [&](auto& io_out) { return io_out.String(in_text, in_length, in_copy); });
 }
 
 bool PeltaReplyReader::Key(const char* in_text, unsigned in_length, bool in_copy)
 {
-    if (GetPlace() != Place::DOCUMENT)
+    if (m_place != Place::DOCUMENT)
     {
         m_cellWriter.Key(in_text, in_length, in_copy);
         if (m_isElementOpen)
@@ -266,7 +236,7 @@ bool PeltaReplyReader::EndArray(unsigned in_elementCount)
 
 bool PeltaReplyReader::Open(bool in_isArray)
 {
-    switch (GetPlace())
+    switch (m_place)
     {
     case Place::DOCUMENT:
     {
@@ -280,6 +250,7 @@ bool PeltaReplyReader::Open(bool in_isArray)
             m_rowsSeen = true;
             m_rowsDepth = m_depth;
         }
+        UpdatePlace();
         return result;
     }
     case Place::ROWS:
@@ -310,6 +281,7 @@ bool PeltaReplyReader::Open(bool in_isArray)
         break;
     }
     ++m_depth;
+    UpdatePlace();
     return true;
 }
 
@@ -325,19 +297,22 @@ void PeltaReplyReader::OpenNested(bool in_isArray)
 bool PeltaReplyReader::Close(bool in_isArray, unsigned in_count)
 {
     --m_depth;
+    UpdatePlace();
     if (m_rowsDepth == 0 || m_depth < m_rowsDepth)
     {
         if (m_rowsDepth != 0)
         {
             // The rows array ends: it stands empty in the document.
             m_rowsDepth = 0;
+            UpdatePlace();
             return m_root->EndArray(0);
         }
         return in_isArray ? m_root->EndArray(in_count) : m_root->EndObject(in_count);
     }
     if (m_depth == m_rowsDepth)
     {
-        return true; // the end of a row
+        m_reply.EndRow();
+        return true;
     }
     in_isArray ? m_cellWriter.EndArray() : m_cellWriter.EndObject();
     if (m_isElementOpen)

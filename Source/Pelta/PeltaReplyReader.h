@@ -49,6 +49,8 @@ public:
     bool Uint64(uint64_t in_value);
     bool Double(double in_value);
     bool RawNumber(const char* in_text, unsigned in_length, bool in_copy);
+    /// A number already read into in_cell from its text.
+    bool Number(const PeltaReplyCell& in_cell, const char* in_text, unsigned in_length);
     bool String(const char* in_text, unsigned in_length, bool in_copy);
     bool StartObject();
     bool Key(const char* in_text, unsigned in_length, bool in_copy);
@@ -68,16 +70,14 @@ private:
         NESTED      ///< inside an object or array cell
     };
 
-    Place GetPlace() const;
+    /// Where the next value goes, from the depths; UpdatePlace keeps m_place to it whenever a
+    /// depth changes.
+    Place FindPlace() const;
+    void UpdatePlace();
 
     /// A scalar value: in_cell for a row or an element, in_write for the JSON texts being made.
     template <class Write>
     bool Scalar(const PeltaReplyCell& in_cell, Write in_write);
-
-    /// A number read from its text: in_value for the document, in_cell for a row or an element,
-    /// the text itself for the JSON texts being made.
-    template <typename T>
-    bool Number(const PeltaReplyCell& in_cell, T in_value, const char* in_text, unsigned in_length);
 
     bool Open(bool in_isArray);
     bool Close(bool in_isArray, unsigned in_count);
@@ -90,6 +90,7 @@ private:
     rapidjson::Document* m_root = nullptr;
     const bool m_keepArrayElements;
 
+    Place m_place = Place::DOCUMENT;
     /// Containers open now.
     uint32_t m_depth = 0;
     /// The depth inside the rows array; 0 outside it.

@@ -207,6 +207,8 @@ bool PeltaResultSet::MoveToNextRow()
     ++m_currentRow;
     m_isElementRead = false;
     m_elementIndex = 0;
+    m_currentRowStart = m_reply.GetRowStart(static_cast<uint64_t>(m_currentRow));
+    m_currentRowCells = m_reply.GetCellCount(static_cast<uint64_t>(m_currentRow));
     CheckRowWidth();
     if (m_isUnnest && m_hasUnnestColumn)
     {
@@ -219,12 +221,11 @@ void PeltaResultSet::CheckRowWidth()
 {
     // A row of another width than the column list has lost or gained values somewhere, so no
     // value of it can be trusted to belong to the column it stands under.
-    const uint32_t cells = m_reply.GetCellCount(static_cast<uint64_t>(m_currentRow));
-    if (cells != m_columnNames.size())
+    if (m_currentRowCells != m_columnNames.size())
     {
         throw PeltaError("PeltaReplyRowWidth",
                          {NumberConverter::ConvertInt64ToWString(m_currentRow + 1),
-                          NumberConverter::ConvertUInt32ToWString(cells),
+                          NumberConverter::ConvertUInt32ToWString(m_currentRowCells),
                           NumberConverter::ConvertUInt64ToWString(m_columnNames.size())});
     }
 }
@@ -248,14 +249,13 @@ PeltaReplyCell PeltaResultSet::GetCurrentCell(uint16_t in_column)
     {
         ORVIK_THROW_INVALID_OPERATION();
     }
-    const uint64_t row = static_cast<uint64_t>(m_currentRow);
-    const uint32_t cells = m_reply.GetCellCount(row);
-    if (in_column >= cells)
+    if (in_column >= m_currentRowCells)
     {
         throw PeltaError("PeltaColumnOutOfBounds",
-                         {NumberConverter::ConvertUInt32ToWString(in_column), NumberConverter::ConvertUInt32ToWString(cells)});
+                         {NumberConverter::ConvertUInt32ToWString(in_column),
+                          NumberConverter::ConvertUInt32ToWString(m_currentRowCells)});
     }
-    return m_reply.GetCell(row, in_column);
+    return m_reply.GetCellAt(m_currentRowStart + in_column);
 }
 
 bool PeltaResultSet::RetrieveData(uint16_t in_column,
@@ -333,9 +333,15 @@ std::string PeltaResultSet::GetColumnText(uint16_t in_column)
     return cell.kind == PeltaReplyCell::NULL_VALUE ? std::string() : PeltaCellConverter::GetText(m_reply, cell);
 }
 
-std::string PeltaResultSet::ColumnName(uint16_t in_column) const
+const std::string& PeltaResultSet::ColumnName(uint16_t in_column)
 {
-    return in_column < m_columnNames.size() ? m_columnNames[in_column] : NumberConverter::ConvertUInt16ToString(in_column);
+    if (in_column < m_columnNames.size())
+    {
+        return m_columnNames[in_column];
+    }
+    // A cell beyond the columns, in a row already refused for its width.
+    m_extraColumnName = NumberConverter::ConvertUInt16ToString(in_column);
+    return m_extraColumnName;
 }
 
 void PeltaResultSet::DoCloseCursor()

@@ -102,12 +102,13 @@ private:
                   int64_t in_offset,
                   int64_t in_maxLength);
     /// The name of in_column, or its number when the reply names no such column.
-    std::string ColumnName(uint16_t in_column) const;
+    const std::string& ColumnName(uint16_t in_column);
 
     Orvik::DSI::ILogger& m_log;
     Orvik::DSI::DSIResultSetColumns m_columns{true};
     std::vector<Orvik::Support::TDWType> m_typeIds;
     std::vector<std::string> m_columnNames;
+    std::string m_extraColumnName;
     PeltaReply m_reply;
     /// The text of the character cell read last, for the next piece of it.
     PeltaCellText m_cellText;
@@ -116,6 +117,9 @@ private:
     const uint32_t& m_maxColumnSize;
     int64_t m_rowCount = 0;
     int64_t m_currentRow = -1;
+    /// Where the current row's cells begin in the reply, and how many it has.
+    uint64_t m_currentRowStart = 0;
+    uint32_t m_currentRowCells = 0;
     bool m_isElementRead = false;
     bool m_hasUnnestColumn = false;
     const bool m_isUnnest;

@@ -17,8 +17,10 @@ constexpr int64_t DAYS_BEFORE_MONTH[2][13] = {
     {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366},
 };
 
-// The calendar's cycles, counted from 1601-01-01, the first day of a 400-year cycle.
+// The calendar's cycles, counted from 1601-01-01, the first day of a 400-year cycle; for the
+// day to date direction from 0000-03-01, where a cycle of years that begin in March starts.
 constexpr int64_t DAYS_PER_400_YEARS = 146097;
+constexpr int64_t DAYS_0000_03_01_TO_1970 = 719468;
 constexpr int64_t DAYS_PER_100_YEARS = 36524;
 constexpr int64_t DAYS_PER_4_YEARS = 1461;
 constexpr int64_t DAYS_PER_YEAR = 365;
@@ -53,25 +55,22 @@ void PeltaTimeUtilities::CivilFromDays(int64_t in_days,
                                        uint32_t& out_month,
                                        uint32_t& out_day)
 {
-    const int64_t days = in_days + DAYS_1601_TO_1970;
+    // Counted in years that begin on 1 March, the leap day is the last day of its year, so the
+    // months from March on have the same lengths in every year and follow from the day of the
+    // year by one division: their lengths repeat 31, 30, 31, 30, 31 every 153 days.
+    const int64_t days = in_days + DAYS_0000_03_01_TO_1970;
     const int64_t cycles = FloorDivide(days, DAYS_PER_400_YEARS);
-    int64_t rest = days - cycles * DAYS_PER_400_YEARS;
-    const int64_t centuries = std::min<int64_t>(rest / DAYS_PER_100_YEARS, 3);
-    rest -= centuries * DAYS_PER_100_YEARS;
-    const int64_t blocks = std::min<int64_t>(rest / DAYS_PER_4_YEARS, 24);
-    rest -= blocks * DAYS_PER_4_YEARS;
-    const int64_t years = std::min<int64_t>(rest / DAYS_PER_YEAR, 3);
-    rest -= years * DAYS_PER_YEAR;
-
-    out_year = 1601 + cycles * 400 + centuries * 100 + blocks * 4 + years;
-    const int64_t* table = DAYS_BEFORE_MONTH[IsLeapYear(out_year)];
-    uint32_t month = 1;
-    while (rest >= table[month])
-    {
-        ++month;
-    }
-    out_month = month;
-    out_day = static_cast<uint32_t>(rest - table[month - 1] + 1);
+    const int64_t dayOfCycle = days - cycles * DAYS_PER_400_YEARS;
+    // Taking out the leap days before it (one every 4 years, none every 100, one every 400)
+    // leaves 365 days to every year of the cycle.
+    const int64_t yearOfCycle = (dayOfCycle - dayOfCycle / (DAYS_PER_4_YEARS - 1) + dayOfCycle / DAYS_PER_100_YEARS
+                                 - dayOfCycle / (DAYS_PER_400_YEARS - 1))
+        / DAYS_PER_YEAR;
+    const int64_t dayOfYear = dayOfCycle - (yearOfCycle * DAYS_PER_YEAR + yearOfCycle / 4 - yearOfCycle / 100);
+    const int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    out_day = static_cast<uint32_t>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    out_month = static_cast<uint32_t>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    out_year = cycles * 400 + yearOfCycle + (out_month <= 2 ? 1 : 0);
 }
 
 int64_t PeltaTimeUtilities::DaysFromCivil(int64_t in_year, uint32_t in_month, uint32_t in_day)

@@ -3,6 +3,7 @@
 // replies of an unexpected shape, which are errors and never crashes.
 
 #include "Pelta/PeltaResultSet.h"
+#include "Pelta/PeltaReply.h"
 #include "DSI/Client/DSIColumnMetadata.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
 
@@ -92,6 +93,15 @@ TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
         // Object and array texts keep each number as the server wrote it.
         {R"j({"cols":["o","a"],"col_types":[12,[100,10]],"rows":[[{"n":123456789012345678901234567890,"r":1.10,"e":-1E+2},[18446744073709551616,-0]]],"rowcount":1})j",
          "o:-9 a:-9 | {\"n\":123456789012345678901234567890,\"r\":1.10,\"e\":-1E+2},[18446744073709551616,-0]"},
+        // Numbers read in one pass, exactly: the edges of 64 bits, doubles rounded once.
+        {R"j({"cols":["l"],"col_types":[10],"rows":[[9223372036854775807],[-9223372036854775808],[-0],[-9223372036854775809]],"rowcount":4})j",
+         "l:-5 | 9223372036854775807 -9223372036854775808 0 PeltaCellTypeMismatch HY000 117 [l|integer]"},
+        {R"j({"cols":["l"],"col_types":[10],"rows":[[18446744073709551615]],"rowcount":1})j",
+         "l:-5 | PeltaCellValueOutOfRange HY000 117 [l|long]"},
+        {R"j({"cols":["d"],"col_types":[6],"rows":[[0.1],[1e23],[9007199254740993],[-1234.5678e2],[123456789012345678e-5]],"rowcount":5})j",
+         "d:8 | 0.10000000000000001 9.9999999999999992e+22 9007199254740992 -123456.78 1234567890123.4568"},
+        {R"j({"cols":["s"],"col_types":[4],"rows":[["more than eight plain bytes"],["esc\"aped\u00e9\ttab"],[""]],"rowcount":3})j",
+         "s:-9 | more than eight plain bytes esc\"aped\xc3\xa9\ttab "},
         {R"j({"cols":["d"],"col_types":[6],"rows":[[1e309]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
         {R"j({"cols":["d"],"col_types":[6],"rows":[[10e308]],"rowcount":1})j", " PeltaJSONParseError HY000 117 [13]"},
         // Below the doubles' range a number is the nearest double, not an error.
@@ -122,6 +132,44 @@ TEST(PeltaResultSet, RepliesOfEveryShapeGiveTheirRowsOrAnError)
     for (const auto& c : cases)
     {
         EXPECT_EQ(c.outcome, ReadReply(c.reply)) << c.reply;
+    }
+}
+
+TEST(PeltaResultSet, RowsOfEveryWidthKeepTheirOwnCells)
+{
+    // Rows as wide as the first share one width; from the first of another width on each row
+    // has its own start, whatever the widths after it.
+    const struct
+    {
+        const char* rows;
+        const char* cells;
+    } cases[] = {
+        {"[]", ""},
+        {"[[]]", "|"},
+        {"[[],[]]", "||"},
+        {"[[1,2],[3,4],[5,6]]", "1 2|3 4|5 6|"},
+        {"[[1,2],[3,4],[5],[6,7,8],[],[9,10]]", "1 2|3 4|5|6 7 8||9 10|"},
+        {"[[1],[2,3],[4]]", "1|2 3|4|"},
+        {"[[],[1],[]]", "|1||"},
+        {R"j([["a",{"b":[1]}],[null,[true]]])j", "a {\"b\":[1]}|null [true]|"},
+    };
+    for (const auto& c : cases)
+    {
+        Pelta::PeltaReply reply(std::string(R"j({"rows":)j") + c.rows + "}", false);
+        std::string cells;
+        for (uint64_t row = 0; row < reply.GetRowCount(); ++row)
+        {
+            for (uint32_t column = 0; column < reply.GetCellCount(row); ++column)
+            {
+                const Pelta::PeltaReplyCell cell = reply.GetCell(row, column);
+                cells += (column ? " " : "")
+                    + (cell.kind == Pelta::PeltaReplyCell::INTEGER ? std::to_string(cell.GetInt64())
+                       : cell.kind == Pelta::PeltaReplyCell::NULL_VALUE ? std::string("null")
+                                                                        : std::string(reply.GetText(cell)));
+            }
+            cells += "|";
+        }
+        EXPECT_EQ(c.cells, cells) << c.rows;
     }
 }
 
