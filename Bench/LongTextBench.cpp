@@ -8,6 +8,7 @@
 //
 // Usage: LongTextBench [rounds] [MiB ...]   (default: 5 rounds of 4, 16 and 64 MiB)
 
+#include "OdbcClient.h"
 #include "Support/TestServer.h"
 
 #include <sql.h>
@@ -27,62 +28,13 @@
 
 namespace {
 
+using Bench::Check;
+using Bench::Fail;
+using Bench::OdbcStatement;
 using Clock = std::chrono::steady_clock;
 
 constexpr SQLLEN PIECE_SIZE = 64 * 1024;
 constexpr double MEBIBYTE = 1024.0 * 1024.0;
-
-[[noreturn]] void Fail(const char* in_what, SQLSMALLINT in_type = 0, SQLHANDLE in_handle = SQL_NULL_HANDLE)
-{
-    std::fprintf(stderr, "%s failed\n", in_what);
-    SQLCHAR state[6] = {};
-    SQLCHAR message[1024] = {};
-    SQLINTEGER native = 0;
-    SQLSMALLINT length = 0;
-    for (SQLSMALLINT i = 1; in_handle != SQL_NULL_HANDLE
-                            && SQL_SUCCEEDED(SQLGetDiagRec(in_type, in_handle, i, state, &native, message, sizeof message, &length));
-         ++i)
-    {
-        std::fprintf(stderr, "  [%s] %s\n", state, message);
-    }
-    std::exit(1);
-}
-
-void Check(SQLRETURN in_result, const char* in_what, SQLSMALLINT in_type, SQLHANDLE in_handle)
-{
-    if (!SQL_SUCCEEDED(in_result))
-    {
-        Fail(in_what, in_type, in_handle);
-    }
-}
-
-/// A connected statement of the driver through the Driver Manager.
-struct OdbcStatement
-{
-    SQLHENV environment = SQL_NULL_HENV;
-    SQLHDBC connection = SQL_NULL_HDBC;
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-
-    explicit OdbcStatement(const std::string& in_connectionString)
-    {
-        Check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment), "SQLAllocHandle", 0, SQL_NULL_HANDLE);
-        Check(SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3_80), 0),
-              "SQLSetEnvAttr", SQL_HANDLE_ENV, environment);
-        Check(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection), "SQLAllocHandle", SQL_HANDLE_ENV, environment);
-        Check(SQLDriverConnect(connection, nullptr, (SQLCHAR*)in_connectionString.c_str(), SQL_NTS, nullptr, 0, nullptr,
-                               SQL_DRIVER_NOPROMPT),
-              "SQLDriverConnect", SQL_HANDLE_DBC, connection);
-        Check(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement), "SQLAllocHandle", SQL_HANDLE_DBC, connection);
-    }
-
-    ~OdbcStatement()
-    {
-        SQLFreeHandle(SQL_HANDLE_STMT, statement);
-        SQLDisconnect(connection);
-        SQLFreeHandle(SQL_HANDLE_DBC, connection);
-        SQLFreeHandle(SQL_HANDLE_ENV, environment);
-    }
-};
 
 /// A round of 18 bytes mixing ASCII, é, €, an emoji outside the Basic Multilingual Plane (a
 /// surrogate pair in UTF-16), and a quote, a backslash and a line feed that the reply escapes.

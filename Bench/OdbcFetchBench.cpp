@@ -9,6 +9,7 @@
 // Usage: OdbcFetchBench [rows] [rounds]
 
 #include "BareHttp.h"
+#include "OdbcClient.h"
 #include "Support/TestServer.h"
 
 #include <rapidjson/document.h>
@@ -33,6 +34,9 @@ extern char** environ;
 
 namespace {
 
+using Bench::Check;
+using Bench::Fail;
+using Bench::OdbcStatement;
 using Clock = std::chrono::steady_clock;
 
 constexpr char STATEMENT[] = "select * from bench";
@@ -67,70 +71,6 @@ long long ReadMemory(const char* in_field)
     return 0;
 }
 
-[[noreturn]] void Fail(const char* in_what, SQLSMALLINT in_type = 0, SQLHANDLE in_handle = SQL_NULL_HANDLE)
-{
-    std::fprintf(stderr, "%s failed\n", in_what);
-    SQLCHAR state[6] = {};
-    SQLCHAR message[1024] = {};
-    SQLINTEGER native = 0;
-    SQLSMALLINT length = 0;
-    for (SQLSMALLINT i = 1; in_handle != SQL_NULL_HANDLE
-                            && SQL_SUCCEEDED(SQLGetDiagRec(in_type, in_handle, i, state, &native, message, sizeof message, &length));
-         ++i)
-    {
-        std::fprintf(stderr, "  [%s] %s\n", state, message);
-    }
-    std::exit(1);
-}
-
-void Check(SQLRETURN in_result, const char* in_what, SQLSMALLINT in_type, SQLHANDLE in_handle)
-{
-    if (!SQL_SUCCEEDED(in_result))
-    {
-        Fail(in_what, in_type, in_handle);
-    }
-}
-
-/// A connected statement of the driver through the Driver Manager.
-struct OdbcStatement
-{
-    SQLHENV environment = SQL_NULL_HENV;
-    SQLHDBC connection = SQL_NULL_HDBC;
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-
-    explicit OdbcStatement(const std::string& in_connectionString)
-    {
-        Check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment), "SQLAllocHandle", 0, SQL_NULL_HANDLE);
-        Check(SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3_80), 0),
-              "SQLSetEnvAttr", SQL_HANDLE_ENV, environment);
-        Check(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection), "SQLAllocHandle", SQL_HANDLE_ENV, environment);
-        Check(SQLDriverConnect(connection, nullptr, (SQLCHAR*)in_connectionString.c_str(), SQL_NTS, nullptr, 0, nullptr,
-                               SQL_DRIVER_NOPROMPT),
-              "SQLDriverConnect", SQL_HANDLE_DBC, connection);
-        Check(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement), "SQLAllocHandle", SQL_HANDLE_DBC, connection);
-    }
-
-    ~OdbcStatement()
-    {
-        SQLFreeHandle(SQL_HANDLE_STMT, statement);
-        SQLDisconnect(connection);
-        SQLFreeHandle(SQL_HANDLE_DBC, connection);
-        SQLFreeHandle(SQL_HANDLE_ENV, environment);
-    }
-
-    void Execute()
-    {
-        Check(SQLExecDirect(statement, (SQLCHAR*)STATEMENT, SQL_NTS), "SQLExecDirect", SQL_HANDLE_STMT, statement);
-    }
-
-    /// Closes the cursor and forgets the bindings, so that the next reading starts afresh.
-    void Close()
-    {
-        Check(SQLFreeStmt(statement, SQL_CLOSE), "SQLFreeStmt", SQL_HANDLE_STMT, statement);
-        Check(SQLFreeStmt(statement, SQL_UNBIND), "SQLFreeStmt", SQL_HANDLE_STMT, statement);
-    }
-};
-
 void AddTimestamp(Totals& io_totals, const SQL_TIMESTAMP_STRUCT& in_value)
 {
     io_totals.seconds += in_value.second;
@@ -155,7 +95,7 @@ Totals ReadBound(OdbcStatement& io_odbc)
     Check(SQLSetStmtAttr(s, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(ROW_ARRAY_SIZE), 0), "row array",
           SQL_HANDLE_STMT, s);
     Check(SQLSetStmtAttr(s, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0), "rows fetched", SQL_HANDLE_STMT, s);
-    io_odbc.Execute();
+    io_odbc.Execute(STATEMENT);
     Check(SQLBindCol(s, 1, SQL_C_SLONG, c.integers, sizeof c.integers[0], c.indicators[0]), "bind", SQL_HANDLE_STMT, s);
     Check(SQLBindCol(s, 2, SQL_C_SBIGINT, c.longs, sizeof c.longs[0], c.indicators[1]), "bind", SQL_HANDLE_STMT, s);
     Check(SQLBindCol(s, 3, SQL_C_DOUBLE, c.doubles, sizeof c.doubles[0], c.indicators[2]), "bind", SQL_HANDLE_STMT, s);
@@ -185,7 +125,7 @@ Totals ReadBound(OdbcStatement& io_odbc)
 Totals ReadCellByCell(OdbcStatement& io_odbc)
 {
     const SQLHSTMT s = io_odbc.statement;
-    io_odbc.Execute();
+    io_odbc.Execute(STATEMENT);
     Totals totals;
     SQLRETURN result;
     while ((result = SQLFetch(s)) != SQL_NO_DATA)

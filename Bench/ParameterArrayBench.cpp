@@ -10,6 +10,7 @@
 
 #include "BareHttp.h"
 #include "Common/TemporaryDirectory.h"
+#include "OdbcClient.h"
 #include "Pelta/PeltaAPI.h"
 #include "Support/TestServer.h"
 
@@ -82,19 +83,6 @@ std::string JsonString(const std::string& in_text)
     return json + "\"";
 }
 
-void Check(SQLRETURN in_result, SQLSMALLINT in_type, SQLHANDLE in_handle, const char* in_call)
-{
-    if (SQL_SUCCEEDED(in_result))
-    {
-        return;
-    }
-    SQLCHAR state[6] = {};
-    SQLCHAR message[512] = {};
-    SQLGetDiagRec(in_type, in_handle, 1, state, nullptr, message, sizeof(message), nullptr);
-    throw std::runtime_error(std::string(in_call) + " failed: " + reinterpret_cast<char*>(state) + " " +
-                             reinterpret_cast<char*>(message));
-}
-
 /// The application's column-wise arrays of one request.
 struct Columns
 {
@@ -137,19 +125,10 @@ struct Columns
 /// the next rows in its arrays. Returns the rows the driver reported inserted.
 int64_t RunDriver(const std::string& in_servers, int64_t in_rows, int in_sets)
 {
-    SQLHENV environment = SQL_NULL_HENV;
-    SQLHDBC connection = SQL_NULL_HDBC;
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment);
-    SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection);
-    const std::string text = "DRIVER={Pelta};Servers=" + in_servers;
-    Check(SQLDriverConnect(connection, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(text.c_str())), SQL_NTS,
-                           nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT),
-          SQL_HANDLE_DBC, connection, "SQLDriverConnect");
-    SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement);
-    Check(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(STATEMENT)), SQL_NTS), SQL_HANDLE_STMT,
-          statement, "SQLPrepare");
+    const Bench::OdbcStatement odbc("DRIVER={Pelta};Servers=" + in_servers);
+    const SQLHSTMT statement = odbc.statement;
+    Bench::Check(SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(STATEMENT)), SQL_NTS), "SQLPrepare",
+                 SQL_HANDLE_STMT, statement);
     Columns columns(in_sets);
     SQLSetStmtAttr(statement, SQL_ATTR_PARAMSET_SIZE, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(in_sets)), 0);
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 0, 0, columns.ids.data(), 0, nullptr);
@@ -164,15 +143,11 @@ int64_t RunDriver(const std::string& in_servers, int64_t in_rows, int in_sets)
     for (int64_t first = 0; first < in_rows; first += in_sets)
     {
         columns.Fill(first, in_sets);
-        Check(SQLExecute(statement), SQL_HANDLE_STMT, statement, "SQLExecute");
+        Bench::Check(SQLExecute(statement), "SQLExecute", SQL_HANDLE_STMT, statement);
         SQLLEN rows = 0;
         SQLRowCount(statement, &rows);
         inserted += rows;
     }
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
-    SQLDisconnect(connection);
-    SQLFreeHandle(SQL_HANDLE_DBC, connection);
-    SQLFreeHandle(SQL_HANDLE_ENV, environment);
     return inserted;
 }
 

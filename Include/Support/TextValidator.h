@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace Orvik {
 namespace Support {
@@ -15,9 +16,11 @@ class IcuConverter;
 /// byte that the encoding leaves unassigned. The text may come in pieces that cut a character.
 /// The Unicode forms and US-ASCII are checked here in one pass (UTF-8 and ASCII step over plain
 /// ASCII a word at a time); every other encoding by ICU's decoder, told to stop at the first bad
-/// character rather than replace it. The offset ICU gives for a character begun in an earlier
-/// piece can lie past its start by the bytes that ICU read ahead. One text at a time; the
-/// validator holds what a cut character left.
+/// character rather than replace it. A whole UTF-8 text is first scanned in blocks where the
+/// processor allows (Utf8BlockScan), as valid text is the rule: the byte automaton reads it only
+/// when that scan finds a fault, to say where, or cannot run. The offset ICU gives for a
+/// character begun in an earlier piece can lie past its start by the bytes that ICU read ahead.
+/// One text at a time; the validator holds what a cut character left.
 class TextValidator
 {
 public:
@@ -47,12 +50,15 @@ public:
     /// The offset of the first bad character of the whole text at in_bytes, or VALID.
     static uint64_t FindMalformed(const void* in_bytes, uint64_t in_length, EncodingType in_encoding);
 
+    /// Whether in_text is well-formed UTF-8: FindMalformed's verdict, without the search for the
+    /// offset once the block scan has found a fault.
+    static bool IsWellFormedUtf8(std::string_view in_text);
+
     /// The most bytes of the valid text at in_bytes, at most in_room, that end between two
     /// characters: where the text can be cut.
     static uint64_t FitWholeCharacters(const void* in_bytes, uint64_t in_room, EncodingType in_encoding);
 
 private:
-    uint64_t CheckUtf8(const uint8_t* in_bytes, uint64_t in_length);
     uint64_t CheckAscii(const uint8_t* in_bytes, uint64_t in_length);
     uint64_t CheckWithIcu(const char* in_bytes, uint64_t in_length, bool in_isEnd);
 
@@ -73,7 +79,8 @@ private:
     std::unique_ptr<IcuConverter> m_decoder;
     /// Bytes of the text checked before the current piece.
     uint64_t m_checked = 0;
-    /// UTF-8: the state of the character being read; UTF-16: whether a lead surrogate was read.
+    /// UTF-8: the state of the character being read, as its place in the automaton's word; UTF-16:
+    /// whether a lead surrogate was read. Zero between characters.
     uint8_t m_state = 0;
     /// Where the character being read began.
     uint64_t m_characterStart = 0;

@@ -9,10 +9,10 @@
 #include "Support/InvalidArgumentException.h"
 #include "Support/NumberConversionInvalidDataException.h"
 #include "Support/NumberConverter.h"
+#include "Support/TextValidator.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
-#include "Support/Utf8Text.h"
 #include "Support/orvik_wstring.h"
 
 #include <rapidjson/stringbuffer.h>
@@ -185,7 +185,7 @@ std::string JsonText(Write in_write)
 
 std::string_view PeltaCellConverter::MakeWellFormed(std::string_view in_text, std::string& out_repaired)
 {
-    if (Orvik::Support::IsWellFormedUtf8(in_text))
+    if (Orvik::Support::TextValidator::IsWellFormedUtf8(in_text))
     {
         return in_text;
     }

@@ -2,6 +2,7 @@
 
 #include "Support/EncodingInfo.h"
 #include "Support/IcuConverter.h"
+#include "Support/Utf8BlockScan.h"
 #include "TextErrors.h"
 
 #include <unicode/ucnv.h>
@@ -103,22 +104,113 @@ constexpr State TRANSITIONS[][CLASS_COUNT] = {
     /* AFTER_F4 */         {R,       NEED_2,  R,       R,       R,           R,      R,        R,           R,        R,        R,      R},
 };
 
+// TRANSITIONS as read a byte at a time: by byte, every state's next state in one word, each state
+// taking STATE_BITS bits at STATE_BITS times its number. A state is kept as its place in the word,
+// so that the next is a shift of a word that the byte alone selects, and a run of bytes is not a
+// chain of table look-ups that wait on each other.
+constexpr unsigned STATE_BITS = 6;
+constexpr uint64_t STATE_MASK = (uint64_t{1} << STATE_BITS) - 1;
+constexpr uint8_t BETWEEN_PLACE = BETWEEN * STATE_BITS;
+constexpr uint8_t REJECTED_PLACE = REJECTED * STATE_BITS;
+// Finish and CountPendingBytes, shared with UTF-16, take zero for between characters.
+static_assert(BETWEEN_PLACE == BETWEEN, "between characters is zero as a state and as a place");
+
+constexpr std::array<uint64_t, 256> MakeNextStates()
+{
+    std::array<uint64_t, 256> next{};
+    for (int byte = 0; byte < 256; ++byte)
+    {
+        // Nothing follows REJECTED: the reading stops there.
+        for (int state = BETWEEN; state < REJECTED; ++state)
+        {
+            next[byte] |= uint64_t{TRANSITIONS[state][BYTE_CLASSES[byte]] * STATE_BITS} << (state * STATE_BITS);
+        }
+    }
+    return next;
+}
+
+constexpr std::array<uint64_t, 256> NEXT_STATES = MakeNextStates();
+
 constexpr uint64_t HIGH_BITS = 0x8080808080808080ULL;
 
-/// The bytes from in_index on that are ASCII and come in whole words, stepped over.
+/// The ASCII bytes from in_index on stepped over a word at a time: returns the index of the first
+/// other byte, or of the last bytes too few for a word.
 uint64_t SkipAsciiWords(const uint8_t* in_bytes, uint64_t in_index, uint64_t in_length)
 {
     uint64_t word = 0;
     while (in_length - in_index >= sizeof(word))
     {
         std::memcpy(&word, in_bytes + in_index, sizeof(word));
-        if ((word & HIGH_BITS) != 0)
+        const uint64_t highBits = word & HIGH_BITS;
+        if (highBits != 0)
         {
-            break;
+            // The ASCII bytes before the first other byte of the word are skipped too.
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            return in_index + static_cast<uint64_t>(__builtin_ctzll(highBits)) / 8;
+#else
+            return in_index + static_cast<uint64_t>(__builtin_clzll(highBits)) / 8;
+#endif
         }
         in_index += sizeof(word);
     }
     return in_index;
+}
+
+/// Reads in_length bytes of UTF-8, the first at in_offset in the text, from the state (its place)
+/// io_state and the start io_characterStart of the character being read. Returns VALID, or the
+/// offset of the character that a byte made bad (io_state is then between characters). Works on
+/// locals, which the compiler need not reload after each byte read through a pointer to bytes.
+uint64_t ReadUtf8(const uint8_t* in_bytes,
+                  uint64_t in_length,
+                  uint64_t in_offset,
+                  uint8_t& io_state,
+                  uint64_t& io_characterStart)
+{
+    uint8_t state = io_state;
+    uint64_t characterStart = io_characterStart;
+    uint64_t i = 0;
+    while (i < in_length)
+    {
+        if (state == BETWEEN_PLACE)
+        {
+            // Text of many characters of several bytes is not held up looking for ASCII words.
+            if (in_bytes[i] < 0x80)
+            {
+                i = SkipAsciiWords(in_bytes, i, in_length);
+                if (i == in_length)
+                {
+                    break;
+                }
+                if (in_bytes[i] < 0x80)
+                {
+                    ++i;
+                    continue;
+                }
+            }
+            characterStart = in_offset + i;
+        }
+        state = static_cast<uint8_t>((NEXT_STATES[in_bytes[i]] >> state) & STATE_MASK);
+        if (state == REJECTED_PLACE)
+        {
+            // A bad byte after the first of a character makes the whole character bad.
+            io_state = BETWEEN_PLACE;
+            return characterStart;
+        }
+        ++i;
+    }
+    io_state = state;
+    io_characterStart = characterStart;
+    return TextValidator::VALID;
+}
+
+/// The offset of the first bad character of a whole UTF-8 text, or VALID, by the automaton alone.
+uint64_t FindMalformedUtf8(const void* in_bytes, uint64_t in_length)
+{
+    uint8_t state = BETWEEN_PLACE;
+    uint64_t characterStart = 0;
+    const uint64_t malformed = ReadUtf8(static_cast<const uint8_t*>(in_bytes), in_length, 0, state, characterStart);
+    // A character that the text's end cuts is bad from its first byte.
+    return malformed == TextValidator::VALID && state != BETWEEN_PLACE ? characterStart : malformed;
 }
 
 /// Decoded text goes here only to be dropped.
@@ -181,7 +273,7 @@ uint64_t TextValidator::Check(const void* in_bytes, uint64_t in_length)
     switch (m_encoding)
     {
     case ENC_UTF8:
-        malformed = CheckUtf8(static_cast<const uint8_t*>(in_bytes), in_length);
+        malformed = ReadUtf8(static_cast<const uint8_t*>(in_bytes), in_length, m_checked, m_state, m_characterStart);
         break;
     case ENC_US_ASCII:
         malformed = CheckAscii(static_cast<const uint8_t*>(in_bytes), in_length);
@@ -246,9 +338,24 @@ void TextValidator::Reset()
 
 uint64_t TextValidator::FindMalformed(const void* in_bytes, uint64_t in_length, EncodingType in_encoding)
 {
+    if (in_encoding == ENC_UTF8)
+    {
+        return ScanUtf8Blocks(in_bytes, in_length) == Utf8Verdict::WELL_FORMED ? VALID
+                                                                               : FindMalformedUtf8(in_bytes, in_length);
+    }
     TextValidator validator(in_encoding);
     const uint64_t malformed = validator.Check(in_bytes, in_length);
     return malformed != VALID ? malformed : validator.Finish();
+}
+
+bool TextValidator::IsWellFormedUtf8(std::string_view in_text)
+{
+    const Utf8Verdict verdict = ScanUtf8Blocks(in_text.data(), in_text.size());
+    if (verdict != Utf8Verdict::UNDECIDED)
+    {
+        return verdict == Utf8Verdict::WELL_FORMED;
+    }
+    return FindMalformedUtf8(in_text.data(), in_text.size()) == VALID;
 }
 
 uint64_t TextValidator::FitWholeCharacters(const void* in_bytes, uint64_t in_room, EncodingType in_encoding)
@@ -259,39 +366,6 @@ uint64_t TextValidator::FitWholeCharacters(const void* in_bytes, uint64_t in_roo
         return 0;
     }
     return in_room - validator.CountPendingBytes();
-}
-
-uint64_t TextValidator::CheckUtf8(const uint8_t* in_bytes, uint64_t in_length)
-{
-    uint8_t state = m_state;
-    uint64_t i = 0;
-    while (i < in_length)
-    {
-        if (state == BETWEEN)
-        {
-            i = SkipAsciiWords(in_bytes, i, in_length);
-            if (i == in_length)
-            {
-                break;
-            }
-            if (in_bytes[i] < 0x80)
-            {
-                ++i;
-                continue;
-            }
-            m_characterStart = m_checked + i;
-        }
-        state = TRANSITIONS[state][BYTE_CLASSES[in_bytes[i]]];
-        if (state == REJECTED)
-        {
-            // A bad byte after the first of a character makes the whole character bad.
-            m_state = BETWEEN;
-            return m_characterStart;
-        }
-        ++i;
-    }
-    m_state = state;
-    return VALID;
 }
 
 uint64_t TextValidator::CheckAscii(const uint8_t* in_bytes, uint64_t in_length)

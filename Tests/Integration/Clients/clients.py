@@ -39,6 +39,18 @@ def client_environment(profile):
     return env
 
 
+def stop_server(server):
+    """Ends a test server started with --watch-stdin: the end of its input tells it to stop, and
+    one that does not within 10 seconds is killed."""
+    server.stdin.close()
+    try:
+        server.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        server.kill()
+        server.wait()
+    server.stdout.close()
+
+
 class Setting:
     """The server and the profile, for the life of one test class."""
 
@@ -90,11 +102,5 @@ class Setting:
         return [entry["body"] for entry in log["requests"] if entry["kind"] == kind]
 
     def close(self):
-        self.server.stdin.close()
-        try:
-            self.server.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            self.server.kill()
-            self.server.wait()
-        self.server.stdout.close()
+        stop_server(self.server)
         self.directory.cleanup()

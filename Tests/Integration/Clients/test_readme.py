@@ -143,13 +143,7 @@ class Sandbox:
 
     def close(self):
         if self.server is not None:
-            self.server.stdin.close()
-            try:
-                self.server.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.server.kill()
-                self.server.wait()
-            self.server.stdout.close()
+            clients.stop_server(self.server)
         self._directory.cleanup()
 
 

@@ -6,13 +6,10 @@
 #include "Support/InvalidArgumentException.h"
 #include "Support/InvalidOperationException.h"
 #include "Support/TrailingBlankTrimmer.h"
-#include "Support/Utf8Text.h"
 
 #include "StringTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <unicode/ustring.h>
 
 #include <algorithm>
 #include <cctype>
@@ -189,55 +186,6 @@ TEST(EncodingRegistry, UnknownNamesAreNotRecognised)
     ExpectNotRecognised("");
     // ICU knows UTF-7, but none of its aliases is in the table.
     ExpectNotRecognised("UTF-7");
-}
-
-// ICU's strict decoding is the judge. Every sequence of one to four bytes from values at the
-// edges of the UTF-8 ranges is checked alone (byte by byte) and inside longer texts (a block at a
-// time where the processor allows it): at both sides of a block boundary and cut by the end.
-TEST(Utf8Text, WellFormedUtf8IsWhatIcuDecodesWithoutError)
-{
-    const unsigned char edges[] = {0x41, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC1, 0xC2, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5};
-    constexpr int EDGES = sizeof edges;
-    const auto isDecoded = [](const std::string& in_text) {
-        UErrorCode status = U_ZERO_ERROR;
-        int32_t length = 0;
-        u_strFromUTF8(nullptr, 0, &length, in_text.data(), static_cast<int32_t>(in_text.size()), &status);
-        return status != U_INVALID_CHAR_FOUND;
-    };
-    const std::string ascii(64, 'a');
-    int wellFormed = 0;
-    int sequences = 0;
-    for (int length = 1, combinations = EDGES; length <= 4; ++length, combinations *= EDGES)
-    {
-        for (int combination = 0; combination < combinations; ++combination, ++sequences)
-        {
-            std::string sequence;
-            for (int rest = combination, i = 0; i < length; rest /= EDGES, ++i)
-            {
-                sequence += static_cast<char>(edges[rest % EDGES]);
-            }
-            const std::string texts[] = {
-                sequence,
-                ascii.substr(0, 29) + sequence + ascii,
-                ascii.substr(0, 31) + sequence + ascii,
-                ascii.substr(0, 32) + sequence + ascii,
-                ascii.substr(0, 62) + sequence + ascii,
-                ascii.substr(0, 40) + sequence,
-            };
-            for (const std::string& text : texts)
-            {
-                ASSERT_EQ(isDecoded(text), IsWellFormedUtf8(text)) << text.size() << " bytes around " << length
-                                                                   << " of sequence " << combination;
-            }
-            wellFormed += isDecoded(sequence) ? 1 : 0;
-        }
-    }
-    // Both answers were met.
-    EXPECT_GT(wellFormed, 0);
-    EXPECT_LT(wellFormed, sequences);
-    EXPECT_TRUE(IsWellFormedUtf8(""));
-    EXPECT_TRUE(IsWellFormedUtf8(std::string(1000, 'x') + "\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(IsWellFormedUtf8(std::string(1000, 'x') + "\xF0\x9F\x98"));
 }
 
 TEST(TrailingBlankTrimmer, FixedWidthUnitsAreTrimmedInPlace)
