@@ -49,9 +49,9 @@ class StatementState;
 /// Plain members hold the cancel lock for their whole run; the cancelable ones (execution,
 /// fetching, describing, data at execution, catalog functions) take it only to consume a cancel
 /// request at their start or to wait for one that came during their run, so that SQLCancel,
-/// which takes only the cancel lock, runs beside them on another thread. Locks, outermost first: the connection-wide lock (SQLCloseCursor,
-/// SQLFreeStmt, SQLMoreResults and SQLPrepareW, unless the driver skips it), the statement lock,
-/// the cancel lock.
+/// which takes only the cancel lock, runs beside them on another thread. Locks, outermost first:
+/// the connection-wide lock (SQLCloseCursor, SQLFreeStmt, SQLMoreResults and SQLPrepareW, unless
+/// the driver skips it), the statement lock, the cancel lock.
 ///
 /// The members its connection calls are virtual, so that tests of the connection can stand a
 /// statement of their own in (made through an installed maker, on the hollow constructor).
