@@ -173,8 +173,8 @@ TEST_F(CharacterToSqlTest, OneConverterKeepsItsEncodingConverterWhileTheEncoding
 TEST_F(CharacterToSqlTest, BytesAreCopiedAsTheyStand)
 {
     UTF8_EVERYWHERE.Install();
-    // Into a character value as well: a character parameter checks and measures its bytes as text
-    // before they come here.
+    // Into a character value as well, as text in the target's encoding is: a character parameter
+    // takes its bytes as text, and checks and measures them itself.
     for (TDWType target : {TDW_SQL_BINARY, TDW_SQL_VARBINARY, TDW_SQL_LONGVARBINARY, TDW_SQL_VARCHAR, TDW_SQL_WLONGVARCHAR})
     {
         EXPECT_EQ(" | 00FF0A", Convert(TDW_C_BINARY, std::string("\0\xFF\n", 3), target));
