@@ -303,17 +303,15 @@ bool IcuEncodingConverter::WriteCarry()
         return true;
     }
     char* const limit = GetTargetEnd() - m_targetCodeUnitSize;
-    if (limit - m_targetPosition < m_carryCount)
-    {
-        m_isTargetFull = true;
-        m_isPending = true;
-        return false;
-    }
     char* const characterStart = m_targetPosition;
-    m_targetPosition = std::copy_n(m_carry, m_carryCount, m_targetPosition);
-    m_written += m_carryCount;
-    m_carryCount = 0;
-    if (Encode(m_pivotRead, limit))
+    // A carry longer than the room comes out in parts, each in a target of its own: TakeBack
+    // keeps its first code units and puts the rest back.
+    const int64_t count = std::min<int64_t>(m_carryCount, limit - m_targetPosition);
+    m_targetPosition = std::copy_n(m_carry, count, m_targetPosition);
+    m_written += static_cast<int32_t>(count);
+    std::copy(m_carry + count, m_carry + m_carryCount, m_carry);
+    m_carryCount = static_cast<uint8_t>(m_carryCount - count);
+    if (m_carryCount > 0 || Encode(m_pivotRead, limit))
     {
         TakeBack(characterStart);
         return false;
@@ -323,16 +321,24 @@ bool IcuEncodingConverter::WriteCarry()
 
 void IcuEncodingConverter::TakeBack(char* in_characterStart)
 {
-    const int64_t count = m_targetPosition - in_characterStart;
-    if (count > m_targetMaxBytesPerChar || count > CARRY_SIZE)
+    // A target that holds nothing before the character keeps its whole code units: otherwise a
+    // reader that gives one target too small for the character after another never gets on.
+    const int64_t kept = in_characterStart == m_targetStart
+                             ? (m_targetPosition - in_characterStart) / m_targetCodeUnitSize * m_targetCodeUnitSize
+                             : 0;
+    char* const cut = in_characterStart + kept;
+    const int64_t count = m_targetPosition - cut;
+    if (count + m_carryCount > std::min<int64_t>(m_targetMaxBytesPerChar, CARRY_SIZE))
     {
         RaiseTextError(u"InvalidNumCodePtInBuffer");
     }
-    std::copy(in_characterStart, m_targetPosition, m_carry);
-    std::fill(in_characterStart, m_targetPosition, '\0');
-    m_carryCount = static_cast<uint8_t>(count);
+    // Bytes still carried from the same character follow the ones taken back.
+    std::copy_backward(m_carry, m_carry + m_carryCount, m_carry + m_carryCount + count);
+    std::copy(cut, m_targetPosition, m_carry);
+    std::fill(cut, m_targetPosition, '\0');
+    m_carryCount = static_cast<uint8_t>(m_carryCount + count);
     m_written -= static_cast<int32_t>(count);
-    m_targetPosition = in_characterStart;
+    m_targetPosition = cut;
     m_isTargetFull = true;
     m_isPending = true;
 }

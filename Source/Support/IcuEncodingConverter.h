@@ -16,7 +16,10 @@ namespace Support {
 /// In terminated mode a target holds whole characters only: the bytes of a character that did
 /// not fit are taken back out of the target and carried to the start of the next one. The room
 /// kept for one character is the larger of the encoding table's size and ICU's, as ICU counts
-/// the escapes and shifts of stateful encodings and three-byte characters of EUC-JP.
+/// the escapes and shifts of stateful encodings and three-byte characters of EUC-JP. A target too
+/// small for the next character, with nothing before it, gets the character's whole code units
+/// that fit instead, and the next target the rest: otherwise a reader that gives one such target
+/// after another would never get on. In UTF-16 that splits a surrogate pair between two targets.
 ///
 /// UTF-8 into UTF-16 is the road of every long text read as wide characters, so it takes two
 /// shortcuts that give the same text as the converters: whole UTF-8 characters are decoded with
@@ -82,12 +85,13 @@ private:
     /// that does not fit.
     void ConvertCarefully();
 
-    /// Writes the carry and what ICU still holds of its character. Returns false, with the carry
-    /// kept, when the character does not fit before the terminator's place.
+    /// Writes the carry and what ICU still holds of its character. Returns false, with the rest
+    /// carried, when the character does not fit before the terminator's place.
     bool WriteCarry();
 
-    /// Moves the bytes written since in_characterStart back into the carry; the target is then
-    /// full and the rest of the text pending.
+    /// Moves the bytes written since in_characterStart back into the carry, before what it still
+    /// holds; at the start of the target its whole code units stay. The target is then full and
+    /// the rest of the text pending.
     void TakeBack(char* in_characterStart);
 
     static constexpr int32_t PIVOT_SIZE = 65535;
