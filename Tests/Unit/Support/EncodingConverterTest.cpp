@@ -6,6 +6,7 @@
 #include "Support/IdentityEncodingConverter.h"
 #include "Support/InvalidArgumentException.h"
 #include "Support/MalformedTextException.h"
+#include "Support/Utf8ToUtf16LeEncodingConverter.h"
 
 #include "ConversionTestSupport.h"
 
@@ -61,32 +62,45 @@ protected:
 
 TEST_F(EncodingConverterTest, TheFactoryCopiesOnlyTextThatIsAlreadyValid)
 {
+    enum Kind
+    {
+        COPY,
+        ICU,
+        UTF8_TO_UTF16LE
+    };
     const struct
     {
         EncodingType source;
         EncodingType target;
-        bool isCopied;
+        Kind kind;
     } cases[] = {
-        {ENC_UTF8, ENC_UTF8, true},
-        {ENC_UTF16_BE, ENC_UTF16_BE, true},
-        {ENC_US_ASCII, ENC_CP1252, true},
-        {ENC_US_ASCII, ENC_UTF8, true},
-        {ENC_US_ASCII, ENC_UTF16_LE, false},
+        {ENC_UTF8, ENC_UTF8, COPY},
+        {ENC_UTF16_BE, ENC_UTF16_BE, COPY},
+        {ENC_US_ASCII, ENC_CP1252, COPY},
+        {ENC_US_ASCII, ENC_UTF8, COPY},
+        {ENC_US_ASCII, ENC_UTF16_LE, ICU},
         // Letters have other byte values in EBCDIC.
-        {ENC_US_ASCII, ENC_IBM037, false},
+        {ENC_US_ASCII, ENC_IBM037, ICU},
         // A tilde becomes two of them in HZ.
-        {ENC_US_ASCII, 67, false},
-        {ENC_CP1252, ENC_US_ASCII, false},
-        {ENC_UTF16_LE, ENC_UTF8, false},
+        {ENC_US_ASCII, 67, ICU},
+        {ENC_CP1252, ENC_US_ASCII, ICU},
+        {ENC_UTF16_LE, ENC_UTF8, ICU},
+        {ENC_UTF8, ENC_UTF16_LE, UTF8_TO_UTF16LE},
+        {ENC_UTF8, ENC_UTF16_BE, ICU},
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(std::to_string(c.source) + " to " + std::to_string(c.target));
-        const std::unique_ptr<EncodingConverter> converter = Create(c.source, c.target, false);
-        EXPECT_EQ(c.isCopied, dynamic_cast<IdentityEncodingConverter*>(converter.get()) != nullptr);
-        EXPECT_EQ(!c.isCopied, dynamic_cast<IcuEncodingConverter*>(converter.get()) != nullptr);
-        EXPECT_TRUE(converter->IsSamePair(c.source, c.target));
-        EXPECT_FALSE(converter->IsSamePair(c.target, ENC_UTF32_BE));
+        for (const bool isStrict : {false, true})
+        {
+            const std::unique_ptr<EncodingConverter> converter =
+                isStrict ? m_factory.CreateStrictConverter(c.source, c.target) : Create(c.source, c.target, false);
+            EXPECT_EQ(c.kind == COPY, dynamic_cast<IdentityEncodingConverter*>(converter.get()) != nullptr);
+            EXPECT_EQ(c.kind == UTF8_TO_UTF16LE, dynamic_cast<Utf8ToUtf16LeEncodingConverter*>(converter.get()) != nullptr);
+            EXPECT_EQ(c.kind != COPY, dynamic_cast<IcuEncodingConverter*>(converter.get()) != nullptr);
+            EXPECT_TRUE(converter->IsSamePair(c.source, c.target));
+            EXPECT_FALSE(converter->IsSamePair(c.target, ENC_UTF32_BE));
+        }
     }
 
     const std::unique_ptr<EncodingConverter> ebcdic = Create(ENC_US_ASCII, ENC_IBM037, false);
