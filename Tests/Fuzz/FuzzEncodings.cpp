@@ -1,9 +1,10 @@
 // Encoding converters over every pair of the encoding table: the streaming converter gives the
 // same text whether the source comes whole or in pieces and whatever the size of the targets,
-// which hold whole characters and a terminator when asked, and its strict form gives the same
-// text or refuses text that is not valid in its encoding; the driver manager's converter writes
-// within exact-size buffers, reports truncation as the required length says, keeps a prefix of
-// the text when it cuts, measures ANSI text generously enough, and reads back what it wrote.
+// which hold whole characters (the first code units of one where none fits) and a terminator
+// when asked, and its strict form gives the same text or refuses text that is not valid in its
+// encoding; the driver manager's converter writes within exact-size buffers, reports truncation
+// as the required length says, keeps a prefix of the text when it cuts, measures ANSI text
+// generously enough, and reads back what it wrote.
 // The text validator, over every encoding of the table, whole and in pieces cut anywhere, finds
 // the first bad character where a reference does: a plain decoder for UTF-8, ICU's decoder
 // stopped at the first bad character for every other encoding. UTF-8, valid or not, is cut within
@@ -215,8 +216,9 @@ void CheckStreaming(FuzzedDataProvider& io_data)
     const bool terminate = io_data.ConsumeBool();
     const bool fromText = io_data.ConsumeBool();
     const int32_t terminator = terminate ? EncodingInfo::GetCodeUnitSize(target) : 0;
-    // Terminated targets must hold the largest character, its shifts and a terminator.
-    const int32_t smallest = terminate ? 16 : 1;
+    // A terminated target needs room for one code unit and a terminator; a character that does
+    // not fit whole comes a code unit at a time.
+    const int32_t smallest = terminate ? 2 * terminator : 1;
     std::vector<int32_t> sizes;
     for (int i = io_data.ConsumeIntegralInRange<int>(1, 4); i > 0; --i)
     {
