@@ -54,10 +54,6 @@ public:
     /// offset once the block scan has found a fault.
     static bool IsWellFormedUtf8(std::string_view in_text);
 
-    /// The most bytes of the valid text at in_bytes, at most in_room, that end between two
-    /// characters: where the text can be cut.
-    static uint64_t FitWholeCharacters(const void* in_bytes, uint64_t in_room, EncodingType in_encoding);
-
 private:
     uint64_t CheckAscii(const uint8_t* in_bytes, uint64_t in_length);
     uint64_t CheckWithIcu(const char* in_bytes, uint64_t in_length, bool in_isEnd);

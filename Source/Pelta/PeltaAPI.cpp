@@ -8,6 +8,7 @@
 #include "Pelta/PeltaReplyReader.h"
 #include "Platform/OsClock.h"
 #include "Support/NumberConverter.h"
+#include "Support/Utf8Boundary.h"
 
 #include <rapidjson/document.h>
 
@@ -172,12 +173,10 @@ bool IsSuccessStatus(int32_t in_status)
 // The start of a reply as one line of whole UTF-8 characters, for a message.
 std::string ReplyExcerpt(const std::string& in_reply)
 {
-    size_t length = std::min(in_reply.size(), REPLY_EXCERPT_LENGTH);
     // Cut before a character, never inside one.
-    while (length > 0 && length < in_reply.size() && (static_cast<unsigned char>(in_reply[length]) & 0xC0) == 0x80)
-    {
-        --length;
-    }
+    const size_t length = in_reply.size() > REPLY_EXCERPT_LENGTH
+                              ? Orvik::Support::EndOfWholeUtf8Characters(in_reply.data(), REPLY_EXCERPT_LENGTH)
+                              : in_reply.size();
     std::string excerpt = in_reply.substr(0, length);
     const auto isLineBreakOrTab = [](char in_c) { return in_c == '\r' || in_c == '\n' || in_c == '\t'; };
     std::replace_if(excerpt.begin(), excerpt.end(), isLineBreakOrTab, ' ');

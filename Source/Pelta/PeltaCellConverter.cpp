@@ -10,6 +10,7 @@
 #include "Support/NumberConversionInvalidDataException.h"
 #include "Support/NumberConverter.h"
 #include "Support/TextValidator.h"
+#include "Support/Utf8Boundary.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
@@ -141,11 +142,6 @@ void StoreTimestamp(const PeltaReplyCell& in_cell, const std::string& in_columnN
     Store(io_target, value);
 }
 
-bool IsContinuationByte(char in_byte)
-{
-    return (static_cast<unsigned char>(in_byte) & 0xC0) == 0x80;
-}
-
 // The bytes of a UTF-8 value as they are, cut on whole characters.
 bool WriteUtf8Bytes(std::string_view in_text, SqlData& io_target, int64_t in_offset, int64_t in_maxLength)
 {
@@ -155,11 +151,8 @@ bool WriteUtf8Bytes(std::string_view in_text, SqlData& io_target, int64_t in_off
     if (in_maxLength != NO_LIMIT && static_cast<uint64_t>(in_maxLength) < piece)
     {
         isMore = true;
-        size_t cut = static_cast<size_t>(in_maxLength);
-        while (cut > 0 && IsContinuationByte(in_text[start + cut]))
-        {
-            --cut;
-        }
+        const size_t cut =
+            Orvik::Support::EndOfWholeUtf8Characters(in_text.data() + start, static_cast<size_t>(in_maxLength));
         // A limit smaller than the next character takes its first bytes, so the caller moves on.
         piece = cut > 0 ? cut : static_cast<size_t>(in_maxLength);
     }

@@ -4,44 +4,11 @@
 #include "TextErrors.h"
 
 #include <unicode/ucnv.h>
-#include <unicode/ustring.h>
-#include <unicode/utf16.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace Orvik {
 namespace Support {
-
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "UTF-16LE is the host's byte order");
-
-namespace {
-
-constexpr char16_t UNICODE_REPLACEMENT_CHARACTER = 0xFFFD;
-
-/// The end of the whole UTF-8 characters among the in_length bytes at in_start: before the lead
-/// byte of a character that the end cuts, which is left for the next source to finish. Bytes
-/// that are not UTF-8 count as whole: they are replaced wherever they end.
-const char* EndOfWholeCharacters(const char* in_start, int64_t in_length)
-{
-    const char* const end = in_start + in_length;
-    for (int64_t back = 1; back <= std::min<int64_t>(3, in_length); ++back)
-    {
-        const auto byte = static_cast<unsigned char>(end[-back]);
-        if (byte < 0x80)
-        {
-            break;
-        }
-        if (byte >= 0xC0)
-        {
-            const int64_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-            return length > back ? end - back : end;
-        }
-    }
-    return end;
-}
-
-} // namespace
 
 IcuEncodingConverter::IcuEncodingConverter(EncodingType in_source,
                                            EncodingType in_target,
@@ -50,13 +17,11 @@ IcuEncodingConverter::IcuEncodingConverter(EncodingType in_source,
     : EncodingConverter(in_source, in_target, in_terminate, in_refusesMalformed),
       m_sourceConverter(in_source),
       m_targetConverter(in_target),
-      m_targetMaxBytesPerChar(std::max<int32_t>(
-          m_targetCodeUnitSize * EncodingInfo::GetMaxCodeUnitsPerChar(in_target),
-          ucnv_getMaxCharSize(m_targetConverter.Get()))),
       m_pivotRead(m_pivot),
       m_pivotEnd(m_pivot),
-      m_isSourceUtf8(in_source == ENC_UTF8),
-      m_isPivotCopied(m_isSourceUtf8 && in_target == ENC_UTF16_LE)
+      m_targetMaxBytesPerChar(std::max<int32_t>(
+          m_targetCodeUnitSize * EncodingInfo::GetMaxCodeUnitsPerChar(in_target),
+          ucnv_getMaxCharSize(m_targetConverter.Get())))
 {
 }
 
@@ -79,7 +44,6 @@ void IcuEncodingConverter::ResetPartial()
     m_pivotEnd = m_pivot;
     m_carryCount = 0;
     m_isTextOpen = false;
-    m_isTargetConverterIdle = true;
 }
 
 void IcuEncodingConverter::DoConvert()
@@ -124,11 +88,6 @@ void IcuEncodingConverter::Decode(bool in_isEnd)
     m_pivotRead = m_pivot;
     m_pivotEnd = m_pivot;
     m_isPending = true;
-    if (m_isSourceUtf8 && !in_isEnd && DecodeUtf8())
-    {
-        m_isSourceConsumed = m_sourcePosition == GetSourceEnd();
-        return;
-    }
     UErrorCode status = U_ZERO_ERROR;
     char16_t* pivotEnd = m_pivot;
     ucnv_toUnicode(m_sourceConverter.Get(), &pivotEnd, m_pivot + PIVOT_SIZE, &m_sourcePosition, GetSourceEnd(),
@@ -143,43 +102,6 @@ void IcuEncodingConverter::Decode(bool in_isEnd)
         RaiseTextError(u"ICUConvErrNotRecog");
     }
     m_isSourceConsumed = true;
-}
-
-bool IcuEncodingConverter::DecodeUtf8()
-{
-    UErrorCode status = U_ZERO_ERROR;
-    char16_t* pivotEnd = m_pivot;
-    char16_t* const pivotLimit = m_pivot + PIVOT_SIZE;
-    // A character that an earlier source cut is finished by the converter that holds its first
-    // bytes, a byte at a time, so that it takes no byte beyond that character.
-    while (m_sourcePosition != GetSourceEnd() && ucnv_toUCountPending(m_sourceConverter.Get(), &status) > 0)
-    {
-        ucnv_toUnicode(m_sourceConverter.Get(), &pivotEnd, pivotLimit, &m_sourcePosition, m_sourcePosition + 1,
-                       nullptr, false, &status);
-        if (U_FAILURE(status))
-        {
-            RaiseTextError(u"ICUConvErrNotRecog");
-        }
-    }
-    // No byte becomes more than one code unit, so the pivot's room in code units is the most
-    // source to take.
-    const char* const end =
-        EndOfWholeCharacters(m_sourcePosition, std::min<int64_t>(GetSourceEnd() - m_sourcePosition, pivotLimit - pivotEnd));
-    if (end != m_sourcePosition)
-    {
-        int32_t length = 0;
-        u_strFromUTF8WithSub(pivotEnd, static_cast<int32_t>(pivotLimit - pivotEnd), &length, m_sourcePosition,
-                             static_cast<int32_t>(end - m_sourcePosition), UNICODE_REPLACEMENT_CHARACTER, nullptr,
-                             &status);
-        if (U_FAILURE(status))
-        {
-            RaiseTextError(u"ICUConvErrNotRecog");
-        }
-        pivotEnd += length;
-        m_sourcePosition = end;
-    }
-    m_pivotEnd = pivotEnd;
-    return pivotEnd != m_pivot;
 }
 
 bool IcuEncodingConverter::Refill()
@@ -199,10 +121,6 @@ bool IcuEncodingConverter::Refill()
 
 bool IcuEncodingConverter::Encode(const char16_t* in_pivotLimit, char* in_targetLimit, bool in_isEnd)
 {
-    if (m_isPivotCopied && m_isTargetConverterIdle)
-    {
-        CopyPivot(in_pivotLimit, in_targetLimit);
-    }
     UErrorCode status = U_ZERO_ERROR;
     char* const start = m_targetPosition;
     ucnv_fromUnicode(m_targetConverter.Get(), &m_targetPosition, in_targetLimit, &m_pivotRead, in_pivotLimit,
@@ -210,35 +128,13 @@ bool IcuEncodingConverter::Encode(const char16_t* in_pivotLimit, char* in_target
     m_written += static_cast<int32_t>(m_targetPosition - start);
     if (status == U_BUFFER_OVERFLOW_ERROR)
     {
-        m_isTargetConverterIdle = false;
         return true;
     }
     if (U_FAILURE(status))
     {
         RaiseTextError(u"ICUConvErrNotRecog");
     }
-    m_isTargetConverterIdle = ucnv_fromUCountPending(m_targetConverter.Get(), &status) == 0;
     return false;
-}
-
-void IcuEncodingConverter::CopyPivot(const char16_t* in_pivotLimit, char* in_targetLimit)
-{
-    const int64_t room = (in_targetLimit - m_targetPosition) / static_cast<int64_t>(sizeof(char16_t));
-    int64_t count = std::min<int64_t>(room, in_pivotLimit - m_pivotRead);
-    // A lead surrogate whose trail does not come along is left to ICU, which keeps it.
-    if (count > 0 && U16_IS_LEAD(m_pivotRead[count - 1]))
-    {
-        --count;
-    }
-    if (count <= 0)
-    {
-        return;
-    }
-    const size_t bytes = static_cast<size_t>(count) * sizeof(char16_t);
-    std::memcpy(m_targetPosition, m_pivotRead, bytes);
-    m_targetPosition += bytes;
-    m_written += static_cast<int32_t>(bytes);
-    m_pivotRead += count;
 }
 
 bool IcuEncodingConverter::EndText(char* in_targetLimit)
@@ -259,7 +155,7 @@ IcuEncodingConverter::Outcome IcuEncodingConverter::ConvertUpTo(char* in_targetL
 {
     do
     {
-        if (Encode(m_pivotEnd, in_targetLimit))
+        if (Encode(m_pivotEnd, in_targetLimit, false))
         {
             return Outcome::LimitReached;
         }
@@ -275,7 +171,7 @@ void IcuEncodingConverter::ConvertCarefully()
     for (;;)
     {
         char* const characterStart = m_targetPosition;
-        if (Encode(pivotLimit, limit))
+        if (Encode(pivotLimit, limit, false))
         {
             TakeBack(characterStart);
             return;
@@ -303,17 +199,15 @@ bool IcuEncodingConverter::WriteCarry()
         return true;
     }
     char* const limit = GetTargetEnd() - m_targetCodeUnitSize;
-    if (limit - m_targetPosition < m_carryCount)
-    {
-        m_isTargetFull = true;
-        m_isPending = true;
-        return false;
-    }
     char* const characterStart = m_targetPosition;
-    m_targetPosition = std::copy_n(m_carry, m_carryCount, m_targetPosition);
-    m_written += m_carryCount;
-    m_carryCount = 0;
-    if (Encode(m_pivotRead, limit))
+    // A carry longer than the room comes out in parts, each in a target of its own: TakeBack
+    // keeps its first code units and puts the rest back.
+    const int64_t count = std::min<int64_t>(m_carryCount, limit - m_targetPosition);
+    m_targetPosition = std::copy_n(m_carry, count, m_targetPosition);
+    m_written += static_cast<int32_t>(count);
+    std::copy(m_carry + count, m_carry + m_carryCount, m_carry);
+    m_carryCount = static_cast<uint8_t>(m_carryCount - count);
+    if (m_carryCount > 0 || Encode(m_pivotRead, limit, false))
     {
         TakeBack(characterStart);
         return false;
@@ -323,16 +217,24 @@ bool IcuEncodingConverter::WriteCarry()
 
 void IcuEncodingConverter::TakeBack(char* in_characterStart)
 {
-    const int64_t count = m_targetPosition - in_characterStart;
-    if (count > m_targetMaxBytesPerChar || count > CARRY_SIZE)
+    // A target that holds nothing before the character keeps its whole code units: otherwise a
+    // reader that gives one target too small for the character after another never gets on.
+    const int64_t kept = in_characterStart == m_targetStart
+                             ? (m_targetPosition - in_characterStart) / m_targetCodeUnitSize * m_targetCodeUnitSize
+                             : 0;
+    char* const cut = in_characterStart + kept;
+    const int64_t count = m_targetPosition - cut;
+    if (count + m_carryCount > std::min<int64_t>(m_targetMaxBytesPerChar, CARRY_SIZE))
     {
         RaiseTextError(u"InvalidNumCodePtInBuffer");
     }
-    std::copy(in_characterStart, m_targetPosition, m_carry);
-    std::fill(in_characterStart, m_targetPosition, '\0');
-    m_carryCount = static_cast<uint8_t>(count);
+    // Bytes still carried from the same character follow the ones taken back.
+    std::copy_backward(m_carry, m_carry + m_carryCount, m_carry + m_carryCount + count);
+    std::copy(cut, m_targetPosition, m_carry);
+    std::fill(cut, m_targetPosition, '\0');
+    m_carryCount = static_cast<uint8_t>(m_carryCount + count);
     m_written -= static_cast<int32_t>(count);
-    m_targetPosition = in_characterStart;
+    m_targetPosition = cut;
     m_isTargetFull = true;
     m_isPending = true;
 }

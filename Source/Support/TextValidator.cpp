@@ -358,16 +358,6 @@ bool TextValidator::IsWellFormedUtf8(std::string_view in_text)
     return FindMalformedUtf8(in_text.data(), in_text.size()) == VALID;
 }
 
-uint64_t TextValidator::FitWholeCharacters(const void* in_bytes, uint64_t in_room, EncodingType in_encoding)
-{
-    TextValidator validator(in_encoding);
-    if (validator.Check(in_bytes, in_room) != VALID)
-    {
-        return 0;
-    }
-    return in_room - validator.CountPendingBytes();
-}
-
 uint64_t TextValidator::CheckAscii(const uint8_t* in_bytes, uint64_t in_length)
 {
     for (uint64_t i = SkipAsciiWords(in_bytes, 0, in_length); i < in_length; ++i)

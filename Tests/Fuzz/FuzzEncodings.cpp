@@ -1,12 +1,14 @@
 // Encoding converters over every pair of the encoding table: the streaming converter gives the
 // same text whether the source comes whole or in pieces and whatever the size of the targets,
-// which hold whole characters and a terminator when asked, and its strict form gives the same
-// text or refuses text that is not valid in its encoding; the driver manager's converter writes
-// within exact-size buffers, reports truncation as the required length says, keeps a prefix of
-// the text when it cuts, measures ANSI text generously enough, and reads back what it wrote.
+// which hold whole characters (the first code units of one where none fits) and a terminator
+// when asked, and its strict form gives the same text or refuses text that is not valid in its
+// encoding; the driver manager's converter writes within exact-size buffers, reports truncation
+// as the required length says, keeps a prefix of the text when it cuts, measures ANSI text
+// generously enough, and reads back what it wrote.
 // The text validator, over every encoding of the table, whole and in pieces cut anywhere, finds
 // the first bad character where a reference does: a plain decoder for UTF-8, ICU's decoder
-// stopped at the first bad character for every other encoding.
+// stopped at the first bad character for every other encoding. UTF-8, valid or not, is cut within
+// a room only before a character that the room cuts.
 
 #include "FuzzSupport.h"
 
@@ -17,6 +19,7 @@
 #include "Support/MalformedTextException.h"
 #include "Support/PlatformStringConverter.h"
 #include "Support/TextValidator.h"
+#include "Support/Utf8Boundary.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
@@ -213,8 +216,9 @@ void CheckStreaming(FuzzedDataProvider& io_data)
     const bool terminate = io_data.ConsumeBool();
     const bool fromText = io_data.ConsumeBool();
     const int32_t terminator = terminate ? EncodingInfo::GetCodeUnitSize(target) : 0;
-    // Terminated targets must hold the largest character, its shifts and a terminator.
-    const int32_t smallest = terminate ? 16 : 1;
+    // A terminated target needs room for one code unit and a terminator; a character that does
+    // not fit whole comes a code unit at a time.
+    const int32_t smallest = terminate ? 2 * terminator : 1;
     std::vector<int32_t> sizes;
     for (int i = io_data.ConsumeIntegralInRange<int>(1, 4); i > 0; --i)
     {
@@ -395,7 +399,7 @@ void CheckDriverManager(FuzzedDataProvider& io_data)
 }
 
 /// The text validator against the reference: whole, in pieces, after a reset, with what it says
-/// about a character left unfinished and about where valid text can be cut.
+/// about a character left unfinished; and where UTF-8 text can be cut.
 void CheckValidator(FuzzedDataProvider& io_data)
 {
     const EncodingType encoding = io_data.ConsumeIntegralInRange<EncodingType>(0, ENCODING_COUNT - 1);
@@ -469,17 +473,30 @@ void CheckValidator(FuzzedDataProvider& io_data)
                    context + " in pieces: " + ShowOffset(verdict) + ", expected " + ShowOffset(bad));
     }
 
-    // Where valid text can be cut: the most bytes within the room that end between characters.
-    if (bad == NOWHERE)
+    // Where UTF-8 can be cut, valid or not: within the room and short of it only by the bytes of
+    // a character that the room cuts, whose lead is then the first byte left out; valid text at
+    // its longest valid start within the room.
+    if (encoding == ENC_UTF8)
     {
         const size_t most = std::min(room, bytes.size());
-        const uint64_t fits = TextValidator::FitWholeCharacters(whole.get(), most, encoding);
-        FUZZ_CHECK(fits <= most && ReferenceBad(bytes.substr(0, fits), encoding) == NOWHERE,
-                   context + ": cut at " + std::to_string(fits) + " of " + std::to_string(most) + ", inside a character");
-        for (size_t longer = fits + 1; longer <= most; ++longer)
+        const size_t fits = EndOfWholeUtf8Characters(whole.get(), most);
+        const std::string cut = context + ": cut at " + std::to_string(fits) + " of " + std::to_string(most);
+        const auto lead = static_cast<unsigned char>(fits < most ? bytes[fits] : 0);
+        const size_t announced = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        bool isCharacterCut = lead >= 0xC2 && lead <= 0xF4 && most - fits < announced;
+        for (size_t i = fits + 1; i < most; ++i)
         {
-            FUZZ_CHECK(ReferenceBad(bytes.substr(0, longer), encoding) != NOWHERE,
-                       context + ": cut at " + std::to_string(fits) + " of " + std::to_string(most) + ", where " + std::to_string(longer) + " is whole");
+            isCharacterCut = isCharacterCut && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80;
+        }
+        FUZZ_CHECK(fits == most || isCharacterCut, cut + ", not before a cut character");
+        if (bad == NOWHERE)
+        {
+            FUZZ_CHECK(ReferenceBad(bytes.substr(0, fits), encoding) == NOWHERE, cut + ", inside a character");
+            for (size_t longer = fits + 1; longer <= most; ++longer)
+            {
+                FUZZ_CHECK(ReferenceBad(bytes.substr(0, longer), encoding) != NOWHERE,
+                           cut + ", where " + std::to_string(longer) + " is whole");
+            }
         }
     }
 }

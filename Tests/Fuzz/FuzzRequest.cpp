@@ -1,11 +1,10 @@
 // The request builder, fed as the driver feeds it. The statement is an application's ANSI text,
 // taken as SQLExecDirect takes it (checked in the application's encoding, UTF-8 or US-ASCII, and
-// decoded into the driver manager's UTF-16); a text argument is SQL_C_CHAR or SQL_C_WCHAR text
-// through the converter that bound parameters use, or bytes through their conversion into a
-// character type. Text that the target's own decoder finds not valid in its encoding is refused
-// with the driver's error at its first bad byte, and nothing is written; valid text arrives in the
-// request byte for byte as UTF-8, and bytes longer than their column are cut after a whole
-// character. Then every argument of every SQL type, each from a buffer of exactly its length, is
+// decoded into the driver manager's UTF-16); a text argument is SQL_C_CHAR or SQL_C_WCHAR text, or
+// SQL_C_BINARY bytes taken as UTF-8 text, through the converter that bound parameters use. Text
+// that the target's own decoder finds not valid in its encoding is refused with the driver's error
+// at its first bad byte, and nothing is written; valid text arrives in the request byte for byte
+// as UTF-8. Then every argument of every SQL type, each from a buffer of exactly its length, is
 // made into a request body that must be valid JSON of valid UTF-8 holding the statement (trimmed)
 // and every argument's value: integers and bits exactly, reals and doubles to their digits,
 // timestamps as milliseconds since 1970 by a reference calendar; values without a JSON form are
@@ -20,16 +19,7 @@
 #include "Support/EncodingConverterFactory.h"
 #include "Support/MalformedTextException.h"
 #include "Support/Platform.h"
-#include "Support/TypedDataWrapper/ConversionResult.h"
-#include "Support/TypedDataWrapper/Conversions/BinaryAndGuidToText.h"
-#include "Support/TypedDataWrapper/Conversions/ToSqlSource.h"
-#include "Support/TypedDataWrapper/SqlData.h"
-#include "Support/TypedDataWrapper/SqlDataFactory.h"
-#include "Support/TypedDataWrapper/SqlTypeMetadata.h"
-#include "Support/TypedDataWrapper/SqlTypeMetadataFactory.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
-#include "Support/TypedDataWrapper/TypedDataSingleton.h"
-#include "Support/TypedDataWrapper/WarningListener.h"
 #include "Support/orvik_wstring.h"
 
 #include <rapidjson/document.h>
@@ -275,23 +265,6 @@ std::string Utf8Of(const std::u16string& in_units)
     return text;
 }
 
-/// The longest start of valid UTF-8 that ends between two characters and has at most in_room bytes.
-std::string WholeCharactersIn(const std::string& in_utf8, size_t in_room)
-{
-    size_t end = 0;
-    while (end < in_utf8.size())
-    {
-        const auto lead = static_cast<unsigned char>(in_utf8[end]);
-        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (end + length > in_room)
-        {
-            break;
-        }
-        end += length;
-    }
-    return in_utf8.substr(0, end);
-}
-
 std::string ShowError(const ErrorException& in_error)
 {
     std::string text = Fuzz::KeyOf(in_error) + " " + GetSqlStateForDiagState(in_error.GetDiagState()).GetText();
@@ -384,54 +357,6 @@ bool ConvertText(EncodingConverter& io_converter, const std::string& in_bytes, E
     }
 }
 
-/// Keys of the conversion results posted, joined by ", ".
-class Posts : public WarningListener
-{
-public:
-    void PostWarning(const ConversionResult& in_result) override
-    {
-        m_text += (m_text.empty() ? "" : ", ") + in_result.GetMessageKey().GetAsUTF8();
-    }
-
-    std::string m_text;
-};
-
-/// Bytes bound to a character type of in_columnSize characters, converted as an application's
-/// bytes into text are: they are the UTF-8 text itself. True with the bytes the holder took,
-/// false when the bytes are no UTF-8 (InvalidCharValForCast), which must leave the holder as it was.
-bool ConvertBytes(int16_t in_sqlType, const std::string& in_bytes, uint32_t in_columnSize, std::string& out_utf8, const std::string& in_context)
-{
-    std::unique_ptr<SqlTypeMetadata> metadata =
-        TypedDataSingleton<SqlTypeMetadataFactory>::GetOrDefault().CreateNewSqlTypeMetadata(in_sqlType, false, 0);
-    metadata->SetEncoding(ENC_UTF8);
-    metadata->SetColumnSize(in_columnSize);
-    std::unique_ptr<SqlData> holder = TypedDataSingleton<SqlDataFactory>::GetOrDefault().CreateNewSqlData(*metadata);
-    holder->SetLength(3);
-    std::memset(holder->GetBuffer(), UNTOUCHED, holder->GetLength());
-    const std::unique_ptr<char[]> value = Fuzz::ExactCopy(in_bytes);
-    ToSqlSource source;
-    source.m_value = value.get();
-    source.m_length = static_cast<int64_t>(in_bytes.size());
-    ToSqlKernelState state;
-    Posts posts;
-    BinaryAndGuidToText::CopyIntoCharacter(source, *holder, state, posts);
-    const std::string held(static_cast<const char*>(holder->GetBuffer()), holder->GetLength());
-    const std::string context = in_context + " into " + std::to_string(in_columnSize) + " characters";
-    if (Fuzz::FindBadUtf8(in_bytes) != NOWHERE)
-    {
-        FUZZ_CHECK(posts.m_text == "InvalidCharValForCast" && held == std::string(3, static_cast<char>(UNTOUCHED)),
-                   context + " posted [" + posts.m_text + "] and held " + Fuzz::Show(held) + ", expected a refusal");
-        return false;
-    }
-    const std::string expected = WholeCharactersIn(in_bytes, in_columnSize);
-    const std::string expectedPosts = expected.size() < in_bytes.size() ? "StrRightTrunc" : "";
-    FUZZ_CHECK(posts.m_text == expectedPosts && held == expected && holder->GetConvertedLength() == static_cast<int64_t>(held.size()),
-               context + " posted [" + posts.m_text + "] and held " + Fuzz::Show(held) + ", expected [" + expectedPosts + "] and "
-                   + Fuzz::Show(expected));
-    out_utf8 = held;
-    return true;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -455,7 +380,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
 
     // One converter per kind of character parameter, reset for each value, as a statement keeps one
     // per parameter.
-    std::unique_ptr<EncodingConverter> converters[2];
+    std::unique_ptr<EncodingConverter> converters[3];
     std::vector<std::string> values;
     std::vector<Expectation> expectations;
     for (int count = data.ConsumeIntegralInRange<int>(0, 6); count > 0; --count)
@@ -467,27 +392,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* in_data, size_t in_size)
         Expectation expected;
         if (IsText(type))
         {
-            // As SQL_C_CHAR or SQL_C_WCHAR text, or as bytes into a column of some size.
+            // As SQL_C_CHAR or SQL_C_WCHAR text, or as SQL_C_BINARY bytes, which are the UTF-8 text
+            // itself.
             const int kind = data.ConsumeIntegralInRange<int>(0, 2);
-            const uint8_t size = data.ConsumeIntegral<uint8_t>();
+            const EncodingType source = kind == 0 ? ansi : kind == 1 ? ENC_UTF16_LE : ENC_UTF8;
+            const char* const cTypes[] = {"SQL_C_CHAR", "SQL_C_WCHAR", "SQL_C_BINARY"};
+            argument += std::string(" as ") + cTypes[kind];
+            std::unique_ptr<EncodingConverter>& converter = converters[kind];
+            if (converter == nullptr)
+            {
+                converter = EncodingConverterFactory().CreateStrictConverter(source, ENC_UTF8);
+            }
             std::string utf8;
-            bool converted = false;
-            if (kind < 2)
-            {
-                const EncodingType source = kind == 0 ? ansi : ENC_UTF16_LE;
-                argument += std::string(" as ") + (kind == 0 ? "SQL_C_CHAR" : "SQL_C_WCHAR");
-                std::unique_ptr<EncodingConverter>& converter = converters[kind];
-                if (converter == nullptr)
-                {
-                    converter = EncodingConverterFactory().CreateStrictConverter(source, ENC_UTF8);
-                }
-                converted = ConvertText(*converter, bytes, source, utf8, context + "\n  " + argument);
-            }
-            else
-            {
-                argument += " as SQL_C_BINARY";
-                converted = ConvertBytes(type, bytes, size < 48 ? size : 4000, utf8, context + "\n  " + argument);
-            }
+            const bool converted = ConvertText(*converter, bytes, source, utf8, context + "\n  " + argument);
             if (!converted)
             {
                 // Refused before anything is sent.

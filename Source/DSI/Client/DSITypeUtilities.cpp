@@ -85,9 +85,9 @@ void OutputWhole(const orvik_wstring& in_text, SqlData& io_target, EncodingType 
     converter.FromWString(in_text, io_target.GetBuffer(), length, in_encoding, isTruncated);
 }
 
-/// Encodes exactly the next character, which is known to be longer than in_shorterThan bytes,
-/// into io_scratch; returns its length, 0 when no text is left. The target grows a byte at a
-/// time, so that the first one that takes anything takes that character alone.
+/// Encodes exactly the next character, or its first code units, which are known to be longer
+/// than in_shorterThan bytes, into io_scratch; returns their length, 0 when no text is left. The
+/// target grows a byte at a time, so that the first one that takes anything takes no more.
 int32_t EncodeOneCharacter(EncodingConverter& io_converter, char* io_scratch, int64_t in_shorterThan, uint8_t in_unitSize)
 {
     for (int64_t room = in_shorterThan + 1; room + in_unitSize <= CHARACTER_SCRATCH_SIZE; ++room)
@@ -170,8 +170,8 @@ bool OutputStreamed(const orvik_wstring& in_text,
     const int64_t length = kept + converter->Convert(true);
     if (length == 0 && piece > 0 && converter->NeedsConvert())
     {
-        // The next character is longer than the limit: its first bytes, so that the caller
-        // moves on; the next call starts inside it.
+        // The next code unit is longer than the limit: its first bytes, so that the caller moves
+        // on; the next call starts inside it.
         char scratch[CHARACTER_SCRATCH_SIZE];
         EncodeOneCharacter(*converter, scratch, piece, unitSize);
         StoreBytes(io_target, scratch, piece);

@@ -25,7 +25,6 @@
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TypedDataSingleton.h"
-#include "Support/orvik_wstring.h"
 
 #include <sqlext.h>
 
@@ -121,11 +120,12 @@ void DataAtExecParameter::Begin(uint64_t in_set, int16_t in_parameter)
     m_canConcatenate = m_hasCapacity && (IsTextCType(cType) || cType == SQL_C_BINARY);
     m_encoding = metadata.GetEncoding();
     m_remaining = m_hasCapacity ? static_cast<uint64_t>(ipd.ReadField(in_parameter, SQL_DESC_LENGTH).m_integer) : 0;
-    if (m_countsCharacters && IsTextCType(cType))
+    // Bytes for a character parameter are its text, so they gather and are measured as text does.
+    if (m_countsCharacters && (IsTextCType(cType) || cType == SQL_C_BINARY))
     {
-        const bool isWide = ParameterInput::ResolveCType(cType, metadata.GetTDWType()) == SQL_C_WCHAR;
+        const int16_t valueType = ParameterInput::ResolveCType(cType, metadata.GetTDWType());
         m_converter = EncodingConverterFactory().CreateStrictConverter(
-            isWide ? orvik_wstring::GetDriverManagerEncoding() : orvik_wstring::GetAnsiEncoding(), m_encoding);
+            ParameterText::GetValueEncoding(valueType, m_encoding), m_encoding);
         if (m_buffer == nullptr)
         {
             m_bufferSize = std::max(DSI::DSIDriverSingleton::GetCopiedSize(DSI::DRIVER_PROP_RETRIEVAL_SIZE),

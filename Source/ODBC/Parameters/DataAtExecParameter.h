@@ -24,11 +24,11 @@ class Statement;
 
 /// The parameter whose value the application is sending in pieces (SQLPutData): each piece is
 /// checked against the ones before, converted to the parameter's SQL type and pushed to the query
-/// executor. Character pieces for a character parameter are transcoded into one piece buffer,
-/// which is pushed when it is full and when the parameter ends, so that many small pieces make few
-/// pushes. Character parameters hold at most their declared length in characters, binary ones in
-/// bytes (22001 beyond). Diagnostics name the parameter set as the row and the parameter as the
-/// column. Used under the statement's APD and IPD locks.
+/// executor. Character pieces for a character parameter, and bytes, which are its text, are
+/// transcoded into one piece buffer, which is pushed when it is full and when the parameter ends,
+/// so that many small pieces make few pushes. Character parameters hold at most their declared
+/// length in characters, binary ones in bytes (22001 beyond). Diagnostics name the parameter set
+/// as the row and the parameter as the column. Used under the statement's APD and IPD locks.
 class DataAtExecParameter
 {
 public:

@@ -17,7 +17,6 @@
 #include "Support/TypedDataWrapper/SqlCTypeMetadata.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
-#include "Support/orvik_wstring.h"
 
 #include <sqlext.h>
 
@@ -33,7 +32,7 @@ namespace {
 
 bool IsTextParameter(int16_t in_cType, const SqlTypeMetadata& in_metadata, const SQLLEN* in_length, const SQLLEN* in_indicator)
 {
-    return (in_cType == SQL_C_CHAR || in_cType == SQL_C_WCHAR) &&
+    return (in_cType == SQL_C_CHAR || in_cType == SQL_C_WCHAR || in_cType == SQL_C_BINARY) &&
            (in_metadata.IsCharacter() || in_metadata.IsWideCharacter()) &&
            (in_indicator == nullptr || *in_indicator != SQL_NULL_DATA) &&
            (in_length == nullptr || *in_length != SQL_DEFAULT_PARAM);
@@ -118,9 +117,8 @@ void InputParameterSet::ConvertText(uint16_t in_index,
     {
         ThrowTooLong(m_set, parameter);
     }
-    const EncodingType sourceEncoding =
-        in_cType == SQL_C_WCHAR ? orvik_wstring::GetDriverManagerEncoding() : orvik_wstring::GetAnsiEncoding();
     const SqlTypeMetadata& metadata = io_source.GetRecord().GetMetadata();
+    const EncodingType sourceEncoding = ParameterText::GetValueEncoding(in_cType, metadata.GetEncoding());
     std::unique_ptr<EncodingConverter>& converter = m_encodingConverters[in_index];
     if (converter == nullptr)
     {

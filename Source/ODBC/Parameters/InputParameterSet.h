@@ -51,8 +51,9 @@ private:
     /// Converts the values of set m_set into the sources.
     void FillSet();
 
-    /// A character value into a character parameter: transcoded into the parameter's encoding
-    /// and held to the parameter's size in characters (22001 beyond it).
+    /// A character value, or bytes that are the text itself, into a character parameter:
+    /// transcoded into the parameter's encoding and held to the parameter's size in characters
+    /// (22001 beyond it).
     void ConvertText(uint16_t in_index,
                      InputParameterSource& io_source,
                      int16_t in_cType,

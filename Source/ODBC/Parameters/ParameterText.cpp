@@ -48,6 +48,19 @@ uint64_t CountDecoded(const void* in_text, uint64_t in_length, EncodingType in_e
 
 } // namespace
 
+EncodingType ParameterText::GetValueEncoding(int16_t in_cType, EncodingType in_parameterEncoding)
+{
+    switch (in_cType)
+    {
+    case SQL_C_WCHAR:
+        return orvik_wstring::GetDriverManagerEncoding();
+    case SQL_C_BINARY:
+        return in_parameterEncoding;
+    default:
+        return orvik_wstring::GetAnsiEncoding();
+    }
+}
+
 uint32_t ParameterText::GetMaxBytesPerCharacter(EncodingType in_encoding)
 {
     return uint32_t{EncodingInfo::GetMaxCodeUnitsPerChar(in_encoding)} * EncodingInfo::GetCodeUnitSize(in_encoding);

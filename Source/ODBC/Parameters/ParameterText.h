@@ -19,6 +19,12 @@ class ParameterText
 public:
     ParameterText() = delete;
 
+    /// The encoding of the text that a value of C type in_cType (SQL_C_CHAR, SQL_C_WCHAR or
+    /// SQL_C_BINARY) holds for a character parameter in in_parameterEncoding: the application's
+    /// ANSI encoding, the driver manager's wide one, or for bytes the parameter's own, as they are
+    /// the text itself.
+    static Support::EncodingType GetValueEncoding(int16_t in_cType, Support::EncodingType in_parameterEncoding);
+
     /// The most bytes one character takes in in_encoding.
     static uint32_t GetMaxBytesPerCharacter(Support::EncodingType in_encoding);
 

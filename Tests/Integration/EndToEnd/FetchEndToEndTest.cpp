@@ -244,14 +244,17 @@ TEST_F(FetchEndToEndTest, EveryTypeThroughSQLGetDataTextInPieces)
 }
 
 /// Reads one cell of the first row of in_sql in pieces of in_bufferLength bytes, checking each
-/// piece's length indicator; the pieces, joined.
+/// piece's length indicator and that only the last one comes without 01004; the pieces, joined.
+/// A piece that is cut ends at its terminator, wherever it falls in the buffer.
 std::string ReadInPieces(OdbcStatement& io_statement,
                          const std::string& in_sql,
                          SQLSMALLINT in_cType,
                          SQLLEN in_bufferLength,
-                         size_t in_unitSize,
                          int& out_pieces)
 {
+    // Far more than any case here takes: a read that makes no progress fails instead of spinning.
+    constexpr int MOST_PIECES = 10000;
+    const size_t unit = in_cType == SQL_C_WCHAR ? 2 : 1;
     io_statement.Execute(in_sql);
     io_statement.Check(SQLFetch(io_statement.Handle()), "SQLFetch");
     std::string bytes;
@@ -264,49 +267,90 @@ std::string ReadInPieces(OdbcStatement& io_statement,
     {
         io_statement.Check(result, "SQLGetData");
         EXPECT_TRUE(indicator == SQL_NO_TOTAL || indicator >= 0);
-        const size_t room = static_cast<size_t>(in_bufferLength) - in_unitSize;
-        const size_t taken = result == SQL_SUCCESS_WITH_INFO ? room : static_cast<size_t>(indicator);
-        if (result == SQL_SUCCESS_WITH_INFO && indicator != SQL_NO_TOTAL)
+        size_t taken = static_cast<size_t>(indicator);
+        if (result == SQL_SUCCESS_WITH_INFO)
         {
-            EXPECT_GT(static_cast<size_t>(indicator), room);
             EXPECT_EQ(Pelta::Test::ReadDiagnostics(SQL_HANDLE_STMT, io_statement.Handle()).at(0).state, "01004");
+            taken = 0;
+            while (taken + unit <= piece.size() && (piece[taken] != 0 || (unit == 2 && piece[taken + 1] != 0)))
+            {
+                taken += unit;
+            }
+            if (taken == 0)
+            {
+                ADD_FAILURE() << "a cut piece holds nothing: the read does not move on";
+                break;
+            }
+            EXPECT_TRUE(indicator == SQL_NO_TOTAL || static_cast<size_t>(indicator) > taken);
         }
         bytes.append(piece.data(), taken);
-        ++out_pieces;
+        if (++out_pieces == MOST_PIECES)
+        {
+            ADD_FAILURE() << "the read does not end";
+            break;
+        }
     }
     EXPECT_EQ(SQLCloseCursor(io_statement.Handle()), SQL_SUCCESS);
-    return bytes;
+    return in_cType == SQL_C_WCHAR ? Utf16ToUtf8(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2)
+                                   : bytes;
 }
 
 TEST_F(FetchEndToEndTest, TextInPiecesThroughSQLGetData)
 {
+    const std::string SMILE = "a\U0001F600z";
+    const struct
+    {
+        std::string sql;
+        SQLSMALLINT cType;
+        SQLLEN bufferLength;
+        std::string expected;
+        int pieces;
+    } cases[] = {
+        // 5000 characters, 99 a piece: 51 pieces, the last one whole.
+        {"select value from sample_string where id = 6", SQL_C_CHAR, 100, LONG_TEXT, 51},
+        // Wide text two characters a piece.
+        {"select value from sample_string where id = 3", SQL_C_WCHAR, 6, "h\u00e9llo", 3},
+        // A JSON object's text.
+        {"select value from sample_object where id = 1", SQL_C_CHAR, 5, "{\"a\":1,\"b\":\"x\"}", 4},
+        // Room for one code unit: a character beyond U+FFFF comes as its two surrogates, one a
+        // piece, and as UTF-8 a byte a piece; with room for two units it comes whole.
+        {"select '" + SMILE + "' as v", SQL_C_WCHAR, 4, SMILE, 4},
+        {"select '" + SMILE + "' as v", SQL_C_WCHAR, 5, SMILE, 4},
+        {"select '" + SMILE + "' as v", SQL_C_WCHAR, 6, SMILE, 3},
+        {"select '" + SMILE + "' as v", SQL_C_CHAR, 2, SMILE, 6},
+    };
     OdbcStatement statement = m_connection.NewStatement();
-    int pieces = 0;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.sql + " as " + std::to_string(c.cType) + " in " + std::to_string(c.bufferLength) + " bytes");
+        int pieces = 0;
+        EXPECT_EQ(ReadInPieces(statement, c.sql, c.cType, c.bufferLength, pieces), c.expected);
+        EXPECT_EQ(pieces, c.pieces);
+    }
 
-    // 5000 characters, 99 a piece: 51 pieces, the last one whole.
-    EXPECT_EQ(ReadInPieces(statement, "select value from sample_string where id = 6", SQL_C_CHAR, 100, 1, pieces),
-              LONG_TEXT);
-    EXPECT_EQ(pieces, 51);
-
-    // Wide text two characters a piece.
-    const std::string wide =
-        ReadInPieces(statement, "select value from sample_string where id = 3", SQL_C_WCHAR, 6, 2, pieces);
-    EXPECT_EQ(Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide.data()), wide.size() / 2), "h\u00e9llo");
-    EXPECT_EQ(pieces, 3);
-
-    // A JSON object's text.
-    EXPECT_EQ(ReadInPieces(statement, "select value from sample_object where id = 1", SQL_C_CHAR, 5, 1, pieces),
-              "{\"a\":1,\"b\":\"x\"}");
-    EXPECT_EQ(pieces, 4);
-
-    // A number as text is never cut: it fits whole or is refused.
-    statement.Execute("select value from sample_long where id = 2");
-    statement.Check(SQLFetch(statement.Handle()), "SQLFetch");
-    char number[8] = {};
-    SQLLEN indicator = 0;
-    EXPECT_EQ(SQLGetData(statement.Handle(), 1, SQL_C_CHAR, number, sizeof number, &indicator), SQL_ERROR);
-    EXPECT_EQ(Pelta::Test::ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle()).at(0).state, "22003");
-    EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{});
+    // A number or a timestamp as text is never cut: it fits whole or is refused, also where the
+    // room is one wide code unit.
+    const struct
+    {
+        const char* sql;
+        SQLSMALLINT cType;
+        SQLLEN bufferLength;
+    } refused[] = {
+        {"select value from sample_long where id = 2", SQL_C_CHAR, 8},
+        {"select value from sample_long where id = 2", SQL_C_WCHAR, 4},
+        {"select value from sample_timestamp where id = 1", SQL_C_WCHAR, 4},
+    };
+    for (const auto& c : refused)
+    {
+        SCOPED_TRACE(std::string(c.sql) + " as " + std::to_string(c.cType));
+        statement.Execute(c.sql);
+        statement.Check(SQLFetch(statement.Handle()), "SQLFetch");
+        char number[8] = {};
+        SQLLEN indicator = 0;
+        EXPECT_EQ(SQLGetData(statement.Handle(), 1, c.cType, number, c.bufferLength, &indicator), SQL_ERROR);
+        EXPECT_EQ(Pelta::Test::ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle()).at(0).state, "22003");
+        EXPECT_EQ(statement.FetchAllAsText(), std::vector<TextRow>{});
+    }
 }
 
 /// in_text as a JSON string, quotes included.

@@ -1,9 +1,10 @@
 // Parameters through the Driver Manager: a prepared SELECT with a bound value through both entry
 // points, an INSERT of an array as one bulk request, every C type as the JSON value the server
-// receives, bytes bound to text parameters as their text, text that is not valid in its encoding
-// refused before anything is sent, through the ANSI and the wide entry points, data at
-// execution, which the back end refuses without leaving the Driver Manager and the driver out of
-// step, and misused calls that the Driver Manager lets through.
+// receives, bytes bound to text parameters as their text, held to the declared size in characters
+// as text is, text that is not valid in its encoding refused before anything is sent, through the
+// ANSI and the wide entry points, data at execution, which the back end refuses without leaving
+// the Driver Manager and the driver out of step, and misused calls that the Driver Manager lets
+// through.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -60,6 +61,14 @@ std::string FirstRecord(SQLHSTMT in_statement)
 class ParameterEndToEndTest : public ::testing::Test
 {
 protected:
+    /// Runs a statement of its own and returns its body as the server logged it: while it stays
+    /// the last body, nothing else was sent.
+    std::string SendMarker()
+    {
+        EXPECT_EQ(m_statement.Query("select 'marker' as v"), (std::vector<TextRow>{{"marker"}}));
+        return LastBody();
+    }
+
     OdbcConnection m_connection{EndToEndEnvironment::DataSourceConnectionString()};
     OdbcStatement m_statement = m_connection.NewStatement();
 };
@@ -210,14 +219,52 @@ TEST_F(ParameterEndToEndTest, BytesBoundToATextParameterAreSentAsTheyStand)
     EXPECT_EQ(m_statement.Query("select ? as v"), (std::vector<TextRow>{{"ABC"}}));
     EXPECT_EQ(LastBody(), "{\"stmt\":\"select ? as v\", \"args\":[\"ABC\"]}");
     SQLSetStmtAttr(statement, SQL_ATTR_PARAM_BIND_OFFSET_PTR, nullptr, 0);
+}
 
-    // Longer than the declared size: cut there, with a warning.
-    m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_BINARY, SQL_VARCHAR, 5, 0, value, 12,
-                                       &length),
-                      "SQLBindParameter(short)");
-    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS));
-    EXPECT_EQ("01004", FirstState(statement));
-    EXPECT_EQ(LastBody(), "{\"stmt\":\"select ? as v\", \"args\":[\"hello\"]}");
+// The declared size counts characters, whichever C type brings the same bytes: 1,000 three-byte
+// characters fit 2,000 and go whole, while 999, or a long type declared without a size, refuse
+// them before anything is sent.
+TEST_F(ParameterEndToEndTest, TheDeclaredSizeCountsCharactersOfTextAndOfBytesAlike)
+{
+    const SQLHSTMT statement = m_statement.Handle();
+    std::string euros;
+    for (int i = 0; i < 1000; ++i)
+    {
+        euros += "\xe2\x82\xac";
+    }
+    SQLLEN length = static_cast<SQLLEN>(euros.size());
+    const struct
+    {
+        SQLSMALLINT m_sqlType;
+        SQLULEN m_size;
+        bool m_fits;
+    } declarations[] = {
+        {SQL_VARCHAR, 2000, true},      {SQL_WVARCHAR, 2000, true},      {SQL_VARCHAR, 999, false},
+        {SQL_WVARCHAR, 999, false},     {SQL_LONGVARCHAR, 0, false},     {SQL_WLONGVARCHAR, 0, false},
+    };
+    for (SQLSMALLINT cType : {SQL_C_CHAR, SQL_C_BINARY})
+    {
+        for (const auto& d : declarations)
+        {
+            SCOPED_TRACE(std::to_string(cType) + " into " + std::to_string(d.m_sqlType) + "(" + std::to_string(d.m_size) + ")");
+            const std::string marker = SendMarker();
+            m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, cType, d.m_sqlType, d.m_size, 0, &euros[0],
+                                               length, &length),
+                              "SQLBindParameter");
+            if (d.m_fits)
+            {
+                EXPECT_EQ(SQL_SUCCESS, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS)) << FirstRecord(statement);
+                EXPECT_EQ(LastBody(), "{\"stmt\":\"select ? as v\", \"args\":[\"" + euros + "\"]}");
+                EXPECT_EQ(m_statement.FetchAllAsText(), (std::vector<TextRow>{{euros}}));
+            }
+            else
+            {
+                EXPECT_EQ(SQL_ERROR, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS));
+                EXPECT_EQ("22001", FirstState(statement));
+                EXPECT_EQ(marker, LastBody());
+            }
+        }
+    }
 }
 
 // Text that is not valid in the application's encoding, in a parameter or in the statement
@@ -225,10 +272,6 @@ TEST_F(ParameterEndToEndTest, BytesBoundToATextParameterAreSentAsTheyStand)
 TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnythingIsSent)
 {
     const SQLHSTMT statement = m_statement.Handle();
-    const auto sendMarker = [this]() {
-        EXPECT_EQ(m_statement.Query("select 'marker' as v"), (std::vector<TextRow>{{"marker"}}));
-        return LastBody();
-    };
     char narrow[] = "caf\xe9";
     SQLWCHAR loneSurrogate[] = {u'a', 0xD83D, u'b', 0};
     char bytes[] = "caf\xe9";
@@ -240,27 +283,29 @@ TEST_F(ParameterEndToEndTest, TextThatIsNotValidInItsEncodingIsRefusedBeforeAnyt
         SQLSMALLINT m_sqlType;
         SQLPOINTER m_value;
         SQLLEN* m_length;
+        const char* m_message;
     } parameters[] = {
-        {SQL_C_CHAR, SQL_VARCHAR, narrow, &length},
-        {SQL_C_WCHAR, SQL_WVARCHAR, loneSurrogate, &length},
-        {SQL_C_BINARY, SQL_VARCHAR, bytes, &byteLength},
+        {SQL_C_CHAR, SQL_VARCHAR, narrow, &length, "(UTF-8) from byte 4 on"},
+        {SQL_C_WCHAR, SQL_WVARCHAR, loneSurrogate, &length, "(UTF-16LE) from byte 3 on"},
+        {SQL_C_BINARY, SQL_VARCHAR, bytes, &byteLength, "(UTF-8) from byte 4 on"},
     };
     for (const auto& p : parameters)
     {
         SCOPED_TRACE(p.m_cType);
-        const std::string marker = sendMarker();
+        const std::string marker = SendMarker();
         m_statement.Check(SQLBindParameter(statement, 1, SQL_PARAM_INPUT, p.m_cType, p.m_sqlType, 20, 0, p.m_value, 0,
                                            p.m_length),
                           "SQLBindParameter");
         EXPECT_EQ(SQL_ERROR, SQLExecDirect(statement, Text("select ? as v"), SQL_NTS));
         EXPECT_EQ("22018", FirstState(statement));
+        EXPECT_NE(std::string::npos, FirstRecord(statement).find(p.m_message)) << FirstRecord(statement);
         EXPECT_EQ(marker, LastBody());
     }
     m_statement.Check(SQLFreeStmt(statement, SQL_RESET_PARAMS), "SQLFreeStmt");
 
     // Statement text and catalog names through the ANSI entry points: the message names the
     // first bad byte.
-    const std::string marker = sendMarker();
+    const std::string marker = SendMarker();
     EXPECT_EQ(SQL_ERROR, SQLExecDirect(statement, Text("select 'caf\xe9' as v"), SQL_NTS));
     EXPECT_NE(std::string::npos, FirstRecord(statement).find("HY000")) << FirstRecord(statement);
     EXPECT_NE(std::string::npos, FirstRecord(statement).find("(UTF-8) from byte 12 on")) << FirstRecord(statement);

@@ -171,6 +171,30 @@ TEST_F(PeltaAPIExchangeTest, RepliesOfAnyStatusAndConnectionFaultsAreReadOrRefus
     EXPECT_EQ("PeltaAPIError 42S02 117 [4041|no such table: nowhere]", Run("select * from nowhere"));
 }
 
+// A failing status whose body is no JSON is named with the start of the body, on one line and cut
+// between characters.
+TEST_F(PeltaAPIExchangeTest, AFailingStatusWithoutJsonGivesTheStartOfItsReply)
+{
+    const std::string x199(199, 'x');
+    const struct
+    {
+        std::string body;
+        std::string excerpt;
+    } cases[] = {
+        {"Bad\\r\\ngateway\\tnow", "Bad  gateway now"},
+        {x199 + "x\xe2\x82\xac", x199 + "x"},
+        {x199 + "\xe2\x82\xac and more", x199},
+        {x199.substr(0, 197) + "\xf0\x9f\x98\x80 and more", x199.substr(0, 197)},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.body);
+        ASSERT_EQ(200, Server().Control("POST", "/faults/clear").status);
+        AddFault(Server(), R"j({"reply":{"status":502,"body":")j" + c.body + R"j("}})j");
+        EXPECT_EQ("PeltaHTTPStatusError HY000 117 [502|" + c.excerpt + "]", Run("select 1"));
+    }
+}
+
 TEST_F(PeltaAPIExchangeTest, ARequestTimeoutEndsAStatementThatGetsNoAnswerWithHYT00)
 {
     AddFault(Server(), R"j({"method":"POST","delay":5,"times":-1})j");

@@ -6,6 +6,7 @@
 #include "Support/IdentityEncodingConverter.h"
 #include "Support/InvalidArgumentException.h"
 #include "Support/MalformedTextException.h"
+#include "Support/Utf8ToUtf16LeEncodingConverter.h"
 
 #include "ConversionTestSupport.h"
 
@@ -61,32 +62,45 @@ protected:
 
 TEST_F(EncodingConverterTest, TheFactoryCopiesOnlyTextThatIsAlreadyValid)
 {
+    enum Kind
+    {
+        COPY,
+        ICU,
+        UTF8_TO_UTF16LE
+    };
     const struct
     {
         EncodingType source;
         EncodingType target;
-        bool isCopied;
+        Kind kind;
     } cases[] = {
-        {ENC_UTF8, ENC_UTF8, true},
-        {ENC_UTF16_BE, ENC_UTF16_BE, true},
-        {ENC_US_ASCII, ENC_CP1252, true},
-        {ENC_US_ASCII, ENC_UTF8, true},
-        {ENC_US_ASCII, ENC_UTF16_LE, false},
+        {ENC_UTF8, ENC_UTF8, COPY},
+        {ENC_UTF16_BE, ENC_UTF16_BE, COPY},
+        {ENC_US_ASCII, ENC_CP1252, COPY},
+        {ENC_US_ASCII, ENC_UTF8, COPY},
+        {ENC_US_ASCII, ENC_UTF16_LE, ICU},
         // Letters have other byte values in EBCDIC.
-        {ENC_US_ASCII, ENC_IBM037, false},
+        {ENC_US_ASCII, ENC_IBM037, ICU},
         // A tilde becomes two of them in HZ.
-        {ENC_US_ASCII, 67, false},
-        {ENC_CP1252, ENC_US_ASCII, false},
-        {ENC_UTF16_LE, ENC_UTF8, false},
+        {ENC_US_ASCII, 67, ICU},
+        {ENC_CP1252, ENC_US_ASCII, ICU},
+        {ENC_UTF16_LE, ENC_UTF8, ICU},
+        {ENC_UTF8, ENC_UTF16_LE, UTF8_TO_UTF16LE},
+        {ENC_UTF8, ENC_UTF16_BE, ICU},
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(std::to_string(c.source) + " to " + std::to_string(c.target));
-        const std::unique_ptr<EncodingConverter> converter = Create(c.source, c.target, false);
-        EXPECT_EQ(c.isCopied, dynamic_cast<IdentityEncodingConverter*>(converter.get()) != nullptr);
-        EXPECT_EQ(!c.isCopied, dynamic_cast<IcuEncodingConverter*>(converter.get()) != nullptr);
-        EXPECT_TRUE(converter->IsSamePair(c.source, c.target));
-        EXPECT_FALSE(converter->IsSamePair(c.target, ENC_UTF32_BE));
+        for (const bool isStrict : {false, true})
+        {
+            const std::unique_ptr<EncodingConverter> converter =
+                isStrict ? m_factory.CreateStrictConverter(c.source, c.target) : Create(c.source, c.target, false);
+            EXPECT_EQ(c.kind == COPY, dynamic_cast<IdentityEncodingConverter*>(converter.get()) != nullptr);
+            EXPECT_EQ(c.kind == UTF8_TO_UTF16LE, dynamic_cast<Utf8ToUtf16LeEncodingConverter*>(converter.get()) != nullptr);
+            EXPECT_EQ(c.kind != COPY, dynamic_cast<IcuEncodingConverter*>(converter.get()) != nullptr);
+            EXPECT_TRUE(converter->IsSamePair(c.source, c.target));
+            EXPECT_FALSE(converter->IsSamePair(c.target, ENC_UTF32_BE));
+        }
     }
 
     const std::unique_ptr<EncodingConverter> ebcdic = Create(ENC_US_ASCII, ENC_IBM037, false);
@@ -112,6 +126,20 @@ TEST_F(EncodingConverterTest, ACharacterCutAtTheEndOfATargetIsCarriedWhole)
     converter->SetTarget(&second[0], 8);
     EXPECT_EQ(3, converter->Convert(true));
     EXPECT_EQ("\xE2\x82\xAC\0xxxx"s, second);
+    EXPECT_FALSE(converter->NeedsConvert());
+
+    // Targets too small for the carried character take it a code unit at a time.
+    converter->ResetPartial();
+    converter->SetSource(text.data(), 4);
+    converter->SetTarget(&first[0], 4);
+    EXPECT_EQ(1, converter->Convert(true));
+    for (const char byte : "\xE2\x82\xAC"s)
+    {
+        char small[2] = {'x', 'x'};
+        converter->SetTarget(small, 2);
+        EXPECT_EQ(1, converter->Convert(true));
+        EXPECT_EQ((std::string{byte, '\0'}), BytesOf(small, 2));
+    }
     EXPECT_FALSE(converter->NeedsConvert());
 }
 
@@ -152,7 +180,8 @@ TEST_F(EncodingConverterTest, FinalConvertReturnsTheCountAndOtherwiseAsksForMore
 }
 
 // Small targets, in terminated mode: each target holds whole characters only and a terminator,
-// and together they hold the whole text.
+// and together they hold the whole text. A target too small for the next character gets its
+// first code units, so that one such target after another still takes the whole text.
 TEST_F(EncodingConverterTest, WholeCharactersInEverySmallTarget)
 {
     const std::u16string text = u"a\u00E9\U0001F600\u20ACb\U0001F600c\u00FC";
@@ -165,9 +194,10 @@ TEST_F(EncodingConverterTest, WholeCharactersInEverySmallTarget)
         const std::string source = orvik_wstring(text).GetAsString(pair[0]);
         const int32_t unitSize = EncodingInfo::GetCodeUnitSize(pair[1]);
         const bool isCopied = pair[0] == pair[1];
-        // The smallest target that can take the largest character and the terminator.
-        for (int32_t size = 4 + unitSize; size <= 24; ++size)
+        for (int32_t size = 2 * unitSize; size <= 24; ++size)
         {
+            // Can take the largest character and the terminator.
+            const bool isWhole = size >= 4 + unitSize;
             SCOPED_TRACE(std::to_string(pair[0]) + " to " + std::to_string(pair[1]) + " in " +
                          std::to_string(size));
             const std::unique_ptr<EncodingConverter> converter = Create(pair[0], pair[1], true);
@@ -177,12 +207,13 @@ TEST_F(EncodingConverterTest, WholeCharactersInEverySmallTarget)
             {
                 joined += piece;
                 EXPECT_EQ(0u, piece.size() % unitSize);
+                EXPECT_FALSE(piece.empty());
                 decoded += orvik_wstring(piece.data(), static_cast<int32_t>(piece.size()), pair[1]);
             }
             EXPECT_EQ(orvik_wstring(text).GetAsString(pair[1]), joined);
             // Copied text may be cut anywhere between code units; converted text only between
             // characters.
-            if (!isCopied)
+            if (!isCopied && isWhole)
             {
                 EXPECT_EQ(orvik_wstring(text), decoded);
             }
@@ -349,7 +380,7 @@ TEST_F(EncodingConverterTest, Utf8IntoUtf16GivesWhatIcusConverterGivesHoweverItI
         {
             for (const bool terminate : {false, true})
             {
-                for (int32_t size = terminate ? 6 : 1; size <= 12; ++size)
+                for (int32_t size = terminate ? 4 : 1; size <= 12; ++size)
                 {
                     SCOPED_TRACE(BytesOf(text.data(), split) + " | " + std::to_string(size) + (terminate ? " terminated" : ""));
                     const std::unique_ptr<EncodingConverter> converter = Create(ENC_UTF8, ENC_UTF16_LE, terminate);
@@ -374,9 +405,11 @@ TEST_F(EncodingConverterTest, Utf8IntoUtf16GivesWhatIcusConverterGivesHoweverItI
                         joined += BytesOf(target.data(), static_cast<size_t>(written));
                         if (terminate)
                         {
-                            // Whole characters, a surrogate pair never cut, and the terminator.
+                            // Whole characters, a surrogate pair cut only where the target has
+                            // room for one code unit, and the terminator.
                             EXPECT_EQ("\0\0"s, BytesOf(target.data() + written, 2));
-                            EXPECT_TRUE(written < 2 || (static_cast<unsigned char>(target[written - 1]) & 0xFC) != 0xD8);
+                            EXPECT_TRUE(size < 6 || written < 2
+                                        || (static_cast<unsigned char>(target[written - 1]) & 0xFC) != 0xD8);
                         }
                         if (isFinal && !converter->NeedsConvert())
                         {

@@ -1,6 +1,6 @@
 // Where text stops being valid in its encoding: the byte automaton of UTF-8 and the block scan
-// before it, the ASCII check and ICU's decoder for the rest, on whole texts, on texts in pieces,
-// and where a text can be cut.
+// before it, the ASCII check and ICU's decoder for the rest, on whole texts and on texts in
+// pieces.
 
 #include "Support/TextValidator.h"
 #include "Support/Utf8BlockScan.h"
@@ -207,20 +207,6 @@ TEST(TextValidator, PiecesMayCutACharacterAndOffsetsCountFromTheTextsStart)
         EXPECT_FALSE(validator.IsInsideCharacter());
         EXPECT_EQ("valid", Malformed(validator.Check("a\0"s.data(), 2)));
     }
-}
-
-TEST(TextValidator, ATextIsCutOnlyBetweenCharacters)
-{
-    const std::string text = "a\xE2\x82\xAC\xF0\x9F\x98\x80";
-    const std::string outcomes[] = {"0", "1", "1", "1", "4", "4", "4", "4", "8"};
-    for (uint64_t room = 0; room <= text.size(); ++room)
-    {
-        EXPECT_EQ(outcomes[room], std::to_string(TextValidator::FitWholeCharacters(text.data(), room, ENC_UTF8)))
-            << "room " << room;
-    }
-    const std::string wide = "a\0\x3D\xD8\x00\xDE"s;
-    EXPECT_EQ(2u, TextValidator::FitWholeCharacters(wide.data(), 4, ENC_UTF16_LE));
-    EXPECT_EQ(6u, TextValidator::FitWholeCharacters(wide.data(), 6, ENC_UTF16_LE));
 }
 
 } // namespace

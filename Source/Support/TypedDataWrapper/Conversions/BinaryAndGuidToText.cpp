@@ -6,12 +6,9 @@
 #include "ToSqlText.h"
 
 #include "Support/EncodingInfo.h"
-#include "Support/TextValidator.h"
-#include "Support/TypedDataWrapper/ConversionResult.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWGuidValue.h"
-#include "Support/TypedDataWrapper/WarningListener.h"
 
 #include <sqltypes.h>
 
@@ -41,43 +38,6 @@ void BinaryAndGuidToText::HexToText(const ToSqlSource& in_source,
     io_target.SetConvertedLength(written);
     HexText::WriteAs(static_cast<const uint8_t*>(in_source.m_value), kept, static_cast<uint8_t*>(io_target.GetBuffer()),
                      encoding, false);
-}
-
-void BinaryAndGuidToText::CopyIntoCharacter(const ToSqlSource& in_source,
-                                            SqlData& io_target,
-                                            ToSqlKernelState&,
-                                            WarningListener& io_listener)
-{
-    if (in_source.m_length < 0)
-    {
-        KernelOutput::PostOutOfRange(io_listener, KernelOutput::NO_ROOM);
-        return;
-    }
-    const uint64_t length = static_cast<uint64_t>(in_source.m_length);
-    const SqlTypeMetadata& metadata = io_target.GetMetadata();
-    const EncodingType encoding = metadata.GetEncoding();
-    // The bytes are taken as the text itself, so they must be text in the target's encoding:
-    // anything else would reach the data store as bytes that no reader of the text can decode.
-    if (TextValidator::FindMalformed(in_source.m_value, length, encoding) != TextValidator::VALID)
-    {
-        io_listener.PostWarning(ConversionResult::InvalidCharValForCast());
-        return;
-    }
-    const uint64_t room = uint64_t{metadata.GetStoredColumnSize()} * EncodingInfo::GetCodeUnitSize(encoding);
-    const uint64_t wanted = std::min({length, room, uint64_t{UINT32_MAX}});
-    io_target.SetLength(static_cast<uint32_t>(wanted));
-    const uint64_t fits = std::min<uint64_t>(wanted, io_target.GetLength());
-    const uint64_t taken = fits < length ? TextValidator::FitWholeCharacters(in_source.m_value, fits, encoding) : length;
-    io_target.SetLength(static_cast<uint32_t>(taken));
-    if (taken > 0)
-    {
-        std::memcpy(io_target.GetBuffer(), in_source.m_value, taken);
-    }
-    io_target.SetConvertedLength(static_cast<int64_t>(taken));
-    if (taken < length)
-    {
-        KernelOutput::PostStrRightTrunc(io_listener);
-    }
 }
 
 void BinaryAndGuidToText::GuidToText(const ToSqlSource& in_source,

@@ -20,18 +20,6 @@ public:
                           ToSqlKernelState& io_state,
                           WarningListener& io_listener);
 
-    /// An application's bytes copied unchanged into a character value of any encoding, without
-    /// a terminator: the bytes are the text, in the target's encoding. Bytes that are no text
-    /// there post InvalidCharValForCast and are not copied. The room is the target's column size
-    /// in bytes (code units of its encoding); a longer text, or one that a holder which does not
-    /// grow cannot take, is cut after the last whole character that fits (StrRightTrunc). The
-    /// length and the converted length are the bytes copied. A length that was never resolved
-    /// (negative) posts NumericValOutOfRange 2.
-    static void CopyIntoCharacter(const ToSqlSource& in_source,
-                                  SqlData& io_target,
-                                  ToSqlKernelState& io_state,
-                                  WarningListener& io_listener);
-
     /// A GUID, from the application's structure or a SQL-side record, as its 36 characters
     /// 8-4-4-4-12 in upper case; a holder that cannot take them posts NumericValOutOfRange 2.
     static void GuidToText(const ToSqlSource& in_source,

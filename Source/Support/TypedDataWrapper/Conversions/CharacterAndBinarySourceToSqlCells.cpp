@@ -5,7 +5,6 @@
 // per target, narrow and wide text alike (wide text narrowed first); so is text into GUIDs,
 // binary values, dates, times, timestamps and intervals.
 
-#include "BinaryAndGuidToText.h"
 #include "BinaryImageToSql.h"
 #include "CToSqlConverterCells.h"
 #include "CharacterToNumber.h"
@@ -25,7 +24,6 @@ using Creator = SqlConverterFactory::CToSqlCreator;
 constexpr Creator TEXT = &CharacterToSql::CreateCToSqlConverter;
 constexpr Creator BYTES = &CreateCToSqlConverter<&CharacterToSql::CopyBytes>;
 constexpr Creator IMAGE = &CreateCToSqlConverter<&BinaryImageToSql::CopyIntoValue>;
-constexpr Creator BYTES_INTO_TEXT = &CreateCToSqlConverter<&BinaryAndGuidToText::CopyIntoCharacter>;
 constexpr Creator GUID = &CreateCToSqlConverter<&TextToGuidAndBinary::ToGuid>;
 constexpr Creator HEX_PAIRS = &CreateCToSqlConverter<&TextToGuidAndBinary::ToBinary>;
 
@@ -130,13 +128,15 @@ const CToSqlConverterCell CHARACTER_AND_BINARY_SOURCE_CELLS[] = {
     {TDW_C_BINARY, TDW_SQL_GUID, IMAGE},
     {TDW_C_BINARY, TDW_SQL_NUMERIC, IMAGE},
     {TDW_C_BINARY, TDW_SQL_DECIMAL, IMAGE},
-    // Bytes into character values are copied as they stand, whatever the target's encoding.
-    {TDW_C_BINARY, TDW_SQL_CHAR, BYTES_INTO_TEXT},
-    {TDW_C_BINARY, TDW_SQL_VARCHAR, BYTES_INTO_TEXT},
-    {TDW_C_BINARY, TDW_SQL_LONGVARCHAR, BYTES_INTO_TEXT},
-    {TDW_C_BINARY, TDW_SQL_WCHAR, BYTES_INTO_TEXT},
-    {TDW_C_BINARY, TDW_SQL_WVARCHAR, BYTES_INTO_TEXT},
-    {TDW_C_BINARY, TDW_SQL_WLONGVARCHAR, BYTES_INTO_TEXT},
+    // Bytes into character values are copied as they stand, whatever the target's encoding, as
+    // text in the target's encoding is: a character parameter checks and measures its bytes as
+    // the text they are before any value is sent.
+    {TDW_C_BINARY, TDW_SQL_CHAR, BYTES},
+    {TDW_C_BINARY, TDW_SQL_VARCHAR, BYTES},
+    {TDW_C_BINARY, TDW_SQL_LONGVARCHAR, BYTES},
+    {TDW_C_BINARY, TDW_SQL_WCHAR, BYTES},
+    {TDW_C_BINARY, TDW_SQL_WVARCHAR, BYTES},
+    {TDW_C_BINARY, TDW_SQL_WLONGVARCHAR, BYTES},
 
     // Text into GUIDs and into bytes written as hexadecimal pairs, narrow or wide alike.
     {TDW_C_CHAR, TDW_SQL_GUID, GUID},

@@ -114,6 +114,22 @@ TEST_F(BulkConversionFetchTest, RowsetsOfCharacterColumnsAreConvertedAColumnAtAT
     EXPECT_EQ((std::vector<std::set<uint16_t>>{{0, 1}}), m_result->m_bulkAsks);
 }
 
+// A bound column is not read on, but an element with room for one code unit still takes the
+// first one, a lead surrogate where the value starts with a pair, and stays within its bounds.
+TEST_F(BulkConversionFetchTest, AWideElementWithRoomForOneCodeUnitTakesTheFirst)
+{
+    Statement& statement =
+        OpenBulk({SQL_VARCHAR, SQL_WVARCHAR}, {{Bytes("1"), Bytes("a\xF0\x9F\x98\x80z")}, {Bytes("2"), Bytes("\xF0\x9F\x98\x80z")}});
+    UseRowsets(statement, 2);
+    // Each element is two code units: one for text and the terminator; the guard after them.
+    char16_t wide[5] = {u'#', u'#', u'#', u'#', u'#'};
+    SQLLEN wideLengths[2] = {};
+    ASSERT_EQ(SQL_SUCCESS, statement.SQLBindCol(2, SQL_C_WCHAR, wide, 2 * sizeof(char16_t), wideLengths));
+    EXPECT_EQ("INFO 01004 01004 S6 fetched 2", Fetch(statement));
+    EXPECT_EQ((std::u16string{u'a', 0, 0xD83D, 0, u'#'}), std::u16string(wide, 5));
+    EXPECT_EQ((std::vector<SQLLEN>{8, 6}), std::vector<SQLLEN>(wideLengths, wideLengths + 2));
+}
+
 // Nothing of the rowset is reported: no rows fetched, no statuses, and the statement stays where
 // it was.
 TEST_F(BulkConversionFetchTest, ALayoutOfTheDataStoresOwnFailsTheFetch)

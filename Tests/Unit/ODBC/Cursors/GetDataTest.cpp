@@ -4,6 +4,7 @@
 
 #include <sqlext.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -26,13 +27,26 @@ std::string Hex(const char* in_bytes, SQLLEN in_length)
     return hex;
 }
 
+/// Wide text as UTF-8; a lone surrogate, the whole of a piece with room for one code unit, as
+/// <XXXX>.
+std::string WideText(const char16_t* in_text)
+{
+    if (in_text[0] >= 0xD800 && in_text[0] < 0xE000 && in_text[1] == 0)
+    {
+        char unit[8];
+        std::snprintf(unit, sizeof unit, "<%04X>", static_cast<unsigned>(in_text[0]));
+        return unit;
+    }
+    return orvik_wstring(in_text).GetAsUTF8();
+}
+
 class GetDataTest : public CursorStatementTest
 {
 protected:
     /// Reads column in_column with SQLGetData until it answers something else than success:
     /// each piece as "content/length", "+" after a piece with 01004, then the last answer
     /// ("NO_DATA", or the outcome of a failure). Binary C data shows in hex, wide C data as
-    /// UTF-8.
+    /// WideText shows it.
     std::string ReadPieces(Statement& io_statement, SQLUSMALLINT in_column, SQLSMALLINT in_cType, SQLLEN in_bufferLength)
     {
         std::string transcript;
@@ -48,8 +62,7 @@ protected:
             EXPECT_EQ('#', buffer[static_cast<size_t>(in_bufferLength)]);
             const bool isCut = result == SQL_SUCCESS_WITH_INFO;
             transcript += in_cType == SQL_C_BINARY ? Hex(buffer.data(), isCut ? in_bufferLength : length)
-                          : in_cType == SQL_C_WCHAR
-                              ? orvik_wstring(reinterpret_cast<const char16_t*>(buffer.data())).GetAsUTF8()
+                          : in_cType == SQL_C_WCHAR ? WideText(reinterpret_cast<const char16_t*>(buffer.data()))
                               : std::string(buffer.data());
             transcript += "/" + std::to_string(length) + (isCut ? "+ " : " ");
         }
@@ -81,6 +94,9 @@ TEST_F(GetDataTest, CharacterWideAndBinaryDataComeInPiecesEndingWithNoData)
     const Case cases[] = {
         {"text", SQL_VARCHAR, Bytes("abcdefgh"), SQL_C_CHAR, 4, "abc/-4+ def/-4+ gh/2 NO_DATA"},
         {"wide text", SQL_VARCHAR, Bytes("h\xC3\xA9llo!"), SQL_C_WCHAR, 8, "h\xC3\xA9l/-4+ lo!/6 NO_DATA"},
+        // Room for one code unit: a surrogate pair comes a half at a time.
+        {"wide text in units", SQL_VARCHAR, Bytes("a\xF0\x9F\x98\x80z"), SQL_C_WCHAR, 4, "a/-4+ <D83D>/-4+ <DE00>/-4+ z/2 NO_DATA"},
+        {"wide text in pairs", SQL_VARCHAR, Bytes("a\xF0\x9F\x98\x80z"), SQL_C_WCHAR, 6, "a/-4+ \xF0\x9F\x98\x80/-4+ z/2 NO_DATA"},
         {"binary", SQL_VARBINARY, Bytes("ABCDEFGHIJKLMNOPQRSTUVWXY"), SQL_C_BINARY, 10,
          "4142434445464748494A/-4+ 4B4C4D4E4F5051525354/-4+ 5556575859/5 NO_DATA"},
         {"binary as text", SQL_VARBINARY, Bytes("\x0A\x0B\x0C"), SQL_C_CHAR, 5, "0A0B/-4+ 0C/2 NO_DATA"},

@@ -153,6 +153,9 @@ TEST_F(PartialDataColumnTest, BoundColumnsReportTheFullLengthOfACutValueWhereItI
         {SQL_VARCHAR, Bytes("abcdefgh"), SQL_C_CHAR, 0, 8},
         {SQL_VARCHAR, Bytes(longText), SQL_C_WCHAR, 10, 200000},
         {SQL_VARCHAR, Bytes(longText), SQL_C_WCHAR, 0, 200000},
+        // Room for one code unit takes a lead surrogate; the rest is counted from its trail on.
+        {SQL_VARCHAR, Bytes("\xF0\x9F\x98\x80z"), SQL_C_WCHAR, 4, 6},
+        {SQL_VARCHAR, Bytes("\xF0\x9F\x98\x80z"), SQL_C_WCHAR, 5, 6},
         {SQL_VARBINARY, Bytes("0123456789"), SQL_C_BINARY, 4, SQL_NO_TOTAL},
     };
     for (const Case& test : cases)

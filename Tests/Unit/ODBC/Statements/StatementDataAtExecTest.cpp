@@ -79,6 +79,11 @@ TEST_F(StatementDataAtExecTest, PiecesAreCheckedGatheredAndHeldToTheDeclaredSize
     const Piece integer{std::string(reinterpret_cast<const char*>(&number), sizeof(number)), sizeof(number)};
     // One byte short of the piece buffer of the default retrieval size.
     const std::string filler(65531, 'x');
+    std::string euros;
+    for (int i = 0; i < 1000; ++i)
+    {
+        euros += "\xe2\x82\xac";
+    }
     const struct
     {
         SQLSMALLINT m_cType;
@@ -111,13 +116,19 @@ TEST_F(StatementDataAtExecTest, PiecesAreCheckedGatheredAndHeldToTheDeclaredSize
         {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab\xc3")}, "OK S10|22018 S1", ""},
         {SQL_C_CHAR, SQL_VARCHAR, 70000, {Text(filler + "\xc3")}, "OK S10|22018 S1", "1:" + filler + "\xc3"},
         {SQL_C_CHAR, SQL_VARCHAR, 10, {Text("ab\xc3"), Text("\xa4")}, "OK S10|OK S10|OK S4", "1:ab\xc3\xa4"},
-        // Bytes into a character parameter are its text, byte for byte.
+        // Bytes into a character parameter are its text, byte for byte, and go as text does: a
+        // character may span pieces, and the declared size counts characters.
         {SQL_C_BINARY, SQL_VARCHAR, 20, {Text("hello world!")}, "OK S10|OK S4", "1:hello world!"},
-        {SQL_C_BINARY, SQL_VARCHAR, 20, {Text("caf\xe9")}, "22018 S1", ""},
+        {SQL_C_BINARY, SQL_VARCHAR, 20, {Text("caf\xe9")}, "OK S10|22018 S1", ""},
+        {SQL_C_BINARY, SQL_VARCHAR, 10, {Text("ab\xc3"), Text("\xa4")}, "OK S10|OK S10|OK S4", "1:ab\xc3\xa4"},
+        {SQL_C_BINARY, SQL_VARCHAR, 10, {Text("abcdef"), Text("ghijk")}, "OK S10|OK S10|22001 S1", ""},
+        {SQL_C_CHAR, SQL_VARCHAR, 999, {Text(euros)}, "OK S10|22001 S1", ""},
+        {SQL_C_BINARY, SQL_VARCHAR, 999, {Text(euros)}, "OK S10|22001 S1", ""},
+        {SQL_C_BINARY, SQL_WVARCHAR, 1000, {Text(euros)}, "OK S10|OK S4", "1:" + euros},
     };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.m_outcomes);
+        SCOPED_TRACE(std::to_string(c.m_cType) + ": " + c.m_outcomes);
         EXPECT_EQ(prefix + c.m_outcomes, Send(c.m_cType, c.m_sqlType, c.m_size, c.m_pieces));
         EXPECT_EQ(c.m_pushes, Pushes());
     }

@@ -167,7 +167,12 @@ TEST_F(StatementParameterTest, LengthsAndIndicatorsOfOneValue)
     const std::u16string wide = u"\u00c4\u00d6\u00dc\u00e4\u00f6\u00fc\u00df\u00e9\u00e8\U0001F600";
     const std::string wideBytes(reinterpret_cast<const char*>(wide.c_str()), (wide.size() + 1) * sizeof(char16_t));
     const std::string nonAscii = "\xc3\x84\xc3\x96\xc3\x9c\xc3\xa4\xc3\xb6\xc3\xbc\xc3\x9f\xc3\xa9\xc3\xa8\xc3\xaa";
-    const Case cases[] = {
+    std::string euros;
+    for (int i = 0; i < 1000; ++i)
+    {
+        euros += "\xe2\x82\xac";
+    }
+    std::vector<Case> cases = {
         {SQL_C_CHAR, SQL_VARCHAR, 10, std::string("abc\0def", 7), SQL_NTS, "1:'abc'"},
         {SQL_C_CHAR, SQL_VARCHAR, 10, "abcdef", 3, "1:'abc'"},
         {SQL_C_CHAR, SQL_VARCHAR, 10, "abc", 0, "1:''"},
@@ -195,11 +200,29 @@ TEST_F(StatementParameterTest, LengthsAndIndicatorsOfOneValue)
         {SQL_C_BINARY, SQL_VARCHAR, 4000, "hello world!", 12, "1:'hello world!'"},
         {SQL_C_BINARY, SQL_WVARCHAR, 4000, "ABC", 3, "1:'ABC'"},
         {SQL_C_BINARY, SQL_VARCHAR, 4000, nonAscii, 6, "1:'" + nonAscii.substr(0, 6) + "'"},
+        {SQL_C_BINARY, SQL_VARCHAR, 2, "a\xe2\x82\xac", 4, "1:'a\xe2\x82\xac'"},
+        {SQL_C_BINARY, SQL_VARCHAR, 1, "a\xe2\x82\xac", 4, "22001 S1"},
+        {SQL_C_BINARY, SQL_VARCHAR, 10, "", 0, "1:''"},
         {SQL_C_BINARY, SQL_VARCHAR, 4000, "caf\xe9", 4, "22018 S1"},
+        {SQL_C_BINARY, SQL_WVARCHAR, 4000, "ab\xe2\x82", 4, "22018 S1"},
     };
+    // The same bytes as SQL_C_CHAR or as SQL_C_BINARY, into a narrow or a wide type: the declared
+    // size counts characters, so 1,000 three-byte characters fit 2,000, and 999 or a long type
+    // declared without a size refuse them whole.
+    for (SQLSMALLINT cType : {SQL_C_CHAR, SQL_C_BINARY})
+    {
+        for (SQLSMALLINT sqlType : {SQL_VARCHAR, SQL_WVARCHAR})
+        {
+            cases.push_back({cType, sqlType, 2000, euros, 3000, "1:'" + euros + "'"});
+            cases.push_back({cType, sqlType, 999, euros, 3000, "22001 S1"});
+        }
+        cases.push_back({cType, SQL_LONGVARCHAR, 0, euros, 3000, "22001 S1"});
+        cases.push_back({cType, SQL_WLONGVARCHAR, 0, euros, 3000, "22001 S1"});
+    }
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.m_outcome);
+        SCOPED_TRACE(std::to_string(c.m_cType) + " into " + std::to_string(c.m_sqlType) + "(" + std::to_string(c.m_size) +
+                     "), " + std::to_string(c.m_bytes.size()) + " bytes");
         FakeEngineLog::s_sets.clear();
         std::string value = c.m_bytes;
         SQLLEN length = c.m_length;
@@ -209,6 +232,7 @@ TEST_F(StatementParameterTest, LengthsAndIndicatorsOfOneValue)
         if (outcome != "OK S4")
         {
             EXPECT_EQ(c.m_outcome == "HY000 S1" ? "-1/-1" : "1/1", Position());
+            EXPECT_EQ("", Sets());
         }
     }
 }

@@ -1,5 +1,5 @@
 // Binary values and GUIDs into character values: SQL-side bytes as hexadecimal text cut at whole
-// bytes, an application's bytes taken as the text itself up to the column size, and GUID text.
+// bytes, and GUID text.
 
 #include "ToTextTestSupport.h"
 
@@ -57,54 +57,6 @@ TEST(BinaryAndGuidToText, AShortHolderKeepsWholeBytesOnePlaceShortOfItsRoom)
     EXPECT_EQ("StrRightTrunc | 0102 | 4/4", HexOf(bytes, NARROW, 6));
     EXPECT_EQ("StrRightTrunc |  | 0/0", HexOf(bytes, NARROW, 1));
     EXPECT_EQ("StrRightTrunc | 010203 | 12/12", HexOf(bytes, UTF16, 15));
-}
-
-TEST(BinaryAndGuidToText, AnApplicationsBytesAreTheTextUpToTheColumnSize)
-{
-    const std::string euro = "\xE2\x82\xAC";
-    const struct
-    {
-        CharTarget m_target;
-        uint32_t m_columnSize;
-        uint32_t m_capacity;
-        std::string m_bytes;
-        std::string m_outcome;
-    } cases[] = {
-        // A fresh holder is sized to the bytes, whatever length it had before.
-        {NARROW, 4000, 0, "hello world!", " | hello world! | 12/12"},
-        {{TDW_SQL_WVARCHAR, ENC_UTF8}, 4000, 0, "ABC", " | ABC | 3/3"},
-        {NARROW, 20, 0, "ABCDEFGHIJ", " | ABCDEFGHIJ | 10/10"},
-        {NARROW, 10, 0, "a" + euro, " | a<E2><82><AC> | 4/4"},
-        {NARROW, 4, 0, "", " |  | 0/0"},
-        // Longer than the column size: cut after the last whole character that fits.
-        {NARROW, 4, 0, "ABCDEFGHIJ", "StrRightTrunc | ABCD | 4/4"},
-        {NARROW, 3, 0, "a" + euro, "StrRightTrunc | a | 1/1"},
-        {NARROW, 20, 3, "ABCDEFGHIJ", "StrRightTrunc | ABC | 3/3"},
-        // No hexadecimal form and no change of encoding, into a wide target too; the column
-        // size counts its code units.
-        {UTF16, 2, 0, std::string("A\0B\0C\0", 6), "StrRightTrunc | AB | 4/4"},
-        {UTF16, 2, 0, std::string("A\0\x3D\xD8\x00\xDE", 6), "StrRightTrunc | A | 2/2"},
-        // Bytes that are no text in the target's encoding are not taken as text.
-        {NARROW, 4000, 0, "caf\xE9", "InvalidCharValForCast |  | 0/0"},
-        {NARROW, 4000, 0, "ab\xE2\x82", "InvalidCharValForCast |  | 0/0"},
-        {UTF16, 4000, 0, std::string("A\0\x00\xDC", 4), "InvalidCharValForCast |  | 0/0"},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.m_outcome);
-        ToTextRun run(TDW_C_BINARY, c.m_target);
-        run.TargetMetadata().SetColumnSize(c.m_columnSize);
-        if (c.m_capacity > 0)
-        {
-            run.CapTarget(c.m_capacity);
-        }
-        EXPECT_EQ(c.m_outcome, run.Run(c.m_bytes));
-    }
-
-    // A length never resolved from an indicator is no byte count.
-    ToTextRun unresolved(TDW_C_BINARY, NARROW);
-    unresolved.CapTarget(4);
-    EXPECT_EQ("NumericValOutOfRange(2) | .... | 4/0", unresolved.Run("ABCD", -3));
 }
 
 TEST(BinaryAndGuidToText, AGuidIsWrittenAsItsThirtySixCharacters)

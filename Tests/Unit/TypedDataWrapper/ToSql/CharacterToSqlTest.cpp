@@ -1,6 +1,6 @@
-// Application text into character values and bytes into binary values: the choice between the
-// byte copy and the transcoding, their sizing of the target, the lengths no holder takes, and the
-// two text helpers of the to-SQL conversions.
+// Application text into character values and bytes into binary and character values: the choice
+// between the byte copy and the transcoding, their sizing of the target, the lengths no holder
+// takes, and the two text helpers of the to-SQL conversions.
 
 #include "ToSqlTestSupport.h"
 
@@ -173,7 +173,9 @@ TEST_F(CharacterToSqlTest, OneConverterKeepsItsEncodingConverterWhileTheEncoding
 TEST_F(CharacterToSqlTest, BytesAreCopiedAsTheyStand)
 {
     UTF8_EVERYWHERE.Install();
-    for (TDWType target : {TDW_SQL_BINARY, TDW_SQL_VARBINARY, TDW_SQL_LONGVARBINARY})
+    // Into a character value as well, as text in the target's encoding is: a character parameter
+    // takes its bytes as text, and checks and measures them itself.
+    for (TDWType target : {TDW_SQL_BINARY, TDW_SQL_VARBINARY, TDW_SQL_LONGVARBINARY, TDW_SQL_VARCHAR, TDW_SQL_WLONGVARCHAR})
     {
         EXPECT_EQ(" | 00FF0A", Convert(TDW_C_BINARY, std::string("\0\xFF\n", 3), target));
         EXPECT_EQ(" | ", Convert(TDW_C_BINARY, "", target));
