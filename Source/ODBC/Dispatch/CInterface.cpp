@@ -25,9 +25,10 @@ HandleValue ToValue(SQLHANDLE in_handle)
     return static_cast<HandleValue>(reinterpret_cast<uintptr_t>(in_handle));
 }
 
-/// The lookup of every kind: the entrance at TRACE, a miss at ERROR with in_missText.
-template <typename T, typename Find>
-T* LookUp(const char* in_functionName, const char* in_missText, Find in_find)
+/// The lookup of every kind, counted or not: the entrance at TRACE, a miss at ERROR with
+/// in_missText.
+template <typename Find>
+auto LookUp(const char* in_functionName, const char* in_missText, Find in_find)
 {
     Driver& driver = Driver::GetDriver();
     DSI::DSILog* log = driver.GetLog();
@@ -35,8 +36,8 @@ T* LookUp(const char* in_functionName, const char* in_missText, Find in_find)
     {
         log->LogFunctionEntrance("", LOG_CLASS, in_functionName);
     }
-    T* found = in_find(driver);
-    if (found == nullptr && log != nullptr)
+    auto found = in_find(driver);
+    if (!found && log != nullptr)
     {
         log->LogError("", LOG_CLASS, in_functionName, "%s", in_missText);
     }
@@ -91,26 +92,50 @@ DiagManager* DiagnosticsOf(T* in_object)
 
 Environment* CInterface::GetEnvironment(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Environment>(in_functionName, "Invalid environment handle.",
+    return LookUp(in_functionName, "Invalid environment handle.",
                                [in_handle](Driver& io_driver) { return io_driver.GetEnvironment(ToValue(in_handle)); });
 }
 
 Connection* CInterface::GetConnection(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Connection>(in_functionName, "Invalid connection handle.",
+    return LookUp(in_functionName, "Invalid connection handle.",
                               [in_handle](Driver& io_driver) { return io_driver.GetConnection(ToValue(in_handle)); });
 }
 
 Statement* CInterface::GetStatement(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Statement>(in_functionName, "Invalid statement handle.",
+    return LookUp(in_functionName, "Invalid statement handle.",
                              [in_handle](Driver& io_driver) { return io_driver.GetStatement(ToValue(in_handle)); });
 }
 
 Descriptor* CInterface::GetDescriptor(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Descriptor>(in_functionName, "Invalid descriptor handle.",
+    return LookUp(in_functionName, "Invalid descriptor handle.",
                               [in_handle](Driver& io_driver) { return io_driver.GetDescriptor(ToValue(in_handle)); });
+}
+
+HandleEntry CInterface::EnterEnvironment(SQLHANDLE in_handle, const char* in_functionName)
+{
+    return LookUp(in_functionName, "Invalid environment handle.",
+                  [in_handle](Driver& io_driver) { return io_driver.EnterEnvironment(ToValue(in_handle)); });
+}
+
+HandleEntry CInterface::EnterConnection(SQLHANDLE in_handle, const char* in_functionName)
+{
+    return LookUp(in_functionName, "Invalid connection handle.",
+                       [in_handle](Driver& io_driver) { return io_driver.EnterConnection(ToValue(in_handle)); });
+}
+
+HandleEntry CInterface::EnterStatement(SQLHANDLE in_handle, const char* in_functionName)
+{
+    return LookUp(in_functionName, "Invalid statement handle.",
+                       [in_handle](Driver& io_driver) { return io_driver.EnterStatement(ToValue(in_handle)); });
+}
+
+HandleEntry CInterface::EnterDescriptor(SQLHANDLE in_handle, const char* in_functionName)
+{
+    return LookUp(in_functionName, "Invalid descriptor handle.",
+                       [in_handle](Driver& io_driver) { return io_driver.EnterDescriptor(ToValue(in_handle)); });
 }
 
 void CInterface::PostConnectionException(SQLHANDLE in_handle,
@@ -179,7 +204,8 @@ SQLRETURN CInterface::GetDiagField(SQLSMALLINT in_handleType,
                                    SQLSMALLINT in_bufferLength,
                                    SQLSMALLINT* out_stringLength)
 {
-    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle));
+    HandleEntry entry;
+    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle), entry);
     if (diagnostics == nullptr)
     {
         return SQL_INVALID_HANDLE;
@@ -197,7 +223,8 @@ SQLRETURN CInterface::GetDiagRec(SQLSMALLINT in_handleType,
                                  SQLSMALLINT in_bufferLength,
                                  SQLSMALLINT* out_textLength)
 {
-    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle));
+    HandleEntry entry;
+    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle), entry);
     if (diagnostics == nullptr)
     {
         return SQL_INVALID_HANDLE;

@@ -2,6 +2,7 @@
 
 #include "ODBC/Dispatch/ArgumentRecords.h"
 #include "ODBC/Dispatch/DispatchedFunctions.h"
+#include "ODBC/Handles/HandleEntry.h"
 #include "Support/DiagState.h"
 
 #include <sql.h>
@@ -46,6 +47,14 @@ public:
     static Connection* GetConnection(SQLHANDLE in_handle, const char* in_functionName);
     static Statement* GetStatement(SQLHANDLE in_handle, const char* in_functionName);
     static Descriptor* GetDescriptor(SQLHANDLE in_handle, const char* in_functionName);
+
+    // Counted lookups, logged alike: the object with the call counted on it until the entry
+    // goes (see Driver::EnterStatement), or an empty entry, also when the handle's free has
+    // begun. The object is an Environment, a Connection, a Statement or a Descriptor.
+    static HandleEntry EnterEnvironment(SQLHANDLE in_handle, const char* in_functionName);
+    static HandleEntry EnterConnection(SQLHANDLE in_handle, const char* in_functionName);
+    static HandleEntry EnterStatement(SQLHANDLE in_handle, const char* in_functionName);
+    static HandleEntry EnterDescriptor(SQLHANDLE in_handle, const char* in_functionName);
 
     // Posting, from the catch paths of a failed call: log the error at ERROR, find the handle
     // again in its own kind's registry and, when it is there, clear its diagnostics and post the

@@ -18,6 +18,7 @@
 #include "ODBC/Handles/ConnectionStateTracker.h"
 #include "ODBC/Handles/ConnectionTransactionState.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Handles/Statement.h"
 #include "ODBC/Info/InfoTypes.h"
 #include "ODBC/KeyMaps/CatalogFunctionNames.h"
@@ -572,6 +573,33 @@ void Connection::DeleteAllStatements()
     }
     m_tracker->RemoveOpenCursors(openCursors);
     m_tracker->RemoveStatements(statements);
+}
+
+bool Connection::CloseToCalls(HandleClosing& io_closing)
+{
+    if (!io_closing.Close(GetSlot()) || !CloseStatementsToCalls(io_closing))
+    {
+        return false;
+    }
+    {
+        CriticalSectionLock lock(m_descriptorListLock);
+        Driver& driver = m_environment.GetDriver();
+        for (const std::unique_ptr<ExplicitAppDescriptor>& descriptor : m_descriptors)
+        {
+            if (!io_closing.Close(driver.GetDescriptorSlot(descriptor->GetHandle())))
+            {
+                return false;
+            }
+        }
+    }
+    return !IsBusy();
+}
+
+bool Connection::CloseStatementsToCalls(HandleClosing& io_closing)
+{
+    CriticalSectionLock lock(m_statementListLock);
+    return std::all_of(m_statements.begin(), m_statements.end(),
+                       [&](const std::unique_ptr<Statement>& in_statement) { return in_statement->CloseToCalls(io_closing); });
 }
 
 bool Connection::HasBusyStatements()

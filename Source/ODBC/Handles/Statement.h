@@ -32,6 +32,7 @@ class AppDescriptorBase;
 class Connection;
 class Descriptor;
 class DiagManager;
+class HandleClosing;
 class ImplParamDescriptor;
 class ImplRowDescriptor;
 class QueryManager;
@@ -162,6 +163,11 @@ public:
     virtual SQLRETURN ExecuteCatalogFunction(int32_t in_functionId, const std::vector<Support::Variant>& in_arguments);
 
     // What the states, the attributes and the connection use.
+
+    /// Closes the statement and its implicit descriptors to new calls for their free: false
+    /// while a call runs on one of them or a task on the statement; io_closing opens again what
+    /// it closed unless the free goes ahead.
+    bool CloseToCalls(HandleClosing& io_closing);
 
     /// Installs in_next as the current state (null keeps the current one) and tells the
     /// connection when a cursor opened or closed with it.

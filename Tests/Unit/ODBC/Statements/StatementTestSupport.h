@@ -77,6 +77,21 @@ struct StatementTestFactory
     }
 };
 
+/// A statement's member called as the dispatcher calls it, counted on the statement for the
+/// call: Counted(statement)->SQLFetch(). The fetching members and SQLGetData count nothing
+/// themselves.
+class Counted
+{
+public:
+    explicit Counted(ODBC::Statement& io_statement) : m_statement(io_statement), m_running(io_statement) {}
+
+    ODBC::Statement* operator->() const { return &m_statement; }
+
+private:
+    ODBC::Statement& m_statement;
+    const ODBC::ODBCHandle::RunningCall m_running;
+};
+
 /// The driver over StatementTestFactory, one environment (ODBC 3.80 unless a test says
 /// otherwise) and one connected connection with the data source's cursor behaviour "close".
 class StatementTest : public FakeBackEndTest
