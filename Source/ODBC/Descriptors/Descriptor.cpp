@@ -176,6 +176,15 @@ Descriptor::~Descriptor() = default;
 template <class Work>
 SQLRETURN Descriptor::RunCall(const char* in_method, bool in_isRead, Work&& in_work)
 {
+    // Held from the clearing to the outcome, so that no other thread's call clears this one's
+    // records or posts into them.
+    CriticalSectionLock lock(GetLock());
+    return RunUnlocked(in_method, in_isRead, in_work);
+}
+
+template <class Work>
+SQLRETURN Descriptor::RunUnlocked(const char* in_method, bool in_isRead, Work&& in_work)
+{
     if (m_log != nullptr)
     {
         m_log->LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, in_method);
@@ -329,8 +338,9 @@ SQLRETURN Descriptor::SQLSetDescRec(SQLSMALLINT in_recNumber,
 
 SQLRETURN Descriptor::SQLCopyDesc(Descriptor& io_source)
 {
-    // CopyFrom takes the two locks one after the other, never both at once.
-    return RunCall("SQLCopyDesc", false, [&]() {
+    // CopyFrom takes the two locks one after the other, never both at once, so the call cannot
+    // hold its own throughout. It posts no warning, so no other call's reaches its outcome.
+    return RunUnlocked("SQLCopyDesc", false, [&]() {
         try
         {
             CopyFrom(io_source);

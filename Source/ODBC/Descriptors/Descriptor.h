@@ -255,11 +255,15 @@ protected:
     DescriptorHeader& GetHeader() { return m_header; }
 
 private:
-    /// The frame of the ODBC functions: entrance log, cleared diagnostics, and the outcome of
-    /// in_work as an SQLRETURN; a record not found is SQL_NO_DATA for a read (in_isRead), an
-    /// error otherwise.
+    /// The frame of the ODBC functions, under the lock: entrance log, cleared diagnostics, and
+    /// the outcome of in_work as an SQLRETURN; a record not found is SQL_NO_DATA for a read
+    /// (in_isRead), an error otherwise.
     template <class Work>
     SQLRETURN RunCall(const char* in_method, bool in_isRead, Work&& in_work);
+
+    /// RunCall without the lock, for a call that takes locks of two descriptors in turn.
+    template <class Work>
+    SQLRETURN RunUnlocked(const char* in_method, bool in_isRead, Work&& in_work);
 
     /// The field's name and number at INFO.
     void LogField(const char* in_method, int16_t in_field);

@@ -57,15 +57,18 @@ public:
     static HandleEntry EnterDescriptor(SQLHANDLE in_handle, const char* in_functionName);
 
     // Posting, from the catch paths of a failed call: log the error at ERROR, find the handle
-    // again in its own kind's registry and, when it is there, clear its diagnostics and post the
-    // one record: the exception itself, or (state, component 1, key) at no row or column.
-    // Nothing escapes them.
+    // again in its own kind's registry and, when it is there and not being freed, clear its
+    // diagnostics and post the one record, holding the handle as its calls do (CallHold): the
+    // exception itself, or (state, component 1, key) at no row or column. Nothing escapes them.
     static void PostConnectionException(SQLHANDLE in_handle,
                                         const Support::ErrorException& in_exception,
                                         const char* in_functionName);
     static void PostStatementException(SQLHANDLE in_handle,
                                        const Support::ErrorException& in_exception,
                                        const char* in_functionName);
+    static void PostDescriptorException(SQLHANDLE in_handle,
+                                        const Support::ErrorException& in_exception,
+                                        const char* in_functionName);
     static void PostConnectionError(SQLHANDLE in_handle,
                                     Support::DiagState in_state,
                                     const Support::orvik_wstring& in_messageKey,
@@ -184,7 +187,8 @@ public:
     // encoding (a text that cannot be converted whole raises "InputStringToUnicodeConvErr", a
     // negative length other than SQL_NTS "InvalidStrOrBuffLen"), output strings converted back
     // into the application's buffers, cut at a whole character with the full length in bytes and
-    // the warning 01004 "StrRightTruncWarn" on the handle (once, when the wide call cut it too).
+    // the warning 01004 "StrRightTruncWarn" on the handle (once, when the wide call cut it too),
+    // posted before the handle is let go (CallHold).
     // However large an application's buffer, the wide call is offered at most what a 16-bit
     // length holds, never a wrapped length.
     static SQLRETURN CallSQLBrowseConnect(Connection& io_connection, const SQLBrowseConnectArgs& in_args);

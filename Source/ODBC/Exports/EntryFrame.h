@@ -98,12 +98,6 @@ public:
         return Post(in_poster, in_handle, Support::DIAG_GENERAL_ERROR, u"GenErr", in_functionName);
     }
 
-    /// The exception poster of descriptors: logs in_exception and makes it the descriptor's one
-    /// record, when the descriptor is still there.
-    static void PostDescriptorException(SQLHANDLE in_handle,
-                                        const Support::ErrorException& in_exception,
-                                        const char* in_functionName) noexcept;
-
 private:
     static SQLRETURN Post(Poster in_poster,
                           SQLHANDLE in_handle,

@@ -99,31 +99,27 @@ SQLRETURN AllocateEnvironment(Driver& io_driver, SQLHANDLE in_input, SQLHANDLE* 
 /// What escaped SQLAllocHandle: logged, and posted on the parent handle when it is known.
 void PostAllocationFailure(SQLSMALLINT in_handleType, SQLHANDLE in_input, const ErrorException& in_error)
 {
+    if (in_handleType == SQL_HANDLE_STMT || in_handleType == SQL_HANDLE_DESC)
+    {
+        CInterface::PostConnectionException(in_input, in_error, "SQLAllocHandle");
+        return;
+    }
     if (Orvik::DSI::DSILog* log = GetLog())
     {
         log->LogErrorException("", LOG_CLASS, "SQLAllocHandle", in_error);
     }
-    Driver& driver = Driver::GetDriver();
-    DiagManager* diagnostics = nullptr;
-    if (in_handleType == SQL_HANDLE_DBC)
-    {
-        Environment* environment = driver.GetEnvironment(ToValue(in_input));
-        diagnostics = environment == nullptr ? nullptr : &environment->GetDiagManager();
-    }
-    else if (in_handleType == SQL_HANDLE_STMT || in_handleType == SQL_HANDLE_DESC)
-    {
-        Connection* connection = driver.GetConnection(ToValue(in_input));
-        diagnostics = connection == nullptr ? nullptr : &connection->GetDiagManager();
-    }
-    else
+    if (in_handleType != SQL_HANDLE_DBC)
     {
         const std::string line = "[ODBC] Failed to allocate environment handle: " + in_error.GetMessageKey().GetAsUTF8();
         Orvik::Platform::Trace(line.c_str());
+        return;
     }
-    if (diagnostics != nullptr)
+    const HandleEntry environment = Driver::GetDriver().EnterEnvironment(ToValue(in_input));
+    if (environment)
     {
-        diagnostics->Clear();
-        diagnostics->PostError(in_error);
+        DiagManager& diagnostics = static_cast<Environment*>(environment.GetObject())->GetDiagManager();
+        diagnostics.Clear();
+        diagnostics.PostError(in_error);
     }
 }
 

@@ -267,7 +267,8 @@ SQLRETURN Connection::SQLCancelHandle()
         ClearPendingCancel();
         LogEntrance(LOG_CLASS, "SQLCancelHandle");
         m_isCancelPending = true;
-        return WithWarnings(GetState().SQLCancelHandle(*this));
+        // It posts nothing: a warning there is the running call's, not its own.
+        return GetState().SQLCancelHandle(*this);
     }
     catch (...)
     {
@@ -300,6 +301,9 @@ SQLRETURN Connection::SQLDisconnect()
     if (HasBusyStatements())
     {
         LogEntrance(LOG_CLASS, "SQLDisconnect");
+        // Under the lock the guarded calls hold throughout, which they clear and read their
+        // records under: the refusal lands in none of theirs.
+        CriticalSectionLock cancelLock(m_cancelLock);
         m_diagnostics->Clear();
         m_diagnostics->PostError(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
         return SQL_ERROR;

@@ -222,6 +222,10 @@ public:
     /// The connection-wide lock, which some statement functions take before their own.
     Support::CriticalSection& GetConnectionLock() { return m_connectionLock; }
 
+    /// The lock SQLCancelHandle takes, and the frames while they clear and read the diagnostics
+    /// (see CallHold).
+    Support::CriticalSection& GetCancelLock() { return m_cancelLock; }
+
     /// Logs the entrance of in_method of in_class at TRACE.
     void LogEntrance(const char* in_class, const char* in_method);
 

@@ -225,6 +225,9 @@ public:
 
     // IRowDescriptorOwner
     Support::CriticalSection& GetStatementLock() override { return m_statementLock; }
+
+    /// The lock SQLCancel takes, and the plain members throughout (see CallHold).
+    Support::CriticalSection& GetCancelLock() { return m_cancelLock; }
     bool IsUsingBookmarks() override;
 
     /// One of the four current descriptors.
