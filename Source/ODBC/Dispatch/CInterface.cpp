@@ -26,8 +26,7 @@ HandleValue ToValue(SQLHANDLE in_handle)
     return static_cast<HandleValue>(reinterpret_cast<uintptr_t>(in_handle));
 }
 
-/// The lookup of every kind, counted or not: the entrance at TRACE, a miss at ERROR with
-/// in_missText.
+/// The lookup of every kind: the entrance at TRACE, a miss at ERROR with in_missText.
 template <typename Find>
 auto LookUp(const char* in_functionName, const char* in_missText, Find in_find)
 {
@@ -108,30 +107,6 @@ void PostKeyOnly(DiagState in_state,
 
 } // namespace
 
-Environment* CInterface::GetEnvironment(SQLHANDLE in_handle, const char* in_functionName)
-{
-    return LookUp(in_functionName, "Invalid environment handle.",
-                               [in_handle](Driver& io_driver) { return io_driver.GetEnvironment(ToValue(in_handle)); });
-}
-
-Connection* CInterface::GetConnection(SQLHANDLE in_handle, const char* in_functionName)
-{
-    return LookUp(in_functionName, "Invalid connection handle.",
-                              [in_handle](Driver& io_driver) { return io_driver.GetConnection(ToValue(in_handle)); });
-}
-
-Statement* CInterface::GetStatement(SQLHANDLE in_handle, const char* in_functionName)
-{
-    return LookUp(in_functionName, "Invalid statement handle.",
-                             [in_handle](Driver& io_driver) { return io_driver.GetStatement(ToValue(in_handle)); });
-}
-
-Descriptor* CInterface::GetDescriptor(SQLHANDLE in_handle, const char* in_functionName)
-{
-    return LookUp(in_functionName, "Invalid descriptor handle.",
-                              [in_handle](Driver& io_driver) { return io_driver.GetDescriptor(ToValue(in_handle)); });
-}
-
 HandleEntry CInterface::EnterEnvironment(SQLHANDLE in_handle, const char* in_functionName)
 {
     return LookUp(in_functionName, "Invalid environment handle.",
@@ -141,19 +116,19 @@ HandleEntry CInterface::EnterEnvironment(SQLHANDLE in_handle, const char* in_fun
 HandleEntry CInterface::EnterConnection(SQLHANDLE in_handle, const char* in_functionName)
 {
     return LookUp(in_functionName, "Invalid connection handle.",
-                       [in_handle](Driver& io_driver) { return io_driver.EnterConnection(ToValue(in_handle)); });
+                  [in_handle](Driver& io_driver) { return io_driver.EnterConnection(ToValue(in_handle)); });
 }
 
 HandleEntry CInterface::EnterStatement(SQLHANDLE in_handle, const char* in_functionName)
 {
     return LookUp(in_functionName, "Invalid statement handle.",
-                       [in_handle](Driver& io_driver) { return io_driver.EnterStatement(ToValue(in_handle)); });
+                  [in_handle](Driver& io_driver) { return io_driver.EnterStatement(ToValue(in_handle)); });
 }
 
 HandleEntry CInterface::EnterDescriptor(SQLHANDLE in_handle, const char* in_functionName)
 {
     return LookUp(in_functionName, "Invalid descriptor handle.",
-                       [in_handle](Driver& io_driver) { return io_driver.EnterDescriptor(ToValue(in_handle)); });
+                  [in_handle](Driver& io_driver) { return io_driver.EnterDescriptor(ToValue(in_handle)); });
 }
 
 void CInterface::PostConnectionException(SQLHANDLE in_handle,

@@ -40,17 +40,11 @@ class CInterface
 public:
     CInterface() = delete;
 
-    // Lookups. The object registered under the value in its kind's registry (descriptors:
-    // implementation, implicit and explicit ones alike), or null after logging "Invalid ...
-    // handle." at ERROR; nothing is posted. The entrance is logged at TRACE.
-    static Environment* GetEnvironment(SQLHANDLE in_handle, const char* in_functionName);
-    static Connection* GetConnection(SQLHANDLE in_handle, const char* in_functionName);
-    static Statement* GetStatement(SQLHANDLE in_handle, const char* in_functionName);
-    static Descriptor* GetDescriptor(SQLHANDLE in_handle, const char* in_functionName);
-
-    // Counted lookups, logged alike: the object with the call counted on it until the entry
-    // goes (see Driver::EnterStatement), or an empty entry, also when the handle's free has
-    // begun. The object is an Environment, a Connection, a Statement or a Descriptor.
+    // Lookups: the object registered under the value in its kind's registry (descriptors:
+    // implementation, implicit and explicit ones alike) with the call counted on it until the
+    // entry goes (see Driver::EnterStatement), or an empty entry, also when the handle's free has
+    // begun, after logging "Invalid ... handle." at ERROR; nothing is posted. The entrance is
+    // logged at TRACE. The object is an Environment, a Connection, a Statement or a Descriptor.
     static HandleEntry EnterEnvironment(SQLHANDLE in_handle, const char* in_functionName);
     static HandleEntry EnterConnection(SQLHANDLE in_handle, const char* in_functionName);
     static HandleEntry EnterStatement(SQLHANDLE in_handle, const char* in_functionName);

@@ -64,7 +64,8 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
     {
         return SQL_INVALID_HANDLE;
     }
-    return Run(in_functionName, in_handle, in_operations.m_handleOf(entry.GetObject()), io_args, in_operations, io_pool);
+    return Run(in_functionName, in_handle, in_operations.m_handleOf(entry.GetObject()), io_args, in_operations,
+               io_pool);
 }
 
 SQLRETURN Dispatcher::Run(const char* in_functionName,

@@ -36,7 +36,8 @@ public:
         Poster m_poster;
     };
 
-    static constexpr HandleKind<Environment> ENVIRONMENT{&CInterface::EnterEnvironment, &CInterface::PostEnvironmentError};
+    static constexpr HandleKind<Environment> ENVIRONMENT{&CInterface::EnterEnvironment,
+                                                         &CInterface::PostEnvironmentError};
     static constexpr HandleKind<Connection> CONNECTION{&CInterface::EnterConnection, &CInterface::PostConnectionError};
     static constexpr HandleKind<Statement> STATEMENT{&CInterface::EnterStatement, &CInterface::PostStatementError};
     static constexpr HandleKind<Descriptor> DESCRIPTOR{&CInterface::EnterDescriptor, &CInterface::PostDescriptorError};

@@ -151,8 +151,8 @@ SQLRETURN AllocateHandle(SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDL
             LogError("SQLAllocHandle", "Invalid environment handle.");
             return SQL_INVALID_HANDLE;
         }
-        return NullOnError(static_cast<Environment*>(environment.GetObject())->SQLAllocHandle(in_handleType, in_input, out_handle),
-                           out_handle);
+        Environment& parent = *static_cast<Environment*>(environment.GetObject());
+        return NullOnError(parent.SQLAllocHandle(in_handleType, in_input, out_handle), out_handle);
     }
     case SQL_HANDLE_STMT:
         LogInfo("SQLAllocHandle", "Allocating statement handle.");
@@ -165,8 +165,8 @@ SQLRETURN AllocateHandle(SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDL
             LogError("SQLAllocHandle", "Invalid connection handle.");
             return SQL_INVALID_HANDLE;
         }
-        return NullOnError(static_cast<Connection*>(connection.GetObject())->SQLAllocHandle(in_handleType, out_handle),
-                           out_handle);
+        Connection& parent = *static_cast<Connection*>(connection.GetObject());
+        return NullOnError(parent.SQLAllocHandle(in_handleType, out_handle), out_handle);
     }
     default:
         return SQL_ERROR;
@@ -177,7 +177,10 @@ SQLRETURN AllocateHandle(SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDL
 /// its connection: the connection is counted before the child's count ends, so that neither is
 /// freed meanwhile, and the child is no longer counted when its free asks whether a call runs on
 /// it.
-SQLRETURN FreeThroughConnection(HandleEntry io_child, Connection& io_connection, SQLSMALLINT in_handleType, SQLHANDLE in_handle)
+SQLRETURN FreeThroughConnection(HandleEntry io_child,
+                                Connection& io_connection,
+                                SQLSMALLINT in_handleType,
+                                SQLHANDLE in_handle)
 {
     const HandleEntry connection = io_connection.Enter();
     io_child.Release();

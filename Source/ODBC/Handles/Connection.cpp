@@ -602,8 +602,9 @@ bool Connection::CloseToCalls(HandleClosing& io_closing)
 bool Connection::CloseStatementsToCalls(HandleClosing& io_closing)
 {
     CriticalSectionLock lock(m_statementListLock);
-    return std::all_of(m_statements.begin(), m_statements.end(),
-                       [&](const std::unique_ptr<Statement>& in_statement) { return in_statement->CloseToCalls(io_closing); });
+    return std::all_of(m_statements.begin(), m_statements.end(), [&](const std::unique_ptr<Statement>& in_statement) {
+        return in_statement->CloseToCalls(io_closing);
+    });
 }
 
 bool Connection::HasBusyStatements()

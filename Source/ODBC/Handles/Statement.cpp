@@ -712,9 +712,9 @@ bool Statement::CloseToCalls(HandleClosing& io_closing)
     if (m_connection != nullptr)
     {
         Driver& driver = m_connection->GetEnvironment().GetDriver();
-        for (const Descriptor* descriptor : {static_cast<Descriptor*>(m_ipd.get()), static_cast<Descriptor*>(m_ird.get()),
-                                             static_cast<Descriptor*>(m_implicitAPD.get()),
-                                             static_cast<Descriptor*>(m_implicitARD.get())})
+        for (const Descriptor* descriptor :
+             {static_cast<Descriptor*>(m_ipd.get()), static_cast<Descriptor*>(m_ird.get()),
+              static_cast<Descriptor*>(m_implicitAPD.get()), static_cast<Descriptor*>(m_implicitARD.get())})
         {
             if (!io_closing.Close(driver.GetDescriptorSlot(descriptor->GetHandle())))
             {

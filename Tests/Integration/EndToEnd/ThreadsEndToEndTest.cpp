@@ -143,10 +143,9 @@ TEST(ThreadsEndToEndTest, AnAnsiCallsTruncationNeverReachesAFetchOnAnotherThread
 {
     constexpr int ROWS = 5000;
     TestServer& server = EndToEndEnvironment::Server();
-    ASSERT_EQ(server.Control("POST", "/canned",
-                             R"({"stmt":"select 7301","generate":{"rows":)" + std::to_string(ROWS) + R"(,"types":["integer"]}})")
-                  .status,
-              200);
+    const std::string canned =
+        R"({"stmt":"select 7301","generate":{"rows":)" + std::to_string(ROWS) + R"(,"types":["integer"]}})";
+    ASSERT_EQ(server.Control("POST", "/canned", canned).status, 200);
     OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString());
     OdbcStatement statement = connection.NewStatement();
     statement.Execute("select 7301");

@@ -143,7 +143,8 @@ TEST_F(StatementThreadsTest, AFreeWhileOtherThreadsCallIsRefusedOrLeavesThemNoHa
         {"statement, by the disconnect",
          [](StatementThreadsTest& t, const Handles& h) { return t.FetchByHandle(h.m_statement); },
          [](StatementThreadsTest&, Connection& c, const Handles&) { return FreeOutcome(c.SQLDisconnect(), c); }},
-        {"explicit descriptor", [](StatementThreadsTest& t, const Handles& h) { return t.ReadCountByHandle(h.m_descriptor); },
+        {"explicit descriptor",
+         [](StatementThreadsTest& t, const Handles& h) { return t.ReadCountByHandle(h.m_descriptor); },
          [](StatementThreadsTest&, Connection& c, const Handles& h) {
              return FreeOutcome(c.SQLFreeHandle(SQL_HANDLE_DESC, reinterpret_cast<SQLHANDLE>(h.m_descriptor)), c);
          }},
