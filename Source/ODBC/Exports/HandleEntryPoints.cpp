@@ -96,17 +96,21 @@ SQLRETURN AllocateEnvironment(Driver& io_driver, SQLHANDLE in_input, SQLHANDLE* 
     return result;
 }
 
-/// What escaped SQLAllocHandle: logged, and posted on the parent handle when it is known.
-void PostAllocationFailure(SQLSMALLINT in_handleType, SQLHANDLE in_input, const ErrorException& in_error)
+/// What escaped SQLAllocHandle (in_functionName): logged, and posted on the parent handle when
+/// it is known.
+void PostAllocationFailure(const char* in_functionName,
+                           SQLSMALLINT in_handleType,
+                           SQLHANDLE in_input,
+                           const ErrorException& in_error)
 {
     if (in_handleType == SQL_HANDLE_STMT || in_handleType == SQL_HANDLE_DESC)
     {
-        CInterface::PostConnectionException(in_input, in_error, "SQLAllocHandle");
+        CInterface::PostConnectionException(in_input, in_error, in_functionName);
         return;
     }
     if (Orvik::DSI::DSILog* log = GetLog())
     {
-        log->LogErrorException("", LOG_CLASS, "SQLAllocHandle", in_error);
+        log->LogErrorException("", LOG_CLASS, in_functionName, in_error);
     }
     if (in_handleType != SQL_HANDLE_DBC)
     {
@@ -268,7 +272,7 @@ SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT HandleType, SQLHANDLE InputHandle, 
     {
         try
         {
-            PostAllocationFailure(HandleType, InputHandle,
+            PostAllocationFailure("SQLAllocHandle", HandleType, InputHandle,
                                   ErrorException(Orvik::Support::DIAG_GENERAL_ERROR, Orvik::Support::ODBC_COMPONENT_ID,
                                                  u"GenErr", -1, -1));
         }

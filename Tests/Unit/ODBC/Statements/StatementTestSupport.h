@@ -8,6 +8,7 @@
 #include "ODBC/States/StatementState.h"
 
 #include "Unit/ODBC/ConnectionTestSupport.h"
+#include "Unit/ODBC/Counted.h"
 #include "Unit/ODBC/Statements/FakeDataEngine.h"
 
 #include <sqlext.h>
@@ -75,21 +76,6 @@ struct StatementTestFactory
         s_lastDriver = driver.get();
         return driver;
     }
-};
-
-/// A statement's member called as the dispatcher calls it, counted on the statement for the
-/// call: Counted(statement)->SQLFetch(). The fetching members and SQLGetData count nothing
-/// themselves.
-class Counted
-{
-public:
-    explicit Counted(ODBC::Statement& io_statement) : m_statement(io_statement), m_running(io_statement) {}
-
-    ODBC::Statement* operator->() const { return &m_statement; }
-
-private:
-    ODBC::Statement& m_statement;
-    const ODBC::ODBCHandle::RunningCall m_running;
 };
 
 /// The driver over StatementTestFactory, one environment (ODBC 3.80 unless a test says
