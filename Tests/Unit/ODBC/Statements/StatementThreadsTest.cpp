@@ -130,16 +130,15 @@ TEST_F(StatementThreadsTest, AFreeWhileOtherThreadsCallIsRefusedOrLeavesThemNoHa
         /// The free's outcome: "OK", or its return code and the SQLSTATEs its handle records.
         std::string (*m_free)(StatementThreadsTest& io_test, Connection& io_connection, const Handles& in_handles);
     };
-    static const Case cases[] = {
+    const auto freeStatement = [](StatementThreadsTest&, Connection& c, const Handles& h) {
+        return FreeOutcome(c.SQLFreeHandle(SQL_HANDLE_STMT, reinterpret_cast<SQLHANDLE>(h.m_statement)), c);
+    };
+    const Case cases[] = {
         {"statement", [](StatementThreadsTest& t, const Handles& h) { return t.FetchByHandle(h.m_statement); },
-         [](StatementThreadsTest&, Connection& c, const Handles& h) {
-             return FreeOutcome(c.SQLFreeHandle(SQL_HANDLE_STMT, reinterpret_cast<SQLHANDLE>(h.m_statement)), c);
-         }},
+         freeStatement},
         {"its row descriptor, with the statement",
          [](StatementThreadsTest& t, const Handles& h) { return t.ReadCountByHandle(h.m_rowDescriptor); },
-         [](StatementThreadsTest&, Connection& c, const Handles& h) {
-             return FreeOutcome(c.SQLFreeHandle(SQL_HANDLE_STMT, reinterpret_cast<SQLHANDLE>(h.m_statement)), c);
-         }},
+         freeStatement},
         {"statement, by the disconnect",
          [](StatementThreadsTest& t, const Handles& h) { return t.FetchByHandle(h.m_statement); },
          [](StatementThreadsTest&, Connection& c, const Handles&) { return FreeOutcome(c.SQLDisconnect(), c); }},
