@@ -569,10 +569,11 @@ std::string& PeltaAPI::ExecuteMetadataQuery(std::string& out_reply,
     catch (const ErrorException& e)
     {
         m_log.LogErrorException(LOG_NAMESPACE, LOG_CLASS, "ExecuteMetadataQuery", e);
-        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(CANCELED_KEY) || IsPastDeadline())
+        if (e.GetMessageKey() == Orvik::Support::orvik_wstring(CANCELED_KEY) || IsPastDeadline()
+            || m_action.IsSentUnanswered())
         {
             // The application stopped the probe, or its time ran out: a second form would
-            // only wait again.
+            // only wait again. Nor does a lost reply say that the server refused the first form.
             throw;
         }
     }

@@ -27,8 +27,9 @@ struct PeltaConnectionSettings;
 /// answers a liveness GET, servers that do not are taken out of rotation, and servers out
 /// longer than ReEntryTime are taken back. A server that refuses the connection of the request
 /// itself, before any of it was sent, is taken out too, and the request goes to the next one;
-/// a request that may have reached a server is never sent again. Without pool mode every
-/// request goes to the endpoint.
+/// a request that may have reached a server is never sent again, in either mode: it fails with
+/// "PeltaSentRequestUnanswered" (08S01) when no reply came. Without pool mode every request
+/// goes to the endpoint.
 ///
 /// Argument values are JSON texts (PeltaJsonWriter); the statement text is the escaped text
 /// that stands between the quotes of "stmt".
@@ -121,7 +122,8 @@ public:
                                        const std::vector<std::string>& in_values);
 
     /// The column probe of a prepared query: "select * from (" text ") limit 0", and when that
-    /// fails, text " limit 0" to the same server; in_values holds one null per marker.
+    /// fails (but not by a cancel, the end of its time or a reply lost once it was sent), text
+    /// " limit 0" to the same server; in_values holds one null per marker.
     std::string& ExecuteMetadataQuery(std::string& out_reply,
                                       const std::string& in_text,
                                       const std::vector<std::string>& in_values);

@@ -27,6 +27,14 @@ constexpr size_t LOCATION_PREFIX_LENGTH = sizeof(LOCATION_PREFIX) - 1;
 
 constexpr char TIMEOUT_EXPIRED_STATE[] = "HYT00";
 constexpr char OPERATION_CANCELED_STATE[] = "HY008";
+constexpr char COMMUNICATION_LINK_FAILURE_STATE[] = "08S01";
+
+// How long, in whole seconds, a connection may have been idle and still carry the next
+// request. A request other than a GET that meets a connection the server is just closing
+// cannot be sent again, so a connection is given up well before the shortest idle limit
+// that HTTP servers commonly keep (5 seconds); libcurl counts whole seconds and reuses
+// connections idle for up to one second more than this.
+constexpr long MAX_IDLE_SECONDS = 2;
 
 [[noreturn]] void ThrowCurlError(CURLcode in_code)
 {
@@ -119,11 +127,14 @@ void RESTAction::Reset()
     curl_easy_setopt(m_curl, CURLOPT_PROXY, "");
     // A time limit must not raise signals in a host process that has threads of its own.
     curl_easy_setopt(m_curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_MAXAGE_CONN, MAX_IDLE_SECONDS);
     m_location.clear();
     m_responseCode = 0;
     m_cancel = 0;
     m_isRequestStarted = false;
+    m_isResendStopped = false;
     m_isRefusedBeforeSending = false;
+    m_isSentUnanswered = false;
 }
 
 std::string RESTAction::TakeBody()
@@ -156,9 +167,13 @@ void RESTAction::DoAction(int32_t in_verb, std::string& io_response)
     m_cancel = 0;
     m_location.clear();
     m_isRequestStarted = false;
+    m_isResendStopped = false;
     m_isRefusedBeforeSending = false;
+    m_isSentUnanswered = false;
+    // Only a GET asks the server for nothing but an answer: any other request may change data.
+    m_isResendAllowed = in_verb == VERB_GET;
     Check(curl_easy_setopt(m_curl, CURLOPT_PREREQFUNCTION, &RESTAction::PrerequestCallback));
-    Check(curl_easy_setopt(m_curl, CURLOPT_PREREQDATA, &m_isRequestStarted));
+    Check(curl_easy_setopt(m_curl, CURLOPT_PREREQDATA, this));
     Check(curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &RESTAction::HeaderCallback));
     Check(curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &m_location));
     // Called about once a second even while nothing arrives, so that Cancel is seen.
@@ -229,6 +244,16 @@ void RESTAction::Perform()
         throw PeltaStateError("PeltaRequestCanceled", OPERATION_CANCELED_STATE, {});
     }
     m_isRefusedBeforeSending = IsFailureToConnect(result) && !m_isRequestStarted;
+    m_isSentUnanswered = result != CURLE_OK && result != CURLE_OPERATION_TIMEDOUT
+        && m_isRequestStarted && !m_isResendAllowed;
+    if (m_isSentUnanswered)
+    {
+        // The application must not take the request for one that never ran, and must not
+        // simply run it again. A stopped second try means the first got nothing back.
+        const CURLcode reason = m_isResendStopped ? CURLE_GOT_NOTHING : result;
+        throw PeltaStateError(
+            "PeltaSentRequestUnanswered", COMMUNICATION_LINK_FAILURE_STATE, {curl_easy_strerror(reason)});
+    }
     Check(result);
 }
 
@@ -276,11 +301,18 @@ int RESTAction::ProgressCallback(void* io_cancel, int64_t, int64_t, int64_t, int
     return static_cast<const std::atomic<int32_t>*>(io_cancel)->load() != 0 ? 1 : 0;
 }
 
-int RESTAction::PrerequestCallback(void* io_isStarted, char*, char*, int, int)
+int RESTAction::PrerequestCallback(void* io_action, char*, char*, int, int)
 {
     // Called on every connection libcurl is about to send the request on, a new one or a kept
-    // one, and so also before a second try of its own.
-    *static_cast<bool*>(io_isStarted) = true;
+    // one, and so also before the second try libcurl makes of its own when a kept connection
+    // dies before any reply: by then the server may have run the first.
+    auto* action = static_cast<RESTAction*>(io_action);
+    if (action->m_isRequestStarted && !action->m_isResendAllowed)
+    {
+        action->m_isResendStopped = true;
+        return CURL_PREREQFUNC_ABORT;
+    }
+    action->m_isRequestStarted = true;
     return CURL_PREREQFUNC_OK;
 }
 

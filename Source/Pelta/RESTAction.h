@@ -18,9 +18,12 @@ namespace Pelta {
 
 /// One HTTP exchange at a time with a database server, over one libcurl easy handle owned for
 /// the action's whole life and reset, not recreated, between requests, so that libcurl keeps
-/// the connection to a server open. Plain HTTP only; redirects are handed back, not followed;
-/// no proxy is used whatever the environment says; no retry. Errors are ErrorExceptions of
-/// component 117: "PeltaAPIErr" with libcurl's text, "RESTAPIUnknownRequestType".
+/// the connection to a server open while it is busy. Plain HTTP only; redirects are handed back,
+/// not followed; no proxy is used whatever the environment says. A GET may go out again on a new
+/// connection when the kept one dies before any reply (libcurl's own second try); any other
+/// request goes out at most once. Errors are ErrorExceptions of component 117: "PeltaAPIErr"
+/// with libcurl's text, "PeltaSentRequestUnanswered" (08S01) with libcurl's text for a request
+/// other than a GET that failed after it went out, "RESTAPIUnknownRequestType".
 class RESTAction
 {
 public:
@@ -60,7 +63,8 @@ public:
     void SetTimeout(uint64_t in_seconds);
 
     /// Back to a clean handle: no body, no location, status 0, TCP keep-alive, GET, no time
-    /// limit. The endpoint and the header lines stay.
+    /// limit, no reuse of a connection idle for more than about two seconds. The endpoint and
+    /// the header lines stay.
     void Reset();
 
     /// A GET of the endpoint (followed by "?" and the body when there is one); the reply
@@ -86,6 +90,10 @@ public:
     /// have arrived even when libcurl's own second try, on a new connection, was refused.
     bool IsRefusedBeforeSending() const { return m_isRefusedBeforeSending; }
 
+    /// Whether the latest action failed with "PeltaSentRequestUnanswered": its request went out
+    /// and the server may have acted on it.
+    bool IsSentUnanswered() const { return m_isSentUnanswered; }
+
     /// Hands back the body of a failed action, which stays until then, and leaves none.
     std::string TakeBody();
 
@@ -108,7 +116,7 @@ private:
     static size_t HeaderCallback(char* in_data, size_t in_size, size_t in_count, void* io_target);
     static size_t ReadCallback(char* out_buffer, size_t in_size, size_t in_count, void* io_action);
     static int ProgressCallback(void* io_cancel, int64_t, int64_t, int64_t, int64_t);
-    static int PrerequestCallback(void* io_isStarted, char*, char*, int, int);
+    static int PrerequestCallback(void* io_action, char*, char*, int, int);
 
     void SetVerbOptions(int32_t in_verb);
     void Perform();
@@ -124,7 +132,12 @@ private:
     int32_t m_responseCode = 0;
     /// Set when libcurl is about to send the latest action's request on a connection.
     bool m_isRequestStarted = false;
+    /// Whether libcurl may send the latest action's request again after it went out once.
+    bool m_isResendAllowed = false;
+    /// Set when libcurl's own second try of the latest action was stopped.
+    bool m_isResendStopped = false;
     bool m_isRefusedBeforeSending = false;
+    bool m_isSentUnanswered = false;
     std::atomic<int32_t> m_cancel{0};
     WriteTarget m_writeTarget {nullptr, &m_cancel, nullptr, false};
 };

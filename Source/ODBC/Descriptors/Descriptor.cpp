@@ -14,6 +14,7 @@
 
 #include <cstring>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace Orvik {
@@ -174,17 +175,27 @@ Descriptor::Descriptor(DescriptorKind in_kind,
 Descriptor::~Descriptor() = default;
 
 template <class Work>
-SQLRETURN Descriptor::RunCall(const char* in_method, bool in_isRead, Work&& in_work)
+SQLRETURN Descriptor::RunCall(const char* in_method, bool in_isRead, Work&& in_work, bool in_isCopy)
 {
+    // Held from the clearing to the outcome, so that no other thread's call clears this one's
+    // records or posts into them. A copy takes the locks of two descriptors in turn, never both,
+    // so it holds this one only to clear and to post, and, posting no warning, never reports
+    // another call's as its own.
+    std::optional<CriticalSectionLock> lock;
+    lock.emplace(GetLock());
     if (m_log != nullptr)
     {
         m_log->LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, in_method);
     }
     m_diagnostics->Clear();
+    if (in_isCopy)
+    {
+        lock.reset();
+    }
     try
     {
         in_work();
-        return m_diagnostics->HasWarning() ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
+        return !in_isCopy && m_diagnostics->HasWarning() ? SQL_SUCCESS_WITH_INFO : SQL_SUCCESS;
     }
     catch (const NoDataException& e)
     {
@@ -214,6 +225,7 @@ void Descriptor::PostFailure(const char* in_method, const ErrorException& in_exc
     // A failure to post or log cannot be reported any better than the SQL_ERROR that follows.
     try
     {
+        CriticalSectionLock lock(GetLock());
         m_diagnostics->PostError(in_exception);
         if (m_log != nullptr)
         {
@@ -329,17 +341,19 @@ SQLRETURN Descriptor::SQLSetDescRec(SQLSMALLINT in_recNumber,
 
 SQLRETURN Descriptor::SQLCopyDesc(Descriptor& io_source)
 {
-    // CopyFrom takes the two locks one after the other, never both at once.
-    return RunCall("SQLCopyDesc", false, [&]() {
-        try
-        {
-            CopyFrom(io_source);
-        }
-        catch (const InvalidTypeException& e)
-        {
-            throw ErrorException(DIAG_INCONSISTENT_DESCRIPTOR, e.GetComponentId(), e.GetMessageKey(), -1, -1);
-        }
-    });
+    return RunCall(
+        "SQLCopyDesc", false,
+        [&]() {
+            try
+            {
+                CopyFrom(io_source);
+            }
+            catch (const InvalidTypeException& e)
+            {
+                throw ErrorException(DIAG_INCONSISTENT_DESCRIPTOR, e.GetComponentId(), e.GetMessageKey(), -1, -1);
+            }
+        },
+        true);
 }
 
 bool Descriptor::IsExplicit() const

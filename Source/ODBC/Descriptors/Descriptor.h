@@ -255,11 +255,11 @@ protected:
     DescriptorHeader& GetHeader() { return m_header; }
 
 private:
-    /// The frame of the ODBC functions: entrance log, cleared diagnostics, and the outcome of
-    /// in_work as an SQLRETURN; a record not found is SQL_NO_DATA for a read (in_isRead), an
-    /// error otherwise.
+    /// The frame of the ODBC functions, under the lock: entrance log, cleared diagnostics, and
+    /// the outcome of in_work as an SQLRETURN; a record not found is SQL_NO_DATA for a read
+    /// (in_isRead), an error otherwise. A copy (in_isCopy) holds the lock only to clear and post.
     template <class Work>
-    SQLRETURN RunCall(const char* in_method, bool in_isRead, Work&& in_work);
+    SQLRETURN RunCall(const char* in_method, bool in_isRead, Work&& in_work, bool in_isCopy = false);
 
     /// The field's name and number at INFO.
     void LogField(const char* in_method, int16_t in_field);

@@ -2,6 +2,7 @@
 
 #include "DSI/DSILog.h"
 #include "ODBC/Descriptors/Descriptor.h"
+#include "ODBC/Dispatch/CallHold.h"
 #include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Driver/Driver.h"
 #include "ODBC/Handles/Connection.h"
@@ -26,8 +27,8 @@ HandleValue ToValue(SQLHANDLE in_handle)
 }
 
 /// The lookup of every kind: the entrance at TRACE, a miss at ERROR with in_missText.
-template <typename T, typename Find>
-T* LookUp(const char* in_functionName, const char* in_missText, Find in_find)
+template <typename Find>
+auto LookUp(const char* in_functionName, const char* in_missText, Find in_find)
 {
     Driver& driver = Driver::GetDriver();
     DSI::DSILog* log = driver.GetLog();
@@ -35,18 +36,36 @@ T* LookUp(const char* in_functionName, const char* in_missText, Find in_find)
     {
         log->LogFunctionEntrance("", LOG_CLASS, in_functionName);
     }
-    T* found = in_find(driver);
-    if (found == nullptr && log != nullptr)
+    auto found = in_find(driver);
+    if (!found && log != nullptr)
     {
         log->LogError("", LOG_CLASS, in_functionName, "%s", in_missText);
     }
     return found;
 }
 
-/// Logs in_exception, then makes it the only record of the diagnostics in_find gives, if any.
-/// Nothing escapes: the call has failed already.
-template <typename Find>
-void PostOnly(const ErrorException& in_exception, const char* in_functionName, Find in_find)
+/// Makes in_exception the handle's one record, holding the handle as its calls do, so that the
+/// record lands in no other thread's call.
+template <typename Handle>
+void PostOn(Handle& io_handle, const ErrorException& in_exception)
+{
+    CallHold(io_handle).PostOnly(in_exception);
+}
+
+void PostOn(Environment& io_environment, const ErrorException& in_exception)
+{
+    io_environment.GetDiagManager().Clear();
+    io_environment.GetDiagManager().PostError(in_exception);
+}
+
+/// Logs in_exception, then makes it the only record of the Handle that in_enter finds under
+/// in_handle, if any; counted meanwhile, the handle is not freed under the post. Nothing escapes:
+/// the call has failed already.
+template <typename Handle>
+void PostOnly(const ErrorException& in_exception,
+              const char* in_functionName,
+              HandleEntry (Driver::*in_enter)(HandleValue),
+              SQLHANDLE in_handle)
 {
     try
     {
@@ -55,10 +74,10 @@ void PostOnly(const ErrorException& in_exception, const char* in_functionName, F
         {
             log->LogErrorException("", LOG_CLASS, in_functionName, in_exception);
         }
-        if (DiagManager* diagnostics = in_find(driver))
+        const HandleEntry entry = (driver.*in_enter)(ToValue(in_handle));
+        if (entry)
         {
-            diagnostics->Clear();
-            diagnostics->PostError(in_exception);
+            PostOn(*static_cast<Handle*>(entry.GetObject()), in_exception);
         }
     }
     catch (...)
@@ -68,12 +87,17 @@ void PostOnly(const ErrorException& in_exception, const char* in_functionName, F
 }
 
 /// PostOnly with the record (in_state, ODBC component, in_messageKey) at no row or column.
-template <typename Find>
-void PostKeyOnly(DiagState in_state, const orvik_wstring& in_messageKey, const char* in_functionName, Find in_find)
+template <typename Handle>
+void PostKeyOnly(DiagState in_state,
+                 const orvik_wstring& in_messageKey,
+                 const char* in_functionName,
+                 HandleEntry (Driver::*in_enter)(HandleValue),
+                 SQLHANDLE in_handle)
 {
     try
     {
-        PostOnly(ErrorException(in_state, ODBC_COMPONENT_ID, in_messageKey, -1, -1), in_functionName, in_find);
+        PostOnly<Handle>(ErrorException(in_state, ODBC_COMPONENT_ID, in_messageKey, -1, -1), in_functionName, in_enter,
+                         in_handle);
     }
     catch (...)
     {
@@ -81,54 +105,51 @@ void PostKeyOnly(DiagState in_state, const orvik_wstring& in_messageKey, const c
     }
 }
 
-template <typename T>
-DiagManager* DiagnosticsOf(T* in_object)
-{
-    return in_object == nullptr ? nullptr : &in_object->GetDiagManager();
-}
-
 } // namespace
 
-Environment* CInterface::GetEnvironment(SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry CInterface::EnterEnvironment(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Environment>(in_functionName, "Invalid environment handle.",
-                               [in_handle](Driver& io_driver) { return io_driver.GetEnvironment(ToValue(in_handle)); });
+    return LookUp(in_functionName, "Invalid environment handle.",
+                  [in_handle](Driver& io_driver) { return io_driver.EnterEnvironment(ToValue(in_handle)); });
 }
 
-Connection* CInterface::GetConnection(SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry CInterface::EnterConnection(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Connection>(in_functionName, "Invalid connection handle.",
-                              [in_handle](Driver& io_driver) { return io_driver.GetConnection(ToValue(in_handle)); });
+    return LookUp(in_functionName, "Invalid connection handle.",
+                  [in_handle](Driver& io_driver) { return io_driver.EnterConnection(ToValue(in_handle)); });
 }
 
-Statement* CInterface::GetStatement(SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry CInterface::EnterStatement(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Statement>(in_functionName, "Invalid statement handle.",
-                             [in_handle](Driver& io_driver) { return io_driver.GetStatement(ToValue(in_handle)); });
+    return LookUp(in_functionName, "Invalid statement handle.",
+                  [in_handle](Driver& io_driver) { return io_driver.EnterStatement(ToValue(in_handle)); });
 }
 
-Descriptor* CInterface::GetDescriptor(SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry CInterface::EnterDescriptor(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return LookUp<Descriptor>(in_functionName, "Invalid descriptor handle.",
-                              [in_handle](Driver& io_driver) { return io_driver.GetDescriptor(ToValue(in_handle)); });
+    return LookUp(in_functionName, "Invalid descriptor handle.",
+                  [in_handle](Driver& io_driver) { return io_driver.EnterDescriptor(ToValue(in_handle)); });
 }
 
 void CInterface::PostConnectionException(SQLHANDLE in_handle,
                                          const ErrorException& in_exception,
                                          const char* in_functionName)
 {
-    PostOnly(in_exception, in_functionName, [in_handle](Driver& io_driver) {
-        return DiagnosticsOf(io_driver.GetConnection(ToValue(in_handle)));
-    });
+    PostOnly<Connection>(in_exception, in_functionName, &Driver::EnterConnection, in_handle);
 }
 
 void CInterface::PostStatementException(SQLHANDLE in_handle,
                                         const ErrorException& in_exception,
                                         const char* in_functionName)
 {
-    PostOnly(in_exception, in_functionName, [in_handle](Driver& io_driver) {
-        return DiagnosticsOf(io_driver.GetStatement(ToValue(in_handle)));
-    });
+    PostOnly<Statement>(in_exception, in_functionName, &Driver::EnterStatement, in_handle);
+}
+
+void CInterface::PostDescriptorException(SQLHANDLE in_handle,
+                                         const ErrorException& in_exception,
+                                         const char* in_functionName)
+{
+    PostOnly<Descriptor>(in_exception, in_functionName, &Driver::EnterDescriptor, in_handle);
 }
 
 void CInterface::PostConnectionError(SQLHANDLE in_handle,
@@ -136,9 +157,7 @@ void CInterface::PostConnectionError(SQLHANDLE in_handle,
                                      const orvik_wstring& in_messageKey,
                                      const char* in_functionName)
 {
-    PostKeyOnly(in_state, in_messageKey, in_functionName, [in_handle](Driver& io_driver) {
-        return DiagnosticsOf(io_driver.GetConnection(ToValue(in_handle)));
-    });
+    PostKeyOnly<Connection>(in_state, in_messageKey, in_functionName, &Driver::EnterConnection, in_handle);
 }
 
 void CInterface::PostStatementError(SQLHANDLE in_handle,
@@ -146,9 +165,7 @@ void CInterface::PostStatementError(SQLHANDLE in_handle,
                                     const orvik_wstring& in_messageKey,
                                     const char* in_functionName)
 {
-    PostKeyOnly(in_state, in_messageKey, in_functionName, [in_handle](Driver& io_driver) {
-        return DiagnosticsOf(io_driver.GetStatement(ToValue(in_handle)));
-    });
+    PostKeyOnly<Statement>(in_state, in_messageKey, in_functionName, &Driver::EnterStatement, in_handle);
 }
 
 void CInterface::PostDescriptorError(SQLHANDLE in_handle,
@@ -156,9 +173,7 @@ void CInterface::PostDescriptorError(SQLHANDLE in_handle,
                                      const orvik_wstring& in_messageKey,
                                      const char* in_functionName)
 {
-    PostKeyOnly(in_state, in_messageKey, in_functionName, [in_handle](Driver& io_driver) {
-        return DiagnosticsOf(io_driver.GetDescriptor(ToValue(in_handle)));
-    });
+    PostKeyOnly<Descriptor>(in_state, in_messageKey, in_functionName, &Driver::EnterDescriptor, in_handle);
 }
 
 void CInterface::PostEnvironmentError(SQLHANDLE in_handle,
@@ -166,9 +181,7 @@ void CInterface::PostEnvironmentError(SQLHANDLE in_handle,
                                       const orvik_wstring& in_messageKey,
                                       const char* in_functionName)
 {
-    PostKeyOnly(in_state, in_messageKey, in_functionName, [in_handle](Driver& io_driver) {
-        return DiagnosticsOf(io_driver.GetEnvironment(ToValue(in_handle)));
-    });
+    PostKeyOnly<Environment>(in_state, in_messageKey, in_functionName, &Driver::EnterEnvironment, in_handle);
 }
 
 SQLRETURN CInterface::GetDiagField(SQLSMALLINT in_handleType,
@@ -179,7 +192,8 @@ SQLRETURN CInterface::GetDiagField(SQLSMALLINT in_handleType,
                                    SQLSMALLINT in_bufferLength,
                                    SQLSMALLINT* out_stringLength)
 {
-    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle));
+    HandleEntry entry;
+    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle), entry);
     if (diagnostics == nullptr)
     {
         return SQL_INVALID_HANDLE;
@@ -197,7 +211,8 @@ SQLRETURN CInterface::GetDiagRec(SQLSMALLINT in_handleType,
                                  SQLSMALLINT in_bufferLength,
                                  SQLSMALLINT* out_textLength)
 {
-    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle));
+    HandleEntry entry;
+    DiagManager* diagnostics = Driver::GetDriver().GetDiagManager(in_handleType, ToValue(in_handle), entry);
     if (diagnostics == nullptr)
     {
         return SQL_INVALID_HANDLE;

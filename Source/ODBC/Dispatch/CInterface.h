@@ -2,6 +2,7 @@
 
 #include "ODBC/Dispatch/ArgumentRecords.h"
 #include "ODBC/Dispatch/DispatchedFunctions.h"
+#include "ODBC/Handles/HandleEntry.h"
 #include "Support/DiagState.h"
 
 #include <sql.h>
@@ -39,24 +40,29 @@ class CInterface
 public:
     CInterface() = delete;
 
-    // Lookups. The object registered under the value in its kind's registry (descriptors:
-    // implementation, implicit and explicit ones alike), or null after logging "Invalid ...
-    // handle." at ERROR; nothing is posted. The entrance is logged at TRACE.
-    static Environment* GetEnvironment(SQLHANDLE in_handle, const char* in_functionName);
-    static Connection* GetConnection(SQLHANDLE in_handle, const char* in_functionName);
-    static Statement* GetStatement(SQLHANDLE in_handle, const char* in_functionName);
-    static Descriptor* GetDescriptor(SQLHANDLE in_handle, const char* in_functionName);
+    // Lookups: the object registered under the value in its kind's registry (descriptors:
+    // implementation, implicit and explicit ones alike) with the call counted on it until the
+    // entry goes (see Driver::EnterStatement), or an empty entry, also when the handle's free has
+    // begun, after logging "Invalid ... handle." at ERROR; nothing is posted. The entrance is
+    // logged at TRACE. The object is an Environment, a Connection, a Statement or a Descriptor.
+    static HandleEntry EnterEnvironment(SQLHANDLE in_handle, const char* in_functionName);
+    static HandleEntry EnterConnection(SQLHANDLE in_handle, const char* in_functionName);
+    static HandleEntry EnterStatement(SQLHANDLE in_handle, const char* in_functionName);
+    static HandleEntry EnterDescriptor(SQLHANDLE in_handle, const char* in_functionName);
 
     // Posting, from the catch paths of a failed call: log the error at ERROR, find the handle
-    // again in its own kind's registry and, when it is there, clear its diagnostics and post the
-    // one record: the exception itself, or (state, component 1, key) at no row or column.
-    // Nothing escapes them.
+    // again in its own kind's registry and, when it is there and not being freed, clear its
+    // diagnostics and post the one record, holding the handle as its calls do (CallHold): the
+    // exception itself, or (state, component 1, key) at no row or column. Nothing escapes them.
     static void PostConnectionException(SQLHANDLE in_handle,
                                         const Support::ErrorException& in_exception,
                                         const char* in_functionName);
     static void PostStatementException(SQLHANDLE in_handle,
                                        const Support::ErrorException& in_exception,
                                        const char* in_functionName);
+    static void PostDescriptorException(SQLHANDLE in_handle,
+                                        const Support::ErrorException& in_exception,
+                                        const char* in_functionName);
     static void PostConnectionError(SQLHANDLE in_handle,
                                     Support::DiagState in_state,
                                     const Support::orvik_wstring& in_messageKey,
@@ -175,7 +181,8 @@ public:
     // encoding (a text that cannot be converted whole raises "InputStringToUnicodeConvErr", a
     // negative length other than SQL_NTS "InvalidStrOrBuffLen"), output strings converted back
     // into the application's buffers, cut at a whole character with the full length in bytes and
-    // the warning 01004 "StrRightTruncWarn" on the handle (once, when the wide call cut it too).
+    // the warning 01004 "StrRightTruncWarn" on the handle (once, when the wide call cut it too),
+    // posted before the handle is let go (CallHold).
     // However large an application's buffer, the wide call is offered at most what a 16-bit
     // length holds, never a wrapped length.
     static SQLRETURN CallSQLBrowseConnect(Connection& io_connection, const SQLBrowseConnectArgs& in_args);

@@ -1,8 +1,8 @@
 #include "ODBC/Dispatch/CInterface.h"
 
 #include "ODBC/Attributes/ConnectionAttributes.h"
+#include "ODBC/Dispatch/CallHold.h"
 #include "ODBC/Descriptors/Descriptor.h"
-#include "ODBC/Diagnostics/DiagManager.h"
 #include "ODBC/Dispatch/WideInputString.h"
 #include "ODBC/Dispatch/WideOutputString.h"
 #include "ODBC/Handles/Connection.h"
@@ -31,6 +31,7 @@ bool CopiesOutputs(SQLRETURN in_result, bool in_withNeedData)
 
 SQLRETURN CInterface::CallSQLBrowseConnect(Connection& io_connection, const SQLBrowseConnectArgs& in_args)
 {
+    CallHold hold(io_connection);
     WideInputString input(in_args.InConnectionString, in_args.StringLength1);
     WideOutputString output(in_args.OutConnectionString, in_args.BufferLength, false);
     SQLRETURN result = io_connection.SQLBrowseConnectW(input.GetText(), input.GetShortLength(),
@@ -38,8 +39,8 @@ SQLRETURN CInterface::CallSQLBrowseConnect(Connection& io_connection, const SQLB
                                                        in_args.StringLength2Ptr);
     if (CopiesOutputs(result, true))
     {
-        result = output.Deliver(result, in_args.OutConnectionString, in_args.BufferLength, in_args.StringLength2Ptr,
-                                io_connection.GetDiagManager());
+        result = hold.Deliver(output, result, in_args.OutConnectionString, in_args.BufferLength,
+                              in_args.StringLength2Ptr);
     }
     return result;
 }
@@ -56,6 +57,7 @@ SQLRETURN CInterface::CallSQLConnect(Connection& io_connection, const SQLConnect
 
 SQLRETURN CInterface::CallSQLDriverConnect(Connection& io_connection, const SQLDriverConnectArgs& in_args)
 {
+    CallHold hold(io_connection);
     WideInputString input(in_args.InConnectionString, in_args.StringLength1);
     WideOutputString output(in_args.OutConnectionString, in_args.BufferLength, false);
     SQLRETURN result = io_connection.SQLDriverConnectW(in_args.WindowHandle, input.GetText(), input.GetShortLength(),
@@ -63,8 +65,8 @@ SQLRETURN CInterface::CallSQLDriverConnect(Connection& io_connection, const SQLD
                                                        in_args.StringLength2Ptr, in_args.DriverCompletion);
     if (CopiesOutputs(result, false))
     {
-        result = output.Deliver(result, in_args.OutConnectionString, in_args.BufferLength, in_args.StringLength2Ptr,
-                                io_connection.GetDiagManager());
+        result = hold.Deliver(output, result, in_args.OutConnectionString, in_args.BufferLength,
+                              in_args.StringLength2Ptr);
     }
     return result;
 }
@@ -87,6 +89,7 @@ SQLRETURN CInterface::CallSQLColAttribute(Statement& io_statement, const SQLColA
                                              in_args.CharacterAttributePtr, in_args.BufferLength,
                                              in_args.StringLengthPtr, in_args.NumericAttributePtr);
     }
+    CallHold hold(io_statement);
     WideOutputString output(in_args.CharacterAttributePtr, in_args.BufferLength, true);
     SQLRETURN result = io_statement.SQLColAttributeW(in_args.ColumnNumber, in_args.FieldIdentifier, output.GetBuffer(),
                                                      output.GetShortLength(), in_args.StringLengthPtr,
@@ -100,12 +103,12 @@ SQLRETURN CInterface::CallSQLColAttribute(Statement& io_statement, const SQLColA
     {
         *in_args.StringLengthPtr = static_cast<SQLSMALLINT>(*in_args.StringLengthPtr / GetUnitSize());
     }
-    return output.Deliver(result, in_args.CharacterAttributePtr, in_args.BufferLength, in_args.StringLengthPtr,
-                          io_statement.GetDiagManager());
+    return hold.Deliver(output, result, in_args.CharacterAttributePtr, in_args.BufferLength, in_args.StringLengthPtr);
 }
 
 SQLRETURN CInterface::CallSQLDescribeCol(Statement& io_statement, const SQLDescribeColArgs& in_args)
 {
+    CallHold hold(io_statement);
     WideOutputString output(in_args.ColumnName, in_args.BufferLength, false);
     SQLRETURN result = io_statement.SQLDescribeColW(in_args.ColumnNumber, static_cast<SQLWCHAR*>(output.GetBuffer()),
                                                     output.GetShortLength(), in_args.NameLengthPtr, in_args.DataTypePtr,
@@ -113,8 +116,7 @@ SQLRETURN CInterface::CallSQLDescribeCol(Statement& io_statement, const SQLDescr
                                                     in_args.NullablePtr);
     if (CopiesOutputs(result, false))
     {
-        result = output.Deliver(result, in_args.ColumnName, in_args.BufferLength, in_args.NameLengthPtr,
-                                io_statement.GetDiagManager());
+        result = hold.Deliver(output, result, in_args.ColumnName, in_args.BufferLength, in_args.NameLengthPtr);
     }
     return result;
 }

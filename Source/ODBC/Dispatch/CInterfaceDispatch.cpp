@@ -20,14 +20,14 @@ namespace ODBC {
 
 namespace {
 
-ODBCHandle* FindHandle(Connection*, SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry EnterHandle(Connection*, SQLHANDLE in_handle, const char* in_functionName)
 {
-    return CInterface::GetConnection(in_handle, in_functionName);
+    return CInterface::EnterConnection(in_handle, in_functionName);
 }
 
-ODBCHandle* FindHandle(Statement*, SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry EnterHandle(Statement*, SQLHANDLE in_handle, const char* in_functionName)
 {
-    return CInterface::GetStatement(in_handle, in_functionName);
+    return CInterface::EnterStatement(in_handle, in_functionName);
 }
 
 /// The dispatcher's operations for the function F describes.
@@ -38,10 +38,12 @@ struct OperationsOf
     using Args = typename F::Args;
     using Task = typename F::Task;
 
-    static ODBCHandle* Find(SQLHANDLE in_handle, const char* in_functionName)
+    static HandleEntry Enter(SQLHANDLE in_handle, const char* in_functionName)
     {
-        return FindHandle(static_cast<Handle*>(nullptr), in_handle, in_functionName);
+        return EnterHandle(static_cast<Handle*>(nullptr), in_handle, in_functionName);
     }
+
+    static ODBCHandle& HandleOf(void* io_object) { return *static_cast<Handle*>(io_object); }
 
     static DiagManager& GetDiagnostics(ODBCHandle& io_handle) { return static_cast<Handle&>(io_handle).GetDiagManager(); }
 
@@ -87,7 +89,8 @@ template <class F>
 constexpr Dispatcher::Operations OPERATIONS = {
     std::is_same<typename F::Handle, Connection>::value ? Dispatcher::HandleKind::CONNECTION
                                                           : Dispatcher::HandleKind::STATEMENT,
-    &OperationsOf<F>::Find,
+    &OperationsOf<F>::Enter,
+    &OperationsOf<F>::HandleOf,
     &OperationsOf<F>::GetDiagnostics,
     &OperationsOf<F>::Call,
     OperationsOf<F>::GetTaskMaker(),

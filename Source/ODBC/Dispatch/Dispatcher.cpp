@@ -42,14 +42,15 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
                                void* io_args,
                                const Operations& in_operations)
 {
-    ODBCHandle* handle = in_operations.m_find(in_handle, in_functionName);
-    if (handle == nullptr)
+    const HandleEntry entry = in_operations.m_enter(in_handle, in_functionName);
+    if (!entry)
     {
         return SQL_INVALID_HANDLE;
     }
     // Asked for only now: before the first environment the module, and so its pool, may not
     // exist yet; a handle that was found was made under a started module.
-    return Run(in_functionName, in_handle, *handle, io_args, in_operations, *Module::GetThreadPool());
+    return Run(in_functionName, in_handle, in_operations.m_handleOf(entry.GetObject()), io_args, in_operations,
+               *Module::GetThreadPool());
 }
 
 SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
@@ -58,12 +59,13 @@ SQLRETURN Dispatcher::Dispatch(const char* in_functionName,
                                const Operations& in_operations,
                                ThreadPool& io_pool)
 {
-    ODBCHandle* handle = in_operations.m_find(in_handle, in_functionName);
-    if (handle == nullptr)
+    const HandleEntry entry = in_operations.m_enter(in_handle, in_functionName);
+    if (!entry)
     {
         return SQL_INVALID_HANDLE;
     }
-    return Run(in_functionName, in_handle, *handle, io_args, in_operations, io_pool);
+    return Run(in_functionName, in_handle, in_operations.m_handleOf(entry.GetObject()), io_args, in_operations,
+               io_pool);
 }
 
 SQLRETURN Dispatcher::Run(const char* in_functionName,
@@ -73,7 +75,6 @@ SQLRETURN Dispatcher::Run(const char* in_functionName,
                           const Operations& in_operations,
                           ThreadPool& io_pool)
 {
-    const ODBCHandle::RunningCall running(io_handle);
     try
     {
         // A statement without asynchronous execution has no task to poll, collect or start: the

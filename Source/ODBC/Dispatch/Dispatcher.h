@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ODBC/Handles/HandleEntry.h"
+
 #include <sql.h>
 
 #include <memory>
@@ -28,9 +30,11 @@ public:
     struct Operations
     {
         HandleKind m_handleKind;
-        /// The handle registered under the value in the kind's registry, or null (the miss is
-        /// logged).
-        ODBCHandle* (*m_find)(SQLHANDLE in_handle, const char* in_functionName);
+        /// The handle registered under the value in the kind's registry with the call counted on
+        /// it, or an empty entry (the miss is logged).
+        HandleEntry (*m_enter)(SQLHANDLE in_handle, const char* in_functionName);
+        /// The handle that an entry of the kind found.
+        ODBCHandle& (*m_handleOf)(void* io_object);
         DiagManager& (*m_getDiagnostics)(ODBCHandle& io_handle);
         /// The call on the caller's thread.
         SQLRETURN (*m_call)(ODBCHandle& io_handle, void* io_args);
@@ -40,7 +44,9 @@ public:
         SQLRETURN (*m_collect)(ODBCTask& io_task, void* io_args);
     };
 
-    /// Finds the handle (SQL_INVALID_HANDLE when there is none) and, holding its dispatch lock:
+    /// Finds the handle and counts the call on it in one step (SQL_INVALID_HANDLE when there is
+    /// none, or when its free has begun) and, holding its dispatch lock (which a statement without
+    /// asynchronous execution goes without):
     /// reports a pending task that is still running (SQL_STILL_EXECUTING, nothing else looked at
     /// or changed) or collects a finished one (its result; the task is then deleted and the
     /// diagnostics it posted stay); else, for a handle in asynchronous mode and a function that
@@ -61,7 +67,7 @@ public:
                               ThreadPool& io_pool);
 
 private:
-    /// Dispatch on the handle found for in_handle.
+    /// Dispatch on the handle found for in_handle, whose entry counts the call until it returns.
     static SQLRETURN Run(const char* in_functionName,
                          SQLHANDLE in_handle,
                          ODBCHandle& io_handle,

@@ -10,6 +10,7 @@
 #include "ODBC/Driver/Module.h"
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Handles/Statement.h"
 #include "ODBC/States/ConnectionState2.h"
 #include "ODBC/States/ConnectionState3.h"
@@ -158,8 +159,10 @@ SQLRETURN Driver::FreeEnvironment(HandleValue in_handle)
     {
         return SQL_INVALID_HANDLE;
     }
-    // Freeing the environment frees its connections, which a call on another thread still uses.
-    if (environment->HasBusyConnections())
+    // Freeing the environment frees its connections, which a call on another thread still uses;
+    // a call on the environment itself finds it no more once it is closed.
+    HandleClosing closing;
+    if (!closing.Close(m_environments.GetSlot(in_handle)) || environment->HasBusyConnections())
     {
         environment->GetDiagManager().Clear();
         environment->GetDiagManager().PostError(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
@@ -169,6 +172,7 @@ SQLRETURN Driver::FreeEnvironment(HandleValue in_handle)
                                     [environment](const std::unique_ptr<Environment>& in_entry) {
                                         return in_entry.get() == environment;
                                     });
+    closing.Keep();
     std::unique_ptr<Environment> freed = std::move(*found);
     m_environmentList.erase(found);
     if (log != nullptr)
@@ -226,34 +230,55 @@ Descriptor* Driver::GetDescriptor(HandleValue in_handle)
     return static_cast<Descriptor*>(m_appDescriptors.Find(in_handle));
 }
 
-DiagManager* Driver::GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_handle)
+HandleEntry Driver::EnterEnvironment(HandleValue in_handle)
+{
+    return m_environments.Enter(in_handle);
+}
+
+HandleEntry Driver::EnterConnection(HandleValue in_handle)
+{
+    return m_connections.Enter(in_handle);
+}
+
+HandleEntry Driver::EnterStatement(HandleValue in_handle)
+{
+    return m_statements.Enter(in_handle);
+}
+
+HandleEntry Driver::EnterDescriptor(HandleValue in_handle)
+{
+    if (HandleEntry implementation = m_implDescriptors.Enter(in_handle))
+    {
+        return implementation;
+    }
+    return m_appDescriptors.Enter(in_handle);
+}
+
+HandleSlot* Driver::GetDescriptorSlot(HandleValue in_handle)
+{
+    if (HandleSlot* implementation = m_implDescriptors.GetSlot(in_handle))
+    {
+        return implementation;
+    }
+    return m_appDescriptors.GetSlot(in_handle);
+}
+
+DiagManager* Driver::GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_handle, HandleEntry& out_entry)
 {
     switch (in_handleType)
     {
         case SQL_HANDLE_ENV:
-        {
-            Environment* environment = static_cast<Environment*>(m_environments.Find(in_handle));
-            return environment == nullptr ? nullptr : &environment->GetDiagManager();
-        }
+            out_entry = m_environments.Enter(in_handle);
+            return out_entry ? &static_cast<Environment*>(out_entry.GetObject())->GetDiagManager() : nullptr;
         case SQL_HANDLE_DBC:
-        {
-            Connection* connection = GetConnection(in_handle);
-            return connection == nullptr ? nullptr : &connection->GetDiagManager();
-        }
+            out_entry = m_connections.Enter(in_handle);
+            return out_entry ? &static_cast<Connection*>(out_entry.GetObject())->GetDiagManager() : nullptr;
         case SQL_HANDLE_STMT:
-        {
-            Statement* statement = GetStatement(in_handle);
-            return statement == nullptr ? nullptr : &statement->GetDiagManager();
-        }
+            out_entry = m_statements.Enter(in_handle);
+            return out_entry ? &static_cast<Statement*>(out_entry.GetObject())->GetDiagManager() : nullptr;
         case SQL_HANDLE_DESC:
-        {
-            void* descriptor = m_implDescriptors.Find(in_handle);
-            if (descriptor == nullptr)
-            {
-                descriptor = m_appDescriptors.Find(in_handle);
-            }
-            return descriptor == nullptr ? nullptr : &static_cast<Descriptor*>(descriptor)->GetDiagManager();
-        }
+            out_entry = EnterDescriptor(in_handle);
+            return out_entry ? &static_cast<Descriptor*>(out_entry.GetObject())->GetDiagManager() : nullptr;
         default:
             return nullptr;
     }
@@ -265,7 +290,9 @@ HandleValue Driver::RegisterConnection(Connection* in_connection)
     {
         log->LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "RegisterConnection");
     }
-    return m_connections.Register(in_connection);
+    const HandleValue handle = m_connections.Register(in_connection);
+    in_connection->AttachSlot(*m_connections.GetSlot(handle));
+    return handle;
 }
 
 HandleValue Driver::NewStatementHandle()
@@ -285,6 +312,7 @@ void Driver::RegisterStatement(HandleValue in_handle, Statement* in_statement)
         log->LogFunctionEntrance(LOG_NAMESPACE, LOG_CLASS, "RegisterStatement");
     }
     m_statements.Register(in_handle, in_statement);
+    in_statement->AttachSlot(*m_statements.GetSlot(in_handle));
 }
 
 void Driver::RegisterAppDescriptor(HandleValue in_handle, Descriptor* in_descriptor)

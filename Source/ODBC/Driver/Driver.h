@@ -80,9 +80,24 @@ public:
     /// An implementation descriptor, else an application descriptor, or null.
     Descriptor* GetDescriptor(HandleValue in_handle);
 
+    // Counted lookups: the object registered under the value with one call counted on it, which
+    // keeps the object from being freed until the entry goes; empty when there is none or its
+    // free has begun. Every call that comes in by a handle value finds its object so.
+    HandleEntry EnterEnvironment(HandleValue in_handle);
+    HandleEntry EnterConnection(HandleValue in_handle);
+    HandleEntry EnterStatement(HandleValue in_handle);
+
+    /// An implementation descriptor, else an application descriptor.
+    HandleEntry EnterDescriptor(HandleValue in_handle);
+
+    /// The slot a descriptor's calls count on (implementation, else application), or null; a
+    /// free closes it.
+    HandleSlot* GetDescriptorSlot(HandleValue in_handle);
+
     /// The diagnostics of the handle of type in_handleType (SQL_HANDLE_ENV to SQL_HANDLE_DESC),
-    /// or null for another type or a value not registered as that type. Logs nothing.
-    DiagManager* GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_handle);
+    /// with out_entry counting a call on the handle while they are read, or null for another
+    /// type or a value not registered as that type. Logs nothing.
+    DiagManager* GetDiagManager(SQLSMALLINT in_handleType, HandleValue in_handle, HandleEntry& out_entry);
 
     /// Registers in_connection under a new value and returns it; throws "TooManyHandles".
     HandleValue RegisterConnection(Connection* in_connection);

@@ -15,7 +15,7 @@
 #include "ODBC/Attributes/ConnectionAttributes.h"
 #include "ODBC/Attributes/StatementAttributes.h"
 #include "ODBC/Descriptors/Descriptor.h"
-#include "ODBC/Diagnostics/DiagManager.h"
+#include "ODBC/Dispatch/CallHold.h"
 #include "ODBC/Dispatch/WideInputString.h"
 #include "ODBC/Dispatch/WideOutputString.h"
 #include "ODBC/Exports/EntryFrame.h"
@@ -54,17 +54,19 @@ bool IsTextInformation(SQLUSMALLINT in_infoType)
     }
 }
 
-/// A byte-family output: the wide method (buffer, length in bytes) -> SQLRETURN fills a wide
-/// buffer sized for the application's; its length in bytes becomes characters, then the text is
-/// converted into the application's buffer, with 01004 on io_diagnostics when it was cut.
-template <typename Length, typename WideCall>
-SQLRETURN ConvertBytesOut(SQLPOINTER out_value,
+/// A byte-family output: the wide method (buffer, length in bytes) -> SQLRETURN of io_handle
+/// fills a wide buffer sized for the application's; its length in bytes becomes characters, then
+/// the text is converted into the application's buffer, with 01004 on io_handle when it was cut.
+/// The handle is held from before the wide call until the warning is posted.
+template <typename Handle, typename Length, typename WideCall>
+SQLRETURN ConvertBytesOut(Handle& io_handle,
+                          SQLPOINTER out_value,
                           int64_t in_bufferLength,
                           Length* io_length,
                           int64_t in_largestLength,
-                          DiagManager& io_diagnostics,
                           WideCall in_call)
 {
+    CallHold hold(io_handle);
     WideOutputString output(out_value, in_bufferLength, true, in_largestLength);
     const SQLRETURN result = in_call(output.GetBuffer(), static_cast<Length>(output.GetLength()));
     if (!Succeeded(result))
@@ -75,19 +77,20 @@ SQLRETURN ConvertBytesOut(SQLPOINTER out_value,
     {
         *io_length = static_cast<Length>(*io_length / GetUnitSize());
     }
-    return output.Deliver(result, out_value, in_bufferLength, io_length, io_diagnostics);
+    return hold.Deliver(output, result, out_value, in_bufferLength, io_length);
 }
 
 /// A character-family output: as ConvertBytesOut, with lengths in code units that need no
 /// division.
-template <typename Length, typename WideCall>
-SQLRETURN ConvertCharactersOut(SQLCHAR* out_text,
+template <typename Handle, typename Length, typename WideCall>
+SQLRETURN ConvertCharactersOut(Handle& io_handle,
+                               SQLCHAR* out_text,
                                int64_t in_bufferLength,
                                Length* io_length,
                                int64_t in_largestLength,
-                               DiagManager& io_diagnostics,
                                WideCall in_call)
 {
+    CallHold hold(io_handle);
     WideOutputString output(out_text, in_bufferLength, false, in_largestLength);
     const SQLRETURN result =
         in_call(static_cast<SQLWCHAR*>(output.GetBuffer()), static_cast<Length>(output.GetLength()));
@@ -95,7 +98,7 @@ SQLRETURN ConvertCharactersOut(SQLCHAR* out_text,
     {
         return result;
     }
-    return output.Deliver(result, out_text, in_bufferLength, io_length, io_diagnostics);
+    return hold.Deliver(output, result, out_text, in_bufferLength, io_length);
 }
 
 constexpr int64_t SMALLINT_LENGTHS = WideOutputString::LARGEST_SMALLINT_LENGTH;
@@ -116,8 +119,8 @@ SQLRETURN SQL_API SQLGetConnectAttr(SQLHDBC ConnectionHandle,
             {
                 return io_connection.SQLGetConnectAttr(Attribute, ValuePtr, BufferLength, StringLengthPtr);
             }
-            return ConvertBytesOut(ValuePtr, BufferLength, StringLengthPtr, INTEGER_LENGTHS,
-                                   io_connection.GetDiagManager(), [&](SQLPOINTER out_wide, SQLINTEGER in_wideLength) {
+            return ConvertBytesOut(io_connection, ValuePtr, BufferLength, StringLengthPtr, INTEGER_LENGTHS,
+                                   [&](SQLPOINTER out_wide, SQLINTEGER in_wideLength) {
                                        return io_connection.SQLGetConnectAttr(Attribute, out_wide, in_wideLength,
                                                                               StringLengthPtr);
                                    });
@@ -137,8 +140,8 @@ SQLRETURN SQL_API SQLGetStmtAttr(SQLHSTMT StatementHandle,
             {
                 return io_statement.SQLGetStmtAttrW(Attribute, ValuePtr, BufferLength, StringLengthPtr);
             }
-            return ConvertBytesOut(ValuePtr, BufferLength, StringLengthPtr, INTEGER_LENGTHS,
-                                   io_statement.GetDiagManager(), [&](SQLPOINTER out_wide, SQLINTEGER in_wideLength) {
+            return ConvertBytesOut(io_statement, ValuePtr, BufferLength, StringLengthPtr, INTEGER_LENGTHS,
+                                   [&](SQLPOINTER out_wide, SQLINTEGER in_wideLength) {
                                        return io_statement.SQLGetStmtAttrW(Attribute, out_wide, in_wideLength,
                                                                            StringLengthPtr);
                                    });
@@ -176,8 +179,8 @@ SQLRETURN SQL_API SQLGetDescField(SQLHDESC DescriptorHandle,
                 return io_descriptor.SQLGetDescFieldW(RecNumber, FieldIdentifier, ValuePtr, BufferLength,
                                                       StringLengthPtr);
             }
-            return ConvertBytesOut(ValuePtr, BufferLength, StringLengthPtr, INTEGER_LENGTHS,
-                                   io_descriptor.GetDiagManager(), [&](SQLPOINTER out_wide, SQLINTEGER in_wideLength) {
+            return ConvertBytesOut(io_descriptor, ValuePtr, BufferLength, StringLengthPtr, INTEGER_LENGTHS,
+                                   [&](SQLPOINTER out_wide, SQLINTEGER in_wideLength) {
                                        return io_descriptor.SQLGetDescFieldW(RecNumber, FieldIdentifier, out_wide,
                                                                              in_wideLength, StringLengthPtr);
                                    });
@@ -191,7 +194,7 @@ SQLRETURN SQL_API SQLSetDescField(SQLHDESC DescriptorHandle,
                                   SQLINTEGER BufferLength)
 {
     return EntryFrame::RunConverting(
-        EntryFrame::DESCRIPTOR, DescriptorHandle, "SQLSetDescField", &EntryFrame::PostDescriptorException,
+        EntryFrame::DESCRIPTOR, DescriptorHandle, "SQLSetDescField", &CInterface::PostDescriptorException,
         [&](Descriptor& io_descriptor) {
             if (!Descriptor::IsStringField(FieldIdentifier))
             {
@@ -214,8 +217,8 @@ SQLRETURN SQL_API SQLGetInfo(SQLHDBC ConnectionHandle,
             {
                 return io_connection.SQLGetInfoW(InfoType, InfoValuePtr, BufferLength, StringLengthPtr);
             }
-            return ConvertBytesOut(InfoValuePtr, BufferLength, StringLengthPtr, SMALLINT_LENGTHS,
-                                   io_connection.GetDiagManager(), [&](SQLPOINTER out_wide, SQLSMALLINT in_wideLength) {
+            return ConvertBytesOut(io_connection, InfoValuePtr, BufferLength, StringLengthPtr, SMALLINT_LENGTHS,
+                                   [&](SQLPOINTER out_wide, SQLSMALLINT in_wideLength) {
                                        return io_connection.SQLGetInfoW(InfoType, out_wide, in_wideLength,
                                                                         StringLengthPtr);
                                    });
@@ -229,8 +232,7 @@ SQLRETURN SQL_API SQLGetCursorName(SQLHSTMT StatementHandle,
 {
     return EntryFrame::RunConverting(
         EntryFrame::STATEMENT, StatementHandle, "SQLGetCursorName", nullptr, [&](Statement& io_statement) {
-            return ConvertCharactersOut(CursorName, BufferLength, NameLengthPtr, SMALLINT_LENGTHS,
-                                        io_statement.GetDiagManager(),
+            return ConvertCharactersOut(io_statement, CursorName, BufferLength, NameLengthPtr, SMALLINT_LENGTHS,
                                         [&](SQLWCHAR* out_wide, SQLSMALLINT in_wideLength) {
                                             return io_statement.SQLGetCursorNameW(out_wide, in_wideLength,
                                                                                   NameLengthPtr);
@@ -252,8 +254,7 @@ SQLRETURN SQL_API SQLGetDescRec(SQLHDESC DescriptorHandle,
 {
     return EntryFrame::RunConverting(
         EntryFrame::DESCRIPTOR, DescriptorHandle, "SQLGetDescRec", nullptr, [&](Descriptor& io_descriptor) {
-            return ConvertCharactersOut(Name, BufferLength, StringLengthPtr, SMALLINT_LENGTHS,
-                                        io_descriptor.GetDiagManager(),
+            return ConvertCharactersOut(io_descriptor, Name, BufferLength, StringLengthPtr, SMALLINT_LENGTHS,
                                         [&](SQLWCHAR* out_wide, SQLSMALLINT in_wideLength) {
                                             return io_descriptor.SQLGetDescRecW(RecNumber, out_wide, in_wideLength,
                                                                                 StringLengthPtr, TypePtr, SubTypePtr,
@@ -274,8 +275,7 @@ SQLRETURN SQL_API SQLNativeSql(SQLHDBC ConnectionHandle,
         EntryFrame::CONNECTION, ConnectionHandle, "SQLNativeSql", &CInterface::PostConnectionException,
         [&](Connection& io_connection) {
             WideInputString input(InStatementText, TextLength1);
-            return ConvertCharactersOut(OutStatementText, BufferLength, TextLength2Ptr, INTEGER_LENGTHS,
-                                        io_connection.GetDiagManager(),
+            return ConvertCharactersOut(io_connection, OutStatementText, BufferLength, TextLength2Ptr, INTEGER_LENGTHS,
                                         [&](SQLWCHAR* out_wide, SQLINTEGER in_wideLength) {
                                             return io_connection.SQLNativeSqlW(input.GetText(), input.GetLength(),
                                                                                out_wide, in_wideLength, TextLength2Ptr);

@@ -96,7 +96,9 @@ SQLRETURN RunLogged(const char* in_functionName, Body in_body) noexcept
 bool IsKnownHandle(const char* in_functionName, SQLSMALLINT in_handleType, SQLHANDLE in_handle)
 {
     Driver& driver = Driver::GetDriver();
-    if (driver.GetDiagManager(in_handleType, static_cast<HandleValue>(reinterpret_cast<uintptr_t>(in_handle))) != nullptr)
+    HandleEntry entry;
+    if (driver.GetDiagManager(in_handleType, static_cast<HandleValue>(reinterpret_cast<uintptr_t>(in_handle)), entry)
+        != nullptr)
     {
         return true;
     }

@@ -12,8 +12,9 @@ namespace Orvik {
 namespace ODBC {
 
 /// The frame of an exported function that is not dispatched: it finds the object behind the
-/// handle (SQL_INVALID_HANDLE, nothing posted, when there is none), runs the body on the
-/// caller's thread and returns its result. The handle methods post their own failures; what
+/// handle and counts the call on it in one step (SQL_INVALID_HANDLE, nothing posted, when there
+/// is none or its free has begun), runs the body on the caller's thread and returns its result;
+/// the count lasts until the failure is posted. The handle methods post their own failures; what
 /// still escapes becomes the handle's one record and SQL_ERROR, so that nothing thrown leaves
 /// the library. The function name goes to the lookup's and the poster's log lines.
 class EntryFrame
@@ -31,14 +32,15 @@ public:
     template <typename Object>
     struct HandleKind
     {
-        Object* (*m_lookup)(SQLHANDLE, const char*);
+        HandleEntry (*m_enter)(SQLHANDLE, const char*);
         Poster m_poster;
     };
 
-    static constexpr HandleKind<Environment> ENVIRONMENT{&CInterface::GetEnvironment, &CInterface::PostEnvironmentError};
-    static constexpr HandleKind<Connection> CONNECTION{&CInterface::GetConnection, &CInterface::PostConnectionError};
-    static constexpr HandleKind<Statement> STATEMENT{&CInterface::GetStatement, &CInterface::PostStatementError};
-    static constexpr HandleKind<Descriptor> DESCRIPTOR{&CInterface::GetDescriptor, &CInterface::PostDescriptorError};
+    static constexpr HandleKind<Environment> ENVIRONMENT{&CInterface::EnterEnvironment,
+                                                         &CInterface::PostEnvironmentError};
+    static constexpr HandleKind<Connection> CONNECTION{&CInterface::EnterConnection, &CInterface::PostConnectionError};
+    static constexpr HandleKind<Statement> STATEMENT{&CInterface::EnterStatement, &CInterface::PostStatementError};
+    static constexpr HandleKind<Descriptor> DESCRIPTOR{&CInterface::EnterDescriptor, &CInterface::PostDescriptorError};
 
     /// Runs in_body (Object& -> SQLRETURN) on the object behind in_handle; whatever it throws is
     /// posted as "GenErr" (HY000).
@@ -61,14 +63,16 @@ public:
                                    ExceptionPoster in_exceptionPoster,
                                    Body in_body) noexcept
     {
+        // Outside the try: the posters below find the object again while the call still counts.
+        HandleEntry entry;
         try
         {
-            Object* object = in_kind.m_lookup(in_handle, in_functionName);
-            if (object == nullptr)
+            entry = in_kind.m_enter(in_handle, in_functionName);
+            if (!entry)
             {
                 return SQL_INVALID_HANDLE;
             }
-            return in_body(*object);
+            return in_body(*static_cast<Object*>(entry.GetObject()));
         }
         catch (const Support::ErrorException& e)
         {
@@ -94,12 +98,6 @@ public:
     {
         return Post(in_poster, in_handle, Support::DIAG_GENERAL_ERROR, u"GenErr", in_functionName);
     }
-
-    /// The exception poster of descriptors: logs in_exception and makes it the descriptor's one
-    /// record, when the descriptor is still there.
-    static void PostDescriptorException(SQLHANDLE in_handle,
-                                        const Support::ErrorException& in_exception,
-                                        const char* in_functionName) noexcept;
 
 private:
     static SQLRETURN Post(Poster in_poster,

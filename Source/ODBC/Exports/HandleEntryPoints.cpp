@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 using namespace Orvik::ODBC;
 using Orvik::Support::ErrorException;
@@ -95,34 +96,34 @@ SQLRETURN AllocateEnvironment(Driver& io_driver, SQLHANDLE in_input, SQLHANDLE* 
     return result;
 }
 
-/// What escaped SQLAllocHandle: logged, and posted on the parent handle when it is known.
-void PostAllocationFailure(SQLSMALLINT in_handleType, SQLHANDLE in_input, const ErrorException& in_error)
+/// What escaped SQLAllocHandle (in_functionName): logged, and posted on the parent handle when
+/// it is known.
+void PostAllocationFailure(const char* in_functionName,
+                           SQLSMALLINT in_handleType,
+                           SQLHANDLE in_input,
+                           const ErrorException& in_error)
 {
+    if (in_handleType == SQL_HANDLE_STMT || in_handleType == SQL_HANDLE_DESC)
+    {
+        CInterface::PostConnectionException(in_input, in_error, in_functionName);
+        return;
+    }
     if (Orvik::DSI::DSILog* log = GetLog())
     {
-        log->LogErrorException("", LOG_CLASS, "SQLAllocHandle", in_error);
+        log->LogErrorException("", LOG_CLASS, in_functionName, in_error);
     }
-    Driver& driver = Driver::GetDriver();
-    DiagManager* diagnostics = nullptr;
-    if (in_handleType == SQL_HANDLE_DBC)
-    {
-        Environment* environment = driver.GetEnvironment(ToValue(in_input));
-        diagnostics = environment == nullptr ? nullptr : &environment->GetDiagManager();
-    }
-    else if (in_handleType == SQL_HANDLE_STMT || in_handleType == SQL_HANDLE_DESC)
-    {
-        Connection* connection = driver.GetConnection(ToValue(in_input));
-        diagnostics = connection == nullptr ? nullptr : &connection->GetDiagManager();
-    }
-    else
+    if (in_handleType != SQL_HANDLE_DBC)
     {
         const std::string line = "[ODBC] Failed to allocate environment handle: " + in_error.GetMessageKey().GetAsUTF8();
         Orvik::Platform::Trace(line.c_str());
+        return;
     }
-    if (diagnostics != nullptr)
+    const HandleEntry environment = Driver::GetDriver().EnterEnvironment(ToValue(in_input));
+    if (environment)
     {
-        diagnostics->Clear();
-        diagnostics->PostError(in_error);
+        DiagManager& diagnostics = static_cast<Environment*>(environment.GetObject())->GetDiagManager();
+        diagnostics.Clear();
+        diagnostics.PostError(in_error);
     }
 }
 
@@ -148,30 +149,51 @@ SQLRETURN AllocateHandle(SQLSMALLINT in_handleType, SQLHANDLE in_input, SQLHANDL
     case SQL_HANDLE_DBC:
     {
         LogInfo("SQLAllocHandle", "Allocating connection handle.");
-        Environment* environment = driver.GetEnvironment(ToValue(in_input));
-        if (environment == nullptr)
+        const HandleEntry environment = driver.EnterEnvironment(ToValue(in_input));
+        if (!environment)
         {
             LogError("SQLAllocHandle", "Invalid environment handle.");
             return SQL_INVALID_HANDLE;
         }
-        return NullOnError(environment->SQLAllocHandle(in_handleType, in_input, out_handle), out_handle);
+        Environment& parent = *static_cast<Environment*>(environment.GetObject());
+        return NullOnError(parent.SQLAllocHandle(in_handleType, in_input, out_handle), out_handle);
     }
     case SQL_HANDLE_STMT:
         LogInfo("SQLAllocHandle", "Allocating statement handle.");
         [[fallthrough]];
     case SQL_HANDLE_DESC:
     {
-        Connection* connection = driver.GetConnection(ToValue(in_input));
-        if (connection == nullptr)
+        const HandleEntry connection = driver.EnterConnection(ToValue(in_input));
+        if (!connection)
         {
             LogError("SQLAllocHandle", "Invalid connection handle.");
             return SQL_INVALID_HANDLE;
         }
-        return NullOnError(connection->SQLAllocHandle(in_handleType, out_handle), out_handle);
+        Connection& parent = *static_cast<Connection*>(connection.GetObject());
+        return NullOnError(parent.SQLAllocHandle(in_handleType, out_handle), out_handle);
     }
     default:
         return SQL_ERROR;
     }
+}
+
+/// Frees a statement or a descriptor that io_child's counted lookup found through in_connection,
+/// its connection: the connection is counted before the child's count ends, so that neither is
+/// freed meanwhile, and the child is no longer counted when its free asks whether a call runs on
+/// it.
+SQLRETURN FreeThroughConnection(HandleEntry io_child,
+                                Connection& io_connection,
+                                SQLSMALLINT in_handleType,
+                                SQLHANDLE in_handle)
+{
+    const HandleEntry connection = io_connection.Enter();
+    io_child.Release();
+    if (!connection)
+    {
+        LogError("SQLFreeHandle", "Invalid connection handle.");
+        return SQL_INVALID_HANDLE;
+    }
+    return io_connection.SQLFreeHandle(in_handleType, in_handle);
 }
 
 /// Frees a connection, statement or descriptor through the object that owns it.
@@ -181,30 +203,44 @@ SQLRETURN FreeChild(Driver& io_driver, SQLSMALLINT in_handleType, SQLHANDLE in_h
     switch (in_handleType)
     {
     case SQL_HANDLE_DBC:
+    {
         LogInfo("SQLFreeHandle", "Freeing connection handle.");
-        if (Connection* connection = io_driver.GetConnection(value))
+        HandleEntry connection = io_driver.EnterConnection(value);
+        if (!connection)
         {
-            return connection->GetEnvironment().SQLFreeHandle(in_handleType, in_handle);
+            LogError("SQLFreeHandle", "Invalid connection handle.");
+            return SQL_INVALID_HANDLE;
         }
-        LogError("SQLFreeHandle", "Invalid connection handle.");
-        return SQL_INVALID_HANDLE;
+        // Counted, the connection would refuse its own free.
+        Environment& environment = static_cast<Connection*>(connection.GetObject())->GetEnvironment();
+        connection.Release();
+        return environment.SQLFreeHandle(in_handleType, in_handle);
+    }
     case SQL_HANDLE_STMT:
+    {
         LogInfo("SQLFreeHandle", "Freeing statement handle.");
-        if (Statement* statement = io_driver.GetStatement(value))
+        HandleEntry statement = io_driver.EnterStatement(value);
+        if (!statement)
         {
-            return statement->GetConnection().SQLFreeHandle(in_handleType, in_handle);
+            LogError("SQLFreeHandle", "Invalid statement handle.");
+            return SQL_INVALID_HANDLE;
         }
-        LogError("SQLFreeHandle", "Invalid statement handle.");
-        return SQL_INVALID_HANDLE;
+        Connection& connection = static_cast<Statement*>(statement.GetObject())->GetConnection();
+        return FreeThroughConnection(std::move(statement), connection, in_handleType, in_handle);
+    }
     default:
+    {
         LogInfo("SQLFreeHandle", "Freeing descriptor handle.");
-        Descriptor* descriptor = io_driver.GetDescriptor(value);
-        if (descriptor != nullptr && descriptor->GetParentConnection() != nullptr)
+        HandleEntry descriptor = io_driver.EnterDescriptor(value);
+        Connection* connection =
+            descriptor ? static_cast<Descriptor*>(descriptor.GetObject())->GetParentConnection() : nullptr;
+        if (connection == nullptr)
         {
-            return descriptor->GetParentConnection()->SQLFreeHandle(in_handleType, in_handle);
+            LogError("SQLFreeHandle", "Invalid descriptor handle.");
+            return SQL_INVALID_HANDLE;
         }
-        LogError("SQLFreeHandle", "Invalid descriptor handle.");
-        return SQL_INVALID_HANDLE;
+        return FreeThroughConnection(std::move(descriptor), *connection, in_handleType, in_handle);
+    }
     }
 }
 
@@ -236,7 +272,7 @@ SQLRETURN SQL_API SQLAllocHandle(SQLSMALLINT HandleType, SQLHANDLE InputHandle, 
     {
         try
         {
-            PostAllocationFailure(HandleType, InputHandle,
+            PostAllocationFailure("SQLAllocHandle", HandleType, InputHandle,
                                   ErrorException(Orvik::Support::DIAG_GENERAL_ERROR, Orvik::Support::ODBC_COMPONENT_ID,
                                                  u"GenErr", -1, -1));
         }
@@ -274,13 +310,13 @@ SQLRETURN SQL_API SQLFreeHandle(SQLSMALLINT HandleType, SQLHANDLE Handle)
 
 SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT StatementHandle, SQLUSMALLINT Option)
 {
-    return EntryFrame::Run(EntryFrame::STATEMENT, StatementHandle, "SQLFreeStmt", [&](Statement& io_statement) {
-        if (Option == SQL_DROP)
-        {
-            return io_statement.GetConnection().SQLFreeHandle(SQL_HANDLE_STMT, StatementHandle);
-        }
-        return io_statement.SQLFreeStmt(Option);
-    });
+    // A statement counted by the frame below would refuse its own free.
+    if (Option == SQL_DROP)
+    {
+        return SQLFreeHandle(SQL_HANDLE_STMT, StatementHandle);
+    }
+    return EntryFrame::Run(EntryFrame::STATEMENT, StatementHandle, "SQLFreeStmt",
+                           [&](Statement& io_statement) { return io_statement.SQLFreeStmt(Option); });
 }
 
 SQLRETURN SQL_API SQLEndTran(SQLSMALLINT HandleType, SQLHANDLE Handle, SQLSMALLINT CompletionType)
@@ -340,18 +376,20 @@ SQLRETURN SQL_API SQLCancelHandle(SQLSMALLINT HandleType, SQLHANDLE InputHandle)
 
 SQLRETURN SQL_API SQLCopyDesc(SQLHDESC SourceDescHandle, SQLHDESC TargetDescHandle)
 {
+    // Outside the try: the poster below finds the target again while the call still counts.
+    HandleEntry target;
     try
     {
         LogEntrance("SQLCopyDesc");
         Driver& driver = Driver::GetDriver();
-        Descriptor* target = driver.GetDescriptor(ToValue(TargetDescHandle));
-        Descriptor* source = target == nullptr ? nullptr : driver.GetDescriptor(ToValue(SourceDescHandle));
-        if (source == nullptr)
+        target = driver.EnterDescriptor(ToValue(TargetDescHandle));
+        const HandleEntry source = target ? driver.EnterDescriptor(ToValue(SourceDescHandle)) : HandleEntry();
+        if (!source)
         {
             LogError("SQLCopyDesc", "Invalid descriptor handle.");
             return SQL_INVALID_HANDLE;
         }
-        return target->SQLCopyDesc(*source);
+        return static_cast<Descriptor*>(target.GetObject())->SQLCopyDesc(*static_cast<Descriptor*>(source.GetObject()));
     }
     catch (...)
     {

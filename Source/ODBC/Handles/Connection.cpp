@@ -18,6 +18,7 @@
 #include "ODBC/Handles/ConnectionStateTracker.h"
 #include "ODBC/Handles/ConnectionTransactionState.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Handles/Statement.h"
 #include "ODBC/Info/InfoTypes.h"
 #include "ODBC/KeyMaps/CatalogFunctionNames.h"
@@ -266,7 +267,8 @@ SQLRETURN Connection::SQLCancelHandle()
         ClearPendingCancel();
         LogEntrance(LOG_CLASS, "SQLCancelHandle");
         m_isCancelPending = true;
-        return WithWarnings(GetState().SQLCancelHandle(*this));
+        // It posts nothing: a warning there is the running call's, not its own.
+        return GetState().SQLCancelHandle(*this);
     }
     catch (...)
     {
@@ -299,6 +301,9 @@ SQLRETURN Connection::SQLDisconnect()
     if (HasBusyStatements())
     {
         LogEntrance(LOG_CLASS, "SQLDisconnect");
+        // Under the lock the guarded calls hold throughout, which they clear and read their
+        // records under: the refusal lands in none of theirs.
+        CriticalSectionLock cancelLock(m_cancelLock);
         m_diagnostics->Clear();
         m_diagnostics->PostError(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
         return SQL_ERROR;
@@ -572,6 +577,34 @@ void Connection::DeleteAllStatements()
     }
     m_tracker->RemoveOpenCursors(openCursors);
     m_tracker->RemoveStatements(statements);
+}
+
+bool Connection::CloseToCalls(HandleClosing& io_closing)
+{
+    if (!io_closing.Close(GetSlot()) || !CloseStatementsToCalls(io_closing))
+    {
+        return false;
+    }
+    {
+        CriticalSectionLock lock(m_descriptorListLock);
+        Driver& driver = m_environment.GetDriver();
+        for (const std::unique_ptr<ExplicitAppDescriptor>& descriptor : m_descriptors)
+        {
+            if (!io_closing.Close(driver.GetDescriptorSlot(descriptor->GetHandle())))
+            {
+                return false;
+            }
+        }
+    }
+    return !IsBusy();
+}
+
+bool Connection::CloseStatementsToCalls(HandleClosing& io_closing)
+{
+    CriticalSectionLock lock(m_statementListLock);
+    return std::all_of(m_statements.begin(), m_statements.end(), [&](const std::unique_ptr<Statement>& in_statement) {
+        return in_statement->CloseToCalls(io_closing);
+    });
 }
 
 bool Connection::HasBusyStatements()

@@ -36,6 +36,7 @@ class Descriptor;
 class DiagManager;
 class Environment;
 class ExplicitAppDescriptor;
+class HandleClosing;
 class Statement;
 
 /// The object behind one connection handle. Each ODBC member takes the connection's locks, clears
@@ -112,6 +113,14 @@ public:
                                      const std::vector<Support::Variant>& in_arguments);
 
     // Statements.
+
+    /// Closes the connection, its statements and descriptors to new calls for its free: false
+    /// while a call runs on one of them or a task on the connection or a statement; io_closing
+    /// opens again what it closed unless the free goes ahead.
+    bool CloseToCalls(HandleClosing& io_closing);
+
+    /// The same for the statements alone, which a disconnect frees.
+    bool CloseStatementsToCalls(HandleClosing& io_closing);
 
     /// Takes in_statement over and counts it.
     void AddStatement(std::unique_ptr<Statement> in_statement);
@@ -212,6 +221,10 @@ public:
 
     /// The connection-wide lock, which some statement functions take before their own.
     Support::CriticalSection& GetConnectionLock() { return m_connectionLock; }
+
+    /// The lock SQLCancelHandle takes, and the frames while they clear and read the diagnostics
+    /// (see CallHold).
+    Support::CriticalSection& GetCancelLock() { return m_cancelLock; }
 
     /// Logs the entrance of in_method of in_class at TRACE.
     void LogEntrance(const char* in_class, const char* in_method);

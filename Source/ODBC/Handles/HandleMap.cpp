@@ -17,68 +17,76 @@ HandleValue HandleMap::Register(void* in_object)
 {
     CriticalSectionLock lock(m_lock);
     const HandleValue handle = m_generator.NextHandle();
-    Insert(handle, in_object);
+    MakeSlot(handle).Open(in_object);
     return handle;
 }
 
 void HandleMap::Register(HandleValue in_handle, void* in_object)
 {
     CriticalSectionLock lock(m_lock);
-    Insert(in_handle, in_object);
+    MakeSlot(in_handle).Open(in_object);
 }
 
 void* HandleMap::Find(HandleValue in_handle)
 {
-    if (void* cached = FindCached(in_handle))
+    HandleSlot* slot = FindSlot(in_handle);
+    return slot == nullptr ? nullptr : slot->GetObject();
+}
+
+HandleEntry HandleMap::Enter(HandleValue in_handle)
+{
+    HandleSlot* slot = FindSlot(in_handle);
+    if (slot == nullptr)
     {
-        return cached;
+        return HandleEntry();
     }
-    CriticalSectionLock lock(m_lock);
-    const auto found = m_objects.find(in_handle);
-    if (found == m_objects.end())
-    {
-        return nullptr;
-    }
-    SetCache(found->first, found->second);
-    return found->second;
+    void* object = slot->Enter();
+    return object == nullptr ? HandleEntry() : HandleEntry(*slot, object);
+}
+
+HandleSlot* HandleMap::GetSlot(HandleValue in_handle)
+{
+    HandleSlot* slot = FindSlot(in_handle);
+    return slot == nullptr || slot->GetObject() == nullptr ? nullptr : slot;
 }
 
 void HandleMap::Unregister(HandleValue in_handle)
 {
     CriticalSectionLock lock(m_lock);
-    m_objects.erase(in_handle);
+    const auto found = m_slots.find(in_handle);
+    if (found != m_slots.end())
+    {
+        found->second->Empty();
+    }
     m_generator.ReleaseHandle(in_handle);
-    SetCache(0, nullptr);
 }
 
-void* HandleMap::FindCached(HandleValue in_handle) const
+HandleSlot& HandleMap::MakeSlot(HandleValue in_handle)
 {
-    const uint64_t version = m_cacheVersion.load(std::memory_order_acquire);
-    if (version % 2 != 0 || m_cachedHandle.load(std::memory_order_relaxed) != in_handle)
+    std::unique_ptr<HandleSlot>& slot = m_slots[in_handle];
+    if (slot == nullptr)
+    {
+        slot = std::make_unique<HandleSlot>(in_handle);
+    }
+    m_lastSlot.store(slot.get(), std::memory_order_release);
+    return *slot;
+}
+
+HandleSlot* HandleMap::FindSlot(HandleValue in_handle)
+{
+    HandleSlot* last = m_lastSlot.load(std::memory_order_acquire);
+    if (last != nullptr && last->GetHandle() == in_handle)
+    {
+        return last;
+    }
+    CriticalSectionLock lock(m_lock);
+    const auto found = m_slots.find(in_handle);
+    if (found == m_slots.end())
     {
         return nullptr;
     }
-    void* object = m_cachedObject.load(std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_acquire);
-    return m_cacheVersion.load(std::memory_order_relaxed) == version ? object : nullptr;
-}
-
-void HandleMap::SetCache(HandleValue in_handle, void* in_object)
-{
-    const uint64_t version = m_cacheVersion.load(std::memory_order_relaxed);
-    m_cacheVersion.store(version + 1, std::memory_order_relaxed);
-    std::atomic_thread_fence(std::memory_order_release);
-    m_cachedHandle.store(in_handle, std::memory_order_relaxed);
-    m_cachedObject.store(in_object, std::memory_order_relaxed);
-    m_cacheVersion.store(version + 2, std::memory_order_release);
-}
-
-// Values are always fresh; were one registered already, its entry and the cache would keep the
-// object registered first.
-void HandleMap::Insert(HandleValue in_handle, void* in_object)
-{
-    const auto entry = m_objects.emplace(in_handle, in_object).first;
-    SetCache(entry->first, entry->second);
+    m_lastSlot.store(found->second.get(), std::memory_order_release);
+    return found->second.get();
 }
 
 } // namespace ODBC

@@ -1,18 +1,24 @@
 #pragma once
 
+#include "ODBC/Handles/HandleEntry.h"
 #include "ODBC/Handles/HandleGenerator.h"
+#include "ODBC/Handles/HandleSlot.h"
 #include "Support/CriticalSection.h"
 
 #include <atomic>
 #include <map>
+#include <memory>
 
 namespace Orvik {
 namespace ODBC {
 
 /// The registry of one kind of handle: handle values to the objects behind them, which it does
-/// not own. A value registered in another kind's registry is not found here. The last object
-/// found is cached, so that repeated calls on one handle need neither search nor lock. Safe from
-/// any thread.
+/// not own. A value registered in another kind's registry is not found here. Each value has a
+/// slot (HandleSlot) that the registry keeps as long as it lives: a call counts itself on the
+/// slot in the same step as it finds the object, and a free closes the slot only while no call
+/// is counted, so that no call ever works on an object being freed. The slot last found is
+/// cached, so that repeated calls on one handle need neither search nor lock. Safe from any
+/// thread.
 class HandleMap
 {
 public:
@@ -30,31 +36,34 @@ public:
     /// Registers in_object under in_handle, which the caller drew from the generator.
     void Register(HandleValue in_handle, void* in_object);
 
-    /// The object registered under in_handle, or null.
+    /// The object registered under in_handle, or null; counts no call. For callers that keep the
+    /// object from being freed otherwise.
     void* Find(HandleValue in_handle);
 
-    /// Removes in_handle (nothing happens to the map when it is absent) and gives the value back
-    /// to the generator. Callers unregister only values they registered.
+    /// The object registered under in_handle with one call counted on it until the entry goes,
+    /// or an empty entry when nothing is registered under the value or its free has closed it.
+    HandleEntry Enter(HandleValue in_handle);
+
+    /// The slot of in_handle while an object is registered under it, else null.
+    HandleSlot* GetSlot(HandleValue in_handle);
+
+    /// Closes in_handle to calls, empties its slot and gives the value back to the generator.
+    /// Callers unregister only values they registered.
     void Unregister(HandleValue in_handle);
 
 private:
-    void Insert(HandleValue in_handle, void* in_object);
+    /// The slot of in_handle, made when the value is new to the registry. Called under the lock.
+    HandleSlot& MakeSlot(HandleValue in_handle);
 
-    /// The object cached for in_handle, or null when another handle is cached or the cache is
-    /// being rewritten.
-    void* FindCached(HandleValue in_handle) const;
+    /// The slot of in_handle, or null when the registry never had the value.
+    HandleSlot* FindSlot(HandleValue in_handle);
 
-    /// Caches in_object under in_handle; only with m_lock held.
-    void SetCache(HandleValue in_handle, void* in_object);
-
-    std::map<HandleValue, void*> m_objects;
+    std::map<HandleValue, std::unique_ptr<HandleSlot>> m_slots;
     Support::CriticalSection m_lock;
     HandleGenerator& m_generator;
-    // The cache is read without m_lock: its version is odd while the lock's holder rewrites the
-    // pair, so that a reader who sees one even version before and after has read a whole pair.
-    std::atomic<uint64_t> m_cacheVersion{0};
-    std::atomic<HandleValue> m_cachedHandle{0};
-    std::atomic<void*> m_cachedObject{nullptr};
+    // Read without m_lock: slots live as long as the registry, so whatever slot a reader sees
+    // is one it may use once it has checked its value.
+    std::atomic<HandleSlot*> m_lastSlot{nullptr};
 };
 
 } // namespace ODBC

@@ -31,7 +31,17 @@ bool ODBCHandle::HasRunningTask()
 
 bool ODBCHandle::IsBusy()
 {
-    return m_callsRunning > 0 || HasRunningTask();
+    return m_callsRunning > 0 || (m_slot != nullptr && m_slot->IsEntered()) || HasRunningTask();
+}
+
+HandleEntry ODBCHandle::Enter()
+{
+    if (m_slot == nullptr)
+    {
+        return HandleEntry();
+    }
+    void* object = m_slot->Enter();
+    return object == nullptr ? HandleEntry() : HandleEntry(*m_slot, object);
 }
 
 } // namespace ODBC

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ODBC/Handles/HandleEntry.h"
 #include "Support/CriticalSection.h"
 
 #include <atomic>
@@ -17,6 +18,10 @@ class ODBCTask;
 /// started on the handle and not yet collected, which is read and changed under the dispatch lock.
 /// The flag takes no lock: the attribute stores set it under the handle's own lock, which a
 /// dispatched call takes after the dispatch lock.
+///
+/// A call is counted from the lookup that found the handle by its value, on the registry's slot
+/// of the handle (see HandleSlot), and the frames of the members count again what they run; a
+/// free refuses a busy handle.
 class ODBCHandle
 {
 public:
@@ -62,6 +67,23 @@ public:
     /// handle asks, and then refuses: the call still uses the handle.
     bool IsBusy();
 
+    /// Whether the call running now is counted: a call came in by the handle's value, a frame
+    /// counts it, or it is the task on a worker. For the frames that rely on it.
+    bool IsCounted() const
+    {
+        return m_callsRunning > 0 || (m_slot != nullptr && m_slot->IsEntered()) || HasPendingTask();
+    }
+
+    /// Given by the registry once the handle is registered.
+    void AttachSlot(HandleSlot& io_slot) { m_slot = &io_slot; }
+
+    /// The slot a free closes; null before the handle is registered.
+    HandleSlot* GetSlot() { return m_slot; }
+
+    /// Counts a call on the handle, which the caller keeps from being freed meanwhile, as the
+    /// lookup by its value does; empty when the handle is not registered or its free has begun.
+    HandleEntry Enter();
+
 protected:
     ODBCHandle();
     ~ODBCHandle();
@@ -76,6 +98,7 @@ private:
     std::unique_ptr<ODBCTask> m_pendingTask;
     std::atomic<bool> m_hasPendingTask{false};
     std::atomic<int> m_callsRunning{0};
+    HandleSlot* m_slot = nullptr;
 };
 
 } // namespace ODBC

@@ -20,6 +20,7 @@
 #include "ODBC/Exceptions/ODBCInternalException.h"
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Queries/QueryManager.h"
 #include "ODBC/Statement/ColumnFieldNames.h"
 #include "ODBC/States/StatementState.h"
@@ -29,6 +30,7 @@
 #include <sqlext.h>
 
 #include <atomic>
+#include <cassert>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -228,6 +230,8 @@ SQLRETURN Statement::RunCancelable(const char* in_method, bool in_takesConnectio
 template <typename Call>
 SQLRETURN Statement::RunDispatchedCancelable(const char* in_method, Call in_call)
 {
+    // Uncounted, the call would run on a statement that a free on another thread may destroy.
+    assert(IsCounted());
     return RunCountedCancelable(in_method, false, nullptr, in_call);
 }
 
@@ -702,6 +706,26 @@ SQLRETURN Statement::ExecuteCatalogFunction(int32_t in_functionId, const std::ve
 }
 
 // Services.
+
+bool Statement::CloseToCalls(HandleClosing& io_closing)
+{
+    if (m_connection != nullptr)
+    {
+        Driver& driver = m_connection->GetEnvironment().GetDriver();
+        for (const Descriptor* descriptor :
+             {static_cast<Descriptor*>(m_ipd.get()), static_cast<Descriptor*>(m_ird.get()),
+              static_cast<Descriptor*>(m_implicitAPD.get()), static_cast<Descriptor*>(m_implicitARD.get())})
+        {
+            if (!io_closing.Close(driver.GetDescriptorSlot(descriptor->GetHandle())))
+            {
+                return false;
+            }
+        }
+    }
+    // Closed to calls by its value, the statement may still be busy with its task or with a
+    // member that its connection called.
+    return io_closing.Close(GetSlot()) && !IsBusy();
+}
 
 void Statement::InstallState(std::unique_ptr<StatementState>&& io_next)
 {

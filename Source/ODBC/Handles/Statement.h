@@ -32,6 +32,7 @@ class AppDescriptorBase;
 class Connection;
 class Descriptor;
 class DiagManager;
+class HandleClosing;
 class ImplParamDescriptor;
 class ImplRowDescriptor;
 class QueryManager;
@@ -163,6 +164,11 @@ public:
 
     // What the states, the attributes and the connection use.
 
+    /// Closes the statement and its implicit descriptors to new calls for their free: false
+    /// while a call runs on one of them or a task on the statement; io_closing opens again what
+    /// it closed unless the free goes ahead.
+    bool CloseToCalls(HandleClosing& io_closing);
+
     /// Installs in_next as the current state (null keeps the current one) and tells the
     /// connection when a cursor opened or closed with it.
     void SetState(std::unique_ptr<StatementState>&& in_next)
@@ -219,6 +225,9 @@ public:
 
     // IRowDescriptorOwner
     Support::CriticalSection& GetStatementLock() override { return m_statementLock; }
+
+    /// The lock SQLCancel takes, and the plain members throughout (see CallHold).
+    Support::CriticalSection& GetCancelLock() { return m_cancelLock; }
     bool IsUsingBookmarks() override;
 
     /// One of the four current descriptors.

@@ -12,6 +12,7 @@
 #include "ODBC/Exceptions/ODBCInternalException.h"
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Handles/Statement.h"
 #include "ODBC/Info/InfoTypes.h"
 #include "ODBC/Settings/ConnectionSettings.h"
@@ -104,8 +105,15 @@ void FreeDescriptor(Connection& io_connection, HandleValue in_handle)
     {
         throw ErrorException(DIAG_INVALID_USE_OF_AUTO_DESCRIPTOR, ODBC_COMPONENT_ID, u"FreeImplicitAppDesc", -1, -1);
     }
+    // A call on the descriptor on another thread still uses it; once it is closed, none begins.
+    HandleClosing closing;
+    if (!closing.Close(driver.GetDescriptorSlot(in_handle)))
+    {
+        throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+    }
     // The handle goes before the descriptor, so that no lookup finds it while it is destroyed.
     std::unique_ptr<ExplicitAppDescriptor> detached = io_connection.RemoveDescriptor(descriptor);
+    closing.Keep();
     driver.UnregisterAppDescriptor(in_handle);
 }
 
@@ -117,13 +125,16 @@ void FreeStatement(Connection& io_connection, HandleValue in_handle)
     {
         throw ODBCInternalException(u"InvalidStmt");
     }
-    // A call still runs on the statement, asynchronously or on another thread.
-    if (statement->IsBusy())
+    // A call still runs on the statement or one of its descriptors, asynchronously or on another
+    // thread; once they are closed, none begins.
+    HandleClosing closing;
+    if (!statement->CloseToCalls(closing))
     {
         throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
     }
     // The handle goes before the statement, so that no lookup finds a statement being destroyed.
     std::unique_ptr<Statement> detached = io_connection.RemoveStatement(statement);
+    closing.Keep();
     driver.UnregisterStatement(in_handle);
 }
 

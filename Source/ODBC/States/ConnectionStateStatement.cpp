@@ -2,6 +2,7 @@
 
 #include "DSI/DSIConnection.h"
 #include "ODBC/Handles/Connection.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Handles/Statement.h"
 #include "Support/ErrorException.h"
 
@@ -43,6 +44,14 @@ SQLRETURN ConnectionStateStatement::SQLDriverConnectW(Connection&,
 SQLRETURN ConnectionStateStatement::SQLDisconnect(Connection& io_connection)
 {
     LogEntrance(io_connection, LOG_CLASS, "SQLDisconnect");
+    // A call that began on a statement since the connection looked refuses the disconnect here,
+    // where the statements are closed to calls all at once.
+    HandleClosing closing;
+    if (!io_connection.CloseStatementsToCalls(closing))
+    {
+        throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
+    }
+    closing.Keep();
     io_connection.DeleteAllStatements();
     io_connection.GetDSIConnection().Disconnect();
     return SQL_SUCCESS;

@@ -4,6 +4,7 @@
 #include "ODBC/Exceptions/ODBCInternalException.h"
 #include "ODBC/Handles/Connection.h"
 #include "ODBC/Handles/Environment.h"
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/States/EnvironmentState1Allocated.h"
 
 #include <sqlext.h>
@@ -64,12 +65,14 @@ std::unique_ptr<EnvironmentState> EnvironmentState2Connection::SQLFreeHandle(SQL
     {
         throw ODBCInternalException(u"InvalidConn");
     }
-    // A call still runs on the connection or on one of its statements, asynchronously or on
-    // another thread.
-    if (connection->IsBusy() || connection->HasBusyStatements())
+    // A call still runs on the connection or on one of its statements or descriptors,
+    // asynchronously or on another thread; once they are closed, none begins.
+    HandleClosing closing;
+    if (!connection->CloseToCalls(closing))
     {
         throw ErrorException(DIAG_FUNCTION_SEQUENCE_ERROR, ODBC_COMPONENT_ID, u"FuncSeqErr", -1, -1);
     }
+    closing.Keep();
     // The handle goes first, so that no lookup finds the connection while it is destroyed.
     driver.UnregisterConnection(handle);
     m_environment.RemoveConnection(connection);

@@ -2,6 +2,7 @@
 Usage: pyodbc_session.py <data source> <JSON list of sample tables> <JSON list of statements the
 server answers with a long error>"""
 
+import datetime
 import json
 import sys
 
@@ -19,6 +20,10 @@ EXACT_DOUBLES = [1 / 3, 0.1, 5e-324, 2.2250738585072014e-308, 1.7976931348623157
 
 OBJECT_TEXT = '{"id":123456789012345678901234567890,"r":0.30000000000000004,"n":-18446744073709551617}'
 ARRAY_TEXT = '[18446744073709551615,-9223372036854775808,1e+300]'
+
+# Datetimes with milliseconds, one before 1970, written by each way of executemany.
+DATETIMES = [datetime.datetime(2024, 1, 2, 3, 4, 5, 123000), datetime.datetime(1969, 12, 31, 23, 59, 59, 999000)]
+DATETIME_WAYS = ["fast_executemany", "executemany", "setinputsizes"]
 
 # 100,000 characters, some outside Latin-1: far past what pyodbc binds whole by default.
 LONG_TEXT = ("long text \u00fc\u20ac " * 8000)[:100000]
@@ -106,6 +111,27 @@ def row_queries(cursor):
     return read
 
 
+def datetimes(connection):
+    """The datetimes as each way of executemany writes them, read back as datetimes: rows 1 and 2
+    by fast_executemany, 11 and 12 by plain executemany, 21 and 22 by fast_executemany with the
+    second parameter's type given by setinputsizes."""
+    reader = connection.cursor()
+    reader.execute("create table pyodbc_times (n integer, at timestamp)")
+    read = {}
+    for index, way in enumerate(DATETIME_WAYS):
+        cursor = connection.cursor()
+        cursor.fast_executemany = way != "executemany"
+        if way == "setinputsizes":
+            cursor.setinputsizes([None, (pyodbc.SQL_TYPE_TIMESTAMP, 0, 3)])
+        first = index * 10
+        cursor.executemany("insert into pyodbc_times values (?, ?)",
+                           [(first + n, value) for n, value in enumerate(DATETIMES, 1)])
+        reader.execute("select at from pyodbc_times where n > ? and n <= ? order by n", first, first + 2)
+        read[way] = [repr(row[0]) for row in reader.fetchall()]
+    reader.execute("drop table pyodbc_times")
+    return {"sent": [repr(value) for value in DATETIMES], "read": read}
+
+
 def long_errors(cursor, statements):
     """What pyodbc raises for each statement: the SQLSTATE and text of its error, or the name of
     another exception (a MemoryError from a length it cannot use)."""
@@ -159,6 +185,7 @@ def main():
     except pyodbc.Error as error:
         report["error_state"] = error.args[0]
 
+    report["datetimes"] = datetimes(connection)
     report["parameter_lengths"] = parameter_lengths(data_source)
     report["long_errors"] = long_errors(cursor, long_error_statements)
 

@@ -102,6 +102,24 @@ class PyodbcTest(unittest.TestCase):
         self.assertEqual(self.report["byte_texts"]["refused"], "22018")
         self.assertFalse([body for body in self.setting.requests("statement") if "insert into pyodbc_bytes" in body])
 
+    def test_datetimes_through_each_way_of_executemany(self):
+        # fast_executemany binds datetimes to the text parameters the driver describes, at their
+        # scale 0: whole seconds. Plain executemany, and setinputsizes, bind them as timestamps.
+        times = self.report["datetimes"]
+        self.assertEqual(times["read"], {
+            "fast_executemany": ["datetime.datetime(2024, 1, 2, 3, 4, 5)",
+                                 "datetime.datetime(1969, 12, 31, 23, 59, 59)"],
+            "executemany": times["sent"],
+            "setinputsizes": times["sent"]})
+        self.assertEqual([body for body in self.setting.requests("bulk") if "pyodbc_times" in body],
+                         ['{"stmt":"insert into pyodbc_times values (?, ?)", '
+                          '"bulk_args":[["1", "2024-01-02 03:04:05"], ["2", "1969-12-31 23:59:59"]]}',
+                          '{"stmt":"insert into pyodbc_times values (?, ?)", '
+                          '"bulk_args":[["21", 1704164645123], ["22", -1]]}'])
+        self.assertEqual([body for body in self.setting.requests("statement") if "into pyodbc_times" in body],
+                         ['{"stmt":"insert into pyodbc_times values (?, ?)", "args":[11, 1704164645123]}',
+                          '{"stmt":"insert into pyodbc_times values (?, ?)", "args":[12, -1]}'])
+
     def test_long_text_parameters(self):
         # 2,000 characters are 4,000 UTF-16 bytes, the text column size reported by default.
         lengths = self.report["parameter_lengths"]

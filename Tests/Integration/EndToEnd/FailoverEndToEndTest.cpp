@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,6 +49,15 @@ std::vector<int> StatementCounts(TestServer& io_server)
 void SetListener(TestServer& io_server, int in_listener, const char* in_state)
 {
     ASSERT_EQ(io_server.Control("POST", "/listeners/" + std::to_string(in_listener) + "/" + in_state, "{}").status, 200);
+}
+
+/// The rows of table lost_replies with in_id, read through the control port.
+int CountRows(TestServer& io_server, int in_id)
+{
+    const std::string body = io_server.Control(
+        "POST", "/sql", R"({"stmt":"select count(*) from lost_replies where id = )" + std::to_string(in_id) + "\"}").body;
+    const size_t rows = body.find("\"rows\":[[");
+    return rows == std::string::npos ? -1 : std::atoi(body.c_str() + rows + std::strlen("\"rows\":[["));
 }
 
 class FailoverEndToEndTest : public ::testing::Test
@@ -144,6 +154,59 @@ TEST_F(FailoverEndToEndTest, AServerThatGoesDownBetweenItsCheckAndTheStatementLe
         ASSERT_EQ(RunStatement(), SQL_SUCCESS) << i;
     }
     EXPECT_EQ(StatementCounts(*m_server), (std::vector<int>{0, 2, 1}));
+}
+
+TEST_F(FailoverEndToEndTest, AStatementThatRanButLostItsReplyRunsOnceAndFailsWithACommunicationLinkFailure)
+{
+    const std::string lost = "The connection to the server failed after the statement was sent, so the server may "
+                             "have run it: ";
+    const struct
+    {
+        bool isPool;
+        const char* fault;
+        const char* reason;
+    } cases[] = {
+        // libcurl would send the statement again on a new connection.
+        {true, R"({"method":"POST","stmt_regex":"^insert","close":"after"})", "Server returned nothing"},
+        {false, R"({"method":"POST","stmt_regex":"^insert","close":"after"})", "Server returned nothing"},
+        // The server restarts while it holds the statement: the new connection is refused.
+        {true, R"({"method":"POST","stmt_regex":"^insert","close":"after","down":true})", "Couldn't connect to server"},
+        {false, R"({"method":"POST","stmt_regex":"^insert","close":"after","down":true})", "Couldn't connect to server"},
+    };
+    OdbcConnection single(EndToEndEnvironment::DriverConnectionString(m_server->Address(0)));
+    m_connection->NewStatement().Execute("create table lost_replies (id integer)");
+    for (int id = 0; id < static_cast<int>(std::size(cases)); ++id)
+    {
+        const auto& c = cases[id];
+        SCOPED_TRACE(std::string(c.isPool ? "pool: " : "one server: ") + c.fault);
+        OdbcStatement statement = (c.isPool ? *m_connection : single).NewStatement();
+        // The insert goes on the connection this statement leaves open.
+        ASSERT_EQ(statement.Query("select 1"), std::vector<TextRow>{{"1"}});
+        SQLFreeStmt(statement.Handle(), SQL_CLOSE);
+        ASSERT_EQ(m_server->Control("POST", "/faults", c.fault).status, 200);
+        const std::string insert = "insert into lost_replies values (" + std::to_string(id) + ")";
+        EXPECT_EQ(SQLExecDirect(statement.Handle(), (SQLCHAR*)insert.c_str(), SQL_NTS), SQL_ERROR);
+        for (int listener = 0; listener < 3; ++listener)
+        {
+            SetListener(*m_server, listener, "up");
+        }
+        EXPECT_EQ(CountRows(*m_server, id), 1);
+        const std::vector<DiagRecord> records = ReadDiagnostics(SQL_HANDLE_STMT, statement.Handle());
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records[0].state, "08S01");
+        EXPECT_NE(records[0].message.find(lost + c.reason), std::string::npos) << records[0].message;
+    }
+}
+
+TEST_F(FailoverEndToEndTest, AConnectionTheServerClosedWhileIdleDoesNotFailTheNextStatement)
+{
+    OdbcConnection single(EndToEndEnvironment::DriverConnectionString(m_server->Address(0)));
+    OdbcStatement statement = single.NewStatement();
+    statement.Execute("create table lost_replies (id integer)");
+    SetListener(*m_server, 0, "down");
+    SetListener(*m_server, 0, "up");
+    statement.Execute("insert into lost_replies values (7)");
+    EXPECT_EQ(CountRows(*m_server, 7), 1);
 }
 
 TEST_F(FailoverEndToEndTest, AQueryTimeoutAlsoBoundsTheLivenessChecks)

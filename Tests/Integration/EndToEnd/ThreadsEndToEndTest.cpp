@@ -1,5 +1,6 @@
 // Eight application threads, each with a connection of its own, running statements at once; a
-// statement and its connection freed or disconnected while another thread runs on them.
+// statement and its connection freed or disconnected while another thread runs on them; two
+// threads calling on one statement, each told its own warnings only.
 
 #include "Integration/EndToEnd/EndToEndEnvironment.h"
 #include "Integration/Support/OdbcConnection.h"
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -132,6 +134,47 @@ TEST(ThreadsEndToEndTest, AStatementIsNeitherFreedNorDisconnectedWhileAnotherThr
     ASSERT_EQ(executed, SQL_SUCCESS);
     EXPECT_EQ(SQLFetch(statement), SQL_SUCCESS) << ReadDiagnostics(SQL_HANDLE_STMT, statement).at(0).message;
     EXPECT_EQ(SQLFreeHandle(SQL_HANDLE_STMT, statement), SQL_SUCCESS);
+}
+
+// Thread A asks for a column's name in a buffer of 2 bytes, which cuts the name "c0" with the
+// warning 01004, while thread B fetches and reads the same statement's rows: A's warning is A's
+// alone, and none of B's calls reports it.
+TEST(ThreadsEndToEndTest, AnAnsiCallsTruncationNeverReachesAFetchOnAnotherThread)
+{
+    constexpr int ROWS = 5000;
+    TestServer& server = EndToEndEnvironment::Server();
+    const std::string canned =
+        R"({"stmt":"select 7301","generate":{"rows":)" + std::to_string(ROWS) + R"(,"types":["integer"]}})";
+    ASSERT_EQ(server.Control("POST", "/canned", canned).status, 200);
+    OdbcConnection connection(EndToEndEnvironment::DataSourceConnectionString());
+    OdbcStatement statement = connection.NewStatement();
+    statement.Execute("select 7301");
+    std::atomic<bool> isDone{false};
+    std::map<SQLRETURN, int> described;
+    std::thread describer([&] {
+        do
+        {
+            SQLCHAR name[2] = {};
+            SQLSMALLINT length = 0;
+            SQLSMALLINT type = 0;
+            ++described[SQLDescribeCol(statement.Handle(), 1, name, sizeof(name), &length, &type, nullptr, nullptr,
+                                       nullptr)];
+        } while (!isDone);
+    });
+    std::map<SQLRETURN, int> fetched;
+    for (int row = 0; row < ROWS; ++row)
+    {
+        SQLINTEGER value = 0;
+        SQLLEN indicator = 0;
+        ++fetched[SQLFetch(statement.Handle())];
+        ++fetched[SQLGetData(statement.Handle(), 1, SQL_C_SLONG, &value, 0, &indicator)];
+    }
+    isDone = true;
+    describer.join();
+    EXPECT_EQ(fetched, (std::map<SQLRETURN, int>{{SQL_SUCCESS, 2 * ROWS}}));
+    EXPECT_EQ(described.size(), 1u);
+    EXPECT_EQ(described.begin()->first, SQL_SUCCESS_WITH_INFO);
+    ASSERT_EQ(server.Control("POST", "/canned/clear", "{}").status, 200);
 }
 
 } // namespace

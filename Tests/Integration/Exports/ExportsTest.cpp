@@ -8,13 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 using Pelta::Test::DriverLibrary;
 using Pelta::Test::TestServer;
@@ -216,6 +220,85 @@ TEST_F(ExportsTest, AConnectionIsNotFreedWhileAnotherThreadConnectsIt)
     m_connected = true;
     ASSERT_EQ(DRIVER(SQLAllocHandle)(SQL_HANDLE_STMT, m_connection, &m_statement), SQL_SUCCESS);
     EXPECT_EQ(DRIVER(SQLExecDirect)(m_statement, (SQLCHAR*)"select id from sample_byte", SQL_NTS), SQL_SUCCESS);
+}
+
+// A statement freed on one thread while two others call on it by its handle without a pause:
+// each free is refused with HY010 while a call runs and goes ahead between two calls, when a
+// caller may just have found the handle; each call works on the statement or, once the free
+// went ahead, finds no handle. Nothing ever reaches the statement freed, which the sanitizers
+// would report. The rounds begin the free at other moments.
+TEST_F(ExportsTest, AStatementFreedWhileOtherThreadsCallOnItIsRefusedOrLeavesThemNoHandle)
+{
+    constexpr int ROUNDS = 100;
+    constexpr int CALLERS = 2;
+    Connect();
+    std::map<std::string, int> frees;
+    std::map<SQLRETURN, int> calls;
+    int callsAfterTheFree = 0;
+    for (int round = 0; round < ROUNDS; ++round)
+    {
+        SQLHANDLE statement = SQL_NULL_HANDLE;
+        ASSERT_EQ(DRIVER(SQLAllocHandle)(SQL_HANDLE_STMT, m_connection, &statement), SQL_SUCCESS);
+        ASSERT_EQ(DRIVER(SQLExecDirect)(statement, (SQLCHAR*)"select id from sample_byte", SQL_NTS), SQL_SUCCESS);
+        std::atomic<bool> isFreed{false};
+        std::atomic<int> callersStarted{0};
+        std::vector<std::map<SQLRETURN, int>> results(CALLERS);
+        std::vector<int> lateCalls(CALLERS);
+        std::vector<std::thread> callers;
+        for (int caller = 0; caller < CALLERS; ++caller)
+        {
+            callers.emplace_back([&, caller] {
+                SQLRETURN result = SQL_SUCCESS;
+                for (int call = 1; result != SQL_INVALID_HANDLE; ++call)
+                {
+                    // A dispatched call and one that is not, each of which works in every state.
+                    const bool wasFreed = isFreed;
+                    SQLLEN count = 0;
+                    result = call % 2 == 0 ? DRIVER(SQLFetch)(statement) : DRIVER(SQLRowCount)(statement, &count);
+                    lateCalls[caller] += wasFreed && result != SQL_INVALID_HANDLE ? 1 : 0;
+                    ++results[caller][result];
+                    callersStarted += call == 1 ? 1 : 0;
+                }
+            });
+        }
+        while (callersStarted < CALLERS)
+        {
+            std::this_thread::yield();
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(round % 10 * 20));
+        SQLRETURN freed = SQL_ERROR;
+        while (freed != SQL_SUCCESS)
+        {
+            freed = DRIVER(SQLFreeHandle)(SQL_HANDLE_STMT, statement);
+            // The connection that frees its statement tells why it does not.
+            const std::vector<std::string> records = Records(SQL_HANDLE_DBC, m_connection);
+            ++frees[freed == SQL_SUCCESS ? "OK" : records.empty() ? "no record" : records[0].substr(0, 5)];
+        }
+        isFreed = true;
+        for (std::thread& caller : callers)
+        {
+            caller.join();
+        }
+        for (int caller = 0; caller < CALLERS; ++caller)
+        {
+            callsAfterTheFree += lateCalls[caller];
+            EXPECT_EQ(results[caller][SQL_INVALID_HANDLE], 1) << "round " << round;
+            for (const auto& result : results[caller])
+            {
+                calls[result.first] += result.second;
+            }
+        }
+    }
+    EXPECT_EQ(callsAfterTheFree, 0);
+    EXPECT_EQ(frees["OK"], ROUNDS);
+    frees.erase("OK");
+    frees.erase("HY010");
+    EXPECT_TRUE(frees.empty()) << ::testing::PrintToString(frees);
+    // Fetches that found rows or their end, row counts, and the calls that found no handle.
+    calls.erase(SQL_SUCCESS);
+    calls.erase(SQL_NO_DATA);
+    calls.erase(SQL_INVALID_HANDLE);
+    EXPECT_TRUE(calls.empty()) << ::testing::PrintToString(calls);
 }
 
 TEST_F(ExportsTest, AnsiInformationTextIsCutWithItsFullLength)

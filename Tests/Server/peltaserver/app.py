@@ -97,6 +97,8 @@ class Service:
                                  fault.bulk_fail if fault is not None else frozenset(), entry)
             if fault is not None and fault.cut:
                 reply.mode = "cut"
+            elif fault is not None and fault.close_after:
+                reply.mode = "close"
         if fault is not None and fault.down:
             # The listener refuses new connections before this request is answered, so that the
             # client's next request cannot reach it on any connection.

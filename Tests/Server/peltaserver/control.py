@@ -47,8 +47,16 @@ class Fault:
                                if "body_base64" in self.reply
                                else str(self.reply.get("body", "")).encode())
         self.error = spec.get("error")
-        self.close = bool(spec.get("close"))
+        close = spec.get("close", False)
+        # "after": the server runs the statement, then closes without a reply, as one that
+        # goes down while the reply is on its way.
+        self.close_after = close == "after"
+        if isinstance(close, str) and not self.close_after:
+            raise ValueError('close must be true or "after"')
+        self.close = bool(close) and not self.close_after
         self.cut = bool(spec.get("cut"))
+        if self.close_after and self.cut:
+            raise ValueError('give at most one of "close": "after" and cut')
         self.bulk_fail = frozenset(int(i) for i in spec.get("bulk_fail", ()))
         self.down = bool(spec.get("down"))
 

@@ -6,7 +6,7 @@ import re
 import sqlite3
 import threading
 
-from . import catalog, exprtypes, servertypes, sqltext, wire
+from . import catalog, exprtypes, servertypes, sqltext, timestampconversion, wire
 from .wire import ServerError
 
 SYSTEM_SCHEMA = "sys"
@@ -40,6 +40,7 @@ class Database:
         self._cluster = cluster
         self._conn = sqlite3.connect(path, isolation_level=None, check_same_thread=False)
         self._lock = threading.RLock()
+        self._timestamps = timestampconversion.TimestampConversion(self._conn)
         with self._lock:
             catalog.create(self._conn, _declare)
             self._create_system_schema()
@@ -77,10 +78,10 @@ class Database:
         sql = sqltext.strip_trailing_semicolons(stmt)
         if keyword in ("create", "alter"):
             sql = _declare(sql)
+        sql = self._timestamps.rewrite(sql)
         with self._lock:
-            cursor = self._run(sql, args or [], keyword)
-            if cursor.description is not None:
-                rows = cursor.fetchall()
+            cursor, rows = self._run_keeping_timestamps(sql, args or [], keyword)
+            if rows is not None:
                 return self._result(stmt, sql, args, cursor.description, rows, with_types)
             if keyword in _DDL:
                 catalog.refresh(self._conn)
@@ -108,15 +109,32 @@ class Database:
                     results.append({"rowcount": -2})
         return {"results": results}
 
+    def _run_keeping_timestamps(self, sql, args, keyword):
+        """Runs the statement; DDL runs without the timestamp triggers, which are made anew for
+        the tables and columns there are after it."""
+        if keyword not in _DDL:
+            return self._run(sql, args, keyword)
+        self._timestamps.drop_triggers()
+        try:
+            return self._run(sql, args, keyword)
+        finally:
+            self._timestamps.create_triggers()
+
     def _run(self, sql, args, keyword):
+        """The cursor and, for a row-producing statement, its rows: fetching them may fail as
+        well, on any row."""
         params = [_bindable(value) for value in args]
         try:
-            return self._conn.execute(sql, params)
+            cursor = self._conn.execute(sql, params)
+            return cursor, cursor.fetchall() if cursor.description is not None else None
         except (sqlite3.Error, sqlite3.Warning, OverflowError) as err:
             message = str(err)
             unknown = re.match(r"unknown database (\S+)$", message)
             if keyword == "create" and unknown:
                 return self._create_in_new_schema(unknown.group(1), sql, args)
+            refused = self._timestamps.error(message)
+            if refused is not None:
+                raise StatementFailed(refused, True) from None
             raise StatementFailed(self._server_error(message, keyword),
                                   isinstance(err, _PER_SET_ERRORS)) from None
 

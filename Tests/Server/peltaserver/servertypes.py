@@ -5,6 +5,8 @@ import json
 import math
 import re
 
+from . import timestamptext
+
 ARRAY_CODE = 100
 UNSUPPORTED_CODE = 1
 
@@ -20,7 +22,7 @@ TYPE_TABLE = [
     (8, "short", "integer"),
     (9, "integer", "integer"),
     (10, "long", "integer"),
-    (11, "timestamp", "integer"),
+    (11, "timestamp", "timestamp"),
     (12, "object", "json"),
     (13, "geo_point", "json"),
     (101, "set", "json"),
@@ -186,6 +188,17 @@ def _integer_cell(value):
     return _plain(value)
 
 
+def _timestamp_cell(value):
+    """Text, which only an expression such as a CAST yields (stored text became a number), is
+    the instant it names."""
+    if isinstance(value, str):
+        millis = timestamptext.epoch_millis(value)
+        if millis is None:
+            raise timestamptext.refusal(value)
+        return millis
+    return _integer_cell(value)
+
+
 def _float_cell(value):
     if isinstance(value, (int, float)) and not isinstance(value, bool):
         value = float(value)
@@ -229,6 +242,7 @@ def _null_cell(value):
 _SHAPERS = {
     "null": _null_cell,
     "integer": _integer_cell,
+    "timestamp": _timestamp_cell,
     "float": _float_cell,
     "boolean": _boolean_cell,
     "text": _text_cell,

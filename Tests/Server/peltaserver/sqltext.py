@@ -157,3 +157,38 @@ def select_list(sql):
 
 def strip_trailing_semicolons(sql):
     return re.sub(r"[\s;]+$", "", sql)
+
+
+
+def _cast_at(toks, index):
+    """(first token of the expression, the AS, the closing parenthesis) of the CAST whose word
+    is toks[index]; None when no complete CAST starts there."""
+    if word(toks[index]) != "cast" or index + 1 >= len(toks) or toks[index + 1].text != "(":
+        return None
+    inner = toks[index + 2:]
+    close = next((i for i, (_, depth) in enumerate(depth_steps(inner)) if depth < 0), None)
+    if close is None:
+        return None
+    target = [i for i, (tok, depth) in enumerate(depth_steps(inner[:close]))
+              if depth == 0 and word(tok) == "as"]
+    if not target or target[-1] == 0:
+        return None
+    return inner[0], inner[target[-1]], inner[close]
+
+
+def replace_casts(sql, chosen, function):
+    """The text with each CAST(expression AS type) whose type text chosen(type) picks written as
+    function(expression)."""
+    if "cast" not in sql.lower():
+        return sql      # spares large statements a second tokenizing
+    toks = tokens(sql)
+    index = 0
+    while index < len(toks):
+        found = _cast_at(toks, index)
+        if found is not None and chosen(sql[found[1].end:found[2].start].strip()):
+            first, as_tok, closing = found
+            sql = "%s%s(%s)%s" % (sql[:toks[index].start], function,
+                                  sql[first.start:as_tok.start].rstrip(), sql[closing.end:])
+            toks = tokens(sql)
+        index += 1
+    return sql

@@ -6,6 +6,8 @@ import re
 # Error codes the server sends in {"error":{"code":..,"message":..}}, with the HTTP status that
 # goes with them (the driver reads only the code).
 SYNTAX_ERROR = 4000
+# A value its column's type cannot take: the server refuses the statement as one it cannot run.
+INVALID_VALUE = SYNTAX_ERROR
 INVALID_COLUMN_DEFINITION = 4006
 UNKNOWN_TABLE = 4041
 UNKNOWN_COLUMN = 4043

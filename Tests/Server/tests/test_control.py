@@ -186,6 +186,20 @@ class StatementFaults(ServerTestCase):
                         self.assertEqual([9], self.ok(stmt)["col_types"])
                 self.assertEqual(0, self.ok("select a from t")["rowcount"])
 
+    def test_close_before_or_after_running_the_statement(self):
+        self.ok("create table t (a integer)")
+        port = self.server.ports[0]
+        for close, value in ((True, 1), ("after", 2)):
+            with self.subTest(close=close):
+                self.server.fault(method="POST", close=close)
+                data = statement_bytes(port, "insert into t values (%d)" % value)
+                self.assertEqual(b"", raw_exchange(port, data, read_until_close=True))
+        self.assertEqual([[2]], self.ok("select a from t")["rows"])
+        self.assertEqual([200, None, None, 200], [e["status"] for e in self.server.log()])
+        for spec in ({"close": "before"}, {"close": "after", "cut": True}):
+            with self.subTest(spec=spec):
+                self.assertEqual(400, self.server.control("POST", "/faults", spec)[0])
+
 
 class LogAndCounters(ServerTestCase):
     def test_counters_by_kind_and_reset(self):

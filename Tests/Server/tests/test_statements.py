@@ -6,7 +6,7 @@ import unittest
 
 from peltaserver import sample_data
 
-from .support import ServerTestCase, send
+from .support import ServerTestCase, send, sql
 
 
 def post(server, body, listener=0):
@@ -224,6 +224,116 @@ class TypeCodes(ServerTestCase):
         self.ok("create table t (d double)")
         self.ok("insert into t values (1e999), (-1e999)")
         self.assertEqual([["Infinity"], ["-Infinity"]], self.ok("select d from t")["rows"])
+
+
+class TimestampText(ServerTestCase):
+    """Text given for a timestamp column is stored as the instant it names, as a database with a
+    timestamp type does; text that names none is refused and nothing is stored."""
+
+    # text -> epoch milliseconds (UTC; the fraction cut, not rounded, to milliseconds)
+    NAMED = [
+        ("2024-01-02 03:04:05.123", 1704164645123),
+        ("2024-01-02T03:04:05.123Z", 1704164645123),
+        ("2024-01-02 03:04:05", 1704164645000),
+        ("2024-01-02T03:04:05.5", 1704164645500),
+        ("2024-01-02 03:04:05.123999999", 1704164645123),
+        ("2024-01-02T05:34:05.123+02:30", 1704164645123),
+        ("2024-01-02", 1704153600000),                      # a date alone: its midnight
+        ("2000-02-29", 951782400000),
+        ("1969-12-31 23:59:59.999", -1),
+        ("1601-01-01T00:00:00Z", -11644473600000),
+    ]
+    NAMING_NONE = ["", "now", "2024-01-02 03:04", "2024-13-01", "2023-02-29",
+                   "2024-01-02 24:00:00", "2024-01-02 03:04:60", "2024-01-02 03:04:05.",
+                   "2024-01-02  03:04:05", " 2024-01-02", "2024-01-02 03:04:05Z junk", "2024-1-2",
+                   "0000-01-01", "2024-01-02Z", "2024-01-02 03:04:05+2",
+                   "\u0662\u0660\u0662\u0664-01-02"]
+
+    def setUp(self):
+        super().setUp()
+        self.ok("create table t (n integer, ts timestamp)")
+
+    def stored(self, *where):
+        reply = self.ok("select ts from t where n = ?", args=list(where))
+        self.assertEqual([11], reply["col_types"])
+        return [row[0] for row in reply["rows"]]
+
+    def test_text_is_stored_as_the_instant_it_names(self):
+        for text, millis in self.NAMED:
+            with self.subTest(text=text):
+                self.ok("delete from t")
+                self.ok("insert into t values (1, '%s')" % text)
+                self.ok("insert into t values (?, ?)", args=[2, text])
+                self.ok("insert into t values (?, ?)", bulk_args=[[3, text], [3, 0]])
+                self.ok("insert into t values (4, 0), (5, 0)")
+                self.ok("update t set ts = ? where n = ?", args=[text, 4])
+                self.ok("update t set ts = '%s' where n = 5" % text)
+                got = [self.stored(n) for n in (1, 2, 3, 4, 5)]
+                self.assertEqual([[millis], [millis], [millis, 0], [millis], [millis]], got)
+                self.assertEqual(int, type(got[0][0]))
+
+    def test_numbers_and_null_are_stored_as_given(self):
+        self.ok("insert into t values (1, ?), (1, '1500'), (1, null)", args=[-1000])
+        self.assertEqual([-1000, 1500, None], self.stored(1))
+
+    def test_text_naming_no_timestamp_is_refused_and_nothing_stored(self):
+        self.ok("insert into t values (1, 0)")
+        for text in self.NAMING_NONE:
+            with self.subTest(text=text):
+                literal = "insert into t values (2, '2024-01-02'), (2, '%s')" % text
+                self.assertEqual(400, self.fails(literal, 4000))
+                _, reply = sql(self.server, "insert into t values (?, ?)", args=[2, text])
+                self.assertEqual({"error": {"code": 4000, "message":
+                                  "Cannot cast value '%s' of column ts to type timestamp" % text}},
+                                 reply)
+                self.fails("update t set ts = ? where n = 1", 4000, args=[text])
+                bulk = self.ok("insert into t values (?, ?)",
+                               bulk_args=[[3, "2024-01-02"], [3, text], [3, 0]])
+                self.assertEqual([1, -2, 1], [r["rowcount"] for r in bulk["results"]])
+                self.assertEqual(([], [0], [1704153600000, 0]),
+                                 (self.stored(2), self.stored(1), self.stored(3)))
+                self.ok("delete from t where n = 3")
+
+    def test_columns_added_renamed_or_dropped_and_other_schemas_and_tables(self):
+        self.ok("alter table t add column later timestamp")
+        self.ok("alter table t rename column ts to at")
+        self.ok("insert into t values (1, '2024-01-02', '1970-01-01 00:00:01')")
+        self.assertEqual([[1, 1704153600000, 1000]], self.ok("select * from t")["rows"])
+        self.ok("alter table t drop column later")
+        self.ok("alter table t rename to u")
+        self.ok("create table s.w (k string primary key, ts timestamp) without rowid")
+        for table in ("u", "s.w"):
+            with self.subTest(table=table):
+                self.ok("insert into %s values ('2', '1970-01-01 00:00:02')" % table)
+                self.fails("insert into %s values ('3', 'never')" % table, 4000)
+                self.assertEqual([[2000]], self.ok("select %s from %s where %s = '2'" % (
+                    ("at", table, "n") if table == "u" else ("ts", table, "k")))["rows"])
+
+    def test_casts_and_expressions_of_timestamp_type(self):
+        self.ok("insert into t values (1, null), (2, null)")
+        cases = [
+            ("cast('2024-01-02 03:04:05.123' as timestamp)", [1704164645123] * 2),
+            ("cast(? as timestamp)", [1000] * 2),
+            ("CAST(cast(? as timestamp) AS TIMESTAMP)", [1000] * 2),
+            ("cast('1500' as timestamp)", [1500] * 2),
+            ("cast(n as timestamp)", [1, 2]),
+            ("coalesce(ts, ?)", [1000, 1000]),
+        ]
+        for expression, cells in cases:
+            with self.subTest(expression=expression):
+                stmt = "select %s from t order by n" % expression
+                reply = self.ok(stmt, args=["1970-01-01T00:00:01Z"] * stmt.count("?"))
+                self.assertEqual(([11], [[c] for c in cells]), (reply["col_types"], reply["rows"]))
+        for stmt in ("select cast('never' as timestamp)", "select cast(? as timestamp) from t",
+                     "select cast(case n when 2 then 'never' else '1970-01-01' end as timestamp) "
+                     "from t",
+                     "select coalesce(ts, 'never') from t"):
+            with self.subTest(stmt=stmt):
+                self.fails(stmt, 4000, args=["never"] * stmt.count("?"))
+        bulk = self.ok("insert into t values (?, cast(? as timestamp))",
+                       bulk_args=[[3, "1970-01-01 00:00:03"], [4, "never"]])
+        self.assertEqual([1, -2], [r["rowcount"] for r in bulk["results"]])
+        self.assertEqual([3000], self.stored(3))
 
 
 class CannedReplies(ServerTestCase):

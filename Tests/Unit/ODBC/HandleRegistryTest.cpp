@@ -1,3 +1,4 @@
+#include "ODBC/Handles/HandleClosing.h"
 #include "ODBC/Handles/HandleGenerator.h"
 #include "ODBC/Handles/HandleMap.h"
 #include "Support/ErrorException.h"
@@ -71,6 +72,60 @@ TEST(HandleRegistryTest, UnregisteringForgetsTheCachedObject)
     int third = 0;
     EXPECT_EQ(firstHandle, statements.Register(&third));
     EXPECT_EQ(&third, statements.Find(firstHandle));
+}
+
+TEST(HandleRegistryTest, AFreeClosesAHandleOnlyWhileNoCallIsCountedOnIt)
+{
+    HandleGenerator generator;
+    HandleMap statements(generator);
+    int statement = 0;
+    const HandleValue handle = statements.Register(&statement);
+    {
+        const HandleEntry call = statements.Enter(handle);
+        EXPECT_EQ(&statement, call.GetObject());
+        HandleClosing closing;
+        EXPECT_FALSE(closing.Close(statements.GetSlot(handle)));
+    }
+    {
+        HandleClosing closing;
+        ASSERT_TRUE(closing.Close(statements.GetSlot(handle)));
+        // A call finds nothing now, the free itself still finds its object.
+        EXPECT_FALSE(statements.Enter(handle));
+        EXPECT_EQ(&statement, statements.Find(handle));
+    }
+    // The free was refused after all: calls find the handle again.
+    EXPECT_TRUE(statements.Enter(handle));
+    {
+        HandleClosing closing;
+        ASSERT_TRUE(closing.Close(statements.GetSlot(handle)));
+        closing.Keep();
+    }
+    EXPECT_FALSE(statements.Enter(handle));
+    statements.Unregister(handle);
+    EXPECT_EQ(nullptr, statements.GetSlot(handle));
+    EXPECT_EQ(nullptr, statements.Find(handle));
+    // The value drawn again opens for its new object.
+    int next = 0;
+    ASSERT_EQ(handle, statements.Register(&next));
+    EXPECT_EQ(&next, statements.Enter(handle).GetObject());
+}
+
+TEST(HandleRegistryTest, AFreeThatMeetsACountedCallOpensAgainWhatItClosed)
+{
+    HandleGenerator generator;
+    HandleMap statements(generator);
+    int objects[2] = {};
+    const HandleValue idle = statements.Register(&objects[0]);
+    const HandleValue busy = statements.Register(&objects[1]);
+    const HandleEntry call = statements.Enter(busy);
+    {
+        HandleClosing closing;
+        EXPECT_TRUE(closing.Close(statements.GetSlot(idle)));
+        EXPECT_TRUE(closing.Close(nullptr));
+        EXPECT_FALSE(closing.Close(statements.GetSlot(busy)));
+    }
+    EXPECT_EQ(&objects[0], statements.Enter(idle).GetObject());
+    EXPECT_EQ(&objects[1], statements.Enter(busy).GetObject());
 }
 
 TEST(HandleRegistryTest, TheCounterRefusesToWrapAndChangesNothing)

@@ -26,10 +26,10 @@ protected:
     std::string FoundBy(SQLHANDLE in_handle)
     {
         std::string found;
-        found += CInterface::GetEnvironment(in_handle, "SQLE") != nullptr ? "E" : "";
-        found += CInterface::GetConnection(in_handle, "SQLC") != nullptr ? "C" : "";
-        found += CInterface::GetStatement(in_handle, "SQLS") != nullptr ? "S" : "";
-        found += CInterface::GetDescriptor(in_handle, "SQLD") != nullptr ? "D" : "";
+        found += CInterface::EnterEnvironment(in_handle, "SQLE") ? "E" : "";
+        found += CInterface::EnterConnection(in_handle, "SQLC") ? "C" : "";
+        found += CInterface::EnterStatement(in_handle, "SQLS") ? "S" : "";
+        found += CInterface::EnterDescriptor(in_handle, "SQLD") ? "D" : "";
         return found;
     }
 
@@ -65,10 +65,10 @@ TEST_F(CInterfaceHandlesTest, EachLookupFindsOnlyItsOwnKindAndLogsAMiss)
 TEST_F(CInterfaceHandlesTest, TheEntranceIsLoggedAtTraceOnly)
 {
     RecordingLog& log = UseLog(Orvik::DSI::LOG_INFO);
-    CInterface::GetConnection(m_connectionHandle, "SQLConnect");
+    CInterface::EnterConnection(m_connectionHandle, "SQLConnect");
     EXPECT_TRUE(log.m_entries.empty());
     UseLog(Orvik::DSI::LOG_TRACE);
-    CInterface::GetConnection(m_connectionHandle, "SQLConnect");
+    CInterface::EnterConnection(m_connectionHandle, "SQLConnect");
     ASSERT_FALSE(log.m_entries.empty());
     EXPECT_EQ("TRACE CInterface::SQLConnect: +++++ enter +++++", log.m_entries.front());
 }
@@ -165,13 +165,13 @@ protected:
 
 TEST_F(CInterfaceStatementHandlesTest, StatementsAndTheirDescriptorsAreFoundAndPostedOnByTheirOwnKind)
 {
-    EXPECT_EQ(m_statement, CInterface::GetStatement(m_statementHandle, "SQLFetch"));
-    EXPECT_EQ(nullptr, CInterface::GetConnection(m_statementHandle, "SQLConnect"));
+    EXPECT_EQ(m_statement, CInterface::EnterStatement(m_statementHandle, "SQLFetch").GetObject());
+    EXPECT_FALSE(CInterface::EnterConnection(m_statementHandle, "SQLConnect"));
     for (const SQLINTEGER attribute : { SQL_ATTR_APP_ROW_DESC, SQL_ATTR_APP_PARAM_DESC, SQL_ATTR_IMP_ROW_DESC, SQL_ATTR_IMP_PARAM_DESC })
     {
         const SQLHANDLE descriptor = DescriptorHandle(attribute);
-        EXPECT_NE(nullptr, CInterface::GetDescriptor(descriptor, "SQLGetDescField")) << attribute;
-        EXPECT_EQ(nullptr, CInterface::GetStatement(descriptor, "SQLFetch")) << attribute;
+        EXPECT_TRUE(CInterface::EnterDescriptor(descriptor, "SQLGetDescField")) << attribute;
+        EXPECT_FALSE(CInterface::EnterStatement(descriptor, "SQLFetch")) << attribute;
     }
 
     const SQLHANDLE rowDescriptor = DescriptorHandle(SQL_ATTR_APP_ROW_DESC);

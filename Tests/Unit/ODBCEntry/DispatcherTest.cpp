@@ -42,9 +42,14 @@ Probe& ProbeOf(void* io_args)
     return *static_cast<Probe*>(io_args);
 }
 
-ODBCHandle* FindConnection(SQLHANDLE in_handle, const char* in_functionName)
+HandleEntry EnterConnection(SQLHANDLE in_handle, const char* in_functionName)
 {
-    return CInterface::GetConnection(in_handle, in_functionName);
+    return CInterface::EnterConnection(in_handle, in_functionName);
+}
+
+ODBCHandle& ConnectionOf(void* io_object)
+{
+    return *static_cast<Connection*>(io_object);
 }
 
 DiagManager& DiagnosticsOf(ODBCHandle& io_handle)
@@ -73,11 +78,13 @@ SQLRETURN CollectProbe(ODBCTask& io_task, void* io_args)
 }
 
 const Dispatcher::Operations MAY_RUN_AS_TASK = {
-    Dispatcher::HandleKind::CONNECTION, &FindConnection, &DiagnosticsOf, &CallProbe, &MakeProbeTask, &CollectProbe,
+    Dispatcher::HandleKind::CONNECTION, &EnterConnection, &ConnectionOf, &DiagnosticsOf, &CallProbe, &MakeProbeTask,
+    &CollectProbe,
 };
 
 const Dispatcher::Operations NEVER_A_TASK = {
-    Dispatcher::HandleKind::CONNECTION, &FindConnection, &DiagnosticsOf, &CallProbe, nullptr, &CollectProbe,
+    Dispatcher::HandleKind::CONNECTION, &EnterConnection, &ConnectionOf, &DiagnosticsOf, &CallProbe, nullptr,
+    &CollectProbe,
 };
 
 std::thread RefuseToStart(ThreadUtils::ThreadFunction, void*)

@@ -193,12 +193,12 @@ TEST_F(PeltaAPIPoolTest, OnlyAStatementRefusedBeforeItWasSentGoesToTheNextServer
         {{R"j({"listener":0,"method":"GET","down":true})j", R"j({"listener":1,"method":"GET","down":true})j",
           R"j({"listener":2,"method":"GET","down":true})j"},
          0, "PeltaAllServersAreInInactiveList HY000 117 []", {"GET@0", "GET@1", "GET@2"}, {0, 1, 2}},
-        // The statement reached the server, which went down without answering: libcurl's own
-        // second try on a new connection is refused, and the statement must not run twice.
-        {{R"j({"listener":0,"method":"POST","close":true,"down":true})j"}, 0,
-         "PeltaAPIErr HY000 117 [Couldn't connect to server]", {"GET@0", "POST@0"}, {}},
-        {{R"j({"listener":0,"method":"POST","close":true,"times":2})j"}, 0,
-         "PeltaAPIErr HY000 117 [Server returned nothing (no headers, no data)]", {"GET@0", "POST@0", "POST@0"}, {}},
+        // The statement reached the server, which ran it and went down or closed the connection
+        // without answering: it must not run twice, nor be taken for one that never ran.
+        {{R"j({"listener":0,"method":"POST","close":"after","down":true})j"}, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Couldn't connect to server]", {"GET@0", "POST@0"}, {}},
+        {{R"j({"listener":0,"method":"POST","close":"after"})j"}, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Server returned nothing (no headers, no data)]", {"GET@0", "POST@0"}, {}},
         // The statement's time limit covers the checks of the servers it goes on to.
         {{R"j({"listener":0,"method":"GET","down":true})j", R"j({"listener":1,"method":"GET","delay":3})j"}, 1,
          "PeltaAPIErr HYT00 117 [Timeout was reached]", {"GET@0", "GET@1"}, {0}},

@@ -154,9 +154,9 @@ TEST_F(PeltaAPIExchangeTest, RepliesOfAnyStatusAndConnectionFaultsAreReadOrRefus
         {R"j({"reply":{"status":200,"body":""}})j", "PeltaJSONParseError HY000 117 [1]"},
         {R"j({"reply":{"status":200,"body":"{} {}"}})j", "PeltaJSONParseError HY000 117 [2]"},
         {R"j({"error":{"code":4093,"message":"exists","status":409}})j", "PeltaAPIError 42S01 117 [4093|exists]"},
-        {R"j({"close":true,"times":2})j", "PeltaAPIErr HY000 117 [Server returned nothing (no headers, no data)]"},
+        {R"j({"close":true})j", "PeltaSentRequestUnanswered 08S01 117 [Server returned nothing (no headers, no data)]"},
         {R"j({"reply":{"status":200,"body":"{\"rowcount\":12345678}"},"cut":true})j",
-         "PeltaAPIErr HY000 117 [Transferred a partial file]"},
+         "PeltaSentRequestUnanswered 08S01 117 [Transferred a partial file]"},
     };
     for (const auto& c : cases)
     {

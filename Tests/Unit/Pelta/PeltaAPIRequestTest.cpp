@@ -186,6 +186,12 @@ TEST_F(PeltaAPIRequestTest, TheColumnProbeFallsBackToTheLimitFormOnTheSameServer
     AddFault(Server(), R"j({"probe":"both","error":{"code":4041,"message":"gone"},"times":2})j");
     EXPECT_EQ("PeltaAPIError 42S02 117 [4041|gone]",
               Outcome([&] { m_client->ExecuteMetadataQuery(reply, "select 3", {}); }));
+
+    // A reply lost on its way is no refusal of the first form: nothing more is sent.
+    AddFault(Server(), R"j({"probe":"subquery","close":"after"})j");
+    EXPECT_EQ("PeltaSentRequestUnanswered 08S01 117 [Server returned nothing (no headers, no data)]",
+              Outcome([&] { m_client->ExecuteMetadataQuery(reply, "select 4", {}); }));
+    EXPECT_EQ("probe-subquery", ReadRequestLog(Server()).back().kind);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "Support/orvik_wstring.h"
 
+#include "Unit/ODBC/Counted.h"
 #include "Unit/ODBC/DiagnosticsTestSupport.h"
 #include "Unit/Pelta/PeltaOdbcTest.h"
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 using Orvik::ODBC::Statement;
+using Orvik::Testing::Counted;
 using Orvik::Support::orvik_wstring;
 using Pelta::Test::TestServerOptions;
 
@@ -64,7 +66,7 @@ std::string GetValue(Statement& io_statement, SQLSMALLINT in_cType, SQLSMALLINT 
 {
     alignas(8) char buffer[16384] = {};
     SQLLEN length = 0;
-    const SQLRETURN result = io_statement.SQLGetData(1, in_cType, buffer, sizeof(buffer), &length);
+    const SQLRETURN result = Counted(io_statement)->SQLGetData(1, in_cType, buffer, sizeof(buffer), &length);
     in_cType = in_shownAs;
     if (result != SQL_SUCCESS)
     {
@@ -184,7 +186,7 @@ TEST_F(PeltaCursorTest, EveryColumnTypeComesInItsDefaultCTypeAndAsNarrowAndWideT
             statement.SQLColAttributeW(1, SQL_DESC_CONCISE_TYPE, nullptr, 0, nullptr, &sqlType);
             EXPECT_EQ(test.m_sqlType, sqlType) << test.m_table;
             std::string values;
-            while (statement.SQLFetch() == SQL_SUCCESS)
+            while (Counted(statement)->SQLFetch() == SQL_SUCCESS)
             {
                 const SQLSMALLINT shownAs = cType == SQL_C_DEFAULT ? DefaultCType(sqlType) : cType;
                 values += (values.empty() ? "" : " | ") + Shorten(GetValue(statement, cType, shownAs));
@@ -203,7 +205,8 @@ std::string ReadPieces(Statement& io_statement, SQLSMALLINT in_cType, SQLLEN in_
     {
         std::vector<char> buffer(static_cast<size_t>(in_bufferLength) + 2, '\0');
         SQLLEN length = 0;
-        const SQLRETURN result = io_statement.SQLGetData(1, in_cType, buffer.data(), in_bufferLength, &length);
+        const SQLRETURN result =
+            Counted(io_statement)->SQLGetData(1, in_cType, buffer.data(), in_bufferLength, &length);
         if (result != SQL_SUCCESS && result != SQL_SUCCESS_WITH_INFO)
         {
             return transcript + (result == SQL_NO_DATA ? "NO_DATA" : "returned " + std::to_string(result));
@@ -236,13 +239,13 @@ TEST_F(PeltaCursorTest, LongAndWideTextComesInPiecesEndingWithNoData)
     for (const Case& test : cases)
     {
         Statement& statement = Execute("select value from sample_string where id = " + std::to_string(test.m_id));
-        ASSERT_EQ(SQL_SUCCESS, statement.SQLFetch());
+        ASSERT_EQ(SQL_SUCCESS, Counted(statement)->SQLFetch());
         if (test.m_id == 7)
         {
             // NULL comes once, to the indicator; then the column is read.
             SQLLEN indicator = 0;
             char buffer[4];
-            EXPECT_EQ(SQL_SUCCESS, statement.SQLGetData(1, SQL_C_CHAR, buffer, sizeof(buffer), &indicator));
+            EXPECT_EQ(SQL_SUCCESS, Counted(statement)->SQLGetData(1, SQL_C_CHAR, buffer, sizeof(buffer), &indicator));
             EXPECT_EQ(SQL_NULL_DATA, indicator);
         }
         EXPECT_EQ(test.m_transcript, ReadPieces(statement, test.m_cType, test.m_bufferLength)) << test.m_id;
@@ -262,7 +265,7 @@ TEST_F(PeltaCursorTest, RowsetsAreBoundColumnWiseWithStatusesAndRowsFetched)
     statement.SQLSetStmtAttrW(SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
     statement.SQLBindCol(1, SQL_C_SLONG, values, 0, indicators);
     statement.SQLBindCol(2, SQL_C_SBIGINT, ids, 0, nullptr);
-    EXPECT_EQ("OK", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(3u, fetched);
     EXPECT_EQ((std::vector<SQLUSMALLINT>{0, 0, 0, 3, 3}), std::vector<SQLUSMALLINT>(statuses, statuses + 5));
     EXPECT_EQ(INT32_MAX, values[0]);
@@ -272,7 +275,7 @@ TEST_F(PeltaCursorTest, RowsetsAreBoundColumnWiseWithStatusesAndRowsFetched)
     SQLULEN rowNumber = 0;
     statement.SQLGetStmtAttrW(SQL_ATTR_ROW_NUMBER, &rowNumber, 0, nullptr);
     EXPECT_EQ(1u, rowNumber);
-    EXPECT_EQ("NO_DATA", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("NO_DATA", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(0u, fetched);
 }
 
@@ -295,7 +298,7 @@ TEST_F(PeltaCursorTest, RowsetsAreBoundRowWiseAfterTheBindOffset)
     statement.SQLBindCol(1, SQL_C_CHAR, rows[0].m_region, sizeof(rows[0].m_region), &rows[0].m_regionLength);
     statement.SQLBindCol(2, SQL_C_SLONG, &rows[0].m_orderId, 0, nullptr);
     statement.SQLBindCol(3, SQL_C_DOUBLE, &rows[0].m_amount, 0, &rows[0].m_amountLength);
-    EXPECT_EQ("OK", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(std::string(), rows[0].m_region);
     EXPECT_EQ(0, rows[0].m_orderId);
     EXPECT_EQ("north", std::string(rows[1].m_region));
@@ -316,14 +319,14 @@ TEST_F(PeltaCursorTest, ValuesThatDoNotFitMarkTheirRows)
     statement.SQLSetStmtAttrW(SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(3), 0);
     statement.SQLSetStmtAttrW(SQL_ATTR_ROW_STATUS_PTR, statuses, 0);
     statement.SQLBindCol(1, SQL_C_SLONG, values, 0, indicators);
-    EXPECT_EQ("INFO 22003 22003", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("INFO 22003 22003", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ((std::vector<SQLUSMALLINT>{5, 5, 0}), std::vector<SQLUSMALLINT>(statuses, statuses + 3));
     EXPECT_EQ(SQL_NULL_DATA, indicators[2]);
 
     Statement& notNull = Execute("select value from sample_long where value is not null order by id");
     notNull.SQLSetStmtAttrW(SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(3), 0);
     notNull.SQLBindCol(1, SQL_C_SLONG, values, 0, indicators);
-    EXPECT_EQ("ERROR 22003 22003", Outcome(notNull, notNull.SQLFetch()));
+    EXPECT_EQ("ERROR 22003 22003", Outcome(notNull, Counted(notNull)->SQLFetch()));
 }
 
 TEST_F(PeltaCursorTest, TheCursorRefusesWhatItCannotDo)
@@ -331,15 +334,15 @@ TEST_F(PeltaCursorTest, TheCursorRefusesWhatItCannotDo)
     Statement& statement = Execute("select id, value, id from sample_integer order by id");
     int32_t value = 0;
     SQLLEN indicator = 0;
-    EXPECT_EQ("ERROR HY106", Outcome(statement, statement.SQLFetchScroll(SQL_FETCH_PRIOR, 0)));
-    statement.SQLFetch();
-    statement.SQLFetch();
-    statement.SQLFetch();
-    EXPECT_EQ("ERROR 22002", Outcome(statement, statement.SQLGetData(2, SQL_C_SLONG, &value, 0, nullptr)));
-    EXPECT_EQ("OK", Outcome(statement, statement.SQLGetData(2, SQL_C_SLONG, &value, 0, &indicator)));
+    EXPECT_EQ("ERROR HY106", Outcome(statement, Counted(statement)->SQLFetchScroll(SQL_FETCH_PRIOR, 0)));
+    Counted(statement)->SQLFetch();
+    Counted(statement)->SQLFetch();
+    Counted(statement)->SQLFetch();
+    EXPECT_EQ("ERROR 22002", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_SLONG, &value, 0, nullptr)));
+    EXPECT_EQ("OK", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_SLONG, &value, 0, &indicator)));
     EXPECT_EQ(SQL_NULL_DATA, indicator);
-    EXPECT_EQ("ERROR 07009", Outcome(statement, statement.SQLGetData(1, SQL_C_SLONG, &value, 0, &indicator)));
-    EXPECT_EQ("OK", Outcome(statement, statement.SQLGetData(3, SQL_C_SLONG, &value, 0, nullptr)));
+    EXPECT_EQ("ERROR 07009", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_SLONG, &value, 0, &indicator)));
+    EXPECT_EQ("OK", Outcome(statement, Counted(statement)->SQLGetData(3, SQL_C_SLONG, &value, 0, nullptr)));
     EXPECT_EQ(3, value);
     SQLULEN rowNumber = 0;
     statement.SQLGetStmtAttrW(SQL_ATTR_ROW_NUMBER, &rowNumber, 0, nullptr);
@@ -347,8 +350,8 @@ TEST_F(PeltaCursorTest, TheCursorRefusesWhatItCannotDo)
 
     Statement& rowsets = Execute("select value from sample_integer order by id");
     rowsets.SQLSetStmtAttrW(SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(2), 0);
-    rowsets.SQLFetch();
-    EXPECT_EQ("ERROR HY109", Outcome(rowsets, rowsets.SQLGetData(1, SQL_C_SLONG, &value, 0, &indicator)));
+    Counted(rowsets)->SQLFetch();
+    EXPECT_EQ("ERROR HY109", Outcome(rowsets, Counted(rowsets)->SQLGetData(1, SQL_C_SLONG, &value, 0, &indicator)));
 }
 
 } // namespace

@@ -62,6 +62,7 @@ TEST(PeltaMessages, EveryKeyHasItsTextWithOnePlaceholderPerParameter)
         {u"PeltaInvalidNumericSetting", 2},
         {u"PeltaNoServerAnswered", 3},
         {u"PeltaRequestCanceled", 0},
+        {u"PeltaSentRequestUnanswered", 1},
     };
     for (const auto& k : keys)
     {

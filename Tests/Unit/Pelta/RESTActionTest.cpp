@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 using Orvik::Testing::ScopedEnvironment;
 using Pelta::RESTAction;
@@ -93,6 +95,72 @@ TEST_F(RESTActionTest, ATimeLimitLastsForOneActionOnly)
     reply.clear();
     EXPECT_EQ("ok", Outcome([&] { m_action.Get(reply); }));
     EXPECT_NE(std::string::npos, reply.find("\"cluster_name\""));
+}
+
+TEST_F(RESTActionTest, OnlyAGetGoesOutAgainAndAnyOtherRequestLostAfterItWentOutMayHaveRun)
+{
+    const struct
+    {
+        const char* fault;
+        int verb;
+        uint64_t timeLimit;
+        const char* outcome;
+        size_t sent;
+    } cases[] = {
+        // libcurl's own second try, on a new connection, is stopped before it sends.
+        {R"({"method":"POST","close":true})", RESTAction::VERB_POST, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Server returned nothing (no headers, no data)]", 1},
+        {R"({"method":"POST","close":"after"})", RESTAction::VERB_POST, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Server returned nothing (no headers, no data)]", 1},
+        {R"({"close":true})", RESTAction::VERB_PUT, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Server returned nothing (no headers, no data)]", 1},
+        {R"({"method":"POST","close":"after","down":true})", RESTAction::VERB_POST, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Couldn't connect to server]", 1},
+        {R"({"method":"POST","cut":true})", RESTAction::VERB_POST, 0,
+         "PeltaSentRequestUnanswered 08S01 117 [Transferred a partial file]", 1},
+        {R"({"method":"POST","delay":2})", RESTAction::VERB_POST, 1, "PeltaAPIErr HYT00 117 [Timeout was reached]", 1},
+        // A GET changes nothing: libcurl may send it again.
+        {R"({"method":"GET","close":true})", RESTAction::VERB_GET, 0, "ok", 2},
+        {R"({"method":"GET","close":true,"times":2})", RESTAction::VERB_GET, 0,
+         "PeltaAPIErr HY000 117 [Server returned nothing (no headers, no data)]", 2},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.fault);
+        ASSERT_EQ(200, Server().Control("POST", "/reset").status);
+        // The request of the case goes on the connection this one leaves open.
+        std::string reply;
+        m_action.SetEndpoint(Url());
+        m_action.Get(reply);
+        AddFault(Server(), c.fault);
+        const size_t before = ReadRequestLog(Server()).size();
+
+        m_action.SetEndpoint(Url(c.verb == RESTAction::VERB_GET ? "" : "/_sql?types"));
+        m_action.SetBody(c.verb == RESTAction::VERB_GET ? "" : R"({"stmt":"select 1"})");
+        m_action.SetTimeout(c.timeLimit);
+        EXPECT_EQ(c.outcome, Outcome([&] { m_action.DoAction(c.verb, reply); }));
+        EXPECT_EQ(c.sent, ReadRequestLog(Server()).size() - before);
+        EXPECT_FALSE(m_action.IsRefusedBeforeSending());
+    }
+}
+
+TEST_F(RESTActionTest, AConnectionTheServerClosedOrThatWasLongIdleIsReplacedBeforeTheRequest)
+{
+    std::string reply;
+    const auto post = [&] {
+        m_action.SetEndpoint(Url("/_sql?types"));
+        m_action.SetBody(R"({"stmt":"select 1"})");
+        return Outcome([&] { m_action.Post(reply); });
+    };
+    ASSERT_EQ("ok", post());
+    ASSERT_EQ(200, Server().Control("POST", "/listeners/0/down").status);
+    ASSERT_EQ(200, Server().Control("POST", "/listeners/0/up").status);
+    EXPECT_EQ("ok", post());
+    std::this_thread::sleep_for(std::chrono::milliseconds(3200));
+    EXPECT_EQ("ok", post());
+    EXPECT_EQ(3u, ReadRequestLog(Server()).size());
+    const std::string counters = Server().Control("GET", "/counters").body;
+    EXPECT_NE(std::string::npos, counters.find("\"connections\": 3,")) << counters;
 }
 
 TEST_F(RESTActionTest, VerbsAndTheirRequests)

@@ -35,7 +35,7 @@ protected:
     /// The outcome of SQLFetch, with the rows fetched: e.g. "OK S6 fetched 4".
     std::string Fetch(ODBC::Statement& io_statement)
     {
-        const std::string outcome = Outcome(io_statement, io_statement.SQLFetch());
+        const std::string outcome = Outcome(io_statement, Counted(io_statement)->SQLFetch());
         return outcome + " fetched " + std::to_string(m_rowsFetched);
     }
 

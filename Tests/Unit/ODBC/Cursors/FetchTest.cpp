@@ -165,13 +165,13 @@ TEST_F(FetchTest, PackedRowsAreWrittenWhereverTheirValuesAndLengthsLie)
 TEST_F(FetchTest, GetDataWritesAValueAndItsLengthAtOddAddresses)
 {
     Statement& statement = Open({SQL_DOUBLE, SQL_VARCHAR}, {{ValueOf(2.5), Cell()}});
-    ASSERT_EQ(SQL_SUCCESS, statement.SQLFetch());
+    ASSERT_EQ(SQL_SUCCESS, Counted(statement)->SQLFetch());
     PackedRows cell;
-    EXPECT_EQ(SQL_SUCCESS, statement.SQLGetData(1, SQL_C_DOUBLE, cell.At(0, PackedRows::VALUE), 0,
+    EXPECT_EQ(SQL_SUCCESS, Counted(statement)->SQLGetData(1, SQL_C_DOUBLE, cell.At(0, PackedRows::VALUE), 0,
                                                 cell.Length(0, PackedRows::VALUE_LENGTH)));
     EXPECT_EQ(2.5, cell.Value(0));
     EXPECT_EQ(8, cell.LengthValue(0, PackedRows::VALUE_LENGTH));
-    EXPECT_EQ(SQL_SUCCESS, statement.SQLGetData(2, SQL_C_CHAR, cell.At(0, PackedRows::NAME), 4,
+    EXPECT_EQ(SQL_SUCCESS, Counted(statement)->SQLGetData(2, SQL_C_CHAR, cell.At(0, PackedRows::NAME), 4,
                                                 cell.Length(0, PackedRows::NAME_LENGTH)));
     EXPECT_EQ(SQL_NULL_DATA, cell.LengthValue(0, PackedRows::NAME_LENGTH));
 }
@@ -243,7 +243,7 @@ TEST_F(FetchTest, ConversionProblemsMarkTheirRowsAndAnAllErrorRowsetFails)
         SQLLEN lengths[3];
         statement.SQLBindCol(1, SQL_C_SLONG, ids, 0, nullptr);
         statement.SQLBindCol(2, SQL_C_SLONG, values, 0, lengths);
-        const SQLRETURN result = statement.SQLFetch();
+        const SQLRETURN result = Counted(statement)->SQLFetch();
         const std::vector<std::string> records = Records(statement);
         EXPECT_EQ(test.m_outcome, Outcome(statement, result) + " fetched " + std::to_string(m_rowsFetched));
         EXPECT_EQ(test.m_statuses, Statuses(test.m_rowsetSize));
@@ -296,9 +296,9 @@ TEST_F(FetchTest, OnlyFetchingForwardIsServed)
     Statement& statement = Open({SQL_INTEGER}, IntegerRows(2));
     for (SQLSMALLINT orientation : {SQL_FETCH_PRIOR, SQL_FETCH_FIRST, SQL_FETCH_LAST, SQL_FETCH_ABSOLUTE, SQL_FETCH_RELATIVE})
     {
-        EXPECT_EQ("HY106 S5", Outcome(statement, statement.SQLFetchScroll(orientation, 1))) << orientation;
+        EXPECT_EQ("HY106 S5", Outcome(statement, Counted(statement)->SQLFetchScroll(orientation, 1))) << orientation;
     }
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetchScroll(SQL_FETCH_NEXT, 0)));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetchScroll(SQL_FETCH_NEXT, 0)));
 }
 
 TEST_F(FetchTest, TheRowNumberNamesTheFirstRowOfTheRowset)
@@ -320,11 +320,11 @@ TEST_F(FetchTest, AConversionTheBindingCannotHaveFailsBeforeAnyRowIsFetched)
     Statement& statement = Open({SQL_INTEGER}, IntegerRows(2));
     SQLGUID guid;
     statement.SQLBindCol(1, SQL_C_GUID, &guid, sizeof(guid), nullptr);
-    EXPECT_EQ("07006 S5", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("07006 S5", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ((std::vector<std::string>{"07006@-1,1"}), Records(statement));
     int32_t value = 0;
     statement.SQLBindCol(1, SQL_C_SLONG, &value, 0, nullptr);
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(10, value);
 }
 
@@ -337,10 +337,10 @@ TEST_F(FetchTest, NewBindingsAndAnotherDescriptorAreReadBeforeTheNextRowset)
     int32_t first = 0;
     int32_t second = 0;
     statement.SQLBindCol(1, SQL_C_SLONG, &first, 0, nullptr);
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(1, first);
     statement.SQLBindCol(2, SQL_C_SLONG, &second, 0, nullptr);
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(3, first);
     EXPECT_EQ(4, second);
 
@@ -350,11 +350,11 @@ TEST_F(FetchTest, NewBindingsAndAnotherDescriptorAreReadBeforeTheNextRowset)
     SetAttribute(statement, SQL_ATTR_APP_ROW_DESC, reinterpret_cast<SQLULEN>(descriptor));
     int32_t other = 0;
     statement.SQLBindCol(2, SQL_C_SLONG, &other, 0, nullptr);
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(6, other);
     EXPECT_EQ(3, first);
     ASSERT_EQ(SQL_SUCCESS, m_connection->SQLFreeHandle(SQL_HANDLE_DESC, descriptor));
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(7, first);
     EXPECT_EQ(8, second);
 }
@@ -483,7 +483,7 @@ TEST_F(BulkFetchTest, SingleRowsAndPairsWithoutABulkConverterGoValueByValue)
     Statement& statement = OpenBulk({1, 2, 3, 4});
     int32_t value = 0;
     statement.SQLBindCol(1, SQL_C_SLONG, &value, 0, nullptr);
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(1, value);
     EXPECT_TRUE(m_batches.empty());
     EXPECT_TRUE(m_result->m_bulkAsks.empty());
@@ -492,7 +492,7 @@ TEST_F(BulkFetchTest, SingleRowsAndPairsWithoutABulkConverterGoValueByValue)
     UseRowsets(other, 2);
     char text[2][8];
     other.SQLBindCol(1, SQL_C_CHAR, text, sizeof(text[0]), nullptr);
-    EXPECT_EQ("HY000 S5", Outcome(other, other.SQLFetch()));
+    EXPECT_EQ("HY000 S5", Outcome(other, Counted(other)->SQLFetch()));
     EXPECT_EQ("[Orvik][Support] (2038) Conversion from SQL_INTEGER to SQL_C_CHAR is not supported.", FirstText(other));
 }
 
@@ -521,22 +521,22 @@ TEST_F(FetchTest, FetchingRowsetsAndReadingCellsAllocatesNothing)
     bound.SQLBindCol(2, SQL_C_DOUBLE, doubles, 0, lengths[1]);
     bound.SQLBindCol(3, SQL_C_CHAR, texts, sizeof(texts[0]), lengths[2]);
     bound.SQLBindCol(4, SQL_C_TYPE_TIMESTAMP, timestamps, 0, lengths[3]);
-    ASSERT_EQ(SQL_SUCCESS, bound.SQLFetch());
+    ASSERT_EQ(SQL_SUCCESS, Counted(bound)->SQLFetch());
     AllocationCounter::Start();
     for (int fetch = 0; fetch < 5; ++fetch)
     {
-        bound.SQLFetch();
+        Counted(bound)->SQLFetch();
     }
     EXPECT_EQ(0, AllocationCounter::Stop());
     EXPECT_EQ("text of row 20", std::string(texts[0]));
 
     Statement& cells = Open({SQL_INTEGER, SQL_DOUBLE, SQL_VARCHAR, SQL_TYPE_TIMESTAMP}, rows);
     const auto readRow = [&] {
-        cells.SQLFetch();
-        cells.SQLGetData(1, SQL_C_SLONG, integers, 0, lengths[0]);
-        cells.SQLGetData(2, SQL_C_DOUBLE, doubles, 0, lengths[1]);
-        cells.SQLGetData(3, SQL_C_CHAR, texts[0], sizeof(texts[0]), lengths[2]);
-        cells.SQLGetData(4, SQL_C_TYPE_TIMESTAMP, timestamps, 0, lengths[3]);
+        Counted(cells)->SQLFetch();
+        Counted(cells)->SQLGetData(1, SQL_C_SLONG, integers, 0, lengths[0]);
+        Counted(cells)->SQLGetData(2, SQL_C_DOUBLE, doubles, 0, lengths[1]);
+        Counted(cells)->SQLGetData(3, SQL_C_CHAR, texts[0], sizeof(texts[0]), lengths[2]);
+        Counted(cells)->SQLGetData(4, SQL_C_TYPE_TIMESTAMP, timestamps, 0, lengths[3]);
     };
     readRow();
     AllocationCounter::Start();

@@ -54,7 +54,8 @@ protected:
         {
             std::vector<char> buffer(static_cast<size_t>(in_bufferLength) + 8, '#');
             SQLLEN length = 12345;
-            const SQLRETURN result = io_statement.SQLGetData(in_column, in_cType, buffer.data(), in_bufferLength, &length);
+            const SQLRETURN result = Counted(io_statement)->SQLGetData(in_column, in_cType, buffer.data(),
+                                                                       in_bufferLength, &length);
             if (result != SQL_SUCCESS && result != SQL_SUCCESS_WITH_INFO)
             {
                 return transcript + (result == SQL_NO_DATA ? "NO_DATA" : Outcome(io_statement, result));
@@ -75,7 +76,8 @@ protected:
     {
         int32_t value = -1;
         SQLLEN indicator = 0;
-        EXPECT_EQ(in_outcome, Outcome(io_statement, io_statement.SQLGetData(in_column, SQL_C_SLONG, &value, 0, &indicator)));
+        EXPECT_EQ(in_outcome, Outcome(io_statement, Counted(io_statement)->SQLGetData(in_column, SQL_C_SLONG, &value,
+                                                                                      0, &indicator)));
         return value;
     }
 };
@@ -107,7 +109,7 @@ TEST_F(GetDataTest, CharacterWideAndBinaryDataComeInPiecesEndingWithNoData)
     for (const Case& test : cases)
     {
         Statement& statement = Open({test.m_sqlType}, {{test.m_value}});
-        ASSERT_EQ(SQL_SUCCESS, statement.SQLFetch()) << test.m_name;
+        ASSERT_EQ(SQL_SUCCESS, Counted(statement)->SQLFetch()) << test.m_name;
         EXPECT_EQ(test.m_transcript, ReadPieces(statement, 1, test.m_cType, test.m_bufferLength)) << test.m_name;
     }
 }
@@ -115,36 +117,37 @@ TEST_F(GetDataTest, CharacterWideAndBinaryDataComeInPiecesEndingWithNoData)
 TEST_F(GetDataTest, EveryCutPieceWarnsAtRowOneAndTheColumn)
 {
     Statement& statement = Open({SQL_INTEGER, SQL_VARCHAR}, {{ValueOf<int32_t>(1), Bytes("abcdefgh")}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     char buffer[4];
     SQLLEN length = 0;
-    EXPECT_EQ("INFO 01004 S6", Outcome(statement, statement.SQLGetData(2, SQL_C_CHAR, buffer, sizeof(buffer), &length)));
+    EXPECT_EQ("INFO 01004 S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_CHAR, buffer,
+                                                                                 sizeof(buffer), &length)));
     EXPECT_EQ((std::vector<std::string>{"01004@1,2"}), Records(statement));
 }
 
 TEST_F(GetDataTest, AZeroLengthProbeGivesNoTotalAndLeavesTheValueUnread)
 {
     Statement& statement = Open({SQL_VARCHAR, SQL_VARBINARY}, {{Bytes("abcdefgh"), Bytes("\x01\x02")}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     char probe = '#';
     SQLLEN length = 0;
-    EXPECT_EQ("INFO 01004 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_CHAR, &probe, 0, &length)));
+    EXPECT_EQ("INFO 01004 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_CHAR, &probe, 0, &length)));
     EXPECT_EQ(SQL_NO_TOTAL, length);
     EXPECT_EQ('#', probe);
     EXPECT_EQ("abcdefgh/8 NO_DATA", ReadPieces(statement, 1, SQL_C_CHAR, 64));
-    EXPECT_EQ("INFO 01004 S6", Outcome(statement, statement.SQLGetData(2, SQL_C_BINARY, &probe, 0, &length)));
+    EXPECT_EQ("INFO 01004 S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_BINARY, &probe, 0, &length)));
     EXPECT_EQ("0102/2 NO_DATA", ReadPieces(statement, 2, SQL_C_BINARY, 64));
 }
 
 TEST_F(GetDataTest, AWholeValueIsReturnedOnceAndTheNextRowCanBeReadAgain)
 {
     Statement& statement = Open({SQL_INTEGER}, {{ValueOf<int32_t>(42)}, {ValueOf<int32_t>(43)}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     EXPECT_EQ(42, ReadInteger(statement, 1, "OK S6"));
     EXPECT_EQ(-1, ReadInteger(statement, 1, "NO_DATA S6"));
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     EXPECT_EQ(43, ReadInteger(statement, 1, "OK S6"));
-    EXPECT_EQ("NO_DATA S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("NO_DATA S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(-1, ReadInteger(statement, 1, "24000 S6"));
 }
 
@@ -153,22 +156,22 @@ TEST_F(GetDataTest, ATypeWithoutAConversionIsRefusedAlsoAfterTheColumnWasReadAsA
     Statement& statement = Open({SQL_INTEGER}, {{ValueOf<int32_t>(42)}, {ValueOf<int32_t>(43)}});
     SQL_DATE_STRUCT date;
     SQLLEN indicator = 0;
-    statement.SQLFetch();
-    EXPECT_EQ("07006 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
+    Counted(statement)->SQLFetch();
+    EXPECT_EQ("07006 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
     EXPECT_EQ(42, ReadInteger(statement, 1, "OK S6"));
-    statement.SQLFetch();
-    EXPECT_EQ("07006 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
+    Counted(statement)->SQLFetch();
+    EXPECT_EQ("07006 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_TYPE_DATE, &date, 0, &indicator)));
     EXPECT_EQ(43, ReadInteger(statement, 1, "OK S6"));
 }
 
 TEST_F(GetDataTest, ANegativeBufferLengthOrAnUnknownCTypeIsRefusedBeforeTheValueIsRead)
 {
     Statement& statement = Open({SQL_VARCHAR}, {{Bytes("abc")}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     char buffer[8] = {};
     SQLLEN length = 0;
-    EXPECT_EQ("HY090 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_CHAR, buffer, -1, &length)));
-    EXPECT_EQ("HY003 S6", Outcome(statement, statement.SQLGetData(1, 999, buffer, sizeof buffer, &length)));
+    EXPECT_EQ("HY090 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_CHAR, buffer, -1, &length)));
+    EXPECT_EQ("HY003 S6", Outcome(statement, Counted(statement)->SQLGetData(1, 999, buffer, sizeof buffer, &length)));
     EXPECT_EQ("abc/3 NO_DATA", ReadPieces(statement, 1, SQL_C_CHAR, 8));
 }
 
@@ -178,7 +181,7 @@ TEST_F(GetDataTest, ColumnsAreReadInAscendingOrderAfterTheLastBoundOne)
                                 {{ValueOf<int32_t>(1), ValueOf<int32_t>(2), ValueOf<int32_t>(3), ValueOf<int32_t>(4)}});
     int32_t bound = 0;
     statement.SQLBindCol(2, SQL_C_SLONG, &bound, 0, nullptr);
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     EXPECT_EQ(2, bound);
     for (SQLUSMALLINT column : {0, 1, 2, 5})
     {
@@ -195,34 +198,40 @@ TEST_F(GetDataTest, ColumnsAreReadInAscendingOrderAfterTheLastBoundOne)
 TEST_F(GetDataTest, NullNeedsAnIndicator)
 {
     Statement& statement = Open({SQL_INTEGER, SQL_VARCHAR}, {{Cell(), Cell()}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     int32_t value = 7;
     SQLLEN indicator = 0;
-    EXPECT_EQ("22002 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_SLONG, &value, 0, nullptr)));
+    EXPECT_EQ("22002 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_SLONG, &value, 0, nullptr)));
     EXPECT_EQ((std::vector<std::string>{"22002@1,1"}), Records(statement));
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLGetData(1, SQL_C_SLONG, &value, 0, &indicator)));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_SLONG, &value, 0, &indicator)));
     EXPECT_EQ(SQL_NULL_DATA, indicator);
     EXPECT_EQ(7, value);
     char text[8] = "#";
-    EXPECT_EQ("22002 S6", Outcome(statement, statement.SQLGetData(2, SQL_C_CHAR, text, sizeof(text), nullptr)));
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLGetData(2, SQL_C_CHAR, text, sizeof(text), &indicator)));
+    EXPECT_EQ("22002 S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_CHAR, text, sizeof(text),
+                                                                            nullptr)));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_CHAR, text, sizeof(text),
+                                                                         &indicator)));
     EXPECT_EQ(SQL_NULL_DATA, indicator);
     EXPECT_EQ("#", std::string(text));
-    EXPECT_EQ("NO_DATA S6", Outcome(statement, statement.SQLGetData(2, SQL_C_CHAR, text, sizeof(text), &indicator)));
+    EXPECT_EQ("NO_DATA S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_CHAR, text, sizeof(text),
+                                                                              &indicator)));
 }
 
 TEST_F(GetDataTest, TheTypeCannotChangeWhileAColumnIsReadInParts)
 {
     Statement& statement = Open({SQL_VARCHAR}, {{Bytes("abcdefgh")}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     char text[4];
     SQLLEN length = 0;
-    EXPECT_EQ("INFO 01004 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_CHAR, text, sizeof(text), &length)));
-    EXPECT_EQ("HY000 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_WCHAR, text, sizeof(text), &length)));
+    EXPECT_EQ("INFO 01004 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_CHAR, text, sizeof(text),
+                                                                                 &length)));
+    EXPECT_EQ("HY000 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_WCHAR, text, sizeof(text),
+                                                                            &length)));
     EXPECT_EQ("[Orvik][ODBC] (2205) The target type cannot change while a column is read in parts with SQLGetData.",
               RecordText(statement.GetDiagManager()));
     // SQL_C_DEFAULT stands for SQL_C_CHAR here, so the reading goes on.
-    EXPECT_EQ("INFO 01004 S6", Outcome(statement, statement.SQLGetData(1, SQL_C_DEFAULT, text, sizeof(text), &length)));
+    EXPECT_EQ("INFO 01004 S6", Outcome(statement, Counted(statement)->SQLGetData(1, SQL_C_DEFAULT, text,
+                                                                                 sizeof(text), &length)));
     EXPECT_EQ("def", std::string(text));
 }
 
@@ -233,14 +242,14 @@ TEST_F(GetDataTest, ARowsetOfMoreThanOneRowRefusesSQLGetDataUntilTheBindingsAreR
                                                              {ValueOf<int32_t>(5), ValueOf<int32_t>(6)},
                                                              {ValueOf<int32_t>(7), ValueOf<int32_t>(8)}});
     SetAttribute(statement, SQL_ATTR_ROW_ARRAY_SIZE, 2);
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     ReadInteger(statement, 2, "HY109 S6");
     SetAttribute(statement, SQL_ATTR_ROW_ARRAY_SIZE, 1);
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     ReadInteger(statement, 2, "07009 S6");
     int32_t bound = 0;
     statement.SQLBindCol(1, SQL_C_SLONG, &bound, 0, nullptr);
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     EXPECT_EQ(7, bound);
     EXPECT_EQ(8, ReadInteger(statement, 2, "OK S6"));
 }
@@ -248,11 +257,11 @@ TEST_F(GetDataTest, ARowsetOfMoreThanOneRowRefusesSQLGetDataUntilTheBindingsAreR
 TEST_F(GetDataTest, TheTargetTypeMayComeFromTheRowDescriptor)
 {
     Statement& statement = Open({SQL_INTEGER, SQL_DOUBLE}, {{ValueOf<int32_t>(1), ValueOf<double>(2.5)}});
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     double value = 0;
     SQLLEN length = 0;
-    EXPECT_EQ("07009 S6", Outcome(statement, statement.SQLGetData(2, SQL_ARD_TYPE, &value, 0, &length)));
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLGetData(2, SQL_C_DEFAULT, &value, 0, &length)));
+    EXPECT_EQ("07009 S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_ARD_TYPE, &value, 0, &length)));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLGetData(2, SQL_C_DEFAULT, &value, 0, &length)));
     EXPECT_EQ(2.5, value);
     EXPECT_EQ(8, length);
 }

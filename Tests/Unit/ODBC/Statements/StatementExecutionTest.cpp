@@ -127,7 +127,7 @@ TEST_F(StatementExecutionTest, ClosingTheCursorReturnsToWhereTheExecutionStarted
     Statement& prepared = *NewStatement();
     Prepare(prepared, u"select 2 1");
     ASSERT_EQ("OK S5", Outcome(prepared, prepared.SQLExecute()));
-    ASSERT_EQ("OK S6", Outcome(prepared, prepared.SQLFetch()));
+    ASSERT_EQ("OK S6", Outcome(prepared, Counted(prepared)->SQLFetch()));
     EXPECT_EQ("OK S3", Outcome(prepared, prepared.SQLCloseCursor()));
     EXPECT_EQ("OK S5", Outcome(prepared, prepared.SQLExecute()));
     EXPECT_EQ(3, FakeEngineLog::s_executions);
@@ -176,17 +176,17 @@ TEST_F(StatementExecutionTest, FetchingMovesThroughTheRowsetsOfTheResult)
     statement.SQLSetStmtAttrW(SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
     ExecDirect(statement, u"select 5 1");
 
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(3u, fetched);
     EXPECT_EQ(1u, GetAttribute(statement, SQL_ATTR_ROW_NUMBER));
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(2u, fetched);
     EXPECT_EQ((std::vector<int>{SQL_ROW_SUCCESS, SQL_ROW_SUCCESS, SQL_ROW_NOROW, 9}),
               (std::vector<int>{statuses[0], statuses[1], statuses[2], statuses[3]}));
     EXPECT_EQ(4u, GetAttribute(statement, SQL_ATTR_ROW_NUMBER));
-    EXPECT_EQ("NO_DATA S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("NO_DATA S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(0u, fetched);
-    EXPECT_EQ("HY106 S6", Outcome(statement, statement.SQLFetchScroll(SQL_FETCH_PRIOR, 0)));
+    EXPECT_EQ("HY106 S6", Outcome(statement, Counted(statement)->SQLFetchScroll(SQL_FETCH_PRIOR, 0)));
 
     // The data-store statement learned the rowset size once; the result was told it once.
     EXPECT_EQ(3u, statement.GetDSIStatement().GetProperty(Orvik::DSI::STMT_PROP_ROWSET_SIZE)->GetUIntNativeValue());
@@ -202,10 +202,10 @@ TEST_F(StatementExecutionTest, AnEmptyResultLeavesTheStatusesAsTheyWere)
     statement.SQLSetStmtAttrW(SQL_ATTR_ROW_STATUS_PTR, statuses, 0);
     statement.SQLSetStmtAttrW(SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
     ExecDirect(statement, u"select 0 2");
-    EXPECT_EQ("NO_DATA S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("NO_DATA S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ(0u, fetched);
     EXPECT_EQ(7, statuses[0]);
-    EXPECT_EQ("NO_DATA S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("NO_DATA S6", Outcome(statement, Counted(statement)->SQLFetch()));
     EXPECT_EQ("24000 S6", Outcome(statement, statement.SQLGetStmtAttrW(SQL_ATTR_ROW_NUMBER, &fetched, 0, nullptr)));
 }
 
@@ -227,7 +227,7 @@ TEST_F(StatementExecutionTest, SetPosNamesWhereTheCursorStands)
 {
     Statement& statement = *NewStatement();
     ExecDirect(statement, u"select 1 1");
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     EXPECT_EQ("HY109 S6", Outcome(statement, statement.SQLSetPos(1, SQL_POSITION, SQL_LOCK_NO_CHANGE)));
     EXPECT_NE(std::string::npos, FirstText(statement).find("forward-only cursor cannot be positioned")) << FirstText(statement);
 }
@@ -316,7 +316,7 @@ TEST_F(Odbc2StatementTest, CancelOnAnIdleCursorClosesIt)
 {
     Statement& statement = *NewStatement();
     ExecDirect(statement, u"select 2 1");
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     ASSERT_TRUE(m_connection->HasOpenCursors());
     // ODBC 2 forms of the SQLSTATEs.
     EXPECT_EQ("INFO 01S05 S1", Outcome(statement, statement.SQLCancel()));
@@ -329,11 +329,11 @@ TEST_F(StatementExecutionTest, CancelOnAnIdleCursorChangesNothingForOdbc3)
 {
     Statement& statement = *NewStatement();
     ExecDirect(statement, u"select 2 1");
-    statement.SQLFetch();
+    Counted(statement)->SQLFetch();
     EXPECT_EQ("OK S6", Outcome(statement, statement.SQLCancel()));
     EXPECT_TRUE(m_connection->HasOpenCursors());
     // The cancel request is consumed by the next call, which tells the data store.
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
 }
 
 } // namespace

@@ -60,7 +60,7 @@ protected:
             statement.SQLExecute();
             if (in_state == 6)
             {
-                statement.SQLFetch();
+                Counted(statement)->SQLFetch();
             }
             else if (in_state == 7)
             {
@@ -96,7 +96,7 @@ protected:
 
 SQLRETURN Bound(CellStatement& io_cell, SQLRETURN (Statement::*in_member)())
 {
-    return (io_cell.m_statement->*in_member)();
+    return (Counted(*io_cell.m_statement).operator->()->*in_member)();
 }
 
 // Every operation a statement state has, each cell the outcome of one call from that state:
@@ -154,7 +154,7 @@ const MatrixRow MATRIX[] = {
     {"SQLFetch", [](CellStatement& c) { return Bound(c, &Statement::SQLFetch); },
      {"HY010 S1", "HY010 S2", "HY010 S3", "24000 S4", "OK S6", "OK S6", "HY010 S7", "HY010 S8", "HY010 S9",
       "HY010 S10"}},
-    {"SQLFetchScroll", [](CellStatement& c) { return c.m_statement->SQLFetchScroll(SQL_FETCH_NEXT, 0); },
+    {"SQLFetchScroll", [](CellStatement& c) { return Counted(*c.m_statement)->SQLFetchScroll(SQL_FETCH_NEXT, 0); },
      {"HY010 S1", "HY010 S2", "HY010 S3", "24000 S4", "OK S6", "OK S6", "HY010 S7", "HY010 S8", "HY010 S9",
       "HY010 S10"}},
     {"SQLFreeStmt", [](CellStatement& c) { return c.m_statement->SQLFreeStmt(SQL_CLOSE); },
@@ -166,7 +166,8 @@ const MatrixRow MATRIX[] = {
      },
      {"OK S1", "OK S2", "OK S3", "OK S4", "OK S5", "OK S6", "OK S7", "OK S8", "OK S9", "OK S10"}},
     {"SQLGetData",
-     [](CellStatement& c) { return c.m_statement->SQLGetData(1, SQL_ARD_TYPE, &c.m_column, 4, &c.m_columnLength); },
+     [](CellStatement& c) { return Counted(*c.m_statement)->SQLGetData(1, SQL_ARD_TYPE, &c.m_column, 4,
+                                                                       &c.m_columnLength); },
      {"HY010 S1", "HY010 S2", "HY010 S3", "24000 S4", "24000 S5", "07009 S6", "07009 S7", "HY010 S8", "HY010 S9",
       "HY010 S10"}},
     {"SQLGetStmtAttrW",

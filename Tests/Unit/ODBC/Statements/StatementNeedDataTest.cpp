@@ -80,7 +80,7 @@ TEST_F(StatementNeedDataTest, ADirectQueryWithItsDataCompleteHasItsCursor)
     SQLSMALLINT columns = 0;
     statement.SQLNumResultCols(&columns);
     EXPECT_EQ(2, columns);
-    EXPECT_EQ("OK S6", Outcome(statement, statement.SQLFetch()));
+    EXPECT_EQ("OK S6", Outcome(statement, Counted(statement)->SQLFetch()));
     // Character pieces gather in one buffer, pushed when the value ends.
     EXPECT_EQ((std::vector<std::string>{"1:abcdef"}), FakeEngineLog::s_pushes);
 }

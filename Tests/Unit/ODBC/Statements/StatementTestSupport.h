@@ -8,6 +8,7 @@
 #include "ODBC/States/StatementState.h"
 
 #include "Unit/ODBC/ConnectionTestSupport.h"
+#include "Unit/ODBC/Counted.h"
 #include "Unit/ODBC/Statements/FakeDataEngine.h"
 
 #include <sqlext.h>
