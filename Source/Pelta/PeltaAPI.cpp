@@ -140,15 +140,7 @@ public:
             m_isTooBig = true;
             return false;
         }
-        switch (cell.kind)
-        {
-        case PeltaReplyCell::INTEGER:
-            return Int64(cell.GetInt64());
-        case PeltaReplyCell::UNSIGNED:
-            return Uint64(cell.payload);
-        default:
-            return Double(cell.GetDouble());
-        }
+        return cell.GiveNumberTo(*this);
     }
 
     bool IsTooBig() const { return m_isTooBig; }

@@ -18,7 +18,6 @@
 #include "Support/AttributeData.h"
 #include "Support/NumberConverter.h"
 
-#include <rapidjson/document.h>
 #include <sqlext.h>
 
 #include <algorithm>
@@ -256,25 +255,24 @@ PeltaQueryExecutor::CollectedSets PeltaQueryExecutor::CollectSets(Orvik::DSI::Pa
 void PeltaQueryExecutor::ExecuteOnce(const std::vector<std::string>& in_values)
 {
     std::string reply;
-    if (m_isSelect)
-    {
-        // The reply is read once, by the result set that keeps it.
-        m_api.ExecuteQueryUnchecked(reply, m_text, in_values);
-        auto result = std::make_unique<PeltaResultSet>(m_log, std::move(reply), m_settings.maxColumnSize, false, m_isODBC3);
-        result->LimitRows(m_statement.GetProperty(Orvik::DSI::STMT_PROP_MAX_ROWS)->GetUIntNativeValue());
-        m_results.AddResult(std::move(result));
-        return;
-    }
-    if (BeginsWith(m_text, "create") || BeginsWith(m_text, "drop"))
+    if (!m_isSelect && (BeginsWith(m_text, "create") || BeginsWith(m_text, "drop")))
     {
         m_api.ExecuteQuery(reply, m_text, in_values);
         m_results.AddResult(std::make_unique<Orvik::DSI::DSIRowCountResult>(-1));
         return;
     }
+    // The reply is read once, by the result set that keeps it. Whatever the text begins with
+    // (a with clause, a comment, values, explain), a reply with columns carries rows; one
+    // without is a select without columns, or another statement's row count.
     m_api.ExecuteQueryUnchecked(reply, m_text, in_values);
-    rapidjson::Document document;
-    PeltaAPI::ParseReply(reply, document);
-    m_results.AddResult(std::make_unique<Orvik::DSI::DSIRowCountResult>(PeltaAPI::GetInt32Member(document, "rowcount")));
+    auto result = std::make_unique<PeltaResultSet>(m_log, std::move(reply), m_settings.maxColumnSize, false, m_isODBC3);
+    if (!m_isSelect && !result->HasColumns())
+    {
+        m_results.AddResult(std::make_unique<Orvik::DSI::DSIRowCountResult>(result->GetRowCount()));
+        return;
+    }
+    result->LimitRows(m_statement.GetProperty(Orvik::DSI::STMT_PROP_MAX_ROWS)->GetUIntNativeValue());
+    m_results.AddResult(std::move(result));
 }
 
 void PeltaQueryExecutor::ExecuteBulk(const CollectedSets& in_sets, Orvik::DSI::ParameterSetStatus& io_status)

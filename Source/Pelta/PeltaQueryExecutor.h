@@ -22,8 +22,8 @@ struct PeltaConnectionSettings;
 
 /// A statement prepared by the data engine. It describes its result columns before execution
 /// (by a column probe for a prepared select), runs with no, one or several parameter sets
-/// through the statement's client, and keeps the outcome: a PeltaResultSet for a select, a row
-/// count otherwise.
+/// through the statement's client, and keeps the outcome: a PeltaResultSet for a select and for
+/// any reply with columns, a row count otherwise.
 class PeltaQueryExecutor : public Orvik::DSI::IQueryExecutor
 {
 public:

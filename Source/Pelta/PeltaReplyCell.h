@@ -48,6 +48,22 @@ struct PeltaReplyCell
     }
 
     bool IsText() const { return kind == STRING || kind == COUNTED_STRING || kind == JSON_TEXT; }
+
+    /// Hands a number cell (INTEGER, UNSIGNED or DOUBLE) to a RapidJSON handler, a document or a
+    /// writer, as the handler's number of the same kind.
+    template <class Handler>
+    bool GiveNumberTo(Handler& io_handler) const
+    {
+        switch (kind)
+        {
+        case INTEGER:
+            return io_handler.Int64(GetInt64());
+        case UNSIGNED:
+            return io_handler.Uint64(payload);
+        default:
+            return io_handler.Double(GetDouble());
+        }
+    }
 };
 
 } // namespace Pelta

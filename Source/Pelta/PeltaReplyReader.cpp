@@ -17,20 +17,6 @@ namespace {
 
 constexpr char ROWS_MEMBER[] = "rows";
 
-// A number cell's value as the document's member.
-bool TypedNumber(rapidjson::Document& io_root, const PeltaReplyCell& in_cell)
-{
-    switch (in_cell.kind)
-    {
-    case PeltaReplyCell::INTEGER:
-        return io_root.Int64(in_cell.GetInt64());
-    case PeltaReplyCell::UNSIGNED:
-        return io_root.Uint64(in_cell.payload);
-    default:
-        return io_root.Double(in_cell.GetDouble());
-    }
-}
-
 } // namespace
 
 PeltaReplyReader::PeltaReplyReader(PeltaReply& io_reply, bool in_keepArrayElements)
@@ -175,7 +161,7 @@ bool PeltaReplyReader::Number(const PeltaReplyCell& in_cell, const char* in_text
     return Scalar(in_cell, [&](auto& io_out) {
         if constexpr (std::is_same_v<std::decay_t<decltype(io_out)>, rapidjson::Document>)
         {
-            return TypedNumber(io_out, in_cell);
+            return in_cell.GiveNumberTo(io_out);
         }
         else
         {

@@ -79,17 +79,18 @@ PeltaResultSet::PeltaResultSet(Orvik::DSI::ILogger& in_log,
         return;
     }
     m_rowCount = PeltaAPI::GetInt32Member(root, "rowcount");
-    if (m_rowCount < 0)
-    {
-        // Rows are read up to the count: a negative one would drop every row it was sent with.
-        throw PeltaError("PeltaJSONWrongType", {"rowcount", "integer from 0 to 2147483647"});
-    }
     const auto rows = root.FindMember("rows");
     if (rows != root.MemberEnd() && !rows->value.IsArray())
     {
         throw PeltaError("PeltaJSONWrongType", {"rows", "array"});
     }
     BuildColumns();
+    if (m_rowCount < 0 && HasColumns())
+    {
+        // Rows are read up to the count: a negative one would drop every row it was sent with.
+        // Without columns the count is all the reply says, as for a statement that changed rows.
+        throw PeltaError("PeltaJSONWrongType", {"rowcount", "integer from 0 to 2147483647"});
+    }
 }
 
 PeltaResultSet::~PeltaResultSet() = default;
@@ -103,6 +104,11 @@ void PeltaResultSet::BuildColumns()
         return;
     }
     const rapidjson::Value& names = GetArrayMember(root, "cols");
+    if (names.Empty())
+    {
+        // A statement that returns no rows may come with empty "cols" and no types.
+        return;
+    }
     const rapidjson::Value& types = GetArrayMember(root, "col_types");
     if (names.Size() > MAX_COLUMNS)
     {

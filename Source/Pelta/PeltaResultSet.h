@@ -28,8 +28,9 @@ class PeltaResultSet : public Orvik::DSI::DSISimpleResultSet
 {
 public:
     /// Reads io_reply (taken over). The placeholder reply {"empty":null} gives no columns and
-    /// no rows; any other reply needs "rowcount", and "col_types" when it has "cols": one
-    /// without "cols" has no columns, and its rows no values. Raises the reply's
+    /// no rows; any other reply needs "rowcount", and "col_types" when it has a non-empty
+    /// "cols": one without columns has no columns, and its rows no values, and may count below
+    /// zero, as a statement's row count. Raises the reply's
     /// errors (PeltaReply), "PeltaJSONMemberNotFoundError" and "PeltaJSONWrongType" for missing
     /// or malformed members, "PeltaColumnTypeMissing" for a column without a type, and
     /// "PeltaUnsupportedPeltaType" or "PeltaUnknownPeltaColumnType" with the column's name for
@@ -67,6 +68,9 @@ public:
     int64_t GetRowCount() override;
 
     Orvik::DSI::IColumns* GetSelectColumns() override;
+
+    /// Whether the reply described columns: a non-empty "cols".
+    bool HasColumns() const { return !m_columnNames.empty(); }
 
     /// The current row's cell of in_column as UTF-8 text: a string as it is, NULL as the empty
     /// text, anything else as its JSON text. Raises "PeltaColumnOutOfBounds" (the column, the

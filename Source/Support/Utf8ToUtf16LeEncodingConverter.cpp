@@ -1,6 +1,7 @@
 #include "Utf8ToUtf16LeEncodingConverter.h"
 
 #include "TextErrors.h"
+#include "Support/Utf8Boundary.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ustring.h>
@@ -17,28 +18,6 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "UTF-16LE is the host's
 namespace {
 
 constexpr char16_t UNICODE_REPLACEMENT_CHARACTER = 0xFFFD;
-
-/// The end of the whole UTF-8 characters among the in_length bytes at in_start: before the lead
-/// byte of a character that the end cuts, which is left for the next source to finish. Bytes
-/// that are not UTF-8 count as whole: they are replaced wherever they end.
-const char* EndOfWholeCharacters(const char* in_start, int64_t in_length)
-{
-    const char* const end = in_start + in_length;
-    for (int64_t back = 1; back <= std::min<int64_t>(3, in_length); ++back)
-    {
-        const auto byte = static_cast<unsigned char>(end[-back]);
-        if (byte < 0x80)
-        {
-            break;
-        }
-        if (byte >= 0xC0)
-        {
-            const int64_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-            return length > back ? end - back : end;
-        }
-    }
-    return end;
-}
 
 } // namespace
 
@@ -79,8 +58,11 @@ bool Utf8ToUtf16LeEncodingConverter::DecodeUtf8()
     }
     // No byte becomes more than one code unit, so the pivot's room in code units is the most
     // source to take.
-    const char* const end =
-        EndOfWholeCharacters(m_sourcePosition, std::min<int64_t>(GetSourceEnd() - m_sourcePosition, pivotLimit - pivotEnd));
+    // A character that the end cuts is left for the next source to finish; bytes that are not
+    // UTF-8 count as whole: they are replaced wherever they end.
+    const char* const end = m_sourcePosition
+        + EndOfWholeUtf8Characters(m_sourcePosition,
+                                   static_cast<size_t>(std::min<int64_t>(GetSourceEnd() - m_sourcePosition, pivotLimit - pivotEnd)));
     if (end != m_sourcePosition)
     {
         int32_t length = 0;

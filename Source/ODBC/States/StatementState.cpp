@@ -822,11 +822,7 @@ std::unique_ptr<StatementState> StatementState::NextStateAfterDirectExecution(SQ
             return std::make_unique<StatementState8>(m_statement, HasResultSet() ? StatementState8::DIRECT_RESULT_SET
                                                                                  : StatementState8::DIRECT_ROW_COUNT);
         }
-        if (HasResultSet())
-        {
-            return std::make_unique<StatementState5>(m_statement);
-        }
-        return std::make_unique<StatementState4>(m_statement);
+        return MakeExecutedState();
     }
     catch (...)
     {
@@ -928,6 +924,15 @@ int32_t StatementState::GetEffectiveCatalogFunctionId(int32_t in_functionId,
 }
 
 // Helpers.
+
+std::unique_ptr<StatementState> StatementState::MakeExecutedState()
+{
+    if (HasResultSet())
+    {
+        return std::make_unique<StatementState5>(m_statement);
+    }
+    return std::make_unique<StatementState4>(m_statement);
+}
 
 DSI::IResult* StatementState::GetCurrentResult()
 {

@@ -244,6 +244,10 @@ protected:
     /// set and S4 for anything else. A failure drops the new query manager and passes on.
     std::unique_ptr<StatementState> NextStateAfterDirectExecution(SQLRETURN in_result);
 
+    /// The state after an execution that ran: S5 when it left a result set, else S4. The
+    /// result decides, not the prepared text: a statement may return rows whatever it begins with.
+    std::unique_ptr<StatementState> MakeExecutedState();
+
     /// SQLMoreResults in S4 to S7: the next result (S4 for a row count, a new S5 for a result
     /// set) with SQL_SUCCESS, or, at the end, SQL_NO_DATA and the prepared state (S2 from S4, S3
     /// from a cursor) or S1. SQL_ERROR without a change when the transaction cannot begin.

@@ -1,6 +1,5 @@
 #include "ODBC/States/StatementState2.h"
 
-#include "ODBC/States/StatementState4.h"
 #include "ODBC/States/StatementState8.h"
 
 namespace Orvik {
@@ -23,7 +22,7 @@ StatementStateResult StatementState2::DoSQLExecute()
     {
         return {std::make_unique<StatementState8>(m_statement, StatementState8::PREPARED_ROW_COUNT), result};
     }
-    return {std::make_unique<StatementState4>(m_statement), result};
+    return {MakeExecutedState(), result};
 }
 
 } // namespace ODBC

@@ -1,6 +1,5 @@
 #include "ODBC/States/StatementState3.h"
 
-#include "ODBC/States/StatementState5.h"
 #include "ODBC/States/StatementState8.h"
 
 namespace Orvik {
@@ -24,7 +23,7 @@ StatementStateResult StatementState3::DoSQLExecute()
     {
         return {std::make_unique<StatementState8>(m_statement, StatementState8::PREPARED_RESULT_SET), result};
     }
-    return {std::make_unique<StatementState5>(m_statement), result};
+    return {MakeExecutedState(), result};
 }
 
 } // namespace ODBC

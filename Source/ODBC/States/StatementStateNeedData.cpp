@@ -7,7 +7,6 @@
 #include "ODBC/States/StatementState1.h"
 #include "ODBC/States/StatementState2.h"
 #include "ODBC/States/StatementState3.h"
-#include "ODBC/States/StatementState4.h"
 #include "ODBC/States/StatementState5.h"
 #include "ODBC/States/StatementState6.h"
 #include "ODBC/States/StatementState7.h"
@@ -23,7 +22,7 @@ using namespace Support;
 namespace {
 
 /// Where each origin kind returns on cancel or failure, where it leads once the data is
-/// complete, and whether completing runs the execution.
+/// complete (0: where the execution's result leads), and whether completing runs the execution.
 struct KindRow
 {
     int32_t m_returnState;
@@ -32,10 +31,10 @@ struct KindRow
 };
 
 constexpr KindRow KINDS[] = {
-    {1, 5, true},  // DIRECT_RESULT_SET
-    {1, 4, true},  // DIRECT_ROW_COUNT
-    {3, 5, true},  // PREPARED_RESULT_SET
-    {2, 4, true},  // PREPARED_ROW_COUNT
+    {1, 0, true},  // DIRECT_RESULT_SET
+    {1, 0, true},  // DIRECT_ROW_COUNT
+    {3, 0, true},  // PREPARED_RESULT_SET
+    {2, 0, true},  // PREPARED_ROW_COUNT
     {7, 7, false}, // EXTENDED_FETCHED
     {5, 5, false}, // CURSOR_OPEN
     {6, 6, false}, // FETCHED
@@ -56,8 +55,6 @@ std::unique_ptr<StatementState> MakeState(int32_t in_number, Statement& io_state
         return std::make_unique<StatementState2>(io_statement);
     case 3:
         return std::make_unique<StatementState3>(io_statement);
-    case 4:
-        return std::make_unique<StatementState4>(io_statement);
     case 5:
         return std::make_unique<StatementState5>(io_statement);
     case 6:
@@ -113,7 +110,7 @@ StatementStateResult StatementStateNeedData::Complete()
     m_statement.GetDiagManager().Clear();
     const SQLRETURN result = GetExecutionContext().Execute();
     DescribeCurrentResult();
-    return {MakeState(kind->m_completeState, m_statement), result};
+    return {MakeExecutedState(), result};
 }
 
 StatementStateResult StatementStateNeedData::Fail(const char* in_class, const char* in_method)

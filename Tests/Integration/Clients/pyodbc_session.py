@@ -94,6 +94,23 @@ def parameter_lengths(data_source):
     return {"outcomes": outcomes, "sent": LONG_TEXT, "read": read}
 
 
+# Queries whose text does not begin with "select", each run directly and prepared with a parameter.
+ROW_QUERIES = ["with x(n) as (select 1) select n + %s from x", "/* note */ select 1 + %s", "-- note\nselect 1 + %s",
+               "values (1 + %s)"]
+
+
+def row_queries(cursor):
+    """The rows of each query, or what pyodbc raised for it."""
+    read = []
+    for query in ROW_QUERIES:
+        for statement, parameters in ((query % "0", ()), (query % "?", (0,))):
+            try:
+                read.append([list(row) for row in cursor.execute(statement, *parameters).fetchall()])
+            except pyodbc.Error as error:
+                read.append(str(error))
+    return read
+
+
 def datetimes(connection):
     """The datetimes as each way of executemany writes them, read back as datetimes: rows 1 and 2
     by fast_executemany, 11 and 12 by plain executemany, 21 and 22 by fast_executemany with the
@@ -172,6 +189,7 @@ def main():
     report["parameter_lengths"] = parameter_lengths(data_source)
     report["long_errors"] = long_errors(cursor, long_error_statements)
 
+    report["row_queries"] = row_queries(cursor)
     report["tables_like"] = [row.table_name for row in cursor.tables(table="sample_o%")]
     report["columns"] = [row.column_name for row in cursor.columns(table="sample_orders")]
     connection.close()

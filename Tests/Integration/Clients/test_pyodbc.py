@@ -136,6 +136,9 @@ class PyodbcTest(unittest.TestCase):
                 self.assertEqual(state, "42000")
                 self.assertIn("The server reported error 4000: " + start + "xxx", text[:200])
 
+    def test_queries_that_do_not_begin_with_select_return_their_rows(self):
+        self.assertEqual(self.report["row_queries"], [[[1]]] * 8)
+
     def test_server_error_and_catalogs(self):
         self.assertEqual(self.report["error_state"], "42S02")
         self.assertIn("sample_orders", self.report["tables_like"])

@@ -81,7 +81,7 @@ TEST(PeltaDataEngine, MarkersOutsideQuotesAreCountedAndAnUnclosedQuoteCountsNone
     }
 }
 
-TEST_F(PeltaQueryExecutorTest, DirectTextsAreClassedByTheirFirstWordAndSentOnceAsTheyStand)
+TEST_F(PeltaQueryExecutorTest, DirectTextsAreSentOnceAsTheyStandAndEveryReplyWithColumnsGivesItsRows)
 {
     ServerSql("insert into t values (1, 'x'), (2, 'y')");
     const struct
@@ -90,12 +90,17 @@ TEST_F(PeltaQueryExecutorTest, DirectTextsAreClassedByTheirFirstWordAndSentOnceA
         const char* body;
         const char* outcome;
     } cases[] = {
-        {u"SELECT a FROM t ORDER BY a", R"j({"stmt":"SELECT a FROM t ORDER BY a"})j", "rows"},
-        {u" \n\t select a from t where b = 'x'\n", R"j({"stmt":"select a from t where b = 'x'"})j", "rows"},
-        {u"with x as (select a from t) select a from x", R"j({"stmt":"with x as (select a from t) select a from x"})j",
-         "count 2"},
-        {u"/* first */ select a from t", R"j({"stmt":"\/* first *\/ select a from t"})j", "count 2"},
+        {u"SELECT a FROM t ORDER BY a", R"j({"stmt":"SELECT a FROM t ORDER BY a"})j", "rows 1 2"},
+        {u" \n\t select a from t where b = 'x'\n", R"j({"stmt":"select a from t where b = 'x'"})j", "rows 1"},
+        // Rows whatever the text begins with.
+        {u"with x as (select a from t) select a from x order by a",
+         R"j({"stmt":"with x as (select a from t) select a from x order by a"})j", "rows 1 2"},
+        {u"/* first */ select a from t order by a", R"j({"stmt":"\/* first *\/ select a from t order by a"})j", "rows 1 2"},
+        {u"-- note\nselect 1", R"j({"stmt":"-- note\nselect 1"})j", "rows 1"},
+        {u"values (3), (4)", R"j({"stmt":"values (3), (4)"})j", "rows 3 4"},
+        // A reply without columns is a row count.
         {u"update t set b = 'z' where a = 2", R"j({"stmt":"update t set b = 'z' where a = 2"})j", "count 1"},
+        {u"/* all */ delete from t where a > 5", R"j({"stmt":"\/* all *\/ delete from t where a > 5"})j", "count 0"},
         {u"CREATE TABLE u (c long)", R"j({"stmt":"CREATE TABLE u (c long)"})j", "count -1"},
         {u"drop table u", R"j({"stmt":"drop table u"})j", "count -1"},
     };
@@ -103,13 +108,15 @@ TEST_F(PeltaQueryExecutorTest, DirectTextsAreClassedByTheirFirstWordAndSentOnceA
     {
         ClearRequestLog();
         std::unique_ptr<Orvik::DSI::IQueryExecutor> executor = Engine(true)->Prepare(c.sql);
-        if (std::string(c.outcome) == "rows")
-        {
-            EXPECT_TRUE(DescribeColumns(Result(*executor)).empty()) << c.body;
-        }
+        EXPECT_TRUE(DescribeColumns(Result(*executor)).empty()) << c.body;
         TestParameterSets none;
         ASSERT_EQ("ok", Outcome([&] { executor->Execute(nullptr, none, none, none); })) << c.body;
-        EXPECT_EQ(c.outcome, RowCount(*executor)) << c.body;
+        std::string outcome = RowCount(*executor);
+        for (const std::string& row : outcome == "rows" ? ReadRows(Result(*executor)) : std::vector<std::string>())
+        {
+            outcome += " " + row;
+        }
+        EXPECT_EQ(c.outcome, outcome) << c.body;
         EXPECT_EQ(std::vector<std::string>{std::string("statement ") + c.body}, Requests());
     }
 }
