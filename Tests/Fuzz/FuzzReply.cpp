@@ -377,8 +377,9 @@ void ReadInPieces(const std::function<bool(Orvik::Support::SqlData&, int64_t, in
     for (bool more = true; more;)
     {
         more = in_read(*io_holder.data, offset, in_piece);
+        FUZZ_CHECK(!io_holder.data->IsNull(), in_context + ": a piece NULL");
         const std::string piece = io_holder.Bytes();
-        FUZZ_CHECK(piece != "NULL" && static_cast<int64_t>(piece.size()) <= in_piece, in_context + ": a piece too long or NULL");
+        FUZZ_CHECK(static_cast<int64_t>(piece.size()) <= in_piece, in_context + ": a piece too long");
         FUZZ_CHECK(!more || !piece.empty(), in_context + ": reading in pieces does not move on");
         pieces += piece;
         offset += static_cast<int64_t>(piece.size());
