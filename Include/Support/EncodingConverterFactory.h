@@ -18,8 +18,8 @@ public:
     /// A converter from in_source to in_target; with in_terminate every target holds whole
     /// characters followed by one zero code unit. Text that is already valid in the target (the
     /// same encoding, or US-ASCII into an encoding that keeps ASCII's byte values) is copied;
-    /// everything else goes through ICU, UTF-8 into UTF-16LE with shortcuts of its own. Raises "ICUCreateUConverterErr" when ICU cannot open a
-    /// converter.
+    /// everything else goes through ICU, UTF-8 into UTF-16LE with shortcuts of its own. Raises
+    /// "ICUCreateUConverterErr" when ICU cannot open a converter.
     virtual std::unique_ptr<EncodingConverter>
     CreateConverter(EncodingType in_source, EncodingType in_target, bool in_terminate) const;
 

@@ -10,10 +10,10 @@
 #include "Support/NumberConversionInvalidDataException.h"
 #include "Support/NumberConverter.h"
 #include "Support/TextValidator.h"
-#include "Support/Utf8Boundary.h"
 #include "Support/TypedDataWrapper/SqlData.h"
 #include "Support/TypedDataWrapper/SqlTypeMetadata.h"
 #include "Support/TypedDataWrapper/TDWTimestampValue.h"
+#include "Support/Utf8Boundary.h"
 #include "Support/orvik_wstring.h"
 
 #include <rapidjson/stringbuffer.h>

@@ -5,7 +5,8 @@
 namespace Orvik {
 namespace ODBC {
 
-/// S2, prepared: the statement is no cursor specification (it yields no result set).
+/// S2, prepared: no result set was described before execution; what the execution returns
+/// decides the state after it.
 class StatementState2 : public StatementStatePrepared
 {
 public:
